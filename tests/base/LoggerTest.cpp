@@ -1,0 +1,98 @@
+#include "base/source/system/logger.h"
+
+#include <gtest/gtest.h>
+#include <regex>
+
+using namespace Halvex::Base;
+
+namespace
+{
+struct ThresholdGuard
+{
+    int saved = GetLogThreshold();
+    ~ThresholdGuard() { SetLogThreshold(saved); }
+};
+} // namespace
+
+TEST(Logger, LineHasTimeModulePlatformAndLevel)
+{
+    testing::internal::CaptureStderr();
+    Log("RENDER_CORE", LOG_LEVEL_ERROR, "value %d", 42);
+    std::string out = testing::internal::GetCapturedStderr();
+    EXPECT_TRUE(std::regex_match(out, std::regex(R"(\[\d\d:\d\d:\d\d\]\[RENDER_CORE\.PC\]\[Error\]value 42\n)")))
+        << out;
+}
+
+TEST(Logger, LevelOutsideRangeAssertsAndWritesNothing)
+{
+    DiagnosticCapture capture;
+    Log("M", 6, "never");
+    Log("M", -1, "never");
+    Log(nullptr, 0, "never");
+    ASSERT_EQ(capture.Asserts().size(), 3u);
+    EXPECT_EQ(capture.Asserts()[0].expression,
+              "format && moduleName && outputLevel >= 0 && outputLevel <= LOG_LEVEL_ERROR");
+    EXPECT_EQ(capture.Asserts()[0].source, "src/base/source/system/logger");
+    EXPECT_FALSE(capture.Logged("never"));
+}
+
+TEST(Logger, MessageBelowThresholdIsDropped)
+{
+    ThresholdGuard guard;
+    SetLogThreshold(5);
+    DiagnosticCapture capture;
+    testing::internal::CaptureStderr();
+    Log("M", LOG_LEVEL_WARNING_4, "quiet");
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+    EXPECT_TRUE(capture.Logs().empty());
+}
+
+TEST(Logger, LongMessageIsCutAtBufferSize)
+{
+    DiagnosticCapture capture;
+    std::string longText(5000, 'x');
+    Log("M", LOG_LEVEL_TRACE, "%s", longText.c_str());
+    ASSERT_EQ(capture.Logs().size(), 1u);
+    EXPECT_EQ(capture.Logs()[0].message.size(), 1023u);
+}
+
+TEST(Logger, PercentInFormattedTextIsNotExpandedAgain)
+{
+    DiagnosticCapture capture;
+    Log("M", LOG_LEVEL_TRACE, "%s", "100%s done");
+    ASSERT_EQ(capture.Logs().size(), 1u);
+    EXPECT_EQ(capture.Logs()[0].message, "100%s done");
+}
+
+TEST(Assertions, ReportSourceFromSrcFolderAndReturn)
+{
+    DiagnosticCapture capture;
+    EXPECT_FALSE(HX_ASSERT(1 + 1 == 3));
+    EXPECT_TRUE(HX_ASSERT(true));
+    ASSERT_EQ(capture.Asserts().size(), 1u);
+    EXPECT_EQ(capture.Asserts()[0].expression, "1 + 1 == 3");
+    EXPECT_TRUE(capture.Logged("1 + 1 == 3"));
+    EXPECT_EQ(capture.Logs()[0].level, LOG_LEVEL_ERROR);
+}
+
+TEST(Assertions, SourceIsPathFromSrcOrIncludeWithoutExtension)
+{
+    EXPECT_EQ(SourceFromFile("/home/a/engine/src/rendercore/source/resource/texture.cpp"),
+              "src/rendercore/source/resource/texture");
+    EXPECT_EQ(SourceFromFile("/x/engine/include/math/matrix4.h"), "include/math/matrix4");
+    EXPECT_EQ(SourceFromFile("src/base/source/system/logger"), "src/base/source/system/logger");
+    EXPECT_EQ(SourceFromFile("/a.b/src/x/y"), "src/x/y");
+}
+
+TEST(Assertions, CapturesNestAndRestore)
+{
+    DiagnosticCapture outer;
+    {
+        DiagnosticCapture inner;
+        HX_RAISE("!\"Param Error\"");
+        EXPECT_TRUE(inner.Raised("!\"Param Error\""));
+    }
+    EXPECT_FALSE(outer.Raised("!\"Param Error\""));
+    HX_RAISE("");
+    EXPECT_EQ(outer.Asserts().size(), 1u);
+}
