@@ -1,5 +1,5 @@
 #pragma once
-// Direct3D 9 base types and the D3DFORMAT codes, with the published names and values.
+// Direct3D 9 base types, enumerations and records, with the published names and values.
 // Only what the back end and its tests use is declared.
 
 #include <cstdint>
@@ -11,15 +11,90 @@ using UINT = unsigned int;
 using INT = int;
 using BOOL = int;
 using LONG = int32_t;
+using ULONG = uint32_t;
 using FLOAT = float;
 using HRESULT = int32_t;
 using D3DCOLOR = DWORD;
+using HANDLE = void*;
+using LPCSTR = const char*;
+using LPCVOID = const void*;
+using LARGE_INTEGER = int64_t;
+
+// Window and monitor handles are opaque; d3d9gl takes the SDL_Window* as the HWND.
+struct HWND__;
+using HWND = HWND__*;
+struct HMONITOR__;
+using HMONITOR = HMONITOR__*;
+struct RGNDATA;
+
+#ifndef TRUE
+#define TRUE 1
+#endif
+#ifndef FALSE
+#define FALSE 0
+#endif
+
+#define MAKE_HRESULT(sev, fac, code)                                                               \
+    static_cast<HRESULT>((static_cast<uint32_t>(sev) << 31) | (static_cast<uint32_t>(fac) << 16) | \
+                         static_cast<uint32_t>(code))
+#define MAKE_D3DHRESULT(code) MAKE_HRESULT(1, 0x876, code)
+#define SUCCEEDED(hr) (static_cast<HRESULT>(hr) >= 0)
+#define FAILED(hr) (static_cast<HRESULT>(hr) < 0)
+
+#define S_OK static_cast<HRESULT>(0)
+#define E_FAIL static_cast<HRESULT>(0x80004005u)
+#define E_NOTIMPL static_cast<HRESULT>(0x80004001u)
+#define E_OUTOFMEMORY static_cast<HRESULT>(0x8007000Eu)
+#define E_INVALIDARG static_cast<HRESULT>(0x80070057u)
+#define D3D_OK S_OK
+#define D3DERR_WRONGTEXTUREFORMAT MAKE_D3DHRESULT(2072)
+#define D3DERR_UNSUPPORTEDCOLOROPERATION MAKE_D3DHRESULT(2073)
+#define D3DERR_DRIVERINTERNALERROR MAKE_D3DHRESULT(2087)
+#define D3DERR_NOTFOUND MAKE_D3DHRESULT(2150)
+#define D3DERR_MOREDATA MAKE_D3DHRESULT(2151)
+#define D3DERR_DEVICELOST MAKE_D3DHRESULT(2152)
+#define D3DERR_DEVICENOTRESET MAKE_D3DHRESULT(2153)
+#define D3DERR_NOTAVAILABLE MAKE_D3DHRESULT(2154)
+#define D3DERR_OUTOFVIDEOMEMORY MAKE_D3DHRESULT(380)
+#define D3DERR_INVALIDDEVICE MAKE_D3DHRESULT(2155)
+#define D3DERR_INVALIDCALL MAKE_D3DHRESULT(2156)
+#define D3DERR_WASSTILLDRAWING MAKE_D3DHRESULT(540)
+
+struct RECT
+{
+    LONG left;
+    LONG top;
+    LONG right;
+    LONG bottom;
+};
+
+struct GUID
+{
+    DWORD Data1;
+    WORD Data2;
+    WORD Data3;
+    BYTE Data4[8];
+};
+
+struct PALETTEENTRY
+{
+    BYTE peRed;
+    BYTE peGreen;
+    BYTE peBlue;
+    BYTE peFlags;
+};
+
+#define D3DCOLOR_ARGB(a, r, g, b)                                                                  \
+    static_cast<D3DCOLOR>((((a)&0xffu) << 24) | (((r)&0xffu) << 16) | (((g)&0xffu) << 8) |         \
+                          ((b)&0xffu))
+#define D3DCOLOR_RGBA(r, g, b, a) D3DCOLOR_ARGB(a, r, g, b)
+#define D3DCOLOR_XRGB(r, g, b) D3DCOLOR_ARGB(0xff, r, g, b)
 
 #ifndef MAKEFOURCC
-#define MAKEFOURCC(ch0, ch1, ch2, ch3)                                                           \
-    (static_cast<DWORD>(static_cast<BYTE>(ch0)) |                                              \
-     (static_cast<DWORD>(static_cast<BYTE>(ch1)) << 8) |                                       \
-     (static_cast<DWORD>(static_cast<BYTE>(ch2)) << 16) |                                      \
+#define MAKEFOURCC(ch0, ch1, ch2, ch3)                                                             \
+    (static_cast<DWORD>(static_cast<BYTE>(ch0)) |                                                  \
+     (static_cast<DWORD>(static_cast<BYTE>(ch1)) << 8) |                                           \
+     (static_cast<DWORD>(static_cast<BYTE>(ch2)) << 16) |                                          \
      (static_cast<DWORD>(static_cast<BYTE>(ch3)) << 24))
 #endif
 
@@ -86,4 +161,551 @@ enum D3DFORMAT : DWORD
     D3DFMT_A32B32G32R32F = 116,
     D3DFMT_CxV8U8 = 117,
     D3DFMT_FORCE_DWORD = 0x7fffffff
+};
+
+struct D3DVECTOR
+{
+    float x;
+    float y;
+    float z;
+};
+
+struct D3DMATRIX
+{
+    union
+    {
+        struct
+        {
+            float _11, _12, _13, _14;
+            float _21, _22, _23, _24;
+            float _31, _32, _33, _34;
+            float _41, _42, _43, _44;
+        };
+        float m[4][4];
+    };
+};
+
+struct D3DRECT
+{
+    LONG x1;
+    LONG y1;
+    LONG x2;
+    LONG y2;
+};
+
+struct D3DVIEWPORT9
+{
+    DWORD X;
+    DWORD Y;
+    DWORD Width;
+    DWORD Height;
+    float MinZ;
+    float MaxZ;
+};
+
+enum D3DDEVTYPE : DWORD
+{
+    D3DDEVTYPE_HAL = 1,
+    D3DDEVTYPE_REF = 2,
+    D3DDEVTYPE_SW = 3,
+    D3DDEVTYPE_NULLREF = 4,
+    D3DDEVTYPE_FORCE_DWORD = 0x7fffffff
+};
+
+enum D3DMULTISAMPLE_TYPE : DWORD
+{
+    D3DMULTISAMPLE_NONE = 0,
+    D3DMULTISAMPLE_NONMASKABLE = 1,
+    D3DMULTISAMPLE_2_SAMPLES = 2,
+    D3DMULTISAMPLE_3_SAMPLES = 3,
+    D3DMULTISAMPLE_4_SAMPLES = 4,
+    D3DMULTISAMPLE_5_SAMPLES = 5,
+    D3DMULTISAMPLE_6_SAMPLES = 6,
+    D3DMULTISAMPLE_7_SAMPLES = 7,
+    D3DMULTISAMPLE_8_SAMPLES = 8,
+    D3DMULTISAMPLE_9_SAMPLES = 9,
+    D3DMULTISAMPLE_10_SAMPLES = 10,
+    D3DMULTISAMPLE_11_SAMPLES = 11,
+    D3DMULTISAMPLE_12_SAMPLES = 12,
+    D3DMULTISAMPLE_13_SAMPLES = 13,
+    D3DMULTISAMPLE_14_SAMPLES = 14,
+    D3DMULTISAMPLE_15_SAMPLES = 15,
+    D3DMULTISAMPLE_16_SAMPLES = 16,
+    D3DMULTISAMPLE_FORCE_DWORD = 0x7fffffff
+};
+
+enum D3DSWAPEFFECT : DWORD
+{
+    D3DSWAPEFFECT_DISCARD = 1,
+    D3DSWAPEFFECT_FLIP = 2,
+    D3DSWAPEFFECT_COPY = 3,
+    D3DSWAPEFFECT_FORCE_DWORD = 0x7fffffff
+};
+
+enum D3DPOOL : DWORD
+{
+    D3DPOOL_DEFAULT = 0,
+    D3DPOOL_MANAGED = 1,
+    D3DPOOL_SYSTEMMEM = 2,
+    D3DPOOL_SCRATCH = 3,
+    D3DPOOL_FORCE_DWORD = 0x7fffffff
+};
+
+enum D3DRESOURCETYPE : DWORD
+{
+    D3DRTYPE_SURFACE = 1,
+    D3DRTYPE_VOLUME = 2,
+    D3DRTYPE_TEXTURE = 3,
+    D3DRTYPE_VOLUMETEXTURE = 4,
+    D3DRTYPE_CUBETEXTURE = 5,
+    D3DRTYPE_VERTEXBUFFER = 6,
+    D3DRTYPE_INDEXBUFFER = 7,
+    D3DRTYPE_FORCE_DWORD = 0x7fffffff
+};
+
+enum D3DBACKBUFFER_TYPE : DWORD
+{
+    D3DBACKBUFFER_TYPE_MONO = 0,
+    D3DBACKBUFFER_TYPE_LEFT = 1,
+    D3DBACKBUFFER_TYPE_RIGHT = 2,
+    D3DBACKBUFFER_TYPE_FORCE_DWORD = 0x7fffffff
+};
+
+enum D3DCUBEMAP_FACES : DWORD
+{
+    D3DCUBEMAP_FACE_POSITIVE_X = 0,
+    D3DCUBEMAP_FACE_NEGATIVE_X = 1,
+    D3DCUBEMAP_FACE_POSITIVE_Y = 2,
+    D3DCUBEMAP_FACE_NEGATIVE_Y = 3,
+    D3DCUBEMAP_FACE_POSITIVE_Z = 4,
+    D3DCUBEMAP_FACE_NEGATIVE_Z = 5,
+    D3DCUBEMAP_FACE_FORCE_DWORD = 0x7fffffff
+};
+
+enum D3DPRIMITIVETYPE : DWORD
+{
+    D3DPT_POINTLIST = 1,
+    D3DPT_LINELIST = 2,
+    D3DPT_LINESTRIP = 3,
+    D3DPT_TRIANGLELIST = 4,
+    D3DPT_TRIANGLESTRIP = 5,
+    D3DPT_TRIANGLEFAN = 6,
+    D3DPT_FORCE_DWORD = 0x7fffffff
+};
+
+enum D3DRENDERSTATETYPE : DWORD
+{
+    D3DRS_ZENABLE = 7,
+    D3DRS_FILLMODE = 8,
+    D3DRS_SHADEMODE = 9,
+    D3DRS_ZWRITEENABLE = 14,
+    D3DRS_ALPHATESTENABLE = 15,
+    D3DRS_LASTPIXEL = 16,
+    D3DRS_SRCBLEND = 19,
+    D3DRS_DESTBLEND = 20,
+    D3DRS_CULLMODE = 22,
+    D3DRS_ZFUNC = 23,
+    D3DRS_ALPHAREF = 24,
+    D3DRS_ALPHAFUNC = 25,
+    D3DRS_DITHERENABLE = 26,
+    D3DRS_ALPHABLENDENABLE = 27,
+    D3DRS_FOGENABLE = 28,
+    D3DRS_SPECULARENABLE = 29,
+    D3DRS_FOGCOLOR = 34,
+    D3DRS_FOGTABLEMODE = 35,
+    D3DRS_FOGSTART = 36,
+    D3DRS_FOGEND = 37,
+    D3DRS_FOGDENSITY = 38,
+    D3DRS_RANGEFOGENABLE = 48,
+    D3DRS_STENCILENABLE = 52,
+    D3DRS_STENCILFAIL = 53,
+    D3DRS_STENCILZFAIL = 54,
+    D3DRS_STENCILPASS = 55,
+    D3DRS_STENCILFUNC = 56,
+    D3DRS_STENCILREF = 57,
+    D3DRS_STENCILMASK = 58,
+    D3DRS_STENCILWRITEMASK = 59,
+    D3DRS_TEXTUREFACTOR = 60,
+    D3DRS_WRAP0 = 128,
+    D3DRS_CLIPPING = 136,
+    D3DRS_LIGHTING = 137,
+    D3DRS_AMBIENT = 139,
+    D3DRS_FOGVERTEXMODE = 140,
+    D3DRS_COLORVERTEX = 141,
+    D3DRS_LOCALVIEWER = 142,
+    D3DRS_NORMALIZENORMALS = 143,
+    D3DRS_CLIPPLANEENABLE = 152,
+    D3DRS_POINTSIZE = 154,
+    D3DRS_POINTSIZE_MIN = 155,
+    D3DRS_POINTSPRITEENABLE = 156,
+    D3DRS_POINTSCALEENABLE = 157,
+    D3DRS_MULTISAMPLEANTIALIAS = 161,
+    D3DRS_MULTISAMPLEMASK = 162,
+    D3DRS_POINTSIZE_MAX = 166,
+    D3DRS_COLORWRITEENABLE = 168,
+    D3DRS_BLENDOP = 171,
+    D3DRS_SCISSORTESTENABLE = 174,
+    D3DRS_SLOPESCALEDEPTHBIAS = 175,
+    D3DRS_ANTIALIASEDLINEENABLE = 176,
+    D3DRS_TWOSIDEDSTENCILMODE = 185,
+    D3DRS_CCW_STENCILFAIL = 186,
+    D3DRS_CCW_STENCILZFAIL = 187,
+    D3DRS_CCW_STENCILPASS = 188,
+    D3DRS_CCW_STENCILFUNC = 189,
+    D3DRS_COLORWRITEENABLE1 = 190,
+    D3DRS_COLORWRITEENABLE2 = 191,
+    D3DRS_COLORWRITEENABLE3 = 192,
+    D3DRS_BLENDFACTOR = 193,
+    D3DRS_SRGBWRITEENABLE = 194,
+    D3DRS_DEPTHBIAS = 195,
+    D3DRS_SEPARATEALPHABLENDENABLE = 206,
+    D3DRS_SRCBLENDALPHA = 207,
+    D3DRS_DESTBLENDALPHA = 208,
+    D3DRS_BLENDOPALPHA = 209,
+    D3DRS_FORCE_DWORD = 0x7fffffff
+};
+
+enum D3DZBUFFERTYPE : DWORD
+{
+    D3DZB_FALSE = 0,
+    D3DZB_TRUE = 1,
+    D3DZB_USEW = 2,
+    D3DZB_FORCE_DWORD = 0x7fffffff
+};
+
+enum D3DFILLMODE : DWORD
+{
+    D3DFILL_POINT = 1,
+    D3DFILL_WIREFRAME = 2,
+    D3DFILL_SOLID = 3,
+    D3DFILL_FORCE_DWORD = 0x7fffffff
+};
+
+enum D3DSHADEMODE : DWORD
+{
+    D3DSHADE_FLAT = 1,
+    D3DSHADE_GOURAUD = 2,
+    D3DSHADE_PHONG = 3,
+    D3DSHADE_FORCE_DWORD = 0x7fffffff
+};
+
+enum D3DCULL : DWORD
+{
+    D3DCULL_NONE = 1,
+    D3DCULL_CW = 2,
+    D3DCULL_CCW = 3,
+    D3DCULL_FORCE_DWORD = 0x7fffffff
+};
+
+enum D3DCMPFUNC : DWORD
+{
+    D3DCMP_NEVER = 1,
+    D3DCMP_LESS = 2,
+    D3DCMP_EQUAL = 3,
+    D3DCMP_LESSEQUAL = 4,
+    D3DCMP_GREATER = 5,
+    D3DCMP_NOTEQUAL = 6,
+    D3DCMP_GREATEREQUAL = 7,
+    D3DCMP_ALWAYS = 8,
+    D3DCMP_FORCE_DWORD = 0x7fffffff
+};
+
+enum D3DBLEND : DWORD
+{
+    D3DBLEND_ZERO = 1,
+    D3DBLEND_ONE = 2,
+    D3DBLEND_SRCCOLOR = 3,
+    D3DBLEND_INVSRCCOLOR = 4,
+    D3DBLEND_SRCALPHA = 5,
+    D3DBLEND_INVSRCALPHA = 6,
+    D3DBLEND_DESTALPHA = 7,
+    D3DBLEND_INVDESTALPHA = 8,
+    D3DBLEND_DESTCOLOR = 9,
+    D3DBLEND_INVDESTCOLOR = 10,
+    D3DBLEND_SRCALPHASAT = 11,
+    D3DBLEND_BOTHSRCALPHA = 12,
+    D3DBLEND_BOTHINVSRCALPHA = 13,
+    D3DBLEND_BLENDFACTOR = 14,
+    D3DBLEND_INVBLENDFACTOR = 15,
+    D3DBLEND_FORCE_DWORD = 0x7fffffff
+};
+
+enum D3DBLENDOP : DWORD
+{
+    D3DBLENDOP_ADD = 1,
+    D3DBLENDOP_SUBTRACT = 2,
+    D3DBLENDOP_REVSUBTRACT = 3,
+    D3DBLENDOP_MIN = 4,
+    D3DBLENDOP_MAX = 5,
+    D3DBLENDOP_FORCE_DWORD = 0x7fffffff
+};
+
+enum D3DSTENCILOP : DWORD
+{
+    D3DSTENCILOP_KEEP = 1,
+    D3DSTENCILOP_ZERO = 2,
+    D3DSTENCILOP_REPLACE = 3,
+    D3DSTENCILOP_INCRSAT = 4,
+    D3DSTENCILOP_DECRSAT = 5,
+    D3DSTENCILOP_INVERT = 6,
+    D3DSTENCILOP_INCR = 7,
+    D3DSTENCILOP_DECR = 8,
+    D3DSTENCILOP_FORCE_DWORD = 0x7fffffff
+};
+
+enum D3DSAMPLERSTATETYPE : DWORD
+{
+    D3DSAMP_ADDRESSU = 1,
+    D3DSAMP_ADDRESSV = 2,
+    D3DSAMP_ADDRESSW = 3,
+    D3DSAMP_BORDERCOLOR = 4,
+    D3DSAMP_MAGFILTER = 5,
+    D3DSAMP_MINFILTER = 6,
+    D3DSAMP_MIPFILTER = 7,
+    D3DSAMP_MIPMAPLODBIAS = 8,
+    D3DSAMP_MAXMIPLEVEL = 9,
+    D3DSAMP_MAXANISOTROPY = 10,
+    D3DSAMP_SRGBTEXTURE = 11,
+    D3DSAMP_ELEMENTINDEX = 12,
+    D3DSAMP_DMAPOFFSET = 13,
+    D3DSAMP_FORCE_DWORD = 0x7fffffff
+};
+
+enum D3DTEXTUREFILTERTYPE : DWORD
+{
+    D3DTEXF_NONE = 0,
+    D3DTEXF_POINT = 1,
+    D3DTEXF_LINEAR = 2,
+    D3DTEXF_ANISOTROPIC = 3,
+    D3DTEXF_PYRAMIDALQUAD = 6,
+    D3DTEXF_GAUSSIANQUAD = 7,
+    D3DTEXF_CONVOLUTIONMONO = 8,
+    D3DTEXF_FORCE_DWORD = 0x7fffffff
+};
+
+enum D3DTEXTUREADDRESS : DWORD
+{
+    D3DTADDRESS_WRAP = 1,
+    D3DTADDRESS_MIRROR = 2,
+    D3DTADDRESS_CLAMP = 3,
+    D3DTADDRESS_BORDER = 4,
+    D3DTADDRESS_MIRRORONCE = 5,
+    D3DTADDRESS_FORCE_DWORD = 0x7fffffff
+};
+
+// Sampler numbers: pixel samplers 0-15, the displacement-map sampler, vertex samplers.
+#define D3DDMAPSAMPLER 256
+#define D3DVERTEXTEXTURESAMPLER0 (D3DDMAPSAMPLER + 1)
+#define D3DVERTEXTEXTURESAMPLER1 (D3DDMAPSAMPLER + 2)
+#define D3DVERTEXTEXTURESAMPLER2 (D3DDMAPSAMPLER + 3)
+#define D3DVERTEXTEXTURESAMPLER3 (D3DDMAPSAMPLER + 4)
+
+enum D3DDECLTYPE : BYTE
+{
+    D3DDECLTYPE_FLOAT1 = 0,
+    D3DDECLTYPE_FLOAT2 = 1,
+    D3DDECLTYPE_FLOAT3 = 2,
+    D3DDECLTYPE_FLOAT4 = 3,
+    D3DDECLTYPE_D3DCOLOR = 4,
+    D3DDECLTYPE_UBYTE4 = 5,
+    D3DDECLTYPE_SHORT2 = 6,
+    D3DDECLTYPE_SHORT4 = 7,
+    D3DDECLTYPE_UBYTE4N = 8,
+    D3DDECLTYPE_SHORT2N = 9,
+    D3DDECLTYPE_SHORT4N = 10,
+    D3DDECLTYPE_USHORT2N = 11,
+    D3DDECLTYPE_USHORT4N = 12,
+    D3DDECLTYPE_UDEC3 = 13,
+    D3DDECLTYPE_DEC3N = 14,
+    D3DDECLTYPE_FLOAT16_2 = 15,
+    D3DDECLTYPE_FLOAT16_4 = 16,
+    D3DDECLTYPE_UNUSED = 17
+};
+
+enum D3DDECLMETHOD : BYTE
+{
+    D3DDECLMETHOD_DEFAULT = 0,
+    D3DDECLMETHOD_PARTIALU = 1,
+    D3DDECLMETHOD_PARTIALV = 2,
+    D3DDECLMETHOD_CROSSUV = 3,
+    D3DDECLMETHOD_UV = 4,
+    D3DDECLMETHOD_LOOKUP = 5,
+    D3DDECLMETHOD_LOOKUPPRESAMPLED = 6
+};
+
+enum D3DDECLUSAGE : BYTE
+{
+    D3DDECLUSAGE_POSITION = 0,
+    D3DDECLUSAGE_BLENDWEIGHT = 1,
+    D3DDECLUSAGE_BLENDINDICES = 2,
+    D3DDECLUSAGE_NORMAL = 3,
+    D3DDECLUSAGE_PSIZE = 4,
+    D3DDECLUSAGE_TEXCOORD = 5,
+    D3DDECLUSAGE_TANGENT = 6,
+    D3DDECLUSAGE_BINORMAL = 7,
+    D3DDECLUSAGE_TESSFACTOR = 8,
+    D3DDECLUSAGE_POSITIONT = 9,
+    D3DDECLUSAGE_COLOR = 10,
+    D3DDECLUSAGE_FOG = 11,
+    D3DDECLUSAGE_DEPTH = 12,
+    D3DDECLUSAGE_SAMPLE = 13
+};
+
+struct D3DVERTEXELEMENT9
+{
+    WORD Stream;
+    WORD Offset;
+    BYTE Type;
+    BYTE Method;
+    BYTE Usage;
+    BYTE UsageIndex;
+};
+
+#define MAXD3DDECLLENGTH 64
+#define D3DDECL_END()                                                                              \
+    {                                                                                              \
+        0xFF, 0, D3DDECLTYPE_UNUSED, 0, 0, 0                                                       \
+    }
+
+// Usage flags.
+#define D3DUSAGE_RENDERTARGET 0x00000001L
+#define D3DUSAGE_DEPTHSTENCIL 0x00000002L
+#define D3DUSAGE_WRITEONLY 0x00000008L
+#define D3DUSAGE_SOFTWAREPROCESSING 0x00000010L
+#define D3DUSAGE_DONOTCLIP 0x00000020L
+#define D3DUSAGE_POINTS 0x00000040L
+#define D3DUSAGE_DYNAMIC 0x00000200L
+#define D3DUSAGE_AUTOGENMIPMAP 0x00000400L
+
+// Lock flags.
+#define D3DLOCK_READONLY 0x00000010L
+#define D3DLOCK_NOSYSLOCK 0x00000800L
+#define D3DLOCK_NOOVERWRITE 0x00001000L
+#define D3DLOCK_DISCARD 0x00002000L
+#define D3DLOCK_DONOTWAIT 0x00004000L
+#define D3DLOCK_NO_DIRTY_UPDATE 0x00008000L
+
+// Clear flags.
+#define D3DCLEAR_TARGET 0x00000001L
+#define D3DCLEAR_ZBUFFER 0x00000002L
+#define D3DCLEAR_STENCIL 0x00000004L
+
+// Colour write mask bits (D3DRS_COLORWRITEENABLE).
+#define D3DCOLORWRITEENABLE_RED (1L << 0)
+#define D3DCOLORWRITEENABLE_GREEN (1L << 1)
+#define D3DCOLORWRITEENABLE_BLUE (1L << 2)
+#define D3DCOLORWRITEENABLE_ALPHA (1L << 3)
+
+// Stream frequency settings for instancing.
+#define D3DSTREAMSOURCE_INDEXEDDATA (1u << 30)
+#define D3DSTREAMSOURCE_INSTANCEDATA (2u << 30)
+
+// Presentation intervals.
+#define D3DPRESENT_INTERVAL_DEFAULT 0x00000000L
+#define D3DPRESENT_INTERVAL_ONE 0x00000001L
+#define D3DPRESENT_INTERVAL_TWO 0x00000002L
+#define D3DPRESENT_INTERVAL_THREE 0x00000004L
+#define D3DPRESENT_INTERVAL_FOUR 0x00000008L
+#define D3DPRESENT_INTERVAL_IMMEDIATE 0x80000000L
+
+#define D3DPRESENTFLAG_LOCKABLE_BACKBUFFER 0x00000001
+#define D3DPRESENTFLAG_DISCARD_DEPTHSTENCIL 0x00000002
+
+struct D3DPRESENT_PARAMETERS
+{
+    UINT BackBufferWidth;
+    UINT BackBufferHeight;
+    D3DFORMAT BackBufferFormat;
+    UINT BackBufferCount;
+    D3DMULTISAMPLE_TYPE MultiSampleType;
+    DWORD MultiSampleQuality;
+    D3DSWAPEFFECT SwapEffect;
+    HWND hDeviceWindow;
+    BOOL Windowed;
+    BOOL EnableAutoDepthStencil;
+    D3DFORMAT AutoDepthStencilFormat;
+    DWORD Flags;
+    UINT FullScreen_RefreshRateInHz;
+    UINT PresentationInterval;
+};
+
+#define MAX_DEVICE_IDENTIFIER_STRING 512
+
+struct D3DADAPTER_IDENTIFIER9
+{
+    char Driver[MAX_DEVICE_IDENTIFIER_STRING];
+    char Description[MAX_DEVICE_IDENTIFIER_STRING];
+    char DeviceName[32];
+    LARGE_INTEGER DriverVersion;
+    DWORD VendorId;
+    DWORD DeviceId;
+    DWORD SubSysId;
+    DWORD Revision;
+    GUID DeviceIdentifier;
+    DWORD WHQLLevel;
+};
+
+struct D3DSURFACE_DESC
+{
+    D3DFORMAT Format;
+    D3DRESOURCETYPE Type;
+    DWORD Usage;
+    D3DPOOL Pool;
+    D3DMULTISAMPLE_TYPE MultiSampleType;
+    DWORD MultiSampleQuality;
+    UINT Width;
+    UINT Height;
+};
+
+struct D3DVOLUME_DESC
+{
+    D3DFORMAT Format;
+    D3DRESOURCETYPE Type;
+    DWORD Usage;
+    D3DPOOL Pool;
+    UINT Width;
+    UINT Height;
+    UINT Depth;
+};
+
+struct D3DVERTEXBUFFER_DESC
+{
+    D3DFORMAT Format;
+    D3DRESOURCETYPE Type;
+    DWORD Usage;
+    D3DPOOL Pool;
+    UINT Size;
+    DWORD FVF;
+};
+
+struct D3DINDEXBUFFER_DESC
+{
+    D3DFORMAT Format;
+    D3DRESOURCETYPE Type;
+    DWORD Usage;
+    D3DPOOL Pool;
+    UINT Size;
+};
+
+struct D3DLOCKED_RECT
+{
+    INT Pitch;
+    void* pBits;
+};
+
+struct D3DBOX
+{
+    UINT Left;
+    UINT Top;
+    UINT Right;
+    UINT Bottom;
+    UINT Front;
+    UINT Back;
+};
+
+struct D3DLOCKED_BOX
+{
+    INT RowPitch;
+    INT SlicePitch;
+    void* pBits;
 };

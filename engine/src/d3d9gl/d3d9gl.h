@@ -1,0 +1,25 @@
+#pragma once
+// d3d9gl's own additions to the Direct3D 9 interface: per-frame counters for benchmarks
+// and a name for the next shader's diagnostics. They act on d3d9gl devices only and return
+// D3DERR_INVALIDCALL for any other IDirect3DDevice9.
+
+#include "d3d9gl/d3d9.h"
+
+struct D3D9GL_COUNTERS
+{
+    UINT DrawCalls;    // native draw calls
+    UINT StateChanges; // GL state calls the state cache let through
+    UINT Uploads;      // buffer, texture and shader-constant uploads
+    UINT ProgramLinks; // programs linked
+    UINT GLErrors;     // errors the GL debug output reported (since the device's creation)
+};
+
+// pCurrent: counts since the last Present or reset; pLastFrame: the frame that the last
+// Present ended. Either may be null.
+HRESULT D3D9GL_GetCounters(IDirect3DDevice9* pDevice, D3D9GL_COUNTERS* pCurrent,
+                           D3D9GL_COUNTERS* pLastFrame);
+HRESULT D3D9GL_ResetCounters(IDirect3DDevice9* pDevice);
+
+// Names the shader that the next CreateVertexShader or CreatePixelShader makes (the file's
+// name, for compiler diagnostics). Without it the name comes from a `//! name <text>` line.
+HRESULT D3D9GL_SetNextShaderName(IDirect3DDevice9* pDevice, const char* pName);
