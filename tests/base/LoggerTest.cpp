@@ -19,7 +19,8 @@ TEST(Logger, LineHasTimeModulePlatformAndLevel)
     testing::internal::CaptureStderr();
     Log("RENDER_CORE", LOG_LEVEL_ERROR, "value %d", 42);
     std::string out = testing::internal::GetCapturedStderr();
-    EXPECT_TRUE(std::regex_match(out, std::regex(R"(\[\d\d:\d\d:\d\d\]\[RENDER_CORE\.PC\]\[Error\]value 42\n)")))
+    EXPECT_TRUE(std::regex_match(
+        out, std::regex(R"(\[\d\d:\d\d:\d\d\]\[RENDER_CORE\.PC\]\[Error\]value 42\n)")))
         << out;
 }
 

@@ -1,0 +1,116 @@
+#include "base/source/utility/stream.h"
+
+#include "base/source/system/logger.h"
+
+#include <cstring>
+#include <gtest/gtest.h>
+
+using namespace Halvex::Base;
+
+namespace
+{
+void WriteBytes(Stream& stream, std::size_t count, std::uint8_t value)
+{
+    ASSERT_TRUE(stream.Reserve(count));
+    std::memset(stream.GetWritePointer(), value, count);
+    stream.Advance(static_cast<std::ptrdiff_t>(count));
+}
+} // namespace
+
+TEST(Stream, FirstReservationGetsAtLeast512Bytes)
+{
+    Stream stream;
+    EXPECT_EQ(stream.GetBuffer(), nullptr);
+    EXPECT_TRUE(stream.Reserve(10));
+    EXPECT_EQ(stream.GetCapacity(), 512u);
+    EXPECT_EQ(stream.GetSize(), 0u);
+    EXPECT_EQ(stream.GetWritePointer(), stream.GetBuffer());
+
+    Stream large(2000);
+    EXPECT_EQ(large.GetCapacity(), 2000u);
+}
+
+TEST(Stream, FullStreamGrowsToOneAndAHalfTimesWhatItNeedsAndKeepsItsBytes)
+{
+    Stream stream(100);
+    ASSERT_EQ(stream.GetCapacity(), 512u);
+    WriteBytes(stream, 100, 0xab);
+    EXPECT_TRUE(stream.Reserve(412));
+    EXPECT_EQ(stream.GetCapacity(), 512u);
+    WriteBytes(stream, 412, 0xcd);
+    ASSERT_EQ(stream.GetSize(), 512u);
+
+    EXPECT_TRUE(stream.Reserve(1));
+    EXPECT_EQ(stream.GetCapacity(), 769u); // 513 * 1.5, truncated
+    EXPECT_EQ(stream.GetSize(), 512u);
+    EXPECT_EQ(stream.GetWritePointer(), stream.GetBuffer() + 512);
+    EXPECT_EQ(stream.GetReadPointer(), stream.GetBuffer());
+    EXPECT_EQ(stream.GetBuffer()[99], 0xab);
+    EXPECT_EQ(stream.GetBuffer()[100], 0xcd);
+    EXPECT_EQ(stream.GetBuffer()[511], 0xcd);
+}
+
+TEST(Stream, GrowthIsOneAndAHalfTimesTheNeedTruncated)
+{
+    // 100 bytes held in 100, one more reserved: 101 * 1.5 = 151.5.
+    EXPECT_EQ(Stream::GrownCapacity(101), 151u);
+    EXPECT_EQ(Stream::GrownCapacity(1000), 1500u);
+    EXPECT_EQ(Stream::GrownCapacity(static_cast<std::size_t>(-1)), 0u);
+
+    Stream stream;
+    WriteBytes(stream, 600, 1); // a first block sized to the request
+    ASSERT_EQ(stream.GetCapacity(), 600u);
+    EXPECT_TRUE(stream.Reserve(67));
+    EXPECT_EQ(stream.GetCapacity(), 1000u); // 667 * 1.5 = 1000.5
+}
+
+TEST(Stream, ReservingNothingAssertsAndSucceeds)
+{
+    DiagnosticCapture capture;
+    Stream stream;
+    EXPECT_TRUE(stream.Reserve(0));
+    EXPECT_TRUE(capture.Raised("size > 0"));
+}
+
+TEST(Stream, ImpossibleReservationFailsAndKeepsTheBlock)
+{
+    DiagnosticCapture capture;
+    Stream stream;
+    WriteBytes(stream, 10, 3);
+    std::uint8_t* block = stream.GetBuffer();
+    // Both overflow before any allocation is tried: the sum, then the growth.
+    EXPECT_FALSE(stream.Reserve(static_cast<std::size_t>(-1)));
+    EXPECT_FALSE(stream.Reserve(static_cast<std::size_t>(-1) - 100));
+    ASSERT_EQ(capture.Asserts().size(), 2u);
+    EXPECT_EQ(capture.Asserts()[1].expression, "!\"Stream can not malloc\"");
+    EXPECT_EQ(capture.Asserts()[0].source, "src/base/source/utility/stream");
+    EXPECT_EQ(stream.GetBuffer(), block);
+    EXPECT_EQ(stream.GetSize(), 10u);
+    EXPECT_EQ(stream.GetCapacity(), 512u);
+}
+
+TEST(Stream, AdvanceOutsideTheBlockAssertsAndDoesNotMove)
+{
+    DiagnosticCapture capture;
+    Stream stream(16);
+    stream.Advance(513);
+    EXPECT_TRUE(capture.Raised("m_BufWriter + len <= m_Buf + m_Capacity"));
+    stream.Advance(-1);
+    EXPECT_TRUE(capture.Raised("m_BufWriter + len >= m_Buf"));
+    EXPECT_EQ(stream.GetSize(), 0u);
+
+    stream.Advance(512);
+    stream.Advance(-12);
+    EXPECT_EQ(stream.GetSize(), 500u);
+    EXPECT_EQ(capture.Asserts().size(), 2u);
+}
+
+TEST(Stream, EmptyStreamWithABlockThatMustGrowTakesAFreshBlock)
+{
+    DiagnosticCapture capture;
+    Stream stream(16);
+    EXPECT_TRUE(stream.Reserve(1000));
+    EXPECT_TRUE(capture.Raised("m_Buf == NULL"));
+    EXPECT_EQ(stream.GetCapacity(), 1000u);
+    EXPECT_EQ(stream.GetSize(), 0u);
+}
