@@ -1,0 +1,224 @@
+#include "d3d9gl/image/imagefile.h"
+
+#include "d3d9gl/image/dds.h"
+#include "d3d9gl/image/pixelformat.h"
+#include "d3d9gl/image/surfacecodec.h"
+
+#include <stb_image.h>
+#include <stb_image_write.h>
+
+#include <climits>
+#include <cmath>
+#include <cstring>
+#include <memory>
+
+namespace d3d9gl
+{
+namespace
+{
+
+constexpr int JPG_QUALITY = 90;
+
+std::string FailureReason()
+{
+    const char* pReason = stbi_failure_reason();
+    return pReason ? pReason : "unknown reason";
+}
+
+bool DecodeStbImage(const void* pData, size_t size, Image& out, std::string& error)
+{
+    if (size > size_t(INT_MAX))
+    {
+        error = "image file of " + std::to_string(size) + " bytes is too large";
+        return false;
+    }
+    const stbi_uc* pBytes = static_cast<const stbi_uc*>(pData);
+    const int length = int(size);
+    int width = 0, height = 0, channels = 0;
+    if (!stbi_info_from_memory(pBytes, length, &width, &height, &channels))
+    {
+        error = "image file could not be read: " + FailureReason();
+        return false;
+    }
+    if (width <= 0 || height <= 0 || UINT(width) > DDS_MAX_DIMENSION ||
+        UINT(height) > DDS_MAX_DIMENSION)
+    {
+        error = "image size " + std::to_string(width) + "x" + std::to_string(height) +
+                " is outside 1 to " + std::to_string(DDS_MAX_DIMENSION);
+        return false;
+    }
+
+    Image image;
+    image.kind = Image::TEXTURE_2D;
+    image.levelCount = 1;
+    image.surfaces.resize(1);
+    ImageSurface& surface = image.surfaces[0];
+    if (stbi_is_hdr_from_memory(pBytes, length))
+    {
+        std::unique_ptr<float, void (*)(void*)> pTexels(
+            stbi_loadf_from_memory(pBytes, length, &width, &height, &channels, 4), stbi_image_free);
+        if (!pTexels)
+        {
+            error = "image file could not be decoded: " + FailureReason();
+            return false;
+        }
+        image.format = D3DFMT_A32B32G32R32F;
+        MakeSurface(image.format, UINT(width), UINT(height), 1, surface);
+        std::memcpy(surface.bytes.data(), pTexels.get(), surface.bytes.size());
+    }
+    else
+    {
+        std::unique_ptr<stbi_uc, void (*)(void*)> pTexels(
+            stbi_load_from_memory(pBytes, length, &width, &height, &channels, 4), stbi_image_free);
+        if (!pTexels)
+        {
+            error = "image file could not be decoded: " + FailureReason();
+            return false;
+        }
+        // A8R8G8B8 texels are B, G, R, A bytes in memory.
+        image.format = D3DFMT_A8R8G8B8;
+        MakeSurface(image.format, UINT(width), UINT(height), 1, surface);
+        const stbi_uc* pSrc = pTexels.get();
+        for (size_t i = 0; i < surface.bytes.size(); i += 4)
+        {
+            surface.bytes[i + 0] = pSrc[i + 2];
+            surface.bytes[i + 1] = pSrc[i + 1];
+            surface.bytes[i + 2] = pSrc[i + 0];
+            surface.bytes[i + 3] = pSrc[i + 3];
+        }
+    }
+    out = std::move(image);
+    return true;
+}
+
+void AppendBytes(void* pContext, void* pData, int size)
+{
+    auto* pOut = static_cast<std::vector<uint8_t>*>(pContext);
+    const uint8_t* pBytes = static_cast<const uint8_t*>(pData);
+    pOut->insert(pOut->end(), pBytes, pBytes + size);
+}
+
+std::vector<uint8_t> ToBytes(const std::vector<float>& rgba, int channels)
+{
+    std::vector<uint8_t> bytes(rgba.size() / 4 * size_t(channels));
+    for (size_t texel = 0; texel < rgba.size() / 4; ++texel)
+    {
+        for (int c = 0; c < channels; ++c)
+        {
+            float value = rgba[texel * 4 + size_t(c)];
+            value = std::isnan(value) ? 0.0f : std::fmin(std::fmax(value, 0.0f), 1.0f);
+            bytes[texel * size_t(channels) + size_t(c)] = uint8_t(std::lround(value * 255.0f));
+        }
+    }
+    return bytes;
+}
+
+void WritePpm(const std::vector<uint8_t>& rgb, UINT width, UINT height, std::vector<uint8_t>& out)
+{
+    const std::string header =
+        "P6\n" + std::to_string(width) + " " + std::to_string(height) + "\n255\n";
+    out.assign(header.begin(), header.end());
+    out.insert(out.end(), rgb.begin(), rgb.end());
+}
+
+} // namespace
+
+bool DecodeImageFile(const void* pData, size_t size, Image& out, std::string& error)
+{
+    out = Image();
+    if (!pData || size == 0)
+    {
+        error = "image file is empty";
+        return false;
+    }
+    if (IsDds(pData, size))
+        return ParseDds(pData, size, out, error);
+    return DecodeStbImage(pData, size, out, error);
+}
+
+bool EncodeImageFile(ImageFileFormat fileFormat, const ImageSurface& surface, D3DFORMAT format,
+                     std::vector<uint8_t>& out, std::string& error)
+{
+    out.clear();
+    if (fileFormat == IMAGE_FILE_DDS)
+    {
+        Image image;
+        image.format = format;
+        image.kind = surface.depth > 1 ? Image::VOLUME : Image::TEXTURE_2D;
+        image.levelCount = 1;
+        image.surfaces.push_back(surface);
+        return WriteDds(image, out, error);
+    }
+    if (fileFormat >= IMAGE_FILE_MAX || fileFormat == IMAGE_FILE_PFM)
+    {
+        error = "image file format " + std::to_string(fileFormat) + " cannot be written";
+        return false;
+    }
+    if (surface.depth != 1)
+    {
+        error = "only DDS files can hold a volume surface";
+        return false;
+    }
+    std::vector<float> rgba;
+    if (!DecodeSurface(format, surface, rgba))
+    {
+        error = "surface of format " + std::to_string(format) + " and size " +
+                std::to_string(surface.width) + "x" + std::to_string(surface.height) +
+                " cannot be read for saving";
+        return false;
+    }
+
+    const int width = int(surface.width);
+    const int height = int(surface.height);
+    const FormatInfo* pInfo = GetFormatInfo(format);
+    int written = 0;
+    if (fileFormat == IMAGE_FILE_HDR)
+    {
+        std::vector<float> rgb(rgba.size() / 4 * 3);
+        for (size_t texel = 0; texel < rgba.size() / 4; ++texel)
+            std::memcpy(&rgb[texel * 3], &rgba[texel * 4], 3 * sizeof(float));
+        written = stbi_write_hdr_to_func(AppendBytes, &out, width, height, 3, rgb.data());
+    }
+    else
+    {
+        const bool keepAlpha =
+            pInfo->alpha && (fileFormat == IMAGE_FILE_BMP || fileFormat == IMAGE_FILE_DIB ||
+                             fileFormat == IMAGE_FILE_TGA || fileFormat == IMAGE_FILE_PNG);
+        const int channels = keepAlpha ? 4 : 3;
+        const std::vector<uint8_t> bytes = ToBytes(rgba, channels);
+        switch (fileFormat)
+        {
+        case IMAGE_FILE_BMP:
+        case IMAGE_FILE_DIB:
+            written =
+                stbi_write_bmp_to_func(AppendBytes, &out, width, height, channels, bytes.data());
+            break;
+        case IMAGE_FILE_TGA:
+            written =
+                stbi_write_tga_to_func(AppendBytes, &out, width, height, channels, bytes.data());
+            break;
+        case IMAGE_FILE_PNG:
+            written = stbi_write_png_to_func(AppendBytes, &out, width, height, channels,
+                                             bytes.data(), width * channels);
+            break;
+        case IMAGE_FILE_JPG:
+            written = stbi_write_jpg_to_func(AppendBytes, &out, width, height, channels,
+                                             bytes.data(), JPG_QUALITY);
+            break;
+        default: // IMAGE_FILE_PPM, the one format left
+            WritePpm(bytes, surface.width, surface.height, out);
+            written = 1;
+            break;
+        }
+    }
+    if (!written)
+    {
+        out.clear();
+        error = "image file writer failed for a " + std::to_string(width) + "x" +
+                std::to_string(height) + " surface";
+        return false;
+    }
+    return true;
+}
+
+} // namespace d3d9gl

@@ -1,0 +1,374 @@
+#include "d3d9gl/image/dds.h"
+#include "d3d9gl/image/pixelformat.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+using namespace d3d9gl;
+
+namespace
+{
+
+// Byte offsets of the fields of a DDS file (magic number, then the 124-byte header).
+constexpr size_t SIZE_AT = 4, FLAGS_AT = 8, HEIGHT_AT = 12, WIDTH_AT = 16, PITCH_AT = 20,
+                 DEPTH_AT = 24, MIPS_AT = 28, PF_SIZE_AT = 76, PF_FLAGS_AT = 80, FOURCC_AT = 84,
+                 BITS_AT = 88, RMASK_AT = 92, AMASK_AT = 104, CAPS_AT = 108, CAPS2_AT = 112,
+                 DATA_AT = 128;
+
+uint32_t Field(const std::vector<uint8_t>& file, size_t at)
+{
+    uint32_t value;
+    std::memcpy(&value, file.data() + at, 4);
+    return value;
+}
+
+void SetField(std::vector<uint8_t>& file, size_t at, uint32_t value)
+{
+    std::memcpy(file.data() + at, &value, 4);
+}
+
+// An image whose every byte tells where it came from: face, level and position.
+Image MakeImage(D3DFORMAT format, Image::Kind kind, UINT width, UINT height, UINT depth,
+                UINT levels)
+{
+    Image image;
+    image.format = format;
+    image.kind = kind;
+    image.levelCount = levels;
+    image.surfaces.resize(size_t(image.FaceCount()) * levels);
+    for (UINT face = 0; face < image.FaceCount(); ++face)
+    {
+        for (UINT level = 0; level < levels; ++level)
+        {
+            ImageSurface& s = image.Surface(face, level);
+            EXPECT_TRUE(MakeSurface(format, GetLevelDimension(width, level),
+                                    GetLevelDimension(height, level),
+                                    GetLevelDimension(depth, level), s));
+            for (size_t i = 0; i < s.bytes.size(); ++i)
+                s.bytes[i] = uint8_t(face * 40 + level * 7 + i);
+        }
+    }
+    return image;
+}
+
+std::vector<uint8_t> Write(const Image& image)
+{
+    std::vector<uint8_t> file;
+    std::string error;
+    EXPECT_TRUE(WriteDds(image, file, error)) << error;
+    return file;
+}
+
+std::string ParseError(const std::vector<uint8_t>& file)
+{
+    Image image;
+    std::string error;
+    EXPECT_FALSE(ParseDds(file.data(), file.size(), image, error));
+    EXPECT_TRUE(image.surfaces.empty());
+    EXPECT_FALSE(error.empty());
+    return error;
+}
+
+void ExpectSameImage(const Image& a, const Image& b)
+{
+    ASSERT_EQ(a.format, b.format);
+    ASSERT_EQ(a.kind, b.kind);
+    ASSERT_EQ(a.levelCount, b.levelCount);
+    ASSERT_EQ(a.surfaces.size(), b.surfaces.size());
+    for (size_t i = 0; i < a.surfaces.size(); ++i)
+    {
+        EXPECT_EQ(a.surfaces[i].width, b.surfaces[i].width) << i;
+        EXPECT_EQ(a.surfaces[i].height, b.surfaces[i].height) << i;
+        EXPECT_EQ(a.surfaces[i].depth, b.surfaces[i].depth) << i;
+        EXPECT_EQ(a.surfaces[i].rowPitch, b.surfaces[i].rowPitch) << i;
+        EXPECT_EQ(a.surfaces[i].bytes, b.surfaces[i].bytes) << i;
+    }
+}
+
+Image RoundTrip(const Image& image)
+{
+    std::vector<uint8_t> file = Write(image);
+    Image parsed;
+    std::string error;
+    EXPECT_TRUE(ParseDds(file.data(), file.size(), parsed, error)) << error;
+    return parsed;
+}
+
+} // namespace
+
+TEST(DdsTest, TextureWithMipChainSurvivesWriteAndParse)
+{
+    Image image = MakeImage(D3DFMT_A8R8G8B8, Image::TEXTURE_2D, 8, 4, 1, 4);
+    std::vector<uint8_t> file = Write(image);
+    EXPECT_EQ(file.size(), DATA_AT + (8 * 4 + 4 * 2 + 2 * 1 + 1 * 1) * 4u);
+    EXPECT_EQ(Field(file, SIZE_AT), 124u);
+    EXPECT_EQ(Field(file, PF_SIZE_AT), 32u);
+    EXPECT_EQ(Field(file, WIDTH_AT), 8u);
+    EXPECT_EQ(Field(file, HEIGHT_AT), 4u);
+    EXPECT_EQ(Field(file, MIPS_AT), 4u);
+    EXPECT_EQ(Field(file, PITCH_AT), 32u);
+    EXPECT_EQ(Field(file, FLAGS_AT), 0x1u | 0x2 | 0x4 | 0x8 | 0x1000 | 0x20000);
+    EXPECT_EQ(Field(file, CAPS_AT), 0x1000u | 0x8 | 0x400000);
+    EXPECT_EQ(Field(file, PF_FLAGS_AT), 0x41u);
+    EXPECT_EQ(Field(file, RMASK_AT), 0xff0000u);
+    EXPECT_EQ(Field(file, AMASK_AT), 0xff000000u);
+    ExpectSameImage(RoundTrip(image), image);
+}
+
+TEST(DdsTest, CompressedTextureRecordsLinearSize)
+{
+    Image image = MakeImage(D3DFMT_DXT1, Image::TEXTURE_2D, 16, 8, 1, 1);
+    std::vector<uint8_t> file = Write(image);
+    EXPECT_EQ(Field(file, FOURCC_AT), uint32_t(MAKEFOURCC('D', 'X', 'T', '1')));
+    EXPECT_EQ(Field(file, PF_FLAGS_AT), 0x4u);
+    EXPECT_EQ(Field(file, PITCH_AT), 64u);
+    EXPECT_EQ(Field(file, FLAGS_AT) & 0x80008u, 0x80000u);
+    EXPECT_EQ(Field(file, FLAGS_AT) & 0x20000u, 0u);
+    EXPECT_EQ(Field(file, CAPS_AT), 0x1000u);
+    ExpectSameImage(RoundTrip(image), image);
+}
+
+TEST(DdsTest, PartialChainOfOddSizedBlocksSurvives)
+{
+    // 10x6 DXT5: level sizes 3x2, 2x1 and 1x1 blocks; only three of four levels stored.
+    Image image = MakeImage(D3DFMT_DXT5, Image::TEXTURE_2D, 10, 6, 1, 3);
+    std::vector<uint8_t> file = Write(image);
+    EXPECT_EQ(file.size(), DATA_AT + (6 + 2 + 1) * 16u);
+    ExpectSameImage(RoundTrip(image), image);
+}
+
+TEST(DdsTest, CubeMapKeepsItsSixFacesInOrder)
+{
+    Image image = MakeImage(D3DFMT_X8R8G8B8, Image::CUBE, 4, 4, 1, 3);
+    std::vector<uint8_t> file = Write(image);
+    EXPECT_EQ(Field(file, CAPS2_AT), 0xfe00u);
+    EXPECT_EQ(Field(file, CAPS_AT) & 0x8u, 0x8u);
+    Image parsed = RoundTrip(image);
+    ExpectSameImage(parsed, image);
+    EXPECT_EQ(parsed.Surface(5, 0).bytes[0], uint8_t(200));
+}
+
+TEST(DdsTest, VolumeKeepsDepthPerLevel)
+{
+    Image image = MakeImage(D3DFMT_A16B16G16R16F, Image::VOLUME, 4, 2, 8, 4);
+    std::vector<uint8_t> file = Write(image);
+    EXPECT_EQ(Field(file, DEPTH_AT), 8u);
+    EXPECT_EQ(Field(file, CAPS2_AT), 0x200000u);
+    EXPECT_EQ(Field(file, FLAGS_AT) & 0x800000u, 0x800000u);
+    EXPECT_EQ(Field(file, FOURCC_AT), 113u);
+    Image parsed = RoundTrip(image);
+    ExpectSameImage(parsed, image);
+    EXPECT_EQ(parsed.Surface(0, 3).depth, 1u);
+    EXPECT_EQ(parsed.Surface(0, 1).depth, 4u);
+}
+
+TEST(DdsTest, EveryWritableFormatRoundTrips)
+{
+    const D3DFORMAT formats[] = {
+        D3DFMT_A8R8G8B8, D3DFMT_X8R8G8B8, D3DFMT_A8B8G8R8, D3DFMT_X8B8G8R8, D3DFMT_G16R16,
+        D3DFMT_R8G8B8,   D3DFMT_R5G6B5,   D3DFMT_A1R5G5B5, D3DFMT_X1R5G5B5, D3DFMT_A4R4G4B4,
+        D3DFMT_L8,       D3DFMT_L16,      D3DFMT_A8L8,     D3DFMT_A8,       D3DFMT_A16B16G16R16,
+        D3DFMT_R16F,     D3DFMT_G16R16F,  D3DFMT_R32F,     D3DFMT_G32R32F,  D3DFMT_A32B32G32R32F,
+        D3DFMT_DXT1,     D3DFMT_DXT2,     D3DFMT_DXT3,     D3DFMT_DXT4,     D3DFMT_DXT5};
+    for (D3DFORMAT format : formats)
+    {
+        SCOPED_TRACE(GetFormatInfo(format)->name);
+        Image image = MakeImage(format, Image::TEXTURE_2D, 5, 3, 1, 2);
+        ExpectSameImage(RoundTrip(image), image);
+    }
+}
+
+TEST(DdsTest, PaddedRowsAreWrittenTight)
+{
+    Image image = MakeImage(D3DFMT_L8, Image::TEXTURE_2D, 3, 2, 1, 1);
+    ImageSurface& s = image.surfaces[0];
+    s.rowPitch = 8;
+    s.slicePitch = 16;
+    s.bytes = {1, 2, 3, 0, 0, 0, 0, 0, 4, 5, 6, 0, 0, 0, 0, 0};
+    std::vector<uint8_t> file = Write(image);
+    ASSERT_EQ(file.size(), DATA_AT + 6);
+    EXPECT_EQ(std::vector<uint8_t>(file.begin() + DATA_AT, file.end()),
+              (std::vector<uint8_t>{1, 2, 3, 4, 5, 6}));
+}
+
+TEST(DdsTest, WriterRefusesInconsistentImages)
+{
+    std::vector<uint8_t> file;
+    std::string error;
+    Image depth = MakeImage(D3DFMT_A8R8G8B8, Image::TEXTURE_2D, 4, 4, 1, 1);
+    depth.format = D3DFMT_D24S8;
+    EXPECT_FALSE(WriteDds(depth, file, error));
+    EXPECT_NE(error.find("cannot be written"), std::string::npos) << error;
+
+    Image missingLevel = MakeImage(D3DFMT_A8R8G8B8, Image::TEXTURE_2D, 4, 4, 1, 3);
+    missingLevel.surfaces.pop_back();
+    EXPECT_FALSE(WriteDds(missingLevel, file, error));
+
+    Image tooManyLevels = MakeImage(D3DFMT_A8R8G8B8, Image::TEXTURE_2D, 4, 4, 1, 3);
+    tooManyLevels.levelCount = 4;
+    tooManyLevels.surfaces.push_back(tooManyLevels.surfaces.back());
+    EXPECT_FALSE(WriteDds(tooManyLevels, file, error));
+
+    Image wrongLevelSize = MakeImage(D3DFMT_A8R8G8B8, Image::TEXTURE_2D, 4, 4, 1, 2);
+    wrongLevelSize.surfaces[1] = wrongLevelSize.surfaces[0];
+    EXPECT_FALSE(WriteDds(wrongLevelSize, file, error));
+
+    Image shortBytes = MakeImage(D3DFMT_A8R8G8B8, Image::TEXTURE_2D, 4, 4, 1, 1);
+    shortBytes.surfaces[0].bytes.resize(63);
+    EXPECT_FALSE(WriteDds(shortBytes, file, error));
+    EXPECT_TRUE(file.empty());
+}
+
+TEST(DdsTest, LegacyMaskFormatsAreRecognised)
+{
+    struct Case
+    {
+        uint32_t flags, bits, r, g, b, a;
+        D3DFORMAT expected;
+    } cases[] = {
+        {0x40, 32, 0xff0000, 0xff00, 0xff, 0, D3DFMT_X8R8G8B8},
+        // An alpha mask without DDPF_ALPHAPIXELS does not count.
+        {0x40, 32, 0xff0000, 0xff00, 0xff, 0xff000000, D3DFMT_X8R8G8B8},
+        {0x41, 32, 0xff, 0xff00, 0xff0000, 0xff000000, D3DFMT_A8B8G8R8},
+        {0x40, 16, 0xf800, 0x7e0, 0x1f, 0, D3DFMT_R5G6B5},
+        {0x20000, 8, 0xff, 0, 0, 0, D3DFMT_L8},
+        {0x20001, 16, 0xff, 0, 0, 0xff00, D3DFMT_A8L8},
+        {0x2, 8, 0, 0, 0, 0xff, D3DFMT_A8},
+    };
+    for (const Case& c : cases)
+    {
+        std::vector<uint8_t> file =
+            Write(MakeImage(D3DFMT_A8R8G8B8, Image::TEXTURE_2D, 2, 2, 1, 1));
+        SetField(file, PF_FLAGS_AT, c.flags);
+        SetField(file, BITS_AT, c.bits);
+        SetField(file, RMASK_AT, c.r);
+        SetField(file, RMASK_AT + 4, c.g);
+        SetField(file, RMASK_AT + 8, c.b);
+        SetField(file, AMASK_AT, c.a);
+        Image image;
+        std::string error;
+        ASSERT_TRUE(ParseDds(file.data(), file.size(), image, error)) << error;
+        EXPECT_EQ(image.format, c.expected);
+    }
+}
+
+TEST(DdsTest, ZeroMipCountMeansOneLevel)
+{
+    std::vector<uint8_t> file = Write(MakeImage(D3DFMT_A8, Image::TEXTURE_2D, 4, 4, 1, 1));
+    SetField(file, MIPS_AT, 0);
+    Image image;
+    std::string error;
+    ASSERT_TRUE(ParseDds(file.data(), file.size(), image, error)) << error;
+    EXPECT_EQ(image.levelCount, 1u);
+}
+
+TEST(DdsTest, OutOfRangeHeaderFieldsFailCleanly)
+{
+    const std::vector<uint8_t> valid =
+        Write(MakeImage(D3DFMT_A8R8G8B8, Image::TEXTURE_2D, 4, 4, 1, 3));
+    struct Case
+    {
+        size_t at;
+        uint32_t value;
+        const char* message;
+    } cases[] = {
+        {0, MAKEFOURCC('D', 'D', 'S', 'X'), "magic"},
+        {SIZE_AT, 123, "header size is 123"},
+        {SIZE_AT, 0xffffffff, "header size"},
+        {PF_SIZE_AT, 0, "pixel format size is 0"},
+        {PF_SIZE_AT, 33, "pixel format size"},
+        {WIDTH_AT, 0, "outside"},
+        {HEIGHT_AT, 0, "outside"},
+        {WIDTH_AT, 16385, "outside"},
+        {HEIGHT_AT, 0xffffffff, "outside"},
+        {MIPS_AT, 4, "mip count 4 exceeds the 3 levels"},
+        {MIPS_AT, 0xffffffff, "mip count"},
+        {PF_FLAGS_AT, 0x200, "not supported"},
+        {BITS_AT, 24, "not supported"},
+        {CAPS2_AT, 0x200 | 0x400 | 0x800, "only some faces"},
+        {CAPS2_AT, 0x200000, "volume depth 0"},
+        {CAPS2_AT, 0x200000 | 0xfe00, "both"},
+    };
+    for (const Case& c : cases)
+    {
+        std::vector<uint8_t> file = valid;
+        SetField(file, c.at, c.value);
+        std::string error = ParseError(file);
+        EXPECT_NE(error.find(c.message), std::string::npos) << c.message << " / " << error;
+    }
+}
+
+TEST(DdsTest, HugeOrUnknownContentFailsCleanly)
+{
+    std::vector<uint8_t> file = Write(MakeImage(D3DFMT_A8R8G8B8, Image::VOLUME, 4, 4, 4, 1));
+    SetField(file, DEPTH_AT, 2049);
+    EXPECT_NE(ParseError(file).find("depth 2049"), std::string::npos);
+
+    // The largest legal volume still needs more bytes than the file has: no allocation.
+    SetField(file, WIDTH_AT, 16384);
+    SetField(file, HEIGHT_AT, 16384);
+    SetField(file, DEPTH_AT, 2048);
+    SetField(file, MIPS_AT, 15);
+    EXPECT_NE(ParseError(file).find("truncated"), std::string::npos);
+
+    std::vector<uint8_t> cube = Write(MakeImage(D3DFMT_A8, Image::CUBE, 4, 4, 1, 1));
+    SetField(cube, WIDTH_AT, 8);
+    EXPECT_NE(ParseError(cube).find("not square"), std::string::npos);
+
+    std::vector<uint8_t> fourCC = Write(MakeImage(D3DFMT_DXT1, Image::TEXTURE_2D, 4, 4, 1, 1));
+    SetField(fourCC, FOURCC_AT, MAKEFOURCC('A', 'T', 'I', '2'));
+    EXPECT_NE(ParseError(fourCC).find("not supported"), std::string::npos);
+    SetField(fourCC, FOURCC_AT, MAKEFOURCC('D', 'X', '1', '0'));
+    EXPECT_NE(ParseError(fourCC).find("DX10"), std::string::npos);
+}
+
+TEST(DdsTest, TruncationAtEveryLevelBoundaryFails)
+{
+    for (Image::Kind kind : {Image::TEXTURE_2D, Image::CUBE, Image::VOLUME})
+    {
+        Image image = MakeImage(D3DFMT_DXT3, kind, 8, 8, kind == Image::VOLUME ? 4 : 1, 4);
+        const std::vector<uint8_t> file = Write(image);
+        size_t boundary = DATA_AT;
+        for (const ImageSurface& s : image.surfaces)
+        {
+            boundary += s.bytes.size();
+            if (boundary == file.size())
+                break;
+            for (size_t cut : {boundary, boundary - 1, boundary + 1})
+            {
+                std::vector<uint8_t> truncated(file.begin(), file.begin() + long(cut));
+                EXPECT_NE(ParseError(truncated).find("truncated"), std::string::npos) << cut;
+            }
+        }
+        std::vector<uint8_t> shortByOne(file.begin(), file.end() - 1);
+        EXPECT_NE(ParseError(shortByOne).find("truncated"), std::string::npos);
+    }
+}
+
+TEST(DdsTest, ShortHeadersFailCleanly)
+{
+    const std::vector<uint8_t> file = Write(MakeImage(D3DFMT_L8, Image::TEXTURE_2D, 1, 1, 1, 1));
+    for (size_t size : {size_t(0), size_t(3), size_t(4), size_t(127)})
+    {
+        std::vector<uint8_t> cut(file.begin(), file.begin() + long(size));
+        Image image;
+        std::string error;
+        EXPECT_FALSE(ParseDds(cut.data(), cut.size(), image, error)) << size;
+        EXPECT_FALSE(error.empty());
+    }
+    Image image;
+    std::string error;
+    EXPECT_FALSE(ParseDds(nullptr, 128, image, error));
+}
+
+TEST(DdsTest, TrailingBytesAreIgnored)
+{
+    Image image = MakeImage(D3DFMT_R5G6B5, Image::TEXTURE_2D, 2, 2, 1, 2);
+    std::vector<uint8_t> file = Write(image);
+    file.resize(file.size() + 5, 0xee);
+    Image parsed;
+    std::string error;
+    ASSERT_TRUE(ParseDds(file.data(), file.size(), parsed, error)) << error;
+    ExpectSameImage(parsed, image);
+}
