@@ -1,0 +1,77 @@
+#pragma once
+// Builds model files byte by byte for the loader tests.
+
+#include "common/model/binmodel.h"
+
+#include <cstdint>
+#include <cstring>
+#include <string>
+#include <vector>
+
+class ModelFile
+{
+public:
+    ModelFile& Int(int32_t value)
+    {
+        Append(&value, sizeof(value));
+        return *this;
+    }
+    ModelFile& Float(float value)
+    {
+        Append(&value, sizeof(value));
+        return *this;
+    }
+    ModelFile& Text(const std::string& text)
+    {
+        Int(static_cast<int32_t>(text.size()));
+        Append(text.data(), text.size());
+        return *this;
+    }
+    ModelFile& Vertex(const Bin_Vertex& vertex)
+    {
+        Append(&vertex, sizeof(vertex));
+        return *this;
+    }
+    // A material with colours k, k + 1 ... in its sixteen floats.
+    ModelFile& Material(const std::string& name, const std::string& texture,
+                        const std::vector<Bin_Vertex>& vertices,
+                        const std::vector<int32_t>& indices, float k = 0.0f)
+    {
+        Text(name);
+        for (int i = 0; i < 16; ++i)
+        {
+            Float(k + static_cast<float>(i));
+        }
+        Text(texture);
+        Int(static_cast<int32_t>(vertices.size()));
+        for (const Bin_Vertex& vertex : vertices)
+        {
+            Vertex(vertex);
+        }
+        Int(static_cast<int32_t>(indices.size()));
+        for (int32_t index : indices)
+        {
+            Int(index);
+        }
+        return *this;
+    }
+
+    const std::string& Bytes() const { return m_Bytes; }
+
+    static Bin_Vertex MakeVertex(float x, float y, float z, uint32_t colour = 0xFF102030u)
+    {
+        return Bin_Vertex{{x, y, z}, {0.0f, 0.0f, 1.0f}, colour, {x * 0.5f, y * 0.5f}};
+    }
+    static std::vector<Bin_Vertex> Triangle()
+    {
+        return {MakeVertex(0, 0, 0), MakeVertex(1, 0, 0), MakeVertex(0, 1, 0)};
+    }
+
+private:
+    void Append(const void* pData, std::size_t size)
+    {
+        m_Bytes.append(static_cast<const char*>(pData), size);
+    }
+
+    std::string m_Bytes;
+};
