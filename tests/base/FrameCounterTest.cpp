@@ -85,23 +85,3 @@ TEST(FrameCounter, ResetRestartsTheCountButNotTheTimer)
     ASSERT_TRUE(counter.Update());
     EXPECT_DOUBLE_EQ(counter.GetFPS(), 20.0);
 }
-
-TEST(FrameCounter, IntervalCanBeChanged)
-{
-    ManualClock clock;
-    FrameCounter counter(clock.Timer());
-    EXPECT_EQ(counter.GetUpdateInterval(), 1.0);
-    counter.SetUpdateInterval(0.25);
-    TickTimes(counter, 15);
-    clock.AdvanceSeconds(0.5);
-    ASSERT_TRUE(counter.Update());
-    EXPECT_DOUBLE_EQ(counter.GetFPS(), 30.0);
-}
-
-TEST(FrameCounter, SteadyClockTimeNeverRunsBackwards)
-{
-    FrameCounter counter;
-    const double first = counter.GetTime();
-    EXPECT_GE(first, 0.0);
-    EXPECT_GE(counter.GetTime(), first);
-}

@@ -32,36 +32,23 @@ TEST(Stream, FirstReservationGetsAtLeast512Bytes)
 
 TEST(Stream, FullStreamGrowsToOneAndAHalfTimesWhatItNeedsAndKeepsItsBytes)
 {
-    Stream stream(100);
-    ASSERT_EQ(stream.GetCapacity(), 512u);
-    WriteBytes(stream, 100, 0xab);
-    EXPECT_TRUE(stream.Reserve(412));
-    EXPECT_EQ(stream.GetCapacity(), 512u);
-    WriteBytes(stream, 412, 0xcd);
-    ASSERT_EQ(stream.GetSize(), 512u);
-
-    EXPECT_TRUE(stream.Reserve(1));
-    EXPECT_EQ(stream.GetCapacity(), 769u); // 513 * 1.5, truncated
-    EXPECT_EQ(stream.GetSize(), 512u);
-    EXPECT_EQ(stream.GetWritePointer(), stream.GetBuffer() + 512);
-    EXPECT_EQ(stream.GetReadPointer(), stream.GetBuffer());
-    EXPECT_EQ(stream.GetBuffer()[99], 0xab);
-    EXPECT_EQ(stream.GetBuffer()[100], 0xcd);
-    EXPECT_EQ(stream.GetBuffer()[511], 0xcd);
-}
-
-TEST(Stream, GrowthIsOneAndAHalfTimesTheNeedTruncated)
-{
     // 100 bytes held in 100, one more reserved: 101 * 1.5 = 151.5.
     EXPECT_EQ(Stream::GrownCapacity(101), 151u);
-    EXPECT_EQ(Stream::GrownCapacity(1000), 1500u);
     EXPECT_EQ(Stream::GrownCapacity(static_cast<std::size_t>(-1)), 0u);
 
     Stream stream;
-    WriteBytes(stream, 600, 1); // a first block sized to the request
-    ASSERT_EQ(stream.GetCapacity(), 600u);
-    EXPECT_TRUE(stream.Reserve(67));
-    EXPECT_EQ(stream.GetCapacity(), 1000u); // 667 * 1.5 = 1000.5
+    WriteBytes(stream, 100, 0xab);
+    WriteBytes(stream, 500, 0xcd); // 600 needed: 900
+    ASSERT_EQ(stream.GetCapacity(), 900u);
+    EXPECT_TRUE(stream.Reserve(300));
+    EXPECT_EQ(stream.GetCapacity(), 900u);
+    EXPECT_TRUE(stream.Reserve(301));
+    EXPECT_EQ(stream.GetCapacity(), 1351u); // 901 * 1.5, truncated
+    EXPECT_EQ(stream.GetSize(), 600u);
+    EXPECT_EQ(stream.GetWritePointer(), stream.GetBuffer() + 600);
+    EXPECT_EQ(stream.GetReadPointer(), stream.GetBuffer());
+    EXPECT_EQ(stream.GetBuffer()[99], 0xab);
+    EXPECT_EQ(stream.GetBuffer()[599], 0xcd);
 }
 
 TEST(Stream, ReservingNothingAssertsAndSucceeds)

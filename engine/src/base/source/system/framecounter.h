@@ -27,9 +27,6 @@ public:
     // Milliseconds since construction.
     double GetTime() const { return m_Timer.GetElapsedMs(); }
 
-    void SetUpdateInterval(double seconds) { m_UpdateInterval = seconds; }
-    double GetUpdateInterval() const { return m_UpdateInterval; }
-
 private:
     std::uint32_t m_FrameCount = 0;
     double m_FPS = 0.0;

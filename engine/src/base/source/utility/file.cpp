@@ -72,20 +72,6 @@ bool File::Read(void* pBuffer, std::size_t size, std::size_t* pBytesRead)
     return true;
 }
 
-bool File::Write(const void* pBuffer, std::size_t size, std::size_t* pBytesWritten)
-{
-    if (!m_pFile)
-    {
-        return false;
-    }
-    const std::size_t n = std::fwrite(pBuffer, 1, size, m_pFile);
-    if (pBytesWritten)
-    {
-        *pBytesWritten = n;
-    }
-    return true;
-}
-
 std::size_t File::GetLength()
 {
     if (!m_pFile)

@@ -35,7 +35,6 @@ public:
     bool Close();
     // False only when no file is open; *pBytesRead (optional) says how much arrived.
     bool Read(void* pBuffer, std::size_t size, std::size_t* pBytesRead);
-    bool Write(const void* pBuffer, std::size_t size, std::size_t* pBytesWritten);
     // Bytes in the file, or INVALID_LENGTH when none is open.
     std::size_t GetLength();
 
