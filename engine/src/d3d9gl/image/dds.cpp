@@ -353,11 +353,7 @@ bool WriteDds(const Image& image, std::vector<uint8_t>& out, std::string& error)
             UINT w = GetLevelDimension(top.width, level);
             UINT h = GetLevelDimension(top.height, level);
             UINT d = GetLevelDimension(depth, level);
-            UINT rows = GetRowCount(image.format, h);
-            if (s.width != w || s.height != h || s.depth != d ||
-                s.rowPitch < GetRowPitch(image.format, w) ||
-                uint64_t(s.slicePitch) < uint64_t(s.rowPitch) * rows ||
-                s.bytes.size() < uint64_t(s.slicePitch) * (d - 1) + uint64_t(s.rowPitch) * rows)
+            if (s.width != w || s.height != h || s.depth != d || !SurfaceFits(image.format, s))
             {
                 error = Describe("surface of face %u, level %u does not match a %ux%ux%u level",
                                  face, level, w, h, d);

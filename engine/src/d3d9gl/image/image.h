@@ -47,6 +47,10 @@ struct Image
     ImageSurface& Surface(UINT face, UINT level) { return surfaces[face * levelCount + level]; }
 };
 
+// True when the surface's pitches and bytes cover its width x height x depth texels of format
+// (rows and slices may be padded beyond the tight layout).
+bool SurfaceFits(D3DFORMAT format, const ImageSurface& surface);
+
 // A zero-filled surface of the format's tight layout, or false for an unsupported format.
 bool MakeSurface(D3DFORMAT format, UINT width, UINT height, UINT depth, ImageSurface& out);
 

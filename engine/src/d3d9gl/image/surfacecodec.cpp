@@ -283,13 +283,7 @@ void EncodeBlocks(D3DFORMAT format, const float* pIn, UINT width, UINT height, U
 bool DecodeSurface(D3DFORMAT format, const ImageSurface& surface, std::vector<float>& rgba)
 {
     const FormatInfo* pInfo = GetFormatInfo(format);
-    if (!pInfo || pInfo->depth || surface.width == 0 || surface.height == 0 || surface.depth == 0)
-        return false;
-    UINT rows = GetRowCount(format, surface.height);
-    if (surface.rowPitch < GetRowPitch(format, surface.width) ||
-        uint64_t(surface.slicePitch) < uint64_t(surface.rowPitch) * rows ||
-        surface.bytes.size() <
-            uint64_t(surface.slicePitch) * (surface.depth - 1) + uint64_t(surface.rowPitch) * rows)
+    if (!pInfo || pInfo->depth || !SurfaceFits(format, surface))
         return false;
 
     const size_t sliceTexels = size_t(surface.width) * surface.height;

@@ -1,0 +1,221 @@
+#include "d3d9gl/image/surfacecodec.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+using namespace d3d9gl;
+
+namespace
+{
+
+ImageSurface BlockSurface(D3DFORMAT format, UINT width, UINT height,
+                          const std::vector<uint8_t>& block)
+{
+    ImageSurface surface;
+    EXPECT_TRUE(MakeSurface(format, width, height, 1, surface));
+    EXPECT_EQ(surface.bytes.size(), block.size());
+    surface.bytes = block;
+    return surface;
+}
+
+std::vector<float> Decode(D3DFORMAT format, const ImageSurface& surface)
+{
+    std::vector<float> rgba;
+    EXPECT_TRUE(DecodeSurface(format, surface, rgba));
+    return rgba;
+}
+
+// Texel (x, y) of a decoded image as bytes.
+std::vector<int> Texel(const std::vector<float>& rgba, UINT width, UINT x, UINT y)
+{
+    std::vector<int> out;
+    for (int c = 0; c < 4; ++c)
+        out.push_back(int(std::lround(rgba[(y * width + x) * 4 + c] * 255.0f)));
+    return out;
+}
+
+std::vector<int> Rgba(int r, int g, int b, int a)
+{
+    return {r, g, b, a};
+}
+
+// Pure red (0xf800) and pure blue (0x001f) end points; rows use indices 0123, 1111, 2222, 3333.
+const std::vector<uint8_t> RED_BLUE = {0x00, 0xf8, 0x1f, 0x00, 0xe4, 0x55, 0xaa, 0xff};
+const std::vector<uint8_t> BLUE_RED = {0x1f, 0x00, 0x00, 0xf8, 0xe4, 0x55, 0xaa, 0xff};
+
+std::vector<uint8_t> Concat(std::vector<uint8_t> a, const std::vector<uint8_t>& b)
+{
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+}
+
+// Colours along one line of colour space and a smooth alpha ramp: the content DXT keeps well.
+std::vector<float> Gradient(UINT width, UINT height)
+{
+    std::vector<float> rgba;
+    for (UINT y = 0; y < height; ++y)
+    {
+        for (UINT x = 0; x < width; ++x)
+        {
+            float t = float(y * width + x) / float(width * height);
+            rgba.insert(rgba.end(), {t, 0.25f + 0.5f * t, 1.0f - t, float(x + y) / 16.0f});
+        }
+    }
+    return rgba;
+}
+
+float MaxError(const std::vector<float>& a, const std::vector<float>& b, int channel)
+{
+    float worst = 0.0f;
+    for (size_t i = size_t(channel); i < a.size(); i += 4)
+        worst = std::max(worst, std::fabs(a[i] - b[i]));
+    return worst;
+}
+
+} // namespace
+
+TEST(DxtTest, Dxt1FourColourBlockInterpolatesThirds)
+{
+    std::vector<float> rgba = Decode(D3DFMT_DXT1, BlockSurface(D3DFMT_DXT1, 4, 4, RED_BLUE));
+    EXPECT_EQ(Texel(rgba, 4, 0, 0), Rgba(255, 0, 0, 255));
+    EXPECT_EQ(Texel(rgba, 4, 1, 0), Rgba(0, 0, 255, 255));
+    EXPECT_EQ(Texel(rgba, 4, 2, 0), Rgba(170, 0, 85, 255));
+    EXPECT_EQ(Texel(rgba, 4, 3, 0), Rgba(85, 0, 170, 255));
+    EXPECT_EQ(Texel(rgba, 4, 2, 1), Rgba(0, 0, 255, 255));
+    EXPECT_EQ(Texel(rgba, 4, 0, 2), Rgba(170, 0, 85, 255));
+    EXPECT_EQ(Texel(rgba, 4, 3, 3), Rgba(85, 0, 170, 255));
+}
+
+TEST(DxtTest, Dxt1ThreeColourBlockHasTransparentBlack)
+{
+    std::vector<float> rgba = Decode(D3DFMT_DXT1, BlockSurface(D3DFMT_DXT1, 4, 4, BLUE_RED));
+    EXPECT_EQ(Texel(rgba, 4, 0, 0), Rgba(0, 0, 255, 255));
+    EXPECT_EQ(Texel(rgba, 4, 1, 0), Rgba(255, 0, 0, 255));
+    EXPECT_EQ(Texel(rgba, 4, 2, 0), Rgba(128, 0, 128, 255));
+    EXPECT_EQ(Texel(rgba, 4, 3, 0), Rgba(0, 0, 0, 0));
+}
+
+TEST(DxtTest, Dxt5ColourBlockAlwaysUsesFourColours)
+{
+    const std::vector<uint8_t> opaqueAlpha = {255, 255, 0, 0, 0, 0, 0, 0};
+    std::vector<float> rgba =
+        Decode(D3DFMT_DXT5, BlockSurface(D3DFMT_DXT5, 4, 4, Concat(opaqueAlpha, BLUE_RED)));
+    EXPECT_EQ(Texel(rgba, 4, 2, 0), Rgba(85, 0, 170, 255));
+    EXPECT_EQ(Texel(rgba, 4, 3, 0), Rgba(170, 0, 85, 255));
+}
+
+TEST(DxtTest, Dxt5AlphaBlockDecodesBothModes)
+{
+    // a0 > a1: eight alphas. Texels 0-3 use indices 0, 1, 2, 7.
+    const std::vector<uint8_t> eight = {255, 0, 0x88, 0x0e, 0, 0, 0, 0};
+    std::vector<float> rgba =
+        Decode(D3DFMT_DXT5, BlockSurface(D3DFMT_DXT5, 4, 4, Concat(eight, RED_BLUE)));
+    EXPECT_EQ(Texel(rgba, 4, 0, 0)[3], 255);
+    EXPECT_EQ(Texel(rgba, 4, 1, 0)[3], 0);
+    EXPECT_EQ(Texel(rgba, 4, 2, 0)[3], 219);
+    EXPECT_EQ(Texel(rgba, 4, 3, 0)[3], 36);
+    EXPECT_EQ(Texel(rgba, 4, 3, 3)[3], 255);
+    EXPECT_EQ(Texel(rgba, 4, 0, 0), Rgba(255, 0, 0, 255));
+
+    // a0 <= a1: six alphas plus 0 and 255. Texels 0-2 use indices 6, 7, 2.
+    const std::vector<uint8_t> six = {0, 255, 0xbe, 0, 0, 0, 0, 0};
+    rgba = Decode(D3DFMT_DXT5, BlockSurface(D3DFMT_DXT5, 4, 4, Concat(six, RED_BLUE)));
+    EXPECT_EQ(Texel(rgba, 4, 0, 0)[3], 0);
+    EXPECT_EQ(Texel(rgba, 4, 1, 0)[3], 255);
+    EXPECT_EQ(Texel(rgba, 4, 2, 0)[3], 51);
+    EXPECT_EQ(Texel(rgba, 4, 3, 0)[3], 0);
+}
+
+TEST(DxtTest, Dxt3ExplicitAlphaScalesNibbles)
+{
+    const std::vector<uint8_t> alpha = {0x10, 0xf5, 0, 0, 0, 0, 0, 0x80};
+    std::vector<float> rgba =
+        Decode(D3DFMT_DXT3, BlockSurface(D3DFMT_DXT3, 4, 4, Concat(alpha, RED_BLUE)));
+    EXPECT_EQ(Texel(rgba, 4, 0, 0)[3], 0);
+    EXPECT_EQ(Texel(rgba, 4, 1, 0)[3], 17);
+    EXPECT_EQ(Texel(rgba, 4, 2, 0)[3], 85);
+    EXPECT_EQ(Texel(rgba, 4, 3, 0)[3], 255);
+    EXPECT_EQ(Texel(rgba, 4, 3, 3)[3], 136);
+}
+
+TEST(DxtTest, PremultipliedVariantsDecodeAsStored)
+{
+    const std::vector<uint8_t> block = Concat({0x10, 0xf5, 0x33, 0, 0, 0, 0, 0x80}, RED_BLUE);
+    EXPECT_EQ(Decode(D3DFMT_DXT2, BlockSurface(D3DFMT_DXT2, 4, 4, block)),
+              Decode(D3DFMT_DXT3, BlockSurface(D3DFMT_DXT3, 4, 4, block)));
+    EXPECT_EQ(Decode(D3DFMT_DXT4, BlockSurface(D3DFMT_DXT4, 4, 4, block)),
+              Decode(D3DFMT_DXT5, BlockSurface(D3DFMT_DXT5, 4, 4, block)));
+}
+
+TEST(DxtTest, SmallSurfaceReadsTheCornerOfItsBlock)
+{
+    std::vector<float> rgba = Decode(D3DFMT_DXT1, BlockSurface(D3DFMT_DXT1, 2, 2, RED_BLUE));
+    ASSERT_EQ(rgba.size(), 16u);
+    EXPECT_EQ(Texel(rgba, 2, 1, 0), Rgba(0, 0, 255, 255));
+    EXPECT_EQ(Texel(rgba, 2, 0, 1), Rgba(0, 0, 255, 255));
+}
+
+TEST(DxtTest, EncodedBlocksDecodeCloseToTheSource)
+{
+    for (UINT size : {8u, 6u, 1u})
+    {
+        const std::vector<float> source = Gradient(size, size);
+        for (D3DFORMAT format : {D3DFMT_DXT1, D3DFMT_DXT3, D3DFMT_DXT5})
+        {
+            SCOPED_TRACE(testing::Message() << format << " " << size);
+            std::vector<float> opaque = source;
+            if (format == D3DFMT_DXT1)
+                for (size_t i = 3; i < opaque.size(); i += 4)
+                    opaque[i] = 1.0f;
+            ImageSurface surface;
+            ASSERT_TRUE(EncodeSurface(format, opaque.data(), size, size, surface));
+            std::vector<float> decoded = Decode(format, surface);
+            for (int c = 0; c < 3; ++c)
+                EXPECT_LT(MaxError(decoded, opaque, c), 0.08f) << c;
+            // Half a step of the alpha codes: 4-bit levels, or a 3/8 range in 7 steps.
+            EXPECT_LT(MaxError(decoded, opaque, 3), format == D3DFMT_DXT3 ? 0.04f : 0.03f);
+        }
+    }
+}
+
+TEST(DxtTest, Dxt1KeepsOneBitAlpha)
+{
+    // Left half transparent, right half opaque orange, across two blocks.
+    std::vector<float> source;
+    for (UINT y = 0; y < 4; ++y)
+    {
+        for (UINT x = 0; x < 8; ++x)
+        {
+            bool opaque = x >= 3;
+            source.insert(source.end(), {1.0f, 0.5f, 0.0f, opaque ? 0.9f : 0.2f});
+        }
+    }
+    ImageSurface surface;
+    ASSERT_TRUE(EncodeSurface(D3DFMT_DXT1, source.data(), 8, 4, surface));
+    std::vector<float> decoded = Decode(D3DFMT_DXT1, surface);
+    for (UINT y = 0; y < 4; ++y)
+    {
+        for (UINT x = 0; x < 8; ++x)
+        {
+            std::vector<int> texel = Texel(decoded, 8, x, y);
+            if (x >= 3)
+            {
+                EXPECT_EQ(texel[3], 255) << x;
+                EXPECT_NEAR(texel[0], 255, 8);
+                EXPECT_NEAR(texel[1], 128, 8);
+                EXPECT_NEAR(texel[2], 0, 8);
+            }
+            else
+                EXPECT_EQ(texel, Rgba(0, 0, 0, 0)) << x;
+        }
+    }
+}
+
+TEST(DxtTest, PremultipliedVariantsAreNotEncoded)
+{
+    const std::vector<float> source = Gradient(4, 4);
+    ImageSurface surface;
+    EXPECT_FALSE(EncodeSurface(D3DFMT_DXT2, source.data(), 4, 4, surface));
+    EXPECT_FALSE(EncodeSurface(D3DFMT_DXT4, source.data(), 4, 4, surface));
+}

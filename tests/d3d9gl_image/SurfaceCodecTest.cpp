@@ -1,0 +1,230 @@
+#include "d3d9gl/image/surfacecodec.h"
+#include "d3d9gl/image/halffloat.h"
+#include "d3d9gl/image/pixelformat.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+
+using namespace d3d9gl;
+
+namespace
+{
+
+ImageSurface OneTexel(D3DFORMAT format, const std::vector<uint8_t>& bytes)
+{
+    ImageSurface surface;
+    EXPECT_TRUE(MakeSurface(format, 1, 1, 1, surface));
+    EXPECT_EQ(surface.bytes.size(), bytes.size());
+    surface.bytes = bytes;
+    return surface;
+}
+
+std::vector<float> DecodeOne(D3DFORMAT format, const std::vector<uint8_t>& bytes)
+{
+    std::vector<float> rgba;
+    EXPECT_TRUE(DecodeSurface(format, OneTexel(format, bytes), rgba));
+    return rgba;
+}
+
+std::vector<uint8_t> EncodeOne(D3DFORMAT format, std::vector<float> rgba)
+{
+    ImageSurface surface;
+    EXPECT_TRUE(EncodeSurface(format, rgba.data(), 1, 1, surface));
+    return surface.bytes;
+}
+
+template <typename T> std::vector<uint8_t> Bytes(std::initializer_list<T> values)
+{
+    std::vector<uint8_t> bytes(values.size() * sizeof(T));
+    std::memcpy(bytes.data(), values.begin(), bytes.size());
+    return bytes;
+}
+
+void ExpectNear(const std::vector<float>& actual, const std::vector<float>& expected,
+                float tolerance = 1e-6f)
+{
+    ASSERT_EQ(actual.size(), expected.size());
+    for (size_t i = 0; i < actual.size(); ++i)
+        EXPECT_NEAR(actual[i], expected[i], tolerance) << "channel " << i;
+}
+
+} // namespace
+
+TEST(SurfaceCodecTest, PackedFormatsPlaceChannelsWhereDirect3DDoes)
+{
+    // A8R8G8B8 is B, G, R, A in memory; A8B8G8R8 is R, G, B, A.
+    ExpectNear(DecodeOne(D3DFMT_A8R8G8B8, {0x00, 0x33, 0xff, 0x80}),
+               {1.0f, 0.2f, 0.0f, 128 / 255.0f});
+    ExpectNear(DecodeOne(D3DFMT_A8B8G8R8, {0xff, 0x33, 0x00, 0x80}),
+               {1.0f, 0.2f, 0.0f, 128 / 255.0f});
+    ExpectNear(DecodeOne(D3DFMT_X8R8G8B8, {0x00, 0x00, 0xff, 0x00}), {1, 0, 0, 1});
+    ExpectNear(DecodeOne(D3DFMT_R8G8B8, {0x00, 0x33, 0xff}), {1.0f, 0.2f, 0.0f, 1.0f});
+    ExpectNear(DecodeOne(D3DFMT_R5G6B5, Bytes<uint16_t>({0xf800})), {1, 0, 0, 1});
+    ExpectNear(DecodeOne(D3DFMT_R5G6B5, Bytes<uint16_t>({0x07e0})), {0, 1, 0, 1});
+    ExpectNear(DecodeOne(D3DFMT_A1R5G5B5, Bytes<uint16_t>({0x801f})), {0, 0, 1, 1});
+    ExpectNear(DecodeOne(D3DFMT_X1R5G5B5, Bytes<uint16_t>({0x7c00})), {1, 0, 0, 1});
+    ExpectNear(DecodeOne(D3DFMT_A4R4G4B4, Bytes<uint16_t>({0x5f00})),
+               {1.0f, 0.0f, 0.0f, 5 / 15.0f});
+    ExpectNear(DecodeOne(D3DFMT_A16B16G16R16, Bytes<uint16_t>({0xffff, 0, 0x8000, 0xffff})),
+               {1.0f, 0.0f, 32768 / 65535.0f, 1.0f});
+
+    EXPECT_EQ(EncodeOne(D3DFMT_A8R8G8B8, {1.0f, 0.2f, 0.0f, 0.5f}),
+              (std::vector<uint8_t>{0x00, 0x33, 0xff, 0x80}));
+    EXPECT_EQ(EncodeOne(D3DFMT_R5G6B5, {0.0f, 1.0f, 1.0f, 1.0f}), Bytes<uint16_t>({0x07ff}));
+    EXPECT_EQ(EncodeOne(D3DFMT_A4R4G4B4, {0.0f, 0.0f, 1.0f, 1.0f}), Bytes<uint16_t>({0xf00f}));
+    EXPECT_EQ(EncodeOne(D3DFMT_A1R5G5B5, {1.0f, 0.0f, 0.0f, 0.2f}), Bytes<uint16_t>({0x7c00}));
+}
+
+TEST(SurfaceCodecTest, MissingChannelsReadAsDirect3DSamplesThem)
+{
+    ExpectNear(DecodeOne(D3DFMT_A8, {0x80}), {0.0f, 0.0f, 0.0f, 128 / 255.0f});
+    ExpectNear(DecodeOne(D3DFMT_L8, {0x33}), {0.2f, 0.2f, 0.2f, 1.0f});
+    ExpectNear(DecodeOne(D3DFMT_A8L8, {0x33, 0xff}), {0.2f, 0.2f, 0.2f, 1.0f});
+    ExpectNear(DecodeOne(D3DFMT_L16, Bytes<uint16_t>({0xffff})), {1, 1, 1, 1});
+    ExpectNear(DecodeOne(D3DFMT_G16R16, Bytes<uint16_t>({0, 0xffff})), {0, 1, 1, 1});
+    ExpectNear(DecodeOne(D3DFMT_R16F, Bytes<uint16_t>({0xc000})), {-2, 1, 1, 1});
+    ExpectNear(DecodeOne(D3DFMT_G16R16F, Bytes<uint16_t>({0x3800, 0x4400})), {0.5f, 4, 1, 1});
+    ExpectNear(DecodeOne(D3DFMT_R32F, Bytes<float>({7.25f})), {7.25f, 1, 1, 1});
+    ExpectNear(DecodeOne(D3DFMT_G32R32F, Bytes<float>({1.5f, -3.0f})), {1.5f, -3, 1, 1});
+}
+
+TEST(SurfaceCodecTest, FloatFormatsKeepValuesOutsideTheUnitRange)
+{
+    EXPECT_EQ(EncodeOne(D3DFMT_A16B16G16R16F, {-2.0f, 0.5f, 65504.0f, 1.0f}),
+              Bytes<uint16_t>({0xc000, 0x3800, 0x7bff, 0x3c00}));
+    EXPECT_EQ(EncodeOne(D3DFMT_A32B32G32R32F, {-2.0f, 0.5f, 1e9f, 3.0f}),
+              Bytes<float>({-2.0f, 0.5f, 1e9f, 3.0f}));
+    EXPECT_EQ(EncodeOne(D3DFMT_R16F, {1e6f, 0, 0, 0}), Bytes<uint16_t>({0x7c00}));
+    // Normalised formats clamp instead.
+    EXPECT_EQ(EncodeOne(D3DFMT_A8R8G8B8, {-1.0f, 2.0f, NAN, 1.0f}),
+              (std::vector<uint8_t>{0x00, 0xff, 0x00, 0xff}));
+}
+
+TEST(SurfaceCodecTest, LuminanceWeighsGreenMost)
+{
+    EXPECT_EQ(EncodeOne(D3DFMT_L8, {1, 1, 1, 1}), std::vector<uint8_t>{255});
+    EXPECT_EQ(EncodeOne(D3DFMT_L8, {0, 1, 0, 1}), std::vector<uint8_t>{182});
+    EXPECT_EQ(EncodeOne(D3DFMT_A8L8, {1, 0, 0, 0.5f}), (std::vector<uint8_t>{54, 128}));
+}
+
+TEST(SurfaceCodecTest, EveryFormatRoundTripsWithinItsPrecision)
+{
+    const struct
+    {
+        D3DFORMAT format;
+        float tolerance;
+    } cases[] = {
+        {D3DFMT_A8R8G8B8, 0.5f / 255},
+        {D3DFMT_X8R8G8B8, 0.5f / 255},
+        {D3DFMT_R8G8B8, 0.5f / 255},
+        {D3DFMT_A8B8G8R8, 0.5f / 255},
+        {D3DFMT_X8B8G8R8, 0.5f / 255},
+        {D3DFMT_R5G6B5, 0.5f / 31},
+        {D3DFMT_X1R5G5B5, 0.5f / 31},
+        {D3DFMT_A1R5G5B5, 0.5f / 31},
+        {D3DFMT_A4R4G4B4, 0.5f / 15},
+        {D3DFMT_A8, 0.5f / 255},
+        {D3DFMT_L8, 0.5f / 255},
+        {D3DFMT_A8L8, 0.5f / 255},
+        {D3DFMT_L16, 0.5f / 65535},
+        {D3DFMT_G16R16, 0.5f / 65535},
+        {D3DFMT_A16B16G16R16, 0.5f / 65535},
+        {D3DFMT_R16F, 1.0f / 2048},
+        {D3DFMT_G16R16F, 1.0f / 2048},
+        {D3DFMT_A16B16G16R16F, 1.0f / 2048},
+        {D3DFMT_R32F, 0.0f},
+        {D3DFMT_G32R32F, 0.0f},
+        {D3DFMT_A32B32G32R32F, 0.0f},
+    };
+    const UINT width = 5, height = 3, depth = 2;
+    for (const auto& c : cases)
+    {
+        const FormatInfo* pInfo = GetFormatInfo(c.format);
+        SCOPED_TRACE(pInfo->name);
+        // Grey-free values for colour formats; luminance formats get grey so they can hold it.
+        bool luminance = c.format == D3DFMT_L8 || c.format == D3DFMT_A8L8 || c.format == D3DFMT_L16;
+        std::vector<float> source;
+        for (UINT i = 0; i < width * height * depth; ++i)
+        {
+            float v = float(i) / float(width * height * depth);
+            source.insert(source.end(),
+                          {v, luminance ? v : 1.0f - v, luminance ? v : 0.3f, float(i % 2)});
+        }
+        ImageSurface surface;
+        ASSERT_TRUE(EncodeSurface(c.format, source.data(), width, height, surface, depth));
+        EXPECT_EQ(surface.rowPitch, width * pInfo->elementBytes);
+        EXPECT_EQ(surface.bytes.size(), size_t(width * height * depth * pInfo->elementBytes));
+        std::vector<float> decoded;
+        ASSERT_TRUE(DecodeSurface(c.format, surface, decoded));
+        ASSERT_EQ(decoded.size(), source.size());
+        for (size_t i = 0; i < source.size(); ++i)
+        {
+            float expected = source[i];
+            int channel = int(i % 4);
+            bool stored = channel == 3 ? pInfo->alpha : c.format != D3DFMT_A8;
+            if (channel == 1 && (c.format == D3DFMT_R16F || c.format == D3DFMT_R32F))
+                stored = false;
+            if (channel == 2 &&
+                (c.format == D3DFMT_G16R16 || c.format == D3DFMT_G16R16F ||
+                 c.format == D3DFMT_G32R32F || c.format == D3DFMT_R16F || c.format == D3DFMT_R32F))
+                stored = false;
+            if (!stored)
+                expected = (channel == 3 || c.format != D3DFMT_A8) ? 1.0f : 0.0f;
+            ASSERT_NEAR(decoded[i], expected, c.tolerance + 1e-6f) << "value " << i;
+        }
+    }
+}
+
+TEST(SurfaceCodecTest, PitchedRowsAndSlicesAreHonoured)
+{
+    ImageSurface surface;
+    surface.width = 2;
+    surface.height = 2;
+    surface.depth = 2;
+    surface.rowPitch = 3;
+    surface.slicePitch = 8;
+    surface.bytes = {10, 20, 0, 30, 40, 0, 0, 0, 50, 60, 0, 70, 80};
+    std::vector<float> rgba;
+    ASSERT_TRUE(DecodeSurface(D3DFMT_L8, surface, rgba));
+    ASSERT_EQ(rgba.size(), 32u);
+    const int expected[] = {10, 20, 30, 40, 50, 60, 70, 80};
+    for (int i = 0; i < 8; ++i)
+        EXPECT_EQ(std::lround(rgba[size_t(i) * 4] * 255), expected[i]) << i;
+}
+
+TEST(SurfaceCodecTest, RefusesWhatItCannotRead)
+{
+    ImageSurface surface;
+    ASSERT_TRUE(MakeSurface(D3DFMT_A8R8G8B8, 4, 4, 1, surface));
+    std::vector<float> rgba;
+    EXPECT_FALSE(DecodeSurface(D3DFMT_D24S8, surface, rgba));
+    EXPECT_FALSE(DecodeSurface(D3DFMT_P8, surface, rgba));
+
+    ImageSurface shortRows = surface;
+    shortRows.rowPitch = 15;
+    EXPECT_FALSE(DecodeSurface(D3DFMT_A8R8G8B8, shortRows, rgba));
+    ImageSurface shortBytes = surface;
+    shortBytes.bytes.pop_back();
+    EXPECT_FALSE(DecodeSurface(D3DFMT_A8R8G8B8, shortBytes, rgba));
+    ImageSurface empty;
+    EXPECT_FALSE(DecodeSurface(D3DFMT_A8R8G8B8, empty, rgba));
+
+    const float texel[4] = {1, 1, 1, 1};
+    ImageSurface out;
+    EXPECT_FALSE(EncodeSurface(D3DFMT_D16, texel, 1, 1, out));
+    EXPECT_FALSE(EncodeSurface(D3DFMT_A8R8G8B8, texel, 0, 1, out));
+    EXPECT_FALSE(EncodeSurface(D3DFMT_A8R8G8B8, nullptr, 1, 1, out));
+}
+
+TEST(SurfaceCodecTest, ConvertsBetweenFormats)
+{
+    ImageSurface source;
+    ASSERT_TRUE(MakeSurface(D3DFMT_A8R8G8B8, 2, 1, 1, source));
+    source.bytes = {0x00, 0x00, 0xff, 0xff, 0xff, 0x00, 0x00, 0x00};
+    ImageSurface converted;
+    ASSERT_TRUE(ConvertSurface(D3DFMT_A8R8G8B8, source, D3DFMT_A16B16G16R16F, converted));
+    EXPECT_EQ(converted.bytes, Bytes<uint16_t>({0x3c00, 0, 0, 0x3c00, 0, 0, 0x3c00, 0}));
+    EXPECT_FALSE(ConvertSurface(D3DFMT_A8R8G8B8, source, D3DFMT_D24S8, converted));
+}
