@@ -13,6 +13,7 @@ namespace Halvex::MATH
 
 struct Matrix4
 {
+    // A matrix starts as the identity.
     float m[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
 
     float& operator()(int r, int c) { return m[4 * r + c]; }
