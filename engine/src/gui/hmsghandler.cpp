@@ -1,0 +1,96 @@
+#include "gui/hmsghandler.h"
+
+#include "base/source/system/logger.h"
+#include "gui/hevent.h"
+#include "gui/hmanager.h"
+
+namespace Halvex::HGui
+{
+
+HMsgHandler_Common::HMsgHandler_Common(HManager* pManager) : HMsgHandler(pManager)
+{
+    HX_ASSERT(pManager);
+}
+
+void HMsgHandler_Common::PostMouseEvent(uint32_t type, uint32_t modifiers, uint32_t button,
+                                        uint32_t buttons, const HVec2F& pos)
+{
+    if (type == EVENT_NONE || !m_pManager)
+    {
+        return;
+    }
+    HManager_Private* pPrivate = m_pManager->GetPrivate();
+    HWidget* pHovered = pPrivate->GetHovered(true);
+    HWidget* pTarget = m_pManager->WidgetAt(pos);
+    if (pHovered && type == EVENT_MOUSE_MOVE && buttons != 0)
+    {
+        pTarget = pHovered;
+    }
+    if (pTarget != pHovered)
+    {
+        pHovered = pPrivate->SetHoveredWidget(pTarget);
+    }
+    if (type == EVENT_WHEEL)
+    {
+        HWheelEvent wheel(type);
+        wheel.SetModifiers(modifiers);
+        wheel.SetDelta(static_cast<int16_t>(button & 0xFFFF));
+        pPrivate->SendEvent(pHovered ? static_cast<HObject*>(pHovered) : m_pManager, &wheel);
+        return;
+    }
+    if (pHovered)
+    {
+        HMouseEvent mouse(type);
+        mouse.SetModifiers(modifiers);
+        mouse.SetButtons(buttons);
+        mouse.SetButton(button);
+        mouse.SetPos(pos);
+        pPrivate->SendEvent(pHovered, &mouse);
+    }
+}
+
+void HMsgHandler_Common::PostKeyEvent(uint32_t type, uint32_t modifiers, uint32_t key)
+{
+    if (type == EVENT_NONE || !m_pManager)
+    {
+        return;
+    }
+    HKeyEvent keyEvent(type);
+    keyEvent.SetModifiers(modifiers);
+    keyEvent.SetKey(key);
+    HWidget* pHovered = m_pManager->GetPrivate()->GetHovered(true);
+    m_pManager->SendEvent(pHovered ? static_cast<HObject*>(pHovered) : m_pManager, &keyEvent);
+}
+
+void HMsgHandler_Common::PostTouchEvent(uint32_t type, uint32_t modifiers,
+                                        const std::vector<HVec2F>& points)
+{
+    if (type == EVENT_NONE || !m_pManager)
+    {
+        return;
+    }
+    if (type == EVENT_TOUCH_BEGIN || !m_pTouchTarget || !m_pManager->Contains(m_pTouchTarget))
+    {
+        m_pTouchTarget = m_pManager;
+        if (!points.empty())
+        {
+            const HVec2F& scale = m_pManager->GetInputScale();
+            HVec2F pos(points[0].x / scale.x, points[0].y / scale.y);
+            if (HWidget* pHit = m_pManager->WidgetAt(pos))
+            {
+                m_pTouchTarget = pHit;
+            }
+        }
+    }
+    HObject* pTarget = m_pTouchTarget;
+    if (type == EVENT_TOUCH_END)
+    {
+        m_pTouchTarget = nullptr;
+    }
+    HTouchEvent touch(type);
+    touch.SetModifiers(modifiers);
+    touch.SetPoints(points);
+    m_pManager->SendEvent(pTarget, &touch);
+}
+
+} // namespace Halvex::HGui

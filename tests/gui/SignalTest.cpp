@@ -1,0 +1,312 @@
+#include "base/source/system/logger.h"
+#include "gui/hcombobox.h"
+#include "gui/hdragbutton.h"
+#include "gui/hevent.h"
+#include "gui/hmanager.h"
+#include "gui/hslider.h"
+
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+using namespace Halvex::HGui;
+
+namespace
+{
+struct Recorder
+{
+    std::vector<std::string> calls;
+    std::vector<float> values;
+    std::vector<const HObject*> senders;
+
+    void NoArgs() { calls.push_back("none"); }
+    void Value(float v) { values.push_back(v); }
+    void ValueAndSender(float v, HObject* pSender)
+    {
+        values.push_back(v);
+        senders.push_back(pSender);
+    }
+    void Sender(HObject* pSender) { senders.push_back(pSender); }
+    void First() { calls.push_back("first"); }
+    void Second() { calls.push_back("second"); }
+    void WrongType(int) { calls.push_back("int"); }
+    void TooMany(HObject*, HObject*) { calls.push_back("two"); }
+};
+
+std::vector<float> g_FunctionValues;
+void FreeHandler(float v, HObject*)
+{
+    g_FunctionValues.push_back(v);
+}
+} // namespace
+
+TEST(Signals, HandlersRunInConnectionOrderAndOncePerConnection)
+{
+    HObject source;
+    Recorder r;
+    source.Connect("Clicked", &r, &Recorder::First);
+    source.Connect("Clicked", &r, &Recorder::Second);
+    source.Connect("Clicked", &r, &Recorder::First);
+    source.Emit("Clicked");
+    EXPECT_EQ(r.calls, (std::vector<std::string>{"first", "second", "first"}));
+    source.Emit("Other");
+    EXPECT_EQ(r.calls.size(), 3u);
+}
+
+TEST(Signals, HandlerReceivesAsManyArgumentsAsItTakesValueFirstSenderLast)
+{
+    HObject source;
+    Recorder none;
+    Recorder one;
+    Recorder two;
+    Recorder sender;
+    source.Connect("OnUpdate", &none, &Recorder::NoArgs);
+    source.Connect("OnUpdate", &one, &Recorder::Value);
+    source.Connect("OnUpdate", &two, &Recorder::ValueAndSender);
+    source.Connect("Clicked", &sender, &Recorder::Sender);
+    source.Emit("OnUpdate", 0.25f);
+    source.Emit("Clicked");
+    EXPECT_EQ(none.calls, std::vector<std::string>{"none"});
+    EXPECT_EQ(one.values, std::vector<float>{0.25f});
+    EXPECT_EQ(two.values, std::vector<float>{0.25f});
+    EXPECT_EQ(two.senders, std::vector<const HObject*>{&source});
+    EXPECT_EQ(sender.senders, std::vector<const HObject*>{&source});
+}
+
+TEST(Signals, FreeFunctionIsCalledWithoutReceiver)
+{
+    g_FunctionValues.clear();
+    HObject source;
+    source.ConnectFunction("ValueChanged", &FreeHandler);
+    source.Emit("ValueChanged", 3.5f);
+    EXPECT_EQ(g_FunctionValues, std::vector<float>{3.5f});
+    EXPECT_EQ(source.GetConnections("ValueChanged")->at(0).m_pReceiver, nullptr);
+}
+
+TEST(Signals, PacketHoldsOnlyReceiverAndHandlerOutsideEmission)
+{
+    HObject source;
+    Recorder r;
+    source.Connect("OnUpdate", &r, &Recorder::ValueAndSender);
+    source.ConnectFunction("OnUpdate", &FreeHandler);
+    const unsigned memberSize = sizeof(Recorder*) + sizeof(&Recorder::ValueAndSender);
+    const auto* pRecords = source.GetConnections("OnUpdate");
+    ASSERT_EQ(pRecords->size(), 2u);
+    EXPECT_EQ((*pRecords)[0].m_Caller.GetWriteSize(), memberSize);
+    EXPECT_EQ((*pRecords)[1].m_Caller.GetWriteSize(), sizeof(&FreeHandler));
+    source.Emit("OnUpdate", 1.0f);
+    source.Emit("OnUpdate", 2.0f);
+    EXPECT_EQ((*pRecords)[0].m_Caller.GetWriteSize(), memberSize);
+    EXPECT_EQ((*pRecords)[1].m_Caller.GetWriteSize(), sizeof(&FreeHandler));
+    EXPECT_EQ(r.values, (std::vector<float>{1.0f, 2.0f}));
+}
+
+TEST(Signals, CallerPushStopsAtCapacity)
+{
+    Caller packet;
+    unsigned char bytes[80] = {};
+    EXPECT_EQ(packet.Push(bytes, 60), 60u);
+    EXPECT_EQ(packet.Push(bytes, 8), 4u);
+    EXPECT_EQ(packet.GetWriteSize(), Caller::STORAGE_SIZE);
+}
+
+TEST(Signals, DisconnectDropsOnlyThatReceiverAndKeepsNames)
+{
+    HObject source;
+    Recorder a;
+    Recorder b;
+    source.Connect("Clicked", &a, &Recorder::First);
+    source.Connect("Clicked", &b, &Recorder::First);
+    source.Connect("Clicked", &a, &Recorder::Second);
+    source.Connect("Clicked", &b, &Recorder::Second);
+    source.Connect("Pressed", &a, &Recorder::First);
+    source.Disconnect(&a);
+    source.Emit("Clicked");
+    source.Emit("Pressed");
+    EXPECT_TRUE(a.calls.empty());
+    EXPECT_EQ(b.calls, (std::vector<std::string>{"first", "second"}));
+    ASSERT_NE(source.GetConnections("Pressed"), nullptr);
+    EXPECT_TRUE(source.GetConnections("Pressed")->empty());
+}
+
+namespace
+{
+// Disconnects or connects on the source while the source emits.
+struct Meddler
+{
+    HObject* pSource = nullptr;
+    Recorder* pVictim = nullptr;
+    int calls = 0;
+    void DisconnectVictim()
+    {
+        ++calls;
+        pSource->Disconnect(pVictim);
+    }
+    void DisconnectSelf()
+    {
+        ++calls;
+        pSource->Disconnect(this);
+    }
+    void ConnectMore()
+    {
+        ++calls;
+        // Enough records to make the vector grow while it is being walked.
+        for (int i = 0; i < 16; ++i)
+        {
+            pSource->Connect("Clicked", pVictim, &Recorder::Second);
+        }
+    }
+};
+} // namespace
+
+TEST(Signals, ReceiverDisconnectedDuringEmissionIsNotCalledAfterwards)
+{
+    HObject source;
+    Recorder victim;
+    Meddler meddler{&source, &victim};
+    source.Connect("Clicked", &victim, &Recorder::First);
+    source.Connect("Clicked", &meddler, &Meddler::DisconnectVictim);
+    source.Connect("Clicked", &meddler, &Meddler::DisconnectSelf);
+    source.Connect("Clicked", &victim, &Recorder::Second);
+    source.Emit("Clicked");
+    EXPECT_EQ(victim.calls, std::vector<std::string>{"first"});
+    EXPECT_EQ(meddler.calls, 2);
+    EXPECT_TRUE(source.GetConnections("Clicked")->empty());
+    source.Emit("Clicked");
+    EXPECT_EQ(victim.calls.size(), 1u);
+    EXPECT_EQ(meddler.calls, 2);
+}
+
+TEST(Signals, ConnectionMadeDuringEmissionWaitsForTheNextOne)
+{
+    HObject source;
+    Recorder victim;
+    Meddler meddler{&source, &victim};
+    source.Connect("Clicked", &meddler, &Meddler::ConnectMore);
+    source.Connect("Clicked", &victim, &Recorder::First);
+    source.Emit("Clicked");
+    EXPECT_EQ(victim.calls, std::vector<std::string>{"first"});
+    source.Disconnect(&meddler);
+    source.Emit("Clicked");
+    EXPECT_EQ(victim.calls.size(), 18u);
+}
+
+TEST(Signals, HandlerWhoseParametersDoNotMatchIsRefused)
+{
+    HObject source;
+    Recorder r;
+    source.Connect("ValueChanged", &r, &Recorder::WrongType);
+    source.Connect("Clicked", &r, &Recorder::TooMany);
+    source.Connect("Clicked", &r, &Recorder::First);
+    Halvex::Base::DiagnosticCapture capture;
+    source.Emit("ValueChanged", 1.0f);
+    source.Emit("Clicked");
+    EXPECT_EQ(r.calls, std::vector<std::string>{"first"});
+    EXPECT_EQ(capture.Asserts().size(), 2u);
+    EXPECT_TRUE(capture.Logged("ValueChanged"));
+}
+
+namespace
+{
+class Tracked : public HObject
+{
+public:
+    Tracked(HObject* pParent, std::vector<std::string>* pLog, std::string name)
+        : m_pLog(pLog), m_Name(std::move(name))
+    {
+        // Attached once constructed, so the parent's hooks see a whole child.
+        SetParent(pParent);
+    }
+    ~Tracked() override { m_pLog->push_back("delete " + m_Name); }
+    void ChildAdded(HObject* pChild) override
+    {
+        m_pLog->push_back(m_Name + " added " + static_cast<Tracked*>(pChild)->m_Name);
+    }
+    void ChildRemoved(HObject* pChild) override
+    {
+        m_pLog->push_back(m_Name + " removed " + static_cast<Tracked*>(pChild)->m_Name);
+    }
+    void UserEvent(HEvent*) override { m_pLog->push_back("user " + m_Name); }
+
+private:
+    std::vector<std::string>* m_pLog;
+    std::string m_Name;
+};
+} // namespace
+
+TEST(ObjectTree, AttachingTwiceChangesNothingAndDetachingClearsTheManager)
+{
+    std::vector<std::string> log;
+    HManager manager;
+    auto* pParent = new Tracked(&manager, &log, "parent");
+    Tracked child(nullptr, &log, "child");
+    auto* pGrandchild = new Tracked(&child, &log, "grandchild");
+    log.clear();
+    child.SetParent(pParent);
+    EXPECT_EQ(child.GetManager(), &manager);
+    EXPECT_EQ(pGrandchild->GetManager(), &manager);
+    pParent->AddChild(&child);
+    child.SetParent(pParent);
+    EXPECT_EQ(pParent->GetChildren().size(), 1u);
+    EXPECT_EQ(log, std::vector<std::string>{"parent added child"});
+    child.SetParent(nullptr);
+    EXPECT_EQ(child.GetParent(), nullptr);
+    EXPECT_EQ(child.GetManager(), nullptr);
+    EXPECT_EQ(pGrandchild->GetManager(), nullptr);
+    EXPECT_TRUE(pParent->GetChildren().empty());
+    EXPECT_FALSE(pParent->RemoveChild(&child, false));
+}
+
+TEST(ObjectTree, DeletingAParentAnnouncesAndDeletesTheWholeSubtree)
+{
+    std::vector<std::string> log;
+    auto* pRoot = new Tracked(nullptr, &log, "root");
+    auto* pA = new Tracked(pRoot, &log, "a");
+    new Tracked(pA, &log, "a1");
+    new Tracked(pRoot, &log, "b");
+    log.clear();
+    delete pRoot;
+    EXPECT_EQ(log, (std::vector<std::string>{"delete root", "delete a", "delete a1", "delete b"}));
+}
+
+TEST(ObjectTree, RemoveChildAnnouncesBeforeDeleting)
+{
+    std::vector<std::string> log;
+    Tracked root(nullptr, &log, "root");
+    auto* pChild = new Tracked(&root, &log, "child");
+    log.clear();
+    EXPECT_TRUE(root.RemoveChild(pChild, true));
+    EXPECT_EQ(log, (std::vector<std::string>{"root removed child", "delete child"}));
+    EXPECT_FALSE(root.Contains(pChild, true));
+}
+
+TEST(ObjectTree, UnacceptedEventTravelsToTheRoot)
+{
+    std::vector<std::string> log;
+    Tracked root(nullptr, &log, "root");
+    auto* pMiddle = new Tracked(&root, &log, "middle");
+    auto* pLeaf = new Tracked(pMiddle, &log, "leaf");
+    log.clear();
+    HEvent event(EVENT_USER);
+    EXPECT_FALSE(pLeaf->Event(&event));
+    EXPECT_EQ(log, (std::vector<std::string>{"user leaf", "user middle", "user root"}));
+    EXPECT_TRUE(root.Contains(pLeaf, true));
+    EXPECT_FALSE(root.Contains(pLeaf, false));
+}
+
+TEST(ObjectTree, ClassNamesAnswerAsTheNearestImplementingBase)
+{
+    HSlider slider;
+    HComboBox combo;
+    HDragButton dragButton;
+    EXPECT_EQ(slider.GetObjectName(), "HSlider");
+    EXPECT_TRUE(slider.Inherits("HLabel"));
+    EXPECT_TRUE(slider.Inherits("HObject"));
+    EXPECT_FALSE(slider.Inherits("HSlider"));
+    EXPECT_EQ(combo.GetObjectName(), "HComboBox");
+    EXPECT_FALSE(combo.Inherits("HComboBox"));
+    EXPECT_TRUE(dragButton.Inherits("HPushButton"));
+    EXPECT_FALSE(dragButton.Inherits("HListView"));
+    EXPECT_TRUE(dragButton.IsWidgetType());
+    EXPECT_FALSE(HObject().IsWidgetType());
+}
