@@ -1,0 +1,180 @@
+#include "rendercoretest.h"
+
+#include "rendercore/source/common/inputlayout.h"
+#include "rendercore/source/resource/pixelshader.h"
+#include "rendercore/source/resource/vertexshader.h"
+
+using namespace HalvexTest;
+using Halvex::Base::DiagnosticCapture;
+
+TEST(RenderDeviceGlobal, SecondSetRenderDeviceIsRefusedAndInitializesNothing)
+{
+    FakeRenderDevice first;
+    FakeRenderDevice second;
+    ASSERT_TRUE(SetRenderDevice(&first));
+    EXPECT_FALSE(SetRenderDevice(&second));
+    EXPECT_EQ(GetRenderDevice(), &first);
+    EXPECT_EQ(first.m_InitializeCount, 1);
+    EXPECT_EQ(second.m_InitializeCount, 0);
+
+    ReleaseRenderDevice();
+    EXPECT_EQ(GetRenderDevice(), nullptr);
+    EXPECT_EQ(first.m_ShutdownCount, 1);
+    EXPECT_EQ(first.GetResourceProfiler(), nullptr);
+    ReleaseRenderDevice();
+    EXPECT_EQ(first.m_ShutdownCount, 1);
+}
+
+TEST_F(RenderCoreTest, InitializeAppliesDefaultRenderStatesInOrder)
+{
+    const std::vector<std::pair<RenderStateType, uint32_t>> expected = {
+        {RS_FILL_MODE, FILL_SOLID},
+        {RS_SHADE_MODE, SHADE_GOURAUD},
+        {RS_CULL_MODE, CULL_CCW},
+        {RS_Z_ENABLE, 1},
+        {RS_Z_FUNC, CMP_LESS_EQUAL},
+        {RS_Z_WRITE_ENABLE, 1},
+        {RS_ALPHA_TEST_ENABLE, 0},
+        {RS_ALPHA_BLEND_ENABLE, 0},
+        {RS_SRC_BLEND, BLEND_SRC_ALPHA},
+        {RS_DEST_BLEND, BLEND_INV_SRC_ALPHA},
+        {RS_ALPHA_FUNC, CMP_ALWAYS},
+        {RS_ALPHA_REF, 0},
+        {RS_STENCIL_ENABLE, 0},
+        {RS_STENCIL_FAIL, STENCIL_OP_KEEP},
+        {RS_STENCIL_Z_FAIL, STENCIL_OP_KEEP},
+        {RS_STENCIL_PASS, STENCIL_OP_KEEP},
+        {RS_STENCIL_FUNC, CMP_ALWAYS},
+        {RS_STENCIL_REF, 0},
+        {RS_STENCIL_MASK, 255},
+        {RS_STENCIL_WRITE_MASK, 255},
+        {RS_COLOR_WRITE_ENABLE, 15},
+        {RS_MULTISAMPLE_ANTIALIAS, 0},
+        {RS_POINT_SIZE, 1},
+    };
+    EXPECT_EQ(m_Device.m_RenderStates, expected);
+}
+
+TEST(RenderEnums, ValuesMatchTheEngineNumbering)
+{
+    EXPECT_EQ(RS_POINT_SIZE, 22);
+    EXPECT_EQ(RS_MAX, 23);
+    EXPECT_EQ(FMT_DXT1, 14);
+    EXPECT_EQ(FMT_D24S8, 21);
+    EXPECT_EQ(FMT_A32B32G32R32F, 30);
+    EXPECT_EQ(FMT_MAX, 31);
+    EXPECT_EQ(CMP_ALWAYS, 7);
+    EXPECT_EQ(BLEND_INV_DEST_COLOR, 9);
+    EXPECT_EQ(STENCIL_OP_DECR, 7);
+    EXPECT_EQ(PT_TRIANGLE_FAN, 5);
+    EXPECT_EQ(ADDRESS_MIRROR_ONCE, 4);
+    EXPECT_EQ(IFF_PFM, 8);
+    EXPECT_EQ(TEX_VOLUME, 3);
+    EXPECT_EQ(CLEAR_STENCIL, 4u);
+    EXPECT_EQ(DECL_UNUSED, 17u);
+    EXPECT_EQ(USAGE_SAMPLE, 12u);
+    EXPECT_EQ(sizeof(DeviceCaps), 30 * sizeof(int32_t));
+    EXPECT_EQ(sizeof(SamplerDesc), 7 * sizeof(int32_t));
+    EXPECT_EQ(sizeof(InputElementDesc_t), 6 * sizeof(uint32_t));
+}
+
+class ShaderLockTest : public RenderCoreTest
+{
+protected:
+    VertexShader m_LockedVS;
+    PixelShader m_LockedPS;
+    VertexShader m_OtherVS;
+    PixelShader m_OtherPS;
+    ShaderPair m_Locked{&m_LockedVS, &m_LockedPS};
+};
+
+TEST_F(ShaderLockTest, LockedPairSurvivesSetShadersAndUnlockUnbinds)
+{
+    m_Device.LockShader(&m_Locked);
+    EXPECT_TRUE(m_Device.IsShaderLocked());
+    m_Device.SetShaders(&m_OtherVS, &m_OtherPS);
+    m_Device.ResetShaders();
+    EXPECT_EQ(m_Device.GetVertexShader(), &m_LockedVS);
+    EXPECT_EQ(m_Device.GetPixelShader(), &m_LockedPS);
+
+    m_Device.UnlockShader();
+    EXPECT_FALSE(m_Device.IsShaderLocked());
+    EXPECT_EQ(m_Device.GetVertexShader(), nullptr);
+    EXPECT_EQ(m_Device.GetPixelShader(), nullptr);
+}
+
+TEST_F(ShaderLockTest, NestedLocksNeedAsManyUnlocks)
+{
+    ShaderPair other{&m_OtherVS, &m_OtherPS};
+    m_Device.LockShader(&m_Locked);
+    m_Device.LockShader(&other);
+    m_Device.UnlockShader();
+    EXPECT_TRUE(m_Device.IsShaderLocked());
+    m_Device.SetShaders(&other);
+    EXPECT_EQ(m_Device.GetVertexShader(), &m_LockedVS);
+
+    m_Device.UnlockShader();
+    EXPECT_FALSE(m_Device.IsShaderLocked());
+    m_Device.SetShaders(&other);
+    EXPECT_EQ(m_Device.GetVertexShader(), &m_OtherVS);
+}
+
+TEST_F(ShaderLockTest, UnlockWithoutLockReportsZeroAndLeavesCounterAtZero)
+{
+    DiagnosticCapture capture;
+    m_Device.UnlockShader();
+    ASSERT_EQ(capture.Logs().size(), 2u); // the message, then the assertion's own line
+    EXPECT_EQ(capture.Logs()[0].module, "RENDER_CORE");
+    EXPECT_EQ(capture.Logs()[0].level, Halvex::Base::LOG_LEVEL_ERROR);
+    EXPECT_EQ(capture.Logs()[0].message, "After UnlockShader, Shader Lock Counter can not be < 0, "
+                                         "but now Shader Lock Counter is 0");
+    ASSERT_EQ(capture.Asserts().size(), 1u);
+    EXPECT_EQ(capture.Asserts()[0].source, "src/rendercore/source/renderdevice/renderdevice");
+
+    // The unmatched unlock must not weaken the next lock.
+    m_Device.LockShader(&m_Locked);
+    EXPECT_TRUE(m_Device.IsShaderLocked());
+    m_Device.SetShaders(&m_OtherVS, &m_OtherPS);
+    EXPECT_EQ(m_Device.GetVertexShader(), &m_LockedVS);
+    m_Device.UnlockShader();
+    EXPECT_EQ(capture.Asserts().size(), 1u);
+}
+
+TEST_F(ShaderLockTest, NullShaderIsIgnoredAndResetUnbinds)
+{
+    m_Device.SetShaders(&m_OtherVS, &m_OtherPS);
+    m_Device.SetShaders(nullptr, nullptr);
+    EXPECT_EQ(m_Device.GetVertexShader(), &m_OtherVS);
+    m_Device.ResetShaders();
+    EXPECT_EQ(m_Device.GetPixelShader(), nullptr);
+}
+
+TEST_F(RenderCoreTest, CreateInputLayoutSharesLayoutsThroughThePool)
+{
+    const InputElementDesc_t elems[] = {
+        {STREAM_0, 0, DECL_FLOAT3, METHOD_DEFAULT, USAGE_POSITION, 0}, INPUT_ELEMENT_END};
+    InputLayout* pFirst = m_Device.CreateInputLayout(elems, 2);
+    ASSERT_NE(pFirst, nullptr);
+    EXPECT_EQ(m_Device.CreateInputLayout(elems, 2), pFirst);
+    EXPECT_EQ(pFirst->GetStreamSize(0), 12u);
+    EXPECT_EQ(m_Device.CallCount("LoadInputLayout"), 1);
+}
+
+TEST_F(RenderCoreTest, CreateInputLayoutWithoutElementsAssertsAndStillAsksThePool)
+{
+    DiagnosticCapture capture;
+    InputLayout* pLayout = m_Device.CreateInputLayout(nullptr, 0);
+    EXPECT_EQ(OnlyAssert(capture).expression, "elems && elemCount > 0");
+    EXPECT_EQ(OnlyAssert(capture).source, "src/rendercore/source/renderdevice/renderdevice");
+    ASSERT_NE(pLayout, nullptr);
+    EXPECT_EQ(pLayout->GetStreamCount(), 0);
+}
+
+TEST_F(RenderCoreTest, ShutdownDeletesPooledLayoutsWhileTheDeviceIsCurrent)
+{
+    const InputElementDesc_t elems[] = {{STREAM_0, 0, DECL_COLOR, METHOD_DEFAULT, USAGE_COLOR, 0},
+                                        INPUT_ELEMENT_END};
+    m_Device.CreateInputLayout(elems, 2);
+    ReleaseRenderDevice();
+    EXPECT_EQ(m_Device.CallCount("UnloadInputLayout"), 1);
+}
