@@ -1,0 +1,230 @@
+#include "common/render/textmanager.h"
+
+#include "base/source/system/logger.h"
+#include "base/source/utility/fileloader.h"
+#include "rendercore/source/resource/texture.h"
+
+#include <algorithm>
+
+using namespace Halvex;
+using Halvex::RenderCore::Texture;
+
+namespace
+{
+constexpr const char* MODULE = "FONT";
+// Longer lines go on as the next line.
+constexpr std::size_t MAX_LINE = 1023;
+
+// Decimal with an optional sign; anything after the leading digits is ignored.
+int32_t ParseInt(const std::string& token)
+{
+    std::size_t i = 0;
+    bool negative = false;
+    if (i < token.size() && (token[i] == '-' || token[i] == '+'))
+    {
+        negative = token[i] == '-';
+        ++i;
+    }
+    int64_t value = 0;
+    for (; i < token.size() && token[i] >= '0' && token[i] <= '9'; ++i)
+    {
+        value = std::min<int64_t>(value * 10 + (token[i] - '0'), INT32_MAX);
+    }
+    return static_cast<int32_t>(negative ? -value : value);
+}
+
+std::vector<std::string> SplitWords(const std::string& line)
+{
+    std::vector<std::string> words;
+    std::string word;
+    for (char c : line)
+    {
+        if (c == ' ' || c == '\t')
+        {
+            if (!word.empty())
+            {
+                words.push_back(word);
+                word.clear();
+            }
+        }
+        else
+        {
+            word += c;
+        }
+    }
+    if (!word.empty())
+    {
+        words.push_back(word);
+    }
+    return words;
+}
+} // namespace
+
+TextManager::TextManager() = default;
+
+TextManager::~TextManager() = default;
+
+bool TextManager::Load(const std::string& texturePath, const std::string& metricsPath)
+{
+    Unload();
+    Base::FileLoader loader;
+    if (!loader.Load(texturePath))
+    {
+        Base::Log(MODULE, Base::LOG_LEVEL_ERROR, "Can not read the font atlas \"%s\"\n",
+                  texturePath.c_str());
+        HX_RAISE("0");
+        return false;
+    }
+    auto pAtlas = std::make_unique<Texture>();
+    if (pAtlas->LoadFromMemory(loader.GetData(), RenderCore::TEX_2D,
+                               static_cast<int>(loader.GetSize()), RenderCore::FMT_UNKNOWN, 1, 0))
+    {
+        m_pAtlas = std::move(pAtlas);
+    }
+    else
+    {
+        Base::Log(MODULE, Base::LOG_LEVEL_ERROR, "Can not decode the font atlas \"%s\"\n",
+                  texturePath.c_str());
+    }
+    if (!loader.Load(metricsPath))
+    {
+        Base::Log(MODULE, Base::LOG_LEVEL_ERROR, "Can not read the font metrics \"%s\"\n",
+                  metricsPath.c_str());
+        HX_RAISE("0");
+        return false;
+    }
+    ParseMetrics(reinterpret_cast<const char*>(loader.GetData()), loader.GetSize());
+    return true;
+}
+
+void TextManager::Unload()
+{
+    m_CharInfos.clear();
+    m_pAtlas.reset();
+}
+
+void TextManager::ParseMetrics(const char* pData, std::size_t size)
+{
+    std::string line;
+    auto takeLine = [&]()
+    {
+        const std::vector<std::string> words = SplitWords(line);
+        line.clear();
+        if (words.empty())
+        {
+            return;
+        }
+        if (words.size() < 4)
+        {
+            HX_RAISE("words.size() == 0");
+            return;
+        }
+        const bool hasChar = words.size() >= 5;
+        char c = ' ';
+        if (hasChar)
+        {
+            if (words[0].size() != 1)
+            {
+                HX_RAISE("words[0].size() == 1");
+            }
+            c = words[0][0];
+        }
+        const std::size_t first = hasChar ? 1 : 0;
+        m_CharInfos[c] =
+            CharInfo{ParseInt(words[first]), ParseInt(words[first + 1]), ParseInt(words[first + 2]),
+                     ParseInt(words[first + 3]), m_pAtlas.get()};
+    };
+    for (std::size_t i = 0; i < size; ++i)
+    {
+        const char c = pData[i];
+        if (c == '\r')
+        {
+            continue;
+        }
+        if (c == '\n')
+        {
+            takeLine();
+            continue;
+        }
+        line += c;
+        if (line.size() == MAX_LINE)
+        {
+            takeLine();
+        }
+    }
+    // A file without a closing line break keeps its last line.
+    takeLine();
+}
+
+bool TextManager::GetCharInfos(const std::string& text, std::vector<const CharInfo*>& out) const
+{
+    out.clear();
+    out.reserve(text.size());
+    for (char c : text)
+    {
+        if (const CharInfo* pInfo = Find(c))
+        {
+            out.push_back(pInfo);
+        }
+        else
+        {
+            HX_RAISE("0");
+        }
+    }
+    return true;
+}
+
+const TextManager::CharInfo* TextManager::Find(char c) const
+{
+    const auto it = m_CharInfos.find(c);
+    return it == m_CharInfos.end() ? nullptr : &it->second;
+}
+
+HGui::HVec2F MeasureGlyphs(const std::vector<const TextManager::CharInfo*>& glyphs)
+{
+    HGui::HVec2F size;
+    for (const TextManager::CharInfo* pGlyph : glyphs)
+    {
+        size.x += static_cast<float>(pGlyph->w);
+        size.y = std::max(size.y, static_cast<float>(pGlyph->h));
+    }
+    return size;
+}
+
+void BuildGlyphQuad(const TextManager::CharInfo& glyph, float penX, float penY, float z,
+                    const HGui::HRectF& clip, uint32_t colour, float scale, float atlasWidth,
+                    float atlasHeight, UIVertex_t (&quad)[4])
+{
+    const float left = penX;
+    const float top = penY;
+    const float right = penX + static_cast<float>(glyph.w) * scale;
+    const float bottom = penY + static_cast<float>(glyph.h) * scale;
+    const float u0 = static_cast<float>(glyph.x) / atlasWidth;
+    const float v0 = static_cast<float>(glyph.y) / atlasHeight;
+    const float u1 = static_cast<float>(glyph.x + glyph.w) / atlasWidth;
+    const float v1 = static_cast<float>(glyph.y + glyph.h) / atlasHeight;
+    quad[0] = {left, top, z, colour, u0, v0};
+    quad[1] = {left, bottom, z, colour, u0, v1};
+    quad[2] = {right, bottom, z, colour, u1, v1};
+    quad[3] = {right, top, z, colour, u1, v0};
+
+    auto clipAxis = [scale](float& p, float& t, float low, float high, float atlasSize)
+    {
+        float d = 0.0f;
+        if (low > p)
+        {
+            d = low - p;
+        }
+        else if (p > high)
+        {
+            d = high - p;
+        }
+        p += d;
+        t += d / scale / atlasSize;
+    };
+    for (UIVertex_t& vertex : quad)
+    {
+        clipAxis(vertex.x, vertex.u, clip.x, clip.Right(), atlasWidth);
+        clipAxis(vertex.y, vertex.v, clip.y, clip.Bottom(), atlasHeight);
+    }
+}

@@ -1,0 +1,139 @@
+#include "common/render/textmanager.h"
+
+#include "base/source/system/logger.h"
+
+#include <gtest/gtest.h>
+
+using Halvex::Base::DiagnosticCapture;
+using Halvex::HGui::HRectF;
+using Halvex::HGui::HVec2F;
+
+namespace
+{
+void Parse(TextManager& font, const std::string& text)
+{
+    font.ParseMetrics(text.data(), text.size());
+}
+
+void ExpectGlyph(const TextManager& font, char c, int x, int y, int w, int h)
+{
+    const TextManager::CharInfo* pInfo = font.Find(c);
+    ASSERT_NE(pInfo, nullptr) << "'" << c << "'";
+    EXPECT_EQ(pInfo->x, x);
+    EXPECT_EQ(pInfo->y, y);
+    EXPECT_EQ(pInfo->w, w);
+    EXPECT_EQ(pInfo->h, h);
+}
+} // namespace
+
+TEST(FontMetrics, CharacterLineAndSpaceLineMapTheirAtlasRects)
+{
+    TextManager font;
+    DiagnosticCapture capture;
+    Parse(font, "A 0 0 8 16\n 80 0 5 16\nB\t8  0 7 16 extra words\n");
+    ExpectGlyph(font, 'A', 0, 0, 8, 16);
+    ExpectGlyph(font, ' ', 80, 0, 5, 16);
+    ExpectGlyph(font, 'B', 8, 0, 7, 16);
+    EXPECT_TRUE(capture.Asserts().empty());
+}
+
+TEST(FontMetrics, NumbersTakeSignAndLeadingDigitsOnly)
+{
+    TextManager font;
+    Parse(font, "C -3 +4 12px x\n");
+    ExpectGlyph(font, 'C', -3, 4, 12, 0);
+}
+
+TEST(FontMetrics, MultiByteCharacterTokenAssertsAndUsesItsFirstByte)
+{
+    TextManager font;
+    DiagnosticCapture capture;
+    Parse(font, "AB 1 2 3 4\n");
+    EXPECT_TRUE(capture.Raised("words[0].size() == 1"));
+    ExpectGlyph(font, 'A', 1, 2, 3, 4);
+}
+
+TEST(FontMetrics, ShortLinesAssertAndBlankLinesAreSilent)
+{
+    TextManager font;
+    DiagnosticCapture capture;
+    Parse(font, "A 1\n\n \t \nB 1 2 3 4\n");
+    ASSERT_EQ(capture.Asserts().size(), 1u);
+    EXPECT_EQ(capture.Asserts()[0].expression, "words.size() == 0");
+    EXPECT_EQ(font.Find('A'), nullptr);
+    ExpectGlyph(font, 'B', 1, 2, 3, 4);
+}
+
+TEST(FontMetrics, CrLfParsesLikeLfAndLaterLinesReplace)
+{
+    TextManager font;
+    Parse(font, "A 0 0 8 16\r\nA 9 9 9 9\r\nZ 1 1 1 1");
+    ExpectGlyph(font, 'A', 9, 9, 9, 9);
+    // The last line keeps its last byte even without a closing line break.
+    ExpectGlyph(font, 'Z', 1, 1, 1, 1);
+}
+
+TEST(FontMetrics, OverlongLineContinuesAsTheNextLine)
+{
+    TextManager font;
+    DiagnosticCapture capture;
+    std::string line = "Q 1 2 3 4";
+    line += std::string(1023 - line.size(), ' ');
+    Parse(font, line + "R 5 6 7 8\n");
+    ExpectGlyph(font, 'Q', 1, 2, 3, 4);
+    ExpectGlyph(font, 'R', 5, 6, 7, 8);
+    EXPECT_TRUE(capture.Asserts().empty());
+}
+
+TEST(FontMetrics, UnknownCharactersAssertAndAreSkipped)
+{
+    TextManager font;
+    Parse(font, "A 0 0 8 16\n");
+    DiagnosticCapture capture;
+    std::vector<const TextManager::CharInfo*> glyphs;
+    EXPECT_TRUE(font.GetCharInfos("AxA", glyphs));
+    ASSERT_EQ(glyphs.size(), 2u);
+    EXPECT_EQ(glyphs[0], font.Find('A'));
+    EXPECT_TRUE(capture.Raised("0"));
+    EXPECT_EQ(MeasureGlyphs(glyphs), HVec2F(16, 16));
+    EXPECT_TRUE(font.GetCharInfos("", glyphs));
+    EXPECT_EQ(MeasureGlyphs(glyphs), HVec2F(0, 0));
+}
+
+TEST(GlyphQuad, ScaledQuadCoversItsAtlasRect)
+{
+    const TextManager::CharInfo glyph{16, 32, 8, 16, nullptr};
+    UIVertex_t quad[4];
+    BuildGlyphQuad(glyph, 10, 20, 0.1f, HRectF(0, 0, 1000, 1000), 0xFF00FF00u, 2.0f, 64, 128, quad);
+    // top-left, bottom-left, bottom-right, top-right
+    EXPECT_EQ(quad[0].x, 10);
+    EXPECT_EQ(quad[0].y, 20);
+    EXPECT_EQ(quad[1].y, 52);
+    EXPECT_EQ(quad[2].x, 26);
+    EXPECT_EQ(quad[3].y, 20);
+    EXPECT_FLOAT_EQ(quad[0].u, 0.25f);
+    EXPECT_FLOAT_EQ(quad[0].v, 0.25f);
+    EXPECT_FLOAT_EQ(quad[2].u, 0.375f);
+    EXPECT_FLOAT_EQ(quad[2].v, 0.375f);
+    EXPECT_EQ(quad[1].colour, 0xFF00FF00u);
+    EXPECT_FLOAT_EQ(quad[3].z, 0.1f);
+}
+
+TEST(GlyphQuad, ClipCutsTheQuadAndItsTextureRangeAlike)
+{
+    const TextManager::CharInfo glyph{0, 0, 8, 16, nullptr};
+    UIVertex_t quad[4];
+    // The clip keeps the right half of the glyph.
+    BuildGlyphQuad(glyph, 0, 0, 0.1f, HRectF(4, -10, 100, 100), 0xFFFFFFFFu, 1.0f, 64, 64, quad);
+    EXPECT_EQ(quad[0].x, 4);
+    EXPECT_EQ(quad[2].x, 8);
+    EXPECT_FLOAT_EQ(quad[0].u, 4.0f / 64.0f);
+    EXPECT_FLOAT_EQ(quad[2].u, 8.0f / 64.0f);
+    // Cutting the bottom at scale 2 moves v by half as much as y.
+    BuildGlyphQuad(glyph, 0, 0, 0.1f, HRectF(0, 0, 100, 16), 0xFFFFFFFFu, 2.0f, 64, 64, quad);
+    EXPECT_EQ(quad[1].y, 16);
+    EXPECT_FLOAT_EQ(quad[1].v, 8.0f / 64.0f);
+    // Wholly outside, the glyph collapses to no area.
+    BuildGlyphQuad(glyph, 200, 0, 0.1f, HRectF(0, 0, 100, 100), 0xFFFFFFFFu, 1.0f, 64, 64, quad);
+    EXPECT_EQ(quad[0].x, quad[2].x);
+}
