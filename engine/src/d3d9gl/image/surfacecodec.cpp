@@ -347,4 +347,17 @@ bool ConvertSurface(D3DFORMAT srcFormat, const ImageSurface& src, D3DFORMAT dstF
            EncodeSurface(dstFormat, rgba.data(), src.width, src.height, out, src.depth);
 }
 
+bool ConvertImage(Image& image, D3DFORMAT format)
+{
+    std::vector<ImageSurface> converted(image.surfaces.size());
+    for (size_t i = 0; i < image.surfaces.size(); ++i)
+    {
+        if (!ConvertSurface(image.format, image.surfaces[i], format, converted[i]))
+            return false;
+    }
+    image.surfaces = std::move(converted);
+    image.format = format;
+    return true;
+}
+
 } // namespace d3d9gl

@@ -26,4 +26,7 @@ bool EncodeSurface(D3DFORMAT format, const float* pRgba, UINT width, UINT height
 bool ConvertSurface(D3DFORMAT srcFormat, const ImageSurface& src, D3DFORMAT dstFormat,
                     ImageSurface& out);
 
+// Converts every surface of an image; the image is unchanged when any surface fails.
+bool ConvertImage(Image& image, D3DFORMAT format);
+
 } // namespace d3d9gl
