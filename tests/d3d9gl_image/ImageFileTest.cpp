@@ -190,6 +190,20 @@ TEST(ImageFileTest, HugeImagesAreRefusedBeforeDecoding)
 {
     std::string error = DecodeError(PngHeader(17000, 10));
     EXPECT_NE(error.find("17000x10 is outside 1 to 16384"), std::string::npos) << error;
+    error = DecodeError(PngHeader(16384, 16384));
+    EXPECT_NE(error.find("16384x16384 is more than a file of 33 bytes can hold"), std::string::npos)
+        << error;
+}
+
+TEST(ImageFileTest, HighlyCompressedImagesStillDecode)
+{
+    std::vector<float> white(1024 * 1024 * 4, 1.0f);
+    ImageSurface surface;
+    ASSERT_TRUE(EncodeSurface(D3DFMT_L8, white.data(), 1024, 1024, surface));
+    std::vector<uint8_t> png = Encode(IMAGE_FILE_PNG, surface, D3DFMT_L8);
+    Image image = Decode(png);
+    ASSERT_EQ(image.surfaces.size(), 1u);
+    EXPECT_EQ(image.surfaces[0].bytes, std::vector<uint8_t>(1024 * 1024 * 4, 255));
 }
 
 TEST(ImageFileTest, UnwritableRequestsFailWithAReason)

@@ -19,6 +19,10 @@ namespace
 
 constexpr int JPG_QUALITY = 90;
 
+// Decoded bytes per byte of file that no image file stb reads can exceed (a one-bit PNG of one
+// colour comes closest, at about 33000); a file that claims more is damaged or hostile.
+constexpr uint64_t MAX_EXPANSION = 65536;
+
 std::string FailureReason()
 {
     const char* pReason = stbi_failure_reason();
@@ -45,6 +49,12 @@ bool DecodeStbImage(const void* pData, size_t size, Image& out, std::string& err
     {
         error = "image size " + std::to_string(width) + "x" + std::to_string(height) +
                 " is outside 1 to " + std::to_string(DDS_MAX_DIMENSION);
+        return false;
+    }
+    if (uint64_t(width) * uint64_t(height) * 4 > uint64_t(size) * MAX_EXPANSION)
+    {
+        error = "image size " + std::to_string(width) + "x" + std::to_string(height) +
+                " is more than a file of " + std::to_string(size) + " bytes can hold";
         return false;
     }
 
