@@ -106,6 +106,8 @@ protected:
     std::vector<DrawRecord> Texts() const;
 
     std::vector<DrawRecord> m_Draws;
+    // For widgets that log what happens to them; it outlives the tree.
+    std::vector<std::string> m_Log;
     HManager m_Manager;
     HMsgHandler_SDL* m_pHandler;
     bool m_LeftHeld = false;

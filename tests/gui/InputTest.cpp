@@ -1,0 +1,313 @@
+#include "GuiTestSupport.h"
+
+#include "base/source/system/logger.h"
+#include "gui/hmsghandler.h"
+
+#include <memory>
+
+using namespace GuiTest;
+
+namespace
+{
+struct MouseRecord
+{
+    uint32_t type;
+    uint32_t button;
+    uint32_t buttons;
+    HVec2F pos;
+    uint32_t modifiers;
+};
+
+// Logs the input it receives as "name what"; keeps the details of mouse, key and touch
+// events.
+class Probe : public HWidget
+{
+public:
+    Probe(HObject* pParent, std::string name, std::vector<std::string>* pLog)
+        : HWidget(pParent), m_Name(std::move(name)), m_pLog(pLog)
+    {
+    }
+    ~Probe() override { m_pLog->push_back(m_Name + " deleted"); }
+
+    void MousePressEvent(HMouseEvent* e) override { Mouse("press", e); }
+    void MouseReleaseEvent(HMouseEvent* e) override { Mouse("release", e); }
+    void MouseMoveEvent(HMouseEvent* e) override { Mouse("move", e); }
+    void EnterEvent(HEnterEvent*) override { m_pLog->push_back(m_Name + " enter"); }
+    void LeaveEvent(HLeaveEvent*) override { m_pLog->push_back(m_Name + " leave"); }
+    void WheelEvent(HWheelEvent* e) override
+    {
+        m_pLog->push_back(m_Name + " wheel");
+        deltas.push_back(e->GetDelta());
+    }
+    void KeyPressEvent(HKeyEvent* e) override { KeyEvent("key", e); }
+    void KeyReleaseEvent(HKeyEvent* e) override { KeyEvent("keyup", e); }
+    void TouchBeginEvent(HTouchEvent* e) override { Touch(e); }
+    void TouchMoveEvent(HTouchEvent* e) override { Touch(e); }
+    void TouchEndEvent(HTouchEvent* e) override { Touch(e); }
+
+    std::vector<MouseRecord> mouse;
+    std::vector<int32_t> deltas;
+    std::vector<uint32_t> keys;
+    std::vector<uint32_t> keyModifiers;
+    std::vector<uint32_t> touchTypes;
+    std::vector<std::vector<HVec2F>> touchPoints;
+
+private:
+    void Mouse(const char* what, HMouseEvent* e)
+    {
+        m_pLog->push_back(m_Name + " " + what);
+        mouse.push_back(
+            {e->GetType(), e->GetButton(), e->GetButtons(), e->GetPos(), e->GetModifiers()});
+    }
+    void KeyEvent(const char* what, HKeyEvent* e)
+    {
+        m_pLog->push_back(m_Name + " " + what);
+        keys.push_back(e->GetKey());
+        keyModifiers.push_back(e->GetModifiers());
+    }
+    void Touch(HTouchEvent* e)
+    {
+        touchTypes.push_back(e->GetType());
+        touchPoints.push_back(e->GetPoints());
+    }
+
+    std::string m_Name;
+    std::vector<std::string>* m_pLog;
+};
+
+class Input : public GuiFixture
+{
+protected:
+    Input()
+    {
+        // Only the probes take the mouse, so the manager answers for empty places.
+        m_Manager.SetAcceptMouse(false);
+        m_pA = new Probe(&m_Manager, "A", &m_Log);
+        m_pA->SetGeometry(0, 0, 100, 100);
+        m_pB = new Probe(&m_Manager, "B", &m_Log);
+        m_pB->SetGeometry(100, 0, 100, 100);
+        Frame();
+        m_Log.clear();
+    }
+
+    Probe* m_pA;
+    Probe* m_pB;
+};
+} // namespace
+
+TEST_F(Input, ButtonsReportTheChangedButtonAndTheHeldSet)
+{
+    MoveTo(50, 50);
+    EXPECT_EQ(Handle(MouseButton(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, 50, 50)), 1);
+    EXPECT_EQ(Handle(MouseButton(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_RIGHT, 50, 50)), 1);
+    EXPECT_EQ(Handle(MouseButton(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT, 50, 50)), 1);
+    EXPECT_EQ(Handle(MouseButton(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_MIDDLE, 50, 50)), 1);
+    EXPECT_EQ(Handle(MouseButton(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_X1, 50, 50)), 0);
+    ASSERT_EQ(m_pA->mouse.size(), 5u);
+    const MouseRecord& move = m_pA->mouse[0];
+    EXPECT_EQ(move.type, EVENT_MOUSE_MOVE);
+    EXPECT_EQ(move.button, 0u);
+    const uint32_t expected[][3] = {{EVENT_MOUSE_PRESS, 1, 1},
+                                    {EVENT_MOUSE_PRESS, 2, 3},
+                                    {EVENT_MOUSE_RELEASE, 1, 2},
+                                    {EVENT_MOUSE_PRESS, 4, 6}};
+    for (int i = 0; i < 4; ++i)
+    {
+        EXPECT_EQ(m_pA->mouse[i + 1].type, expected[i][0]) << i;
+        EXPECT_EQ(m_pA->mouse[i + 1].button, expected[i][1]) << i;
+        EXPECT_EQ(m_pA->mouse[i + 1].buttons, expected[i][2]) << i;
+    }
+}
+
+TEST_F(Input, PositionsAreDividedByTheInputScale)
+{
+    m_Manager.SetInputScale({2.0f, 2.0f});
+    ClickLeft(100, 60);
+    ASSERT_FALSE(m_pA->mouse.empty());
+    EXPECT_EQ(m_pA->mouse.back().pos, HVec2F(50.0f, 30.0f));
+    EXPECT_TRUE(m_pB->mouse.empty());
+}
+
+TEST_F(Input, ModifiersComeFromTheKeyEventOrTheKeyboardState)
+{
+    MoveTo(50, 50);
+    Handle(Key(SDL_KEYDOWN, SDLK_a, KMOD_LSHIFT | KMOD_RCTRL));
+    Handle(Key(SDL_KEYUP, SDLK_a, KMOD_LALT));
+    SDL_SetModState(KMOD_LALT);
+    PressLeft(50, 50);
+    SDL_SetModState(KMOD_NONE);
+    EXPECT_EQ(m_pA->keyModifiers, (std::vector<uint32_t>{0x03000000u, 0x04000000u}));
+    EXPECT_EQ(m_pA->mouse.back().modifiers, 0x04000000u);
+    EXPECT_EQ(m_Log,
+              (std::vector<std::string>{"A enter", "A move", "A key", "A keyup", "A press"}));
+}
+
+TEST_F(Input, KeysBecomeVirtualKeyCodesAndTextBecomesCharacters)
+{
+    MoveTo(50, 50);
+    EXPECT_EQ(Handle(Key(SDL_KEYDOWN, SDLK_q)), 1);
+    EXPECT_EQ(Handle(Key(SDL_KEYDOWN, SDLK_7)), 1);
+    EXPECT_EQ(Handle(Key(SDL_KEYDOWN, SDLK_LEFT)), 1);
+    EXPECT_EQ(Handle(Key(SDL_KEYDOWN, SDLK_F2)), 1);
+    EXPECT_EQ(Handle(Key(SDL_KEYDOWN, SDLK_APPLICATION)), 0);
+    EXPECT_EQ(Handle(TextInput("a\xC3\xA9\xF0\x9F\x98\x80")), 1);
+    EXPECT_EQ(m_pA->keys, (std::vector<uint32_t>{'Q', '7', 0x25, 0x71, 'a', 0xE9, 0xD83D, 0xDE00}));
+}
+
+TEST_F(Input, CrossingWidgetsSendsLeaveThenEnterThenTheMove)
+{
+    MoveTo(50, 50);
+    MoveTo(150, 50);
+    EXPECT_EQ(m_Log,
+              (std::vector<std::string>{"A enter", "A move", "A leave", "B enter", "B move"}));
+    EXPECT_TRUE(m_pB->IsHovered());
+    EXPECT_FALSE(m_pA->IsHovered());
+}
+
+TEST_F(Input, DragKeepsGoingToTheWidgetWhereItStarted)
+{
+    MoveTo(50, 50);
+    PressLeft(50, 50);
+    MoveTo(150, 50);
+    MoveTo(350, 250);
+    EXPECT_EQ(m_Log,
+              (std::vector<std::string>{"A enter", "A move", "A press", "A move", "A move"}));
+    EXPECT_EQ(m_pA->mouse.back().pos, HVec2F(350.0f, 250.0f));
+    // The release is not a move: it goes to what lies under the cursor.
+    ReleaseLeft(150, 50);
+    EXPECT_EQ(m_Log.back(), "B release");
+}
+
+TEST_F(Input, WithNothingHoveredWheelAndKeysGoToTheManagerAndPressesNowhere)
+{
+    std::vector<std::string> managerLog;
+    struct Sink
+    {
+        std::vector<std::string>* pLog;
+        void Wheel() { pLog->push_back("wheel"); }
+        void Key() { pLog->push_back("key"); }
+        void Press() { pLog->push_back("press"); }
+    } sink{&managerLog};
+    m_Manager.Connect("MouseWheel", &sink, &Sink::Wheel);
+    m_Manager.Connect("KeyPress", &sink, &Sink::Key);
+    m_Manager.Connect("MousePress", &sink, &Sink::Press);
+    MoveTo(300, 200);
+    PressLeft(300, 200);
+    Handle(MouseWheel(1, 300, 200));
+    Handle(Key(SDL_KEYDOWN, SDLK_SPACE));
+    EXPECT_EQ(managerLog, (std::vector<std::string>{"wheel", "key"}));
+}
+
+TEST_F(Input, WheelNotchesAreMultiplesOf120TowardsTheUserNegative)
+{
+    Handle(MouseWheel(-1, 50, 50));
+    Handle(MouseWheel(2, 50, 50));
+    Handle(MouseWheel(1, 50, 50, true));
+    EXPECT_EQ(m_pA->deltas, (std::vector<int32_t>{-120, 240, -120}));
+    SDL_Event none = MouseWheel(0, 50, 50);
+    EXPECT_EQ(Handle(none), 0);
+}
+
+TEST_F(Input, DeletedHoverWidgetGetsNoLeaveAndIsNotUsed)
+{
+    MoveTo(50, 50);
+    m_pA->SetAlive(false);
+    Frame();
+    MoveTo(150, 50);
+    EXPECT_EQ(m_Log,
+              (std::vector<std::string>{"A enter", "A move", "A deleted", "B enter", "B move"}));
+}
+
+TEST_F(Input, TouchGestureGoesToTheWidgetUnderTheFirstFingerWithWindowPixels)
+{
+    EXPECT_EQ(Handle(Finger(SDL_FINGERDOWN, 7, 0.125f, 0.25f)), 1);
+    Handle(Finger(SDL_FINGERDOWN, 9, 0.75f, 0.5f));
+    Handle(Finger(SDL_FINGERMOTION, 7, 0.5f, 0.5f));
+    Handle(Finger(SDL_FINGERUP, 7, 0.5f, 0.5f));
+    Handle(Finger(SDL_FINGERUP, 9, 0.75f, 0.5f));
+    EXPECT_EQ(Handle(Finger(SDL_FINGERMOTION, 3, 0.1f, 0.1f)), 0);
+    EXPECT_EQ(m_pA->touchTypes, (std::vector<uint32_t>{200, 201, 201, 201, 202}));
+    ASSERT_EQ(m_pA->touchPoints.size(), 5u);
+    EXPECT_EQ(m_pA->touchPoints[0], std::vector<HVec2F>{HVec2F(50.0f, 75.0f)});
+    EXPECT_EQ(m_pA->touchPoints[2],
+              (std::vector<HVec2F>{HVec2F(200.0f, 150.0f), HVec2F(300.0f, 150.0f)}));
+    EXPECT_EQ(m_pA->touchPoints[3], std::vector<HVec2F>{HVec2F(300.0f, 150.0f)});
+    EXPECT_TRUE(m_pA->touchPoints[4].empty());
+    EXPECT_TRUE(m_pB->touchTypes.empty());
+}
+
+namespace
+{
+class CountingHandler : public HMsgHandler
+{
+public:
+    CountingHandler(HManager* pManager, int* pCaptures, int* pReleases)
+        : HMsgHandler(pManager), m_pCaptures(pCaptures), m_pReleases(pReleases)
+    {
+    }
+    void CaptureMouse() override { ++*m_pCaptures; }
+    void ReleaseMouse() override { ++*m_pReleases; }
+
+private:
+    int* m_pCaptures;
+    int* m_pReleases;
+};
+
+class FlaggedEvent : public HEvent
+{
+public:
+    explicit FlaggedEvent(bool* pFreed) : HEvent(EVENT_USER), m_pFreed(pFreed) {}
+    ~FlaggedEvent() override { *m_pFreed = true; }
+
+private:
+    bool* m_pFreed;
+};
+
+struct UserProbe : HWidget
+{
+    using HWidget::HWidget;
+    void UserEvent(HEvent*) override { ++received; }
+    int received = 0;
+};
+} // namespace
+
+TEST(Manager, CaptureFlagDrivesTheHandlersMouseCapture)
+{
+    int captures = 0;
+    int releases = 0;
+    HManager manager;
+    manager.SetMsgHandler(new CountingHandler(&manager, &captures, &releases));
+    HWidget widget(&manager);
+    widget.SetCapture(true);
+    EXPECT_TRUE(widget.IsCapture());
+    widget.SetCapture(false);
+    EXPECT_EQ(captures, 1);
+    EXPECT_EQ(releases, 1);
+}
+
+TEST(Manager, PostedEventsAreDeliveredAtUpdateAndFreed)
+{
+    HManager manager;
+    auto* pLiving = new UserProbe(&manager);
+    auto* pRetired = new UserProbe(&manager);
+    bool firstFreed = false;
+    bool secondFreed = false;
+    manager.PostEvent(pLiving, std::make_unique<FlaggedEvent>(&firstFreed));
+    manager.PostEvent(pRetired, std::make_unique<FlaggedEvent>(&secondFreed));
+    pRetired->SetAlive(false);
+    EXPECT_EQ(pLiving->received, 0);
+    manager.Update(0.01f);
+    EXPECT_EQ(pLiving->received, 1);
+    EXPECT_TRUE(firstFreed);
+    EXPECT_TRUE(secondFreed);
+    manager.Update(0.01f);
+    EXPECT_EQ(pLiving->received, 1);
+}
+
+TEST(Manager, HandlerWithoutManagerAssertsAndHandlesNothing)
+{
+    Halvex::Base::DiagnosticCapture capture;
+    HMsgHandler_SDL handler(nullptr, nullptr);
+    EXPECT_TRUE(capture.Raised("pManager"));
+    EXPECT_EQ(handler.HandleEvent(MouseMotion(1, 1)), 0);
+}

@@ -1,0 +1,285 @@
+#include "GuiTestSupport.h"
+
+using namespace GuiTest;
+
+namespace
+{
+class Layout : public GuiFixture
+{
+protected:
+    HWidget* Make(HObject* pParent, float x, float y, float w, float h)
+    {
+        auto* pWidget = new HWidget(pParent);
+        pWidget->SetGeometry(x, y, w, h);
+        return pWidget;
+    }
+};
+
+// Keeps the order of what happens to a parent and its children.
+class Parent : public HWidget
+{
+public:
+    Parent(HObject* pParent, std::vector<std::string>* pLog) : HWidget(pParent), m_pLog(pLog) {}
+    void ChildRemoved(HObject*) override { m_pLog->push_back("removed"); }
+
+private:
+    std::vector<std::string>* m_pLog;
+};
+
+class Child : public HWidget
+{
+public:
+    Child(HObject* pParent, std::vector<std::string>* pLog) : HWidget(pParent), m_pLog(pLog) {}
+    ~Child() override { m_pLog->push_back("deleted"); }
+    void Initialize() override { m_pLog->push_back("initialize"); }
+    void RetireSelf() { SetAlive(false); }
+
+private:
+    std::vector<std::string>* m_pLog;
+};
+
+struct GeometryLog
+{
+    std::vector<std::string> entries;
+    void OnMove(HEvent* pEvent)
+    {
+        auto* pMove = static_cast<HMoveEvent*>(pEvent);
+        entries.push_back("move " + std::to_string(int(pMove->GetOldPos().x)) + "," +
+                          std::to_string(int(pMove->GetOldPos().y)) + "->" +
+                          std::to_string(int(pMove->GetPos().x)) + "," +
+                          std::to_string(int(pMove->GetPos().y)));
+    }
+    void OnResize(HEvent* pEvent)
+    {
+        auto* pResize = static_cast<HResizeEvent*>(pEvent);
+        entries.push_back("resize " + std::to_string(int(pResize->GetOldSize().x)) + "x" +
+                          std::to_string(int(pResize->GetOldSize().y)) + "->" +
+                          std::to_string(int(pResize->GetSize().x)) + "x" +
+                          std::to_string(int(pResize->GetSize().y)));
+    }
+};
+
+// Round: hits inside the circle inscribed in the widget's rect.
+class RoundProxy : public HRenderProxy
+{
+public:
+    bool HasCustomShape() const override { return true; }
+    bool HitTest(const HVec2F& pos, HWidget* pWidget) override
+    {
+        const HRectF& r = pWidget->GetRect();
+        float dx = pos.x - (r.x + r.width / 2);
+        float dy = pos.y - (r.y + r.height / 2);
+        return dx * dx + dy * dy < (r.width / 2) * (r.width / 2);
+    }
+};
+} // namespace
+
+TEST_F(Layout, DefaultGeometryFillsTheParentInsideTheMargins)
+{
+    HWidget* pParent = Make(&m_Manager, 10, 20, 100, 50);
+    auto* pChild = new HWidget(pParent);
+    pChild->SetMargins(4, 4, 4, 4);
+    Frame();
+    EXPECT_EQ(pChild->GetRect(), HRectF(14, 24, 92, 42));
+    EXPECT_EQ(pChild->GetVisibleRect(), HRectF(14, 24, 92, 42));
+}
+
+TEST_F(Layout, NegativeSizesAndPositionsAreFractionsOfTheAvailableSize)
+{
+    HWidget* pParent = Make(&m_Manager, 0, 0, 210, 100);
+    HWidget* pChild = Make(pParent, -0.25f, 0, -0.5f, 20);
+    pChild->SetMargins(5, 0, 5, 0);
+    HWidget* pFixedWidth = Make(pParent, -10, -0.5f, 50, -0.5f);
+    Frame();
+    EXPECT_EQ(pChild->GetRect(), HRectF(55, 0, 100, 20));
+    // A negative position counts as a fraction only on an axis whose size is one.
+    EXPECT_EQ(pFixedWidth->GetRect(), HRectF(-10, 50, 50, 50));
+}
+
+TEST_F(Layout, AlignmentPlacesTheGeometryFromTheChosenEdges)
+{
+    HWidget* pBottomLeft = Make(&m_Manager, 10, -10, 24, 24);
+    pBottomLeft->SetAlignment(0x21);
+    HWidget* pBottomRight = Make(&m_Manager, 0, 0, 72, 20);
+    pBottomRight->SetAlignment(0x22);
+    HWidget* pCentre = Make(&m_Manager, 0, 0, 100, 50);
+    pCentre->SetAlignment(0x33);
+    Frame();
+    EXPECT_EQ(pBottomLeft->GetRect(), HRectF(10, 266, 24, 24));
+    EXPECT_EQ(pBottomRight->GetRect(), HRectF(328, 280, 72, 20));
+    EXPECT_EQ(pCentre->GetRect(), HRectF(150, 125, 100, 50));
+}
+
+TEST_F(Layout, ClippingCutsToTheParentAndNeverGoesNegative)
+{
+    HWidget* pParent = Make(&m_Manager, 10, 10, 100, 100);
+    HWidget* pOverlapping = Make(pParent, 50, -20, 100, 100);
+    HWidget* pOutside = Make(pParent, 200, 0, 50, 50);
+    HWidget* pUnclipped = Make(pParent, 50, 50, 100, 100);
+    pUnclipped->SetClip(false);
+    Frame();
+    EXPECT_EQ(pOverlapping->GetVisibleRect(), HRectF(60, 10, 50, 80));
+    EXPECT_EQ(pOutside->GetVisibleRect().width, 0.0f);
+    EXPECT_EQ(pOutside->GetVisibleRect().height, 50.0f);
+    EXPECT_EQ(pUnclipped->GetVisibleRect(), HRectF(60, 60, 100, 100));
+    ASSERT_EQ(RectsOf(pOverlapping).size(), 1u);
+    EXPECT_EQ(RectsOf(pOverlapping)[0].rect, HRectF(60, 10, 50, 80));
+    // The parent's bounds grow to hold every child, so the unclipped one can be hit.
+    EXPECT_EQ(pParent->GetBoundingRect(), HRectF(10, 10, 200, 150));
+    EXPECT_EQ(m_Manager.WidgetAt({150, 150}), pUnclipped);
+}
+
+TEST_F(Layout, EdgesDoNotHitAndTheLaterOfOverlappingSiblingsWins)
+{
+    m_Manager.SetAcceptMouse(false);
+    HWidget* pFirst = Make(&m_Manager, 10, 10, 100, 100);
+    HWidget* pSecond = Make(&m_Manager, 60, 10, 100, 100);
+    EXPECT_EQ(m_Manager.WidgetAt({50, 50}), nullptr) << "nothing is hit before the first render";
+    Frame();
+    EXPECT_EQ(m_Manager.WidgetAt({10, 50}), nullptr);
+    EXPECT_EQ(m_Manager.WidgetAt({50, 10}), nullptr);
+    EXPECT_EQ(m_Manager.WidgetAt({10.5f, 50}), pFirst);
+    EXPECT_EQ(m_Manager.WidgetAt({80, 50}), pSecond);
+    EXPECT_EQ(m_Manager.WidgetAt({160, 50}), nullptr);
+    std::vector<const HWidget*> order;
+    for (const DrawRecord& record : m_Draws)
+    {
+        order.push_back(record.pWidget);
+    }
+    EXPECT_EQ(order, (std::vector<const HWidget*>{&m_Manager, pFirst, pSecond}));
+}
+
+TEST_F(Layout, HiddenWidgetsAreNeitherDrawnNorHitAndDisabledOnesAreOnlyDrawn)
+{
+    m_Manager.SetAcceptMouse(false);
+    HWidget* pHidden = Make(&m_Manager, 0, 0, 100, 100);
+    HWidget* pHiddenChild = Make(pHidden, 0, 0, 50, 50);
+    HWidget* pDisabled = Make(&m_Manager, 200, 0, 100, 100);
+    Frame();
+    pHidden->SetVisible(false);
+    pDisabled->SetEnabled(false);
+    Frame();
+    EXPECT_FALSE(pHiddenChild->IsVisible());
+    EXPECT_TRUE(RectsOf(pHidden).empty());
+    EXPECT_TRUE(RectsOf(pHiddenChild).empty());
+    EXPECT_EQ(RectsOf(pDisabled).size(), 1u);
+    EXPECT_EQ(m_Manager.WidgetAt({25, 25}), nullptr);
+    EXPECT_EQ(m_Manager.WidgetAt({250, 50}), nullptr);
+}
+
+TEST_F(Layout, CustomShapeProxyTakesOverHitTestingAndUnboundsTheWidget)
+{
+    m_Manager.SetAcceptMouse(false);
+    HWidget* pRound = Make(&m_Manager, 100, 100, 100, 100);
+    pRound->SetRenderProxy(new RoundProxy);
+    HWidget* pOutsideChild = Make(pRound, 150, 0, 40, 40);
+    pOutsideChild->SetClip(false);
+    Frame();
+    EXPECT_EQ(m_Manager.WidgetAt({105, 105}), nullptr);
+    EXPECT_EQ(m_Manager.WidgetAt({150, 150}), pRound);
+    EXPECT_EQ(m_Manager.WidgetAt({270, 120}), pOutsideChild);
+}
+
+TEST_F(Layout, RetiredWidgetIsDeletedAtItsParentsNextUpdate)
+{
+    std::vector<std::string>& log = m_Log;
+    auto* pParent = new Parent(&m_Manager, &log);
+    auto* pChild = new Child(pParent, &log);
+    pChild->Connect("OnUpdate", pChild, &Child::RetireSelf);
+    Frame();
+    EXPECT_EQ(log, std::vector<std::string>{"initialize"});
+    EXPECT_FALSE(pChild->IsAlive());
+    Frame();
+    EXPECT_EQ(log, (std::vector<std::string>{"initialize", "removed", "deleted"}));
+    EXPECT_TRUE(pParent->GetChildren().empty());
+    EXPECT_TRUE(pParent->GetChildWidgets().empty());
+}
+
+TEST_F(Layout, WidgetIsInitializedOnceAndDrawsOnlyAfterwards)
+{
+    std::vector<std::string>& log = m_Log;
+    auto* pChild = new Child(&m_Manager, &log);
+    pChild->SetGeometry(0, 0, 10, 10);
+    m_Manager.Render(&m_Context);
+    EXPECT_TRUE(RectsOf(pChild).empty());
+    Frame();
+    Frame();
+    EXPECT_EQ(log, std::vector<std::string>{"initialize"});
+    EXPECT_EQ(RectsOf(pChild).size(), 1u);
+}
+
+TEST_F(Layout, GeometryChangesSendMoveAndResizeOnlyWhenSomethingChanged)
+{
+    HWidget* pWidget = Make(&m_Manager, 0, 0, 10, 10);
+    GeometryLog geometry;
+    pWidget->Connect("Move", &geometry, &GeometryLog::OnMove);
+    pWidget->Connect("Resize", &geometry, &GeometryLog::OnResize);
+    pWidget->SetGeometry(5, 6, 10, 10);
+    pWidget->SetGeometry(5, 6, 10, 10);
+    pWidget->SetGeometry(5, 6, 20, 30);
+    pWidget->Move(5, 6);
+    pWidget->Resize(20, 30);
+    pWidget->MoveBy({0, 0});
+    pWidget->MoveBy({1, 2});
+    pWidget->Resize(1, 1);
+    EXPECT_EQ(geometry.entries, (std::vector<std::string>{"move 0,0->5,6", "resize 10x10->20x30",
+                                                          "move 5,6->6,8", "resize 20x30->1x1"}));
+    EXPECT_EQ(pWidget->GetSize(), HVec2F(1, 1));
+
+    HWidget loose;
+    GeometryLog looseLog;
+    loose.Connect("Move", &looseLog, &GeometryLog::OnMove);
+    loose.Move(3, 3);
+    EXPECT_TRUE(looseLog.entries.empty()) << "a widget without manager sends no events";
+    EXPECT_EQ(loose.GetPos(), HVec2F(3, 3));
+}
+
+TEST_F(Layout, ProxiesAreInheritedOwnedAndReplaced)
+{
+    std::vector<DrawRecord> ownLog;
+    HWidget* pParent = Make(&m_Manager, 0, 0, 100, 100);
+    HWidget* pChild = Make(pParent, 0, 0, 10, 10);
+    EXPECT_EQ(pChild->GetRenderProxy(), m_Manager.GetRenderProxy());
+    bool destroyed = false;
+    auto* pProxy = new RecordingProxy(&ownLog);
+    pProxy->WatchDestruction(&destroyed);
+    pParent->SetRenderProxy(pProxy);
+    pParent->SetRenderProxy(pProxy);
+    EXPECT_FALSE(destroyed);
+    EXPECT_EQ(pChild->GetRenderProxy(), pProxy);
+    pChild->SetRenderProxy(nullptr);
+    Frame();
+    EXPECT_TRUE(RectsOf(pChild).empty());
+    EXPECT_EQ(ownLog.size(), 1u);
+    pParent->SetRenderProxy(HWidget::InheritProxy());
+    EXPECT_TRUE(destroyed);
+    EXPECT_EQ(pParent->GetRenderProxy(), m_Manager.GetRenderProxy());
+}
+
+TEST_F(Layout, UpdateRunsTheProxyThenEmitsWithTheFrameTime)
+{
+    std::vector<DrawRecord> ownLog;
+    HWidget* pWidget = Make(&m_Manager, 0, 0, 10, 10);
+    auto* pProxy = new RecordingProxy(&ownLog);
+    pWidget->SetRenderProxy(pProxy);
+    struct Seconds
+    {
+        std::vector<float> values;
+        void On(float s) { values.push_back(s); }
+    } seconds;
+    pWidget->Connect("OnUpdate", &seconds, &Seconds::On);
+    Frame(0.5f);
+    pWidget->SetEnabled(false);
+    Frame(0.25f);
+    EXPECT_EQ(pProxy->UpdateSeconds(), std::vector<float>{0.5f});
+    EXPECT_EQ(seconds.values, std::vector<float>{0.5f});
+}
+
+TEST(Color, PacksAsAlphaRedGreenBlue)
+{
+    HColor color(0x80FF0102u);
+    EXPECT_EQ(color, HColor(255, 1, 2, 128));
+    EXPECT_EQ(color.GetPacked(), 0x80FF0102u);
+    EXPECT_EQ(HColor().GetPacked(), 0xFFFFFFFFu);
+    EXPECT_TRUE(HColor(0u).IsZero());
+}
