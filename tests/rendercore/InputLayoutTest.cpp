@@ -48,18 +48,6 @@ TEST_F(InputLayoutTest, StreamOneElementAddsASecondStream)
     EXPECT_EQ(layout.GetStreamSize(1), 16u);
 }
 
-TEST_F(InputLayoutTest, ModelVertexIsThirtySixBytes)
-{
-    const InputElementDesc_t elems[] = {Element(STREAM_0, 0, DECL_FLOAT3, USAGE_POSITION),
-                                        Element(STREAM_0, 12, DECL_FLOAT3, USAGE_NORMAL),
-                                        Element(STREAM_0, 24, DECL_COLOR, USAGE_COLOR),
-                                        Element(STREAM_0, 28, DECL_FLOAT2, USAGE_TEXCOORD),
-                                        INPUT_ELEMENT_END};
-    InputLayout layout;
-    ASSERT_TRUE(layout.Load(elems));
-    EXPECT_EQ(layout.GetStreamSize(0), 36u);
-}
-
 TEST(InputElement, TypeSizesCountPackedNormalsAsTwelveBytes)
 {
     const uint32_t expected[] = {4, 8, 12, 16, 4, 4, 4, 8, 4, 4, 8, 4, 8, 12, 12, 4, 8, 0};

@@ -55,29 +55,6 @@ TEST_F(RenderCoreTest, InitializeAppliesDefaultRenderStatesInOrder)
     EXPECT_EQ(m_Device.m_RenderStates, expected);
 }
 
-TEST(RenderEnums, ValuesMatchTheEngineNumbering)
-{
-    EXPECT_EQ(RS_POINT_SIZE, 22);
-    EXPECT_EQ(RS_MAX, 23);
-    EXPECT_EQ(FMT_DXT1, 14);
-    EXPECT_EQ(FMT_D24S8, 21);
-    EXPECT_EQ(FMT_A32B32G32R32F, 30);
-    EXPECT_EQ(FMT_MAX, 31);
-    EXPECT_EQ(CMP_ALWAYS, 7);
-    EXPECT_EQ(BLEND_INV_DEST_COLOR, 9);
-    EXPECT_EQ(STENCIL_OP_DECR, 7);
-    EXPECT_EQ(PT_TRIANGLE_FAN, 5);
-    EXPECT_EQ(ADDRESS_MIRROR_ONCE, 4);
-    EXPECT_EQ(IFF_PFM, 8);
-    EXPECT_EQ(TEX_VOLUME, 3);
-    EXPECT_EQ(CLEAR_STENCIL, 4u);
-    EXPECT_EQ(DECL_UNUSED, 17u);
-    EXPECT_EQ(USAGE_SAMPLE, 12u);
-    EXPECT_EQ(sizeof(DeviceCaps), 30 * sizeof(int32_t));
-    EXPECT_EQ(sizeof(SamplerDesc), 7 * sizeof(int32_t));
-    EXPECT_EQ(sizeof(InputElementDesc_t), 6 * sizeof(uint32_t));
-}
-
 class ShaderLockTest : public RenderCoreTest
 {
 protected:
