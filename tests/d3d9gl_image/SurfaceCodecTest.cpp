@@ -111,46 +111,48 @@ TEST(SurfaceCodecTest, LuminanceWeighsGreenMost)
 
 TEST(SurfaceCodecTest, EveryFormatRoundTripsWithinItsPrecision)
 {
+    // Per channel: 's' stored, '1' or '0' read back as that constant.
     const struct
     {
         D3DFORMAT format;
         float tolerance;
+        const char* channels;
     } cases[] = {
-        {D3DFMT_A8R8G8B8, 0.5f / 255},
-        {D3DFMT_X8R8G8B8, 0.5f / 255},
-        {D3DFMT_R8G8B8, 0.5f / 255},
-        {D3DFMT_A8B8G8R8, 0.5f / 255},
-        {D3DFMT_X8B8G8R8, 0.5f / 255},
-        {D3DFMT_R5G6B5, 0.5f / 31},
-        {D3DFMT_X1R5G5B5, 0.5f / 31},
-        {D3DFMT_A1R5G5B5, 0.5f / 31},
-        {D3DFMT_A4R4G4B4, 0.5f / 15},
-        {D3DFMT_A8, 0.5f / 255},
-        {D3DFMT_L8, 0.5f / 255},
-        {D3DFMT_A8L8, 0.5f / 255},
-        {D3DFMT_L16, 0.5f / 65535},
-        {D3DFMT_G16R16, 0.5f / 65535},
-        {D3DFMT_A16B16G16R16, 0.5f / 65535},
-        {D3DFMT_R16F, 1.0f / 2048},
-        {D3DFMT_G16R16F, 1.0f / 2048},
-        {D3DFMT_A16B16G16R16F, 1.0f / 2048},
-        {D3DFMT_R32F, 0.0f},
-        {D3DFMT_G32R32F, 0.0f},
-        {D3DFMT_A32B32G32R32F, 0.0f},
+        {D3DFMT_A8R8G8B8, 0.5f / 255, "ssss"},
+        {D3DFMT_X8R8G8B8, 0.5f / 255, "sss1"},
+        {D3DFMT_R8G8B8, 0.5f / 255, "sss1"},
+        {D3DFMT_A8B8G8R8, 0.5f / 255, "ssss"},
+        {D3DFMT_X8B8G8R8, 0.5f / 255, "sss1"},
+        {D3DFMT_R5G6B5, 0.5f / 31, "sss1"},
+        {D3DFMT_X1R5G5B5, 0.5f / 31, "sss1"},
+        {D3DFMT_A1R5G5B5, 0.5f / 31, "ssss"},
+        {D3DFMT_A4R4G4B4, 0.5f / 15, "ssss"},
+        {D3DFMT_A8, 0.5f / 255, "000s"},
+        {D3DFMT_L8, 0.5f / 255, "sss1"},
+        {D3DFMT_A8L8, 0.5f / 255, "ssss"},
+        {D3DFMT_L16, 0.5f / 65535, "sss1"},
+        {D3DFMT_G16R16, 0.5f / 65535, "ss11"},
+        {D3DFMT_A16B16G16R16, 0.5f / 65535, "ssss"},
+        {D3DFMT_R16F, 1.0f / 2048, "s111"},
+        {D3DFMT_G16R16F, 1.0f / 2048, "ss11"},
+        {D3DFMT_A16B16G16R16F, 1.0f / 2048, "ssss"},
+        {D3DFMT_R32F, 0.0f, "s111"},
+        {D3DFMT_G32R32F, 0.0f, "ss11"},
+        {D3DFMT_A32B32G32R32F, 0.0f, "ssss"},
     };
     const UINT width = 5, height = 3, depth = 2;
     for (const auto& c : cases)
     {
         const FormatInfo* pInfo = GetFormatInfo(c.format);
         SCOPED_TRACE(pInfo->name);
-        // Grey-free values for colour formats; luminance formats get grey so they can hold it.
-        bool luminance = c.format == D3DFMT_L8 || c.format == D3DFMT_A8L8 || c.format == D3DFMT_L16;
+        // Luminance formats get grey, which they can hold exactly.
+        const bool grey =
+            c.format == D3DFMT_L8 || c.format == D3DFMT_A8L8 || c.format == D3DFMT_L16;
         std::vector<float> source;
         for (UINT i = 0; i < width * height * depth; ++i)
         {
             float v = float(i) / float(width * height * depth);
-            source.insert(source.end(),
-                          {v, luminance ? v : 1.0f - v, luminance ? v : 0.3f, float(i % 2)});
+            source.insert(source.end(), {v, grey ? v : 1.0f - v, grey ? v : 0.3f, float(i % 2)});
         }
         ImageSurface surface;
         ASSERT_TRUE(EncodeSurface(c.format, source.data(), width, height, surface, depth));
@@ -161,17 +163,8 @@ TEST(SurfaceCodecTest, EveryFormatRoundTripsWithinItsPrecision)
         ASSERT_EQ(decoded.size(), source.size());
         for (size_t i = 0; i < source.size(); ++i)
         {
-            float expected = source[i];
-            int channel = int(i % 4);
-            bool stored = channel == 3 ? pInfo->alpha : c.format != D3DFMT_A8;
-            if (channel == 1 && (c.format == D3DFMT_R16F || c.format == D3DFMT_R32F))
-                stored = false;
-            if (channel == 2 &&
-                (c.format == D3DFMT_G16R16 || c.format == D3DFMT_G16R16F ||
-                 c.format == D3DFMT_G32R32F || c.format == D3DFMT_R16F || c.format == D3DFMT_R32F))
-                stored = false;
-            if (!stored)
-                expected = (channel == 3 || c.format != D3DFMT_A8) ? 1.0f : 0.0f;
+            const char channel = c.channels[i % 4];
+            const float expected = channel == 's' ? source[i] : float(channel - '0');
             ASSERT_NEAR(decoded[i], expected, c.tolerance + 1e-6f) << "value " << i;
         }
     }
