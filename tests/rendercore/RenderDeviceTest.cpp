@@ -117,6 +117,14 @@ TEST_F(ShaderLockTest, UnlockWithoutLockReportsZeroAndLeavesCounterAtZero)
     EXPECT_EQ(capture.Asserts().size(), 1u);
 }
 
+TEST_F(ShaderLockTest, LockWithoutAPairAssertsAndLocksNothing)
+{
+    DiagnosticCapture capture;
+    m_Device.LockShader(nullptr);
+    EXPECT_EQ(OnlyAssert(capture).expression, "pPair");
+    EXPECT_FALSE(m_Device.IsShaderLocked());
+}
+
 TEST_F(ShaderLockTest, NullShaderIsIgnoredAndResetUnbinds)
 {
     m_Device.SetShaders(&m_OtherVS, &m_OtherPS);

@@ -19,10 +19,9 @@ bool InputLayout::Load(const InputElementDesc_t* elems)
     {
         return false;
     }
-    if (IsLoaded())
-    {
-        Unload();
-    }
+    // Unconditional: it also clears the list and strides of a load that made no native
+    // declaration.
+    Unload();
     for (int i = 0; i < INPUT_ELEMENT_MAX; ++i)
     {
         const uint32_t stream = elems[i].m_StreamIndex;

@@ -105,6 +105,10 @@ InputLayout* RenderDevice::CreateInputLayout(const InputElementDesc_t* elems, in
 
 void RenderDevice::LockShader(const ShaderPair* pPair)
 {
+    if (!HX_ASSERT(pPair))
+    {
+        return;
+    }
     SetShaders(pPair);
     ++m_ShaderLockCounter;
 }
