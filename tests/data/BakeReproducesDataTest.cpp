@@ -1,0 +1,56 @@
+// Baking again must give the committed Data/ and contact sheet byte for byte.
+
+#include "baker.h"
+#include "modelreader.h"
+#include "testsupport.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+namespace
+{
+
+const std::filesystem::path FONTS = "/usr/share/fonts/truetype/dejavu";
+
+TEST(DataBaker, FreshBakeMatchesTheCommittedFilesByteForByte)
+{
+    Halvex::Bake::BakeOutput baked;
+    std::string error;
+    ASSERT_TRUE(Halvex::Bake::BakeData(FONTS, baked, error)) << error;
+    HalvexTest::TempDir temp;
+    ASSERT_TRUE(Halvex::Bake::WriteBakedFiles(temp.Path(), baked.files, error)) << error;
+
+    const std::filesystem::path data = HalvexTest::SourceDir() / "Data";
+    std::set<std::string> bakedPaths;
+    for (const auto& file : baked.files)
+    {
+        bakedPaths.insert(file.path);
+        const auto written = DataTest::ReadFileBytes((temp.Path() / file.path).string());
+        const auto committed = DataTest::ReadFileBytes((data / file.path).string());
+        EXPECT_EQ(written, file.bytes) << file.path << " was not written as baked";
+        EXPECT_TRUE(committed == written) << file.path << " differs: run scripts/bake.sh";
+    }
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(data))
+    {
+        if (entry.is_regular_file())
+        {
+            const std::string path = std::filesystem::relative(entry.path(), data).generic_string();
+            EXPECT_TRUE(bakedPaths.count(path)) << path << " is not made by the baker";
+        }
+    }
+    const auto sheet =
+        DataTest::ReadFileBytes((HalvexTest::SourceDir() / "docs/contact_sheet.png").string());
+    EXPECT_TRUE(sheet == baked.contactSheet) << "contact sheet is stale: run scripts/bake.sh";
+}
+
+TEST(DataBaker, MissingFontsFailWithAMessage)
+{
+    Halvex::Bake::BakeOutput baked;
+    std::string error;
+    HalvexTest::TempDir empty;
+    EXPECT_FALSE(Halvex::Bake::BakeData(empty.Path(), baked, error));
+    EXPECT_NE(error.find("DejaVu"), std::string::npos) << error;
+}
+
+} // namespace

@@ -1,0 +1,129 @@
+// The GUI font: the metrics text and its atlas, checked against each other.
+
+#include "modelreader.h"
+#include "testsupport.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <sstream>
+
+namespace
+{
+
+struct Cell
+{
+    int x, y, w, h;
+};
+
+std::string ReadText(const char* name)
+{
+    const auto bytes = DataTest::ReadFileBytes((HalvexTest::SourceDir() / "Data" / name).string());
+    return {bytes.begin(), bytes.end()};
+}
+
+// Splits at spaces and tabs as the program's reader does: the space's own line starts with
+// the space character, which the split removes, leaving four numbers.
+std::map<char, Cell> ParseMetrics(const std::string& text)
+{
+    std::map<char, Cell> cells;
+    std::istringstream lines(text);
+    std::string line;
+    while (std::getline(lines, line))
+    {
+        std::istringstream words(line);
+        std::vector<std::string> tokens;
+        for (std::string word; words >> word;)
+        {
+            tokens.push_back(word);
+        }
+        if (tokens.size() == 4)
+        {
+            cells[' '] = {std::stoi(tokens[0]), std::stoi(tokens[1]), std::stoi(tokens[2]),
+                          std::stoi(tokens[3])};
+        }
+        else if (tokens.size() == 5 && tokens[0].size() == 1)
+        {
+            cells[tokens[0][0]] = {std::stoi(tokens[1]), std::stoi(tokens[2]), std::stoi(tokens[3]),
+                                   std::stoi(tokens[4])};
+        }
+        else
+        {
+            ADD_FAILURE() << "bad metrics line: '" << line << "'";
+        }
+    }
+    return cells;
+}
+
+TEST(FontFiles, MetricsPlaceEveryPrintableCharacterInItsOwnCellOfOneLineHeight)
+{
+    const std::string text = ReadText("Font/ASCII_1.txt");
+    ASSERT_FALSE(text.empty());
+    EXPECT_EQ(text.back(), '\n') << "the reader drops the last byte";
+    EXPECT_EQ(text.find('\r'), std::string::npos);
+    const auto cells = ParseMetrics(text);
+    ASSERT_EQ(cells.size(), 95u);
+    const int lineHeight = cells.at('A').h;
+    EXPECT_GE(lineHeight, 15);
+    EXPECT_LE(lineHeight, 20) << "text must fit 20 pixel labels";
+    std::vector<std::vector<char>> owner(128, std::vector<char>(256, 0));
+    for (int code = ' '; code <= '~'; ++code)
+    {
+        const char c = static_cast<char>(code);
+        ASSERT_TRUE(cells.count(c)) << "missing '" << c << "'";
+        const Cell& cell = cells.at(c);
+        EXPECT_EQ(cell.h, lineHeight) << c;
+        EXPECT_GT(cell.w, 0) << c;
+        ASSERT_TRUE(cell.x >= 0 && cell.y >= 0 && cell.x + cell.w <= 256 && cell.y + cell.h <= 128)
+            << c;
+        for (int y = cell.y; y < cell.y + cell.h; ++y)
+        {
+            for (int x = cell.x; x < cell.x + cell.w; ++x)
+            {
+                ASSERT_EQ(owner[static_cast<size_t>(y)][static_cast<size_t>(x)], 0)
+                    << "'" << c << "' overlaps another cell";
+                owner[static_cast<size_t>(y)][static_cast<size_t>(x)] = c;
+            }
+        }
+    }
+    EXPECT_LT(cells.at('i').w, cells.at('W').w) << "proportional advances";
+}
+
+TEST(FontFiles, AtlasHoldsWhiteGlyphsWhoseAlphaIsCoverage)
+{
+    const auto cells = ParseMetrics(ReadText("Font/ASCII_1.txt"));
+    const auto dds =
+        DataTest::ReadFileBytes((HalvexTest::SourceDir() / "Data/Font/ASCII_1.dds").string());
+    ASSERT_EQ(dds.size(), 128u + 256u * 128u * 4u);
+    const auto texel = [&](int x, int y)
+    { return &dds[128 + static_cast<size_t>(y * 256 + x) * 4]; };
+    for (const auto& [c, cell] : cells)
+    {
+        int inked = 0;
+        int partial = 0;
+        for (int y = cell.y; y < cell.y + cell.h; ++y)
+        {
+            for (int x = cell.x; x < cell.x + cell.w; ++x)
+            {
+                const uint8_t* bgra = texel(x, y);
+                EXPECT_EQ(bgra[0] & bgra[1] & bgra[2], 255) << "white glyphs";
+                inked += bgra[3] != 0;
+                partial += bgra[3] != 0 && bgra[3] != 255;
+            }
+        }
+        if (c == ' ')
+        {
+            EXPECT_EQ(inked, 0);
+        }
+        else
+        {
+            EXPECT_GT(inked, 0) << "'" << c << "' has no ink";
+        }
+        if (c == 'O')
+        {
+            EXPECT_GT(partial, 0) << "antialiased edges";
+        }
+    }
+}
+
+} // namespace

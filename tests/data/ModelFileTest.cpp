@@ -1,0 +1,272 @@
+// The committed models, read back with the test's own reader of the ".bin" format.
+
+#include "modelreader.h"
+#include "testsupport.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <filesystem>
+#include <set>
+
+namespace
+{
+
+using DataTest::Material;
+using DataTest::Model;
+using DataTest::Vertex;
+using Vec = std::array<float, 3>;
+
+Vec Sub(const Vec& a, const Vec& b)
+{
+    return {a[0] - b[0], a[1] - b[1], a[2] - b[2]};
+}
+Vec Cross(const Vec& a, const Vec& b)
+{
+    return {a[1] * b[2] - a[2] * b[1], a[2] * b[0] - a[0] * b[2], a[0] * b[1] - a[1] * b[0]};
+}
+float Dot(const Vec& a, const Vec& b)
+{
+    return a[0] * b[0] + a[1] * b[1] + a[2] * b[2];
+}
+
+std::filesystem::path DataDir()
+{
+    return HalvexTest::SourceDir() / "Data";
+}
+
+Model Load(const std::string& name)
+{
+    Model model;
+    std::string error;
+    const auto bytes = DataTest::ReadFileBytes((DataDir() / name).string());
+    EXPECT_TRUE(DataTest::ReadModel(bytes, model, error)) << name << ": " << error;
+    return model;
+}
+
+std::vector<const Material*> Materials(const Model& model)
+{
+    std::vector<const Material*> materials;
+    for (const auto& mesh : model.meshes)
+    {
+        for (const auto& material : mesh.materials)
+        {
+            materials.push_back(&material);
+        }
+    }
+    return materials;
+}
+
+// Sum over triangles of a . (b x c) / 6: minus the enclosed volume for clockwise fronts.
+double SignedVolume(const Model& model)
+{
+    double volume = 0.0;
+    for (const Material* pMaterial : Materials(model))
+    {
+        const auto& v = pMaterial->vertices;
+        const auto& idx = pMaterial->indices;
+        for (size_t i = 0; i + 2 < idx.size(); i += 3)
+        {
+            const Vec& a = v[static_cast<size_t>(idx[i])].position;
+            const Vec& b = v[static_cast<size_t>(idx[i + 1])].position;
+            const Vec& c = v[static_cast<size_t>(idx[i + 2])].position;
+            volume += Dot(a, Cross(b, c)) / 6.0;
+        }
+    }
+    return volume;
+}
+
+struct Expectation
+{
+    const char* file;
+    size_t materials;
+    size_t vertices; // 0: not checked
+    size_t indices;
+    float extent; // half the largest axis-aligned size
+};
+
+const Expectation MODELS[] = {
+    {"plane.bin", 1, 4, 6, 1.0f},
+    {"cube.bin", 1, 24, 36, 1.0f},
+    {"cube_panda.bin", 1, 24, 36, 1.0f},
+    {"cube_panda_vc.bin", 1, 24, 36, 1.0f},
+    {"cube_20.bin", 1, 6 * 21 * 21, 6 * 20 * 20 * 6, 1.0f},
+    {"sphere_20.bin", 1, 21 * 21, (20 * 18 * 2 + 2 * 20) * 3, 1.0f},
+    {"nights.bin", 4, 0, 0, 2.1f},
+    {"camera.bin", 2, 0, 0, 0.6f},
+    {"light.bin", 2, 0, 0, 0.75f},
+};
+
+TEST(ModelFiles, EveryModelIsWellFormedWithIndicesInsideItsVertices)
+{
+    for (const Expectation& expected : MODELS)
+    {
+        SCOPED_TRACE(expected.file);
+        const Model model = Load(expected.file);
+        const auto materials = Materials(model);
+        ASSERT_EQ(materials.size(), expected.materials);
+        float extent = 0.0f;
+        for (const Material* pMaterial : materials)
+        {
+            const Material& m = *pMaterial;
+            EXPECT_LE(m.vertices.size(), 65536u) << "16-bit index buffers";
+            EXPECT_EQ(m.indices.size() % 3, 0u);
+            for (int32_t index : m.indices)
+            {
+                ASSERT_GE(index, 0);
+                ASSERT_LT(static_cast<size_t>(index), m.vertices.size());
+            }
+            for (const Vertex& vertex : m.vertices)
+            {
+                EXPECT_NEAR(std::sqrt(Dot(vertex.normal, vertex.normal)), 1.0f, 1e-3f);
+                EXPECT_TRUE(vertex.uv[0] >= 0.0f && vertex.uv[0] <= 1.0f && vertex.uv[1] >= 0.0f &&
+                            vertex.uv[1] <= 1.0f)
+                    << "lessons sample with clamp addressing";
+                for (float c : vertex.position)
+                {
+                    extent = std::max(extent, std::abs(c));
+                }
+            }
+            if (!m.texture.empty())
+            {
+                EXPECT_TRUE(std::filesystem::exists(DataDir() / "_Tex_" / m.texture)) << m.texture;
+            }
+        }
+        EXPECT_NEAR(extent, expected.extent, expected.extent * 0.1f);
+        if (expected.vertices != 0)
+        {
+            EXPECT_EQ(materials[0]->vertices.size(), expected.vertices);
+            EXPECT_EQ(materials[0]->indices.size(), expected.indices);
+        }
+    }
+}
+
+TEST(ModelFiles, FrontFacesWindClockwiseAroundTheirNormals)
+{
+    for (const Expectation& expected : MODELS)
+    {
+        SCOPED_TRACE(expected.file);
+        const Model model = Load(expected.file);
+        for (const Material* pMaterial : Materials(model))
+        {
+            const auto& v = pMaterial->vertices;
+            const auto& idx = pMaterial->indices;
+            for (size_t i = 0; i + 2 < idx.size(); i += 3)
+            {
+                const Vertex& a = v[static_cast<size_t>(idx[i])];
+                const Vertex& b = v[static_cast<size_t>(idx[i + 1])];
+                const Vertex& c = v[static_cast<size_t>(idx[i + 2])];
+                const Vec area = Cross(Sub(b.position, a.position), Sub(c.position, a.position));
+                Vec normal{};
+                for (int k = 0; k < 3; ++k)
+                {
+                    normal[static_cast<size_t>(k)] = a.normal[static_cast<size_t>(k)] +
+                                                     b.normal[static_cast<size_t>(k)] +
+                                                     c.normal[static_cast<size_t>(k)];
+                }
+                ASSERT_LT(Dot(area, normal), 0.0f) << pMaterial->name << " triangle " << i / 3;
+            }
+        }
+    }
+}
+
+TEST(ModelFiles, ClosedModelsFaceOutwards)
+{
+    EXPECT_NEAR(SignedVolume(Load("cube.bin")), -8.0, 1e-3);
+    EXPECT_NEAR(SignedVolume(Load("cube_20.bin")), -8.0, 1e-3);
+    // A 20 x 20 UV sphere holds a little less than the true sphere's 4.19.
+    EXPECT_NEAR(SignedVolume(Load("sphere_20.bin")), -4.0, 0.15);
+    // The teapot's pieces are not sealed to each other, but they enclose its body.
+    EXPECT_LT(SignedVolume(Load("nights.bin")), -2.0);
+}
+
+TEST(ModelFiles, PlaneStandsUprightWhenTurnedAboutX)
+{
+    // The lessons turn the plane by 3 pi / 2 about x: (x, y, z) becomes (x, z, -y).
+    const Model model = Load("plane.bin");
+    for (const Vertex& vertex : model.meshes[0].materials[0].vertices)
+    {
+        EXPECT_EQ(vertex.position[1], 0.0f);
+        EXPECT_EQ(vertex.normal, (Vec{0, 1, 0}));
+        const float screenX = vertex.position[0];
+        const float screenY = vertex.position[2];
+        EXPECT_EQ(vertex.uv[0], screenX < 0 ? 0.0f : 1.0f);
+        EXPECT_EQ(vertex.uv[1], screenY > 0 ? 0.0f : 1.0f) << "texture row 0 at the top";
+    }
+}
+
+TEST(ModelFiles, VertexColouredCubeShadesFlatAndSmoothDifferently)
+{
+    const Model model = Load("cube_panda_vc.bin");
+    const Material& cube = model.meshes[0].materials[0];
+    EXPECT_EQ(cube.texture, "panda.dds");
+    for (size_t face = 0; face < 6; ++face)
+    {
+        std::set<uint32_t> corners;
+        for (size_t corner = 0; corner < 4; ++corner)
+        {
+            corners.insert(cube.vertices[face * 4 + corner].colour);
+        }
+        EXPECT_EQ(corners.size(), 4u) << "face " << face;
+        // Flat shading takes the first vertex of each triangle.
+        const auto first = cube.indices[face * 6];
+        const auto second = cube.indices[face * 6 + 3];
+        EXPECT_NE(cube.vertices[static_cast<size_t>(first)].colour,
+                  cube.vertices[static_cast<size_t>(second)].colour);
+    }
+}
+
+TEST(ModelFiles, ShowcaseModelMixesTexturedAndUntexturedMaterials)
+{
+    const Model nights = Load("nights.bin");
+    const auto materials = Materials(nights);
+    const auto untextured = std::count_if(materials.begin(), materials.end(),
+                                          [](const Material* p) { return p->texture.empty(); });
+    EXPECT_GE(untextured, 1);
+    EXPECT_LT(static_cast<size_t>(untextured), materials.size());
+}
+
+TEST(ModelFiles, MarkersPointAlongPlusZAndTheLightIsTranslucent)
+{
+    const Model camera = Load("camera.bin");
+    const Material& lens = camera.meshes[0].materials[1];
+    ASSERT_EQ(lens.name, "Lens");
+    float lensFront = -1e9f;
+    for (const Vertex& vertex : lens.vertices)
+    {
+        lensFront = std::max(lensFront, vertex.position[2]);
+    }
+    for (const Vertex& vertex : camera.meshes[0].materials[0].vertices)
+    {
+        EXPECT_LT(vertex.position[2], lensFront) << "the lens is the front";
+    }
+
+    float tip = -1e9f;
+    for (const Material* pMaterial : Materials(Load("light.bin")))
+    {
+        for (const Vertex& vertex : pMaterial->vertices)
+        {
+            EXPECT_LT(vertex.colour >> 24, 255u) << pMaterial->name;
+            if (std::abs(vertex.position[0]) < 1e-4f && std::abs(vertex.position[1]) < 1e-4f)
+            {
+                tip = std::max(tip, vertex.position[2]);
+            }
+        }
+    }
+    EXPECT_GT(tip, 0.5f);
+}
+
+TEST(ModelReader, RejectsTruncatedFilesAndTrailingBytes)
+{
+    auto bytes = DataTest::ReadFileBytes((DataDir() / "cube.bin").string());
+    ASSERT_FALSE(bytes.empty());
+    Model model;
+    std::string error;
+    bytes.push_back(0);
+    EXPECT_FALSE(DataTest::ReadModel(bytes, model, error));
+    bytes.resize(bytes.size() - 2);
+    EXPECT_FALSE(DataTest::ReadModel(bytes, model, error));
+}
+
+} // namespace

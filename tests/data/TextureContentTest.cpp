@@ -1,0 +1,174 @@
+// What the lessons need to see in the committed textures, decoded with the image code.
+
+#include "modelreader.h"
+#include "testsupport.h"
+
+#include "d3d9gl/image/dds.h"
+#include "d3d9gl/image/surfacecodec.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace
+{
+
+struct Picture
+{
+    int width = 0;
+    int height = 0;
+    std::vector<float> rgba;
+
+    const float* At(int x, int y) const { return &rgba[static_cast<size_t>(y * width + x) * 4]; }
+};
+
+Picture Decode(const std::string& file, UINT face = 0)
+{
+    const auto bytes = DataTest::ReadFileBytes((HalvexTest::SourceDir() / "Data" / file).string());
+    d3d9gl::Image image;
+    std::string error;
+    Picture picture;
+    EXPECT_TRUE(d3d9gl::ParseDds(bytes.data(), bytes.size(), image, error))
+        << file << ": " << error;
+    if (image.surfaces.empty())
+    {
+        return picture;
+    }
+    const auto& surface = image.Surface(face, 0);
+    EXPECT_TRUE(d3d9gl::DecodeSurface(image.format, surface, picture.rgba)) << file;
+    picture.width = static_cast<int>(surface.width);
+    picture.height = static_cast<int>(surface.height);
+    return picture;
+}
+
+// Mean absolute difference over RGB between two same-sized pictures, the second optionally
+// read mirrored.
+float Difference(const Picture& a, const Picture& b, bool mirrorX, bool mirrorY)
+{
+    double sum = 0.0;
+    for (int y = 0; y < a.height; ++y)
+    {
+        for (int x = 0; x < a.width; ++x)
+        {
+            const float* p = a.At(x, y);
+            const float* q = b.At(mirrorX ? a.width - 1 - x : x, mirrorY ? a.height - 1 - y : y);
+            sum += std::abs(p[0] - q[0]) + std::abs(p[1] - q[1]) + std::abs(p[2] - q[2]);
+        }
+    }
+    return static_cast<float>(sum / (3.0 * a.width * a.height));
+}
+
+TEST(TextureContent, PandaLooksDifferentMirroredEitherWay)
+{
+    const Picture panda = Decode("_Tex_/panda.dds");
+    ASSERT_EQ(panda.width, 256);
+    EXPECT_GT(Difference(panda, panda, true, false), 0.1f);
+    EXPECT_GT(Difference(panda, panda, false, true), 0.1f);
+}
+
+TEST(TextureContent, TreeAlphaReferencesCutDifferentShapes)
+{
+    const Picture tree = Decode("_Tex_/tree01.dds");
+    ASSERT_EQ(tree.width, 256);
+    int opaque = 0;
+    int clear = 0;
+    std::vector<int> above(6, 0); // texels whose alpha exceeds 0, 20, ... 100 of 255
+    for (size_t i = 3; i < tree.rgba.size(); i += 4)
+    {
+        const int alpha = static_cast<int>(std::lround(tree.rgba[i] * 255.0f));
+        opaque += alpha == 255;
+        clear += alpha == 0;
+        for (size_t k = 0; k < above.size(); ++k)
+        {
+            above[k] += alpha > static_cast<int>(k) * 20;
+        }
+    }
+    EXPECT_GT(opaque, 5000);
+    EXPECT_GT(clear, 5000);
+    for (size_t k = 1; k < above.size(); ++k)
+    {
+        // Each step of 20 must move the outline by a clearly visible band of texels.
+        EXPECT_GT(above[k - 1] - above[k], 400) << "reference " << k * 20;
+    }
+}
+
+TEST(TextureContent, SnowflakeHasSoftAlphaOnTransparentGround)
+{
+    const Picture snow = Decode("_Tex_/snow.dds");
+    int soft = 0;
+    int solid = 0;
+    for (size_t i = 3; i < snow.rgba.size(); i += 4)
+    {
+        soft += snow.rgba[i] > 0.05f && snow.rgba[i] < 0.95f;
+        solid += snow.rgba[i] >= 0.95f;
+    }
+    EXPECT_GT(soft, 3000);
+    EXPECT_GT(solid, 1000);
+    EXPECT_EQ(snow.At(0, 0)[3], 0.0f);
+}
+
+TEST(TextureContent, FourEarthMapsAreClearlyDifferent)
+{
+    const char* const names[4] = {"_Tex_/Earth_Color.dds", "_Tex_/Earth_Night.dds",
+                                  "_Tex_/Earth_Normal.dds", "_Tex_/Earth_Cloud.dds"};
+    std::vector<Picture> maps;
+    for (const char* name : names)
+    {
+        maps.push_back(Decode(name));
+        ASSERT_EQ(maps.back().width, 512) << name;
+    }
+    for (size_t i = 0; i < maps.size(); ++i)
+    {
+        for (size_t j = i + 1; j < maps.size(); ++j)
+        {
+            EXPECT_GT(Difference(maps[i], maps[j], false, false), 0.1f)
+                << names[i] << " " << names[j];
+        }
+    }
+}
+
+TEST(TextureContent, CubemapHasSkyAboveGroundBelowAndDistinctSides)
+{
+    const auto mean = [](const Picture& p, int y0, int y1)
+    {
+        std::array<double, 3> sum{};
+        for (int y = y0; y < y1; ++y)
+        {
+            for (int x = 0; x < p.width; ++x)
+            {
+                for (size_t c = 0; c < 3; ++c)
+                {
+                    sum[c] += p.At(x, y)[c];
+                }
+            }
+        }
+        for (double& s : sum)
+        {
+            s /= static_cast<double>((y1 - y0) * p.width);
+        }
+        return sum;
+    };
+    const Picture up = Decode("_Tex_/Cubemap.dds", 2);
+    const Picture down = Decode("_Tex_/Cubemap.dds", 3);
+    ASSERT_EQ(up.width, 256);
+    EXPECT_GT(mean(up, 0, 256)[2], mean(up, 0, 256)[1]) << "+Y is sky blue";
+    EXPECT_GT(mean(down, 0, 256)[1], mean(down, 0, 256)[2]) << "-Y is green ground";
+    std::vector<Picture> sides;
+    for (UINT face : {0u, 1u, 4u, 5u})
+    {
+        sides.push_back(Decode("_Tex_/Cubemap.dds", face));
+        const auto top = mean(sides.back(), 0, 100);
+        const auto bottom = mean(sides.back(), 156, 256);
+        EXPECT_GT(top[2], top[1]) << "face " << face << " has sky on top";
+        EXPECT_GT(bottom[1], bottom[2]) << "face " << face << " has ground below";
+    }
+    for (size_t i = 0; i < sides.size(); ++i)
+    {
+        for (size_t j = i + 1; j < sides.size(); ++j)
+        {
+            EXPECT_GT(Difference(sides[i], sides[j], false, false), 0.03f) << i << " " << j;
+        }
+    }
+}
+
+} // namespace
