@@ -9,9 +9,10 @@
 namespace d3d9gl
 {
 
-// One mip level of one face (a whole volume level for volume images). Rows are tightly
-// packed: rowPitch = GetRowPitch(format, width), slicePitch = rowPitch * GetRowCount(format,
-// height), bytes.size() = slicePitch * depth. Row 0 is the top row.
+// One mip level of one face (a whole volume level for volume images). Row 0 is the top row;
+// a row of a compressed format is a row of 4x4 blocks. What this module makes is tightly
+// packed (rowPitch = GetRowPitch(format, width), slicePitch = rowPitch * GetRowCount(format,
+// height), bytes.size() = slicePitch * depth); what it reads may pad rows and slices.
 struct ImageSurface
 {
     UINT width = 0;
