@@ -43,7 +43,9 @@ public:
     // Rebuilds all lower levels from level 0.
     void GenerateMipmaps();
 
-    // Setters ignore invalid values (see the .cpp for each rule).
+    // Setters ignore invalid values: type 0-3, width and height above 0, format
+    // FMT_R8G8B8..FMT_A32B32G32R32F, usage 1-4, mip levels 0 or more. Depth is kept only
+    // for a volume texture (at least 1); any other texture has depth 1.
     TextureType GetTextureType() const { return m_TextureType; }
     void SetTextureType(int texType);
     int GetWidth() const { return m_Width; }
