@@ -1,0 +1,579 @@
+// Sections: construction and life cycle; caps and settings; frame and lost device; render
+// states; viewport, scissor and clear; render targets and depth-stencil surfaces.
+
+#include "renderdevice_dx9/source/dx9_renderdevice.h"
+
+#include "rendercore/source/renderdevice/rendertargetbracket.h"
+#include "rendercore/source/resource/texture.h"
+#include "renderdevice_dx9/source/dx9_devicecreator_base.h"
+#include "renderdevice_dx9/source/dx9_diagnostics.h"
+#include "renderdevice_dx9/source/dx9_nativeobject.h"
+#include "renderdevice_dx9/source/dx9_typeconverter.h"
+
+namespace Halvex::RenderCore
+{
+
+// ---- construction and life cycle ----
+
+Dx9RenderDevice::Dx9RenderDevice(std::unique_ptr<Dx9DeviceCreatorBase> pCreator)
+    : m_pCreator(std::move(pCreator))
+{
+    if (!m_pCreator)
+    {
+        return;
+    }
+    m_pDevice = m_pCreator->GetDevice();
+    m_VideoMemorySize = m_pCreator->GetVideoMemorySize();
+    m_ShaderModel = m_pCreator->GetShaderModel();
+    const D3DPRESENT_PARAMETERS& params = m_pCreator->GetPresentParameters();
+    m_Setting.m_Windowed = params.Windowed != FALSE;
+    m_Setting.m_Width = static_cast<int32_t>(params.BackBufferWidth);
+    m_Setting.m_Height = static_cast<int32_t>(params.BackBufferHeight);
+    m_Setting.m_BackBufferFormat =
+        static_cast<TextureFormat>(FromNative(CONVERT_TEXTURE_FORMAT, params.BackBufferFormat));
+    m_Setting.m_DepthStencilFormat = static_cast<TextureFormat>(
+        FromNative(CONVERT_TEXTURE_FORMAT, params.AutoDepthStencilFormat));
+    m_Setting.m_MultiSample =
+        static_cast<MultiSample>(FromNative(CONVERT_MULTISAMPLE, params.MultiSampleType));
+    m_Setting.m_VSync = params.PresentationInterval == D3DPRESENT_INTERVAL_DEFAULT ||
+                        params.PresentationInterval == D3DPRESENT_INTERVAL_ONE;
+}
+
+Dx9RenderDevice::~Dx9RenderDevice() = default;
+
+void Dx9RenderDevice::Initialize()
+{
+    m_pShaders = std::make_unique<ShaderPair>();
+    m_pRenderTargets = std::make_unique<RenderTargetBracket>(this);
+    m_CacheEnabled = true;
+    ResetBoundState();
+    SetDefaultRenderStates();
+}
+
+void Dx9RenderDevice::Shutdown()
+{
+    for (auto& [pTexture, pSurface] : m_LockedTextures)
+    {
+        pSurface->UnlockRect();
+        pSurface->Release();
+    }
+    m_LockedTextures.clear();
+    m_pCaps.reset();
+    m_pRenderTargets.reset();
+    m_pShaders.reset();
+    m_pDevice = nullptr;
+    m_pCreator.reset();
+    m_CacheEnabled = false;
+    RenderDevice::Shutdown();
+}
+
+void Dx9RenderDevice::ResetBoundState()
+{
+    m_Bound = Dx9BoundState();
+    if (!m_pDevice)
+    {
+        return;
+    }
+    m_pDevice->SetVertexDeclaration(nullptr);
+    for (UINT stream = 0; stream < DX9_STREAM_MAX; ++stream)
+    {
+        m_pDevice->SetStreamSource(stream, nullptr, 0, 0);
+    }
+    m_pDevice->SetIndices(nullptr);
+    for (int slot = 0; slot < DX9_SAMPLER_SLOT_MAX; ++slot)
+    {
+        m_pDevice->SetTexture(Dx9BoundState::SlotSampler(slot), nullptr);
+    }
+    m_pDevice->SetVertexShader(nullptr);
+    m_pDevice->SetPixelShader(nullptr);
+}
+
+// ---- caps and settings ----
+
+void Dx9RenderDevice::GetDeviceCaps(DeviceCaps* pCaps)
+{
+    if (!HX_ASSERT(pCaps))
+    {
+        return;
+    }
+    if (!m_pCaps)
+    {
+        D3DCAPS9 native = {};
+        if (!m_pDevice || FAILED(m_pDevice->GetDeviceCaps(&native)))
+        {
+            *pCaps = DeviceCaps();
+            return;
+        }
+        auto pBuilt = std::make_unique<DeviceCaps>();
+        const auto maxWidth = static_cast<int32_t>(native.MaxTextureWidth);
+        const auto maxHeight = static_cast<int32_t>(native.MaxTextureHeight);
+        pBuilt->MaxRenderTargetWidth = maxWidth;
+        pBuilt->MaxRenderTargetHeight = maxHeight;
+        pBuilt->MaxTextureCount = 8;
+        pBuilt->MaxVertexAttribCount = 64;
+        pBuilt->MaxVaryingVectorCount = -1;
+        pBuilt->MaxTextureWidth = maxWidth;
+        pBuilt->MaxTextureHeight = maxHeight;
+        pBuilt->MaxCubemapWidth = maxWidth;
+        pBuilt->MaxCubemapHeight = maxHeight;
+        pBuilt->MaxPrimitiveCount = static_cast<int32_t>(native.MaxPrimitiveCount);
+        pBuilt->MaxVertexIndex = static_cast<int32_t>(native.MaxVertexIndex);
+        pBuilt->MaxStreams = static_cast<int32_t>(native.MaxStreams);
+        pBuilt->MaxVertexShaderConst = static_cast<int32_t>(native.MaxVertexShaderConst);
+        pBuilt->MaxPixelShaderConst = static_cast<int32_t>(native.MaxVertexShaderConst);
+        m_pCaps = std::move(pBuilt);
+    }
+    *pCaps = *m_pCaps;
+}
+
+void Dx9RenderDevice::GetDeviceSetting(DeviceSetting* pSetting)
+{
+    if (HX_ASSERT(pSetting))
+    {
+        *pSetting = m_Setting;
+    }
+}
+
+bool Dx9RenderDevice::ResetDevice(const DeviceSetting* pSetting, void*, void*)
+{
+    const DeviceSetting* pInfo = pSetting;
+    HX_ASSERT(pInfo);
+    if (!ResetNative(pInfo))
+    {
+        return false;
+    }
+    if (pInfo)
+    {
+        m_Setting = *pInfo;
+    }
+    return true;
+}
+
+// The hook arguments of ResetDevice and CheckDevice are for back ends whose objects must be
+// rebuilt around a reset; the managed resources of this one survive it.
+bool Dx9RenderDevice::ResetNative(const DeviceSetting* pSetting)
+{
+    if (!m_pCreator || !m_pDevice)
+    {
+        return false;
+    }
+    ResetBoundState();
+    D3DPRESENT_PARAMETERS& params = m_pCreator->GetPresentParameters();
+    if (pSetting)
+    {
+        params.Windowed = pSetting->m_Windowed ? TRUE : FALSE;
+    }
+    return SUCCEEDED(m_pDevice->Reset(&params));
+}
+
+// ---- frame and lost device ----
+
+void Dx9RenderDevice::BeginScene()
+{
+    if (m_pDevice)
+    {
+        m_pDevice->BeginScene();
+    }
+}
+
+void Dx9RenderDevice::EndScene()
+{
+    if (m_pDevice)
+    {
+        m_pDevice->EndScene();
+    }
+}
+
+void Dx9RenderDevice::Present()
+{
+    if (m_pDevice)
+    {
+        m_pDevice->Present(nullptr, nullptr, nullptr, nullptr);
+    }
+}
+
+bool Dx9RenderDevice::CheckDevice(void*, void*)
+{
+    if (!m_pDevice)
+    {
+        return false;
+    }
+    const HRESULT hr = m_pDevice->TestCooperativeLevel();
+    if (hr == D3DERR_DEVICELOST || hr == D3DERR_DRIVERINTERNALERROR)
+    {
+        return false;
+    }
+    if (hr == D3DERR_DEVICENOTRESET)
+    {
+        return ResetNative(nullptr);
+    }
+    return true;
+}
+
+void Dx9RenderDevice::BeginRenderTargets(const RenderTargetSet* pSet)
+{
+    if (m_pRenderTargets)
+    {
+        m_pRenderTargets->Begin(pSet);
+    }
+}
+
+void Dx9RenderDevice::EndRenderTargets(bool resolve)
+{
+    if (m_pRenderTargets)
+    {
+        m_pRenderTargets->End(resolve);
+    }
+}
+
+void Dx9RenderDevice::SaveBackBufferToFile(const std::string& fileName, ImageFileFormat format)
+{
+    const std::string& name = fileName;
+    if (!HX_ASSERT(!name.empty()) || !m_pDevice)
+    {
+        return;
+    }
+    IDirect3DSurface9* pBackBuffer = nullptr;
+    if (FAILED(m_pDevice->GetBackBuffer(0, 0, D3DBACKBUFFER_TYPE_MONO, &pBackBuffer)))
+    {
+        return;
+    }
+    D3DXSaveSurfaceToFileA(
+        name.c_str(),
+        static_cast<D3DXIMAGE_FILEFORMAT>(ToNative(CONVERT_IMAGE_FILE_FORMAT, format)), pBackBuffer,
+        nullptr, nullptr);
+    pBackBuffer->Release();
+}
+
+// ---- render states ----
+
+namespace
+{
+bool IsKnownRenderState(RenderStateType state, uint32_t value)
+{
+    if (state >= 0 && state < RS_MAX)
+    {
+        return true;
+    }
+    DX9_LOG_ERROR("Unknown Render State: %d, Value: %d", static_cast<int>(state),
+                  static_cast<int>(value));
+    HX_RAISE("state >= 0 && state < RS_MAX");
+    return false;
+}
+
+D3DRENDERSTATETYPE NativeState(RenderStateType state)
+{
+    return static_cast<D3DRENDERSTATETYPE>(ToNative(CONVERT_RENDER_STATE, state));
+}
+} // namespace
+
+void Dx9RenderDevice::SetRenderState(RenderStateType state, uint32_t value)
+{
+    if (!IsKnownRenderState(state, value) || !m_pDevice)
+    {
+        return;
+    }
+    if (m_CacheEnabled)
+    {
+        if (m_Bound.m_RenderStateKnown[state] && m_Bound.m_RenderStates[state] == value)
+        {
+            return;
+        }
+        m_Bound.m_RenderStates[state] = value;
+        m_Bound.m_RenderStateKnown[state] = true;
+    }
+    m_pDevice->SetRenderState(NativeState(state), ToNativeRenderStateValue(state, value));
+}
+
+void Dx9RenderDevice::GetRenderState(RenderStateType state, uint32_t* pValue)
+{
+    if (!HX_ASSERT(pValue))
+    {
+        return;
+    }
+    *pValue = 0;
+    if (!IsKnownRenderState(state, 0) || !m_pDevice)
+    {
+        return;
+    }
+    DWORD native = 0;
+    m_pDevice->GetRenderState(NativeState(state), &native);
+    *pValue = FromNativeRenderStateValue(state, native);
+}
+
+void Dx9RenderDevice::GetNativeRenderState(RenderStateType state, uint32_t* pValue)
+{
+    if (!HX_ASSERT(pValue))
+    {
+        return;
+    }
+    *pValue = 0;
+    if (!IsKnownRenderState(state, 0) || !m_pDevice)
+    {
+        return;
+    }
+    DWORD native = 0;
+    m_pDevice->GetRenderState(NativeState(state), &native);
+    *pValue = native;
+}
+
+void Dx9RenderDevice::SetNativeRenderState(RenderStateType state, uint32_t nativeValue)
+{
+    if (!IsKnownRenderState(state, nativeValue) || !m_pDevice)
+    {
+        return;
+    }
+    // The engine value behind a native one is not known: the next SetRenderState of this
+    // state must reach the device.
+    m_Bound.m_RenderStateKnown[state] = false;
+    m_pDevice->SetRenderState(NativeState(state), nativeValue);
+}
+
+// ---- viewport, scissor and clear ----
+
+Rect_t Dx9RenderDevice::GetViewport()
+{
+    D3DVIEWPORT9 viewport = {};
+    if (m_pDevice)
+    {
+        m_pDevice->GetViewport(&viewport);
+    }
+    return {static_cast<float>(viewport.X), static_cast<float>(viewport.Y),
+            static_cast<float>(viewport.Width), static_cast<float>(viewport.Height)};
+}
+
+void Dx9RenderDevice::SetViewport(const float* pRect)
+{
+    if (!HX_ASSERT(pRect) || !m_pDevice)
+    {
+        return;
+    }
+    D3DVIEWPORT9 viewport = {};
+    viewport.X = static_cast<DWORD>(static_cast<int>(pRect[0]));
+    viewport.Y = static_cast<DWORD>(static_cast<int>(pRect[1]));
+    viewport.Width = static_cast<DWORD>(static_cast<int>(pRect[2]));
+    viewport.Height = static_cast<DWORD>(static_cast<int>(pRect[3]));
+    viewport.MinZ = 0.0f;
+    viewport.MaxZ = 1.0f;
+    m_pDevice->SetViewport(&viewport);
+}
+
+Rect_t Dx9RenderDevice::GetScissorRect()
+{
+    RECT rect = {};
+    if (m_pDevice)
+    {
+        m_pDevice->GetScissorRect(&rect);
+    }
+    return {static_cast<float>(rect.left), static_cast<float>(rect.top),
+            static_cast<float>(rect.right - rect.left), static_cast<float>(rect.bottom - rect.top)};
+}
+
+void Dx9RenderDevice::SetScissorRect(const float* pRect)
+{
+    if (!HX_ASSERT(pRect) || !m_pDevice)
+    {
+        return;
+    }
+    RECT rect = {};
+    rect.left = static_cast<LONG>(pRect[0]);
+    rect.top = static_cast<LONG>(pRect[1]);
+    rect.right = static_cast<LONG>(pRect[0] + pRect[2]);
+    rect.bottom = static_cast<LONG>(pRect[1] + pRect[3]);
+    const bool enable = rect.right > rect.left && rect.bottom > rect.top;
+    m_pDevice->SetRenderState(D3DRS_SCISSORTESTENABLE, enable ? TRUE : FALSE);
+    m_pDevice->SetScissorRect(&rect);
+}
+
+void Dx9RenderDevice::Clear(uint32_t flags, uint32_t color, float depth, int32_t stencil)
+{
+    DWORD native = 0;
+    if (flags & CLEAR_TARGET)
+    {
+        native |= D3DCLEAR_TARGET;
+    }
+    if (flags & CLEAR_DEPTH)
+    {
+        native |= D3DCLEAR_ZBUFFER;
+    }
+    if (flags & CLEAR_STENCIL)
+    {
+        native |= D3DCLEAR_STENCIL;
+    }
+    if (native == 0 || !m_pDevice)
+    {
+        return;
+    }
+    m_pDevice->Clear(0, nullptr, native, color, depth, static_cast<DWORD>(stencil));
+}
+
+// ---- render targets and depth-stencil surfaces ----
+
+bool Dx9RenderDevice::CreateRenderTarget(Texture* pTexture, int width, int height,
+                                         TextureFormat format, TexturePool* pPool, uint32_t* pFlags,
+                                         bool cube)
+{
+    if (!HX_ASSERT(pTexture) || !m_pDevice)
+    {
+        return false;
+    }
+    const auto nativeFormat = static_cast<D3DFORMAT>(ToNative(CONVERT_TEXTURE_FORMAT, format));
+    IDirect3DResource9* pTarget = nullptr;
+    if (cube)
+    {
+        IDirect3DCubeTexture9* pCube = nullptr;
+        if (FAILED(m_pDevice->CreateCubeTexture(static_cast<UINT>(width), 1, D3DUSAGE_RENDERTARGET,
+                                                nativeFormat, D3DPOOL_DEFAULT, &pCube, nullptr)))
+        {
+            DX9_LOG_ERROR("Can not create Cube Render Target, width: %d, mipmaplevel: %d, "
+                          "d3dFormat: %d",
+                          width, 1, static_cast<int>(nativeFormat));
+            HX_RAISE("!\"Can not create Cube Render Target\"");
+            return false;
+        }
+        pTarget = pCube;
+    }
+    else
+    {
+        IDirect3DTexture9* p2D = nullptr;
+        if (FAILED(m_pDevice->CreateTexture(static_cast<UINT>(width), static_cast<UINT>(height), 1,
+                                            D3DUSAGE_RENDERTARGET, nativeFormat, D3DPOOL_DEFAULT,
+                                            &p2D, nullptr)))
+        {
+            DX9_LOG_ERROR("Can not create Render Target, width: %d, height: %d, mipmaplevel: %d, "
+                          "d3dFormat: %d",
+                          width, height, 1, static_cast<int>(nativeFormat));
+            HX_RAISE("!\"Can not create Render Target\"");
+            return false;
+        }
+        pTarget = p2D;
+    }
+    pTexture->SetUserData(ToUserData(pTarget));
+    if (pPool)
+    {
+        *pPool = POOL_DEFAULT;
+    }
+    if (pFlags)
+    {
+        *pFlags |= 1u | 2u;
+    }
+    return true;
+}
+
+bool Dx9RenderDevice::CreateDepthStencilSurface(Texture* pTexture, int width, int height,
+                                                TextureFormat format)
+{
+    if (!HX_ASSERT(pTexture) || !m_pDevice)
+    {
+        return false;
+    }
+    IDirect3DSurface9* pSurface = nullptr;
+    const auto multiSample =
+        static_cast<D3DMULTISAMPLE_TYPE>(ToNative(CONVERT_MULTISAMPLE, m_Setting.m_MultiSample));
+    if (FAILED(m_pDevice->CreateDepthStencilSurface(
+            static_cast<UINT>(width), static_cast<UINT>(height),
+            static_cast<D3DFORMAT>(ToNative(CONVERT_TEXTURE_FORMAT, format)), multiSample, 0, TRUE,
+            &pSurface, nullptr)))
+    {
+        DX9_LOG_ERROR("Can not create DepthStencil Surface, width: %d, height: %d, format: %d",
+                      width, height, static_cast<int>(format));
+        HX_RAISE("!\"Can not create DepthStencil Surface\"");
+        return false;
+    }
+    pTexture->SetUserData(ToUserData(pSurface));
+    return true;
+}
+
+void Dx9RenderDevice::SetRenderTarget(int index, Texture* pTexture)
+{
+    if (!m_pDevice || !pTexture || !pTexture->IsLoaded())
+    {
+        return;
+    }
+    IDirect3DTexture9* pNative = As2DTexture(pTexture->GetUserData());
+    IDirect3DSurface9* pSurface = nullptr;
+    if (!HX_ASSERT(pNative) || FAILED(pNative->GetSurfaceLevel(0, &pSurface)))
+    {
+        return;
+    }
+    m_pDevice->SetRenderTarget(ToNative(CONVERT_RENDER_TARGET, index), pSurface);
+    pSurface->Release();
+}
+
+void Dx9RenderDevice::SetCubeRenderTarget(int index, Texture* pTexture, int face)
+{
+    if (!m_pDevice || !pTexture || !pTexture->IsLoaded())
+    {
+        return;
+    }
+    IDirect3DCubeTexture9* pNative = AsCubeTexture(pTexture->GetUserData());
+    IDirect3DSurface9* pSurface = nullptr;
+    if (!HX_ASSERT(pNative) || !HX_ASSERT(face >= 0 && face < 6) ||
+        FAILED(pNative->GetCubeMapSurface(static_cast<D3DCUBEMAP_FACES>(face), 0, &pSurface)))
+    {
+        return;
+    }
+    m_pDevice->SetRenderTarget(ToNative(CONVERT_RENDER_TARGET, index), pSurface);
+    pSurface->Release();
+}
+
+void Dx9RenderDevice::GetRenderTarget(int index, Texture* pTexture)
+{
+    if (!HX_ASSERT(pTexture) || !m_pDevice)
+    {
+        return;
+    }
+    IDirect3DSurface9* pSurface = nullptr;
+    m_pDevice->GetRenderTarget(ToNative(CONVERT_RENDER_TARGET, index), &pSurface);
+    pTexture->SetUserData(ToUserData(pSurface));
+}
+
+void Dx9RenderDevice::RestoreRenderTarget(int index, Texture* pTexture)
+{
+    if (!HX_ASSERT(pTexture) || !m_pDevice)
+    {
+        return;
+    }
+    IDirect3DSurface9* pSurface = AsSurface(pTexture->GetUserData());
+    m_pDevice->SetRenderTarget(ToNative(CONVERT_RENDER_TARGET, index), pSurface);
+    SafeRelease(pSurface);
+    pTexture->SetUserData(nullptr);
+}
+
+void Dx9RenderDevice::GetDepthStencilSurface(Texture* pTexture)
+{
+    if (!HX_ASSERT(pTexture) || !m_pDevice)
+    {
+        return;
+    }
+    IDirect3DSurface9* pSurface = nullptr;
+    m_pDevice->GetDepthStencilSurface(&pSurface);
+    pTexture->SetUserData(ToUserData(pSurface));
+}
+
+void Dx9RenderDevice::SetDepthStencilSurface(Texture* pTexture)
+{
+    if (!m_pDevice || !pTexture || !pTexture->IsLoaded())
+    {
+        return;
+    }
+    IDirect3DSurface9* pSurface = AsSurface(pTexture->GetUserData());
+    if (HX_ASSERT(pSurface))
+    {
+        m_pDevice->SetDepthStencilSurface(pSurface);
+    }
+}
+
+void Dx9RenderDevice::RestoreDepthStencilSurface(Texture* pTexture)
+{
+    if (!HX_ASSERT(pTexture) || !m_pDevice)
+    {
+        return;
+    }
+    IDirect3DSurface9* pSurface = AsSurface(pTexture->GetUserData());
+    m_pDevice->SetDepthStencilSurface(pSurface);
+    SafeRelease(pSurface);
+    pTexture->SetUserData(nullptr);
+}
+
+} // namespace Halvex::RenderCore
