@@ -1,0 +1,185 @@
+#include "main/lumivia.h"
+
+#include "main/lessonlist.h"
+
+#include "common/render/texrenderproxy.h"
+#include "common/render/texrenderproxybtn.h"
+#include "testcase/testbase.h"
+
+#include "gui/hdragbutton.h"
+#include "gui/hdragwrapper.h"
+#include "gui/hlabel.h"
+#include "gui/hmsghandler_sdl.h"
+#include "gui/hpushbutton.h"
+#include "gui/hscrollarea.h"
+#include "rendercore/source/renderdevice/renderdevice.h"
+
+using namespace Halvex::HGui;
+
+Lumivia* g_pApp = nullptr;
+
+namespace
+{
+const HColor BUTTON_NORMAL(0xFFFFFFFF);
+const HColor BUTTON_HOVER(0xFFFFFF00);
+const HColor BUTTON_PRESSED(0xFFA0A0A4);
+constexpr float ROW_HEIGHT = 24.0f;
+constexpr float ROW_PITCH = 26.0f;
+constexpr float LIST_WIDTH = 180.0f;
+} // namespace
+
+Lumivia::Lumivia()
+{
+    g_pApp = this;
+}
+
+Lumivia::~Lumivia()
+{
+    m_ModeManager.Clear();
+    g_pApp = nullptr;
+}
+
+bool Lumivia::Init(SDL_Window* pWindow, int width, int height,
+                   std::unique_ptr<Halvex::RenderCore::VideoDevice> pVideoDevice,
+                   std::unique_ptr<Halvex::RenderCore::RenderDevice> pRenderDevice)
+{
+    InitInput(pWindow, width, height);
+    m_Renderer.Init(std::move(pVideoDevice), std::move(pRenderDevice));
+    InitGui();
+    return true;
+}
+
+void Lumivia::InitInput(SDL_Window* pWindow, int width, int height)
+{
+    m_Width = width;
+    m_Height = height;
+    m_GuiManager.SetMsgHandler(new HMsgHandler_SDL(&m_GuiManager, pWindow));
+}
+
+void Lumivia::InitGui()
+{
+    m_GuiManager.SetGeometry(0.0f, 0.0f, static_cast<float>(m_Width), static_cast<float>(m_Height));
+    BuildGui();
+}
+
+void Lumivia::BuildGui()
+{
+    m_pRootWidget = new HWidget(&m_GuiManager);
+    m_pRootWidget->SetAcceptMouse(false);
+
+    m_pInputWidget = new HWidget(m_pRootWidget);
+
+    m_pListButton = new HPushButton(m_pRootWidget);
+    m_pListButton->SetGeometry(10.0f, -10.0f, 24.0f, 24.0f);
+    m_pListButton->SetAlignment(ALIGN_LEFT | ALIGN_BOTTOM);
+    m_pListButton->SetText("i");
+    m_pListButton->Connect("Clicked", this, &Lumivia::OnToggleList);
+    m_pListButton->SetRenderProxy(
+        new TexRenderProxyBtn(BUTTON_NORMAL, BUTTON_HOVER, BUTTON_PRESSED, nullptr));
+
+    m_pReloadButton = new HPushButton(m_pRootWidget);
+    m_pReloadButton->SetGeometry(40.0f, -10.0f, 24.0f, 24.0f);
+    m_pReloadButton->SetAlignment(ALIGN_LEFT | ALIGN_BOTTOM);
+    m_pReloadButton->SetText("R");
+    m_pReloadButton->Connect("Clicked", this, &Lumivia::OnReloadShaders);
+    m_pReloadButton->SetRenderProxy(
+        new TexRenderProxyBtn(BUTTON_NORMAL, BUTTON_HOVER, BUTTON_PRESSED, nullptr));
+
+    m_pFpsLabel = new HLabel(m_pRootWidget);
+    m_pFpsLabel->SetGeometry(0.0f, 0.0f, 72.0f, 20.0f);
+    m_pFpsLabel->SetAlignment(ALIGN_RIGHT | ALIGN_BOTTOM);
+    m_pFpsLabel->SetTextColor(HColor(0xFFFFFFFF));
+    m_pFpsLabel->SetTextAlignment(ALIGN_RIGHT | ALIGN_VCENTER);
+    m_pFpsLabel->SetBackgroundColor(HColor(0xFF000000));
+    m_pFpsLabel->SetRenderProxy(new TexRenderProxy(nullptr, 1.0f));
+
+    m_pListArea = new HScrollArea(m_pRootWidget);
+    m_pListArea->SetGeometry(4.0f, 4.0f, LIST_WIDTH, 280.0f);
+    m_pListArea->SetBackgroundColor(HColor(0xFFFFFFFF));
+    m_pListArea->SetRenderProxy(new TexRenderProxy(nullptr, 1.0f));
+
+    m_pListContent = new HWidget(m_pListArea);
+    m_pListContent->SetBackgroundColor(HColor(0xFF000000));
+    m_pListContent->SetMargins(1.0f, 1.0f, 1.0f, 1.0f);
+    m_pListContent->SetRenderProxy(new TexRenderProxy(nullptr, 1.0f));
+    m_pListArea->SetContent(m_pListContent);
+
+    // Owned by the list content; it lets the list be dragged up and down.
+    new HDragWrapper(m_pListContent, DRAG_AXIS_VERTICAL);
+
+    for (int i = 0; i < LESSON_COUNT; ++i)
+    {
+        AddLesson(i, LESSONS[i].m_pName, LESSONS[i].m_Factory);
+    }
+}
+
+void Lumivia::AddLesson(int index, const char* name, LessonFactory factory)
+{
+    auto* pButton = new HDragButton(m_pListContent);
+    pButton->SetGeometry(0.0f, static_cast<float>(index) * ROW_PITCH, LIST_WIDTH, ROW_HEIGHT);
+    pButton->SetText(name);
+    pButton->SetTextAlignment(ALIGN_LEFT | ALIGN_VCENTER);
+    pButton->SetRenderProxy(
+        new TexRenderProxyBtn(BUTTON_NORMAL, BUTTON_HOVER, BUTTON_PRESSED, nullptr));
+    pButton->SetMargins(2.0f, 2.0f, 2.0f, 2.0f);
+    if (factory)
+    {
+        pButton->ConnectFunction("Clicked", factory);
+    }
+    m_pListContent->Resize(LIST_WIDTH - 2.0f, static_cast<float>(index + 1) * ROW_PITCH - 2.0f);
+}
+
+void Lumivia::Update()
+{
+    const double now = m_FrameCounter.GetTime() / 1000.0;
+    if (m_HasLastTime)
+    {
+        const auto dt = static_cast<float>(now - m_LastTime);
+        m_ModeManager.Update(dt);
+        m_GuiManager.Update(dt);
+    }
+    m_LastTime = now;
+    m_HasLastTime = true;
+
+    m_FrameCounter.Tick();
+    m_FrameCounter.Update();
+    if (m_pFpsLabel)
+    {
+        m_pFpsLabel->SetText("FPS: %d", GetFps());
+    }
+}
+
+void Lumivia::Render()
+{
+    if (!m_Renderer.GetDevice())
+    {
+        return;
+    }
+    m_Renderer.BeginFrame();
+    m_ModeManager.Render(&m_Renderer);
+    m_Renderer.BeginGui();
+    m_GuiManager.Render(&m_Renderer);
+    m_Renderer.EndGui();
+    m_Renderer.EndFrame();
+}
+
+std::array<float, 4> Lumivia::GetClientRect() const
+{
+    return {0.0f, 0.0f, static_cast<float>(m_Width), static_cast<float>(m_Height)};
+}
+
+void Lumivia::OnToggleList()
+{
+    if (m_pListArea)
+    {
+        m_pListArea->SetVisible(!m_pListArea->IsVisible());
+    }
+}
+
+void Lumivia::OnReloadShaders()
+{
+    if (auto* pLesson = dynamic_cast<TestBase*>(m_ModeManager.GetCurrent()))
+    {
+        pLesson->ReloadShaders();
+    }
+}

@@ -1,0 +1,112 @@
+#pragma once
+// The application object: it owns the renderer, the running lesson, the GUI with the lesson
+// list, the texture cache and the frame counter. Lessons reach it through g_pApp.
+
+#include "common/model/texturemanager.h"
+#include "common/render/renderimpl.h"
+#include "testcase/modemanager.h"
+
+#include "base/source/system/framecounter.h"
+#include "gui/hmanager.h"
+
+#include <array>
+#include <memory>
+
+struct SDL_Window;
+
+namespace Halvex::HGui
+{
+class HLabel;
+class HPushButton;
+class HScrollArea;
+class HWidget;
+} // namespace Halvex::HGui
+
+namespace Halvex::RenderCore
+{
+class RenderDevice;
+class VideoDevice;
+} // namespace Halvex::RenderCore
+
+class ModeBase;
+
+// Creates one lesson and hands it to the application's SetMode.
+using LessonFactory = void (*)();
+
+class Lumivia
+{
+public:
+    // Sets g_pApp.
+    Lumivia();
+    // Deletes the lessons while the GUI and the device still exist, then clears g_pApp.
+    virtual ~Lumivia();
+    Lumivia(const Lumivia&) = delete;
+    Lumivia& operator=(const Lumivia&) = delete;
+
+    // Input through the window's SDL events, the devices through the back end, then the GUI.
+    // Always true: a renderer that fails to start draws nothing.
+    bool Init(SDL_Window* pWindow, int width, int height);
+    // The same with devices made by the caller (a window may be null: no input handler).
+    bool Init(SDL_Window* pWindow, int width, int height,
+              std::unique_ptr<Halvex::RenderCore::VideoDevice> pVideoDevice,
+              std::unique_ptr<Halvex::RenderCore::RenderDevice> pRenderDevice);
+
+    // One frame of time: the pending lesson switch, the lesson and GUI updates (from the
+    // second frame on), frame counting and the FPS text.
+    void Update();
+    // One frame of drawing: the lesson, then the GUI over it.
+    void Render();
+
+    void SetMode(ModeBase* pMode) { m_ModeManager.SetMode(pMode); }
+
+    Halvex::HGui::HManager* GetGuiManager() { return &m_GuiManager; }
+    Halvex::HGui::HWidget* GetRootWidget() const { return m_pRootWidget; }
+    Halvex::HGui::HWidget* GetInputWidget() const { return m_pInputWidget; }
+    RenderImpl* GetRenderer() { return &m_Renderer; }
+    ModeManager* GetModeManager() { return &m_ModeManager; }
+    TextureManager* GetTextureManager() { return &m_TextureManager; }
+    // x, y, width, height.
+    std::array<float, 4> GetClientRect() const;
+    float GetAspect() const { return static_cast<float>(m_Width) / static_cast<float>(m_Height); }
+    int GetWidth() const { return m_Width; }
+    int GetHeight() const { return m_Height; }
+    int GetFps() const { return static_cast<int>(m_FrameCounter.GetFPS() + 0.5); }
+
+    Halvex::HGui::HScrollArea* GetListArea() const { return m_pListArea; }
+    Halvex::HGui::HWidget* GetListContent() const { return m_pListContent; }
+    Halvex::HGui::HLabel* GetFpsLabel() const { return m_pFpsLabel; }
+    Halvex::HGui::HPushButton* GetListButton() const { return m_pListButton; }
+    Halvex::HGui::HPushButton* GetReloadButton() const { return m_pReloadButton; }
+
+private:
+    void InitInput(SDL_Window* pWindow, int width, int height);
+    void InitGui();
+    void BuildGui();
+    // A null factory lists the lesson without connecting its button.
+    void AddLesson(int index, const char* name, LessonFactory factory);
+    void OnToggleList();
+    void OnReloadShaders();
+
+    int m_Width = 0;
+    int m_Height = 0;
+    RenderImpl m_Renderer;
+    ModeManager m_ModeManager;
+    Halvex::HGui::HManager m_GuiManager;
+    TextureManager m_TextureManager;
+    // The widgets belong to the GUI tree.
+    Halvex::HGui::HWidget* m_pRootWidget = nullptr;
+    Halvex::HGui::HScrollArea* m_pListArea = nullptr;
+    Halvex::HGui::HWidget* m_pListContent = nullptr;
+    Halvex::HGui::HWidget* m_pInputWidget = nullptr;
+    Halvex::HGui::HLabel* m_pFpsLabel = nullptr;
+    Halvex::HGui::HPushButton* m_pListButton = nullptr;
+    Halvex::HGui::HPushButton* m_pReloadButton = nullptr;
+    Halvex::Base::FrameCounter m_FrameCounter;
+    // Seconds on the frame clock at the last Update; the clock stays in double precision
+    // so that dt keeps its resolution however long the program runs.
+    double m_LastTime = 0.0;
+    bool m_HasLastTime = false;
+};
+
+// The one application object, null outside its lifetime.
+extern Lumivia* g_pApp;

@@ -1,0 +1,95 @@
+#include "testcase/testcommon.h"
+
+#include "main/lumivia.h"
+
+#include "common/camera/angle.h"
+#include "common/render/renderimpl.h"
+
+#include "gui/hwidget.h"
+#include "rendercore/source/renderdevice/renderdevice.h"
+#include "rendercore/source/resource/indexbuffer.h"
+#include "rendercore/source/resource/vertexbuffer.h"
+
+using namespace Halvex::RenderCore;
+
+namespace
+{
+// The model vertex: position, normal, packed colour, texture coordinate (36 bytes).
+const InputElementDesc_t MODEL_LAYOUT[] = {
+    {STREAM_0, 0, DECL_FLOAT3, METHOD_DEFAULT, USAGE_POSITION, 0},
+    {STREAM_0, 12, DECL_FLOAT3, METHOD_DEFAULT, USAGE_NORMAL, 0},
+    {STREAM_0, 24, DECL_COLOR, METHOD_DEFAULT, USAGE_COLOR, 0},
+    {STREAM_0, 28, DECL_FLOAT2, METHOD_DEFAULT, USAGE_TEXCOORD, 0},
+    INPUT_ELEMENT_END,
+};
+} // namespace
+
+TestCommon::TestCommon() = default;
+
+TestCommon::~TestCommon()
+{
+    g_pApp->GetInputWidget()->Disconnect(&m_CameraInput);
+}
+
+void TestCommon::Init(const std::string& name)
+{
+    m_VertexLayout.Load(MODEL_LAYOUT);
+    m_Shader.Load(name);
+
+    m_Camera.SetPerspective(DEGREE_TO_RADIAN * 60.0f, g_pApp->GetAspect(), 0.1f, 10000.0f);
+    m_Camera.SetLookAt({0.0f, 0.0f, 5.0f}, {0.0f, 0.0f, 0.0f}, {0.0f, 1.0f, 0.0f});
+    m_Camera.SetDamping(0.9f, 0.9f, 0.7f);
+    m_Camera.SetPitchLimits(DEGREE_TO_RADIAN * -80.0f, DEGREE_TO_RADIAN * 80.0f);
+    m_Camera.SetDistanceLimits(1.0f, 100.0f);
+
+    Halvex::HGui::HWidget* pInput = g_pApp->GetInputWidget();
+    pInput->Connect("MousePress", &m_CameraInput, &CameraInput::OnMouse);
+    pInput->Connect("MouseMove", &m_CameraInput, &CameraInput::OnMouse);
+    pInput->Connect("MouseWheel", &m_CameraInput, &CameraInput::OnWheel);
+    pInput->Connect("TouchBegin", &m_CameraInput, &CameraInput::OnTouch);
+    pInput->Connect("TouchMove", &m_CameraInput, &CameraInput::OnTouch);
+    pInput->Connect("TouchEnd", &m_CameraInput, &CameraInput::OnTouch);
+}
+
+void TestCommon::Update(float dt)
+{
+    m_CameraInput.Update(dt);
+    m_Camera.Update(dt, &m_CameraInput);
+    m_Light.Update(dt);
+}
+
+void TestCommon::Render(RenderImpl* pRenderer)
+{
+    m_Shader.Begin();
+    RenderModel(pRenderer, &m_Model);
+    m_Shader.End();
+}
+
+void TestCommon::ReloadShaders()
+{
+    m_Shader.Reload();
+}
+
+void TestCommon::RenderModel(RenderImpl* pRenderer, const SimpleModel* pModel)
+{
+    for (const Render_Mat& material : pModel->GetMaterials())
+    {
+        for (const Render_Mesh& mesh : material.m_Meshes)
+        {
+            RenderMesh(pRenderer, &mesh);
+        }
+    }
+}
+
+void TestCommon::RenderMesh(RenderImpl* pRenderer, const Render_Mesh* pMesh)
+{
+    VertexBuffer* pVertexBuffer = pMesh->m_pVertexBuffer.get();
+    if (!pVertexBuffer)
+    {
+        return;
+    }
+    IndexBuffer* pIndexBuffer = pMesh->m_pIndexBuffer.get();
+    pRenderer->GetDevice()->DrawIndexed(&m_VertexLayout, pVertexBuffer, 0,
+                                        pVertexBuffer->GetVertexNum(), pIndexBuffer, 0,
+                                        pIndexBuffer ? pIndexBuffer->GetIndexNum() : 0);
+}

@@ -1,0 +1,43 @@
+#pragma once
+// A vertex and pixel shader pair loaded by name from the shader folder (".wvu" and ".wpu").
+
+#include <memory>
+#include <string>
+
+namespace Halvex::RenderCore
+{
+class PixelShader;
+class ShaderProgram;
+class VertexShader;
+} // namespace Halvex::RenderCore
+
+class TestShader
+{
+public:
+    TestShader();
+    ~TestShader();
+    TestShader(const TestShader&) = delete;
+    TestShader& operator=(const TestShader&) = delete;
+
+    // Reads both files. A file that is missing or does not compile asserts and leaves that
+    // stage as it was: unloaded at first, the previous code after a reload.
+    void Load(const std::string& vertexName, const std::string& pixelName);
+    void Load(const std::string& name) { Load(name, name); }
+    void Reload() { Load(m_VertexName, m_PixelName); }
+
+    // Binds both shaders on the device.
+    void Begin();
+    void End();
+
+    Halvex::RenderCore::VertexShader* GetVertexShader() const { return m_pVertexShader.get(); }
+    Halvex::RenderCore::PixelShader* GetPixelShader() const { return m_pPixelShader.get(); }
+    const std::string& GetVertexName() const { return m_VertexName; }
+    const std::string& GetPixelName() const { return m_PixelName; }
+
+private:
+    std::unique_ptr<Halvex::RenderCore::ShaderProgram> m_pProgram;
+    std::unique_ptr<Halvex::RenderCore::VertexShader> m_pVertexShader;
+    std::unique_ptr<Halvex::RenderCore::PixelShader> m_pPixelShader;
+    std::string m_VertexName;
+    std::string m_PixelName;
+};
