@@ -1,0 +1,523 @@
+#include "d3d9gl/device.h"
+
+#include "base/source/system/logger.h"
+#include "d3d9gl/devicechild.h"
+#include "d3d9gl/surface.h"
+#include "d3d9gl/texture.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace d3d9gl
+{
+namespace
+{
+
+using Halvex::Base::Log;
+using Halvex::Base::LOG_LEVEL_ERROR;
+
+void GLAPIENTRY OnDebugMessage(GLenum, GLenum type, GLuint, GLenum, GLsizei, const GLchar* pMessage,
+                               const void* pUserParam)
+{
+    if (type != GL_DEBUG_TYPE_ERROR)
+        return;
+    const_cast<Device*>(static_cast<const Device*>(pUserParam))->CountGLError();
+    Log(LOG_MODULE, LOG_LEVEL_ERROR, "GL error: %s", pMessage);
+}
+
+int SwapInterval(UINT presentationInterval)
+{
+    switch (presentationInterval)
+    {
+    case D3DPRESENT_INTERVAL_IMMEDIATE:
+        return 0;
+    case D3DPRESENT_INTERVAL_TWO:
+        return 2;
+    case D3DPRESENT_INTERVAL_THREE:
+        return 3;
+    case D3DPRESENT_INTERVAL_FOUR:
+        return 4;
+    default:
+        return 1;
+    }
+}
+
+GLint GetInteger(GLenum name)
+{
+    GLint value = 0;
+    glGetIntegerv(name, &value);
+    return value;
+}
+
+// Direct3D's documented defaults of every render state the layer acts on.
+struct RenderStateDefault_t
+{
+    D3DRENDERSTATETYPE state;
+    DWORD value;
+};
+
+constexpr DWORD FLOAT_ONE = 0x3F800000u;
+constexpr DWORD FLOAT_64 = 0x42800000u;
+
+constexpr RenderStateDefault_t RENDER_STATE_DEFAULTS[] = {
+    {D3DRS_FILLMODE, D3DFILL_SOLID},
+    {D3DRS_SHADEMODE, D3DSHADE_GOURAUD},
+    {D3DRS_ZWRITEENABLE, TRUE},
+    {D3DRS_ALPHATESTENABLE, FALSE},
+    {D3DRS_LASTPIXEL, TRUE},
+    {D3DRS_SRCBLEND, D3DBLEND_ONE},
+    {D3DRS_DESTBLEND, D3DBLEND_ZERO},
+    {D3DRS_CULLMODE, D3DCULL_CCW},
+    {D3DRS_ZFUNC, D3DCMP_LESSEQUAL},
+    {D3DRS_ALPHAREF, 0},
+    {D3DRS_ALPHAFUNC, D3DCMP_ALWAYS},
+    {D3DRS_ALPHABLENDENABLE, FALSE},
+    {D3DRS_STENCILENABLE, FALSE},
+    {D3DRS_STENCILFAIL, D3DSTENCILOP_KEEP},
+    {D3DRS_STENCILZFAIL, D3DSTENCILOP_KEEP},
+    {D3DRS_STENCILPASS, D3DSTENCILOP_KEEP},
+    {D3DRS_STENCILFUNC, D3DCMP_ALWAYS},
+    {D3DRS_STENCILREF, 0},
+    {D3DRS_STENCILMASK, 0xFFFFFFFFu},
+    {D3DRS_STENCILWRITEMASK, 0xFFFFFFFFu},
+    {D3DRS_TEXTUREFACTOR, 0xFFFFFFFFu},
+    {D3DRS_CLIPPING, TRUE},
+    {D3DRS_LIGHTING, TRUE},
+    {D3DRS_POINTSIZE, FLOAT_ONE},
+    {D3DRS_POINTSIZE_MIN, FLOAT_ONE},
+    {D3DRS_POINTSIZE_MAX, FLOAT_64},
+    {D3DRS_MULTISAMPLEANTIALIAS, TRUE},
+    {D3DRS_MULTISAMPLEMASK, 0xFFFFFFFFu},
+    {D3DRS_COLORWRITEENABLE, 0xF},
+    {D3DRS_COLORWRITEENABLE1, 0xF},
+    {D3DRS_COLORWRITEENABLE2, 0xF},
+    {D3DRS_COLORWRITEENABLE3, 0xF},
+    {D3DRS_BLENDOP, D3DBLENDOP_ADD},
+    {D3DRS_SCISSORTESTENABLE, FALSE},
+    {D3DRS_SLOPESCALEDEPTHBIAS, 0},
+    {D3DRS_DEPTHBIAS, 0},
+    {D3DRS_TWOSIDEDSTENCILMODE, FALSE},
+    {D3DRS_CCW_STENCILFAIL, D3DSTENCILOP_KEEP},
+    {D3DRS_CCW_STENCILZFAIL, D3DSTENCILOP_KEEP},
+    {D3DRS_CCW_STENCILPASS, D3DSTENCILOP_KEEP},
+    {D3DRS_CCW_STENCILFUNC, D3DCMP_ALWAYS},
+    {D3DRS_BLENDFACTOR, 0xFFFFFFFFu},
+    {D3DRS_SEPARATEALPHABLENDENABLE, FALSE},
+    {D3DRS_SRCBLENDALPHA, D3DBLEND_ONE},
+    {D3DRS_DESTBLENDALPHA, D3DBLEND_ZERO},
+    {D3DRS_BLENDOPALPHA, D3DBLENDOP_ADD},
+};
+
+constexpr DWORD SAMPLER_STATE_DEFAULTS[SAMPLER_STATE_MAX] = {
+    0,                // (unused)
+    D3DTADDRESS_WRAP, // D3DSAMP_ADDRESSU
+    D3DTADDRESS_WRAP, // D3DSAMP_ADDRESSV
+    D3DTADDRESS_WRAP, // D3DSAMP_ADDRESSW
+    0,                // D3DSAMP_BORDERCOLOR
+    D3DTEXF_POINT,    // D3DSAMP_MAGFILTER
+    D3DTEXF_POINT,    // D3DSAMP_MINFILTER
+    D3DTEXF_NONE,     // D3DSAMP_MIPFILTER
+    0,                // D3DSAMP_MIPMAPLODBIAS
+    0,                // D3DSAMP_MAXMIPLEVEL
+    1,                // D3DSAMP_MAXANISOTROPY
+    0,                // D3DSAMP_SRGBTEXTURE
+    0,                // D3DSAMP_ELEMENTINDEX
+    0,                // D3DSAMP_DMAPOFFSET
+};
+
+} // namespace
+
+Device* ToDevice(IDirect3DDevice9* pDevice)
+{
+    return dynamic_cast<Device*>(pDevice);
+}
+
+Device::Device(SDL_Window* pWindow, SDL_GLContext context)
+    : m_pWindow(pWindow), m_Context(context), m_Gl(&m_Counters.StateChanges)
+{
+}
+
+Device::~Device()
+{
+    Activate();
+    for (RefPtr<IDirect3DBaseTexture9>& texture : m_Textures)
+        texture.Reset();
+    for (RefPtr<IDirect3DSurface9>& target : m_RenderTargets)
+        target.Reset();
+    for (Stream_t& stream : m_Streams)
+        stream.buffer.Reset();
+    m_DepthStencil.Reset();
+    m_Indices.Reset();
+    m_Declaration.Reset();
+    m_VertexShader.Reset();
+    m_PixelShader.Reset();
+    m_BackBuffer.Reset();
+    m_AutoDepthStencil.Reset();
+
+    // Whatever the application still holds gives up its GL objects now.
+    std::vector<DeviceChild*> children(m_Children.begin(), m_Children.end());
+    for (DeviceChild* pChild : children)
+    {
+        pChild->ReleaseGL();
+        pChild->DetachFromDevice();
+    }
+    for (auto& entry : m_Programs)
+    {
+        if (entry.second)
+            glDeleteProgram(entry.second);
+    }
+    glDeleteSamplers(GLsizei(SAMPLER_SLOT_MAX), m_Samplers);
+    glDeleteBuffers(3, m_BlockBuffers);
+    glDeleteBuffers(1, &m_UpBuffer);
+    glDeleteFramebuffers(1, &m_DrawFbo);
+    glDeleteFramebuffers(1, &m_ReadFbo);
+    glDeleteVertexArrays(1, &m_Vao);
+    SDL_GL_DeleteContext(m_Context);
+}
+
+void Device::Activate()
+{
+    if (SDL_GL_GetCurrentContext() != m_Context)
+        SDL_GL_MakeCurrent(m_pWindow, m_Context);
+}
+
+void Device::InstallDebugOutput()
+{
+    if (epoxy_gl_version() < 43 && !epoxy_has_gl_extension("GL_KHR_debug"))
+        return;
+    glEnable(GL_DEBUG_OUTPUT);
+    glEnable(GL_DEBUG_OUTPUT_SYNCHRONOUS);
+    glDebugMessageCallback(OnDebugMessage, this);
+    glDebugMessageControl(GL_DONT_CARE, GL_DONT_CARE, GL_DONT_CARE, 0, nullptr, GL_FALSE);
+    glDebugMessageControl(GL_DONT_CARE, GL_DEBUG_TYPE_ERROR, GL_DONT_CARE, 0, nullptr, GL_TRUE);
+}
+
+bool Device::Initialize(const D3DPRESENT_PARAMETERS& params)
+{
+    Activate();
+    m_Params = params;
+    InstallDebugOutput();
+
+    // Direct3D's clip space (depth 0..1, row 0 at the top) where GL offers it; otherwise
+    // the vertex epilogue remaps depth and flips y, which also flips the winding. Front
+    // faces are the ones Direct3D calls clockwise.
+    m_ClipControl = epoxy_gl_version() >= 45 || epoxy_has_gl_extension("GL_ARB_clip_control");
+    if (m_ClipControl)
+        glClipControl(GL_UPPER_LEFT, GL_ZERO_TO_ONE);
+    glFrontFace(m_ClipControl ? GL_CW : GL_CCW);
+    m_MirrorClamp = epoxy_gl_version() >= 44 ||
+                    epoxy_has_gl_extension("GL_ARB_texture_mirror_clamp_to_edge") ||
+                    epoxy_has_gl_extension("GL_EXT_texture_mirror_clamp");
+    glProvokingVertex(GL_FIRST_VERTEX_CONVENTION);
+    glEnable(GL_PROGRAM_POINT_SIZE);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+
+    glGenVertexArrays(1, &m_Vao);
+    glBindVertexArray(m_Vao);
+    glGenFramebuffers(1, &m_DrawFbo);
+    glGenFramebuffers(1, &m_ReadFbo);
+    glGenBuffers(1, &m_UpBuffer);
+    glGenBuffers(3, m_BlockBuffers);
+    for (int stage = 0; stage < SHADER_STAGE_MAX; ++stage)
+    {
+        ConstantBlock_t& block = m_Constants[stage];
+        block.bytes.assign(ConstantBlockSize(ShaderStage(stage)), 0);
+        block.dirtyBegin = block.dirtyEnd = 0;
+        m_Gl.BindBuffer(GL_SLOT_UNIFORM, m_BlockBuffers[stage]);
+        glBufferData(GL_UNIFORM_BUFFER, GLsizeiptr(block.bytes.size()), block.bytes.data(),
+                     GL_DYNAMIC_DRAW);
+    }
+    m_Gl.BindBuffer(GL_SLOT_UNIFORM, m_BlockBuffers[STATE_BINDING]);
+    glBufferData(GL_UNIFORM_BUFFER, sizeof(ShaderState_t), nullptr, GL_DYNAMIC_DRAW);
+    glBindBufferBase(GL_UNIFORM_BUFFER, VERTEX_CONSTANT_BINDING,
+                     m_BlockBuffers[VERTEX_CONSTANT_BINDING]);
+    glBindBufferBase(GL_UNIFORM_BUFFER, PIXEL_CONSTANT_BINDING,
+                     m_BlockBuffers[PIXEL_CONSTANT_BINDING]);
+    glBindBufferBase(GL_UNIFORM_BUFFER, STATE_BINDING, m_BlockBuffers[STATE_BINDING]);
+    glGenSamplers(GLsizei(SAMPLER_SLOT_MAX), m_Samplers);
+    for (UINT slot = 0; slot < SAMPLER_SLOT_MAX; ++slot)
+        m_Gl.BindSampler(slot, m_Samplers[slot]);
+
+    // Capabilities from the GL limits.
+    m_Caps.DeviceType = D3DDEVTYPE_HAL;
+    m_Caps.MaxTextureWidth = m_Caps.MaxTextureHeight = DWORD(GetInteger(GL_MAX_TEXTURE_SIZE));
+    m_Caps.MaxVolumeExtent = DWORD(GetInteger(GL_MAX_3D_TEXTURE_SIZE));
+    m_Caps.MaxTextureAspectRatio = m_Caps.MaxTextureWidth;
+    m_Caps.MaxTextureRepeat = 8192;
+    m_Caps.MaxAnisotropy = 1;
+    if (epoxy_gl_version() >= 46 || epoxy_has_gl_extension("GL_EXT_texture_filter_anisotropic"))
+    {
+        GLfloat anisotropy = 1.0f;
+        glGetFloatv(GL_MAX_TEXTURE_MAX_ANISOTROPY_EXT, &anisotropy);
+        m_Caps.MaxAnisotropy = DWORD(anisotropy);
+    }
+    // GL bounds a draw by its index range only: 32-bit indices up to GL_MAX_ELEMENT_INDEX.
+    const DWORD maxIndex =
+        epoxy_gl_version() >= 43 ? DWORD(GetInteger(GL_MAX_ELEMENT_INDEX)) : 0x00FFFFFFu;
+    m_Caps.MaxVertexIndex = maxIndex;
+    m_Caps.MaxPrimitiveCount = maxIndex;
+    m_Caps.MaxStreams = std::min<DWORD>(STREAM_MAX, DWORD(GetInteger(GL_MAX_VERTEX_ATTRIBS)));
+    m_Caps.MaxStreamStride =
+        epoxy_gl_version() >= 44 ? DWORD(GetInteger(GL_MAX_VERTEX_ATTRIB_STRIDE)) : 2048;
+    GLfloat pointSizes[2] = {1.0f, 1.0f};
+    glGetFloatv(GL_POINT_SIZE_RANGE, pointSizes);
+    m_Caps.MaxPointSize = pointSizes[1];
+    m_Caps.VertexShaderVersion = D3DVS_VERSION(3, 0);
+    m_Caps.PixelShaderVersion = D3DPS_VERSION(3, 0);
+    m_Caps.MaxVertexShaderConst = VERTEX_FLOAT_CONSTANT_MAX;
+    m_Caps.NumSimultaneousRTs =
+        std::min<DWORD>(RENDER_TARGET_MAX, DWORD(GetInteger(GL_MAX_DRAW_BUFFERS)));
+    m_Caps.MaxSimultaneousTextures = 8;
+    m_Caps.MaxTextureBlendStages = 8;
+    m_Caps.MaxUserClipPlanes = 0;
+    m_Caps.NumberOfAdaptersInGroup = 1;
+    m_Caps.PresentationIntervals = D3DPRESENT_INTERVAL_IMMEDIATE | D3DPRESENT_INTERVAL_ONE;
+    m_Caps.MaxVShaderInstructionsExecuted = 65535;
+    m_Caps.MaxPShaderInstructionsExecuted = 65535;
+    m_Caps.MaxVertexShader30InstructionSlots = 32768;
+    m_Caps.MaxPixelShader30InstructionSlots = 32768;
+
+    if (!CreateBackBuffer())
+        return false;
+    ResetStates();
+    SDL_GL_SetSwapInterval(SwapInterval(m_Params.PresentationInterval));
+    return true;
+}
+
+bool Device::CreateBackBuffer()
+{
+    m_BackBuffer.Reset();
+    m_AutoDepthStencil.Reset();
+    if (m_Params.BackBufferWidth == 0 || m_Params.BackBufferHeight == 0)
+    {
+        int width = 0;
+        int height = 0;
+        SDL_GL_GetDrawableSize(m_pWindow, &width, &height);
+        m_Params.BackBufferWidth = UINT(std::max(width, 1));
+        m_Params.BackBufferHeight = UINT(std::max(height, 1));
+    }
+    if (m_Params.BackBufferFormat == D3DFMT_UNKNOWN)
+        m_Params.BackBufferFormat = D3DFMT_X8R8G8B8;
+    m_Params.BackBufferCount = 1;
+    const GLFormat_t* pFormat = GetGLFormat(m_Params.BackBufferFormat);
+    if (!pFormat || !pFormat->renderable || m_Params.BackBufferWidth > m_Caps.MaxTextureWidth ||
+        m_Params.BackBufferHeight > m_Caps.MaxTextureHeight)
+    {
+        Log(LOG_MODULE, LOG_LEVEL_ERROR, "Back buffer %ux%u of format %u is not supported",
+            m_Params.BackBufferWidth, m_Params.BackBufferHeight,
+            unsigned(m_Params.BackBufferFormat));
+        return false;
+    }
+    const TextureDesc_t desc = {D3DRTYPE_TEXTURE,
+                                m_Params.BackBufferWidth,
+                                m_Params.BackBufferHeight,
+                                1,
+                                1,
+                                D3DUSAGE_RENDERTARGET,
+                                m_Params.BackBufferFormat,
+                                D3DPOOL_DEFAULT};
+    auto backBuffer = RefPtr<IDirect3DTexture9>::Adopt(new Texture2D(this, desc));
+    if (!static_cast<Texture2D*>(backBuffer.Get())->Create())
+        return false;
+    m_BackBuffer = backBuffer;
+    if (m_Params.EnableAutoDepthStencil)
+    {
+        IDirect3DSurface9* pDepth = nullptr;
+        if (FAILED(CreateDepthStencilSurface(m_Params.BackBufferWidth, m_Params.BackBufferHeight,
+                                             m_Params.AutoDepthStencilFormat, D3DMULTISAMPLE_NONE,
+                                             0, FALSE, &pDepth, nullptr)))
+            return false;
+        m_AutoDepthStencil = RefPtr<IDirect3DSurface9>::Adopt(pDepth);
+    }
+    return true;
+}
+
+void Device::ResetStates()
+{
+    std::fill(std::begin(m_RenderStates), std::end(m_RenderStates), 0u);
+    for (const RenderStateDefault_t& entry : RENDER_STATE_DEFAULTS)
+        m_RenderStates[entry.state] = entry.value;
+    m_RenderStates[D3DRS_ZENABLE] = m_Params.EnableAutoDepthStencil ? D3DZB_TRUE : D3DZB_FALSE;
+    for (UINT slot = 0; slot < SAMPLER_SLOT_MAX; ++slot)
+    {
+        std::copy(std::begin(SAMPLER_STATE_DEFAULTS), std::end(SAMPLER_STATE_DEFAULTS),
+                  m_SamplerStates[slot]);
+        m_Textures[slot].Reset();
+        m_AppliedSamplers[slot] = {};
+    }
+    m_DirtySamplers = (1u << SAMPLER_SLOT_MAX) - 1;
+    for (Stream_t& stream : m_Streams)
+        stream = {RefPtr<IDirect3DVertexBuffer9>(), 0, 0, 0, 1};
+    m_Indices.Reset();
+    m_Declaration.Reset();
+    m_VertexShader.Reset();
+    m_PixelShader.Reset();
+    for (RefPtr<IDirect3DSurface9>& target : m_RenderTargets)
+        target.Reset();
+    m_DepthStencil = m_AutoDepthStencil;
+    IDirect3DSurface9* pBackBuffer = nullptr;
+    m_BackBuffer->GetSurfaceLevel(0, &pBackBuffer);
+    BindRenderTarget(0, pBackBuffer);
+    pBackBuffer->Release();
+    m_Gl.Invalidate();
+    glBindVertexArray(m_Vao);
+    for (GLuint location = 0; location < 16; ++location)
+        glDisableVertexAttribArray(location);
+    m_EnabledAttributes = 0;
+    m_Dirty = DIRTY_ALL;
+}
+
+HRESULT Device::TestCooperativeLevel()
+{
+    Activate();
+    GLenum status = GL_NO_ERROR;
+    if (epoxy_gl_version() >= 45)
+        status = glGetGraphicsResetStatus();
+    else if (epoxy_has_gl_extension("GL_ARB_robustness"))
+        status = glGetGraphicsResetStatusARB();
+    return status == GL_NO_ERROR ? D3D_OK : D3DERR_DEVICELOST;
+}
+
+UINT Device::GetAvailableTextureMem()
+{
+    Activate();
+    GLint kilobytes[4] = {};
+    if (epoxy_has_gl_extension("GL_NVX_gpu_memory_info"))
+        glGetIntegerv(GL_GPU_MEMORY_INFO_DEDICATED_VIDMEM_NVX, kilobytes);
+    else if (epoxy_has_gl_extension("GL_ATI_meminfo"))
+        glGetIntegerv(GL_TEXTURE_FREE_MEMORY_ATI, kilobytes);
+    const uint64_t bytes = uint64_t(std::max(kilobytes[0], 0)) * 1024u;
+    return UINT(std::min<uint64_t>(bytes, 0xFFFFFFFFu));
+}
+
+HRESULT Device::GetDeviceCaps(D3DCAPS9* pCaps)
+{
+    if (!pCaps)
+        return D3DERR_INVALIDCALL;
+    *pCaps = m_Caps;
+    return D3D_OK;
+}
+
+HRESULT Device::Reset(D3DPRESENT_PARAMETERS* pPresentationParameters)
+{
+    if (!pPresentationParameters)
+        return D3DERR_INVALIDCALL;
+    Activate();
+    const D3DPRESENT_PARAMETERS previous = m_Params;
+    m_Params = *pPresentationParameters;
+    // The bound state lets go of the old back buffer before a new one is made.
+    for (RefPtr<IDirect3DSurface9>& target : m_RenderTargets)
+        target.Reset();
+    m_DepthStencil.Reset();
+    if (!CreateBackBuffer())
+    {
+        m_Params = previous;
+        if (!CreateBackBuffer())
+            return D3DERR_DEVICELOST;
+        ResetStates();
+        return D3DERR_INVALIDCALL;
+    }
+    *pPresentationParameters = m_Params;
+    ResetStates();
+    SDL_GL_SetSwapInterval(SwapInterval(m_Params.PresentationInterval));
+    return D3D_OK;
+}
+
+HRESULT Device::Present(const RECT*, const RECT*, HWND, const RGNDATA*)
+{
+    Activate();
+    auto* pBackBuffer = static_cast<Texture2D*>(m_BackBuffer.Get());
+    m_Gl.BindReadFramebuffer(m_ReadFbo);
+    glFramebufferTexture2D(GL_READ_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D,
+                           pBackBuffer->Name(), 0);
+    m_Gl.BindDrawFramebuffer(0);
+    m_Gl.Enable(GL_CAP_SCISSOR_TEST, false);
+    m_Gl.ColorMask(0xF);
+    int width = 0;
+    int height = 0;
+    SDL_GL_GetDrawableSize(m_pWindow, &width, &height);
+    const GLint srcWidth = GLint(m_Params.BackBufferWidth);
+    const GLint srcHeight = GLint(m_Params.BackBufferHeight);
+    // The back buffer keeps row 0 at the top; the window's row 0 is at the bottom.
+    glBlitFramebuffer(0, 0, srcWidth, srcHeight, 0, height, width, 0, GL_COLOR_BUFFER_BIT,
+                      width == srcWidth && height == srcHeight ? GL_NEAREST : GL_LINEAR);
+    SDL_GL_SwapWindow(m_pWindow);
+    m_Dirty |= DIRTY_FRAMEBUFFER | DIRTY_RENDER_STATE;
+
+    const UINT errors = m_Counters.GLErrors;
+    m_LastFrame = m_Counters;
+    m_Counters = {};
+    m_Counters.GLErrors = errors;
+    return D3D_OK;
+}
+
+HRESULT Device::GetBackBuffer(UINT iSwapChain, UINT iBackBuffer, D3DBACKBUFFER_TYPE,
+                              IDirect3DSurface9** ppBackBuffer)
+{
+    if (iSwapChain != 0 || iBackBuffer != 0 || !ppBackBuffer)
+        return D3DERR_INVALIDCALL;
+    return m_BackBuffer->GetSurfaceLevel(0, ppBackBuffer);
+}
+
+HRESULT Device::BeginScene()
+{
+    if (m_InScene)
+        return D3DERR_INVALIDCALL;
+    m_InScene = true;
+    return D3D_OK;
+}
+
+HRESULT Device::EndScene()
+{
+    if (!m_InScene)
+        return D3DERR_INVALIDCALL;
+    m_InScene = false;
+    return D3D_OK;
+}
+
+void Device::GetCounters(D3D9GL_COUNTERS* pCurrent, D3D9GL_COUNTERS* pLastFrame) const
+{
+    if (pCurrent)
+        *pCurrent = m_Counters;
+    if (pLastFrame)
+        *pLastFrame = m_LastFrame;
+}
+
+void Device::ResetCounters()
+{
+    const UINT errors = m_Counters.GLErrors;
+    m_Counters = {};
+    m_Counters.GLErrors = errors;
+    m_LastFrame = {};
+}
+
+} // namespace d3d9gl
+
+HRESULT D3D9GL_GetCounters(IDirect3DDevice9* pDevice, D3D9GL_COUNTERS* pCurrent,
+                           D3D9GL_COUNTERS* pLastFrame)
+{
+    d3d9gl::Device* pGLDevice = d3d9gl::ToDevice(pDevice);
+    if (!pGLDevice)
+        return D3DERR_INVALIDCALL;
+    pGLDevice->GetCounters(pCurrent, pLastFrame);
+    return D3D_OK;
+}
+
+HRESULT D3D9GL_ResetCounters(IDirect3DDevice9* pDevice)
+{
+    d3d9gl::Device* pGLDevice = d3d9gl::ToDevice(pDevice);
+    if (!pGLDevice)
+        return D3DERR_INVALIDCALL;
+    pGLDevice->ResetCounters();
+    return D3D_OK;
+}
+
+HRESULT D3D9GL_SetNextShaderName(IDirect3DDevice9* pDevice, const char* pName)
+{
+    d3d9gl::Device* pGLDevice = d3d9gl::ToDevice(pDevice);
+    if (!pGLDevice)
+        return D3DERR_INVALIDCALL;
+    pGLDevice->SetNextShaderName(pName);
+    return D3D_OK;
+}

@@ -1,0 +1,282 @@
+#pragma once
+// The GL implementation of IDirect3DDevice9.
+//
+// Direct3D state is shadowed in plain arrays; setters compare, store and mark a dirty
+// group, and PrepareDraw flushes the dirty groups into GL through the GL state cache.
+// Files: device.cpp (creation, frame, reset, caps), devicestate.cpp (render and sampler
+// states, viewport, scissor, clear, render targets), devicedraw.cpp (streams, declarations,
+// draws and the flush), deviceshader.cpp (shaders, constants, programs),
+// deviceresource.cpp (resource creation).
+
+#include "d3d9gl/d3d9.h"
+#include "d3d9gl/d3d9gl.h"
+#include "d3d9gl/glstatecache.h"
+#include "d3d9gl/refcounted.h"
+#include "d3d9gl/shadersource.h"
+
+#include <SDL2/SDL.h>
+
+#include <string>
+#include <unordered_map>
+#include <unordered_set>
+#include <vector>
+
+namespace d3d9gl
+{
+
+class DeviceChild;
+class ShaderCode;
+class TextureBase;
+class SurfaceImpl;
+
+constexpr const char* LOG_MODULE = "D3D9GL";
+constexpr UINT RENDER_STATE_MAX = 256;
+constexpr UINT SAMPLER_STATE_MAX = 14;
+constexpr UINT SAMPLER_SLOT_MAX = GL_UNIT_VERTEX_SAMPLER0 + VERTEX_SAMPLER_MAX;
+constexpr UINT STREAM_MAX = 16;
+constexpr UINT RENDER_TARGET_MAX = 4;
+
+enum DirtyFlag : uint32_t
+{
+    DIRTY_FRAMEBUFFER = 1u << 0,
+    DIRTY_VIEWPORT = 1u << 1,
+    DIRTY_RENDER_STATE = 1u << 2,
+    DIRTY_VERTEX_INPUT = 1u << 3,
+    DIRTY_PROGRAM = 1u << 4,
+    DIRTY_SHADER_STATE = 1u << 5,
+    DIRTY_ALL = 0xFFFFFFFFu
+};
+
+class Device final : public RefCounted<IDirect3DDevice9>
+{
+public:
+    Device(SDL_Window* pWindow, SDL_GLContext context);
+    ~Device() override;
+    // Sets up GL and the back buffer; false (logged) on failure.
+    bool Initialize(const D3DPRESENT_PARAMETERS& params);
+
+    // IDirect3DDevice9
+    HRESULT TestCooperativeLevel() override;
+    UINT GetAvailableTextureMem() override;
+    HRESULT GetDeviceCaps(D3DCAPS9* pCaps) override;
+    HRESULT Reset(D3DPRESENT_PARAMETERS* pPresentationParameters) override;
+    HRESULT Present(const RECT* pSourceRect, const RECT* pDestRect, HWND hDestWindowOverride,
+                    const RGNDATA* pDirtyRegion) override;
+    HRESULT GetBackBuffer(UINT iSwapChain, UINT iBackBuffer, D3DBACKBUFFER_TYPE Type,
+                          IDirect3DSurface9** ppBackBuffer) override;
+    HRESULT BeginScene() override;
+    HRESULT EndScene() override;
+    HRESULT Clear(DWORD Count, const D3DRECT* pRects, DWORD Flags, D3DCOLOR Color, float Z,
+                  DWORD Stencil) override;
+
+    HRESULT CreateTexture(UINT Width, UINT Height, UINT Levels, DWORD Usage, D3DFORMAT Format,
+                          D3DPOOL Pool, IDirect3DTexture9** ppTexture,
+                          HANDLE* pSharedHandle) override;
+    HRESULT CreateVolumeTexture(UINT Width, UINT Height, UINT Depth, UINT Levels, DWORD Usage,
+                                D3DFORMAT Format, D3DPOOL Pool,
+                                IDirect3DVolumeTexture9** ppVolumeTexture,
+                                HANDLE* pSharedHandle) override;
+    HRESULT CreateCubeTexture(UINT EdgeLength, UINT Levels, DWORD Usage, D3DFORMAT Format,
+                              D3DPOOL Pool, IDirect3DCubeTexture9** ppCubeTexture,
+                              HANDLE* pSharedHandle) override;
+    HRESULT CreateVertexBuffer(UINT Length, DWORD Usage, DWORD FVF, D3DPOOL Pool,
+                               IDirect3DVertexBuffer9** ppVertexBuffer,
+                               HANDLE* pSharedHandle) override;
+    HRESULT CreateIndexBuffer(UINT Length, DWORD Usage, D3DFORMAT Format, D3DPOOL Pool,
+                              IDirect3DIndexBuffer9** ppIndexBuffer,
+                              HANDLE* pSharedHandle) override;
+    HRESULT CreateDepthStencilSurface(UINT Width, UINT Height, D3DFORMAT Format,
+                                      D3DMULTISAMPLE_TYPE MultiSample, DWORD MultisampleQuality,
+                                      BOOL Discard, IDirect3DSurface9** ppSurface,
+                                      HANDLE* pSharedHandle) override;
+    HRESULT CreateOffscreenPlainSurface(UINT Width, UINT Height, D3DFORMAT Format, D3DPOOL Pool,
+                                        IDirect3DSurface9** ppSurface,
+                                        HANDLE* pSharedHandle) override;
+    HRESULT CreateVertexDeclaration(const D3DVERTEXELEMENT9* pVertexElements,
+                                    IDirect3DVertexDeclaration9** ppDecl) override;
+    HRESULT CreateVertexShader(const DWORD* pFunction, IDirect3DVertexShader9** ppShader) override;
+    HRESULT CreatePixelShader(const DWORD* pFunction, IDirect3DPixelShader9** ppShader) override;
+
+    HRESULT GetRenderTargetData(IDirect3DSurface9* pRenderTarget,
+                                IDirect3DSurface9* pDestSurface) override;
+    HRESULT SetRenderTarget(DWORD RenderTargetIndex, IDirect3DSurface9* pRenderTarget) override;
+    HRESULT GetRenderTarget(DWORD RenderTargetIndex, IDirect3DSurface9** ppRenderTarget) override;
+    HRESULT SetDepthStencilSurface(IDirect3DSurface9* pNewZStencil) override;
+    HRESULT GetDepthStencilSurface(IDirect3DSurface9** ppZStencilSurface) override;
+
+    HRESULT SetViewport(const D3DVIEWPORT9* pViewport) override;
+    HRESULT GetViewport(D3DVIEWPORT9* pViewport) override;
+    HRESULT SetRenderState(D3DRENDERSTATETYPE State, DWORD Value) override;
+    HRESULT GetRenderState(D3DRENDERSTATETYPE State, DWORD* pValue) override;
+    HRESULT SetScissorRect(const RECT* pRect) override;
+    HRESULT GetScissorRect(RECT* pRect) override;
+    HRESULT SetTexture(DWORD Stage, IDirect3DBaseTexture9* pTexture) override;
+    HRESULT GetTexture(DWORD Stage, IDirect3DBaseTexture9** ppTexture) override;
+    HRESULT SetSamplerState(DWORD Sampler, D3DSAMPLERSTATETYPE Type, DWORD Value) override;
+    HRESULT GetSamplerState(DWORD Sampler, D3DSAMPLERSTATETYPE Type, DWORD* pValue) override;
+
+    HRESULT SetStreamSource(UINT StreamNumber, IDirect3DVertexBuffer9* pStreamData,
+                            UINT OffsetInBytes, UINT Stride) override;
+    HRESULT GetStreamSource(UINT StreamNumber, IDirect3DVertexBuffer9** ppStreamData,
+                            UINT* pOffsetInBytes, UINT* pStride) override;
+    HRESULT SetStreamSourceFreq(UINT StreamNumber, UINT Setting) override;
+    HRESULT GetStreamSourceFreq(UINT StreamNumber, UINT* pSetting) override;
+    HRESULT SetIndices(IDirect3DIndexBuffer9* pIndexData) override;
+    HRESULT GetIndices(IDirect3DIndexBuffer9** ppIndexData) override;
+    HRESULT SetVertexDeclaration(IDirect3DVertexDeclaration9* pDecl) override;
+    HRESULT GetVertexDeclaration(IDirect3DVertexDeclaration9** ppDecl) override;
+    HRESULT DrawPrimitive(D3DPRIMITIVETYPE PrimitiveType, UINT StartVertex,
+                          UINT PrimitiveCount) override;
+    HRESULT DrawIndexedPrimitive(D3DPRIMITIVETYPE PrimitiveType, INT BaseVertexIndex,
+                                 UINT MinVertexIndex, UINT NumVertices, UINT startIndex,
+                                 UINT primCount) override;
+    HRESULT DrawPrimitiveUP(D3DPRIMITIVETYPE PrimitiveType, UINT PrimitiveCount,
+                            const void* pVertexStreamZeroData,
+                            UINT VertexStreamZeroStride) override;
+
+    HRESULT SetVertexShader(IDirect3DVertexShader9* pShader) override;
+    HRESULT GetVertexShader(IDirect3DVertexShader9** ppShader) override;
+    HRESULT SetPixelShader(IDirect3DPixelShader9* pShader) override;
+    HRESULT GetPixelShader(IDirect3DPixelShader9** ppShader) override;
+    HRESULT SetVertexShaderConstantF(UINT StartRegister, const float* pConstantData,
+                                     UINT Vector4fCount) override;
+    HRESULT GetVertexShaderConstantF(UINT StartRegister, float* pConstantData,
+                                     UINT Vector4fCount) override;
+    HRESULT SetVertexShaderConstantI(UINT StartRegister, const int* pConstantData,
+                                     UINT Vector4iCount) override;
+    HRESULT SetVertexShaderConstantB(UINT StartRegister, const BOOL* pConstantData,
+                                     UINT BoolCount) override;
+    HRESULT SetPixelShaderConstantF(UINT StartRegister, const float* pConstantData,
+                                    UINT Vector4fCount) override;
+    HRESULT GetPixelShaderConstantF(UINT StartRegister, float* pConstantData,
+                                    UINT Vector4fCount) override;
+    HRESULT SetPixelShaderConstantI(UINT StartRegister, const int* pConstantData,
+                                    UINT Vector4iCount) override;
+    HRESULT SetPixelShaderConstantB(UINT StartRegister, const BOOL* pConstantData,
+                                    UINT BoolCount) override;
+
+    // Services for d3d9gl's own objects.
+    GLStateCache& GL() { return m_Gl; }
+    // Makes the device's context current if another one is.
+    void Activate();
+    void CountUpload() { ++m_Counters.Uploads; }
+    void CountGLError() { ++m_Counters.GLErrors; }
+    void Register(DeviceChild* pChild) { m_Children.insert(pChild); }
+    void Unregister(DeviceChild* pChild) { m_Children.erase(pChild); }
+    void OnShaderDestroyed(UINT shaderId);
+    GLuint ReadFramebuffer() const { return m_ReadFbo; }
+    bool ClipControl() const { return m_ClipControl; }
+
+    // d3d9gl extensions.
+    void GetCounters(D3D9GL_COUNTERS* pCurrent, D3D9GL_COUNTERS* pLastFrame) const;
+    void ResetCounters();
+    void SetNextShaderName(const char* pName) { m_NextShaderName = pName ? pName : ""; }
+
+private:
+    struct Stream_t
+    {
+        RefPtr<IDirect3DVertexBuffer9> buffer;
+        GLuint glBuffer;
+        UINT offset;
+        UINT stride;
+        UINT frequency;
+    };
+
+    struct ConstantBlock_t
+    {
+        std::vector<uint8_t> bytes;
+        UINT dirtyBegin;
+        UINT dirtyEnd;
+    };
+
+    struct AppliedSampler_t
+    {
+        bool valid;
+        GLint minFilter;
+        GLint magFilter;
+        GLint wrap[3];
+        D3DCOLOR border;
+        float lodBias;
+        float minLod;
+        float anisotropy;
+    };
+
+    // device.cpp
+    bool CreateBackBuffer();
+    void ResetStates();
+    void InstallDebugOutput();
+
+    // devicestate.cpp
+    HRESULT BindRenderTarget(DWORD index, IDirect3DSurface9* pSurface);
+    void ApplyFramebuffer();
+    void ApplyViewport();
+    void ApplyRenderStates();
+    void ApplySamplers();
+    void ApplySampler(UINT slot);
+    SurfaceImpl* RenderTarget0() const;
+
+    // devicedraw.cpp
+    bool PrepareDraw();
+    void ApplyVertexInput(UINT& instanceCount);
+    HRESULT Draw(D3DPRIMITIVETYPE type, UINT primitiveCount, bool indexed, INT baseVertex,
+                 UINT start);
+
+    // deviceshader.cpp
+    bool ApplyProgram();
+    GLuint LinkProgram(ShaderCode* pVertex, ShaderCode* pPixel, bool flat);
+    void ApplyConstants();
+    HRESULT WriteConstants(ShaderStage stage, UINT offset, const void* pData, UINT size);
+    HRESULT CreateShader(ShaderStage stage, const DWORD* pFunction, void** ppShader);
+
+    SDL_Window* m_pWindow;
+    SDL_GLContext m_Context;
+    D3DPRESENT_PARAMETERS m_Params = {};
+    bool m_ClipControl = false;
+    bool m_MirrorClamp = false;
+    bool m_InScene = false;
+    D3D9GL_COUNTERS m_Counters = {};
+    D3D9GL_COUNTERS m_LastFrame = {};
+    GLStateCache m_Gl;
+    std::unordered_set<DeviceChild*> m_Children;
+    std::string m_NextShaderName;
+    D3DCAPS9 m_Caps = {};
+
+    // GL objects of the device itself.
+    GLuint m_Vao = 0;
+    GLuint m_DrawFbo = 0;
+    GLuint m_ReadFbo = 0;
+    GLuint m_UpBuffer = 0;
+    GLuint m_BlockBuffers[3] = {};
+    GLuint m_Samplers[SAMPLER_SLOT_MAX] = {};
+    RefPtr<IDirect3DTexture9> m_BackBuffer;
+    RefPtr<IDirect3DSurface9> m_AutoDepthStencil;
+
+    // Direct3D state.
+    uint32_t m_Dirty = DIRTY_ALL;
+    DWORD m_RenderStates[RENDER_STATE_MAX] = {};
+    DWORD m_SamplerStates[SAMPLER_SLOT_MAX][SAMPLER_STATE_MAX] = {};
+    uint32_t m_DirtySamplers = 0;
+    AppliedSampler_t m_AppliedSamplers[SAMPLER_SLOT_MAX] = {};
+    RefPtr<IDirect3DBaseTexture9> m_Textures[SAMPLER_SLOT_MAX];
+    D3DVIEWPORT9 m_Viewport = {};
+    RECT m_ScissorRect = {};
+    RefPtr<IDirect3DSurface9> m_RenderTargets[RENDER_TARGET_MAX];
+    RefPtr<IDirect3DSurface9> m_DepthStencil;
+    Stream_t m_Streams[STREAM_MAX] = {};
+    RefPtr<IDirect3DIndexBuffer9> m_Indices;
+    RefPtr<IDirect3DVertexDeclaration9> m_Declaration;
+    RefPtr<IDirect3DVertexShader9> m_VertexShader;
+    RefPtr<IDirect3DPixelShader9> m_PixelShader;
+    ConstantBlock_t m_Constants[SHADER_STAGE_MAX];
+    ShaderState_t m_ShaderState = {};
+    uint32_t m_EnabledAttributes = 0;
+    GLuint m_CurrentProgram = 0;
+
+    // Programs by (vertex shader id, pixel shader id, flat); 0 records a failed link.
+    std::unordered_map<uint64_t, GLuint> m_Programs;
+};
+
+// The d3d9gl device behind an interface, or null for any other implementation.
+Device* ToDevice(IDirect3DDevice9* pDevice);
+
+} // namespace d3d9gl

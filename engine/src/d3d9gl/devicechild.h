@@ -1,0 +1,27 @@
+#pragma once
+// Objects that own GL names. The device keeps a list of them: when it is destroyed first,
+// each frees its GL objects while the context is still current and lives on without GL.
+
+namespace d3d9gl
+{
+
+class Device;
+
+class DeviceChild
+{
+public:
+    explicit DeviceChild(Device* pDevice);
+    virtual ~DeviceChild();
+    DeviceChild(const DeviceChild&) = delete;
+    DeviceChild& operator=(const DeviceChild&) = delete;
+
+    // Frees the GL objects; called once, by the device, with its context current.
+    virtual void ReleaseGL() = 0;
+    void DetachFromDevice() { m_pDevice = nullptr; }
+    Device* GetOwner() const { return m_pDevice; }
+
+protected:
+    Device* m_pDevice;
+};
+
+} // namespace d3d9gl

@@ -1,0 +1,268 @@
+#include "base/source/system/logger.h"
+#include "d3d9gl/buffer.h"
+#include "d3d9gl/device.h"
+#include "d3d9gl/vertexdeclaration.h"
+
+#include <algorithm>
+
+namespace d3d9gl
+{
+namespace
+{
+
+constexpr UINT FREQUENCY_MASK = 0x3FFFFFFFu;
+
+struct PrimitiveMode_t
+{
+    GLenum mode;
+    UINT verticesPerPrimitive;
+    UINT extraVertices;
+};
+
+constexpr PrimitiveMode_t PRIMITIVE_MODES[] = {
+    {GL_POINTS, 1, 0},         // (invalid)
+    {GL_POINTS, 1, 0},         // D3DPT_POINTLIST
+    {GL_LINES, 2, 0},          // D3DPT_LINELIST
+    {GL_LINE_STRIP, 1, 1},     // D3DPT_LINESTRIP
+    {GL_TRIANGLES, 3, 0},      // D3DPT_TRIANGLELIST
+    {GL_TRIANGLE_STRIP, 1, 2}, // D3DPT_TRIANGLESTRIP
+    {GL_TRIANGLE_FAN, 1, 2},   // D3DPT_TRIANGLEFAN
+};
+static_assert(sizeof(PRIMITIVE_MODES) / sizeof(PRIMITIVE_MODES[0]) == D3DPT_TRIANGLEFAN + 1);
+
+} // namespace
+
+// ---- Streams, indices, declarations -----------------------------------------------------
+
+HRESULT Device::SetStreamSource(UINT StreamNumber, IDirect3DVertexBuffer9* pStreamData,
+                                UINT OffsetInBytes, UINT Stride)
+{
+    if (StreamNumber >= STREAM_MAX || (pStreamData && !dynamic_cast<VertexBuffer*>(pStreamData)))
+        return D3DERR_INVALIDCALL;
+    Stream_t& stream = m_Streams[StreamNumber];
+    if (stream.buffer == pStreamData && stream.offset == OffsetInBytes && stream.stride == Stride)
+        return D3D_OK;
+    stream.buffer = RefPtr<IDirect3DVertexBuffer9>(pStreamData);
+    stream.glBuffer = pStreamData ? static_cast<VertexBuffer*>(pStreamData)->Name() : 0;
+    stream.offset = pStreamData ? OffsetInBytes : 0;
+    stream.stride = pStreamData ? Stride : 0;
+    m_Dirty |= DIRTY_VERTEX_INPUT;
+    return D3D_OK;
+}
+
+HRESULT Device::GetStreamSource(UINT StreamNumber, IDirect3DVertexBuffer9** ppStreamData,
+                                UINT* pOffsetInBytes, UINT* pStride)
+{
+    if (StreamNumber >= STREAM_MAX || !ppStreamData || !pOffsetInBytes || !pStride)
+        return D3DERR_INVALIDCALL;
+    const Stream_t& stream = m_Streams[StreamNumber];
+    *ppStreamData = stream.buffer.Share();
+    *pOffsetInBytes = stream.offset;
+    *pStride = stream.stride;
+    return D3D_OK;
+}
+
+HRESULT Device::SetStreamSourceFreq(UINT StreamNumber, UINT Setting)
+{
+    if (StreamNumber >= STREAM_MAX || (Setting & FREQUENCY_MASK) == 0 ||
+        (Setting & D3DSTREAMSOURCE_INDEXEDDATA && Setting & D3DSTREAMSOURCE_INSTANCEDATA))
+        return D3DERR_INVALIDCALL;
+    if (m_Streams[StreamNumber].frequency == Setting)
+        return D3D_OK;
+    m_Streams[StreamNumber].frequency = Setting;
+    m_Dirty |= DIRTY_VERTEX_INPUT;
+    return D3D_OK;
+}
+
+HRESULT Device::GetStreamSourceFreq(UINT StreamNumber, UINT* pSetting)
+{
+    if (StreamNumber >= STREAM_MAX || !pSetting)
+        return D3DERR_INVALIDCALL;
+    *pSetting = m_Streams[StreamNumber].frequency;
+    return D3D_OK;
+}
+
+HRESULT Device::SetIndices(IDirect3DIndexBuffer9* pIndexData)
+{
+    if (pIndexData && !dynamic_cast<IndexBuffer*>(pIndexData))
+        return D3DERR_INVALIDCALL;
+    m_Indices = RefPtr<IDirect3DIndexBuffer9>(pIndexData);
+    return D3D_OK;
+}
+
+HRESULT Device::GetIndices(IDirect3DIndexBuffer9** ppIndexData)
+{
+    if (!ppIndexData)
+        return D3DERR_INVALIDCALL;
+    *ppIndexData = m_Indices.Share();
+    return D3D_OK;
+}
+
+HRESULT Device::SetVertexDeclaration(IDirect3DVertexDeclaration9* pDecl)
+{
+    if (pDecl && !dynamic_cast<VertexDeclaration*>(pDecl))
+        return D3DERR_INVALIDCALL;
+    if (m_Declaration == pDecl)
+        return D3D_OK;
+    m_Declaration = RefPtr<IDirect3DVertexDeclaration9>(pDecl);
+    m_Dirty |= DIRTY_VERTEX_INPUT;
+    return D3D_OK;
+}
+
+HRESULT Device::GetVertexDeclaration(IDirect3DVertexDeclaration9** ppDecl)
+{
+    if (!ppDecl)
+        return D3DERR_INVALIDCALL;
+    *ppDecl = m_Declaration.Share();
+    return D3D_OK;
+}
+
+// ---- Draws ------------------------------------------------------------------------------
+
+bool Device::PrepareDraw()
+{
+    Activate();
+    if (m_Dirty & DIRTY_FRAMEBUFFER)
+        ApplyFramebuffer();
+    if (m_Dirty & DIRTY_VIEWPORT)
+    {
+        ApplyViewport();
+        m_Dirty &= ~DIRTY_VIEWPORT;
+    }
+    if (m_Dirty & DIRTY_RENDER_STATE)
+    {
+        ApplyRenderStates();
+        m_Dirty &= ~DIRTY_RENDER_STATE;
+    }
+    if (!ApplyProgram())
+        return false;
+    ApplyConstants();
+    if (m_DirtySamplers)
+        ApplySamplers();
+    return true;
+}
+
+void Device::ApplyVertexInput(UINT& instanceCount)
+{
+    instanceCount = 1;
+    bool instancing = false;
+    for (const Stream_t& stream : m_Streams)
+    {
+        if (stream.frequency & D3DSTREAMSOURCE_INDEXEDDATA)
+        {
+            instancing = true;
+            instanceCount = std::max(instanceCount, stream.frequency & FREQUENCY_MASK);
+        }
+    }
+    if (!(m_Dirty & DIRTY_VERTEX_INPUT))
+        return;
+    uint32_t enabled = 0;
+    if (auto* pDecl = static_cast<VertexDeclaration*>(m_Declaration.Get()))
+    {
+        for (const VertexAttribute_t& attribute : pDecl->Attributes())
+        {
+            const Stream_t& stream = m_Streams[attribute.stream];
+            if (!stream.glBuffer)
+                continue;
+            m_Gl.BindBuffer(GL_SLOT_ARRAY, stream.glBuffer);
+            glVertexAttribPointer(
+                attribute.location, attribute.size, attribute.type, attribute.normalized,
+                GLsizei(stream.stride),
+                reinterpret_cast<const void*>(uintptr_t(stream.offset + attribute.offset)));
+            const bool perInstance =
+                instancing && (stream.frequency & D3DSTREAMSOURCE_INSTANCEDATA) != 0;
+            glVertexAttribDivisor(attribute.location,
+                                  perInstance ? (stream.frequency & FREQUENCY_MASK) : 0);
+            m_Counters.StateChanges += 2;
+            enabled |= 1u << attribute.location;
+        }
+    }
+    // Inputs the declaration lacks read the default attribute value (0, 0, 0, 1).
+    const uint32_t changed = enabled ^ m_EnabledAttributes;
+    for (GLuint location = 0; location < 16; ++location)
+    {
+        if (!(changed & (1u << location)))
+            continue;
+        if (enabled & (1u << location))
+            glEnableVertexAttribArray(location);
+        else
+            glDisableVertexAttribArray(location);
+        ++m_Counters.StateChanges;
+    }
+    m_EnabledAttributes = enabled;
+    m_Dirty &= ~DIRTY_VERTEX_INPUT;
+}
+
+HRESULT Device::Draw(D3DPRIMITIVETYPE type, UINT primitiveCount, bool indexed, INT baseVertex,
+                     UINT start)
+{
+    if (type < D3DPT_POINTLIST || type > D3DPT_TRIANGLEFAN)
+        return D3DERR_INVALIDCALL;
+    if (primitiveCount == 0)
+        return D3D_OK;
+    if (!PrepareDraw())
+        return D3DERR_INVALIDCALL;
+    UINT instanceCount = 1;
+    ApplyVertexInput(instanceCount);
+    const PrimitiveMode_t& mode = PRIMITIVE_MODES[type];
+    const GLsizei count = GLsizei(primitiveCount * mode.verticesPerPrimitive + mode.extraVertices);
+    if (indexed)
+    {
+        auto* pIndices = static_cast<IndexBuffer*>(m_Indices.Get());
+        const bool wide = pIndices->Format() == D3DFMT_INDEX32;
+        m_Gl.BindBuffer(GL_SLOT_ELEMENT_ARRAY, pIndices->Name());
+        const void* pOffset = reinterpret_cast<const void*>(uintptr_t(start) * (wide ? 4 : 2));
+        glDrawElementsInstancedBaseVertex(mode.mode, count,
+                                          wide ? GL_UNSIGNED_INT : GL_UNSIGNED_SHORT, pOffset,
+                                          GLsizei(instanceCount), baseVertex);
+    }
+    else
+    {
+        glDrawArraysInstanced(mode.mode, GLint(start), count, GLsizei(instanceCount));
+    }
+    ++m_Counters.DrawCalls;
+    return D3D_OK;
+}
+
+HRESULT Device::DrawPrimitive(D3DPRIMITIVETYPE PrimitiveType, UINT StartVertex, UINT PrimitiveCount)
+{
+    return Draw(PrimitiveType, PrimitiveCount, false, 0, StartVertex);
+}
+
+HRESULT Device::DrawIndexedPrimitive(D3DPRIMITIVETYPE PrimitiveType, INT BaseVertexIndex, UINT,
+                                     UINT, UINT startIndex, UINT primCount)
+{
+    if (!m_Indices)
+    {
+        Halvex::Base::Log(LOG_MODULE, Halvex::Base::LOG_LEVEL_ERROR,
+                          "DrawIndexedPrimitive: no index buffer is set");
+        return D3DERR_INVALIDCALL;
+    }
+    return Draw(PrimitiveType, primCount, true, BaseVertexIndex, startIndex);
+}
+
+HRESULT Device::DrawPrimitiveUP(D3DPRIMITIVETYPE PrimitiveType, UINT PrimitiveCount,
+                                const void* pVertexStreamZeroData, UINT VertexStreamZeroStride)
+{
+    if (!pVertexStreamZeroData || VertexStreamZeroStride == 0 || PrimitiveType < D3DPT_POINTLIST ||
+        PrimitiveType > D3DPT_TRIANGLEFAN)
+        return D3DERR_INVALIDCALL;
+    const PrimitiveMode_t& mode = PRIMITIVE_MODES[PrimitiveType];
+    const size_t vertices = size_t(PrimitiveCount) * mode.verticesPerPrimitive + mode.extraVertices;
+    Activate();
+    // Each call orphans the streaming buffer, so no draw in flight is waited for.
+    m_Gl.BindBuffer(GL_SLOT_ARRAY, m_UpBuffer);
+    glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(vertices * VertexStreamZeroStride),
+                 pVertexStreamZeroData, GL_STREAM_DRAW);
+    CountUpload();
+    m_Streams[0] = {RefPtr<IDirect3DVertexBuffer9>(), m_UpBuffer, 0, VertexStreamZeroStride,
+                    m_Streams[0].frequency};
+    m_Dirty |= DIRTY_VERTEX_INPUT;
+    const HRESULT result = Draw(PrimitiveType, PrimitiveCount, false, 0, 0);
+    // As in Direct3D, stream 0 is unset afterwards.
+    m_Streams[0] = {RefPtr<IDirect3DVertexBuffer9>(), 0, 0, 0, m_Streams[0].frequency};
+    m_Dirty |= DIRTY_VERTEX_INPUT;
+    return result;
+}
+
+} // namespace d3d9gl

@@ -1,0 +1,376 @@
+#include "base/source/system/logger.h"
+#include "d3d9gl/constanttable.h"
+#include "d3d9gl/device.h"
+#include "d3d9gl/shader.h"
+#include "d3d9gl/shaderfunction.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace d3d9gl
+{
+namespace
+{
+
+using Halvex::Base::Log;
+using Halvex::Base::LOG_LEVEL_ERROR;
+
+uint64_t ProgramKey(UINT vertexId, UINT pixelId, bool flat)
+{
+    return (uint64_t(vertexId) << 32) | (uint64_t(pixelId) << 1) | (flat ? 1u : 0u);
+}
+
+ShaderCode* CodeOf(IUnknown* pShader)
+{
+    return dynamic_cast<ShaderCode*>(pShader);
+}
+
+} // namespace
+
+// ---- Creation ---------------------------------------------------------------------------
+
+HRESULT Device::CreateShader(ShaderStage stage, const DWORD* pFunction, void** ppShader)
+{
+    if (!pFunction || !ppShader)
+        return D3DERR_INVALIDCALL;
+    ShaderStage functionStage = SHADER_STAGE_MAX;
+    std::string text;
+    ReadShaderFunction(pFunction, functionStage, text);
+    std::string name = std::move(m_NextShaderName);
+    m_NextShaderName.clear();
+    if (name.empty())
+        name = ParseShaderName(text);
+    if (name.empty())
+        name = "(unnamed shader)";
+    if (functionStage != SHADER_STAGE_MAX && functionStage != stage)
+    {
+        Log(LOG_MODULE, LOG_LEVEL_ERROR, "Shader \"%s\" belongs to the other stage", name.c_str());
+        return D3DERR_INVALIDCALL;
+    }
+    Activate();
+    if (stage == SHADER_STAGE_VERTEX)
+    {
+        auto* pShader = new VertexShader(this, stage, std::move(text), std::move(name));
+        if (!pShader->Compiled(false))
+        {
+            pShader->Release();
+            return D3DERR_INVALIDCALL;
+        }
+        *ppShader = static_cast<IDirect3DVertexShader9*>(pShader);
+    }
+    else
+    {
+        auto* pShader = new PixelShader(this, stage, std::move(text), std::move(name));
+        if (!pShader->Compiled(false))
+        {
+            pShader->Release();
+            return D3DERR_INVALIDCALL;
+        }
+        *ppShader = static_cast<IDirect3DPixelShader9*>(pShader);
+    }
+    return D3D_OK;
+}
+
+HRESULT Device::CreateVertexShader(const DWORD* pFunction, IDirect3DVertexShader9** ppShader)
+{
+    void* pShader = nullptr;
+    HRESULT result = CreateShader(SHADER_STAGE_VERTEX, pFunction, &pShader);
+    if (SUCCEEDED(result))
+        *ppShader = static_cast<IDirect3DVertexShader9*>(pShader);
+    return result;
+}
+
+HRESULT Device::CreatePixelShader(const DWORD* pFunction, IDirect3DPixelShader9** ppShader)
+{
+    void* pShader = nullptr;
+    HRESULT result = CreateShader(SHADER_STAGE_PIXEL, pFunction, &pShader);
+    if (SUCCEEDED(result))
+        *ppShader = static_cast<IDirect3DPixelShader9*>(pShader);
+    return result;
+}
+
+// ---- Binding ----------------------------------------------------------------------------
+
+HRESULT Device::SetVertexShader(IDirect3DVertexShader9* pShader)
+{
+    if (pShader && !CodeOf(pShader))
+        return D3DERR_INVALIDCALL;
+    if (m_VertexShader == pShader)
+        return D3D_OK;
+    m_VertexShader = RefPtr<IDirect3DVertexShader9>(pShader);
+    m_Dirty |= DIRTY_PROGRAM;
+    return D3D_OK;
+}
+
+HRESULT Device::GetVertexShader(IDirect3DVertexShader9** ppShader)
+{
+    if (!ppShader)
+        return D3DERR_INVALIDCALL;
+    *ppShader = m_VertexShader.Share();
+    return D3D_OK;
+}
+
+HRESULT Device::SetPixelShader(IDirect3DPixelShader9* pShader)
+{
+    if (pShader && !CodeOf(pShader))
+        return D3DERR_INVALIDCALL;
+    if (m_PixelShader == pShader)
+        return D3D_OK;
+    m_PixelShader = RefPtr<IDirect3DPixelShader9>(pShader);
+    m_Dirty |= DIRTY_PROGRAM;
+    return D3D_OK;
+}
+
+HRESULT Device::GetPixelShader(IDirect3DPixelShader9** ppShader)
+{
+    if (!ppShader)
+        return D3DERR_INVALIDCALL;
+    *ppShader = m_PixelShader.Share();
+    return D3D_OK;
+}
+
+bool Device::ApplyProgram()
+{
+    if (!(m_Dirty & DIRTY_PROGRAM))
+        return m_CurrentProgram != 0;
+    m_Dirty &= ~DIRTY_PROGRAM;
+    m_CurrentProgram = 0;
+    ShaderCode* pVertex = CodeOf(m_VertexShader.Get());
+    ShaderCode* pPixel = CodeOf(m_PixelShader.Get());
+    if (!pVertex || !pPixel)
+    {
+        Log(LOG_MODULE, LOG_LEVEL_ERROR,
+            "Draw without a vertex and a pixel shader: d3d9gl has no fixed-function pipeline");
+        return false;
+    }
+    const bool flat = m_RenderStates[D3DRS_SHADEMODE] == D3DSHADE_FLAT;
+    const uint64_t key = ProgramKey(pVertex->Id(), pPixel->Id(), flat);
+    auto found = m_Programs.find(key);
+    const GLuint program = found != m_Programs.end()
+                               ? found->second
+                               : (m_Programs[key] = LinkProgram(pVertex, pPixel, flat));
+    if (!program)
+        return false;
+    m_Gl.UseProgram(program);
+    m_CurrentProgram = program;
+    return true;
+}
+
+GLuint Device::LinkProgram(ShaderCode* pVertex, ShaderCode* pPixel, bool flat)
+{
+    const GLuint vertex = pVertex->Compiled(flat);
+    const GLuint pixel = pPixel->Compiled(flat);
+    if (!vertex || !pixel)
+        return 0;
+    GLuint program = glCreateProgram();
+    glAttachShader(program, vertex);
+    glAttachShader(program, pixel);
+    glLinkProgram(program);
+    ++m_Counters.ProgramLinks;
+    GLint status = GL_FALSE;
+    glGetProgramiv(program, GL_LINK_STATUS, &status);
+    if (status != GL_TRUE)
+    {
+        GLint length = 0;
+        glGetProgramiv(program, GL_INFO_LOG_LENGTH, &length);
+        std::string log(size_t(std::max(length, 1)), '\0');
+        glGetProgramInfoLog(program, GLsizei(log.size()), nullptr, log.data());
+        Log(LOG_MODULE, LOG_LEVEL_ERROR, "Shaders \"%s\" and \"%s\" do not link: %s",
+            pVertex->Name().c_str(), pPixel->Name().c_str(), FlattenLog(log).c_str());
+        glDeleteProgram(program);
+        return 0;
+    }
+    const struct
+    {
+        const char* name;
+        GLuint binding;
+    } blocks[] = {{VERTEX_CONSTANT_BLOCK, VERTEX_CONSTANT_BINDING},
+                  {PIXEL_CONSTANT_BLOCK, PIXEL_CONSTANT_BINDING},
+                  {STATE_BLOCK, STATE_BINDING}};
+    for (const auto& block : blocks)
+    {
+        const GLuint index = glGetUniformBlockIndex(program, block.name);
+        if (index != GL_INVALID_INDEX)
+            glUniformBlockBinding(program, index, block.binding);
+    }
+    m_Gl.UseProgram(program);
+    for (UINT sampler = 0; sampler < PIXEL_SAMPLER_MAX; ++sampler)
+    {
+        const GLint location =
+            glGetUniformLocation(program, SamplerUniformName(SHADER_STAGE_PIXEL, sampler).c_str());
+        if (location >= 0)
+            glUniform1i(location, GLint(sampler));
+    }
+    for (UINT sampler = 0; sampler < VERTEX_SAMPLER_MAX; ++sampler)
+    {
+        const GLint location =
+            glGetUniformLocation(program, SamplerUniformName(SHADER_STAGE_VERTEX, sampler).c_str());
+        if (location >= 0)
+            glUniform1i(location, GLint(GL_UNIT_VERTEX_SAMPLER0 + sampler));
+    }
+    return program;
+}
+
+void Device::OnShaderDestroyed(UINT shaderId)
+{
+    for (auto it = m_Programs.begin(); it != m_Programs.end();)
+    {
+        const UINT vertexId = UINT(it->first >> 32);
+        const UINT pixelId = UINT((it->first >> 1) & 0x7FFFFFFFu);
+        if (vertexId != shaderId && pixelId != shaderId)
+        {
+            ++it;
+            continue;
+        }
+        if (it->second)
+        {
+            m_Gl.ForgetProgram(it->second);
+            glDeleteProgram(it->second);
+            if (m_CurrentProgram == it->second)
+            {
+                m_CurrentProgram = 0;
+                m_Dirty |= DIRTY_PROGRAM;
+            }
+        }
+        it = m_Programs.erase(it);
+    }
+}
+
+// ---- Constants --------------------------------------------------------------------------
+
+HRESULT Device::WriteConstants(ShaderStage stage, UINT offset, const void* pData, UINT size)
+{
+    ConstantBlock_t& block = m_Constants[stage];
+    if (!pData || offset + size > block.bytes.size())
+        return D3DERR_INVALIDCALL;
+    uint8_t* pTarget = block.bytes.data() + offset;
+    if (size == 0 || std::memcmp(pTarget, pData, size) == 0)
+        return D3D_OK;
+    std::memcpy(pTarget, pData, size);
+    if (block.dirtyBegin == block.dirtyEnd)
+    {
+        block.dirtyBegin = offset;
+        block.dirtyEnd = offset + size;
+    }
+    else
+    {
+        block.dirtyBegin = std::min(block.dirtyBegin, offset);
+        block.dirtyEnd = std::max(block.dirtyEnd, offset + size);
+    }
+    return D3D_OK;
+}
+
+void Device::ApplyConstants()
+{
+    for (int stage = 0; stage < SHADER_STAGE_MAX; ++stage)
+    {
+        ConstantBlock_t& block = m_Constants[stage];
+        if (block.dirtyBegin == block.dirtyEnd)
+            continue;
+        m_Gl.BindBuffer(GL_SLOT_UNIFORM, m_BlockBuffers[stage]);
+        glBufferSubData(GL_UNIFORM_BUFFER, GLintptr(block.dirtyBegin),
+                        GLsizeiptr(block.dirtyEnd - block.dirtyBegin),
+                        block.bytes.data() + block.dirtyBegin);
+        CountUpload();
+        block.dirtyBegin = block.dirtyEnd = 0;
+    }
+}
+
+namespace
+{
+
+// Bools sit one per 16 bytes in the std140 block.
+template <class WriteFn>
+HRESULT WriteBools(UINT start, const BOOL* pData, UINT count, WriteFn write)
+{
+    if (!pData || start + count > BOOL_CONSTANT_MAX)
+        return D3DERR_INVALIDCALL;
+    for (UINT i = 0; i < count; ++i)
+    {
+        const uint32_t value = pData[i] ? 1u : 0u;
+        HRESULT result = write((start + i) * 16, &value, UINT(sizeof(value)));
+        if (FAILED(result))
+            return result;
+    }
+    return D3D_OK;
+}
+
+} // namespace
+
+HRESULT Device::SetVertexShaderConstantF(UINT StartRegister, const float* pConstantData,
+                                         UINT Vector4fCount)
+{
+    if (StartRegister + Vector4fCount > VERTEX_FLOAT_CONSTANT_MAX)
+        return D3DERR_INVALIDCALL;
+    return WriteConstants(SHADER_STAGE_VERTEX, StartRegister * 16, pConstantData,
+                          Vector4fCount * 16);
+}
+
+HRESULT Device::GetVertexShaderConstantF(UINT StartRegister, float* pConstantData,
+                                         UINT Vector4fCount)
+{
+    if (!pConstantData || StartRegister + Vector4fCount > VERTEX_FLOAT_CONSTANT_MAX)
+        return D3DERR_INVALIDCALL;
+    std::memcpy(pConstantData, m_Constants[SHADER_STAGE_VERTEX].bytes.data() + StartRegister * 16,
+                Vector4fCount * 16);
+    return D3D_OK;
+}
+
+HRESULT Device::SetVertexShaderConstantI(UINT StartRegister, const int* pConstantData,
+                                         UINT Vector4iCount)
+{
+    if (StartRegister + Vector4iCount > INT_CONSTANT_MAX)
+        return D3DERR_INVALIDCALL;
+    return WriteConstants(SHADER_STAGE_VERTEX,
+                          IntConstantOffset(SHADER_STAGE_VERTEX) + StartRegister * 16,
+                          pConstantData, Vector4iCount * 16);
+}
+
+HRESULT Device::SetVertexShaderConstantB(UINT StartRegister, const BOOL* pConstantData,
+                                         UINT BoolCount)
+{
+    const UINT base = BoolConstantOffset(SHADER_STAGE_VERTEX);
+    return WriteBools(StartRegister, pConstantData, BoolCount,
+                      [this, base](UINT offset, const void* pData, UINT size)
+                      { return WriteConstants(SHADER_STAGE_VERTEX, base + offset, pData, size); });
+}
+
+HRESULT Device::SetPixelShaderConstantF(UINT StartRegister, const float* pConstantData,
+                                        UINT Vector4fCount)
+{
+    if (StartRegister + Vector4fCount > PIXEL_FLOAT_CONSTANT_MAX)
+        return D3DERR_INVALIDCALL;
+    return WriteConstants(SHADER_STAGE_PIXEL, StartRegister * 16, pConstantData,
+                          Vector4fCount * 16);
+}
+
+HRESULT Device::GetPixelShaderConstantF(UINT StartRegister, float* pConstantData,
+                                        UINT Vector4fCount)
+{
+    if (!pConstantData || StartRegister + Vector4fCount > PIXEL_FLOAT_CONSTANT_MAX)
+        return D3DERR_INVALIDCALL;
+    std::memcpy(pConstantData, m_Constants[SHADER_STAGE_PIXEL].bytes.data() + StartRegister * 16,
+                Vector4fCount * 16);
+    return D3D_OK;
+}
+
+HRESULT Device::SetPixelShaderConstantI(UINT StartRegister, const int* pConstantData,
+                                        UINT Vector4iCount)
+{
+    if (StartRegister + Vector4iCount > INT_CONSTANT_MAX)
+        return D3DERR_INVALIDCALL;
+    return WriteConstants(SHADER_STAGE_PIXEL,
+                          IntConstantOffset(SHADER_STAGE_PIXEL) + StartRegister * 16, pConstantData,
+                          Vector4iCount * 16);
+}
+
+HRESULT Device::SetPixelShaderConstantB(UINT StartRegister, const BOOL* pConstantData,
+                                        UINT BoolCount)
+{
+    const UINT base = BoolConstantOffset(SHADER_STAGE_PIXEL);
+    return WriteBools(StartRegister, pConstantData, BoolCount,
+                      [this, base](UINT offset, const void* pData, UINT size)
+                      { return WriteConstants(SHADER_STAGE_PIXEL, base + offset, pData, size); });
+}
+
+} // namespace d3d9gl

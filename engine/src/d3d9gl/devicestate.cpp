@@ -1,0 +1,598 @@
+#include "base/source/system/logger.h"
+#include "d3d9gl/device.h"
+#include "d3d9gl/surface.h"
+#include "d3d9gl/texture.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace d3d9gl
+{
+namespace
+{
+
+using Halvex::Base::Log;
+using Halvex::Base::LOG_LEVEL_ERROR;
+
+constexpr GLenum COMPARE_FUNCS[] = {
+    GL_ALWAYS,   // (invalid)
+    GL_NEVER,    // D3DCMP_NEVER
+    GL_LESS,     // D3DCMP_LESS
+    GL_EQUAL,    // D3DCMP_EQUAL
+    GL_LEQUAL,   // D3DCMP_LESSEQUAL
+    GL_GREATER,  // D3DCMP_GREATER
+    GL_NOTEQUAL, // D3DCMP_NOTEQUAL
+    GL_GEQUAL,   // D3DCMP_GREATEREQUAL
+    GL_ALWAYS,   // D3DCMP_ALWAYS
+};
+static_assert(sizeof(COMPARE_FUNCS) / sizeof(COMPARE_FUNCS[0]) == D3DCMP_ALWAYS + 1);
+
+constexpr GLenum BLEND_FACTORS[] = {
+    GL_ONE,                      // (invalid)
+    GL_ZERO,                     // D3DBLEND_ZERO
+    GL_ONE,                      // D3DBLEND_ONE
+    GL_SRC_COLOR,                // D3DBLEND_SRCCOLOR
+    GL_ONE_MINUS_SRC_COLOR,      // D3DBLEND_INVSRCCOLOR
+    GL_SRC_ALPHA,                // D3DBLEND_SRCALPHA
+    GL_ONE_MINUS_SRC_ALPHA,      // D3DBLEND_INVSRCALPHA
+    GL_DST_ALPHA,                // D3DBLEND_DESTALPHA
+    GL_ONE_MINUS_DST_ALPHA,      // D3DBLEND_INVDESTALPHA
+    GL_DST_COLOR,                // D3DBLEND_DESTCOLOR
+    GL_ONE_MINUS_DST_COLOR,      // D3DBLEND_INVDESTCOLOR
+    GL_SRC_ALPHA_SATURATE,       // D3DBLEND_SRCALPHASAT
+    GL_SRC_ALPHA,                // D3DBLEND_BOTHSRCALPHA (source part)
+    GL_ONE_MINUS_SRC_ALPHA,      // D3DBLEND_BOTHINVSRCALPHA (source part)
+    GL_CONSTANT_COLOR,           // D3DBLEND_BLENDFACTOR
+    GL_ONE_MINUS_CONSTANT_COLOR, // D3DBLEND_INVBLENDFACTOR
+};
+static_assert(sizeof(BLEND_FACTORS) / sizeof(BLEND_FACTORS[0]) == D3DBLEND_INVBLENDFACTOR + 1);
+
+constexpr GLenum BLEND_OPS[] = {
+    GL_FUNC_ADD,              // (invalid)
+    GL_FUNC_ADD,              // D3DBLENDOP_ADD
+    GL_FUNC_SUBTRACT,         // D3DBLENDOP_SUBTRACT
+    GL_FUNC_REVERSE_SUBTRACT, // D3DBLENDOP_REVSUBTRACT
+    GL_MIN,                   // D3DBLENDOP_MIN
+    GL_MAX,                   // D3DBLENDOP_MAX
+};
+static_assert(sizeof(BLEND_OPS) / sizeof(BLEND_OPS[0]) == D3DBLENDOP_MAX + 1);
+
+constexpr GLenum STENCIL_OPS[] = {
+    GL_KEEP,      // (invalid)
+    GL_KEEP,      // D3DSTENCILOP_KEEP
+    GL_ZERO,      // D3DSTENCILOP_ZERO
+    GL_REPLACE,   // D3DSTENCILOP_REPLACE
+    GL_INCR,      // D3DSTENCILOP_INCRSAT
+    GL_DECR,      // D3DSTENCILOP_DECRSAT
+    GL_INVERT,    // D3DSTENCILOP_INVERT
+    GL_INCR_WRAP, // D3DSTENCILOP_INCR
+    GL_DECR_WRAP, // D3DSTENCILOP_DECR
+};
+static_assert(sizeof(STENCIL_OPS) / sizeof(STENCIL_OPS[0]) == D3DSTENCILOP_DECR + 1);
+
+template <size_t N> GLenum Lookup(const GLenum (&table)[N], DWORD value)
+{
+    return table[value < N ? value : 0];
+}
+
+float AsFloat(DWORD bits)
+{
+    float value;
+    std::memcpy(&value, &bits, sizeof(value));
+    return value;
+}
+
+// The sampler slot of a Direct3D sampler number: pixel 0-15, vertex 257-260; -1 otherwise.
+int SamplerSlot(DWORD sampler)
+{
+    if (sampler < PIXEL_SAMPLER_MAX)
+        return int(sampler);
+    if (sampler >= D3DVERTEXTEXTURESAMPLER0 && sampler <= D3DVERTEXTEXTURESAMPLER3)
+        return int(GL_UNIT_VERTEX_SAMPLER0 + sampler - D3DVERTEXTEXTURESAMPLER0);
+    return -1;
+}
+
+GLStencilFace_t StencilFace(const DWORD* pStates, D3DRENDERSTATETYPE func, D3DRENDERSTATETYPE fail,
+                            D3DRENDERSTATETYPE depthFail, D3DRENDERSTATETYPE pass)
+{
+    return {Lookup(COMPARE_FUNCS, pStates[func]),
+            GLint(std::min<DWORD>(pStates[D3DRS_STENCILREF], 0xFF)),
+            GLuint(pStates[D3DRS_STENCILMASK]),
+            Lookup(STENCIL_OPS, pStates[fail]),
+            Lookup(STENCIL_OPS, pStates[depthFail]),
+            Lookup(STENCIL_OPS, pStates[pass]),
+            GLuint(pStates[D3DRS_STENCILWRITEMASK])};
+}
+
+// Source and destination factors of one blend equation; BOTHSRCALPHA and BOTHINVSRCALPHA
+// set both.
+void BlendFactors(DWORD src, DWORD dst, GLenum& glSrc, GLenum& glDst)
+{
+    glSrc = Lookup(BLEND_FACTORS, src);
+    glDst = Lookup(BLEND_FACTORS, dst);
+    if (src == D3DBLEND_BOTHSRCALPHA)
+        glDst = GL_ONE_MINUS_SRC_ALPHA;
+    else if (src == D3DBLEND_BOTHINVSRCALPHA)
+        glDst = GL_SRC_ALPHA;
+}
+
+} // namespace
+
+// ---- Render states ----------------------------------------------------------------------
+
+HRESULT Device::SetRenderState(D3DRENDERSTATETYPE State, DWORD Value)
+{
+    if (State >= RENDER_STATE_MAX)
+        return D3DERR_INVALIDCALL;
+    if (m_RenderStates[State] == Value)
+        return D3D_OK;
+    m_RenderStates[State] = Value;
+    m_Dirty |= DIRTY_RENDER_STATE;
+    if (State == D3DRS_SHADEMODE)
+        m_Dirty |= DIRTY_PROGRAM;
+    return D3D_OK;
+}
+
+HRESULT Device::GetRenderState(D3DRENDERSTATETYPE State, DWORD* pValue)
+{
+    if (State >= RENDER_STATE_MAX || !pValue)
+        return D3DERR_INVALIDCALL;
+    *pValue = m_RenderStates[State];
+    return D3D_OK;
+}
+
+void Device::ApplyRenderStates()
+{
+    const DWORD* rs = m_RenderStates;
+    const bool depth = rs[D3DRS_ZENABLE] != D3DZB_FALSE && m_DepthStencil;
+    m_Gl.Enable(GL_CAP_DEPTH_TEST, depth);
+    m_Gl.DepthFunc(Lookup(COMPARE_FUNCS, rs[D3DRS_ZFUNC]));
+    m_Gl.DepthMask(rs[D3DRS_ZWRITEENABLE] != 0);
+
+    m_Gl.Enable(GL_CAP_STENCIL_TEST, rs[D3DRS_STENCILENABLE] != 0);
+    const GLStencilFace_t front = StencilFace(rs, D3DRS_STENCILFUNC, D3DRS_STENCILFAIL,
+                                              D3DRS_STENCILZFAIL, D3DRS_STENCILPASS);
+    m_Gl.Stencil(0, front);
+    m_Gl.Stencil(1, rs[D3DRS_TWOSIDEDSTENCILMODE]
+                        ? StencilFace(rs, D3DRS_CCW_STENCILFUNC, D3DRS_CCW_STENCILFAIL,
+                                      D3DRS_CCW_STENCILZFAIL, D3DRS_CCW_STENCILPASS)
+                        : front);
+
+    m_Gl.Enable(GL_CAP_BLEND, rs[D3DRS_ALPHABLENDENABLE] != 0);
+    GLenum src, dst, srcAlpha, dstAlpha;
+    BlendFactors(rs[D3DRS_SRCBLEND], rs[D3DRS_DESTBLEND], src, dst);
+    GLenum op = Lookup(BLEND_OPS, rs[D3DRS_BLENDOP]);
+    GLenum opAlpha = op;
+    if (rs[D3DRS_SEPARATEALPHABLENDENABLE])
+    {
+        BlendFactors(rs[D3DRS_SRCBLENDALPHA], rs[D3DRS_DESTBLENDALPHA], srcAlpha, dstAlpha);
+        opAlpha = Lookup(BLEND_OPS, rs[D3DRS_BLENDOPALPHA]);
+    }
+    else
+    {
+        srcAlpha = src;
+        dstAlpha = dst;
+    }
+    m_Gl.BlendFunc(src, dst, srcAlpha, dstAlpha);
+    m_Gl.BlendEquation(op, opAlpha);
+    m_Gl.BlendColor(rs[D3DRS_BLENDFACTOR]);
+    m_Gl.ColorMask(rs[D3DRS_COLORWRITEENABLE]);
+
+    // GL's front faces are the ones Direct3D calls clockwise (see Initialize).
+    m_Gl.Enable(GL_CAP_CULL_FACE, rs[D3DRS_CULLMODE] != D3DCULL_NONE);
+    m_Gl.CullFace(rs[D3DRS_CULLMODE] == D3DCULL_CW ? GL_FRONT : GL_BACK);
+    m_Gl.PolygonMode(rs[D3DRS_FILLMODE] == D3DFILL_POINT       ? GL_POINT
+                     : rs[D3DRS_FILLMODE] == D3DFILL_WIREFRAME ? GL_LINE
+                                                               : GL_FILL);
+    m_Gl.Enable(GL_CAP_SCISSOR_TEST, rs[D3DRS_SCISSORTESTENABLE] != 0);
+
+    // Direct3D's depth bias is a fraction of the depth range; GL counts steps of the
+    // 24-bit depth buffer.
+    const float slope = AsFloat(rs[D3DRS_SLOPESCALEDEPTHBIAS]);
+    const float bias = AsFloat(rs[D3DRS_DEPTHBIAS]);
+    const bool offset = slope != 0.0f || bias != 0.0f;
+    m_Gl.Enable(GL_CAP_POLYGON_OFFSET_FILL, offset);
+    m_Gl.Enable(GL_CAP_POLYGON_OFFSET_LINE, offset);
+    m_Gl.Enable(GL_CAP_POLYGON_OFFSET_POINT, offset);
+    if (offset)
+        m_Gl.PolygonOffset(slope, bias * 16777216.0f);
+
+    const float pointSize =
+        std::clamp(AsFloat(rs[D3DRS_POINTSIZE]), AsFloat(rs[D3DRS_POINTSIZE_MIN]),
+                   std::max(AsFloat(rs[D3DRS_POINTSIZE_MIN]), AsFloat(rs[D3DRS_POINTSIZE_MAX])));
+    const ShaderState_t state = {pointSize, float(rs[D3DRS_ALPHAREF] & 0xFF),
+                                 float(rs[D3DRS_ALPHATESTENABLE]
+                                           ? std::clamp<DWORD>(rs[D3DRS_ALPHAFUNC], 1, 8)
+                                           : DWORD(D3DCMP_ALWAYS)),
+                                 0.0f};
+    if (std::memcmp(&state, &m_ShaderState, sizeof(state)) != 0 || (m_Dirty & DIRTY_SHADER_STATE))
+    {
+        m_ShaderState = state;
+        m_Gl.BindBuffer(GL_SLOT_UNIFORM, m_BlockBuffers[STATE_BINDING]);
+        glBufferSubData(GL_UNIFORM_BUFFER, 0, sizeof(state), &state);
+        CountUpload();
+        m_Dirty &= ~DIRTY_SHADER_STATE;
+    }
+}
+
+// ---- Viewport and scissor ---------------------------------------------------------------
+
+HRESULT Device::SetViewport(const D3DVIEWPORT9* pViewport)
+{
+    if (!pViewport || pViewport->Width == 0 || pViewport->Height == 0)
+        return D3DERR_INVALIDCALL;
+    m_Viewport = *pViewport;
+    m_Dirty |= DIRTY_VIEWPORT;
+    return D3D_OK;
+}
+
+HRESULT Device::GetViewport(D3DVIEWPORT9* pViewport)
+{
+    if (!pViewport)
+        return D3DERR_INVALIDCALL;
+    *pViewport = m_Viewport;
+    return D3D_OK;
+}
+
+HRESULT Device::SetScissorRect(const RECT* pRect)
+{
+    if (!pRect)
+        return D3DERR_INVALIDCALL;
+    m_ScissorRect = *pRect;
+    m_Dirty |= DIRTY_VIEWPORT;
+    return D3D_OK;
+}
+
+HRESULT Device::GetScissorRect(RECT* pRect)
+{
+    if (!pRect)
+        return D3DERR_INVALIDCALL;
+    *pRect = m_ScissorRect;
+    return D3D_OK;
+}
+
+void Device::ApplyViewport()
+{
+    // Row 0 of every target is its top row, so Direct3D's rectangles apply unchanged.
+    m_Gl.Viewport(GLint(m_Viewport.X), GLint(m_Viewport.Y), GLsizei(m_Viewport.Width),
+                  GLsizei(m_Viewport.Height));
+    m_Gl.DepthRange(m_Viewport.MinZ, m_Viewport.MaxZ);
+    const RECT& r = m_ScissorRect;
+    m_Gl.Scissor(r.left, r.top, std::max<LONG>(r.right - r.left, 0),
+                 std::max<LONG>(r.bottom - r.top, 0));
+}
+
+// ---- Clear ------------------------------------------------------------------------------
+
+HRESULT Device::Clear(DWORD Count, const D3DRECT* pRects, DWORD Flags, D3DCOLOR Color, float Z,
+                      DWORD Stencil)
+{
+    if ((Count > 0 && !pRects) ||
+        (Flags & ~DWORD(D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER | D3DCLEAR_STENCIL)))
+        return D3DERR_INVALIDCALL;
+    if (Flags == 0)
+        return D3D_OK;
+    Activate();
+    if (m_Dirty & DIRTY_FRAMEBUFFER)
+        ApplyFramebuffer();
+
+    // Direct3D clears the viewport only, and within the scissor rectangle while the
+    // scissor test is on.
+    LONG left = LONG(m_Viewport.X);
+    LONG top = LONG(m_Viewport.Y);
+    LONG right = LONG(m_Viewport.X + m_Viewport.Width);
+    LONG bottom = LONG(m_Viewport.Y + m_Viewport.Height);
+    if (m_RenderStates[D3DRS_SCISSORTESTENABLE])
+    {
+        left = std::max(left, m_ScissorRect.left);
+        top = std::max(top, m_ScissorRect.top);
+        right = std::min(right, m_ScissorRect.right);
+        bottom = std::min(bottom, m_ScissorRect.bottom);
+    }
+    GLbitfield mask = 0;
+    if (Flags & D3DCLEAR_TARGET)
+    {
+        mask |= GL_COLOR_BUFFER_BIT;
+        m_Gl.ColorMask(0xF);
+        m_Gl.ClearColor(Color);
+    }
+    if (Flags & D3DCLEAR_ZBUFFER)
+    {
+        mask |= GL_DEPTH_BUFFER_BIT;
+        m_Gl.DepthMask(true);
+        m_Gl.ClearDepth(Z);
+    }
+    if (Flags & D3DCLEAR_STENCIL)
+    {
+        mask |= GL_STENCIL_BUFFER_BIT;
+        GLStencilFace_t face = StencilFace(m_RenderStates, D3DRS_STENCILFUNC, D3DRS_STENCILFAIL,
+                                           D3DRS_STENCILZFAIL, D3DRS_STENCILPASS);
+        face.writeMask = 0xFF;
+        m_Gl.Stencil(0, face);
+        m_Gl.Stencil(1, face);
+        m_Gl.ClearStencil(GLint(Stencil & 0xFF));
+    }
+    m_Gl.Enable(GL_CAP_SCISSOR_TEST, true);
+    const DWORD rectCount = Count > 0 ? Count : 1;
+    for (DWORD i = 0; i < rectCount; ++i)
+    {
+        LONG x1 = left, y1 = top, x2 = right, y2 = bottom;
+        if (Count > 0)
+        {
+            x1 = std::max(x1, pRects[i].x1);
+            y1 = std::max(y1, pRects[i].y1);
+            x2 = std::min(x2, pRects[i].x2);
+            y2 = std::min(y2, pRects[i].y2);
+        }
+        if (x2 <= x1 || y2 <= y1)
+            continue;
+        m_Gl.Scissor(x1, y1, x2 - x1, y2 - y1);
+        glClear(mask);
+    }
+    // The masks and the scissor rectangle are the draw state's again at the next draw.
+    m_Dirty |= DIRTY_RENDER_STATE | DIRTY_VIEWPORT;
+    return D3D_OK;
+}
+
+// ---- Render targets ---------------------------------------------------------------------
+
+SurfaceImpl* Device::RenderTarget0() const
+{
+    return static_cast<SurfaceImpl*>(m_RenderTargets[0].Get());
+}
+
+HRESULT Device::BindRenderTarget(DWORD index, IDirect3DSurface9* pSurface)
+{
+    m_RenderTargets[index] = RefPtr<IDirect3DSurface9>(pSurface);
+    m_Dirty |= DIRTY_FRAMEBUFFER;
+    if (index == 0)
+    {
+        // Direct3D resets the viewport and the scissor rectangle to the new target.
+        auto* pTarget = static_cast<SurfaceImpl*>(pSurface);
+        m_Viewport = {0, 0, pTarget->Width(), pTarget->Height(), 0.0f, 1.0f};
+        m_ScissorRect = {0, 0, LONG(pTarget->Width()), LONG(pTarget->Height())};
+        m_Dirty |= DIRTY_VIEWPORT;
+    }
+    return D3D_OK;
+}
+
+HRESULT Device::SetRenderTarget(DWORD RenderTargetIndex, IDirect3DSurface9* pRenderTarget)
+{
+    if (RenderTargetIndex >= m_Caps.NumSimultaneousRTs ||
+        (RenderTargetIndex == 0 && !pRenderTarget))
+        return D3DERR_INVALIDCALL;
+    auto* pSurface = dynamic_cast<SurfaceImpl*>(pRenderTarget);
+    if (pRenderTarget && (!pSurface || !pSurface->IsRenderTarget()))
+    {
+        Log(LOG_MODULE, LOG_LEVEL_ERROR, "SetRenderTarget: the surface is not a render target");
+        return D3DERR_INVALIDCALL;
+    }
+    if (m_RenderTargets[RenderTargetIndex] == pRenderTarget && RenderTargetIndex != 0)
+        return D3D_OK;
+    return BindRenderTarget(RenderTargetIndex, pRenderTarget);
+}
+
+HRESULT Device::GetRenderTarget(DWORD RenderTargetIndex, IDirect3DSurface9** ppRenderTarget)
+{
+    if (RenderTargetIndex >= RENDER_TARGET_MAX || !ppRenderTarget)
+        return D3DERR_INVALIDCALL;
+    *ppRenderTarget = m_RenderTargets[RenderTargetIndex].Share();
+    return *ppRenderTarget ? D3D_OK : D3DERR_NOTFOUND;
+}
+
+HRESULT Device::SetDepthStencilSurface(IDirect3DSurface9* pNewZStencil)
+{
+    auto* pSurface = dynamic_cast<SurfaceImpl*>(pNewZStencil);
+    if (pNewZStencil && (!pSurface || !pSurface->IsDepthStencil()))
+    {
+        Log(LOG_MODULE, LOG_LEVEL_ERROR,
+            "SetDepthStencilSurface: the surface is not a depth-stencil surface");
+        return D3DERR_INVALIDCALL;
+    }
+    if (m_DepthStencil == pNewZStencil)
+        return D3D_OK;
+    m_DepthStencil = RefPtr<IDirect3DSurface9>(pNewZStencil);
+    m_Dirty |= DIRTY_FRAMEBUFFER | DIRTY_RENDER_STATE;
+    return D3D_OK;
+}
+
+HRESULT Device::GetDepthStencilSurface(IDirect3DSurface9** ppZStencilSurface)
+{
+    if (!ppZStencilSurface)
+        return D3DERR_INVALIDCALL;
+    *ppZStencilSurface = m_DepthStencil.Share();
+    return *ppZStencilSurface ? D3D_OK : D3DERR_NOTFOUND;
+}
+
+void Device::ApplyFramebuffer()
+{
+    m_Gl.BindDrawFramebuffer(m_DrawFbo);
+    GLenum drawBuffers[RENDER_TARGET_MAX];
+    for (UINT i = 0; i < RENDER_TARGET_MAX; ++i)
+    {
+        const GLenum attachment = GL_COLOR_ATTACHMENT0 + i;
+        if (auto* pTarget = static_cast<SurfaceImpl*>(m_RenderTargets[i].Get()))
+        {
+            pTarget->Attach(attachment);
+            drawBuffers[i] = attachment;
+        }
+        else
+        {
+            glFramebufferTexture2D(GL_DRAW_FRAMEBUFFER, attachment, GL_TEXTURE_2D, 0, 0);
+            drawBuffers[i] = GL_NONE;
+        }
+    }
+    glDrawBuffers(GLsizei(RENDER_TARGET_MAX), drawBuffers);
+    glFramebufferRenderbuffer(GL_DRAW_FRAMEBUFFER, GL_DEPTH_STENCIL_ATTACHMENT, GL_RENDERBUFFER, 0);
+    if (auto* pDepth = static_cast<SurfaceImpl*>(m_DepthStencil.Get()))
+        pDepth->Attach(GL_DEPTH_STENCIL_ATTACHMENT);
+    m_Counters.StateChanges += RENDER_TARGET_MAX + 2;
+    const GLenum status = glCheckFramebufferStatus(GL_DRAW_FRAMEBUFFER);
+    if (status != GL_FRAMEBUFFER_COMPLETE)
+        Log(LOG_MODULE, LOG_LEVEL_ERROR,
+            "The render targets do not form a complete framebuffer "
+            "(status 0x%x)",
+            status);
+    m_Dirty &= ~DIRTY_FRAMEBUFFER;
+}
+
+HRESULT Device::GetRenderTargetData(IDirect3DSurface9* pRenderTarget,
+                                    IDirect3DSurface9* pDestSurface)
+{
+    auto* pSource = dynamic_cast<SurfaceImpl*>(pRenderTarget);
+    auto* pDest = dynamic_cast<SurfaceImpl*>(pDestSurface);
+    if (!pSource || !pDest || !pSource->IsRenderTarget() || pDest->IsRenderTarget() ||
+        pSource->Format() != pDest->Format() || pSource->Width() != pDest->Width() ||
+        pSource->Height() != pDest->Height())
+        return D3DERR_INVALIDCALL;
+    ImageSurface pixels;
+    if (!pSource->Read(pixels) || !pDest->Write(pixels))
+        return D3DERR_INVALIDCALL;
+    return D3D_OK;
+}
+
+// ---- Textures and sampler states --------------------------------------------------------
+
+HRESULT Device::SetTexture(DWORD Stage, IDirect3DBaseTexture9* pTexture)
+{
+    const int slot = SamplerSlot(Stage);
+    if (slot < 0 || (pTexture && !ToTextureBase(pTexture)))
+        return D3DERR_INVALIDCALL;
+    if (m_Textures[slot] == pTexture)
+        return D3D_OK;
+    m_Textures[slot] = RefPtr<IDirect3DBaseTexture9>(pTexture);
+    m_DirtySamplers |= 1u << slot;
+    return D3D_OK;
+}
+
+HRESULT Device::GetTexture(DWORD Stage, IDirect3DBaseTexture9** ppTexture)
+{
+    const int slot = SamplerSlot(Stage);
+    if (slot < 0 || !ppTexture)
+        return D3DERR_INVALIDCALL;
+    *ppTexture = m_Textures[slot].Share();
+    return D3D_OK;
+}
+
+HRESULT Device::SetSamplerState(DWORD Sampler, D3DSAMPLERSTATETYPE Type, DWORD Value)
+{
+    const int slot = SamplerSlot(Sampler);
+    if (slot < 0 || Type >= SAMPLER_STATE_MAX)
+        return D3DERR_INVALIDCALL;
+    if (m_SamplerStates[slot][Type] == Value)
+        return D3D_OK;
+    m_SamplerStates[slot][Type] = Value;
+    m_DirtySamplers |= 1u << slot;
+    return D3D_OK;
+}
+
+HRESULT Device::GetSamplerState(DWORD Sampler, D3DSAMPLERSTATETYPE Type, DWORD* pValue)
+{
+    const int slot = SamplerSlot(Sampler);
+    if (slot < 0 || Type >= SAMPLER_STATE_MAX || !pValue)
+        return D3DERR_INVALIDCALL;
+    *pValue = m_SamplerStates[slot][Type];
+    return D3D_OK;
+}
+
+void Device::ApplySamplers()
+{
+    for (UINT slot = 0; slot < SAMPLER_SLOT_MAX; ++slot)
+    {
+        if (!(m_DirtySamplers & (1u << slot)))
+            continue;
+        if (TextureBase* pTexture = ToTextureBase(m_Textures[slot].Get()))
+            m_Gl.BindTexture(slot, pTexture->Target(), pTexture->Name());
+        else
+            m_Gl.BindTexture(slot, GL_TEXTURE_2D, 0);
+        ApplySampler(slot);
+    }
+    m_DirtySamplers = 0;
+}
+
+void Device::ApplySampler(UINT slot)
+{
+    const DWORD* ss = m_SamplerStates[slot];
+    const bool linearMin = ss[D3DSAMP_MINFILTER] >= D3DTEXF_LINEAR;
+    GLint minFilter = linearMin ? GL_LINEAR : GL_NEAREST;
+    if (ss[D3DSAMP_MIPFILTER] == D3DTEXF_POINT)
+        minFilter = linearMin ? GL_LINEAR_MIPMAP_NEAREST : GL_NEAREST_MIPMAP_NEAREST;
+    else if (ss[D3DSAMP_MIPFILTER] >= D3DTEXF_LINEAR)
+        minFilter = linearMin ? GL_LINEAR_MIPMAP_LINEAR : GL_NEAREST_MIPMAP_LINEAR;
+    AppliedSampler_t wanted = {};
+    wanted.valid = true;
+    wanted.minFilter = minFilter;
+    wanted.magFilter = ss[D3DSAMP_MAGFILTER] >= D3DTEXF_LINEAR ? GL_LINEAR : GL_NEAREST;
+    for (int axis = 0; axis < 3; ++axis)
+    {
+        switch (ss[D3DSAMP_ADDRESSU + axis])
+        {
+        case D3DTADDRESS_MIRROR:
+            wanted.wrap[axis] = GL_MIRRORED_REPEAT;
+            break;
+        case D3DTADDRESS_CLAMP:
+            wanted.wrap[axis] = GL_CLAMP_TO_EDGE;
+            break;
+        case D3DTADDRESS_BORDER:
+            wanted.wrap[axis] = GL_CLAMP_TO_BORDER;
+            break;
+        case D3DTADDRESS_MIRRORONCE:
+            wanted.wrap[axis] = m_MirrorClamp ? GL_MIRROR_CLAMP_TO_EDGE : GL_MIRRORED_REPEAT;
+            break;
+        default:
+            wanted.wrap[axis] = GL_REPEAT;
+            break;
+        }
+    }
+    wanted.border = ss[D3DSAMP_BORDERCOLOR];
+    wanted.lodBias = AsFloat(ss[D3DSAMP_MIPMAPLODBIAS]);
+    wanted.minLod = float(ss[D3DSAMP_MAXMIPLEVEL]);
+    const bool anisotropic = ss[D3DSAMP_MINFILTER] == D3DTEXF_ANISOTROPIC ||
+                             ss[D3DSAMP_MAGFILTER] == D3DTEXF_ANISOTROPIC;
+    wanted.anisotropy =
+        anisotropic ? float(std::clamp<DWORD>(ss[D3DSAMP_MAXANISOTROPY], 1, m_Caps.MaxAnisotropy))
+                    : 1.0f;
+
+    AppliedSampler_t& applied = m_AppliedSamplers[slot];
+    const GLuint sampler = m_Samplers[slot];
+    const bool all = !applied.valid;
+    auto setInt = [&](GLenum name, GLint value, GLint current)
+    {
+        if (all || value != current)
+        {
+            glSamplerParameteri(sampler, name, value);
+            ++m_Counters.StateChanges;
+        }
+    };
+    setInt(GL_TEXTURE_MIN_FILTER, wanted.minFilter, applied.minFilter);
+    setInt(GL_TEXTURE_MAG_FILTER, wanted.magFilter, applied.magFilter);
+    setInt(GL_TEXTURE_WRAP_S, wanted.wrap[0], applied.wrap[0]);
+    setInt(GL_TEXTURE_WRAP_T, wanted.wrap[1], applied.wrap[1]);
+    setInt(GL_TEXTURE_WRAP_R, wanted.wrap[2], applied.wrap[2]);
+    if (all || wanted.border != applied.border)
+    {
+        const D3DCOLOR c = wanted.border;
+        const GLfloat rgba[4] = {float((c >> 16) & 0xFF) / 255.0f, float((c >> 8) & 0xFF) / 255.0f,
+                                 float(c & 0xFF) / 255.0f, float(c >> 24) / 255.0f};
+        glSamplerParameterfv(sampler, GL_TEXTURE_BORDER_COLOR, rgba);
+        ++m_Counters.StateChanges;
+    }
+    if (all || wanted.lodBias != applied.lodBias)
+    {
+        glSamplerParameterf(sampler, GL_TEXTURE_LOD_BIAS, wanted.lodBias);
+        ++m_Counters.StateChanges;
+    }
+    if (all || wanted.minLod != applied.minLod)
+    {
+        glSamplerParameterf(sampler, GL_TEXTURE_MIN_LOD, wanted.minLod);
+        ++m_Counters.StateChanges;
+    }
+    if (m_Caps.MaxAnisotropy > 1 && (all || wanted.anisotropy != applied.anisotropy))
+    {
+        glSamplerParameterf(sampler, GL_TEXTURE_MAX_ANISOTROPY_EXT, wanted.anisotropy);
+        ++m_Counters.StateChanges;
+    }
+    applied = wanted;
+}
+
+} // namespace d3d9gl

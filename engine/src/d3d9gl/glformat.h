@@ -1,0 +1,37 @@
+#pragma once
+// How each Direct3D texture format is stored in GL: internal format, the client layout
+// that matches Direct3D's memory bytes, and the swizzle that gives missing channels
+// Direct3D's values.
+
+#include "d3d9gl/d3d9types.h"
+
+#include <epoxy/gl.h>
+
+namespace d3d9gl
+{
+
+struct GLFormat_t
+{
+    D3DFORMAT format;
+    GLenum internalFormat;
+    GLenum clientFormat; // layout of Direct3D's bytes for glTexImage / glGetTexImage
+    GLenum clientType;
+    GLint swizzle[4];
+    bool decodeOnUpload; // DXT: decoded to A8R8G8B8 texels before upload
+    bool renderable;     // usable as a colour render target
+};
+
+// The GL storage of a texture or render-target format, or null when it is not supported.
+const GLFormat_t* GetGLFormat(D3DFORMAT format);
+
+struct GLDepthFormat_t
+{
+    D3DFORMAT format;
+    GLenum internalFormat;
+    bool stencil;
+};
+
+// The renderbuffer format of a depth-stencil format, or null.
+const GLDepthFormat_t* GetGLDepthFormat(D3DFORMAT format);
+
+} // namespace d3d9gl
