@@ -191,17 +191,6 @@ TEST_F(Lists, ItemsAreStackedWithTheSpacingAboveEach)
     EXPECT_EQ(Texts()[1].text, "one");
 }
 
-TEST_F(Lists, ViewGrowsToHoldAllItems)
-{
-    for (int i = 0; i < 5; ++i)
-    {
-        m_pList->AddItem("more");
-    }
-    Frame();
-    EXPECT_EQ(m_pView->GetHeight(), 2.0f + 8 * 22.0f);
-    EXPECT_EQ(m_pView->GetVisibleRect().height, 100.0f);
-}
-
 TEST_F(Lists, HoverAndSelectionColourTheItems)
 {
     MoveTo(50, 30);

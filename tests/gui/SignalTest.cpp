@@ -101,15 +101,6 @@ TEST(Signals, PacketHoldsOnlyReceiverAndHandlerOutsideEmission)
     EXPECT_EQ(r.values, (std::vector<float>{1.0f, 2.0f}));
 }
 
-TEST(Signals, CallerPushStopsAtCapacity)
-{
-    Caller packet;
-    unsigned char bytes[80] = {};
-    EXPECT_EQ(packet.Push(bytes, 60), 60u);
-    EXPECT_EQ(packet.Push(bytes, 8), 4u);
-    EXPECT_EQ(packet.GetWriteSize(), Caller::STORAGE_SIZE);
-}
-
 TEST(Signals, DisconnectDropsOnlyThatReceiverAndKeepsNames)
 {
     HObject source;

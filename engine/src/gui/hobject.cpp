@@ -29,11 +29,11 @@ bool HObject::Inherits(const std::string& className) const
 
 bool HObject::Event(HEvent* pEvent)
 {
-    if (pEvent->GetType() == 1)
+    if (pEvent->GetType() == EVENT_OBJECT)
     {
         ObjectEvent(pEvent);
     }
-    else if (pEvent->GetType() == 1000)
+    else if (pEvent->GetType() == EVENT_USER)
     {
         UserEvent(pEvent);
     }

@@ -49,8 +49,8 @@ void HProgressBar::SetValue(float value)
 
 HVec2F HProgressBar::GetBarArea() const
 {
-    const HRectF margins = m_pBar->GetMargins();
-    return {GetWidth() - margins.x - margins.width, GetHeight() - margins.y - margins.height};
+    const HMargins& margins = m_pBar->GetMargins();
+    return {GetWidth() - margins.left - margins.right, GetHeight() - margins.top - margins.bottom};
 }
 
 void HProgressBar::UpdateBar()

@@ -82,6 +82,14 @@ struct HRectF
     }
 };
 
+struct HMargins
+{
+    float left = 0.0f;
+    float top = 0.0f;
+    float right = 0.0f;
+    float bottom = 0.0f;
+};
+
 // Components 0..255; packs as 0xAARRGGBB. The all-zero colour means: draw nothing.
 struct HColor
 {

@@ -261,9 +261,9 @@ void HWidget::OnRender(void* pContext)
 HRectF HWidget::GetMarginedRect() const
 {
     const HRectF& parent = m_pParentWidget->m_Rect;
-    return {parent.x + m_MarginLeft, parent.y + m_MarginTop,
-            parent.width - m_MarginLeft - m_MarginRight,
-            parent.height - m_MarginTop - m_MarginBottom};
+    return {parent.x + m_Margins.left, parent.y + m_Margins.top,
+            parent.width - m_Margins.left - m_Margins.right,
+            parent.height - m_Margins.top - m_Margins.bottom};
 }
 
 void HWidget::UpdateLayout()
@@ -425,10 +425,7 @@ void HWidget::MoveBy(const HVec2F& delta)
 
 void HWidget::SetMargins(float left, float top, float right, float bottom)
 {
-    m_MarginLeft = left;
-    m_MarginTop = top;
-    m_MarginRight = right;
-    m_MarginBottom = bottom;
+    m_Margins = {left, top, right, bottom};
 }
 
 void HWidget::SetRenderProxy(HRenderProxy* pProxy)

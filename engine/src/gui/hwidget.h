@@ -74,12 +74,9 @@ public:
     const HRectF& GetVisibleRect() const { return m_VisibleRect; }
     const HRectF& GetBoundingRect() const { return m_BoundingRect; }
     void SetMargins(float left, float top, float right, float bottom);
-    // (left, top, right, bottom) as (x, y, width, height).
-    HRectF GetMargins() const { return {m_MarginLeft, m_MarginTop, m_MarginRight, m_MarginBottom}; }
+    const HMargins& GetMargins() const { return m_Margins; }
     void SetAlignment(unsigned flags) { m_Alignment = flags; }
     unsigned GetAlignment() const { return m_Alignment; }
-    // The parent's rect moved in by this widget's margins.
-    HRectF GetMarginedRect() const;
 
     void SetBackgroundColor(const HColor& color) { m_BackgroundColor = color; }
     const HColor& GetBackgroundColor() const { return m_BackgroundColor; }
@@ -97,6 +94,8 @@ public:
 
 protected:
     void SendToSelf(HEvent* pEvent);
+    // The parent widget's rect moved in by this widget's margins (needs a parent widget).
+    HRectF GetMarginedRect() const;
 
     HRectF m_Geometry{0.0f, 0.0f, -1.0f, -1.0f};
     HRectF m_Rect;
@@ -106,10 +105,7 @@ protected:
 private:
     HWidget* m_pParentWidget = nullptr;
     std::list<HWidget*> m_ChildWidgets;
-    float m_MarginLeft = 0.0f;
-    float m_MarginTop = 0.0f;
-    float m_MarginRight = 0.0f;
-    float m_MarginBottom = 0.0f;
+    HMargins m_Margins;
     unsigned m_Alignment = ALIGN_LEFT | ALIGN_TOP;
     HColor m_BackgroundColor;
     std::unique_ptr<HRenderProxy> m_pOwnedProxy;
