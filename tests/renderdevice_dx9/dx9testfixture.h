@@ -1,0 +1,43 @@
+#pragma once
+// A Dx9RenderDevice made through the back end's factory over a FakeDirect3D, made current
+// for the test and released after it.
+
+#include "fakedevice.h"
+
+#include "base/source/system/logger.h"
+#include "rendercore/source/renderdevice/renderdevice.h"
+
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace Dx9Test
+{
+
+inline constexpr int BACK_BUFFER_WIDTH = 640;
+inline constexpr int BACK_BUFFER_HEIGHT = 480;
+
+class Dx9DeviceTest : public testing::Test
+{
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // The native state as the device holds it after creation and Initialize; the log
+    // then starts empty.
+    FakeDevice& Native() { return *m_pNative; }
+    Halvex::RenderCore::RenderDevice& Device() { return *m_pDevice; }
+
+    CallLog m_Log;
+    CallLog m_InitializeLog; // what SetRenderDevice sent to the device
+    std::unique_ptr<Halvex::RenderCore::VideoDevice> m_pVideo;
+    std::unique_ptr<Halvex::RenderCore::RenderDevice> m_pDevice;
+    FakeDevice* m_pNative = nullptr;
+};
+
+// The native object behind a resource's user data, as the fake type it was created as.
+template <class Fake, class Resource> Fake* FakeOf(const Resource& resource)
+{
+    return dynamic_cast<Fake*>(static_cast<IUnknown*>(resource.GetUserData()));
+}
+
+} // namespace Dx9Test
