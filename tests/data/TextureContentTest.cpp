@@ -172,3 +172,71 @@ TEST(TextureContent, CubemapHasSkyAboveGroundBelowAndDistinctSides)
 }
 
 } // namespace
+
+namespace
+{
+
+// Mean RGB difference between a row or column of one face and one of another, the second
+// read forwards or backwards.
+float EdgeDifference(const Picture& a, bool aColumn, int aIndex, const Picture& b, bool bColumn,
+                     int bIndex, bool reversed)
+{
+    double sum = 0.0;
+    const int n = a.width;
+    for (int i = 0; i < n; ++i)
+    {
+        const int j = reversed ? n - 1 - i : i;
+        const float* p = aColumn ? a.At(aIndex, i) : a.At(i, aIndex);
+        const float* q = bColumn ? b.At(bIndex, j) : b.At(j, bIndex);
+        sum += std::abs(p[0] - q[0]) + std::abs(p[1] - q[1]) + std::abs(p[2] - q[2]);
+    }
+    return static_cast<float>(sum / (3.0 * n));
+}
+
+TEST(TextureContent, CubemapFacesMeetAlongTheirEdgesInDirect3DOrientation)
+{
+    std::vector<Picture> faces;
+    for (UINT face = 0; face < 6; ++face)
+    {
+        faces.push_back(Decode("_Tex_/Cubemap.dds", face));
+        ASSERT_EQ(faces.back().width, 256);
+    }
+    enum
+    {
+        PX,
+        NX,
+        PY,
+        NY,
+        PZ,
+        NZ
+    };
+    const int last = 255;
+    struct Seam
+    {
+        int a;
+        bool aColumn;
+        int aIndex;
+        int b;
+        bool bColumn;
+        int bIndex;
+    };
+    const Seam seams[] = {
+        {PZ, true, last, PX, true, 0},   {PX, true, last, NZ, true, 0},
+        {NZ, true, last, NX, true, 0},   {NX, true, last, PZ, true, 0},
+        {PY, false, last, PZ, false, 0}, {NY, false, 0, PZ, false, last},
+    };
+    for (const Seam& seam : seams)
+    {
+        SCOPED_TRACE(testing::Message() << "faces " << seam.a << " and " << seam.b);
+        const float along =
+            EdgeDifference(faces[static_cast<size_t>(seam.a)], seam.aColumn, seam.aIndex,
+                           faces[static_cast<size_t>(seam.b)], seam.bColumn, seam.bIndex, false);
+        const float flipped =
+            EdgeDifference(faces[static_cast<size_t>(seam.a)], seam.aColumn, seam.aIndex,
+                           faces[static_cast<size_t>(seam.b)], seam.bColumn, seam.bIndex, true);
+        EXPECT_LT(along, 0.04f);
+        EXPECT_GT(flipped, along * 2.0f) << "a mirrored face would meet as well";
+    }
+}
+
+} // namespace

@@ -21,16 +21,25 @@ struct TextureJob
     bool mipmaps;
 };
 
+bool LoadFont(const std::filesystem::path& path, FontFace& face, std::string& error)
+{
+    if (!face.Load(path.string()))
+    {
+        error = "cannot read the DejaVu Sans font " + path.string();
+        return false;
+    }
+    return true;
+}
+
 } // namespace
 
 bool BakeData(const std::filesystem::path& fontDir, BakeOutput& out, std::string& error)
 {
     FontFace regular;
     FontFace bold;
-    if (!regular.Load((fontDir / "DejaVuSans.ttf").string()) ||
-        !bold.Load((fontDir / "DejaVuSans-Bold.ttf").string()))
+    if (!LoadFont(fontDir / "DejaVuSans.ttf", regular, error) ||
+        !LoadFont(fontDir / "DejaVuSans-Bold.ttf", bold, error))
     {
-        error = "cannot read the DejaVu Sans fonts in " + fontDir.string();
         return false;
     }
 
@@ -68,7 +77,6 @@ bool BakeData(const std::filesystem::path& fontDir, BakeOutput& out, std::string
         // The GUI samples the atlas's top level only.
         {"Font/ASCII_1.dds", {&font.atlas}, D3DFMT_A8R8G8B8, false},
     };
-    std::vector<SheetEntry> sheet;
     for (const TextureJob& job : jobs)
     {
         BakedFile& file = out.files.emplace_back();
@@ -81,14 +89,26 @@ bool BakeData(const std::filesystem::path& fontDir, BakeOutput& out, std::string
     }
     out.files.push_back({"Font/ASCII_1.txt", {font.metrics.begin(), font.metrics.end()}});
 
-    for (const BakedFile& file : out.files)
+    return true;
+}
+
+bool BakeContactSheet(const std::filesystem::path& fontDir, const BakeOutput& baked,
+                      std::vector<uint8_t>& png, std::string& error)
+{
+    FontFace regular;
+    if (!LoadFont(fontDir / "DejaVuSans.ttf", regular, error))
+    {
+        return false;
+    }
+    std::vector<SheetEntry> sheet;
+    for (const BakedFile& file : baked.files)
     {
         if (file.path.ends_with(".dds"))
         {
             sheet.push_back({file.path, &file.bytes});
         }
     }
-    return BuildContactSheet(sheet, regular, out.contactSheet, error);
+    return BuildContactSheet(sheet, regular, png, error);
 }
 
 bool WriteBakedFiles(const std::filesystem::path& root, const std::vector<BakedFile>& files,

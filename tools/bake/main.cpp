@@ -11,7 +11,7 @@ int main(int argc, char** argv)
 {
     std::filesystem::path out;
     std::filesystem::path sheet;
-    std::filesystem::path fonts = "/usr/share/fonts/truetype/dejavu";
+    std::filesystem::path fonts = Halvex::Bake::DEFAULT_FONT_DIR;
     for (int i = 1; i + 1 < argc; i += 2)
     {
         const std::string option = argv[i];
@@ -50,9 +50,15 @@ int main(int argc, char** argv)
     }
     if (!sheet.empty())
     {
+        std::vector<uint8_t> png;
+        if (!Halvex::Bake::BakeContactSheet(fonts, baked, png, error))
+        {
+            std::fprintf(stderr, "lumivia-bake: %s\n", error.c_str());
+            return 1;
+        }
         std::ofstream file(sheet, std::ios::binary | std::ios::trunc);
-        file.write(reinterpret_cast<const char*>(baked.contactSheet.data()),
-                   static_cast<std::streamsize>(baked.contactSheet.size()));
+        file.write(reinterpret_cast<const char*>(png.data()),
+                   static_cast<std::streamsize>(png.size()));
         if (!file)
         {
             std::fprintf(stderr, "lumivia-bake: cannot write %s\n", sheet.string().c_str());

@@ -73,11 +73,13 @@ Rgba Environment(const Direction& d)
     {
         return Mix(Hex(0x4f7a66), Hex(0x7fa391), d.y / ridge);
     }
-    // Tiles of the ground plane one unit below the eye, fading to their average far away.
+    // Tiles of the ground plane one unit below the eye, fading to their average far away;
+    // their edges stay off the cube's edges (at +-1), where a face seam would cut a tile.
     const float gx = d.x / -d.y;
     const float gz = d.z / -d.y;
     const bool dark =
-        (static_cast<int>(std::floor(gx)) + static_cast<int>(std::floor(gz))) % 2 != 0;
+        (static_cast<int>(std::floor(gx + 0.3f)) + static_cast<int>(std::floor(gz + 0.5f))) % 2 !=
+        0;
     const Rgba tile = dark ? Hex(0x4a8a37) : Hex(0x67a94c);
     const float distance = std::sqrt(gx * gx + gz * gz);
     return Mix(tile, Hex(0x5a9a42), Smooth(3.0f, 9.0f, distance));

@@ -40,52 +40,47 @@ float Rosette(Point q, float size)
 Canvas PaintWallpaper(int size)
 {
     using namespace Sdf;
-    constexpr float PERIOD = 0.25f; // four diamonds across, so the picture tiles
-    Canvas canvas(size, size, Hex(0x1d4b57));
-    canvas.Shade(
+    // One diamond is painted, in units of its own width, and laid four across and four down,
+    // so the picture tiles exactly.
+    constexpr int TILES = 4;
+    const Point centre{0.5f, 0.0f};
+    Canvas tile(size / TILES, size / TILES, Rgba{});
+    tile.Shade(
         [&](Point p)
         {
-            const Point q = Repeat(p, PERIOD, PERIOD, {PERIOD * 0.5f, 0.0f});
-            return Mix(Hex(0x245c69), Hex(0x17404b),
-                       std::sqrt(q.x * q.x + q.y * q.y) / PERIOD * 1.4f);
+            const Point q = Repeat(p, 1.0f, 1.0f, centre);
+            return Mix(Hex(0x245c69), Hex(0x17404b), std::sqrt(q.x * q.x + q.y * q.y) * 1.4f);
         });
     // Gold lattice along both diagonals with studs where the lines cross.
-    canvas.Fill(
+    tile.Fill(
         [&](Point p)
         {
-            const float a = std::abs(Nearest(p.x - p.y, PERIOD, 0.0f)) * 0.7071f;
-            const float b = std::abs(Nearest(p.x + p.y, PERIOD, 0.0f)) * 0.7071f;
-            return std::min(a, b) - 0.004f;
+            const float a = std::abs(Nearest(p.x - p.y, 1.0f, 0.0f)) * 0.7071f;
+            const float b = std::abs(Nearest(p.x + p.y, 1.0f, 0.0f)) * 0.7071f;
+            return std::min(a, b) - 0.016f;
         },
         Hex(0xd8b25a));
-    canvas.Fill([&](Point p) { return Circle(Repeat(p, PERIOD, PERIOD, {}), {}, 0.014f); },
-                Hex(0xf0d58a));
-    canvas.Fill(
-        [&](Point p) {
-            return Circle(Repeat(p, PERIOD, PERIOD, {PERIOD * 0.5f, PERIOD * 0.5f}), {}, 0.014f);
-        },
-        Hex(0xf0d58a));
-    // Cream rosettes in the diamonds, small red hearts.
-    canvas.Fill(
-        [&](Point p) {
-            return Rosette(Repeat(p, PERIOD, PERIOD, {PERIOD * 0.5f, 0.0f}), 0.05f);
-        },
-        Hex(0xf3e7cf));
-    canvas.Fill(
-        [&](Point p) {
-            return Rosette(Repeat(p, PERIOD, PERIOD, {0.0f, PERIOD * 0.5f}), 0.05f);
-        },
-        Hex(0xf3e7cf));
-    canvas.Fill(
-        [&](Point p) {
-            return Circle(Repeat(p, PERIOD, PERIOD, {PERIOD * 0.5f, 0.0f}), {}, 0.01f);
-        },
-        Hex(0xc0392b));
-    canvas.Fill(
-        [&](Point p) {
-            return Circle(Repeat(p, PERIOD, PERIOD, {0.0f, PERIOD * 0.5f}), {}, 0.01f);
-        },
-        Hex(0xc0392b));
+    for (const Point& crossing : {Point{0.0f, 0.0f}, Point{0.5f, 0.5f}})
+    {
+        tile.Fill([&](Point p) { return Circle(Repeat(p, 1.0f, 1.0f, crossing), {}, 0.056f); },
+                  Hex(0xf0d58a));
+    }
+    // Cream rosettes in the diamonds around small red hearts.
+    for (const Point& middle : {centre, Point{0.0f, 0.5f}})
+    {
+        tile.Fill([&](Point p) { return Rosette(Repeat(p, 1.0f, 1.0f, middle), 0.2f); },
+                  Hex(0xf3e7cf));
+        tile.Fill([&](Point p) { return Circle(Repeat(p, 1.0f, 1.0f, middle), {}, 0.04f); },
+                  Hex(0xc0392b));
+    }
+    Canvas canvas(size, size, Rgba{});
+    for (int y = 0; y < TILES; ++y)
+    {
+        for (int x = 0; x < TILES; ++x)
+        {
+            canvas.Draw(tile, x * tile.Width(), y * tile.Height());
+        }
+    }
     return canvas;
 }
 

@@ -59,7 +59,7 @@ BinModel MakeCameraModel()
     AddCube(unitCube, 1, nullptr);
     MeshBuilder bodyBuilder(body);
     bodyBuilder.AddPlaced(unitCube, {0.2f, 0.25f, 0.3f}, MATH::Matrix4::Translation(0, 0, -0.15f),
-                          0xff3c4656);
+                          0xff6a7a96);
 
     // Two film reels on top, their axles along x.
     Bin_Material reel;
@@ -70,13 +70,13 @@ BinModel MakeCameraModel()
     for (float z : {-0.32f, 0.0f})
     {
         bodyBuilder.AddPlaced(reel, {1, 1, 1}, sideways * MATH::Matrix4::Translation(0, 0.42f, z),
-                              0xff8a93a3);
+                              0xffc4ccd8);
     }
 
     // Barrel, a flared hood, and the glass facing +z.
     AddLathe(lens, {{0.0f, 0.15f}, {0.11f, 0.15f}, {0.11f, 0.32f}, {0.16f, 0.42f}, {0.13f, 0.42f}},
-             24, 0xff202228);
-    AddLathe(lens, {{0.13f, 0.42f}, {0.0f, 0.40f}}, 24, 0xff4a78c8);
+             24, 0xff34363e);
+    AddLathe(lens, {{0.13f, 0.42f}, {0.0f, 0.40f}}, 24, 0xff5f9cf0);
     return model;
 }
 

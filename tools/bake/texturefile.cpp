@@ -44,6 +44,7 @@ bool EncodeDdsTexture(const std::vector<const Canvas*>& faces, D3DFORMAT format,
             }
             if (index + 1 < image.levelCount)
             {
+                // From the painting's float texels, not from the compressed level above.
                 d3d9gl::BoxFilterDown(level.data(), w, h, 1, next);
                 level.swap(next);
             }
