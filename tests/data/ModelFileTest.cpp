@@ -243,7 +243,8 @@ TEST(ModelFiles, MarkersPointAlongPlusZAndTheLightIsTranslucent)
     }
 
     float tip = -1e9f;
-    for (const Material* pMaterial : Materials(Load("light.bin")))
+    const Model light = Load("light.bin");
+    for (const Material* pMaterial : Materials(light))
     {
         for (const Vertex& vertex : pMaterial->vertices)
         {

@@ -74,16 +74,34 @@ void Canvas::Fill(const Shape& shape, const Paint& paint, float feather)
 {
     const float unit = static_cast<float>(m_Width);
     const float ramp = std::max(1.0f / unit, feather);
-    for (int y = 0; y < m_Height; ++y)
+    const auto centreOf = [unit](int pixel) { return (static_cast<float>(pixel) + 0.5f) / unit; };
+    // Blocks whose centre lies well outside the shape are skipped without visiting their
+    // pixels: a distance is never smaller than the distance to the block's nearest pixel.
+    constexpr int BLOCK = 8;
+    const float reach = static_cast<float>(BLOCK) / unit + ramp;
+    for (int top = 0; top < m_Height; top += BLOCK)
     {
-        for (int x = 0; x < m_Width; ++x)
+        for (int left = 0; left < m_Width; left += BLOCK)
         {
-            const Point p{(static_cast<float>(x) + 0.5f) / unit,
-                          (static_cast<float>(y) + 0.5f) / unit};
-            const float coverage = std::clamp(0.5f - shape(p) / ramp, 0.0f, 1.0f);
-            if (coverage > 0.0f)
+            const int right = std::min(left + BLOCK, m_Width);
+            const int bottom = std::min(top + BLOCK, m_Height);
+            const Point middle{static_cast<float>(left + right) * 0.5f / unit,
+                               static_cast<float>(top + bottom) * 0.5f / unit};
+            if (shape(middle) > reach)
             {
-                Set(x, y, Over(Get(x, y), paint(p), coverage));
+                continue;
+            }
+            for (int y = top; y < bottom; ++y)
+            {
+                for (int x = left; x < right; ++x)
+                {
+                    const Point p{centreOf(x), centreOf(y)};
+                    const float coverage = std::clamp(0.5f - shape(p) / ramp, 0.0f, 1.0f);
+                    if (coverage > 0.0f)
+                    {
+                        Set(x, y, Over(Get(x, y), paint(p), coverage));
+                    }
+                }
             }
         }
     }
