@@ -281,7 +281,7 @@ TEST_F(Dx9RenderDeviceGLTest, RenderToTexturePassFeedsTheNextDraw)
     RenderTargetSet set;
     set.m_pColor[0] = &target;
     Device().BeginRenderTargets(&set);
-    Device().Clear(CLEAR_TARGET, YELLOW, 1.0f, 0);
+    Device().Clear(CLEAR_TARGET | CLEAR_DEPTH, YELLOW, 1.0f, 0);
     DrawCube(&Objects().m_Checker, towardViewer);
     Device().EndRenderTargets(false);
 
