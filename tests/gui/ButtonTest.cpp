@@ -220,13 +220,6 @@ protected:
 };
 } // namespace
 
-TEST_F(DragList, ContentIsLaidOutAsTheApplicationsLessonList)
-{
-    EXPECT_EQ(m_pContent->GetHeight(), 492.0f);
-    EXPECT_EQ(m_pContent->GetRect(), HRectF(5, 5, 178, 492));
-    EXPECT_EQ(m_pContent->GetVisibleRect(), HRectF(5, 5, 178, 278));
-}
-
 TEST_F(DragList, ClickWithoutMovingEmitsClickedOnce)
 {
     DragRowOne(0, 0);
@@ -304,13 +297,6 @@ TEST_F(DragList, ContentDraggedPastTheBottomSpringsBackToTheParentsHeight)
         Frame();
     }
     EXPECT_FLOAT_EQ(m_pContent->GetPos().y, -212.0f);
-}
-
-TEST(DragWrapper, EaseClosesPartOfTheGapAndSnapsWhenTheStepIsSmall)
-{
-    EXPECT_FLOAT_EQ(HDragWrapper::Ease(10.0f, 0.0f, 0.2f, 100.0f, 0.2f), 8.0f);
-    EXPECT_FLOAT_EQ(HDragWrapper::Ease(10.0f, 0.0f, 0.2f, 1.0f, 0.2f), 9.0f);
-    EXPECT_EQ(HDragWrapper::Ease(0.9f, 0.0f, 0.2f, 100.0f, 0.2f), 0.0f);
 }
 
 TEST(DragWrapper, NullTargetAssertsAndConnectsNothing)

@@ -30,9 +30,11 @@ public:
 
     // How far the target lies beyond its parent's edges on one axis (0 = inside).
     float Overscroll(bool vertical) const;
-    static float Ease(float current, float target, float factor, float maxStep, float snap);
 
 private:
+    // One step from current towards target: a share of the gap, at most maxStep, and the
+    // target itself once the step falls under snap.
+    static float Ease(float current, float target, float factor, float maxStep, float snap);
     void OnUpdate();
     void OnMousePress(HEvent* pEvent);
     void OnMouseRelease(HEvent* pEvent);
