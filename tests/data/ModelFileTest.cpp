@@ -196,6 +196,33 @@ TEST(ModelFiles, PlaneStandsUprightWhenTurnedAboutX)
     }
 }
 
+TEST(ModelFiles, SphereMapsItsTextureUnmirroredWithTheMiddleFacingPlusZ)
+{
+    const Model model = Load("sphere_20.bin");
+    int checked = 0;
+    for (const Vertex& vertex : model.meshes[0].materials[0].vertices)
+    {
+        if (vertex.uv[1] != 0.5f)
+        {
+            continue;
+        }
+        // On the equator: u = 0.5 faces +z and u grows towards +x, to the right of a viewer
+        // on +z, so the map is not mirrored.
+        if (vertex.uv[0] == 0.5f)
+        {
+            EXPECT_NEAR(vertex.position[2], 1.0f, 1e-5f);
+            ++checked;
+        }
+        if (vertex.uv[0] == 0.75f)
+        {
+            EXPECT_NEAR(vertex.position[0], 1.0f, 1e-5f);
+            ++checked;
+        }
+        EXPECT_NEAR(vertex.position[1], 0.0f, 1e-5f) << "v = 0.5 is the equator";
+    }
+    EXPECT_EQ(checked, 2);
+}
+
 TEST(ModelFiles, VertexColouredCubeShadesFlatAndSmoothDifferently)
 {
     const Model model = Load("cube_panda_vc.bin");
