@@ -26,7 +26,8 @@ int AttributeLocation(BYTE usage, BYTE usageIndex)
     case D3DDECLUSAGE_BINORMAL:
         return usageIndex == 0 ? 8 : -1;
     case D3DDECLUSAGE_TEXCOORD:
-        return usageIndex < 8 ? 9 + usageIndex : -1;
+        // GL guarantees 16 attributes (0-15): TEXCOORD0-6 fit, TEXCOORD7 has no location.
+        return usageIndex < 7 ? 9 + usageIndex : -1;
     default:
         return -1;
     }

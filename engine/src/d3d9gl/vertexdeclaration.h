@@ -1,7 +1,7 @@
 #pragma once
 // Vertex declarations and the GL attribute each element feeds. Attribute locations follow
 // the usage: POSITION 0, BLENDWEIGHT 1, BLENDINDICES 2, NORMAL 3, PSIZE 4, COLOR0-1 5-6,
-// TANGENT 7, BINORMAL 8, TEXCOORD0-7 9-15.
+// TANGENT 7, BINORMAL 8, TEXCOORD0-6 9-15 (GL guarantees no more than 16 attributes).
 
 #include "d3d9gl/d3d9.h"
 #include "d3d9gl/refcounted.h"

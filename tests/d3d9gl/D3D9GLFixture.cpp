@@ -1,0 +1,257 @@
+#include "D3D9GLFixture.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+namespace D3D9GLTest
+{
+
+IDirect3D9* DeviceFixture::s_pD3D = nullptr;
+SDL_Window* DeviceFixture::s_pWindow = nullptr;
+IDirect3DDevice9* DeviceFixture::s_pDevice = nullptr;
+IDirect3DVertexDeclaration9* DeviceFixture::s_pDeclaration = nullptr;
+IDirect3DVertexShader9* DeviceFixture::s_pColorVS = nullptr;
+IDirect3DPixelShader9* DeviceFixture::s_pColorPS = nullptr;
+IDirect3DPixelShader9* DeviceFixture::s_pTexturePS = nullptr;
+D3DPRESENT_PARAMETERS DeviceFixture::s_Params = {};
+
+namespace
+{
+
+const char* COLOR_VS = R"(
+layout(location = 0) in vec4 aPosition;
+layout(location = 5) in vec4 aColor;
+layout(location = 9) in vec2 aTexCoord;
+SHADE out vec4 vColor;
+out vec2 vTexCoord;
+void main()
+{
+    gl_Position = aPosition;
+    vColor = aColor;
+    vTexCoord = aTexCoord;
+}
+)";
+
+const char* COLOR_PS = R"(
+SHADE in vec4 vColor;
+void main()
+{
+    oColor = vColor;
+}
+)";
+
+const char* TEXTURE_PS = R"(
+SHADE in vec4 vColor;
+in vec2 vTexCoord;
+uniform sampler2D s0;
+void main()
+{
+    oColor = texture(s0, vTexCoord) * vColor;
+}
+)";
+
+} // namespace
+
+void DeviceFixture::SetUpTestSuite()
+{
+    ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_VIDEO), 0) << SDL_GetError();
+    s_pWindow = SDL_CreateWindow("d3d9gl test", 0, 0, TARGET_SIZE, TARGET_SIZE,
+                                 SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
+    ASSERT_NE(s_pWindow, nullptr) << SDL_GetError();
+    s_pD3D = Direct3DCreate9(D3D_SDK_VERSION);
+    ASSERT_NE(s_pD3D, nullptr);
+    s_Params = {};
+    s_Params.BackBufferWidth = TARGET_SIZE;
+    s_Params.BackBufferHeight = TARGET_SIZE;
+    s_Params.BackBufferFormat = D3DFMT_A8R8G8B8;
+    s_Params.BackBufferCount = 1;
+    s_Params.SwapEffect = D3DSWAPEFFECT_DISCARD;
+    s_Params.Windowed = TRUE;
+    s_Params.EnableAutoDepthStencil = TRUE;
+    s_Params.AutoDepthStencilFormat = D3DFMT_D24S8;
+    s_Params.PresentationInterval = D3DPRESENT_INTERVAL_IMMEDIATE;
+    D3DPRESENT_PARAMETERS params = s_Params;
+    ASSERT_EQ(s_pD3D->CreateDevice(0, D3DDEVTYPE_HAL, reinterpret_cast<HWND>(s_pWindow),
+                                   D3DCREATE_HARDWARE_VERTEXPROCESSING, &params, &s_pDevice),
+              D3D_OK);
+    const D3DVERTEXELEMENT9 elements[] = {
+        {0, 0, D3DDECLTYPE_FLOAT4, D3DDECLMETHOD_DEFAULT, D3DDECLUSAGE_POSITION, 0},
+        {0, 16, D3DDECLTYPE_D3DCOLOR, D3DDECLMETHOD_DEFAULT, D3DDECLUSAGE_COLOR, 0},
+        {0, 20, D3DDECLTYPE_FLOAT2, D3DDECLMETHOD_DEFAULT, D3DDECLUSAGE_TEXCOORD, 0},
+        D3DDECL_END()};
+    ASSERT_EQ(s_pDevice->CreateVertexDeclaration(elements, &s_pDeclaration), D3D_OK);
+    ASSERT_EQ(s_pDevice->CreateVertexShader(reinterpret_cast<const DWORD*>(COLOR_VS), &s_pColorVS),
+              D3D_OK);
+    ASSERT_EQ(s_pDevice->CreatePixelShader(reinterpret_cast<const DWORD*>(COLOR_PS), &s_pColorPS),
+              D3D_OK);
+    ASSERT_EQ(
+        s_pDevice->CreatePixelShader(reinterpret_cast<const DWORD*>(TEXTURE_PS), &s_pTexturePS),
+        D3D_OK);
+}
+
+void DeviceFixture::TearDownTestSuite()
+{
+    for (IUnknown** ppObject :
+         {reinterpret_cast<IUnknown**>(&s_pTexturePS), reinterpret_cast<IUnknown**>(&s_pColorPS),
+          reinterpret_cast<IUnknown**>(&s_pColorVS), reinterpret_cast<IUnknown**>(&s_pDeclaration),
+          reinterpret_cast<IUnknown**>(&s_pDevice), reinterpret_cast<IUnknown**>(&s_pD3D)})
+    {
+        if (*ppObject)
+            (*ppObject)->Release();
+        *ppObject = nullptr;
+    }
+    if (s_pWindow)
+        SDL_DestroyWindow(s_pWindow);
+    s_pWindow = nullptr;
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+}
+
+void DeviceFixture::SetUp()
+{
+    ASSERT_NE(s_pDevice, nullptr);
+    D3DPRESENT_PARAMETERS params = s_Params;
+    ASSERT_EQ(s_pDevice->Reset(&params), D3D_OK);
+    ASSERT_EQ(s_pDevice->SetVertexDeclaration(s_pDeclaration), D3D_OK);
+}
+
+void DeviceFixture::TearDown()
+{
+    D3D9GL_COUNTERS counters = {};
+    ASSERT_EQ(D3D9GL_GetCounters(s_pDevice, &counters, nullptr), D3D_OK);
+    EXPECT_EQ(counters.GLErrors, 0u) << "GL reported errors";
+}
+
+void DeviceFixture::UseColorShaders()
+{
+    ASSERT_EQ(Device()->SetVertexShader(s_pColorVS), D3D_OK);
+    ASSERT_EQ(Device()->SetPixelShader(s_pColorPS), D3D_OK);
+}
+
+void DeviceFixture::UseTextureShaders()
+{
+    ASSERT_EQ(Device()->SetVertexShader(s_pColorVS), D3D_OK);
+    ASSERT_EQ(Device()->SetPixelShader(s_pTexturePS), D3D_OK);
+}
+
+IDirect3DVertexShader9* DeviceFixture::CreateVertexShader(const std::string& body)
+{
+    IDirect3DVertexShader9* pShader = nullptr;
+    EXPECT_EQ(Device()->CreateVertexShader(reinterpret_cast<const DWORD*>(body.c_str()), &pShader),
+              D3D_OK);
+    return pShader;
+}
+
+IDirect3DPixelShader9* DeviceFixture::CreatePixelShader(const std::string& body)
+{
+    IDirect3DPixelShader9* pShader = nullptr;
+    EXPECT_EQ(Device()->CreatePixelShader(reinterpret_cast<const DWORD*>(body.c_str()), &pShader),
+              D3D_OK);
+    return pShader;
+}
+
+std::vector<Vertex> DeviceFixture::Quad(float x0, float y0, float x1, float y1, float z,
+                                        D3DCOLOR color, UINT targetWidth, UINT targetHeight)
+{
+    auto clipX = [targetWidth](float x) { return x / float(targetWidth) * 2.0f - 1.0f; };
+    auto clipY = [targetHeight](float y) { return 1.0f - y / float(targetHeight) * 2.0f; };
+    const Vertex topLeft = {clipX(x0), clipY(y0), z, 1.0f, color, 0.0f, 0.0f};
+    const Vertex topRight = {clipX(x1), clipY(y0), z, 1.0f, color, 1.0f, 0.0f};
+    const Vertex bottomLeft = {clipX(x0), clipY(y1), z, 1.0f, color, 0.0f, 1.0f};
+    const Vertex bottomRight = {clipX(x1), clipY(y1), z, 1.0f, color, 1.0f, 1.0f};
+    // Clockwise on screen, Direct3D's front faces.
+    return {topLeft, topRight, bottomLeft, bottomLeft, topRight, bottomRight};
+}
+
+void DeviceFixture::DrawQuad(float x0, float y0, float x1, float y1, float z, D3DCOLOR color)
+{
+    DrawVertices(D3DPT_TRIANGLELIST, Quad(x0, y0, x1, y1, z, color));
+}
+
+void DeviceFixture::DrawVertices(D3DPRIMITIVETYPE type, const std::vector<Vertex>& vertices)
+{
+    UINT count = UINT(vertices.size());
+    switch (type)
+    {
+    case D3DPT_TRIANGLELIST:
+        count /= 3;
+        break;
+    case D3DPT_LINELIST:
+        count /= 2;
+        break;
+    case D3DPT_TRIANGLESTRIP:
+    case D3DPT_TRIANGLEFAN:
+        count -= 2;
+        break;
+    case D3DPT_LINESTRIP:
+        count -= 1;
+        break;
+    default:
+        break;
+    }
+    ASSERT_EQ(Device()->DrawPrimitiveUP(type, count, vertices.data(), sizeof(Vertex)), D3D_OK);
+}
+
+void DeviceFixture::ClearAll(D3DCOLOR color, float z, DWORD stencil)
+{
+    ASSERT_EQ(Device()->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER | D3DCLEAR_STENCIL,
+                              color, z, stencil),
+              D3D_OK);
+}
+
+std::vector<D3DCOLOR> DeviceFixture::ReadSurface(IDirect3DSurface9* pSurface)
+{
+    D3DSURFACE_DESC desc = {};
+    EXPECT_EQ(pSurface->GetDesc(&desc), D3D_OK);
+    IDirect3DSurface9* pCopy = nullptr;
+    EXPECT_EQ(Device()->CreateOffscreenPlainSurface(desc.Width, desc.Height, desc.Format,
+                                                    D3DPOOL_SYSTEMMEM, &pCopy, nullptr),
+              D3D_OK);
+    std::vector<D3DCOLOR> pixels;
+    if (!pCopy)
+        return pixels;
+    EXPECT_EQ(Device()->GetRenderTargetData(pSurface, pCopy), D3D_OK);
+    D3DLOCKED_RECT locked = {};
+    EXPECT_EQ(pCopy->LockRect(&locked, nullptr, D3DLOCK_READONLY), D3D_OK);
+    pixels.resize(size_t(desc.Width) * desc.Height);
+    for (UINT y = 0; y < desc.Height; ++y)
+    {
+        const auto* pRow = static_cast<const uint8_t*>(locked.pBits) + size_t(y) * locked.Pitch;
+        std::memcpy(&pixels[size_t(y) * desc.Width], pRow, desc.Width * sizeof(D3DCOLOR));
+    }
+    pCopy->UnlockRect();
+    pCopy->Release();
+    return pixels;
+}
+
+std::vector<D3DCOLOR> DeviceFixture::ReadBackBuffer()
+{
+    IDirect3DSurface9* pBackBuffer = nullptr;
+    EXPECT_EQ(Device()->GetBackBuffer(0, 0, D3DBACKBUFFER_TYPE_MONO, &pBackBuffer), D3D_OK);
+    std::vector<D3DCOLOR> pixels = ReadSurface(pBackBuffer);
+    pBackBuffer->Release();
+    return pixels;
+}
+
+D3DCOLOR DeviceFixture::BackBufferPixel(UINT x, UINT y)
+{
+    return ReadBackBuffer().at(size_t(y) * TARGET_SIZE + x);
+}
+
+::testing::AssertionResult ColorNear(D3DCOLOR expected, D3DCOLOR actual, int tolerance)
+{
+    for (int shift = 0; shift < 32; shift += 8)
+    {
+        const int a = int((expected >> shift) & 0xFF);
+        const int b = int((actual >> shift) & 0xFF);
+        if (std::abs(a - b) > tolerance)
+        {
+            char text[64];
+            std::snprintf(text, sizeof(text), "expected 0x%08X, got 0x%08X", expected, actual);
+            return ::testing::AssertionFailure() << text;
+        }
+    }
+    return ::testing::AssertionSuccess();
+}
+
+} // namespace D3D9GLTest

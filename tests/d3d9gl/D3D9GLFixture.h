@@ -1,0 +1,78 @@
+#pragma once
+// A d3d9gl device on a hidden SDL window, shared by the tests of one suite, and helpers to
+// draw coloured and textured quads and to read the back buffer back.
+
+#include "base/source/system/logger.h"
+#include "d3d9gl/d3d9.h"
+#include "d3d9gl/d3d9gl.h"
+#include "d3d9gl/d3dx9.h"
+
+#include <gtest/gtest.h>
+
+#include <SDL2/SDL.h>
+
+#include <string>
+#include <vector>
+
+namespace D3D9GLTest
+{
+
+constexpr UINT TARGET_SIZE = 64;
+
+// Position in clip space, D3DCOLOR, one texture coordinate set.
+struct Vertex
+{
+    float x, y, z, w;
+    D3DCOLOR color;
+    float u, v;
+};
+
+// A GL device for a whole suite. Each test starts from the device's default state (Reset)
+// and fails if GL reported an error.
+class DeviceFixture : public ::testing::Test
+{
+public:
+    static void SetUpTestSuite();
+    static void TearDownTestSuite();
+
+    // Pixel rectangle [x0, x1) x [y0, y1) of the current target as two triangles at depth z.
+    static std::vector<Vertex> Quad(float x0, float y0, float x1, float y1, float z, D3DCOLOR color,
+                                    UINT targetWidth = TARGET_SIZE,
+                                    UINT targetHeight = TARGET_SIZE);
+
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    IDirect3DDevice9* Device() const { return s_pDevice; }
+
+    // The colour shader pair: position and COLOR0 through, colour out (SHADE interpolant).
+    void UseColorShaders();
+    // Vertex colour times texture sampler 0 (2D).
+    void UseTextureShaders();
+    IDirect3DVertexShader9* CreateVertexShader(const std::string& body);
+    IDirect3DPixelShader9* CreatePixelShader(const std::string& body);
+
+    void DrawQuad(float x0, float y0, float x1, float y1, float z, D3DCOLOR color);
+    void DrawVertices(D3DPRIMITIVETYPE type, const std::vector<Vertex>& vertices);
+    void ClearAll(D3DCOLOR color, float z = 1.0f, DWORD stencil = 0);
+
+    // The pixels of a render-target surface as A8R8G8B8 (row 0 at the top).
+    std::vector<D3DCOLOR> ReadSurface(IDirect3DSurface9* pSurface);
+    std::vector<D3DCOLOR> ReadBackBuffer();
+    D3DCOLOR BackBufferPixel(UINT x, UINT y);
+
+    static IDirect3D9* s_pD3D;
+    static SDL_Window* s_pWindow;
+    static IDirect3DDevice9* s_pDevice;
+    static IDirect3DVertexDeclaration9* s_pDeclaration;
+    static IDirect3DVertexShader9* s_pColorVS;
+    static IDirect3DPixelShader9* s_pColorPS;
+    static IDirect3DPixelShader9* s_pTexturePS;
+    static D3DPRESENT_PARAMETERS s_Params;
+};
+
+// Channels within `tolerance` of each other.
+::testing::AssertionResult ColorNear(D3DCOLOR expected, D3DCOLOR actual, int tolerance = 1);
+
+} // namespace D3D9GLTest

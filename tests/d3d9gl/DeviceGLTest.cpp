@@ -1,0 +1,145 @@
+#include "D3D9GLFixture.h"
+
+#include <cstring>
+
+namespace D3D9GLTest
+{
+namespace
+{
+
+using DeviceGLTest = DeviceFixture;
+
+TEST_F(DeviceGLTest, AdapterAndCapsComeFromGL)
+{
+    D3DADAPTER_IDENTIFIER9 identifier = {};
+    ASSERT_EQ(s_pD3D->GetAdapterIdentifier(0, 0, &identifier), D3D_OK);
+    EXPECT_GT(std::strlen(identifier.Description), 0u);
+    EXPECT_NE(s_pD3D->GetAdapterMonitor(0), nullptr);
+    EXPECT_EQ(s_pD3D->CheckDeviceMultiSampleType(0, D3DDEVTYPE_HAL, D3DFMT_X8R8G8B8, TRUE,
+                                                 D3DMULTISAMPLE_NONE, nullptr),
+              D3D_OK);
+
+    D3DCAPS9 caps = {};
+    ASSERT_EQ(Device()->GetDeviceCaps(&caps), D3D_OK);
+    EXPECT_EQ(caps.VertexShaderVersion, D3DVS_VERSION(3, 0));
+    EXPECT_EQ(caps.PixelShaderVersion, D3DPS_VERSION(3, 0));
+    EXPECT_EQ(caps.MaxVertexShaderConst, 256u);
+    EXPECT_GE(caps.MaxTextureWidth, 2048u);
+    EXPECT_GE(caps.MaxStreams, 4u);
+    EXPECT_GT(caps.MaxPrimitiveCount, 0xFFFFu);
+    EXPECT_GT(caps.MaxVertexIndex, 0xFFFFu);
+    EXPECT_EQ(Device()->TestCooperativeLevel(), D3D_OK);
+}
+
+TEST_F(DeviceGLTest, ResetRestoresDirect3DDefaults)
+{
+    ASSERT_EQ(Device()->SetRenderState(D3DRS_CULLMODE, D3DCULL_NONE), D3D_OK);
+    ASSERT_EQ(Device()->SetSamplerState(0, D3DSAMP_ADDRESSU, D3DTADDRESS_CLAMP), D3D_OK);
+    D3DPRESENT_PARAMETERS params = s_Params;
+    ASSERT_EQ(Device()->Reset(&params), D3D_OK);
+
+    const struct
+    {
+        D3DRENDERSTATETYPE state;
+        DWORD value;
+    } defaults[] = {
+        {D3DRS_ZENABLE, D3DZB_TRUE},           {D3DRS_FILLMODE, D3DFILL_SOLID},
+        {D3DRS_SHADEMODE, D3DSHADE_GOURAUD},   {D3DRS_ZWRITEENABLE, TRUE},
+        {D3DRS_ALPHATESTENABLE, FALSE},        {D3DRS_SRCBLEND, D3DBLEND_ONE},
+        {D3DRS_DESTBLEND, D3DBLEND_ZERO},      {D3DRS_CULLMODE, D3DCULL_CCW},
+        {D3DRS_ZFUNC, D3DCMP_LESSEQUAL},       {D3DRS_ALPHAFUNC, D3DCMP_ALWAYS},
+        {D3DRS_STENCILFUNC, D3DCMP_ALWAYS},    {D3DRS_STENCILMASK, 0xFFFFFFFFu},
+        {D3DRS_STENCILWRITEMASK, 0xFFFFFFFFu}, {D3DRS_COLORWRITEENABLE, 0xFu},
+        {D3DRS_POINTSIZE, 0x3F800000u},        {D3DRS_SCISSORTESTENABLE, FALSE},
+    };
+    for (const auto& entry : defaults)
+    {
+        DWORD value = 0xDEADBEEF;
+        ASSERT_EQ(Device()->GetRenderState(entry.state, &value), D3D_OK);
+        EXPECT_EQ(value, entry.value) << "render state " << entry.state;
+    }
+    DWORD address = 0;
+    ASSERT_EQ(Device()->GetSamplerState(0, D3DSAMP_ADDRESSU, &address), D3D_OK);
+    EXPECT_EQ(address, DWORD(D3DTADDRESS_WRAP));
+    D3DVIEWPORT9 viewport = {};
+    ASSERT_EQ(Device()->GetViewport(&viewport), D3D_OK);
+    EXPECT_EQ(viewport.Width, TARGET_SIZE);
+    EXPECT_EQ(viewport.Height, TARGET_SIZE);
+}
+
+TEST_F(DeviceGLTest, ResetMakesBackBufferOfNewSize)
+{
+    D3DPRESENT_PARAMETERS params = s_Params;
+    params.BackBufferWidth = 32;
+    params.BackBufferHeight = 16;
+    ASSERT_EQ(Device()->Reset(&params), D3D_OK);
+    IDirect3DSurface9* pBackBuffer = nullptr;
+    ASSERT_EQ(Device()->GetBackBuffer(0, 0, D3DBACKBUFFER_TYPE_MONO, &pBackBuffer), D3D_OK);
+    D3DSURFACE_DESC desc = {};
+    ASSERT_EQ(pBackBuffer->GetDesc(&desc), D3D_OK);
+    EXPECT_EQ(desc.Width, 32u);
+    EXPECT_EQ(desc.Height, 16u);
+    EXPECT_EQ(desc.Format, D3DFMT_A8R8G8B8);
+    pBackBuffer->Release();
+    D3DVIEWPORT9 viewport = {};
+    ASSERT_EQ(Device()->GetViewport(&viewport), D3D_OK);
+    EXPECT_EQ(viewport.Width, 32u);
+    EXPECT_EQ(viewport.Height, 16u);
+}
+
+TEST_F(DeviceGLTest, RedundantStateCostsNoGLCallAndCountersRollOverAtPresent)
+{
+    UseColorShaders();
+    ClearAll(0xFF000000);
+    DrawQuad(0, 0, 8, 8, 0.5f, 0xFFFFFFFF);
+    D3D9GL_COUNTERS before = {};
+    ASSERT_EQ(D3D9GL_GetCounters(Device(), &before, nullptr), D3D_OK);
+
+    // Setting every state to the value it already has changes nothing in GL.
+    ASSERT_EQ(Device()->SetRenderState(D3DRS_CULLMODE, D3DCULL_CCW), D3D_OK);
+    ASSERT_EQ(Device()->SetRenderState(D3DRS_ZFUNC, D3DCMP_LESSEQUAL), D3D_OK);
+    ASSERT_EQ(Device()->SetSamplerState(0, D3DSAMP_MINFILTER, D3DTEXF_POINT), D3D_OK);
+    ASSERT_EQ(Device()->SetVertexShader(s_pColorVS), D3D_OK);
+    const float zero[4] = {};
+    ASSERT_EQ(Device()->SetPixelShaderConstantF(0, zero, 1), D3D_OK);
+    IDirect3DVertexBuffer9* pBuffer = nullptr;
+    ASSERT_EQ(Device()->CreateVertexBuffer(6 * sizeof(Vertex), D3DUSAGE_WRITEONLY, 0,
+                                           D3DPOOL_MANAGED, &pBuffer, nullptr),
+              D3D_OK);
+    void* pData = nullptr;
+    ASSERT_EQ(pBuffer->Lock(0, 0, &pData, 0), D3D_OK);
+    const std::vector<Vertex> quad = Quad(8, 0, 16, 8, 0.5f, 0xFFFFFFFF);
+    std::memcpy(pData, quad.data(), quad.size() * sizeof(Vertex));
+    ASSERT_EQ(pBuffer->Unlock(), D3D_OK);
+    ASSERT_EQ(Device()->SetStreamSource(0, pBuffer, 0, sizeof(Vertex)), D3D_OK);
+    ASSERT_EQ(Device()->DrawPrimitive(D3DPT_TRIANGLELIST, 0, 2), D3D_OK);
+    D3D9GL_COUNTERS afterFirst = {};
+    ASSERT_EQ(D3D9GL_GetCounters(Device(), &afterFirst, nullptr), D3D_OK);
+    ASSERT_EQ(Device()->DrawPrimitive(D3DPT_TRIANGLELIST, 0, 2), D3D_OK);
+    D3D9GL_COUNTERS afterSecond = {};
+    ASSERT_EQ(D3D9GL_GetCounters(Device(), &afterSecond, nullptr), D3D_OK);
+
+    EXPECT_EQ(afterFirst.DrawCalls, before.DrawCalls + 1);
+    EXPECT_EQ(afterSecond.DrawCalls, afterFirst.DrawCalls + 1);
+    EXPECT_EQ(afterSecond.StateChanges, afterFirst.StateChanges);
+    EXPECT_EQ(afterSecond.Uploads, afterFirst.Uploads);
+
+    ASSERT_EQ(Device()->Present(nullptr, nullptr, nullptr, nullptr), D3D_OK);
+    D3D9GL_COUNTERS current = {};
+    D3D9GL_COUNTERS lastFrame = {};
+    ASSERT_EQ(D3D9GL_GetCounters(Device(), &current, &lastFrame), D3D_OK);
+    EXPECT_EQ(current.DrawCalls, 0u);
+    EXPECT_EQ(lastFrame.DrawCalls, afterSecond.DrawCalls);
+    pBuffer->Release();
+}
+
+TEST_F(DeviceGLTest, ExtensionsRefuseForeignDevices)
+{
+    D3D9GL_COUNTERS counters = {};
+    EXPECT_EQ(D3D9GL_GetCounters(nullptr, &counters, nullptr), D3DERR_INVALIDCALL);
+    EXPECT_EQ(D3D9GL_SetNextShaderName(nullptr, "x"), D3DERR_INVALIDCALL);
+    EXPECT_EQ(Direct3DCreate9(31), nullptr);
+}
+
+} // namespace
+} // namespace D3D9GLTest
