@@ -1,11 +1,35 @@
 #include "main/lessonlist.h"
 
+#include "testcase/lighting.h"
+#include "testcase/renderstate_depth.h"
+#include "testcase/renderstate_fillshadecull.h"
+
+namespace
+{
+template <typename Lesson> void CreateLesson()
+{
+    g_pApp->SetMode(new Lesson());
+}
+} // namespace
+
 const LessonEntry_t LESSONS[LESSON_COUNT] = {
-    {"RenderToTexture", nullptr},  {"RenderToCubeMap", nullptr}, {"ShadowMap", nullptr},
-    {"ViewportScissor", nullptr},  {"Stencil", nullptr},         {"Mipmap", nullptr},
-    {"RS_FillShadeCull", nullptr}, {"RS_Depth", nullptr},        {"RS_AlphaBlend", nullptr},
-    {"RS_AlphaTest", nullptr},     {"Test01", nullptr},          {"Test02", nullptr},
-    {"DeviceCapability", nullptr}, {"Primitive", nullptr},       {"VertexIndexBuffer", nullptr},
-    {"MatrixTransform", nullptr},  {"Lighting", nullptr},        {"UseCubeMap", nullptr},
+    {"RenderToTexture", nullptr},
+    {"RenderToCubeMap", nullptr},
+    {"ShadowMap", nullptr},
+    {"ViewportScissor", nullptr},
+    {"Stencil", nullptr},
+    {"Mipmap", nullptr},
+    {"RS_FillShadeCull", &CreateLesson<RenderState_FillShadeCull>},
+    {"RS_Depth", &CreateLesson<RenderState_Depth>},
+    {"RS_AlphaBlend", nullptr},
+    {"RS_AlphaTest", nullptr},
+    {"Test01", nullptr},
+    {"Test02", nullptr},
+    {"DeviceCapability", nullptr},
+    {"Primitive", nullptr},
+    {"VertexIndexBuffer", nullptr},
+    {"MatrixTransform", nullptr},
+    {"Lighting", &CreateLesson<Lighting>},
+    {"UseCubeMap", nullptr},
     {"TextureSampling", nullptr},
 };

@@ -37,7 +37,11 @@ TEST(MySlider, RedBarInsideAWhiteTroughWithUnclippedCaption)
     EXPECT_EQ(slider.GetBackgroundColor(), HColor(0xFFFFFFFF));
     ASSERT_NE(slider.GetBar(), nullptr);
     EXPECT_EQ(slider.GetBar()->GetBackgroundColor(), HColor(0xFFFF0000));
-    EXPECT_EQ(slider.GetBar()->GetMargins(), HRectF(2, 2, 2, 2));
+    const HMargins margins = slider.GetBar()->GetMargins();
+    EXPECT_EQ(margins.left, 2.0f);
+    EXPECT_EQ(margins.top, 2.0f);
+    EXPECT_EQ(margins.right, 2.0f);
+    EXPECT_EQ(margins.bottom, 2.0f);
     slider.SetCaption("Fov", {-10, -30});
     EXPECT_EQ(slider.GetText(), "Fov");
     EXPECT_EQ(slider.GetTextAlignment(), 0x11u);

@@ -1,0 +1,142 @@
+#include "main/appdriver.h"
+
+#include "main/mainwindow.h"
+
+#include "rendercore/source/renderdevice/renderdevice.h"
+
+#include <cstdio>
+
+AppDriver::AppDriver() = default;
+
+AppDriver::~AppDriver()
+{
+    m_pApp.reset();
+    if (m_pWindow)
+    {
+        SDL_DestroyWindow(m_pWindow);
+    }
+    if (m_SdlStarted)
+    {
+        SDL_Quit();
+    }
+}
+
+bool AppDriver::Start()
+{
+    if (SDL_Init(SDL_INIT_VIDEO) != 0)
+    {
+        std::fprintf(stderr, "Can not start SDL video: %s\n", SDL_GetError());
+        return false;
+    }
+    m_SdlStarted = true;
+    m_pWindow = CreateMainWindow();
+    if (!m_pWindow)
+    {
+        return false;
+    }
+    m_pApp = std::make_unique<Lumivia>();
+    m_pApp->Init(m_pWindow, CLIENT_WIDTH, CLIENT_HEIGHT);
+    if (!m_pApp->GetRenderer()->GetDevice())
+    {
+        std::fprintf(stderr, "Can not create the render device\n");
+        return false;
+    }
+    return true;
+}
+
+void AppDriver::RunFrames(int count)
+{
+    SDL_Event event;
+    for (int i = 0; i < count; ++i)
+    {
+        while (SDL_PollEvent(&event))
+        {
+            DispatchEvent(*m_pApp, event);
+        }
+        m_pApp->Update();
+        m_pApp->Render();
+        ++m_Frames;
+    }
+}
+
+void AppDriver::Push(SDL_Event& event)
+{
+    SDL_PushEvent(&event);
+}
+
+void AppDriver::MoveMouse(int x, int y, bool leftHeld)
+{
+    SDL_Event event{};
+    event.type = SDL_MOUSEMOTION;
+    event.motion.windowID = SDL_GetWindowID(m_pWindow);
+    event.motion.x = x;
+    event.motion.y = y;
+    event.motion.xrel = x - m_MouseX;
+    event.motion.yrel = y - m_MouseY;
+    event.motion.state = leftHeld ? SDL_BUTTON_LMASK : 0;
+    m_MouseX = x;
+    m_MouseY = y;
+    Push(event);
+}
+
+void AppDriver::PressLeft(int x, int y)
+{
+    SDL_Event event{};
+    event.type = SDL_MOUSEBUTTONDOWN;
+    event.button.windowID = SDL_GetWindowID(m_pWindow);
+    event.button.button = SDL_BUTTON_LEFT;
+    event.button.state = SDL_PRESSED;
+    event.button.clicks = 1;
+    event.button.x = x;
+    event.button.y = y;
+    Push(event);
+}
+
+void AppDriver::ReleaseLeft(int x, int y)
+{
+    SDL_Event event{};
+    event.type = SDL_MOUSEBUTTONUP;
+    event.button.windowID = SDL_GetWindowID(m_pWindow);
+    event.button.button = SDL_BUTTON_LEFT;
+    event.button.state = SDL_RELEASED;
+    event.button.clicks = 1;
+    event.button.x = x;
+    event.button.y = y;
+    Push(event);
+}
+
+void AppDriver::Click(int x, int y)
+{
+    MoveMouse(x, y, false);
+    RunFrames(1);
+    PressLeft(x, y);
+    RunFrames(1);
+    ReleaseLeft(x, y);
+    RunFrames(1);
+}
+
+void AppDriver::Drag(int fromX, int fromY, int toX, int toY, int steps)
+{
+    MoveMouse(fromX, fromY, false);
+    RunFrames(1);
+    PressLeft(fromX, fromY);
+    RunFrames(1);
+    for (int i = 1; i <= steps; ++i)
+    {
+        MoveMouse(fromX + (toX - fromX) * i / steps, fromY + (toY - fromY) * i / steps, true);
+        RunFrames(1);
+    }
+    ReleaseLeft(toX, toY);
+    RunFrames(1);
+}
+
+bool AppDriver::SaveScreenshot(const std::string& path)
+{
+    Halvex::RenderCore::RenderDevice* pDevice = m_pApp->GetRenderer()->GetDevice();
+    if (!pDevice)
+    {
+        return false;
+    }
+    pDevice->SaveBackBufferToFile(path, Halvex::RenderCore::IFF_PNG);
+    return true;
+}

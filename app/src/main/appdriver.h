@@ -1,0 +1,55 @@
+#pragma once
+// Runs the real application in its own window and feeds it input as SDL events, the way a
+// user's mouse would: the lesson tour and the application tests drive it through this.
+// Under SDL_VIDEODRIVER=offscreen it needs no display.
+
+#include "main/lumivia.h"
+
+#include <SDL.h>
+
+#include <memory>
+#include <string>
+
+class AppDriver
+{
+public:
+    AppDriver();
+    // Ends the application, then the window and SDL.
+    ~AppDriver();
+    AppDriver(const AppDriver&) = delete;
+    AppDriver& operator=(const AppDriver&) = delete;
+
+    // Initialises SDL video, opens the window and starts the application. False (with a
+    // diagnostic line) when the window or the render device can not be created.
+    bool Start();
+
+    // Runs idle turns until `count` frames have been updated and rendered; waiting events
+    // are dispatched first, as in the program's own loop.
+    void RunFrames(int count);
+
+    // Mouse input in window pixels; each is one SDL event queued for the next turn.
+    void MoveMouse(int x, int y, bool leftHeld);
+    void PressLeft(int x, int y);
+    void ReleaseLeft(int x, int y);
+    // Move, press and release, each followed by a frame so that hover and state follow.
+    void Click(int x, int y);
+    // Presses at `from`, moves to `to` in `steps` moves of one frame each, releases.
+    void Drag(int fromX, int fromY, int toX, int toY, int steps);
+
+    // Writes the presented picture as a PNG file.
+    bool SaveScreenshot(const std::string& path);
+
+    Lumivia& GetApp() { return *m_pApp; }
+    // Frames rendered since Start.
+    int GetFrameCount() const { return m_Frames; }
+
+private:
+    void Push(SDL_Event& event);
+
+    bool m_SdlStarted = false;
+    SDL_Window* m_pWindow = nullptr;
+    std::unique_ptr<Lumivia> m_pApp;
+    int m_MouseX = 0;
+    int m_MouseY = 0;
+    int m_Frames = 0;
+};

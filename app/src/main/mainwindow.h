@@ -1,0 +1,26 @@
+#pragma once
+// The program's window and message loop on SDL: the window is a fixed 1280 x 720 client
+// area, centred; every waiting event goes to the GUI's input handler first, and whenever
+// none is waiting the application runs one update and one render.
+
+#include <SDL.h>
+
+class Lumivia;
+
+inline constexpr int CLIENT_WIDTH = 1280;
+inline constexpr int CLIENT_HEIGHT = 720;
+
+// Null (after showing "Window Creation Error." in a message box and on standard error)
+// when the window can not be created. The caller has initialised SDL video.
+SDL_Window* CreateMainWindow();
+
+// Hands one event to the application's input handler. False when the event ends the
+// program (quit, or the window closing).
+bool DispatchEvent(Lumivia& app, const SDL_Event& event);
+
+// Polls one waiting event and dispatches it, or, when none is waiting, runs one update and
+// one render. False once the program is to end.
+bool RunIdleTurn(Lumivia& app);
+
+// Runs turns until the program ends; returns the exit code.
+int RunMainLoop(Lumivia& app);
