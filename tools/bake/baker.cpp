@@ -49,7 +49,7 @@ bool BakeData(const std::filesystem::path& fontDir, BakeOutput& out, std::string
         out.files.push_back({named.path, SerializeModel(named.model)});
     }
 
-    // Sized so text sits centred in the GUI's 20 to 24 pixel rows.
+    // A 14 pixel em gives 17 pixel lines, which sit inside the GUI's 20 to 24 pixel rows.
     const FontAtlas font = BuildFontAtlas(regular, 14.0f);
     const Canvas panda = PaintPanda(256);
     const Canvas snow = PaintSnow(256);

@@ -45,10 +45,12 @@ Canvas::Canvas(int width, int height, const Rgba& fill)
     }
 }
 
-Canvas::Canvas(int width, int height, std::vector<float> texels)
-    : m_Width(width), m_Height(height), m_Texels(std::move(texels))
+Canvas Canvas::FromTexels(int width, int height, std::vector<float> texels)
 {
-    m_Texels.resize(static_cast<size_t>(width) * static_cast<size_t>(height) * 4);
+    Canvas canvas(width, height, Rgba{});
+    texels.resize(canvas.m_Texels.size());
+    canvas.m_Texels = std::move(texels);
+    return canvas;
 }
 
 Rgba Canvas::Get(int x, int y) const

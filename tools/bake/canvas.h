@@ -37,8 +37,8 @@ public:
     using Paint = std::function<Rgba(Point)>;
 
     Canvas(int width, int height, const Rgba& fill);
-    // Takes 4 floats per texel, row 0 first.
-    Canvas(int width, int height, std::vector<float> texels);
+    // A canvas holding the given texels, 4 floats each, row 0 first.
+    static Canvas FromTexels(int width, int height, std::vector<float> texels);
 
     int Width() const { return m_Width; }
     int Height() const { return m_Height; }

@@ -26,8 +26,8 @@ bool DecodeLevel0(const d3d9gl::Image& image, UINT face, Canvas& out, std::strin
         error = "cannot decode a texture for the contact sheet";
         return false;
     }
-    out = Canvas(static_cast<int>(surface.width), static_cast<int>(surface.height),
-                 std::move(texels));
+    out = Canvas::FromTexels(static_cast<int>(surface.width), static_cast<int>(surface.height),
+                             std::move(texels));
     return true;
 }
 
