@@ -4,6 +4,7 @@
 #include "canvas.h"
 #include "meshbuilder.h"
 #include "modelreader.h"
+#include "texturefile.h"
 
 #include <gtest/gtest.h>
 
@@ -100,6 +101,23 @@ TEST(Canvas, FillCompositesStraightAlphaOverWhatIsThere)
     const Rgba onClear = Over(Rgba{0, 0, 0, 0}, Rgba{0.2f, 0.4f, 0.6f, 0.5f}, 1.0f);
     EXPECT_FLOAT_EQ(onClear.g, 0.4f) << "colour is not darkened by a transparent ground";
     EXPECT_FLOAT_EQ(onClear.a, 0.5f);
+}
+
+TEST(TextureFile, RefusesPictureSetsThatAreNeitherATextureNorACubeMap)
+{
+    const Canvas small(8, 8, Rgba{});
+    const Canvas other(4, 4, Rgba{});
+    std::vector<uint8_t> bytes;
+    std::string error;
+    EXPECT_FALSE(EncodeDdsTexture({&small, &small}, D3DFMT_DXT1, true, bytes, error));
+    EXPECT_FALSE(error.empty());
+    error.clear();
+    EXPECT_FALSE(EncodeDdsTexture({&small, &small, &small, &small, &small, &other}, D3DFMT_A8R8G8B8,
+                                  false, bytes, error));
+    EXPECT_FALSE(error.empty());
+    EXPECT_TRUE(EncodeDdsTexture({&small}, D3DFMT_DXT5, true, bytes, error)) << error;
+    // The header, then four blocks for 8 x 8 and one each for 4 x 4, 2 x 2 and 1 x 1.
+    EXPECT_EQ(bytes.size(), 128u + 16u * (4 + 1 + 1 + 1));
 }
 
 } // namespace
