@@ -476,11 +476,6 @@ HRESULT FakeDevice::CreatePixelShader(const DWORD* pFunction, IDirect3DPixelShad
     return m_FailCreate ? D3DERR_INVALIDCALL : D3D_OK;
 }
 
-HRESULT FakeDevice::GetRenderTargetData(IDirect3DSurface9*, IDirect3DSurface9*)
-{
-    return E_NOTIMPL;
-}
-
 HRESULT FakeDevice::SetRenderTarget(DWORD Index, IDirect3DSurface9* pRenderTarget)
 {
     m_pLog->Add(Call("SetRenderTarget", Index, pRenderTarget));
@@ -583,20 +578,10 @@ HRESULT FakeDevice::SetTexture(DWORD Stage, IDirect3DBaseTexture9* pTexture)
     return D3D_OK;
 }
 
-HRESULT FakeDevice::GetTexture(DWORD, IDirect3DBaseTexture9**)
-{
-    return E_NOTIMPL;
-}
-
 HRESULT FakeDevice::SetSamplerState(DWORD Sampler, D3DSAMPLERSTATETYPE Type, DWORD Value)
 {
     m_pLog->Add(Call("SetSamplerState", Sampler, static_cast<DWORD>(Type), Value));
     return D3D_OK;
-}
-
-HRESULT FakeDevice::GetSamplerState(DWORD, D3DSAMPLERSTATETYPE, DWORD*)
-{
-    return E_NOTIMPL;
 }
 
 HRESULT FakeDevice::SetStreamSource(UINT Stream, IDirect3DVertexBuffer9* pData, UINT Offset,
@@ -606,20 +591,10 @@ HRESULT FakeDevice::SetStreamSource(UINT Stream, IDirect3DVertexBuffer9* pData, 
     return D3D_OK;
 }
 
-HRESULT FakeDevice::GetStreamSource(UINT, IDirect3DVertexBuffer9**, UINT*, UINT*)
-{
-    return E_NOTIMPL;
-}
-
 HRESULT FakeDevice::SetStreamSourceFreq(UINT Stream, UINT Setting)
 {
     m_pLog->Add(Call("SetStreamSourceFreq", Stream, Setting));
     return D3D_OK;
-}
-
-HRESULT FakeDevice::GetStreamSourceFreq(UINT, UINT*)
-{
-    return E_NOTIMPL;
 }
 
 HRESULT FakeDevice::SetIndices(IDirect3DIndexBuffer9* pIndexData)
@@ -628,20 +603,10 @@ HRESULT FakeDevice::SetIndices(IDirect3DIndexBuffer9* pIndexData)
     return D3D_OK;
 }
 
-HRESULT FakeDevice::GetIndices(IDirect3DIndexBuffer9**)
-{
-    return E_NOTIMPL;
-}
-
 HRESULT FakeDevice::SetVertexDeclaration(IDirect3DVertexDeclaration9* pDecl)
 {
     m_pLog->Add(Call("SetVertexDeclaration", pDecl));
     return D3D_OK;
-}
-
-HRESULT FakeDevice::GetVertexDeclaration(IDirect3DVertexDeclaration9**)
-{
-    return E_NOTIMPL;
 }
 
 HRESULT FakeDevice::DrawPrimitive(D3DPRIMITIVETYPE Type, UINT StartVertex, UINT Count)
@@ -671,20 +636,10 @@ HRESULT FakeDevice::SetVertexShader(IDirect3DVertexShader9* pShader)
     return D3D_OK;
 }
 
-HRESULT FakeDevice::GetVertexShader(IDirect3DVertexShader9**)
-{
-    return E_NOTIMPL;
-}
-
 HRESULT FakeDevice::SetPixelShader(IDirect3DPixelShader9* pShader)
 {
     m_pLog->Add(Call("SetPixelShader", pShader));
     return D3D_OK;
-}
-
-HRESULT FakeDevice::GetPixelShader(IDirect3DPixelShader9**)
-{
-    return E_NOTIMPL;
 }
 
 HRESULT FakeDevice::SetVertexShaderConstantF(UINT Start, const float* pData, UINT Count)
@@ -692,11 +647,6 @@ HRESULT FakeDevice::SetVertexShaderConstantF(UINT Start, const float* pData, UIN
     m_pLog->Add(Call("SetVertexShaderConstantF", Start, Count));
     m_FloatConstants.assign(pData, pData + Count * 4);
     return D3D_OK;
-}
-
-HRESULT FakeDevice::GetVertexShaderConstantF(UINT, float*, UINT)
-{
-    return E_NOTIMPL;
 }
 
 HRESULT FakeDevice::SetVertexShaderConstantI(UINT Start, const int*, UINT Count)
@@ -717,11 +667,6 @@ HRESULT FakeDevice::SetPixelShaderConstantF(UINT Start, const float* pData, UINT
     m_pLog->Add(Call("SetPixelShaderConstantF", Start, Count));
     m_FloatConstants.assign(pData, pData + Count * 4);
     return D3D_OK;
-}
-
-HRESULT FakeDevice::GetPixelShaderConstantF(UINT, float*, UINT)
-{
-    return E_NOTIMPL;
 }
 
 HRESULT FakeDevice::SetPixelShaderConstantI(UINT Start, const int*, UINT Count)

@@ -289,7 +289,10 @@ public:
     HRESULT CreatePixelShader(const DWORD* pFunction, IDirect3DPixelShader9** ppShader) override;
 
     // Render targets.
-    HRESULT GetRenderTargetData(IDirect3DSurface9*, IDirect3DSurface9*) override;
+    HRESULT GetRenderTargetData(IDirect3DSurface9*, IDirect3DSurface9*) override
+    {
+        return E_NOTIMPL;
+    }
     HRESULT SetRenderTarget(DWORD Index, IDirect3DSurface9* pRenderTarget) override;
     HRESULT GetRenderTarget(DWORD Index, IDirect3DSurface9** ppRenderTarget) override;
     HRESULT SetDepthStencilSurface(IDirect3DSurface9* pNewZStencil) override;
@@ -303,20 +306,23 @@ public:
     HRESULT SetScissorRect(const RECT* pRect) override;
     HRESULT GetScissorRect(RECT* pRect) override;
     HRESULT SetTexture(DWORD Stage, IDirect3DBaseTexture9* pTexture) override;
-    HRESULT GetTexture(DWORD, IDirect3DBaseTexture9**) override;
+    HRESULT GetTexture(DWORD, IDirect3DBaseTexture9**) override { return E_NOTIMPL; }
     HRESULT SetSamplerState(DWORD Sampler, D3DSAMPLERSTATETYPE Type, DWORD Value) override;
-    HRESULT GetSamplerState(DWORD, D3DSAMPLERSTATETYPE, DWORD*) override;
+    HRESULT GetSamplerState(DWORD, D3DSAMPLERSTATETYPE, DWORD*) override { return E_NOTIMPL; }
 
     // Input assembly and draws.
     HRESULT SetStreamSource(UINT Stream, IDirect3DVertexBuffer9* pData, UINT Offset,
                             UINT Stride) override;
-    HRESULT GetStreamSource(UINT, IDirect3DVertexBuffer9**, UINT*, UINT*) override;
+    HRESULT GetStreamSource(UINT, IDirect3DVertexBuffer9**, UINT*, UINT*) override
+    {
+        return E_NOTIMPL;
+    }
     HRESULT SetStreamSourceFreq(UINT Stream, UINT Setting) override;
-    HRESULT GetStreamSourceFreq(UINT, UINT*) override;
+    HRESULT GetStreamSourceFreq(UINT, UINT*) override { return E_NOTIMPL; }
     HRESULT SetIndices(IDirect3DIndexBuffer9* pIndexData) override;
-    HRESULT GetIndices(IDirect3DIndexBuffer9**) override;
+    HRESULT GetIndices(IDirect3DIndexBuffer9**) override { return E_NOTIMPL; }
     HRESULT SetVertexDeclaration(IDirect3DVertexDeclaration9* pDecl) override;
-    HRESULT GetVertexDeclaration(IDirect3DVertexDeclaration9**) override;
+    HRESULT GetVertexDeclaration(IDirect3DVertexDeclaration9**) override { return E_NOTIMPL; }
     HRESULT DrawPrimitive(D3DPRIMITIVETYPE Type, UINT StartVertex, UINT Count) override;
     HRESULT DrawIndexedPrimitive(D3DPRIMITIVETYPE Type, INT BaseVertexIndex, UINT MinVertexIndex,
                                  UINT NumVertices, UINT StartIndex, UINT Count) override;
@@ -324,15 +330,15 @@ public:
 
     // Shaders and constants.
     HRESULT SetVertexShader(IDirect3DVertexShader9* pShader) override;
-    HRESULT GetVertexShader(IDirect3DVertexShader9**) override;
+    HRESULT GetVertexShader(IDirect3DVertexShader9**) override { return E_NOTIMPL; }
     HRESULT SetPixelShader(IDirect3DPixelShader9* pShader) override;
-    HRESULT GetPixelShader(IDirect3DPixelShader9**) override;
+    HRESULT GetPixelShader(IDirect3DPixelShader9**) override { return E_NOTIMPL; }
     HRESULT SetVertexShaderConstantF(UINT Start, const float* pData, UINT Count) override;
-    HRESULT GetVertexShaderConstantF(UINT, float*, UINT) override;
+    HRESULT GetVertexShaderConstantF(UINT, float*, UINT) override { return E_NOTIMPL; }
     HRESULT SetVertexShaderConstantI(UINT Start, const int* pData, UINT Count) override;
     HRESULT SetVertexShaderConstantB(UINT Start, const BOOL* pData, UINT Count) override;
     HRESULT SetPixelShaderConstantF(UINT Start, const float* pData, UINT Count) override;
-    HRESULT GetPixelShaderConstantF(UINT, float*, UINT) override;
+    HRESULT GetPixelShaderConstantF(UINT, float*, UINT) override { return E_NOTIMPL; }
     HRESULT SetPixelShaderConstantI(UINT Start, const int* pData, UINT Count) override;
     HRESULT SetPixelShaderConstantB(UINT Start, const BOOL* pData, UINT Count) override;
 
