@@ -14,6 +14,7 @@
 #include <SDL2/SDL.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
@@ -298,4 +299,90 @@ TEST_F(Dx9RenderDeviceGLTest, RenderToTexturePassFeedsTheNextDraw)
     EXPECT_TRUE(PixelNear(pixels, 45, 45, YELLOW));
     EXPECT_TRUE(PixelNear(pixels, 26, 26, CHECKER[0]));
     EXPECT_TRUE(PixelNear(pixels, 37, 37, CHECKER[3]));
+}
+
+namespace
+{
+// Every texel of level `level` of a locked 2D texture, as A8R8G8B8.
+std::vector<uint32_t> ReadLevel(Texture& texture, int level, int width, int height)
+{
+    std::vector<uint32_t> texels;
+    LockedRect locked;
+    if (!texture.Lock(level, &locked, nullptr, LOCK_READ_ONLY))
+    {
+        ADD_FAILURE() << "level " << level << " cannot be locked";
+        return texels;
+    }
+    for (int y = 0; y < height; ++y)
+    {
+        const auto* pRow = static_cast<const uint8_t*>(locked.m_pBits) + y * locked.m_Pitch;
+        const auto* pTexels = reinterpret_cast<const uint32_t*>(pRow);
+        texels.insert(texels.end(), pTexels, pTexels + width);
+    }
+    texture.Unlock();
+    return texels;
+}
+} // namespace
+
+TEST_F(Dx9RenderDeviceGLTest, TexturesReportWhatWasCreatedAndSurviveAFileRoundTrip)
+{
+    Texture cube;
+    int width = 128;
+    int height = 1;
+    int depth = 1;
+    TextureFormat format = FMT_A8R8G8B8;
+    int levels = 0;
+    TexturePool pool = POOL_MANAGED;
+    uint32_t flags = 0;
+    ASSERT_TRUE(Device().CreateTexture(&cube, TEX_CUBE, &width, &height, &depth, &format, &levels,
+                                       &pool, &flags));
+    EXPECT_EQ(height, 128);
+    EXPECT_EQ(depth, 0);
+    EXPECT_EQ(levels, 8);
+    EXPECT_EQ(format, FMT_A8R8G8B8);
+    EXPECT_EQ(flags, 3u);
+    cube.Unload();
+
+    // A full chain whose level 0 is one colour: mipmaps carry it down to 1 x 1.
+    Texture source;
+    ASSERT_TRUE(source.Create(TEX_2D, 256, 256, 1, FMT_A8R8G8B8, 0, POOL_MANAGED, 0));
+    ASSERT_EQ(source.GetMipLevels(), 9);
+    LockedRect locked;
+    ASSERT_TRUE(source.Lock(0, &locked, nullptr, LOCK_NONE));
+    for (int y = 0; y < 256; ++y)
+    {
+        auto* pRow =
+            reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(locked.m_pBits) + y * locked.m_Pitch);
+        std::fill(pRow, pRow + 256, 0xFF2080C0u);
+    }
+    source.Unlock();
+    source.GenerateMipmaps();
+    EXPECT_TRUE(Near(0xFF2080C0u, ReadLevel(source, 8, 1, 1).at(0), 1));
+
+    HalvexTest::TempDir dir;
+    const std::string path = (dir / "chain.dds").string();
+    Device().SaveTextureToFile(path, &source, IFF_DDS);
+    std::ifstream file(path, std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(file)),
+                            std::istreambuf_iterator<char>());
+    ASSERT_FALSE(bytes.empty());
+    Texture loaded;
+    ASSERT_TRUE(loaded.LoadFromMemory(bytes.data(), TEX_2D, static_cast<int>(bytes.size()),
+                                      FMT_UNKNOWN, 0, 0));
+    EXPECT_EQ(loaded.GetWidth(), 256);
+    EXPECT_EQ(loaded.GetHeight(), 256);
+    EXPECT_EQ(loaded.GetFormat(), FMT_A8R8G8B8);
+    EXPECT_EQ(loaded.GetMipLevels(), 9);
+
+    // Level 0 scaled into a smaller texture, and every level copied byte for byte.
+    Texture small;
+    ASSERT_TRUE(small.Create(TEX_2D, 4, 4, 1, FMT_A8R8G8B8, 1, POOL_MANAGED, 0));
+    ASSERT_TRUE(Device().CopyTexture(&small, &loaded));
+    EXPECT_TRUE(Near(0xFF2080C0u, ReadLevel(small, 0, 4, 4).at(5), 1));
+    Texture copy;
+    ASSERT_TRUE(copy.Create(TEX_2D, 256, 256, 1, FMT_A8R8G8B8, 0, POOL_MANAGED, 0));
+    ASSERT_TRUE(Device().CopyTextureData(&copy, &loaded));
+    const std::vector<uint32_t> copied = ReadLevel(copy, 7, 2, 2);
+    EXPECT_EQ(copied, ReadLevel(loaded, 7, 2, 2));
+    EXPECT_TRUE(Near(0xFF2080C0u, copied.at(3), 1));
 }
