@@ -23,13 +23,11 @@ public:
 
     IDirect3DDevice9* GetDevice() const { return m_pDevice; }
     D3DPRESENT_PARAMETERS& GetPresentParameters() { return m_PresentParams; }
-    const D3DPRESENT_PARAMETERS& GetPresentParameters() const { return m_PresentParams; }
     // 0-3.
     int GetShaderModel() const { return m_ShaderModel; }
     // Local video memory in MB, 0 when unknown.
     int GetVideoMemorySize() const { return m_VideoMemorySize; }
     HWND GetWindow() const { return m_hWindow; }
-    const D3DCAPS9& GetCaps() const { return m_Caps; }
 
 protected:
     // Creates the device on the chosen adapter for the window; on failure raises its
