@@ -113,13 +113,16 @@ void DeviceFixture::SetUp()
     D3DPRESENT_PARAMETERS params = s_Params;
     ASSERT_EQ(s_pDevice->Reset(&params), D3D_OK);
     ASSERT_EQ(s_pDevice->SetVertexDeclaration(s_pDeclaration), D3D_OK);
+    D3D9GL_COUNTERS counters = {};
+    ASSERT_EQ(D3D9GL_GetCounters(s_pDevice, &counters, nullptr), D3D_OK);
+    m_GLErrorsBefore = counters.GLErrors;
 }
 
 void DeviceFixture::TearDown()
 {
     D3D9GL_COUNTERS counters = {};
     ASSERT_EQ(D3D9GL_GetCounters(s_pDevice, &counters, nullptr), D3D_OK);
-    EXPECT_EQ(counters.GLErrors, 0u) << "GL reported errors";
+    EXPECT_EQ(counters.GLErrors, m_GLErrorsBefore) << "GL reported errors";
 }
 
 void DeviceFixture::UseColorShaders()

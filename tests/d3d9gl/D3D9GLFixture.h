@@ -70,6 +70,9 @@ protected:
     static IDirect3DPixelShader9* s_pColorPS;
     static IDirect3DPixelShader9* s_pTexturePS;
     static D3DPRESENT_PARAMETERS s_Params;
+
+private:
+    UINT m_GLErrorsBefore = 0;
 };
 
 // Channels within `tolerance` of each other.

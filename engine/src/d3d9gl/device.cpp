@@ -16,10 +16,11 @@ namespace
 using Halvex::Base::Log;
 using Halvex::Base::LOG_LEVEL_ERROR;
 
-void GLAPIENTRY OnDebugMessage(GLenum, GLenum type, GLuint, GLenum, GLsizei, const GLchar* pMessage,
-                               const void* pUserParam)
+void GLAPIENTRY OnDebugMessage(GLenum source, GLenum type, GLuint, GLenum, GLsizei,
+                               const GLchar* pMessage, const void* pUserParam)
 {
-    if (type != GL_DEBUG_TYPE_ERROR)
+    // Compiler messages reach the log with the shader's name (ShaderCode::Compiled).
+    if (type != GL_DEBUG_TYPE_ERROR || source == GL_DEBUG_SOURCE_SHADER_COMPILER)
         return;
     const_cast<Device*>(static_cast<const Device*>(pUserParam))->CountGLError();
     Log(LOG_MODULE, LOG_LEVEL_ERROR, "GL error: %s", pMessage);

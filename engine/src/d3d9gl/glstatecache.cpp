@@ -302,6 +302,12 @@ void GLStateCache::BindTexture(UINT unit, GLenum target, GLuint texture)
     Count();
 }
 
+void GLStateCache::SelectTextureForUpdate(GLenum target, GLuint texture)
+{
+    BindTexture(GL_UNIT_UPLOAD, target, texture);
+    ActiveTexture(GL_UNIT_UPLOAD);
+}
+
 void GLStateCache::BindSampler(UINT unit, GLuint sampler)
 {
     if (m_Sampler[unit] == sampler)

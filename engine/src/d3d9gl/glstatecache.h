@@ -76,6 +76,8 @@ public:
     void ClearStencil(GLint stencil);
     void UseProgram(GLuint program);
     void BindTexture(UINT unit, GLenum target, GLuint texture);
+    // Binds on the upload unit and makes it active, for calls that act on the binding.
+    void SelectTextureForUpdate(GLenum target, GLuint texture);
     void BindSampler(UINT unit, GLuint sampler);
     void BindBuffer(GLBufferSlot slot, GLuint buffer);
     void BindDrawFramebuffer(GLuint framebuffer);

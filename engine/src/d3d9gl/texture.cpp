@@ -107,7 +107,7 @@ bool TextureBase::Create()
     }
     glGenTextures(1, &m_Texture);
     GLStateCache& gl = m_pDevice->GL();
-    gl.BindTexture(GL_UNIT_UPLOAD, m_Target, m_Texture);
+    gl.SelectTextureForUpdate(m_Target, m_Texture);
     glTexParameteri(m_Target, GL_TEXTURE_BASE_LEVEL, 0);
     glTexParameteri(m_Target, GL_TEXTURE_MAX_LEVEL, GLint(m_Desc.levels - 1));
     glTexParameteriv(m_Target, GL_TEXTURE_SWIZZLE_RGBA, m_pFormat->swizzle);
@@ -191,7 +191,7 @@ void TextureBase::Upload(UINT face, UINT level, const ImageSurface& pixels)
             return;
         pSource = &decoded;
     }
-    m_pDevice->GL().BindTexture(GL_UNIT_UPLOAD, m_Target, m_Texture);
+    m_pDevice->GL().SelectTextureForUpdate(m_Target, m_Texture);
     const GLsizei w = GLsizei(LevelWidth(level));
     const GLsizei h = GLsizei(LevelHeight(level));
     if (m_Target == GL_TEXTURE_3D)
@@ -220,7 +220,7 @@ bool TextureBase::ReadLevel(UINT face, UINT level, ImageSurface& out)
         !MakeSurface(m_Desc.format, LevelWidth(level), LevelHeight(level), LevelDepth(level), out))
         return false;
     m_pDevice->Activate();
-    m_pDevice->GL().BindTexture(GL_UNIT_UPLOAD, m_Target, m_Texture);
+    m_pDevice->GL().SelectTextureForUpdate(m_Target, m_Texture);
     glGetTexImage(FaceTarget(face), GLint(level), m_pFormat->clientFormat, m_pFormat->clientType,
                   out.bytes.data());
     return true;
