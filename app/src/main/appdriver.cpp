@@ -2,9 +2,13 @@
 
 #include "main/mainwindow.h"
 
+#include "gui/hdragbutton.h"
+#include "gui/hscrollarea.h"
 #include "rendercore/source/renderdevice/renderdevice.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 
 AppDriver::AppDriver() = default;
 
@@ -128,6 +132,75 @@ void AppDriver::Drag(int fromX, int fromY, int toX, int toY, int steps)
     }
     ReleaseLeft(toX, toY);
     RunFrames(1);
+}
+
+namespace
+{
+constexpr int SETTLE_FRAMES = 60;
+constexpr int DRAG_STEP = 8;
+
+Halvex::HGui::HDragButton* FindRow(Lumivia& app, const std::string& name)
+{
+    for (Halvex::HGui::HObject* pChild : app.GetListContent()->GetChildren())
+    {
+        auto* pRow = dynamic_cast<Halvex::HGui::HDragButton*>(pChild);
+        if (pRow && pRow->GetText() == name)
+        {
+            return pRow;
+        }
+    }
+    return nullptr;
+}
+
+bool IsWhollyVisible(const Halvex::HGui::HWidget* pRow)
+{
+    // Rows are a little wider than the list; only the vertical extent matters.
+    const Halvex::HGui::HRectF& visible = pRow->GetVisibleRect();
+    const Halvex::HGui::HRectF& rect = pRow->GetRect();
+    return visible.IsValid() && visible.y == rect.y && visible.height == rect.height;
+}
+} // namespace
+
+bool AppDriver::SelectLesson(const std::string& name)
+{
+    Halvex::HGui::HDragButton* pRow = FindRow(*m_pApp, name);
+    if (!pRow)
+    {
+        return false;
+    }
+    RunFrames(1);
+    if (!IsWhollyVisible(pRow))
+    {
+        // Drag the list so that the row's centre moves to the middle of the list area, in
+        // small steps, and hold still before releasing so the list does not coast.
+        const Halvex::HGui::HRectF area = m_pApp->GetListArea()->GetVisibleRect();
+        const Halvex::HGui::HRectF row = pRow->GetRect();
+        const int fromX = static_cast<int>(area.x + area.width / 2.0f);
+        const int fromY = static_cast<int>(area.y + area.height / 2.0f);
+        const int toY = fromY - static_cast<int>(row.y + row.height / 2.0f - fromY);
+        MoveMouse(fromX, fromY, false);
+        RunFrames(1);
+        PressLeft(fromX, fromY);
+        RunFrames(1);
+        const int steps = std::max(1, std::abs(toY - fromY) / DRAG_STEP);
+        for (int i = 1; i <= steps; ++i)
+        {
+            MoveMouse(fromX, fromY + (toY - fromY) * i / steps, true);
+            RunFrames(1);
+        }
+        MoveMouse(fromX, toY, true);
+        RunFrames(1);
+        ReleaseLeft(fromX, toY);
+        RunFrames(SETTLE_FRAMES);
+        if (!IsWhollyVisible(pRow))
+        {
+            return false;
+        }
+    }
+    const Halvex::HGui::HRectF rect = pRow->GetRect();
+    Click(static_cast<int>(rect.x + rect.width / 2.0f),
+          static_cast<int>(rect.y + rect.height / 2.0f));
+    return true;
 }
 
 bool AppDriver::SaveScreenshot(const std::string& path)

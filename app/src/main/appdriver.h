@@ -36,6 +36,11 @@ public:
     // Presses at `from`, moves to `to` in `steps` moves of one frame each, releases.
     void Drag(int fromX, int fromY, int toX, int toY, int steps);
 
+    // Clicks the lesson's row in the list, first dragging the list (and letting it settle)
+    // when the row lies outside its visible part. False when no row has that name or the
+    // row can not be brought into view.
+    bool SelectLesson(const std::string& name);
+
     // Writes the presented picture as a PNG file.
     bool SaveScreenshot(const std::string& path);
 

@@ -1,6 +1,7 @@
 #include "main/lessonlist.h"
 
 #include "testcase/lighting.h"
+#include "testcase/matrixtransform.h"
 #include "testcase/renderstate_depth.h"
 #include "testcase/renderstate_fillshadecull.h"
 
@@ -8,7 +9,7 @@ namespace
 {
 template <typename Lesson> void CreateLesson()
 {
-    g_pApp->SetMode(new Lesson());
+    g_pApp->SetMode(new Lesson);
 }
 } // namespace
 
@@ -28,7 +29,7 @@ const LessonEntry_t LESSONS[LESSON_COUNT] = {
     {"DeviceCapability", nullptr},
     {"Primitive", nullptr},
     {"VertexIndexBuffer", nullptr},
-    {"MatrixTransform", nullptr},
+    {"MatrixTransform", &CreateLesson<MatrixTransform>},
     {"Lighting", &CreateLesson<Lighting>},
     {"UseCubeMap", nullptr},
     {"TextureSampling", nullptr},

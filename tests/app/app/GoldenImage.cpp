@@ -29,7 +29,7 @@ Image Read(const std::filesystem::path& path)
 } // namespace
 
 GoldenResult CompareWithGolden(const std::filesystem::path& screenshot, const std::string& name,
-                               int tolerance, int allowedPixels)
+                               const IgnoredRect& ignored, int tolerance, int allowedPixels)
 {
     const std::filesystem::path golden =
         HalvexTest::SourceDir() / "tests" / "app" / "golden" / (name + ".png");
@@ -57,6 +57,13 @@ GoldenResult CompareWithGolden(const std::filesystem::path& screenshot, const st
     const int count = actual.width * actual.height;
     for (int i = 0; i < count; ++i)
     {
+        const int x = i % actual.width;
+        const int y = i / actual.width;
+        if (x >= ignored.x && x < ignored.x + ignored.width && y >= ignored.y &&
+            y < ignored.y + ignored.height)
+        {
+            continue;
+        }
         for (int c = 0; c < 4; ++c)
         {
             if (std::abs(actual.pixels.get()[4 * i + c] - expected.pixels.get()[4 * i + c]) >

@@ -12,7 +12,17 @@ struct GoldenResult
     std::string m_Message;
 };
 
+// A region left out of the comparison (x, y, width, height in pixels).
+struct IgnoredRect
+{
+    int x = 0;
+    int y = 0;
+    int width = 0;
+    int height = 0;
+};
+
 // Pixels whose channels all lie within `tolerance` of the golden count as equal; the
-// images match when at most `allowedPixels` differ.
+// images match when at most `allowedPixels` differ outside the ignored region.
 GoldenResult CompareWithGolden(const std::filesystem::path& screenshot, const std::string& name,
-                               int tolerance = 8, int allowedPixels = 64);
+                               const IgnoredRect& ignored = {}, int tolerance = 8,
+                               int allowedPixels = 64);
