@@ -104,15 +104,6 @@ TEST(Dx9TypeConverter, TablesHoldThePublishedValuesBothWays)
     }
 }
 
-TEST(Dx9TypeConverter, EveryTableCoversItsEnum)
-{
-    EXPECT_EQ(GetConvertTableSize(CONVERT_TEXTURE_FORMAT), FMT_MAX);
-    EXPECT_EQ(GetConvertTableSize(CONVERT_ELEMENT_TYPE), static_cast<int>(DECL_TYPE_MAX));
-    EXPECT_EQ(GetConvertTableSize(CONVERT_RENDER_STATE), RS_MAX);
-    EXPECT_EQ(GetConvertTableSize(CONVERT_RENDER_TARGET), 4);
-    EXPECT_EQ(GetConvertTableSize(1), 0);
-}
-
 TEST(Dx9TypeConverter, UnknownNativeValuesConvertBackToZero)
 {
     EXPECT_EQ(FromNative(CONVERT_TEXTURE_FORMAT, D3DFMT_UNKNOWN), FMT_UNKNOWN);

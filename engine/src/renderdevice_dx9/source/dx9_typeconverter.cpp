@@ -450,10 +450,4 @@ uint32_t FromNativeRenderStateValue(RenderStateType state, DWORD nativeValue)
     return nativeValue;
 }
 
-int GetConvertTableSize(int converterId)
-{
-    const ConvertTable_t* pTable = FindTable(converterId);
-    return pTable ? pTable->m_Count : 0;
-}
-
 } // namespace Halvex::RenderCore

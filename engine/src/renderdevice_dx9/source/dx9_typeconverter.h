@@ -52,7 +52,4 @@ int FromNative(int converterId, DWORD nativeValue);
 DWORD ToNativeRenderStateValue(RenderStateType state, uint32_t value);
 uint32_t FromNativeRenderStateValue(RenderStateType state, DWORD nativeValue);
 
-// Number of entries of a converter's table (0 for an id without a table).
-int GetConvertTableSize(int converterId);
-
 } // namespace Halvex::RenderCore
