@@ -1,0 +1,342 @@
+#include "D3D9GLFixture.h"
+
+#include "testsupport.h"
+
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+
+namespace D3D9GLTest
+{
+namespace
+{
+
+using D3DXGLTest = DeviceFixture;
+
+constexpr D3DCOLOR BLACK = 0xFF000000;
+constexpr D3DCOLOR RED = 0xFFFF0000;
+constexpr D3DCOLOR GREEN = 0xFF00FF00;
+constexpr D3DCOLOR BLUE = 0xFF0000FF;
+constexpr D3DCOLOR WHITE = 0xFFFFFFFF;
+
+std::string ReadFile(const std::filesystem::path& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
+// Runs ImageMagick's convert (a third-party DDS writer); false when it fails.
+bool Convert(const std::string& arguments)
+{
+    const std::string command = "convert " + arguments + " > /dev/null 2>&1";
+    return std::system(command.c_str()) == 0;
+}
+
+std::vector<D3DCOLOR> ReadLevel(IDirect3DTexture9* pTexture, UINT level)
+{
+    D3DSURFACE_DESC desc = {};
+    EXPECT_EQ(pTexture->GetLevelDesc(level, &desc), D3D_OK);
+    D3DLOCKED_RECT locked = {};
+    EXPECT_EQ(pTexture->LockRect(level, &locked, nullptr, D3DLOCK_READONLY), D3D_OK);
+    std::vector<D3DCOLOR> texels(size_t(desc.Width) * desc.Height);
+    for (UINT y = 0; y < desc.Height; ++y)
+        std::memcpy(&texels[size_t(y) * desc.Width],
+                    static_cast<uint8_t*>(locked.pBits) + size_t(y) * locked.Pitch,
+                    desc.Width * sizeof(D3DCOLOR));
+    EXPECT_EQ(pTexture->UnlockRect(level), D3D_OK);
+    return texels;
+}
+
+// A managed A8R8G8B8 texture whose level 0 has red, green, blue and white quadrants.
+IDirect3DTexture9* QuadrantTexture(IDirect3DDevice9* pDevice, UINT size, UINT levels)
+{
+    IDirect3DTexture9* pTexture = nullptr;
+    EXPECT_EQ(pDevice->CreateTexture(size, size, levels, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED,
+                                     &pTexture, nullptr),
+              D3D_OK);
+    D3DLOCKED_RECT locked = {};
+    EXPECT_EQ(pTexture->LockRect(0, &locked, nullptr, 0), D3D_OK);
+    for (UINT y = 0; y < size; ++y)
+    {
+        auto* pRow = reinterpret_cast<D3DCOLOR*>(static_cast<uint8_t*>(locked.pBits) +
+                                                 size_t(y) * locked.Pitch);
+        for (UINT x = 0; x < size; ++x)
+            pRow[x] = y < size / 2 ? (x < size / 2 ? RED : GREEN) : (x < size / 2 ? BLUE : WHITE);
+    }
+    EXPECT_EQ(pTexture->UnlockRect(0), D3D_OK);
+    return pTexture;
+}
+
+TEST_F(D3DXGLTest, BackBufferSavedToPngReadsBackTheSamePixels)
+{
+    UseColorShaders();
+    ClearAll(BLACK);
+    DrawQuad(0, 0, 32, 16, 0.5f, RED);
+    DrawQuad(40, 40, 64, 64, 0.5f, 0x8000FF00);
+    IDirect3DSurface9* pBackBuffer = nullptr;
+    ASSERT_EQ(Device()->GetBackBuffer(0, 0, D3DBACKBUFFER_TYPE_MONO, &pBackBuffer), D3D_OK);
+    HalvexTest::TempDir dir;
+    const std::string path = (dir / "backbuffer.png").string();
+    ASSERT_EQ(D3DXSaveSurfaceToFileA(path.c_str(), D3DXIFF_PNG, pBackBuffer, nullptr, nullptr),
+              D3D_OK);
+    pBackBuffer->Release();
+
+    const std::string file = ReadFile(path);
+    ASSERT_GT(file.size(), 8u);
+    EXPECT_EQ(file.substr(1, 3), "PNG");
+    IDirect3DTexture9* pTexture = nullptr;
+    D3DXIMAGE_INFO info = {};
+    ASSERT_EQ(D3DXCreateTextureFromFileInMemoryEx(Device(), file.data(), UINT(file.size()),
+                                                  D3DX_DEFAULT, D3DX_DEFAULT, 1, 0, D3DFMT_A8R8G8B8,
+                                                  D3DPOOL_MANAGED, D3DX_DEFAULT, D3DX_DEFAULT, 0,
+                                                  &info, nullptr, &pTexture),
+              D3D_OK);
+    EXPECT_EQ(info.Width, TARGET_SIZE);
+    EXPECT_EQ(info.ImageFileFormat, D3DXIFF_PNG);
+    const std::vector<D3DCOLOR> saved = ReadLevel(pTexture, 0);
+    const std::vector<D3DCOLOR> drawn = ReadBackBuffer();
+    ASSERT_EQ(saved.size(), drawn.size());
+    EXPECT_EQ(saved[5 * TARGET_SIZE + 5], RED);
+    EXPECT_EQ(saved[50 * TARGET_SIZE + 50], 0x8000FF00u);
+    EXPECT_TRUE(saved == drawn);
+    pTexture->Release();
+}
+
+TEST_F(D3DXGLTest, DdsFromImageMagickLoadsWithItsSizeFormatAndLevels)
+{
+    HalvexTest::TempDir dir;
+    const std::string dxt1 = (dir / "red.dds").string();
+    ASSERT_TRUE(
+        Convert("-size 16x8 xc:red -define dds:compression=dxt1 -define dds:mipmaps=2 " + dxt1))
+        << "ImageMagick's convert is needed (scripts/deps.txt)";
+    const std::string file = ReadFile(dxt1);
+    IDirect3DTexture9* pTexture = nullptr;
+    D3DXIMAGE_INFO info = {};
+    ASSERT_EQ(D3DXCreateTextureFromFileInMemoryEx(Device(), file.data(), UINT(file.size()),
+                                                  D3DX_DEFAULT, D3DX_DEFAULT, D3DX_FROM_FILE, 0,
+                                                  D3DFMT_UNKNOWN, D3DPOOL_MANAGED, D3DX_DEFAULT,
+                                                  D3DX_DEFAULT, 0, &info, nullptr, &pTexture),
+              D3D_OK);
+    D3DSURFACE_DESC desc = {};
+    ASSERT_EQ(pTexture->GetLevelDesc(0, &desc), D3D_OK);
+    EXPECT_EQ(desc.Width, 16u);
+    EXPECT_EQ(desc.Height, 8u);
+    EXPECT_EQ(desc.Format, D3DFMT_DXT1);
+    EXPECT_EQ(pTexture->GetLevelCount(), 3u);
+    EXPECT_EQ(info.MipLevels, 3u);
+    EXPECT_EQ(info.ImageFileFormat, D3DXIFF_DDS);
+
+    UseTextureShaders();
+    ASSERT_EQ(Device()->SetTexture(0, pTexture), D3D_OK);
+    ClearAll(BLACK);
+    DrawQuad(0, 0, 64, 64, 0.5f, WHITE);
+    EXPECT_EQ(BackBufferPixel(30, 30), RED);
+    ASSERT_EQ(Device()->SetTexture(0, nullptr), D3D_OK);
+    pTexture->Release();
+
+    // Uncompressed 24-bit texels converted to A8R8G8B8; the default level count is the
+    // whole chain.
+    const std::string plain = (dir / "plain.dds").string();
+    ASSERT_TRUE(Convert("-size 8x8 xc:#336699 -define dds:compression=none " + plain));
+    const std::string plainFile = ReadFile(plain);
+    ASSERT_EQ(D3DXCreateTextureFromFileInMemoryEx(
+                  Device(), plainFile.data(), UINT(plainFile.size()), D3DX_DEFAULT, D3DX_DEFAULT,
+                  D3DX_DEFAULT, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, D3DX_DEFAULT, D3DX_DEFAULT, 0,
+                  &info, nullptr, &pTexture),
+              D3D_OK);
+    EXPECT_EQ(info.Format, D3DFMT_R8G8B8);
+    ASSERT_EQ(pTexture->GetLevelDesc(0, &desc), D3D_OK);
+    EXPECT_EQ(desc.Format, D3DFMT_A8R8G8B8);
+    EXPECT_EQ(pTexture->GetLevelCount(), 4u);
+    EXPECT_EQ(ReadLevel(pTexture, 0)[9], 0xFF336699u);
+    EXPECT_EQ(ReadLevel(pTexture, 3)[0], 0xFF336699u);
+    pTexture->Release();
+}
+
+TEST_F(D3DXGLTest, BrokenImagesFailWithOneDiagnostic)
+{
+    HalvexTest::TempDir dir;
+    const std::string path = (dir / "red.dds").string();
+    ASSERT_TRUE(Convert("-size 16x16 xc:red -define dds:compression=dxt5 " + path));
+    const std::string file = ReadFile(path);
+    const std::string inputs[] = {file.substr(0, 100), file.substr(0, file.size() - 1),
+                                  std::string("\x89PNG\r\n\x1a\n garbage", 17),
+                                  std::string(64, '\0')};
+    for (const std::string& input : inputs)
+    {
+        Halvex::Base::DiagnosticCapture capture;
+        IDirect3DTexture9* pTexture = nullptr;
+        EXPECT_EQ(D3DXCreateTextureFromFileInMemory(Device(), input.data(), UINT(input.size()),
+                                                    &pTexture),
+                  D3DXERR_INVALIDDATA)
+            << input.size() << " bytes";
+        EXPECT_EQ(pTexture, nullptr);
+        ASSERT_EQ(capture.Logs().size(), 1u);
+        EXPECT_EQ(capture.Logs()[0].module, "D3D9GL");
+    }
+    IDirect3DCubeTexture9* pCube = nullptr;
+    Halvex::Base::DiagnosticCapture capture;
+    EXPECT_EQ(D3DXCreateCubeTextureFromFileInMemoryEx(Device(), file.data(), UINT(file.size()),
+                                                      D3DX_DEFAULT, D3DX_DEFAULT, 0, D3DFMT_UNKNOWN,
+                                                      D3DPOOL_MANAGED, D3DX_DEFAULT, D3DX_DEFAULT,
+                                                      0, nullptr, nullptr, &pCube),
+              D3DXERR_INVALIDDATA)
+        << "a 2D image is no cube map";
+    EXPECT_TRUE(capture.Logged("no cube map"));
+}
+
+TEST_F(D3DXGLTest, LoadSurfaceFromSurfaceScalesAndConverts)
+{
+    IDirect3DTexture9* pSource = QuadrantTexture(Device(), 4, 1);
+    IDirect3DTexture9* pDest = nullptr;
+    ASSERT_EQ(Device()->CreateTexture(2, 2, 1, 0, D3DFMT_R5G6B5, D3DPOOL_MANAGED, &pDest, nullptr),
+              D3D_OK);
+    IDirect3DSurface9* pSourceSurface = nullptr;
+    IDirect3DSurface9* pDestSurface = nullptr;
+    ASSERT_EQ(pSource->GetSurfaceLevel(0, &pSourceSurface), D3D_OK);
+    ASSERT_EQ(pDest->GetSurfaceLevel(0, &pDestSurface), D3D_OK);
+    ASSERT_EQ(D3DXLoadSurfaceFromSurface(pDestSurface, nullptr, nullptr, pSourceSurface, nullptr,
+                                         nullptr, D3DX_DEFAULT, 0),
+              D3D_OK);
+    D3DLOCKED_RECT locked = {};
+    ASSERT_EQ(pDest->LockRect(0, &locked, nullptr, D3DLOCK_READONLY), D3D_OK);
+    const auto* pTexels = static_cast<const uint16_t*>(locked.pBits);
+    EXPECT_EQ(pTexels[0], 0xF800u);
+    EXPECT_EQ(pTexels[1], 0x07E0u);
+    const auto* pSecondRow =
+        reinterpret_cast<const uint16_t*>(static_cast<const uint8_t*>(locked.pBits) + locked.Pitch);
+    EXPECT_EQ(pSecondRow[0], 0x001Fu);
+    EXPECT_EQ(pSecondRow[1], 0xFFFFu);
+    ASSERT_EQ(pDest->UnlockRect(0), D3D_OK);
+
+    // From the back buffer (a render target) into a rectangle of a texture.
+    UseColorShaders();
+    ClearAll(GREEN);
+    IDirect3DSurface9* pBackBuffer = nullptr;
+    ASSERT_EQ(Device()->GetBackBuffer(0, 0, D3DBACKBUFFER_TYPE_MONO, &pBackBuffer), D3D_OK);
+    const RECT topRight = {2, 0, 4, 2};
+    ASSERT_EQ(D3DXLoadSurfaceFromSurface(pSourceSurface, nullptr, &topRight, pBackBuffer, nullptr,
+                                         nullptr, D3DX_FILTER_POINT, 0),
+              D3D_OK);
+    const std::vector<D3DCOLOR> texels = ReadLevel(pSource, 0);
+    EXPECT_EQ(texels[0 * 4 + 3], GREEN);
+    EXPECT_EQ(texels[0 * 4 + 0], RED) << "outside the rectangle nothing changes";
+    EXPECT_EQ(texels[3 * 4 + 3], WHITE);
+    pBackBuffer->Release();
+    pDestSurface->Release();
+    pSourceSurface->Release();
+    pDest->Release();
+    pSource->Release();
+}
+
+TEST_F(D3DXGLTest, FilterTextureBoxFiltersEveryLevel)
+{
+    IDirect3DTexture9* pTexture = QuadrantTexture(Device(), 4, 0);
+    ASSERT_EQ(pTexture->GetLevelCount(), 3u);
+    ASSERT_EQ(D3DXFilterTexture(pTexture, nullptr, 0, D3DX_DEFAULT), D3D_OK);
+    const std::vector<D3DCOLOR> level1 = ReadLevel(pTexture, 1);
+    EXPECT_EQ(level1, (std::vector<D3DCOLOR>{RED, GREEN, BLUE, WHITE}));
+    // The average of red, green, blue and white: 0x80 (127.5) in every colour channel.
+    EXPECT_TRUE(ColorNear(0xFF808080, ReadLevel(pTexture, 2)[0], 1));
+    pTexture->Release();
+}
+
+TEST_F(D3DXGLTest, TexturesSavedAsDdsKeepFormatLevelsAndFaces)
+{
+    HalvexTest::TempDir dir;
+    IDirect3DTexture9* pTexture = QuadrantTexture(Device(), 8, 0);
+    ASSERT_EQ(D3DXFilterTexture(pTexture, nullptr, 0, D3DX_DEFAULT), D3D_OK);
+    const std::string path = (dir / "quadrants.dds").string();
+    ASSERT_EQ(D3DXSaveTextureToFileA(path.c_str(), D3DXIFF_DDS, pTexture, nullptr), D3D_OK);
+    const std::string file = ReadFile(path);
+    IDirect3DTexture9* pLoaded = nullptr;
+    ASSERT_EQ(D3DXCreateTextureFromFileInMemoryEx(Device(), file.data(), UINT(file.size()),
+                                                  D3DX_DEFAULT, D3DX_DEFAULT, D3DX_FROM_FILE, 0,
+                                                  D3DFMT_UNKNOWN, D3DPOOL_MANAGED, D3DX_DEFAULT,
+                                                  D3DX_DEFAULT, 0, nullptr, nullptr, &pLoaded),
+              D3D_OK);
+    EXPECT_EQ(pLoaded->GetLevelCount(), 4u);
+    for (UINT level = 0; level < 4; ++level)
+        EXPECT_EQ(ReadLevel(pLoaded, level), ReadLevel(pTexture, level)) << "level " << level;
+    pLoaded->Release();
+    pTexture->Release();
+
+    const D3DCOLOR faceColors[6] = {RED, GREEN, BLUE, WHITE, BLACK, 0xFF123456};
+    IDirect3DCubeTexture9* pCube = nullptr;
+    ASSERT_EQ(
+        Device()->CreateCubeTexture(4, 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, &pCube, nullptr),
+        D3D_OK);
+    for (UINT face = 0; face < 6; ++face)
+    {
+        D3DLOCKED_RECT locked = {};
+        ASSERT_EQ(pCube->LockRect(D3DCUBEMAP_FACES(face), 0, &locked, nullptr, 0), D3D_OK);
+        for (UINT y = 0; y < 4; ++y)
+            for (UINT x = 0; x < 4; ++x)
+                reinterpret_cast<D3DCOLOR*>(static_cast<uint8_t*>(locked.pBits) +
+                                            y * locked.Pitch)[x] = faceColors[face];
+        ASSERT_EQ(pCube->UnlockRect(D3DCUBEMAP_FACES(face), 0), D3D_OK);
+    }
+    const std::string cubePath = (dir / "cube.dds").string();
+    ASSERT_EQ(D3DXSaveTextureToFileA(cubePath.c_str(), D3DXIFF_DDS, pCube, nullptr), D3D_OK);
+    pCube->Release();
+    const std::string cubeFile = ReadFile(cubePath);
+    ASSERT_EQ(D3DXCreateCubeTextureFromFileInMemoryEx(
+                  Device(), cubeFile.data(), UINT(cubeFile.size()), D3DX_DEFAULT, D3DX_FROM_FILE, 0,
+                  D3DFMT_UNKNOWN, D3DPOOL_MANAGED, D3DX_DEFAULT, D3DX_DEFAULT, 0, nullptr, nullptr,
+                  &pCube),
+              D3D_OK);
+    for (UINT face = 0; face < 6; ++face)
+    {
+        D3DLOCKED_RECT locked = {};
+        ASSERT_EQ(pCube->LockRect(D3DCUBEMAP_FACES(face), 0, &locked, nullptr, D3DLOCK_READONLY),
+                  D3D_OK);
+        EXPECT_EQ(*static_cast<D3DCOLOR*>(locked.pBits), faceColors[face]) << "face " << face;
+        ASSERT_EQ(pCube->UnlockRect(D3DCUBEMAP_FACES(face), 0), D3D_OK);
+    }
+    pCube->Release();
+}
+
+TEST_F(D3DXGLTest, VolumeTexturesLockAndLoadBySlice)
+{
+    IDirect3DVolumeTexture9* pVolume = nullptr;
+    ASSERT_EQ(D3DXCreateVolumeTexture(Device(), 4, 4, 2, 0, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED,
+                                      &pVolume),
+              D3D_OK);
+    EXPECT_EQ(pVolume->GetLevelCount(), 3u);
+    D3DLOCKED_BOX locked = {};
+    ASSERT_EQ(pVolume->LockBox(0, &locked, nullptr, 0), D3D_OK);
+    EXPECT_EQ(locked.RowPitch, 16);
+    EXPECT_EQ(locked.SlicePitch, 64);
+    for (UINT i = 0; i < 32; ++i)
+        static_cast<D3DCOLOR*>(locked.pBits)[i] = i < 16 ? RED : BLUE;
+    ASSERT_EQ(pVolume->UnlockBox(0), D3D_OK);
+    const D3DBOX box = {1, 1, 2, 2, 1, 2};
+    ASSERT_EQ(pVolume->LockBox(0, &locked, &box, D3DLOCK_READONLY), D3D_OK);
+    EXPECT_EQ(*static_cast<D3DCOLOR*>(locked.pBits), BLUE);
+    ASSERT_EQ(pVolume->UnlockBox(0), D3D_OK);
+
+    HalvexTest::TempDir dir;
+    const std::string path = (dir / "volume.dds").string();
+    ASSERT_EQ(D3DXFilterTexture(pVolume, nullptr, 0, D3DX_DEFAULT), D3D_OK);
+    ASSERT_EQ(D3DXSaveTextureToFileA(path.c_str(), D3DXIFF_DDS, pVolume, nullptr), D3D_OK);
+    pVolume->Release();
+    const std::string file = ReadFile(path);
+    ASSERT_EQ(D3DXCreateVolumeTextureFromFileInMemoryEx(
+                  Device(), file.data(), UINT(file.size()), D3DX_DEFAULT, D3DX_DEFAULT,
+                  D3DX_DEFAULT, D3DX_FROM_FILE, 0, D3DFMT_UNKNOWN, D3DPOOL_MANAGED, D3DX_DEFAULT,
+                  D3DX_DEFAULT, 0, nullptr, nullptr, &pVolume),
+              D3D_OK);
+    D3DVOLUME_DESC desc = {};
+    ASSERT_EQ(pVolume->GetLevelDesc(1, &desc), D3D_OK);
+    EXPECT_EQ(desc.Width, 2u);
+    EXPECT_EQ(desc.Depth, 1u);
+    ASSERT_EQ(pVolume->LockBox(1, &locked, nullptr, D3DLOCK_READONLY), D3D_OK);
+    // The red and blue slices average into one.
+    EXPECT_TRUE(ColorNear(0xFF800080, *static_cast<D3DCOLOR*>(locked.pBits), 1));
+    ASSERT_EQ(pVolume->UnlockBox(1), D3D_OK);
+    pVolume->Release();
+}
+
+} // namespace
+} // namespace D3D9GLTest
