@@ -32,10 +32,11 @@ RenderState_Depth::RenderState_Depth()
     m_Camera.SetLookAt({0.0f, 0.0f, 10.0f}, {0.0f, 0.0f, 0.0f}, {0.0f, 1.0f, 0.0f});
 
     Halvex::HGui::HWidget* pPanel = GetPanel();
-    m_pEnableCombo = CreateStateCombo(pPanel, 10.0f, COMBO_WIDTH, 44.0f, ENABLE_ITEMS, 2, 1);
-    m_pWriteCombo = CreateStateCombo(pPanel, 40.0f, COMBO_WIDTH, 44.0f, WRITE_ITEMS, 2, 1);
+    // Bottom up, so that each drop-down opens over the combo boxes below it.
     m_pFuncCombo =
         CreateStateCombo(pPanel, 70.0f, COMBO_WIDTH, 176.0f, FUNC_ITEMS, 8, CMP_LESS_EQUAL);
+    m_pWriteCombo = CreateStateCombo(pPanel, 40.0f, COMBO_WIDTH, 44.0f, WRITE_ITEMS, 2, 1);
+    m_pEnableCombo = CreateStateCombo(pPanel, 10.0f, COMBO_WIDTH, 44.0f, ENABLE_ITEMS, 2, 1);
 }
 
 void RenderState_Depth::Render(RenderImpl* pRenderer)

@@ -31,6 +31,7 @@ RenderState_FillShadeCull::RenderState_FillShadeCull()
     m_Model.Load(GetDataPath("Data/cube_panda_vc.bin"));
 
     Halvex::HGui::HWidget* pPanel = GetPanel();
+    // Bottom up, so that each drop-down opens over the combo boxes below it.
     m_pCullCombo = CreateStateCombo(pPanel, 70.0f, COMBO_WIDTH, 66.0f, CULL_ITEMS, 3, CULL_NONE);
     m_pShadeCombo =
         CreateStateCombo(pPanel, 40.0f, COMBO_WIDTH, 44.0f, SHADE_ITEMS, 2, SHADE_GOURAUD);
