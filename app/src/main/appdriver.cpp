@@ -161,7 +161,7 @@ bool IsWhollyVisible(const Halvex::HGui::HWidget* pRow)
 }
 } // namespace
 
-bool AppDriver::SelectLesson(const std::string& name)
+bool AppDriver::RevealLesson(const std::string& name, int* pX, int* pY)
 {
     Halvex::HGui::HDragButton* pRow = FindRow(*m_pApp, name);
     if (!pRow)
@@ -197,9 +197,21 @@ bool AppDriver::SelectLesson(const std::string& name)
             return false;
         }
     }
-    const Halvex::HGui::HRectF rect = pRow->GetRect();
-    Click(static_cast<int>(rect.x + rect.width / 2.0f),
-          static_cast<int>(rect.y + rect.height / 2.0f));
+    const Halvex::HGui::HRectF rect = pRow->GetVisibleRect();
+    *pX = static_cast<int>(rect.x + rect.width / 2.0f);
+    *pY = static_cast<int>(rect.y + rect.height / 2.0f);
+    return true;
+}
+
+bool AppDriver::SelectLesson(const std::string& name)
+{
+    int x = 0;
+    int y = 0;
+    if (!RevealLesson(name, &x, &y))
+    {
+        return false;
+    }
+    Click(x, y);
     return true;
 }
 

@@ -36,9 +36,11 @@ public:
     // Presses at `from`, moves to `to` in `steps` moves of one frame each, releases.
     void Drag(int fromX, int fromY, int toX, int toY, int steps);
 
-    // Clicks the lesson's row in the list, first dragging the list (and letting it settle)
-    // when the row lies outside its visible part. False when no row has that name or the
-    // row can not be brought into view.
+    // Brings the lesson's row into view, dragging the list (and letting it settle) when the
+    // row lies outside its visible part, and gives the row's centre. False when no row has
+    // that name or the row can not be brought into view.
+    bool RevealLesson(const std::string& name, int* pX, int* pY);
+    // RevealLesson, then a click on the row.
     bool SelectLesson(const std::string& name);
 
     // Writes the presented picture as a PNG file.

@@ -1,0 +1,65 @@
+#include "touroptions.h"
+#include "tourstats.h"
+
+#include <gtest/gtest.h>
+
+namespace
+{
+bool Parse(std::vector<const char*> args, TourOptions_t* pOptions, std::string* pError)
+{
+    args.insert(args.begin(), "lumivia-tour");
+    return ParseTourOptions(static_cast<int>(args.size()), args.data(), pOptions, pError);
+}
+} // namespace
+
+TEST(TourOptions, OptionsAndLessonNamesAreTakenInAnyOrder)
+{
+    TourOptions_t options;
+    std::string error;
+    ASSERT_TRUE(
+        Parse({"MatrixTransform", "--out", "pics", "--frames", "5", "--csv", "b.csv", "Lighting"},
+              &options, &error))
+        << error;
+    EXPECT_EQ(options.m_OutDir, "pics");
+    EXPECT_EQ(options.m_Frames, 5);
+    EXPECT_TRUE(options.m_Bench);
+    EXPECT_EQ(options.m_CsvPath, "b.csv");
+    EXPECT_EQ(options.m_Lessons, (std::vector<std::string>{"MatrixTransform", "Lighting"}));
+}
+
+TEST(TourOptions, BadInputIsRefusedWithAReason)
+{
+    TourOptions_t options;
+    std::string error;
+    EXPECT_FALSE(Parse({"--frames", "0"}, &options, &error));
+    EXPECT_NE(error.find("--frames"), std::string::npos);
+    EXPECT_FALSE(Parse({"--frames", "12x"}, &options, &error));
+    EXPECT_FALSE(Parse({"--out"}, &options, &error));
+    EXPECT_EQ(error, "--out needs a value");
+    EXPECT_FALSE(Parse({"--fast"}, &options, &error));
+    EXPECT_EQ(error, "unknown option --fast");
+}
+
+TEST(TourStats, PercentilesUseNearestRank)
+{
+    EXPECT_EQ(Percentile({}, 0.5), 0.0);
+    EXPECT_EQ(Percentile({5, 1, 3}, 0.5), 3.0);
+    std::vector<double> hundred;
+    for (int i = 100; i >= 1; --i)
+    {
+        hundred.push_back(i);
+    }
+    EXPECT_EQ(Percentile(hundred, 0.95), 95.0);
+    EXPECT_EQ(Percentile(hundred, 0.5), 50.0);
+    EXPECT_EQ(Percentile(hundred, 1.0), 100.0);
+    EXPECT_EQ(Percentile(hundred, 0.0), 1.0);
+}
+
+TEST(TourStats, CsvHasAStartRowThenOneRowPerLesson)
+{
+    LessonBench_t bench{"MatrixTransform", 12.5, 4.25, 6.0, 31.0};
+    EXPECT_EQ(FormatBenchCsv(100.0, {bench}),
+              "lesson,switch_ms,frame_median_ms,frame_p95_ms,draw_calls_per_frame\n"
+              "start,100.000,0.000,0.000,0.0\n"
+              "MatrixTransform,12.500,4.250,6.000,31.0\n");
+}

@@ -1,0 +1,21 @@
+#pragma once
+// Command line of lumivia-tour:
+//   lumivia-tour [--out DIR] [--frames N] [--bench] [--csv FILE] [LESSON ...]
+
+#include <string>
+#include <vector>
+
+struct TourOptions_t
+{
+    std::string m_OutDir = "tour";
+    int m_Frames = 30;
+    bool m_Bench = false;
+    std::string m_CsvPath; // implies m_Bench
+    std::vector<std::string> m_Lessons;
+};
+
+// False with a message in pError for an unknown option or a missing or bad value.
+bool ParseTourOptions(int argc, const char* const* argv, TourOptions_t* pOptions,
+                      std::string* pError);
+
+extern const char* const TOUR_USAGE;
