@@ -55,6 +55,24 @@ TEST_F(ClearGLTest, ClearRectanglesAreIntersectedWithTheViewport)
     EXPECT_EQ(BackBufferPixel(9, 10), BLACK);
 }
 
+TEST_F(ClearGLTest, DepthAndStencilClearsNeedThoseBuffers)
+{
+    Halvex::Base::DiagnosticCapture capture;
+    IDirect3DSurface9* pDepthOnly = nullptr;
+    ASSERT_EQ(Device()->CreateDepthStencilSurface(TARGET_SIZE, TARGET_SIZE, D3DFMT_D16,
+                                                  D3DMULTISAMPLE_NONE, 0, TRUE, &pDepthOnly,
+                                                  nullptr),
+              D3D_OK);
+    ASSERT_EQ(Device()->SetDepthStencilSurface(pDepthOnly), D3D_OK);
+    EXPECT_EQ(Device()->Clear(0, nullptr, D3DCLEAR_ZBUFFER, 0, 1.0f, 0), D3D_OK);
+    EXPECT_EQ(Device()->Clear(0, nullptr, D3DCLEAR_STENCIL, 0, 1.0f, 0), D3DERR_INVALIDCALL);
+    ASSERT_EQ(Device()->SetDepthStencilSurface(nullptr), D3D_OK);
+    EXPECT_EQ(Device()->Clear(0, nullptr, D3DCLEAR_ZBUFFER, 0, 1.0f, 0), D3DERR_INVALIDCALL);
+    EXPECT_EQ(Device()->Clear(0, nullptr, D3DCLEAR_TARGET, WHITE, 1.0f, 0), D3D_OK);
+    EXPECT_EQ(capture.Logs().size(), 2u);
+    pDepthOnly->Release();
+}
+
 TEST_F(ClearGLTest, ScissorRectLimitsDraws)
 {
     UseColorShaders();

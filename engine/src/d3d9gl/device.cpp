@@ -427,6 +427,8 @@ HRESULT Device::Reset(D3DPRESENT_PARAMETERS* pPresentationParameters)
 
 HRESULT Device::Present(const RECT*, const RECT*, HWND, const RGNDATA*)
 {
+    if (!m_BackBuffer)
+        return D3DERR_DEVICELOST; // a failed Reset left no back buffer
     Activate();
     auto* pBackBuffer = static_cast<Texture2D*>(m_BackBuffer.Get());
     m_Gl.BindReadFramebuffer(m_ReadFbo);
@@ -456,7 +458,7 @@ HRESULT Device::Present(const RECT*, const RECT*, HWND, const RGNDATA*)
 HRESULT Device::GetBackBuffer(UINT iSwapChain, UINT iBackBuffer, D3DBACKBUFFER_TYPE,
                               IDirect3DSurface9** ppBackBuffer)
 {
-    if (iSwapChain != 0 || iBackBuffer != 0 || !ppBackBuffer)
+    if (iSwapChain != 0 || iBackBuffer != 0 || !ppBackBuffer || !m_BackBuffer)
         return D3DERR_INVALIDCALL;
     return m_BackBuffer->GetSurfaceLevel(0, ppBackBuffer);
 }

@@ -1,5 +1,6 @@
 #include "base/source/system/logger.h"
 #include "d3d9gl/device.h"
+#include "d3d9gl/glformat.h"
 #include "d3d9gl/surface.h"
 #include "d3d9gl/texture.h"
 
@@ -272,6 +273,15 @@ HRESULT Device::Clear(DWORD Count, const D3DRECT* pRects, DWORD Flags, D3DCOLOR 
         return D3DERR_INVALIDCALL;
     if (Flags == 0)
         return D3D_OK;
+    // As in Direct3D, depth and stencil can only be cleared where the buffer has them.
+    auto* pDepth = static_cast<SurfaceImpl*>(m_DepthStencil.Get());
+    const GLDepthFormat_t* pDepthFormat = pDepth ? GetGLDepthFormat(pDepth->Format()) : nullptr;
+    if (((Flags & D3DCLEAR_ZBUFFER) && !pDepthFormat) ||
+        ((Flags & D3DCLEAR_STENCIL) && !(pDepthFormat && pDepthFormat->stencil)))
+    {
+        Log(LOG_MODULE, LOG_LEVEL_ERROR, "Clear: the depth-stencil surface lacks a cleared buffer");
+        return D3DERR_INVALIDCALL;
+    }
     Activate();
     if (m_Dirty & DIRTY_FRAMEBUFFER)
         ApplyFramebuffer();
