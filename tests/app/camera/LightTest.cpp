@@ -66,12 +66,3 @@ TEST(Light, PositionOnTheTargetHasNoDirection)
     light.Update(0.3f);
     EXPECT_EQ(light.GetPosition(), Vector3(1, 1, 1));
 }
-
-TEST(Light, ColoursStartBlackAndOpaque)
-{
-    LightBase light;
-    EXPECT_EQ(light.GetDiffuse(), Halvex::MATH::Vector4<float>(0, 0, 0, 1));
-    EXPECT_EQ(light.GetAmbient(), Halvex::MATH::Vector4<float>(0, 0, 0, 1));
-    EXPECT_EQ(light.GetSpecular(), Halvex::MATH::Vector4<float>(0, 0, 0, 1));
-    EXPECT_EQ(light.GetTypeName(), "Base");
-}
