@@ -1,0 +1,211 @@
+// The three lessons in the real application on the software renderer, chosen through the
+// lesson list and operated through SDL mouse events, compared with golden pictures. The
+// light and the camera are placed by the tests so that the pictures do not depend on
+// the frame times.
+
+#include "LessonInput.h"
+
+#include "../app/app/GoldenImage.h"
+
+#include "main/appdriver.h"
+#include "testcase/lighting.h"
+#include "testcase/renderstate_depth.h"
+#include "testcase/renderstate_fillshadecull.h"
+
+#include "common/render/mycombobox.h"
+#include "common/render/myslider.h"
+
+#include "base/source/system/logger.h"
+#include "gui/hpushbutton.h"
+#include "testsupport.h"
+
+#include <gtest/gtest.h>
+
+#define STB_IMAGE_STATIC
+#define STB_IMAGE_IMPLEMENTATION
+#include <stb_image.h>
+
+#include <filesystem>
+#include <memory>
+
+using Halvex::MATH::Vector3;
+
+namespace
+{
+const IgnoredRect FPS_LABEL{1208, 700, 72, 20};
+
+// Runs the application from `workingDir`, whose parent holds Data and Shader.
+class LessonScreens : public testing::Test
+{
+protected:
+    void Start(const std::filesystem::path& workingDir)
+    {
+        m_Previous = std::filesystem::current_path();
+        std::filesystem::current_path(workingDir);
+        ASSERT_TRUE(driver.Start());
+        driver.RunFrames(2);
+    }
+    void TearDown() override
+    {
+        if (!m_Previous.empty())
+        {
+            std::filesystem::current_path(m_Previous);
+        }
+    }
+
+    template <typename Lesson> Lesson* Open(const std::string& row)
+    {
+        EXPECT_TRUE(driver.SelectLesson(row));
+        driver.RunFrames(1);
+        return dynamic_cast<Lesson*>(driver.GetApp().GetModeManager()->GetCurrent());
+    }
+
+    // The light stands still in front of the scene, up and to the right.
+    Lighting* OpenLighting()
+    {
+        auto* pLesson = Open<Lighting>("Lighting");
+        if (pLesson)
+        {
+            pLesson->GetLight().SetSpeed(0.0f, 0.0f);
+            pLesson->GetLight().SetLookAt({2.5f, 2.5f, 5.0f}, {0.0f, 0.0f, 0.0f});
+        }
+        return pLesson;
+    }
+
+    std::filesystem::path Shot(const std::string& name)
+    {
+        driver.RunFrames(1);
+        const auto path = temp / (name + ".png");
+        EXPECT_TRUE(driver.SaveScreenshot(path.string()));
+        return path;
+    }
+
+    void ExpectScreen(const std::string& name)
+    {
+        const GoldenResult result =
+            CompareWithGolden(Shot(name), "../../lessons/golden/" + name, FPS_LABEL);
+        EXPECT_TRUE(result.m_Matches) << result.m_Message;
+    }
+
+    HalvexTest::TempDir temp;
+    AppDriver driver;
+
+private:
+    std::filesystem::path m_Previous;
+};
+
+// The colour of one pixel of a PNG as 0xRRGGBB.
+uint32_t PixelAt(const std::filesystem::path& png, int x, int y)
+{
+    int width = 0, height = 0, channels = 0;
+    std::unique_ptr<stbi_uc, void (*)(void*)> pixels(
+        stbi_load(png.string().c_str(), &width, &height, &channels, 3), stbi_image_free);
+    if (!pixels || x < 0 || y < 0 || x >= width || y >= height)
+    {
+        return 0xFFFFFFFFu;
+    }
+    const stbi_uc* p = pixels.get() + (y * width + x) * 3;
+    return (uint32_t(p[0]) << 16) | (uint32_t(p[1]) << 8) | p[2];
+}
+} // namespace
+
+TEST_F(LessonScreens, LightingShowsLightSpecularPerPixelAndPointLight)
+{
+    Start(HalvexTest::SourceDir() / "tests");
+    Lighting* pLesson = OpenLighting();
+    ASSERT_NE(pLesson, nullptr);
+    ExpectScreen("lighting_start");
+    ClickWidget(driver, pLesson->GetLightButton());
+    ExpectScreen("lighting_light_on_directional");
+    DragSlider(driver, pLesson->GetSpecularSlider(), 1.0f);
+    ExpectScreen("lighting_specular_per_vertex");
+    ClickWidget(driver, pLesson->GetPerPixelButton());
+    ExpectScreen("lighting_specular_per_pixel");
+    ClickWidget(driver, pLesson->GetPointButton());
+    ExpectScreen("lighting_point_light");
+}
+
+TEST_F(LessonScreens, FillShadeCullShowsEachModeOnTheColouredCube)
+{
+    Start(HalvexTest::SourceDir() / "tests");
+    auto* pLesson = Open<RenderState_FillShadeCull>("RS_FillShadeCull");
+    ASSERT_NE(pLesson, nullptr);
+    // Three faces in view.
+    pLesson->GetCamera().SetLookAt({2.2f, 2.0f, 3.0f}, {0.0f, 0.0f, 0.0f}, {0.0f, 1.0f, 0.0f});
+    ChooseItem(driver, pLesson->GetFillCombo(), 0);
+    ExpectScreen("fillshadecull_point");
+    ChooseItem(driver, pLesson->GetFillCombo(), 1);
+    ExpectScreen("fillshadecull_wireframe");
+    ChooseItem(driver, pLesson->GetFillCombo(), 2);
+    ChooseItem(driver, pLesson->GetShadeCombo(), 0);
+    ExpectScreen("fillshadecull_flat");
+    ChooseItem(driver, pLesson->GetShadeCombo(), 1);
+    ChooseItem(driver, pLesson->GetCullCombo(), 1);
+    ExpectScreen("fillshadecull_cull_cw");
+    ChooseItem(driver, pLesson->GetCullCombo(), 2);
+    ExpectScreen("fillshadecull_cull_ccw");
+}
+
+TEST_F(LessonScreens, DepthShowsNeverAlwaysAndDisabledTests)
+{
+    Start(HalvexTest::SourceDir() / "tests");
+    auto* pLesson = Open<RenderState_Depth>("RS_Depth");
+    ASSERT_NE(pLesson, nullptr);
+    // From behind and above: the cubes drawn last are the farthest, so "Always" paints
+    // them over the near ones.
+    pLesson->GetCamera().SetLookAt({4.0f, 6.0f, -9.0f}, {0.0f, 0.0f, 0.0f}, {0.0f, 1.0f, 0.0f});
+    ChooseItem(driver, pLesson->GetFuncCombo(), 0);
+    ExpectScreen("depth_never");
+    ChooseItem(driver, pLesson->GetFuncCombo(), 7);
+    ExpectScreen("depth_always");
+    ChooseItem(driver, pLesson->GetFuncCombo(), 3);
+    ChooseItem(driver, pLesson->GetEnableCombo(), 0);
+    ExpectScreen("depth_z_disable");
+}
+
+TEST_F(LessonScreens, ReloadKeepsTheRunningProgramWhenTheFileDoesNotCompile)
+{
+    // A copy of the shader folder that the test may break; the data is shared.
+    const std::filesystem::path root = temp / "tree";
+    std::filesystem::create_directories(root / "bin");
+    std::filesystem::create_directories(root / "Shader");
+    std::filesystem::copy(HalvexTest::SourceDir() / "Shader" / "hlsl", root / "Shader" / "hlsl");
+    std::filesystem::create_directory_symlink(HalvexTest::SourceDir() / "Data", root / "Data");
+    const std::filesystem::path shaders = root / "Shader" / "hlsl";
+    Start(root / "bin");
+    Lighting* pLesson = OpenLighting();
+    ASSERT_NE(pLesson, nullptr);
+    ClickWidget(driver, pLesson->GetLightButton());
+
+    // Where the light model's bulb is on screen.
+    const Vector3<float> ndc = Halvex::MATH::TransformCoord(
+        pLesson->GetLight().GetPosition(),
+        pLesson->GetCamera().GetView() * pLesson->GetCamera().GetProjection());
+    const int x = static_cast<int>((ndc.x + 1.0f) * 0.5f * 1280.0f);
+    const int y = static_cast<int>((1.0f - ndc.y) * 0.5f * 720.0f);
+    // The middle of the sphere, lit per vertex.
+    const int sphereX = 454;
+    const auto before = Shot("before");
+    const uint32_t bulb = PixelAt(before, x, y);
+    const uint32_t sphere = PixelAt(before, sphereX, 360);
+
+    // A broken lesson file and a changed file of another pass.
+    HalvexTest::WriteFile(shaders / "Lighting.wpu", "void main() { oColor = ; }\n");
+    HalvexTest::WriteFile(shaders / "LightingPerVertex.wpu",
+                          "void main() { oColor = vec4(1.0, 0.0, 0.0, 1.0); }\n");
+    {
+        Halvex::Base::DiagnosticCapture capture;
+        ClickWidget(driver, driver.GetApp().GetReloadButton());
+        EXPECT_TRUE(capture.Logged("does not compile")) << "no compiler message";
+        EXPECT_TRUE(capture.Raised("0"));
+    }
+    const auto kept = Shot("kept");
+    EXPECT_EQ(PixelAt(kept, x, y), bulb);
+    EXPECT_EQ(PixelAt(kept, sphereX, 360), sphere);
+
+    // A good file is taken at the next reload.
+    HalvexTest::WriteFile(shaders / "Lighting.wpu",
+                          "void main() { oColor = vec4(1.0, 0.0, 1.0, 1.0); }\n");
+    ClickWidget(driver, driver.GetApp().GetReloadButton());
+    EXPECT_EQ(PixelAt(Shot("reloaded"), x, y), 0xFF00FFu);
+}
