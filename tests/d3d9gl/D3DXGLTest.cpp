@@ -103,6 +103,56 @@ TEST_F(D3DXGLTest, BackBufferSavedToPngReadsBackTheSamePixels)
     pTexture->Release();
 }
 
+TEST_F(D3DXGLTest, SurfacesSaveAsBmpTgaAndJpg)
+{
+    IDirect3DTexture9* pTexture = QuadrantTexture(Device(), 16, 1);
+    IDirect3DSurface9* pSurface = nullptr;
+    ASSERT_EQ(pTexture->GetSurfaceLevel(0, &pSurface), D3D_OK);
+    HalvexTest::TempDir dir;
+    const struct
+    {
+        D3DXIMAGE_FILEFORMAT format;
+        const char* name;
+        int tolerance;
+    } cases[] = {{D3DXIFF_BMP, "a.bmp", 0}, {D3DXIFF_TGA, "a.tga", 0}, {D3DXIFF_JPG, "a.jpg", 24}};
+    for (const auto& c : cases)
+    {
+        const std::string path = (dir / c.name).string();
+        ASSERT_EQ(D3DXSaveSurfaceToFileA(path.c_str(), c.format, pSurface, nullptr, nullptr),
+                  D3D_OK);
+        const std::string file = ReadFile(path);
+        IDirect3DTexture9* pLoaded = nullptr;
+        D3DXIMAGE_INFO info = {};
+        ASSERT_EQ(D3DXCreateTextureFromFileInMemoryEx(
+                      Device(), file.data(), UINT(file.size()), D3DX_DEFAULT, D3DX_DEFAULT, 1, 0,
+                      D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, D3DX_DEFAULT, D3DX_DEFAULT, 0, &info,
+                      nullptr, &pLoaded),
+                  D3D_OK)
+            << c.name;
+        EXPECT_EQ(info.ImageFileFormat, c.format) << c.name;
+        const std::vector<D3DCOLOR> texels = ReadLevel(pLoaded, 0);
+        EXPECT_TRUE(ColorNear(RED, texels[2 * 16 + 2], c.tolerance)) << c.name;
+        EXPECT_TRUE(ColorNear(WHITE, texels[13 * 16 + 13], c.tolerance)) << c.name;
+        pLoaded->Release();
+    }
+    // A rectangle of the surface, saved alone.
+    const RECT bottomLeft = {0, 8, 8, 16};
+    const std::string path = (dir / "part.bmp").string();
+    ASSERT_EQ(D3DXSaveSurfaceToFileA(path.c_str(), D3DXIFF_BMP, pSurface, nullptr, &bottomLeft),
+              D3D_OK);
+    const std::string file = ReadFile(path);
+    IDirect3DTexture9* pPart = nullptr;
+    ASSERT_EQ(D3DXCreateTextureFromFileInMemory(Device(), file.data(), UINT(file.size()), &pPart),
+              D3D_OK);
+    D3DSURFACE_DESC desc = {};
+    ASSERT_EQ(pPart->GetLevelDesc(0, &desc), D3D_OK);
+    EXPECT_EQ(desc.Width, 8u);
+    EXPECT_EQ(ReadLevel(pPart, 0)[0] | 0xFF000000, BLUE);
+    pPart->Release();
+    pSurface->Release();
+    pTexture->Release();
+}
+
 TEST_F(D3DXGLTest, DdsFromImageMagickLoadsWithItsSizeFormatAndLevels)
 {
     HalvexTest::TempDir dir;

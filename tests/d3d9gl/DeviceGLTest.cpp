@@ -133,6 +133,38 @@ TEST_F(DeviceGLTest, RedundantStateCostsNoGLCallAndCountersRollOverAtPresent)
     pBuffer->Release();
 }
 
+TEST_F(DeviceGLTest, ResourcesOutliveTheirDevice)
+{
+    // A second device on the same window: the shared one gets its context back afterwards.
+    D3DPRESENT_PARAMETERS params = s_Params;
+    IDirect3DDevice9* pOther = nullptr;
+    ASSERT_EQ(s_pD3D->CreateDevice(0, D3DDEVTYPE_HAL, reinterpret_cast<HWND>(s_pWindow),
+                                   D3DCREATE_HARDWARE_VERTEXPROCESSING, &params, &pOther),
+              D3D_OK);
+    IDirect3DTexture9* pTexture = nullptr;
+    ASSERT_EQ(
+        pOther->CreateTexture(4, 4, 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, &pTexture, nullptr),
+        D3D_OK);
+    IDirect3DVertexBuffer9* pBuffer = nullptr;
+    ASSERT_EQ(pOther->CreateVertexBuffer(64, 0, 0, D3DPOOL_MANAGED, &pBuffer, nullptr), D3D_OK);
+    EXPECT_EQ(pOther->Release(), 0u);
+
+    // Locks still work on the CPU copies; releasing frees no GL object twice.
+    D3DLOCKED_RECT locked = {};
+    EXPECT_EQ(pTexture->LockRect(0, &locked, nullptr, 0), D3D_OK);
+    EXPECT_EQ(pTexture->UnlockRect(0), D3D_OK);
+    void* pData = nullptr;
+    EXPECT_EQ(pBuffer->Lock(0, 0, &pData, 0), D3D_OK);
+    EXPECT_EQ(pBuffer->Unlock(), D3D_OK);
+    pBuffer->Release();
+    pTexture->Release();
+
+    UseColorShaders();
+    ClearAll(0xFF000000);
+    DrawQuad(0, 0, 64, 64, 0.5f, 0xFFFFFFFF);
+    EXPECT_EQ(BackBufferPixel(10, 10), 0xFFFFFFFFu);
+}
+
 TEST_F(DeviceGLTest, ExtensionsRefuseForeignDevices)
 {
     D3D9GL_COUNTERS counters = {};

@@ -269,6 +269,36 @@ TEST_F(TextureGLTest, FloatAndLuminanceFormatsFillMissingChannelsLikeDirect3D)
     }
 }
 
+TEST_F(TextureGLTest, VertexSamplersAreSamplers257To260)
+{
+    // The vertex stage reads the colour from vertex sampler 1 (vs1).
+    IDirect3DVertexShader9* pShader = CreateVertexShader(R"(
+layout(location = 0) in vec4 aPosition;
+uniform sampler2D vs1;
+SHADE out vec4 vColor;
+void main()
+{
+    gl_Position = aPosition;
+    vColor = textureLod(vs1, vec2(0.5), 0.0);
+}
+)");
+    IDirect3DTexture9* pTexture = MakeTexture(Device(), 1, 1, 1, {{GREEN}});
+    ASSERT_EQ(Device()->SetVertexShader(pShader), D3D_OK);
+    ASSERT_EQ(Device()->SetPixelShader(s_pColorPS), D3D_OK);
+    ASSERT_EQ(Device()->SetTexture(D3DVERTEXTEXTURESAMPLER1, pTexture), D3D_OK);
+    ClearAll(BLACK);
+    DrawQuad(0, 0, 64, 64, 0.5f, 0xFFFFFFFF);
+    EXPECT_EQ(BackBufferPixel(10, 10), GREEN);
+    IDirect3DBaseTexture9* pBound = nullptr;
+    ASSERT_EQ(Device()->GetTexture(D3DVERTEXTEXTURESAMPLER1, &pBound), D3D_OK);
+    EXPECT_EQ(pBound, pTexture);
+    pBound->Release();
+    EXPECT_EQ(Device()->SetTexture(D3DVERTEXTEXTURESAMPLER3 + 1, pTexture), D3DERR_INVALIDCALL);
+    ASSERT_EQ(Device()->SetTexture(D3DVERTEXTEXTURESAMPLER1, nullptr), D3D_OK);
+    pTexture->Release();
+    pShader->Release();
+}
+
 TEST_F(TextureGLTest, InvalidTextureRequestsFail)
 {
     Halvex::Base::DiagnosticCapture capture;
