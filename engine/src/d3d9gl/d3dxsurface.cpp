@@ -4,6 +4,7 @@
 
 #include "base/source/system/logger.h"
 #include "d3d9gl/d3dx9.h"
+#include "d3d9gl/d3dxfilter.h"
 #include "d3d9gl/device.h"
 #include "d3d9gl/image/dds.h"
 #include "d3d9gl/image/imagefile.h"
@@ -59,20 +60,6 @@ std::vector<float> Crop(const std::vector<float>& rgba, UINT width, const Rect_t
                   out.begin() + size_t(row) * rect.width * 4);
     }
     return out;
-}
-
-ResampleFilter ToResampleFilter(DWORD filter)
-{
-    switch (filter & 0xFF)
-    {
-    case D3DX_FILTER_NONE:
-    case D3DX_FILTER_POINT:
-        return RESAMPLE_POINT;
-    case D3DX_FILTER_LINEAR:
-        return RESAMPLE_LINEAR;
-    default:
-        return RESAMPLE_BOX;
-    }
 }
 
 bool WriteWholeFile(const char* pPath, const std::vector<uint8_t>& bytes)

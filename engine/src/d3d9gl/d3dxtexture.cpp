@@ -4,6 +4,7 @@
 
 #include "base/source/system/logger.h"
 #include "d3d9gl/d3dx9.h"
+#include "d3d9gl/d3dxfilter.h"
 #include "d3d9gl/device.h"
 #include "d3d9gl/glformat.h"
 #include "d3d9gl/image/imagefile.h"
@@ -49,20 +50,6 @@ UINT ChooseLevels(UINT requested, UINT fileLevels, UINT fullChain)
     if (requested == D3DX_FROM_FILE)
         return std::min(fileLevels, fullChain);
     return std::min(requested, fullChain);
-}
-
-ResampleFilter ToResampleFilter(DWORD filter)
-{
-    switch (filter & 0xFF)
-    {
-    case D3DX_FILTER_NONE:
-    case D3DX_FILTER_POINT:
-        return RESAMPLE_POINT;
-    case D3DX_FILTER_LINEAR:
-        return RESAMPLE_LINEAR;
-    default:
-        return RESAMPLE_BOX;
-    }
 }
 
 D3DXIMAGE_FILEFORMAT DetectFileFormat(const uint8_t* pData, size_t size)

@@ -164,7 +164,6 @@ public:
     void Register(DeviceChild* pChild) { m_Children.insert(pChild); }
     void Unregister(DeviceChild* pChild) { m_Children.erase(pChild); }
     void OnShaderDestroyed(UINT shaderId);
-    GLuint ReadFramebuffer() const { return m_ReadFbo; }
     bool ClipControl() const { return m_ClipControl; }
 
     // d3d9gl extensions.
@@ -213,7 +212,6 @@ private:
     void ApplyRenderStates();
     void ApplySamplers();
     void ApplySampler(UINT slot);
-    SurfaceImpl* RenderTarget0() const;
 
     // devicedraw.cpp
     bool PrepareDraw();

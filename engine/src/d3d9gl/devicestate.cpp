@@ -346,11 +346,6 @@ HRESULT Device::Clear(DWORD Count, const D3DRECT* pRects, DWORD Flags, D3DCOLOR 
 
 // ---- Render targets ---------------------------------------------------------------------
 
-SurfaceImpl* Device::RenderTarget0() const
-{
-    return static_cast<SurfaceImpl*>(m_RenderTargets[0].Get());
-}
-
 HRESULT Device::BindRenderTarget(DWORD index, IDirect3DSurface9* pSurface)
 {
     m_RenderTargets[index] = RefPtr<IDirect3DSurface9>(pSurface);
