@@ -163,6 +163,21 @@ void main()
     EXPECT_EQ(BackBufferPixel(40, 40), GREEN) << "the second instance moved by (1, -1)";
     EXPECT_EQ(BackBufferPixel(40, 8), BLACK);
 
+    // Direct3D instances indexed draws only.
+    IDirect3DVertexBuffer9* pTriangles = nullptr;
+    const std::vector<Vertex> quad = Quad(0, 0, 16, 16, 0.5f, 0);
+    ASSERT_EQ(Device()->CreateVertexBuffer(6 * sizeof(Vertex), 0, 0, D3DPOOL_MANAGED, &pTriangles,
+                                           nullptr),
+              D3D_OK);
+    Fill(pTriangles, quad.data(), 6 * sizeof(Vertex));
+    ASSERT_EQ(Device()->SetStreamSource(0, pTriangles, 0, sizeof(Vertex)), D3D_OK);
+    ClearAll(BLACK);
+    ASSERT_EQ(Device()->DrawPrimitive(D3DPT_TRIANGLELIST, 0, 2), D3D_OK);
+    EXPECT_EQ(BackBufferPixel(8, 8), RED);
+    EXPECT_EQ(BackBufferPixel(40, 40), BLACK);
+    ASSERT_EQ(Device()->SetStreamSource(0, pCorners, 0, sizeof(Vertex)), D3D_OK);
+    pTriangles->Release();
+
     // Frequencies back to 1: one instance, every vertex reads instance 0's data.
     ASSERT_EQ(Device()->SetStreamSourceFreq(0, 1), D3D_OK);
     ASSERT_EQ(Device()->SetStreamSourceFreq(1, 1), D3D_OK);

@@ -218,7 +218,8 @@ HRESULT Device::Draw(D3DPRIMITIVETYPE type, UINT primitiveCount, bool indexed, I
     }
     else
     {
-        glDrawArraysInstanced(mode.mode, GLint(start), count, GLsizei(instanceCount));
+        // Direct3D 9 instances indexed geometry only; a plain draw is one instance.
+        glDrawArrays(mode.mode, GLint(start), count);
     }
     ++m_Counters.DrawCalls;
     return D3D_OK;
