@@ -109,14 +109,23 @@ void FakeRenderDevice::DrawIndexed(InputLayout* pInputLayout, VertexBuffer* pVer
 bool FakeRenderDevice::DrawUser(InputLayout* pInputLayout, PrimitiveType primType,
                                 int primitiveCount, const void* pVertices, int vertexSize, int)
 {
-    int vertexCount = primitiveCount + 2;
-    if (primType == PT_LINE_LIST)
+    int vertexCount = primitiveCount + 2; // strips and fans
+    switch (primType)
     {
+    case PT_POINT_LIST:
+        vertexCount = primitiveCount;
+        break;
+    case PT_LINE_LIST:
         vertexCount = primitiveCount * 2;
-    }
-    else if (primType == PT_TRIANGLE_LIST)
-    {
+        break;
+    case PT_LINE_STRIP:
+        vertexCount = primitiveCount + 1;
+        break;
+    case PT_TRIANGLE_LIST:
         vertexCount = primitiveCount * 3;
+        break;
+    default:
+        break;
     }
     Draw draw;
     draw.m_User = true;
