@@ -188,6 +188,21 @@ TEST_F(ShaderGLTest, IntegerAndBoolRegistersReachThePixelShader)
     ASSERT_EQ(Device()->SetPixelShaderConstantB(3, &off, 1), D3D_OK);
     DrawQuad(0, 0, 64, 64, 0.5f, WHITE);
     EXPECT_EQ(BackBufferPixel(10, 10), 0xFF0000FFu);
+
+    // The same registers through the constant table's names.
+    UINT size = 0;
+    ASSERT_EQ(pShader->GetFunction(nullptr, &size), D3D_OK);
+    std::vector<DWORD> function(size / sizeof(DWORD));
+    ASSERT_EQ(pShader->GetFunction(function.data(), &size), D3D_OK);
+    ID3DXConstantTable* pTable = nullptr;
+    ASSERT_EQ(D3DXGetShaderConstantTable(function.data(), &pTable), D3D_OK);
+    const INT other[2] = {0x20, 0x10};
+    ASSERT_EQ(pTable->SetIntArray(Device(), "g_Select", other, 2), D3D_OK);
+    ASSERT_EQ(pTable->SetBool(Device(), "g_Flag", TRUE), D3D_OK);
+    EXPECT_EQ(pTable->SetBool(Device(), "g_Missing", TRUE), D3DERR_INVALIDCALL);
+    DrawQuad(0, 0, 64, 64, 0.5f, WHITE);
+    EXPECT_TRUE(ColorNear(0xFF201000, BackBufferPixel(10, 10)));
+    pTable->Release();
     pShader->Release();
 }
 

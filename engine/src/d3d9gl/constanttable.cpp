@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <iterator>
 #include <sstream>
 
 namespace d3d9gl
@@ -275,10 +276,11 @@ HRESULT ConstantTable::Write(IDirect3DDevice9* pDevice, D3DXHANDLE hConstant, co
         return vertex ? pDevice->SetVertexShaderConstantI(start, ints, registers)
                       : pDevice->SetPixelShaderConstantI(start, ints, registers);
     }
-    std::vector<float> floats(registers * 4, 0.0f);
-    std::copy_n(pValues, std::min<size_t>(count, floats.size()), floats.begin());
-    return vertex ? pDevice->SetVertexShaderConstantF(start, floats.data(), registers)
-                  : pDevice->SetPixelShaderConstantF(start, floats.data(), registers);
+    // Per-frame setters: a stack buffer instead of an allocation.
+    float floats[VERTEX_FLOAT_CONSTANT_MAX * 4] = {};
+    std::copy_n(pValues, std::min(count, registers * 4), floats);
+    return vertex ? pDevice->SetVertexShaderConstantF(start, floats, registers)
+                  : pDevice->SetPixelShaderConstantF(start, floats, registers);
 }
 
 HRESULT ConstantTable::SetBool(IDirect3DDevice9* pDevice, D3DXHANDLE hConstant, BOOL b)
@@ -292,10 +294,11 @@ HRESULT ConstantTable::SetBoolArray(IDirect3DDevice9* pDevice, D3DXHANDLE hConst
 {
     if (!pb)
         return D3DERR_INVALIDCALL;
-    std::vector<float> values(Count);
-    for (UINT i = 0; i < Count; ++i)
+    float values[VERTEX_FLOAT_CONSTANT_MAX * 4];
+    const UINT n = std::min<UINT>(Count, std::size(values));
+    for (UINT i = 0; i < n; ++i)
         values[i] = pb[i] ? 1.0f : 0.0f;
-    return Write(pDevice, hConstant, values.data(), Count);
+    return Write(pDevice, hConstant, values, n);
 }
 
 HRESULT ConstantTable::SetInt(IDirect3DDevice9* pDevice, D3DXHANDLE hConstant, INT n)
@@ -309,8 +312,10 @@ HRESULT ConstantTable::SetIntArray(IDirect3DDevice9* pDevice, D3DXHANDLE hConsta
 {
     if (!pn)
         return D3DERR_INVALIDCALL;
-    std::vector<float> values(pn, pn + Count);
-    return Write(pDevice, hConstant, values.data(), Count);
+    float values[VERTEX_FLOAT_CONSTANT_MAX * 4];
+    const UINT n = std::min<UINT>(Count, std::size(values));
+    std::copy_n(pn, n, values);
+    return Write(pDevice, hConstant, values, n);
 }
 
 HRESULT ConstantTable::SetFloat(IDirect3DDevice9* pDevice, D3DXHANDLE hConstant, FLOAT f)
