@@ -153,6 +153,27 @@ TEST_F(D3DXGLTest, SurfacesSaveAsBmpTgaAndJpg)
     pTexture->Release();
 }
 
+TEST_F(D3DXGLTest, ColorKeyTurnsMatchingTexelsTransparent)
+{
+    IDirect3DTexture9* pTexture = QuadrantTexture(Device(), 8, 1);
+    HalvexTest::TempDir dir;
+    const std::string path = (dir / "keyed.tga").string();
+    ASSERT_EQ(D3DXSaveTextureToFileA(path.c_str(), D3DXIFF_TGA, pTexture, nullptr), D3D_OK);
+    pTexture->Release();
+    const std::string file = ReadFile(path);
+    D3DXIMAGE_INFO info = {};
+    ASSERT_EQ(D3DXCreateTextureFromFileInMemoryEx(Device(), file.data(), UINT(file.size()),
+                                                  D3DX_DEFAULT, D3DX_DEFAULT, 1, 0, D3DFMT_UNKNOWN,
+                                                  D3DPOOL_MANAGED, D3DX_DEFAULT, D3DX_DEFAULT,
+                                                  GREEN, &info, nullptr, &pTexture),
+              D3D_OK);
+    const std::vector<D3DCOLOR> texels = ReadLevel(pTexture, 0);
+    EXPECT_EQ(texels[0], RED);
+    EXPECT_EQ(texels[7], 0x00000000u) << "the green quadrant is keyed out";
+    EXPECT_EQ(texels[63], WHITE);
+    pTexture->Release();
+}
+
 TEST_F(D3DXGLTest, DdsFromImageMagickLoadsWithItsSizeFormatAndLevels)
 {
     HalvexTest::TempDir dir;

@@ -171,7 +171,8 @@ HRESULT D3DXCreateVolumeTexture(LPDIRECT3DDEVICE9 pDevice, UINT Width, UINT Heig
 
 // Image files: DDS (mip chains, cube maps, volumes; DXT1-5 and uncompressed formats) and
 // BMP, JPG, TGA, PNG, HDR, PPM. Sizes of D3DX_DEFAULT take the file's own size (not rounded
-// to a power of two); missing mip levels are made with a box filter.
+// to a power of two); missing mip levels are made with a box filter. A non-zero ColorKey
+// turns texels of exactly that ARGB value into transparent black; palettes are not used.
 HRESULT D3DXCreateTextureFromFileInMemory(LPDIRECT3DDEVICE9 pDevice, LPCVOID pSrcData,
                                           UINT SrcDataSize, LPDIRECT3DTEXTURE9* ppTexture);
 HRESULT D3DXCreateTextureFromFileInMemoryEx(LPDIRECT3DDEVICE9 pDevice, LPCVOID pSrcData,

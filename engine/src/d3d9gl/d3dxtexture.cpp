@@ -13,6 +13,7 @@
 #include "d3d9gl/image/surfacecodec.h"
 #include "d3d9gl/texture.h"
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -176,7 +177,41 @@ bool DecodeFile(const char* pFunction, LPCVOID pSrcData, UINT SrcDataSize, Image
     return false;
 }
 
-void FillInfo(const Image& image, LPCVOID pSrcData, UINT SrcDataSize, D3DXIMAGE_INFO* pSrcInfo)
+// Texels whose 8-bit ARGB value equals the colour key become transparent black; the image
+// is A8R8G8B8 afterwards. A key of 0 leaves the image as it is.
+bool ApplyColorKey(const char* pFunction, D3DCOLOR colorKey, Image& image)
+{
+    if (colorKey == 0)
+        return true;
+    for (ImageSurface& surface : image.surfaces)
+    {
+        std::vector<float> rgba;
+        if (!DecodeSurface(image.format, surface, rgba))
+        {
+            Log(LOG_MODULE, LOG_LEVEL_ERROR, "%s: cannot decode the image's texels", pFunction);
+            return false;
+        }
+        auto byte = [](float value)
+        { return D3DCOLOR(std::clamp(value, 0.0f, 1.0f) * 255.0f + 0.5f); };
+        for (size_t i = 0; i + 3 < rgba.size(); i += 4)
+        {
+            const D3DCOLOR argb = (byte(rgba[i + 3]) << 24) | (byte(rgba[i]) << 16) |
+                                  (byte(rgba[i + 1]) << 8) | byte(rgba[i + 2]);
+            if (argb == colorKey)
+                std::fill_n(rgba.begin() + std::ptrdiff_t(i), 4, 0.0f);
+        }
+        ImageSurface keyed;
+        if (!EncodeSurface(D3DFMT_A8R8G8B8, rgba.data(), surface.width, surface.height, keyed,
+                           surface.depth))
+            return false;
+        surface = std::move(keyed);
+    }
+    image.format = D3DFMT_A8R8G8B8;
+    return true;
+}
+
+void FillInfo(const Image& image, D3DFORMAT fileFormat, LPCVOID pSrcData, UINT SrcDataSize,
+              D3DXIMAGE_INFO* pSrcInfo)
 {
     if (!pSrcInfo)
         return;
@@ -185,7 +220,7 @@ void FillInfo(const Image& image, LPCVOID pSrcData, UINT SrcDataSize, D3DXIMAGE_
     pSrcInfo->Height = top.height;
     pSrcInfo->Depth = top.depth;
     pSrcInfo->MipLevels = image.levelCount;
-    pSrcInfo->Format = image.format;
+    pSrcInfo->Format = fileFormat;
     pSrcInfo->ResourceType = image.kind == Image::CUBE     ? D3DRTYPE_CUBETEXTURE
                              : image.kind == Image::VOLUME ? D3DRTYPE_VOLUMETEXTURE
                                                            : D3DRTYPE_TEXTURE;
@@ -245,7 +280,7 @@ HRESULT D3DXCreateTextureFromFileInMemory(LPDIRECT3DDEVICE9 pDevice, LPCVOID pSr
 HRESULT D3DXCreateTextureFromFileInMemoryEx(LPDIRECT3DDEVICE9 pDevice, LPCVOID pSrcData,
                                             UINT SrcDataSize, UINT Width, UINT Height,
                                             UINT MipLevels, DWORD Usage, D3DFORMAT Format,
-                                            D3DPOOL Pool, DWORD Filter, DWORD, D3DCOLOR,
+                                            D3DPOOL Pool, DWORD Filter, DWORD, D3DCOLOR ColorKey,
                                             D3DXIMAGE_INFO* pSrcInfo, PALETTEENTRY*,
                                             LPDIRECT3DTEXTURE9* ppTexture)
 {
@@ -255,6 +290,9 @@ HRESULT D3DXCreateTextureFromFileInMemoryEx(LPDIRECT3DDEVICE9 pDevice, LPCVOID p
     Image image;
     if (!DecodeFile(FUNCTION, pSrcData, SrcDataSize, image))
         return D3DXERR_INVALIDDATA;
+    const D3DFORMAT fileFormat = image.format;
+    if (!ApplyColorKey(FUNCTION, ColorKey, image))
+        return D3DXERR_INVALIDDATA;
     if (image.kind == Image::VOLUME)
     {
         Log(LOG_MODULE, LOG_LEVEL_ERROR, "%s: the file holds a volume texture", FUNCTION);
@@ -263,7 +301,7 @@ HRESULT D3DXCreateTextureFromFileInMemoryEx(LPDIRECT3DDEVICE9 pDevice, LPCVOID p
     const ImageSurface& top = image.Surface(0, 0);
     const UINT width = IsDefaultSize(Width) ? top.width : Width;
     const UINT height = IsDefaultSize(Height) ? top.height : Height;
-    const D3DFORMAT format = ChooseFormat(Format, image.format);
+    const D3DFORMAT format = ChooseFormat(Format, fileFormat);
     const UINT levels = ChooseLevels(MipLevels, image.levelCount, LevelCount(width, height));
     std::vector<ImageSurface> surfaces;
     std::string error;
@@ -288,7 +326,7 @@ HRESULT D3DXCreateTextureFromFileInMemoryEx(LPDIRECT3DDEVICE9 pDevice, LPCVOID p
         CopyRows(surfaces[level], format, static_cast<uint8_t*>(locked.pBits), locked.Pitch, 0);
         pTexture->UnlockRect(level);
     }
-    FillInfo(image, pSrcData, SrcDataSize, pSrcInfo);
+    FillInfo(image, fileFormat, pSrcData, SrcDataSize, pSrcInfo);
     *ppTexture = pTexture;
     return D3D_OK;
 }
@@ -296,7 +334,7 @@ HRESULT D3DXCreateTextureFromFileInMemoryEx(LPDIRECT3DDEVICE9 pDevice, LPCVOID p
 HRESULT D3DXCreateCubeTextureFromFileInMemoryEx(LPDIRECT3DDEVICE9 pDevice, LPCVOID pSrcData,
                                                 UINT SrcDataSize, UINT Size, UINT MipLevels,
                                                 DWORD Usage, D3DFORMAT Format, D3DPOOL Pool,
-                                                DWORD Filter, DWORD, D3DCOLOR,
+                                                DWORD Filter, DWORD, D3DCOLOR ColorKey,
                                                 D3DXIMAGE_INFO* pSrcInfo, PALETTEENTRY*,
                                                 LPDIRECT3DCUBETEXTURE9* ppCubeTexture)
 {
@@ -306,13 +344,16 @@ HRESULT D3DXCreateCubeTextureFromFileInMemoryEx(LPDIRECT3DDEVICE9 pDevice, LPCVO
     Image image;
     if (!DecodeFile(FUNCTION, pSrcData, SrcDataSize, image))
         return D3DXERR_INVALIDDATA;
+    const D3DFORMAT fileFormat = image.format;
+    if (!ApplyColorKey(FUNCTION, ColorKey, image))
+        return D3DXERR_INVALIDDATA;
     if (image.kind != Image::CUBE)
     {
         Log(LOG_MODULE, LOG_LEVEL_ERROR, "%s: the file holds no cube map", FUNCTION);
         return D3DXERR_INVALIDDATA;
     }
     const UINT size = IsDefaultSize(Size) ? image.Surface(0, 0).width : Size;
-    const D3DFORMAT format = ChooseFormat(Format, image.format);
+    const D3DFORMAT format = ChooseFormat(Format, fileFormat);
     const UINT levels = ChooseLevels(MipLevels, image.levelCount, LevelCount(size, size));
     IDirect3DCubeTexture9* pTexture = nullptr;
     HRESULT result =
@@ -342,21 +383,27 @@ HRESULT D3DXCreateCubeTextureFromFileInMemoryEx(LPDIRECT3DDEVICE9 pDevice, LPCVO
             pTexture->UnlockRect(cubeFace, level);
         }
     }
-    FillInfo(image, pSrcData, SrcDataSize, pSrcInfo);
+    FillInfo(image, fileFormat, pSrcData, SrcDataSize, pSrcInfo);
     *ppCubeTexture = pTexture;
     return D3D_OK;
 }
 
-HRESULT D3DXCreateVolumeTextureFromFileInMemoryEx(
-    LPDIRECT3DDEVICE9 pDevice, LPCVOID pSrcData, UINT SrcDataSize, UINT Width, UINT Height,
-    UINT Depth, UINT MipLevels, DWORD Usage, D3DFORMAT Format, D3DPOOL Pool, DWORD Filter, DWORD,
-    D3DCOLOR, D3DXIMAGE_INFO* pSrcInfo, PALETTEENTRY*, LPDIRECT3DVOLUMETEXTURE9* ppVolumeTexture)
+HRESULT D3DXCreateVolumeTextureFromFileInMemoryEx(LPDIRECT3DDEVICE9 pDevice, LPCVOID pSrcData,
+                                                  UINT SrcDataSize, UINT Width, UINT Height,
+                                                  UINT Depth, UINT MipLevels, DWORD Usage,
+                                                  D3DFORMAT Format, D3DPOOL Pool, DWORD Filter,
+                                                  DWORD, D3DCOLOR ColorKey,
+                                                  D3DXIMAGE_INFO* pSrcInfo, PALETTEENTRY*,
+                                                  LPDIRECT3DVOLUMETEXTURE9* ppVolumeTexture)
 {
     constexpr const char* FUNCTION = "D3DXCreateVolumeTextureFromFileInMemoryEx";
     if (!pDevice || !ppVolumeTexture)
         return D3DERR_INVALIDCALL;
     Image image;
     if (!DecodeFile(FUNCTION, pSrcData, SrcDataSize, image))
+        return D3DXERR_INVALIDDATA;
+    const D3DFORMAT fileFormat = image.format;
+    if (!ApplyColorKey(FUNCTION, ColorKey, image))
         return D3DXERR_INVALIDDATA;
     if (image.kind == Image::CUBE)
     {
@@ -367,7 +414,7 @@ HRESULT D3DXCreateVolumeTextureFromFileInMemoryEx(
     const UINT width = IsDefaultSize(Width) ? top.width : Width;
     const UINT height = IsDefaultSize(Height) ? top.height : Height;
     const UINT depth = IsDefaultSize(Depth) ? top.depth : Depth;
-    const D3DFORMAT format = ChooseFormat(Format, image.format);
+    const D3DFORMAT format = ChooseFormat(Format, fileFormat);
     const UINT levels = ChooseLevels(MipLevels, image.levelCount, LevelCount(width, height, depth));
     std::vector<ImageSurface> surfaces;
     std::string error;
@@ -393,7 +440,7 @@ HRESULT D3DXCreateVolumeTextureFromFileInMemoryEx(
                  locked.SlicePitch);
         pTexture->UnlockBox(level);
     }
-    FillInfo(image, pSrcData, SrcDataSize, pSrcInfo);
+    FillInfo(image, fileFormat, pSrcData, SrcDataSize, pSrcInfo);
     *ppVolumeTexture = pTexture;
     return D3D_OK;
 }
