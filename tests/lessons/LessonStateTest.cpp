@@ -218,6 +218,8 @@ TEST_F(LessonStates, FillShadeCullCombosSetTheirStateWhileTheCubeIsDrawn)
     {
         EXPECT_FLOAT_EQ(LastModelDraw().m_VertexMatrix0[i], viewProjection.m[i]);
     }
+    EXPECT_EQ(LastModelDraw().m_Sampler0.m_MagFilter, FILTER_LINEAR);
+    EXPECT_EQ(LastModelDraw().m_Sampler0.m_AddressU, ADDRESS_CLAMP);
 }
 
 TEST_F(LessonStates, FillShadeCullPutsBackTheFixedStatesBeforeTheGui)
@@ -300,6 +302,8 @@ TEST_F(LessonStates, LightingRegistersGoToTheProgramThatLights)
     EXPECT_NEAR(eye.z, 10.0f, 1e-5f);
     EXPECT_EQ(vertex[27], Registers(eye.x, eye.y, eye.z, 1.0f));
     EXPECT_EQ(pixel[22], Registers(0.0f, 0.0f, 0.0f, 0.0f));
+    // The world matrix beside the combined one: the teapot, drawn last, stands at x = 3.
+    EXPECT_EQ(vertex[7], Registers(3.0f, 0.0f, 0.0f, 1.0f));
 
     // Per pixel with a point light and full specular: the pixel registers get the new
     // values in the same frame, the vertex registers keep the old ones.

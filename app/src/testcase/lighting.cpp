@@ -2,6 +2,7 @@
 
 #include "testcase/datapath.h"
 #include "testcase/lessoncontrols.h"
+#include "testcase/meshsampler.h"
 
 #include "common/render/myslider.h"
 #include "common/render/renderimpl.h"
@@ -12,12 +13,6 @@
 using namespace Halvex::RenderCore;
 using Halvex::MATH::Matrix4;
 using Halvex::MATH::Vector4;
-
-namespace
-{
-const SamplerDesc MESH_SAMPLER{
-    FILTER_LINEAR, FILTER_LINEAR, FILTER_LINEAR, ADDRESS_CLAMP, ADDRESS_CLAMP, ADDRESS_CLAMP, 0};
-} // namespace
 
 Lighting::Lighting()
 {

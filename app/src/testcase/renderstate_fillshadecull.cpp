@@ -2,6 +2,7 @@
 
 #include "testcase/datapath.h"
 #include "testcase/lessoncontrols.h"
+#include "testcase/meshsampler.h"
 
 #include "common/render/mycombobox.h"
 #include "common/render/renderimpl.h"
@@ -13,9 +14,6 @@ using Halvex::MATH::Matrix4;
 
 namespace
 {
-const SamplerDesc MESH_SAMPLER{
-    FILTER_LINEAR, FILTER_LINEAR, FILTER_LINEAR, ADDRESS_CLAMP, ADDRESS_CLAMP, ADDRESS_CLAMP, 0};
-
 // Item order is the engine enum order, so an index is the state's value.
 const char* const FILL_ITEMS[] = {"Point", "WireFrame", "Solid"};
 const char* const SHADE_ITEMS[] = {"Flat", "Gouraud"};
