@@ -137,6 +137,8 @@ TEST_F(DeviceGLTest, ResourcesOutliveTheirDevice)
 {
     // A second device on the same window: the shared one gets its context back afterwards.
     D3DPRESENT_PARAMETERS params = s_Params;
+    params.BackBufferWidth = 0; // the window's size
+    params.BackBufferFormat = D3DFMT_UNKNOWN;
     IDirect3DDevice9* pOther = nullptr;
     ASSERT_EQ(s_pD3D->CreateDevice(0, D3DDEVTYPE_HAL, reinterpret_cast<HWND>(s_pWindow),
                                    D3DCREATE_HARDWARE_VERTEXPROCESSING, &params, &pOther),

@@ -54,6 +54,8 @@ public:
     ~Device() override;
     // Sets up GL and the back buffer; false (logged) on failure.
     bool Initialize(const D3DPRESENT_PARAMETERS& params);
+    // The presentation parameters in effect, defaults (size 0, format unknown) filled in.
+    const D3DPRESENT_PARAMETERS& PresentParameters() const { return m_Params; }
 
     // IDirect3DDevice9
     HRESULT TestCooperativeLevel() override;

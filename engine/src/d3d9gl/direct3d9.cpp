@@ -129,6 +129,7 @@ HRESULT Direct3D9::CreateDevice(UINT Adapter, D3DDEVTYPE, HWND hFocusWindow, DWO
         pDevice->Release();
         return D3DERR_NOTAVAILABLE;
     }
+    *pPresentationParameters = pDevice->PresentParameters();
     *ppReturnedDeviceInterface = pDevice;
     return D3D_OK;
 }
