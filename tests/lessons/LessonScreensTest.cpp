@@ -80,6 +80,8 @@ protected:
         return path;
     }
 
+    // The shared comparison looks under tests/app/golden; the lesson pictures live beside
+    // these tests, in tests/lessons/golden.
     void ExpectScreen(const std::string& name)
     {
         const GoldenResult result =
