@@ -446,7 +446,9 @@ HRESULT Device::Present(const RECT*, const RECT*, HWND, const RGNDATA*)
     glBlitFramebuffer(0, 0, srcWidth, srcHeight, 0, height, width, 0, GL_COLOR_BUFFER_BIT,
                       width == srcWidth && height == srcHeight ? GL_NEAREST : GL_LINEAR);
     SDL_GL_SwapWindow(m_pWindow);
-    m_Dirty |= DIRTY_FRAMEBUFFER | DIRTY_RENDER_STATE;
+    // The scissor test and colour mask go back to the draw state; the attachments of the
+    // draw framebuffer did not change.
+    m_Dirty |= DIRTY_RENDER_STATE;
 
     const UINT errors = m_Counters.GLErrors;
     m_LastFrame = m_Counters;

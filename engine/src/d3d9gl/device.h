@@ -209,6 +209,8 @@ private:
 
     // devicestate.cpp
     HRESULT BindRenderTarget(DWORD index, IDirect3DSurface9* pSurface);
+    // Binds the draw framebuffer, attaching the targets first when they changed.
+    void BindFramebuffer();
     void ApplyFramebuffer();
     void ApplyViewport();
     void ApplyRenderStates();

@@ -122,8 +122,7 @@ HRESULT Device::GetVertexDeclaration(IDirect3DVertexDeclaration9** ppDecl)
 bool Device::PrepareDraw()
 {
     Activate();
-    if (m_Dirty & DIRTY_FRAMEBUFFER)
-        ApplyFramebuffer();
+    BindFramebuffer();
     if (m_Dirty & DIRTY_VIEWPORT)
     {
         ApplyViewport();

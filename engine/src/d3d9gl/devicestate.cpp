@@ -283,8 +283,7 @@ HRESULT Device::Clear(DWORD Count, const D3DRECT* pRects, DWORD Flags, D3DCOLOR 
         return D3DERR_INVALIDCALL;
     }
     Activate();
-    if (m_Dirty & DIRTY_FRAMEBUFFER)
-        ApplyFramebuffer();
+    BindFramebuffer();
 
     // Direct3D clears the viewport only, and within the scissor rectangle while the
     // scissor test is on.
@@ -407,6 +406,14 @@ HRESULT Device::GetDepthStencilSurface(IDirect3DSurface9** ppZStencilSurface)
         return D3DERR_INVALIDCALL;
     *ppZStencilSurface = m_DepthStencil.Share();
     return *ppZStencilSurface ? D3D_OK : D3DERR_NOTFOUND;
+}
+
+void Device::BindFramebuffer()
+{
+    if (m_Dirty & DIRTY_FRAMEBUFFER)
+        ApplyFramebuffer();
+    else
+        m_Gl.BindDrawFramebuffer(m_DrawFbo);
 }
 
 void Device::ApplyFramebuffer()
