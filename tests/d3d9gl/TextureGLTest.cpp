@@ -170,6 +170,10 @@ TEST_F(TextureGLTest, LockRectRoundTripsWithPitchAndRectangles)
     ASSERT_EQ(pTexture->UnlockRect(0), D3D_OK);
     const RECT outside = {6, 0, 9, 1};
     EXPECT_EQ(pTexture->LockRect(0, &locked, &outside, 0), D3DERR_INVALIDCALL);
+    const RECT negative = {-1, 0, 2, 1};
+    EXPECT_EQ(pTexture->LockRect(0, &locked, &negative, 0), D3DERR_INVALIDCALL);
+    const RECT empty = {2, 2, 2, 3};
+    EXPECT_EQ(pTexture->LockRect(0, &locked, &empty, 0), D3DERR_INVALIDCALL);
 
     // The unlock reached GL: drawing samples what was written.
     UseTextureShaders();

@@ -41,16 +41,12 @@ bool LockedAddress(D3DFORMAT format, const ImageSurface& surface, const D3DBOX* 
 namespace
 {
 
-// A RECT as a one-slice box; null stays null.
+// A RECT as a one-slice box; null stays null. Negative coordinates become values beyond
+// any surface, which LockedAddress rejects.
 const D3DBOX* RectToBox(const RECT* pRect, D3DBOX& box)
 {
     if (!pRect)
         return nullptr;
-    if (pRect->left < 0 || pRect->top < 0)
-    {
-        box = {1, 1, 0, 0, 0, 1}; // an empty box: LockedAddress rejects it
-        return &box;
-    }
     box = {UINT(pRect->left), UINT(pRect->top), UINT(pRect->right), UINT(pRect->bottom), 0, 1};
     return &box;
 }
