@@ -1,5 +1,7 @@
 #include "D3D9GLFixture.h"
 
+#include <epoxy/gl.h>
+
 #include <cstring>
 
 namespace D3D9GLTest
@@ -173,6 +175,31 @@ TEST_F(DeviceGLTest, ExtensionsRefuseForeignDevices)
     EXPECT_EQ(D3D9GL_GetCounters(nullptr, &counters, nullptr), D3DERR_INVALIDCALL);
     EXPECT_EQ(D3D9GL_SetNextShaderName(nullptr, "x"), D3DERR_INVALIDCALL);
     EXPECT_EQ(Direct3DCreate9(31), nullptr);
+}
+
+TEST(DeviceDebugOutputGLTest, GLErrorsAreCountedAndLogged)
+{
+    ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_VIDEO), 0) << SDL_GetError();
+    SDL_Window* pWindow =
+        SDL_CreateWindow("errors", 0, 0, 16, 16, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
+    ASSERT_NE(pWindow, nullptr);
+    IDirect3D9* pD3D = Direct3DCreate9(D3D_SDK_VERSION);
+    D3DPRESENT_PARAMETERS params = {};
+    params.Windowed = TRUE;
+    IDirect3DDevice9* pDevice = nullptr;
+    ASSERT_EQ(pD3D->CreateDevice(0, D3DDEVTYPE_HAL, reinterpret_cast<HWND>(pWindow), 0, &params,
+                                 &pDevice),
+              D3D_OK);
+    Halvex::Base::DiagnosticCapture capture;
+    glEnable(0xFFFF); // not a capability: GL_INVALID_ENUM
+    D3D9GL_COUNTERS counters = {};
+    ASSERT_EQ(D3D9GL_GetCounters(pDevice, &counters, nullptr), D3D_OK);
+    EXPECT_EQ(counters.GLErrors, 1u);
+    EXPECT_TRUE(capture.Logged("GL error"));
+    pDevice->Release();
+    pD3D->Release();
+    SDL_DestroyWindow(pWindow);
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
 }
 
 } // namespace
