@@ -65,7 +65,7 @@ TEST_F(VertexBufferTest, InvalidArgumentsAreParamErrors)
 
 TEST_F(VertexBufferTest, DeviceFailureLeavesTheBufferUnloaded)
 {
-    m_Device.m_FailLoads = true;
+    m_Device.m_Failing = {"LoadVertexBuffer"};
     VertexBuffer vb;
     EXPECT_FALSE(vb.Load(PT_TRIANGLE_LIST, nullptr, 3, 16, POOL_DEFAULT));
     EXPECT_EQ(vb.GetVertexNum(), 0);
@@ -101,7 +101,7 @@ TEST_F(VertexBufferTest, RefusedDeviceLockLeavesTheBufferUnlocked)
 {
     VertexBuffer vb;
     ASSERT_TRUE(vb.Load(PT_TRIANGLE_LIST, nullptr, 3, 16, POOL_DEFAULT));
-    m_Device.m_FailLocks = true;
+    m_Device.m_Failing = {"LockVertexBuffer"};
     void* pData = nullptr;
     EXPECT_FALSE(vb.Lock(&pData, 0, 0, LOCK_NONE));
     EXPECT_FALSE(vb.IsLocked());

@@ -115,7 +115,7 @@ TEST_F(InputLayoutTest, FailedDeviceLoadLeavesAnEmptyLayout)
 {
     const InputElementDesc_t elems[] = {Element(STREAM_0, 0, DECL_FLOAT3, USAGE_POSITION),
                                         INPUT_ELEMENT_END};
-    m_Device.m_FailLoads = true;
+    m_Device.m_Failing = {"LoadInputLayout"};
     InputLayout layout;
     EXPECT_FALSE(layout.Load(elems));
     EXPECT_FALSE(layout.Load(nullptr));
@@ -165,7 +165,7 @@ TEST_F(InputLayoutTest, PoolKeepsALayoutWhoseLoadFailed)
 {
     const InputElementDesc_t elems[] = {Element(STREAM_0, 0, DECL_FLOAT3, USAGE_POSITION),
                                         INPUT_ELEMENT_END};
-    m_Device.m_FailLoads = true;
+    m_Device.m_Failing = {"LoadInputLayout"};
     InputLayoutPool pool;
     InputLayout* pLayout = pool.Find(elems, 2);
     ASSERT_NE(pLayout, nullptr);

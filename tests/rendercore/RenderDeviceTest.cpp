@@ -14,15 +14,15 @@ TEST(RenderDeviceGlobal, SecondSetRenderDeviceIsRefusedAndInitializesNothing)
     ASSERT_TRUE(SetRenderDevice(&first));
     EXPECT_FALSE(SetRenderDevice(&second));
     EXPECT_EQ(GetRenderDevice(), &first);
-    EXPECT_EQ(first.m_InitializeCount, 1);
-    EXPECT_EQ(second.m_InitializeCount, 0);
+    EXPECT_EQ(first.CallCount("Initialize"), 1);
+    EXPECT_EQ(second.CallCount("Initialize"), 0);
 
     ReleaseRenderDevice();
     EXPECT_EQ(GetRenderDevice(), nullptr);
-    EXPECT_EQ(first.m_ShutdownCount, 1);
+    EXPECT_EQ(first.CallCount("Shutdown"), 1);
     EXPECT_EQ(first.GetResourceProfiler(), nullptr);
     ReleaseRenderDevice();
-    EXPECT_EQ(first.m_ShutdownCount, 1);
+    EXPECT_EQ(first.CallCount("Shutdown"), 1);
 }
 
 TEST_F(RenderCoreTest, InitializeAppliesDefaultRenderStatesInOrder)
@@ -52,7 +52,12 @@ TEST_F(RenderCoreTest, InitializeAppliesDefaultRenderStatesInOrder)
         {RS_MULTISAMPLE_ANTIALIAS, 0},
         {RS_POINT_SIZE, 1},
     };
-    EXPECT_EQ(m_Device.m_RenderStates, expected);
+    std::vector<std::string> calls = {"Initialize"};
+    for (const auto& [state, value] : expected)
+    {
+        calls.push_back("State " + std::to_string(state) + " " + std::to_string(value));
+    }
+    EXPECT_EQ(m_Device.m_Calls, calls);
 }
 
 class ShaderLockTest : public RenderCoreTest

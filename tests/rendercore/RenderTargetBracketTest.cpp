@@ -20,6 +20,7 @@ protected:
         m_Set.m_pDepthStencil = &m_Depth;
         m_BackBuffer = m_Device.m_BoundTarget[0];
         m_BackDepth = m_Device.m_BoundDepth;
+        m_Device.m_Calls.clear();
     }
     void TearDown() override
     {

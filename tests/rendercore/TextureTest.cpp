@@ -10,7 +10,9 @@ using Halvex::Base::DiagnosticCapture;
 namespace
 {
 constexpr const char* TEXTURE_SOURCE = "src/rendercore/source/resource/texture";
-const unsigned char IMAGE_BYTES[4] = {'D', 'D', 'S', ' '};
+const std::string IMAGE_FILE = FakeRenderDevice::TextureFile(64, 32, FMT_DXT1, 7);
+const void* const IMAGE_BYTES = IMAGE_FILE.data();
+const int IMAGE_SIZE = static_cast<int>(IMAGE_FILE.size());
 } // namespace
 
 using TextureTest = RenderCoreTest;
@@ -120,19 +122,19 @@ TEST_F(TextureTest, LoadFromMemoryValidatesDataAndTakesTheFileDescription)
 {
     Texture tex;
     DiagnosticCapture capture;
-    EXPECT_FALSE(tex.LoadFromMemory(nullptr, TEX_2D, 4, FMT_UNKNOWN, 0, 0));
+    EXPECT_FALSE(tex.LoadFromMemory(nullptr, TEX_2D, IMAGE_SIZE, FMT_UNKNOWN, 0, 0));
     EXPECT_EQ(OnlyAssert(capture).expression, "!\"Param Error, Invalid data\"");
     capture.Clear();
     EXPECT_FALSE(tex.LoadFromMemory(IMAGE_BYTES, TEX_2D, 0, FMT_UNKNOWN, 0, 0));
     EXPECT_EQ(OnlyAssert(capture).expression, "!\"Param Error, Invalid data\"");
     capture.Clear();
-    EXPECT_FALSE(
-        tex.LoadFromMemory(IMAGE_BYTES, static_cast<TextureType>(7), 4, FMT_UNKNOWN, 0, 0));
+    EXPECT_FALSE(tex.LoadFromMemory(IMAGE_BYTES, static_cast<TextureType>(7), IMAGE_SIZE,
+                                    FMT_UNKNOWN, 0, 0));
     EXPECT_EQ(OnlyAssert(capture).expression, "!\"Param Error\"");
     EXPECT_EQ(m_Device.CallCount("LoadTextureFromMemory"), 0);
 
     tex.SetPool(POOL_DEFAULT);
-    ASSERT_TRUE(tex.LoadFromMemory(IMAGE_BYTES, TEX_2D, 4, FMT_UNKNOWN, 0, 0));
+    ASSERT_TRUE(tex.LoadFromMemory(IMAGE_BYTES, TEX_2D, IMAGE_SIZE, FMT_UNKNOWN, 0, 0));
     EXPECT_EQ(tex.GetWidth(), 64);
     EXPECT_EQ(tex.GetHeight(), 32);
     EXPECT_EQ(tex.GetDepth(), 1);
@@ -143,7 +145,7 @@ TEST_F(TextureTest, LoadFromMemoryValidatesDataAndTakesTheFileDescription)
     EXPECT_EQ(tex.GetSize(), 2731u * 4u / 8u);
 
     capture.Clear();
-    EXPECT_FALSE(tex.LoadFromMemory(IMAGE_BYTES, TEX_2D, 4, FMT_UNKNOWN, 0, 0));
+    EXPECT_FALSE(tex.LoadFromMemory(IMAGE_BYTES, TEX_2D, IMAGE_SIZE, FMT_UNKNOWN, 0, 0));
     EXPECT_EQ(OnlyAssert(capture).expression, "!\"Texture has been Loaded\"");
 }
 
