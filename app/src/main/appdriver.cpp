@@ -9,8 +9,9 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <utility>
 
-AppDriver::AppDriver() = default;
+AppDriver::AppDriver(Halvex::Base::HighResolutionTimer clock) : m_Clock(std::move(clock)) {}
 
 AppDriver::~AppDriver()
 {
@@ -38,7 +39,7 @@ bool AppDriver::Start()
     {
         return false;
     }
-    m_pApp = std::make_unique<Lumivia>();
+    m_pApp = std::make_unique<Lumivia>(std::move(m_Clock));
     m_pApp->Init(m_pWindow, CLIENT_WIDTH, CLIENT_HEIGHT);
     if (!m_pApp->GetRenderer()->GetDevice())
     {
@@ -50,16 +51,21 @@ bool AppDriver::Start()
 
 void AppDriver::RunFrames(int count)
 {
-    SDL_Event event;
     for (int i = 0; i < count; ++i)
     {
-        while (SDL_PollEvent(&event))
-        {
-            DispatchEvent(*m_pApp, event);
-        }
+        DispatchEvents();
         m_pApp->Update();
         m_pApp->Render();
         ++m_Frames;
+    }
+}
+
+void AppDriver::DispatchEvents()
+{
+    SDL_Event event;
+    while (SDL_PollEvent(&event))
+    {
+        DispatchEvent(*m_pApp, event);
     }
 }
 

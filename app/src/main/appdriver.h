@@ -13,7 +13,10 @@
 class AppDriver
 {
 public:
-    AppDriver();
+    // The application's frame counter reads `clock`: the steady clock (started now) unless
+    // the caller drives time itself.
+    explicit AppDriver(
+        Halvex::Base::HighResolutionTimer clock = Halvex::Base::HighResolutionTimer());
     // Ends the application, then the window and SDL.
     ~AppDriver();
     AppDriver(const AppDriver&) = delete;
@@ -26,6 +29,9 @@ public:
     // Runs idle turns until `count` frames have been updated and rendered; waiting events
     // are dispatched first, as in the program's own loop.
     void RunFrames(int count);
+    // Hands every waiting event to the application without running a frame, as the
+    // program's loop does before its next idle turn.
+    void DispatchEvents();
 
     // Mouse input in window pixels; each is one SDL event queued for the next turn.
     void MoveMouse(int x, int y, bool leftHeld);
@@ -53,6 +59,7 @@ public:
 private:
     void Push(SDL_Event& event);
 
+    Halvex::Base::HighResolutionTimer m_Clock;
     bool m_SdlStarted = false;
     SDL_Window* m_pWindow = nullptr;
     std::unique_ptr<Lumivia> m_pApp;

@@ -14,6 +14,8 @@
 #include "gui/hscrollarea.h"
 #include "rendercore/source/renderdevice/renderdevice.h"
 
+#include <utility>
+
 using namespace Halvex::HGui;
 
 Lumivia* g_pApp = nullptr;
@@ -28,7 +30,7 @@ constexpr float ROW_PITCH = 26.0f;
 constexpr float LIST_WIDTH = 180.0f;
 } // namespace
 
-Lumivia::Lumivia()
+Lumivia::Lumivia(Halvex::Base::HighResolutionTimer clock) : m_FrameCounter(std::move(clock))
 {
     g_pApp = this;
 }

@@ -36,8 +36,9 @@ using LessonFactory = void (*)();
 class Lumivia
 {
 public:
-    // Sets g_pApp.
-    Lumivia();
+    // Sets g_pApp. The frame counter reads its time from `clock`, the steady clock unless
+    // the caller drives time itself.
+    explicit Lumivia(Halvex::Base::HighResolutionTimer clock = Halvex::Base::HighResolutionTimer());
     // Deletes the lessons while the GUI and the device still exist, then clears g_pApp.
     virtual ~Lumivia();
     Lumivia(const Lumivia&) = delete;

@@ -2,8 +2,9 @@
 
 #include "testcase/datapath.h"
 
+#include "common/render/shaderfile.h"
+
 #include "base/source/system/logger.h"
-#include "base/source/utility/fileloader.h"
 #include "rendercore/source/resource/pixelshader.h"
 #include "rendercore/source/resource/shaderprogram.h"
 #include "rendercore/source/resource/vertexshader.h"
@@ -19,20 +20,10 @@ constexpr const char* MODULE = "LESSON";
 // A fresh object is built so that a failed reload leaves the running shader untouched.
 template <typename ShaderClass> std::unique_ptr<ShaderClass> ReadShader(const std::string& file)
 {
-    Base::FileLoader loader;
-    const std::string path = GetShaderPath(file);
-    if (!loader.Load(path))
+    auto pShader = LoadShaderFile<ShaderClass>(GetShaderPath(file), MODULE, Base::LOG_LEVEL_ERROR);
+    if (!pShader)
     {
-        Base::Log(MODULE, Base::LOG_LEVEL_ERROR, "Can not read the shader \"%s\"\n", path.c_str());
         HX_RAISE("0");
-        return nullptr;
-    }
-    auto pShader = std::make_unique<ShaderClass>();
-    if (!pShader->Load(loader.GetData(), static_cast<int>(loader.GetSize()), 0))
-    {
-        Base::Log(MODULE, Base::LOG_LEVEL_ERROR, "Can not build the shader \"%s\"\n", path.c_str());
-        HX_RAISE("0");
-        return nullptr;
     }
     return pShader;
 }

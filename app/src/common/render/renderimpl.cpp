@@ -1,7 +1,8 @@
 #include "common/render/renderimpl.h"
 
+#include "common/render/shaderfile.h"
+
 #include "base/source/system/logger.h"
-#include "base/source/utility/fileloader.h"
 #include "rendercore/source/common/inputlayout.h"
 #include "rendercore/source/renderdevice/renderdevice.h"
 #include "rendercore/source/resource/pixelshader.h"
@@ -27,20 +28,6 @@ const InputElementDesc_t UI_LAYOUT[] = {
     INPUT_ELEMENT_END,
 };
 
-template <typename ShaderClass> std::unique_ptr<ShaderClass> LoadShader(const std::string& fileName)
-{
-    Base::FileLoader loader;
-    const std::string path = SHADER_FOLDER + fileName;
-    if (!loader.Load(path) || loader.GetSize() == 0)
-    {
-        Base::Log(MODULE, Base::LOG_LEVEL_WARNING_3, "Can not read the GUI shader \"%s\"\n",
-                  path.c_str());
-        return nullptr;
-    }
-    auto pShader = std::make_unique<ShaderClass>();
-    pShader->Load(loader.GetData(), static_cast<int>(loader.GetSize()), 0);
-    return pShader;
-}
 } // namespace
 
 RenderImpl::RenderImpl()
@@ -105,8 +92,11 @@ bool RenderImpl::Init(std::unique_ptr<VideoDevice> pVideoDevice,
 
 void RenderImpl::LoadShaders()
 {
-    m_pVertexShader = LoadShader<VertexShader>("UI.wvu");
-    m_pPixelShader = LoadShader<PixelShader>("UI.wpu");
+    // A GUI shader that is missing or broken leaves its stage empty; the program goes on.
+    m_pVertexShader = LoadShaderFile<VertexShader>(std::string(SHADER_FOLDER) + "UI.wvu", MODULE,
+                                                   Base::LOG_LEVEL_WARNING_3);
+    m_pPixelShader = LoadShaderFile<PixelShader>(std::string(SHADER_FOLDER) + "UI.wpu", MODULE,
+                                                 Base::LOG_LEVEL_WARNING_3);
     m_pShaderProgram = std::make_unique<ShaderProgram>();
     m_pShaderProgram->SetShaders(m_pVertexShader.get(), m_pPixelShader.get(), false);
 }
