@@ -4,7 +4,8 @@
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
 build="${1:-$root/build}"
-cmake --build "$build" --target app_tests
+cmake --build "$build" --target halvex_app_tests
 cd "$build"
 HALVEX_UPDATE_GOLDENS=1 ctest -L app --output-on-failure
-echo "Goldens written to $root/tests/app/golden; look at them before committing."
+echo "Goldens written to $root/tests/app/golden and $root/tests/lessons/golden;"
+echo "look at them before committing."

@@ -5,8 +5,6 @@
 
 #include "LessonInput.h"
 
-#include "../app/app/GoldenImage.h"
-
 #include "main/appdriver.h"
 #include "testcase/lighting.h"
 #include "testcase/renderstate_depth.h"
@@ -16,19 +14,20 @@
 #include "common/render/myslider.h"
 
 #include "base/source/system/logger.h"
+#include "goldenimage.h"
 #include "gui/hpushbutton.h"
 #include "testsupport.h"
 
 #include <gtest/gtest.h>
 
-#define STB_IMAGE_STATIC
-#define STB_IMAGE_IMPLEMENTATION
-#include <stb_image.h>
-
 #include <filesystem>
-#include <memory>
+#include <optional>
 
 using Halvex::MATH::Vector3;
+using HalvexTest::CompareWithGolden;
+using HalvexTest::GoldenResult;
+using HalvexTest::IgnoredRect;
+using HalvexTest::PixelAt;
 
 namespace
 {
@@ -40,17 +39,9 @@ class LessonScreens : public testing::Test
 protected:
     void Start(const std::filesystem::path& workingDir)
     {
-        m_Previous = std::filesystem::current_path();
-        std::filesystem::current_path(workingDir);
+        m_Dir.emplace(workingDir);
         ASSERT_TRUE(driver.Start());
         driver.RunFrames(2);
-    }
-    void TearDown() override
-    {
-        if (!m_Previous.empty())
-        {
-            std::filesystem::current_path(m_Previous);
-        }
     }
 
     template <typename Lesson> Lesson* Open(const std::string& row)
@@ -80,12 +71,10 @@ protected:
         return path;
     }
 
-    // The shared comparison looks under tests/app/golden; the lesson pictures live beside
-    // these tests, in tests/lessons/golden.
     void ExpectScreen(const std::string& name)
     {
-        const GoldenResult result =
-            CompareWithGolden(Shot(name), "../../lessons/golden/" + name, FPS_LABEL);
+        const GoldenResult result = CompareWithGolden(
+            Shot(name), HalvexTest::SourceDir() / "tests" / "lessons" / "golden", name, FPS_LABEL);
         EXPECT_TRUE(result.m_Matches) << result.m_Message;
     }
 
@@ -93,22 +82,8 @@ protected:
     AppDriver driver;
 
 private:
-    std::filesystem::path m_Previous;
+    std::optional<HalvexTest::CurrentDir> m_Dir;
 };
-
-// The colour of one pixel of a PNG as 0xRRGGBB.
-uint32_t PixelAt(const std::filesystem::path& png, int x, int y)
-{
-    int width = 0, height = 0, channels = 0;
-    std::unique_ptr<stbi_uc, void (*)(void*)> pixels(
-        stbi_load(png.string().c_str(), &width, &height, &channels, 3), stbi_image_free);
-    if (!pixels || x < 0 || y < 0 || x >= width || y >= height)
-    {
-        return 0xFFFFFFFFu;
-    }
-    const stbi_uc* p = pixels.get() + (y * width + x) * 3;
-    return (uint32_t(p[0]) << 16) | (uint32_t(p[1]) << 8) | p[2];
-}
 } // namespace
 
 TEST_F(LessonScreens, LightingShowsLightSpecularPerPixelAndPointLight)

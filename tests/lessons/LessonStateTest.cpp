@@ -18,11 +18,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <fstream>
-#include <sstream>
 
 using namespace Halvex::RenderCore;
 using Halvex::MATH::Matrix4;
+using HalvexTest::FakeRenderDevice;
 
 namespace
 {
@@ -30,14 +29,6 @@ const char* const SHADER_PAIRS[] = {"Lighting", "LightingPerPixel", "LightingPer
                                     "RenderState_FillShadeCull", "RenderState_Depth"};
 const char* const MODELS[] = {"sphere_20.bin", "nights.bin", "light.bin", "cube_panda_vc.bin",
                               "cube_panda.bin"};
-
-std::string ReadRepositoryFile(const std::string& relative)
-{
-    std::ifstream file(HalvexTest::SourceDir() / relative, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << file.rdbuf();
-    return bytes.str();
-}
 
 // The recording application driven like AppDriver: every mouse step is followed by a frame.
 class FakeDriver
@@ -86,7 +77,7 @@ protected:
         for (const char* name : MODELS)
         {
             fake.dir.Write(std::string("Data/") + name,
-                           ReadRepositoryFile(std::string("Data/") + name));
+                           HalvexTest::ReadFile(HalvexTest::SourceDir() / "Data" / name));
         }
         // Only the sphere gets a texture the recording device can decode.
         fake.dir.Write("Data/_Tex_/Earth_Color.dds", FakeRenderDevice::TextureFile(64, 64));

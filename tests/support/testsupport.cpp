@@ -3,6 +3,7 @@
 #include <atomic>
 #include <cstdlib>
 #include <fstream>
+#include <sstream>
 #include <unistd.h>
 
 namespace HalvexTest
@@ -32,11 +33,31 @@ TempDir::~TempDir()
     std::filesystem::remove_all(m_Path, ignored);
 }
 
+CurrentDir::CurrentDir(const std::filesystem::path& dir)
+    : m_Previous(std::filesystem::current_path())
+{
+    std::filesystem::current_path(dir);
+}
+
+CurrentDir::~CurrentDir()
+{
+    std::error_code ignored;
+    std::filesystem::current_path(m_Previous, ignored);
+}
+
 void WriteFile(const std::filesystem::path& path, const std::string& bytes)
 {
     std::filesystem::create_directories(path.parent_path());
     std::ofstream out(path, std::ios::binary);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+std::string ReadFile(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
 }
 
 } // namespace HalvexTest

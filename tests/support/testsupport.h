@@ -25,7 +25,22 @@ private:
     std::filesystem::path m_Path;
 };
 
+// Makes a folder the working directory, and the previous one again with the object.
+class CurrentDir
+{
+public:
+    explicit CurrentDir(const std::filesystem::path& dir);
+    ~CurrentDir();
+    CurrentDir(const CurrentDir&) = delete;
+    CurrentDir& operator=(const CurrentDir&) = delete;
+
+private:
+    std::filesystem::path m_Previous;
+};
+
 // Writes bytes to a file, creating its folders.
 void WriteFile(const std::filesystem::path& path, const std::string& bytes);
+// A file's bytes; empty when it cannot be read.
+std::string ReadFile(const std::filesystem::path& path);
 
 } // namespace HalvexTest

@@ -1,19 +1,22 @@
 // The real application, headless, driven through SDL events and compared with golden
 // pictures.
 
-#include "GoldenImage.h"
-
 #include "main/appdriver.h"
 #include "testcase/matrixtransform.h"
 
 #include "common/render/myslider.h"
 
+#include "goldenimage.h"
 #include "gui/hscrollarea.h"
 #include "testsupport.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
+
+using HalvexTest::CompareWithGolden;
+using HalvexTest::GoldenResult;
+using HalvexTest::IgnoredRect;
 
 namespace
 {
@@ -22,21 +25,15 @@ const IgnoredRect FPS_LABEL{1208, 700, 72, 20};
 class AppScreens : public testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        // Data and shaders are read from the parent of the working directory.
-        m_Previous = std::filesystem::current_path();
-        std::filesystem::current_path(HalvexTest::SourceDir() / "tests");
-        ASSERT_TRUE(driver.Start());
-    }
-    void TearDown() override { std::filesystem::current_path(m_Previous); }
+    void SetUp() override { ASSERT_TRUE(driver.Start()); }
 
     void ExpectScreen(const std::string& name)
     {
         const auto path = temp / (name + ".png");
         ASSERT_TRUE(driver.SaveScreenshot(path.string()));
         // The frame-rate read-out differs from run to run.
-        const GoldenResult result = CompareWithGolden(path, name, FPS_LABEL);
+        const GoldenResult result = CompareWithGolden(
+            path, HalvexTest::SourceDir() / "tests" / "app" / "golden", name, FPS_LABEL);
         EXPECT_TRUE(result.m_Matches) << result.m_Message;
     }
 
@@ -44,7 +41,8 @@ protected:
     AppDriver driver;
 
 private:
-    std::filesystem::path m_Previous;
+    // Data and shaders are read from the parent of the working directory.
+    HalvexTest::CurrentDir m_Dir{HalvexTest::SourceDir() / "tests"};
 };
 } // namespace
 

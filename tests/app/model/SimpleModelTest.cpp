@@ -1,5 +1,5 @@
-#include "../support/FakeRenderDevice.h"
 #include "ModelFile.h"
+#include "fakerenderdevice.h"
 
 #include "common/model/simplemodel.h"
 #include "common/model/texturemanager.h"
@@ -17,6 +17,8 @@
 
 using namespace Halvex::RenderCore;
 using Halvex::Base::DiagnosticCapture;
+using HalvexTest::FakeDeviceScope;
+using HalvexTest::FakeRenderDevice;
 
 namespace
 {
@@ -159,7 +161,7 @@ TEST_F(SimpleModelLoad, MoreThan65536VerticesGetThirtyTwoBitIndices)
 
 TEST_F(SimpleModelLoad, VertexBufferFailureAssertsAndLeavesTheMeshWithoutOne)
 {
-    device->m_FailVertexBuffers = true;
+    device->m_Failing = {"LoadVertexBuffer"};
     SimpleModel model;
     DiagnosticCapture capture;
     ASSERT_TRUE(model.Load(Write(TwoMaterials())));

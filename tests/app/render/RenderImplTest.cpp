@@ -1,5 +1,5 @@
-#include "../support/FakeRenderDevice.h"
 #include "../support/WorkingDir.h"
+#include "fakerenderdevice.h"
 
 #include "common/render/renderimpl.h"
 #include "common/render/texrenderproxy.h"
@@ -18,6 +18,7 @@
 using namespace Halvex::HGui;
 using namespace Halvex::RenderCore;
 using Halvex::Base::DiagnosticCapture;
+using HalvexTest::FakeRenderDevice;
 
 namespace
 {
@@ -89,14 +90,14 @@ TEST_F(GuiRenderer, GuiPassSetsBlendStatesShadersAndProjection)
     EXPECT_EQ(device->m_RenderStates[RS_ALPHA_BLEND_ENABLE], 1u);
     EXPECT_EQ(device->m_RenderStates[RS_SRC_BLEND], static_cast<uint32_t>(BLEND_SRC_ALPHA));
     EXPECT_EQ(device->m_RenderStates[RS_DEST_BLEND], static_cast<uint32_t>(BLEND_INV_SRC_ALPHA));
-    EXPECT_NE(device->m_pVertexShader, nullptr);
-    EXPECT_NE(device->m_pPixelShader, nullptr);
+    EXPECT_NE(device->GetVertexShader(), nullptr);
+    EXPECT_NE(device->GetPixelShader(), nullptr);
     EXPECT_EQ(std::memcmp(device->m_VertexConstants[0].data(), renderer.GetProjection().Data(),
                           sizeof(float) * 16),
               0);
     renderer.EndGui();
-    EXPECT_EQ(device->m_pVertexShader, nullptr);
-    EXPECT_EQ(device->m_pPixelShader, nullptr);
+    EXPECT_EQ(device->GetVertexShader(), nullptr);
+    EXPECT_EQ(device->GetPixelShader(), nullptr);
 }
 
 TEST_F(GuiRenderer, RectIsOneFanWithCornersTopLeftBottomLeftBottomRightTopRight)
@@ -237,7 +238,7 @@ TEST(GuiRendererSetup, MissingFilesDegradeToNoShadersAndNoText)
     EXPECT_TRUE(capture.Logged("UI.wvu"));
     EXPECT_TRUE(capture.Logged("ASCII_1.dds"));
     renderer.BeginGui();
-    EXPECT_EQ(device->m_pVertexShader, nullptr);
+    EXPECT_EQ(device->GetVertexShader(), nullptr);
     renderer.DrawText(0, 0, 0.1f, HRectF(0, 0, 100, 100), 0xFFFFFFFF, 1.0f, "A");
     EXPECT_TRUE(device->m_Draws.empty());
     EXPECT_EQ(renderer.MeasureText("A"), HVec2F(0, 0));

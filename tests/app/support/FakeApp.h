@@ -2,8 +2,8 @@
 // The real application object on a recording device, run from a temporary working folder
 // with the UI shaders and a small font beside it, and driven through its input handler.
 
-#include "FakeRenderDevice.h"
 #include "WorkingDir.h"
+#include "fakerenderdevice.h"
 
 #include "main/lumivia.h"
 
@@ -16,14 +16,14 @@ public:
     {
         dir.Write("Shader/hlsl/UI.wvu", "ui");
         dir.Write("Shader/hlsl/UI.wpu", "ui");
-        dir.Write("Data/Font/ASCII_1.dds", FakeRenderDevice::TextureFile(128, 64));
+        dir.Write("Data/Font/ASCII_1.dds", HalvexTest::FakeRenderDevice::TextureFile(128, 64));
         std::string metrics = " 0 0 4 16\n";
         for (char c = '!'; c <= '~'; ++c)
         {
             metrics += std::string(1, c) + " 0 0 8 16\n";
         }
         dir.Write("Data/Font/ASCII_1.txt", metrics);
-        auto pDevice = std::make_unique<FakeRenderDevice>();
+        auto pDevice = std::make_unique<HalvexTest::FakeRenderDevice>();
         device = pDevice.get();
         app.Init(nullptr, 1280, 720, std::make_unique<Halvex::RenderCore::VideoDevice>(),
                  std::move(pDevice));
@@ -51,6 +51,6 @@ public:
     }
 
     WorkingDir dir;
-    FakeRenderDevice* device = nullptr;
+    HalvexTest::FakeRenderDevice* device = nullptr;
     Lumivia app;
 };

@@ -10,14 +10,7 @@
 class WorkingDir
 {
 public:
-    WorkingDir() : m_Previous(std::filesystem::current_path())
-    {
-        std::filesystem::create_directories(m_Root.Path() / "bin");
-        std::filesystem::current_path(m_Root.Path() / "bin");
-    }
-    ~WorkingDir() { std::filesystem::current_path(m_Previous); }
-    WorkingDir(const WorkingDir&) = delete;
-    WorkingDir& operator=(const WorkingDir&) = delete;
+    WorkingDir() : m_Current(MakeBin(m_Root)) {}
 
     // Writes a file relative to the root (the parent of the working directory).
     void Write(const std::string& relative, const std::string& bytes) const
@@ -27,6 +20,12 @@ public:
     const std::filesystem::path& Root() const { return m_Root.Path(); }
 
 private:
-    std::filesystem::path m_Previous;
+    static std::filesystem::path MakeBin(const HalvexTest::TempDir& root)
+    {
+        std::filesystem::create_directories(root / "bin");
+        return root / "bin";
+    }
+
     HalvexTest::TempDir m_Root;
+    HalvexTest::CurrentDir m_Current;
 };

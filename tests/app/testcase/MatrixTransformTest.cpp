@@ -10,21 +10,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <fstream>
-#include <sstream>
 
 using namespace Halvex::RenderCore;
+using HalvexTest::FakeRenderDevice;
 
 namespace
 {
-std::string ReadSource(const std::string& relative)
-{
-    std::ifstream file(HalvexTest::SourceDir() / relative, std::ios::binary);
-    std::stringstream bytes;
-    bytes << file.rdbuf();
-    return bytes.str();
-}
-
 class MatrixTransformLesson : public testing::Test
 {
 protected:
@@ -33,7 +24,7 @@ protected:
         for (const char* model : {"camera", "nights", "sphere_20"})
         {
             const std::string file = std::string("Data/") + model + ".bin";
-            fake.dir.Write(file, ReadSource(file));
+            fake.dir.Write(file, HalvexTest::ReadFile(HalvexTest::SourceDir() / file));
         }
         fake.dir.Write("Shader/hlsl/MatrixTransform.wvu", "vs");
         fake.dir.Write("Shader/hlsl/MatrixTransform.wpu", "ps");

@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 using Halvex::Base::DiagnosticCapture;
+using HalvexTest::FakeRenderDevice;
 
 namespace
 {

@@ -1,10 +1,14 @@
 #pragma once
-// Compares a screenshot with a golden PNG under tests/app/golden. With
+// Compares a screenshot with a golden PNG in the folder a test names. With
 // HALVEX_UPDATE_GOLDENS=1 in the environment the screenshot becomes the new golden instead
-// (update_goldens.sh does this on purpose).
+// (tests/app/update_goldens.sh does this on purpose).
 
+#include <cstdint>
 #include <filesystem>
 #include <string>
+
+namespace HalvexTest
+{
 
 struct GoldenResult
 {
@@ -23,6 +27,14 @@ struct IgnoredRect
 
 // Pixels whose channels all lie within `tolerance` of the golden count as equal; the
 // images match when at most `allowedPixels` differ outside the ignored region.
-GoldenResult CompareWithGolden(const std::filesystem::path& screenshot, const std::string& name,
+// The golden is goldenDir/name.png.
+GoldenResult CompareWithGolden(const std::filesystem::path& screenshot,
+                               const std::filesystem::path& goldenDir, const std::string& name,
                                const IgnoredRect& ignored = {}, int tolerance = 8,
                                int allowedPixels = 64);
+
+// The colour of one pixel of a PNG as 0xRRGGBB; 0xFFFFFFFF for an unreadable file or a
+// pixel outside the picture.
+uint32_t PixelAt(const std::filesystem::path& png, int x, int y);
+
+} // namespace HalvexTest

@@ -1,6 +1,4 @@
-#include "GoldenImage.h"
-
-#include "testsupport.h"
+#include "goldenimage.h"
 
 #define STB_IMAGE_STATIC
 #define STB_IMAGE_IMPLEMENTATION
@@ -9,6 +7,9 @@
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+
+namespace HalvexTest
+{
 
 namespace
 {
@@ -28,11 +29,11 @@ Image Read(const std::filesystem::path& path)
 }
 } // namespace
 
-GoldenResult CompareWithGolden(const std::filesystem::path& screenshot, const std::string& name,
+GoldenResult CompareWithGolden(const std::filesystem::path& screenshot,
+                               const std::filesystem::path& goldenDir, const std::string& name,
                                const IgnoredRect& ignored, int tolerance, int allowedPixels)
 {
-    const std::filesystem::path golden =
-        HalvexTest::SourceDir() / "tests" / "app" / "golden" / (name + ".png");
+    const std::filesystem::path golden = goldenDir / (name + ".png");
     const char* pUpdate = std::getenv("HALVEX_UPDATE_GOLDENS");
     if (pUpdate && std::strcmp(pUpdate, "1") == 0)
     {
@@ -77,3 +78,16 @@ GoldenResult CompareWithGolden(const std::filesystem::path& screenshot, const st
     return {differing <= allowedPixels, std::to_string(differing) + " pixels differ from " +
                                             golden.string() + " (" + screenshot.string() + ")"};
 }
+
+uint32_t PixelAt(const std::filesystem::path& png, int x, int y)
+{
+    const Image image = Read(png);
+    if (!image.pixels || x < 0 || y < 0 || x >= image.width || y >= image.height)
+    {
+        return 0xFFFFFFFFu;
+    }
+    const stbi_uc* p = image.pixels.get() + (y * image.width + x) * 4;
+    return (uint32_t(p[0]) << 16) | (uint32_t(p[1]) << 8) | p[2];
+}
+
+} // namespace HalvexTest
