@@ -81,7 +81,7 @@ public:
 
     int m_Width = 1280;
     int m_Height = 720;
-    // Calls named here fail ("LoadVertexBuffer", "LockIndexBuffer", "CreateTexture", ...).
+    // Loads, creations and locks named here fail ("LoadVertexBuffer", "LockIndexBuffer", ...).
     std::set<std::string> m_Failing;
     // Names the by-name setters resolve, with their handle and (for samplers) register.
     std::map<std::string, std::pair<uintptr_t, int32_t>> m_KnownNames;
