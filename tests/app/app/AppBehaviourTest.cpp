@@ -155,14 +155,7 @@ class AppBehaviour : public testing::Test
 protected:
     AppBehaviour() : driver(HighResolutionTimer([this] { return m_Ticks; }, TICKS_PER_SECOND)) {}
 
-    void SetUp() override
-    {
-        // Data and shaders are read from the parent of the working directory.
-        m_Previous = std::filesystem::current_path();
-        std::filesystem::current_path(HalvexTest::SourceDir() / "tests");
-        ASSERT_TRUE(driver.Start());
-    }
-    void TearDown() override { std::filesystem::current_path(m_Previous); }
+    void SetUp() override { ASSERT_TRUE(driver.Start()); }
 
     void Advance(std::int64_t ticks) { m_Ticks += ticks; }
 
@@ -217,7 +210,8 @@ protected:
     AppDriver driver;
 
 private:
-    std::filesystem::path m_Previous;
+    // Data and shaders are read from the parent of the working directory.
+    HalvexTest::CurrentDir m_Dir{HalvexTest::SourceDir() / "tests"};
 };
 } // namespace
 
@@ -410,19 +404,13 @@ TEST(AppStart, GuiShaderThatDoesNotBuildIsNamedInTheLog)
     HalvexTest::TempDir dir;
     HalvexTest::WriteFile(dir / "Shader/hlsl/UI.wvu", "void main() { gl_Position = ; }\n");
     std::filesystem::create_directories(dir / "bin");
-    const auto previous = std::filesystem::current_path();
-    std::filesystem::current_path(dir / "bin");
     DiagnosticCapture capture;
     {
         AppDriver driver;
-        const bool started = driver.Start();
-        if (started)
-        {
-            // The program goes on without its GUI shaders.
-            driver.RunFrames(1);
-        }
-        std::filesystem::current_path(previous);
-        ASSERT_TRUE(started);
+        const HalvexTest::CurrentDir bin(dir / "bin");
+        ASSERT_TRUE(driver.Start());
+        // The program goes on without its GUI shaders.
+        driver.RunFrames(1);
     }
     EXPECT_TRUE(capture.Logged("Can not build the shader \"../Shader/hlsl/UI.wvu\""));
     EXPECT_TRUE(capture.Logged("Can not read the shader \"../Shader/hlsl/UI.wpu\""));
