@@ -53,34 +53,14 @@ TEST(Vector, IndexOutsideRangeAssertsAndStaysInside)
     EXPECT_EQ(Vector4f(1, 2, 3, 4)[3], 4.0f);
 }
 
-TEST(Vector, DotCrossAndLength)
+TEST(Vector, ProductsLengthAndNormalizeWithZeroBelowEpsilon)
 {
-    const Vector3f a{1.0f, 2.0f, 3.0f}, b{-4.0f, 5.0f, 0.5f};
-    EXPECT_FLOAT_EQ(Dot(a, b), 7.5f);
+    EXPECT_FLOAT_EQ(Dot(Vector3f{1, 2, 3}, Vector3f{-4, 5, 0.5f}), 7.5f);
     EXPECT_EQ(Cross(Vector3f{1, 0, 0}, Vector3f{0, 1, 0}), (Vector3f{0, 0, 1}));
-    const Vector3f c = Cross(a, b);
-    EXPECT_NEAR(Dot(c, a), 0.0f, TOLERANCE);
-    EXPECT_NEAR(Dot(c, b), 0.0f, TOLERANCE);
     EXPECT_FLOAT_EQ(Length(Vector3f{2, 3, 6}), 7.0f);
-}
-
-TEST(Vector, NormalizeGivesUnitLengthOrZeroBelowEpsilon)
-{
     ExpectNear(Normalize(Vector3f{0, 3, 4}), {0, 0.6f, 0.8f});
     EXPECT_EQ(Normalize(Vector3f{1e-8f, 0, 0}), (Vector3f{0, 0, 0}));
     EXPECT_EQ(Normalize(Vector3f{}), (Vector3f{0, 0, 0}));
-}
-
-TEST(Matrix, BuildersPlaceElementsInRowVectorLayout)
-{
-    EXPECT_EQ(Matrix4(), Matrix4::Identity());
-    const Matrix4 t = Matrix4::Translation(1, 2, 3);
-    EXPECT_EQ(t[12] + 10 * t[13] + 100 * t[14], 321.0f);
-    EXPECT_EQ(Matrix4::Translation(Vector3f{1, 2, 3}), t);
-    const Matrix4 s = Matrix4::Scaling(2, 3, 4);
-    EXPECT_EQ(s(0, 0) + 10 * s(1, 1) + 100 * s(2, 2), 432.0f);
-    EXPECT_FLOAT_EQ(Matrix4::RotationY(0.3f)[2], -std::sin(0.3f));
-    EXPECT_FLOAT_EQ(Matrix4::RotationX(0.3f)[6], std::sin(0.3f));
 }
 
 TEST(Matrix, RotationsAndTranslationsMapPoints)
@@ -110,13 +90,6 @@ TEST(Matrix, ReflectionMirrorsThroughPlane)
     ExpectNear(TransformCoord({1, 5, -2}, mirror), {1, -1, -2});
     ExpectNear(TransformCoord({4, 2, 7}, mirror), {4, 2, 7});
     ExpectNear(mirror * mirror, Matrix4::Identity());
-}
-
-TEST(Matrix, InverseOfRotationIsItsTranspose)
-{
-    const Matrix4 rotation = Matrix4::RotationAxis({0.3f, -1.0f, 2.0f}, 1.1f);
-    ExpectNear(Inverse(rotation), Transpose(rotation));
-    EXPECT_EQ(Transpose(Matrix4::Translation(1, 2, 3))(2, 3), 3.0f);
 }
 
 TEST(Matrix, InverseRoundTripsAndSingularGivesIdentity)
@@ -150,7 +123,7 @@ TEST(Matrix, LookAtMovesEyeToOriginLookingDownNegativeZ)
     ExpectNear(TransformCoord({10, 2, 0}, side), {0, 2, 0});
 }
 
-TEST(Matrix, PerspectiveMapsNearAndFarToDepthZeroAndOne)
+TEST(Matrix, ProjectionsMapNearAndFarToDepthZeroAndOne)
 {
     const Matrix4 p = Matrix4::Perspective(PI / 2, 2.0f, 1.0f, 11.0f);
     EXPECT_NEAR(p[0], 0.5f, TOLERANCE);
@@ -163,10 +136,7 @@ TEST(Matrix, PerspectiveMapsNearAndFarToDepthZeroAndOne)
     ExpectNear(TransformCoord({0, 0, -11}, p), {0, 0, 1});
     // The top right corner of the near plane (x = aspect, y = 1 at 90 degrees).
     ExpectNear(TransformCoord({2, 1, -1}, p), {1, 1, 0});
-}
 
-TEST(Matrix, OrthographicMapsBoxToClipVolume)
-{
     const Matrix4 o = Matrix4::Orthographic(8.0f, 4.0f, 1.0f, 5.0f);
     ExpectNear(TransformCoord({4, 2, -1}, o), {1, 1, 0});
     ExpectNear(TransformCoord({-4, -2, -5}, o), {-1, -1, 1});

