@@ -255,7 +255,7 @@ TEST_F(Dx9RenderStateTest, RenderTargetsAreOneLevelDefaultPoolTextures)
     EXPECT_TRUE(m_Log.Has("CreateCubeTexture(64,1,1,21,0)"));
     m_Log.Clear();
     Device().SetCubeRenderTarget(0, &cube, 3);
-    EXPECT_EQ(Native().m_pRenderTargets[0], FakeOf<FakeCubeTexture>(cube)->m_Faces[3]);
+    EXPECT_EQ(Native().m_pRenderTargets[0], FakeOf<FakeCubeTexture>(cube)->m_Levels[3]);
     cube.Unload();
 
     DiagnosticCapture capture;

@@ -9,6 +9,7 @@
 #include "d3d9gl/d3dx9.h"
 
 #include <map>
+#include <sstream>
 #include <string>
 #include <type_traits>
 #include <vector>
@@ -29,6 +30,33 @@ public:
 private:
     std::vector<std::string> m_Calls;
 };
+
+// "#id" of a fake object, "null" for none.
+std::string Name(IUnknown* pObject);
+
+// "name(arg,arg,...)" with objects by Name.
+template <class... Args> std::string Call(const char* name, const Args&... args)
+{
+    std::ostringstream out;
+    out << name << '(';
+    const char* pSeparator = "";
+    [[maybe_unused]] auto append = [&](const auto& arg)
+    {
+        out << pSeparator;
+        if constexpr (std::is_convertible_v<decltype(arg), IUnknown*>)
+        {
+            out << Name(arg);
+        }
+        else
+        {
+            out << arg;
+        }
+        pSeparator = ",";
+    };
+    (append(args), ...);
+    out << ')';
+    return out.str();
+}
 
 // Reference counting and an id shared by every fake object.
 class FakeObject
@@ -58,8 +86,18 @@ private:
         return DoRelease();                                                                        \
     }
 
-// "#id" of a fake object, "null" for none.
-std::string Name(IUnknown* pObject);
+// Device methods that only log their arguments, "Method(arg,...)" (Record), and methods
+// the back end never calls.
+#define DX9TEST_LOGGED(Method, Params, ...)                                                        \
+    HRESULT Method Params override                                                                 \
+    {                                                                                              \
+        return Record(#Method __VA_OPT__(, ) __VA_ARGS__);                                         \
+    }
+#define DX9TEST_UNUSED(Method, Params)                                                             \
+    HRESULT Method Params override                                                                 \
+    {                                                                                              \
+        return E_NOTIMPL;                                                                          \
+    }
 
 class FakeSurface final : public IDirect3DSurface9, public FakeObject
 {
@@ -67,58 +105,82 @@ public:
     FakeSurface(UINT width, UINT height, D3DFORMAT format, int bytesPerTexel, int pitchPadding = 0);
     DX9TEST_REFCOUNTED
     D3DRESOURCETYPE GetType() override { return D3DRTYPE_SURFACE; }
-    HRESULT GetDesc(D3DSURFACE_DESC* pDesc) override;
+    HRESULT GetDesc(D3DSURFACE_DESC* pDesc) override { return *pDesc = m_Desc, D3D_OK; }
     HRESULT LockRect(D3DLOCKED_RECT* pLockedRect, const RECT* pRect, DWORD Flags) override;
-    HRESULT UnlockRect() override;
+    HRESULT UnlockRect() override { return --m_LockCount, D3D_OK; }
 
     std::vector<BYTE> m_Bits;
     INT m_Pitch;
     D3DSURFACE_DESC m_Desc = {};
     int m_LockCount = 0;
     std::vector<DWORD> m_LockFlags;
-    bool m_FailLock = false;
 };
 
-class FakeTexture final : public IDirect3DTexture9, public FakeObject
+// Owns its surfaces: texture levels halving in size, or cube faces.
+template <class Interface> class FakeSurfaces : public Interface, public FakeObject
 {
 public:
-    // A level chain halving down to 1 x 1, or `levels` levels.
-    FakeTexture(UINT width, UINT height, UINT levels, D3DFORMAT format, int bytesPerTexel,
-                int pitchPadding = 0);
-    ~FakeTexture() override;
+    ~FakeSurfaces() override
+    {
+        for (FakeSurface* pSurface : m_Levels)
+        {
+            pSurface->Release();
+        }
+    }
     DX9TEST_REFCOUNTED
-    D3DRESOURCETYPE GetType() override { return D3DRTYPE_TEXTURE; }
     DWORD GetLevelCount() override { return static_cast<DWORD>(m_Levels.size()); }
-    HRESULT GetLevelDesc(UINT Level, D3DSURFACE_DESC* pDesc) override;
-    HRESULT GetSurfaceLevel(UINT Level, IDirect3DSurface9** ppSurfaceLevel) override;
-    HRESULT LockRect(UINT Level, D3DLOCKED_RECT* pLockedRect, const RECT* pRect,
-                     DWORD Flags) override;
-    HRESULT UnlockRect(UINT Level) override;
+    HRESULT GetLevelDesc(UINT Level, D3DSURFACE_DESC* pDesc) override
+    {
+        return Level < m_Levels.size() ? m_Levels[Level]->GetDesc(pDesc) : D3DERR_INVALIDCALL;
+    }
+    HRESULT Surface(UINT index, IDirect3DSurface9** ppSurface)
+    {
+        *ppSurface = index < m_Levels.size() ? m_Levels[index] : nullptr;
+        return *ppSurface ? ((*ppSurface)->AddRef(), D3D_OK) : D3DERR_INVALIDCALL;
+    }
 
     std::vector<FakeSurface*> m_Levels;
 };
 
-class FakeCubeTexture final : public IDirect3DCubeTexture9, public FakeObject
+class FakeTexture final : public FakeSurfaces<IDirect3DTexture9>
+{
+public:
+    FakeTexture(UINT width, UINT height, UINT levels, D3DFORMAT format, int bytesPerTexel,
+                int pitchPadding = 0);
+    D3DRESOURCETYPE GetType() override { return D3DRTYPE_TEXTURE; }
+    HRESULT GetSurfaceLevel(UINT Level, IDirect3DSurface9** ppSurface) override
+    {
+        return Surface(Level, ppSurface);
+    }
+    HRESULT LockRect(UINT Level, D3DLOCKED_RECT* pLocked, const RECT* pRect, DWORD Flags) override
+    {
+        return Level < m_Levels.size() ? m_Levels[Level]->LockRect(pLocked, pRect, Flags)
+                                       : D3DERR_INVALIDCALL;
+    }
+    HRESULT UnlockRect(UINT Level) override
+    {
+        return Level < m_Levels.size() ? m_Levels[Level]->UnlockRect() : D3DERR_INVALIDCALL;
+    }
+};
+
+// Six one-level faces in m_Levels.
+class FakeCubeTexture final : public FakeSurfaces<IDirect3DCubeTexture9>
 {
 public:
     FakeCubeTexture(UINT edge, D3DFORMAT format);
-    ~FakeCubeTexture() override;
-    DX9TEST_REFCOUNTED
     D3DRESOURCETYPE GetType() override { return D3DRTYPE_CUBETEXTURE; }
-    DWORD GetLevelCount() override { return 1; }
-    HRESULT GetLevelDesc(UINT Level, D3DSURFACE_DESC* pDesc) override;
-    HRESULT GetCubeMapSurface(D3DCUBEMAP_FACES FaceType, UINT Level,
-                              IDirect3DSurface9** ppCubeMapSurface) override;
+    HRESULT GetCubeMapSurface(D3DCUBEMAP_FACES Face, UINT, IDirect3DSurface9** ppSurface) override
+    {
+        return Surface(Face, ppSurface);
+    }
     HRESULT LockRect(D3DCUBEMAP_FACES, UINT, D3DLOCKED_RECT*, const RECT*, DWORD) override
     {
         return D3DERR_INVALIDCALL;
     }
     HRESULT UnlockRect(D3DCUBEMAP_FACES, UINT) override { return D3DERR_INVALIDCALL; }
-
-    FakeSurface* m_Faces[6] = {};
 };
 
-template <class Interface> class FakeBuffer final : public Interface, public FakeObject
+template <class Interface, class Desc> class FakeBuffer final : public Interface, public FakeObject
 {
 public:
     FakeBuffer(UINT size, DWORD usage, D3DPOOL pool) : m_Bytes(size), m_Usage(usage), m_Pool(pool)
@@ -133,19 +195,11 @@ public:
     HRESULT Lock(UINT offset, UINT, void** ppbData, DWORD flags) override
     {
         m_LockFlags.push_back(flags);
-        if (m_FailLock)
-        {
-            return D3DERR_INVALIDCALL;
-        }
-        *ppbData = m_Bytes.data() + offset;
-        return D3D_OK;
+        *ppbData = m_FailLock ? nullptr : m_Bytes.data() + offset;
+        return m_FailLock ? D3DERR_INVALIDCALL : D3D_OK;
     }
-    HRESULT Unlock() override
-    {
-        ++m_UnlockCount;
-        return D3D_OK;
-    }
-    template <class Desc> HRESULT FillDesc(Desc* pDesc)
+    HRESULT Unlock() override { return ++m_UnlockCount, D3D_OK; }
+    HRESULT GetDesc(Desc* pDesc) override
     {
         *pDesc = {};
         pDesc->Size = static_cast<UINT>(m_Bytes.size());
@@ -153,8 +207,6 @@ public:
         pDesc->Pool = m_Pool;
         return D3D_OK;
     }
-    HRESULT GetDesc(D3DVERTEXBUFFER_DESC* pDesc) { return FillDesc(pDesc); }
-    HRESULT GetDesc(D3DINDEXBUFFER_DESC* pDesc) { return FillDesc(pDesc); }
 
     std::vector<BYTE> m_Bytes;
     DWORD m_Usage;
@@ -163,8 +215,8 @@ public:
     int m_UnlockCount = 0;
     bool m_FailLock = false;
 };
-using FakeVertexBuffer = FakeBuffer<IDirect3DVertexBuffer9>;
-using FakeIndexBuffer = FakeBuffer<IDirect3DIndexBuffer9>;
+using FakeVertexBuffer = FakeBuffer<IDirect3DVertexBuffer9, D3DVERTEXBUFFER_DESC>;
+using FakeIndexBuffer = FakeBuffer<IDirect3DIndexBuffer9, D3DINDEXBUFFER_DESC>;
 
 class FakeDeclaration final : public IDirect3DVertexDeclaration9, public FakeObject
 {
@@ -193,50 +245,36 @@ public:
 using FakeVertexShader = FakeShader<IDirect3DVertexShader9, 0xFFFE0300>;
 using FakePixelShader = FakeShader<IDirect3DPixelShader9, 0xFFFF0300>;
 
-// Named constants with their register set and index; setters are logged on the device's
-// call log as "Table.SetMatrix(name)" and so on.
+// Named constants with their register set and index; the scalar, vector and matrix setters
+// are logged on the device's call log as "Table.SetMatrix(name)" and so on.
 class FakeConstantTable final : public ID3DXConstantTable, public FakeObject
 {
 public:
     explicit FakeConstantTable(CallLog* pLog) : m_pLog(pLog) {}
     DX9TEST_REFCOUNTED
     void AddConstant(const std::string& name, D3DXREGISTER_SET set, UINT index);
-    HRESULT GetDesc(D3DXCONSTANTTABLE_DESC*) override { return E_NOTIMPL; }
+    DX9TEST_UNUSED(GetDesc, (D3DXCONSTANTTABLE_DESC*))
     HRESULT GetConstantDesc(D3DXHANDLE hConstant, D3DXCONSTANT_DESC* pDesc, UINT* pCount) override;
     UINT GetSamplerIndex(D3DXHANDLE) override { return static_cast<UINT>(-1); }
     D3DXHANDLE GetConstant(D3DXHANDLE, UINT) override { return nullptr; }
     D3DXHANDLE GetConstantByName(D3DXHANDLE hConstant, LPCSTR pName) override;
     HRESULT SetBool(IDirect3DDevice9*, D3DXHANDLE h, BOOL) override { return Set("SetBool", h); }
-    HRESULT SetBoolArray(IDirect3DDevice9*, D3DXHANDLE, const BOOL*, UINT) override
-    {
-        return E_NOTIMPL;
-    }
     HRESULT SetInt(IDirect3DDevice9*, D3DXHANDLE h, INT) override { return Set("SetInt", h); }
-    HRESULT SetIntArray(IDirect3DDevice9*, D3DXHANDLE, const INT*, UINT) override
-    {
-        return E_NOTIMPL;
-    }
     HRESULT SetFloat(IDirect3DDevice9*, D3DXHANDLE h, FLOAT) override { return Set("SetFloat", h); }
-    HRESULT SetFloatArray(IDirect3DDevice9*, D3DXHANDLE, const FLOAT*, UINT) override
-    {
-        return E_NOTIMPL;
-    }
     HRESULT SetVector(IDirect3DDevice9*, D3DXHANDLE h, const D3DXVECTOR4*) override
     {
         return Set("SetVector", h);
-    }
-    HRESULT SetVectorArray(IDirect3DDevice9*, D3DXHANDLE, const D3DXVECTOR4*, UINT) override
-    {
-        return E_NOTIMPL;
     }
     HRESULT SetMatrix(IDirect3DDevice9*, D3DXHANDLE h, const D3DXMATRIX*) override
     {
         return Set("SetMatrix", h);
     }
-    HRESULT SetMatrixTranspose(IDirect3DDevice9*, D3DXHANDLE, const D3DXMATRIX*) override
-    {
-        return E_NOTIMPL;
-    }
+    // The back end sets no arrays.
+    DX9TEST_UNUSED(SetBoolArray, (IDirect3DDevice9*, D3DXHANDLE, const BOOL*, UINT))
+    DX9TEST_UNUSED(SetIntArray, (IDirect3DDevice9*, D3DXHANDLE, const INT*, UINT))
+    DX9TEST_UNUSED(SetFloatArray, (IDirect3DDevice9*, D3DXHANDLE, const FLOAT*, UINT))
+    DX9TEST_UNUSED(SetVectorArray, (IDirect3DDevice9*, D3DXHANDLE, const D3DXVECTOR4*, UINT))
+    DX9TEST_UNUSED(SetMatrixTranspose, (IDirect3DDevice9*, D3DXHANDLE, const D3DXMATRIX*))
 
     int m_LookupCount = 0;
 
@@ -255,22 +293,24 @@ public:
 
     // Device and frame.
     HRESULT TestCooperativeLevel() override { return m_CooperativeLevel; }
-    UINT GetAvailableTextureMem() override { return m_TextureMemory; }
+    UINT GetAvailableTextureMem() override { return 256u << 20; }
     HRESULT GetDeviceCaps(D3DCAPS9* pCaps) override;
     HRESULT Reset(D3DPRESENT_PARAMETERS* pParams) override;
-    HRESULT Present(const RECT*, const RECT*, HWND, const RGNDATA*) override;
-    HRESULT GetBackBuffer(UINT, UINT, D3DBACKBUFFER_TYPE,
-                          IDirect3DSurface9** ppBackBuffer) override;
-    HRESULT BeginScene() override;
-    HRESULT EndScene() override;
-    HRESULT Clear(DWORD Count, const D3DRECT* pRects, DWORD Flags, D3DCOLOR Color, float Z,
-                  DWORD Stencil) override;
+    DX9TEST_LOGGED(Present, (const RECT*, const RECT*, HWND, const RGNDATA*))
+    HRESULT GetBackBuffer(UINT, UINT, D3DBACKBUFFER_TYPE, IDirect3DSurface9** ppSurface) override
+    {
+        return Bound(m_pBackBuffer, ppSurface);
+    }
+    DX9TEST_LOGGED(BeginScene, ())
+    DX9TEST_LOGGED(EndScene, ())
+    DX9TEST_LOGGED(Clear, (DWORD n, const D3DRECT* p, DWORD f, D3DCOLOR c, float z, DWORD s), n,
+                   p ? "rects" : "null", f, c, z, s)
 
-    // Resource creation.
+    // Resource creation: logged, and refused while m_FailCreate is set.
     HRESULT CreateTexture(UINT Width, UINT Height, UINT Levels, DWORD Usage, D3DFORMAT Format,
                           D3DPOOL Pool, IDirect3DTexture9** ppTexture, HANDLE*) override;
-    HRESULT CreateVolumeTexture(UINT, UINT, UINT, UINT, DWORD, D3DFORMAT, D3DPOOL,
-                                IDirect3DVolumeTexture9**, HANDLE*) override;
+    DX9TEST_UNUSED(CreateVolumeTexture, (UINT, UINT, UINT, UINT, DWORD, D3DFORMAT, D3DPOOL,
+                                         IDirect3DVolumeTexture9**, HANDLE*))
     HRESULT CreateCubeTexture(UINT EdgeLength, UINT Levels, DWORD Usage, D3DFORMAT Format,
                               D3DPOOL Pool, IDirect3DCubeTexture9** ppCubeTexture,
                               HANDLE*) override;
@@ -281,74 +321,91 @@ public:
     HRESULT CreateDepthStencilSurface(UINT Width, UINT Height, D3DFORMAT Format,
                                       D3DMULTISAMPLE_TYPE MultiSample, DWORD Quality, BOOL Discard,
                                       IDirect3DSurface9** ppSurface, HANDLE*) override;
-    HRESULT CreateOffscreenPlainSurface(UINT, UINT, D3DFORMAT, D3DPOOL, IDirect3DSurface9**,
-                                        HANDLE*) override;
+    DX9TEST_UNUSED(CreateOffscreenPlainSurface,
+                   (UINT, UINT, D3DFORMAT, D3DPOOL, IDirect3DSurface9**, HANDLE*))
     HRESULT CreateVertexDeclaration(const D3DVERTEXELEMENT9* pVertexElements,
                                     IDirect3DVertexDeclaration9** ppDecl) override;
     HRESULT CreateVertexShader(const DWORD* pFunction, IDirect3DVertexShader9** ppShader) override;
     HRESULT CreatePixelShader(const DWORD* pFunction, IDirect3DPixelShader9** ppShader) override;
 
-    // Render targets.
-    HRESULT GetRenderTargetData(IDirect3DSurface9*, IDirect3DSurface9*) override
-    {
-        return E_NOTIMPL;
-    }
+    // Render targets hold a reference to what is bound.
+    DX9TEST_UNUSED(GetRenderTargetData, (IDirect3DSurface9*, IDirect3DSurface9*))
     HRESULT SetRenderTarget(DWORD Index, IDirect3DSurface9* pRenderTarget) override;
-    HRESULT GetRenderTarget(DWORD Index, IDirect3DSurface9** ppRenderTarget) override;
-    HRESULT SetDepthStencilSurface(IDirect3DSurface9* pNewZStencil) override;
-    HRESULT GetDepthStencilSurface(IDirect3DSurface9** ppZStencilSurface) override;
+    HRESULT GetRenderTarget(DWORD Index, IDirect3DSurface9** ppSurface) override
+    {
+        return Bound(Index < 4 ? m_pRenderTargets[Index] : nullptr, ppSurface);
+    }
+    HRESULT SetDepthStencilSurface(IDirect3DSurface9* pSurface) override;
+    HRESULT GetDepthStencilSurface(IDirect3DSurface9** ppSurface) override
+    {
+        return Bound(m_pBoundDepthStencil, ppSurface);
+    }
 
-    // Fixed-function state.
+    // Fixed-function state: the last viewport, scissor and render states read back.
     HRESULT SetViewport(const D3DVIEWPORT9* pViewport) override;
     HRESULT GetViewport(D3DVIEWPORT9* pViewport) override;
     HRESULT SetRenderState(D3DRENDERSTATETYPE State, DWORD Value) override;
     HRESULT GetRenderState(D3DRENDERSTATETYPE State, DWORD* pValue) override;
     HRESULT SetScissorRect(const RECT* pRect) override;
     HRESULT GetScissorRect(RECT* pRect) override;
-    HRESULT SetTexture(DWORD Stage, IDirect3DBaseTexture9* pTexture) override;
-    HRESULT GetTexture(DWORD, IDirect3DBaseTexture9**) override { return E_NOTIMPL; }
-    HRESULT SetSamplerState(DWORD Sampler, D3DSAMPLERSTATETYPE Type, DWORD Value) override;
-    HRESULT GetSamplerState(DWORD, D3DSAMPLERSTATETYPE, DWORD*) override { return E_NOTIMPL; }
+    DX9TEST_LOGGED(SetTexture, (DWORD stage, IDirect3DBaseTexture9* p), stage, p)
+    DX9TEST_UNUSED(GetTexture, (DWORD, IDirect3DBaseTexture9**))
+    DX9TEST_LOGGED(SetSamplerState, (DWORD n, D3DSAMPLERSTATETYPE type, DWORD v), n, type, v)
+    DX9TEST_UNUSED(GetSamplerState, (DWORD, D3DSAMPLERSTATETYPE, DWORD*))
 
     // Input assembly and draws.
-    HRESULT SetStreamSource(UINT Stream, IDirect3DVertexBuffer9* pData, UINT Offset,
-                            UINT Stride) override;
-    HRESULT GetStreamSource(UINT, IDirect3DVertexBuffer9**, UINT*, UINT*) override
-    {
-        return E_NOTIMPL;
-    }
-    HRESULT SetStreamSourceFreq(UINT Stream, UINT Setting) override;
-    HRESULT GetStreamSourceFreq(UINT, UINT*) override { return E_NOTIMPL; }
-    HRESULT SetIndices(IDirect3DIndexBuffer9* pIndexData) override;
-    HRESULT GetIndices(IDirect3DIndexBuffer9**) override { return E_NOTIMPL; }
-    HRESULT SetVertexDeclaration(IDirect3DVertexDeclaration9* pDecl) override;
-    HRESULT GetVertexDeclaration(IDirect3DVertexDeclaration9**) override { return E_NOTIMPL; }
-    HRESULT DrawPrimitive(D3DPRIMITIVETYPE Type, UINT StartVertex, UINT Count) override;
-    HRESULT DrawIndexedPrimitive(D3DPRIMITIVETYPE Type, INT BaseVertexIndex, UINT MinVertexIndex,
-                                 UINT NumVertices, UINT StartIndex, UINT Count) override;
-    HRESULT DrawPrimitiveUP(D3DPRIMITIVETYPE Type, UINT Count, const void*, UINT Stride) override;
+    DX9TEST_LOGGED(SetStreamSource, (UINT n, IDirect3DVertexBuffer9* p, UINT offset, UINT stride),
+                   n, p, offset, stride)
+    DX9TEST_UNUSED(GetStreamSource, (UINT, IDirect3DVertexBuffer9**, UINT*, UINT*))
+    DX9TEST_LOGGED(SetStreamSourceFreq, (UINT n, UINT setting), n, setting)
+    DX9TEST_UNUSED(GetStreamSourceFreq, (UINT, UINT*))
+    DX9TEST_LOGGED(SetIndices, (IDirect3DIndexBuffer9 * p), p)
+    DX9TEST_UNUSED(GetIndices, (IDirect3DIndexBuffer9**))
+    DX9TEST_LOGGED(SetVertexDeclaration, (IDirect3DVertexDeclaration9 * p), p)
+    DX9TEST_UNUSED(GetVertexDeclaration, (IDirect3DVertexDeclaration9**))
+    DX9TEST_LOGGED(DrawPrimitive, (D3DPRIMITIVETYPE type, UINT start, UINT n), type, start, n)
+    DX9TEST_LOGGED(DrawIndexedPrimitive,
+                   (D3DPRIMITIVETYPE type, INT base, UINT min, UINT num, UINT start, UINT n), type,
+                   base, min, num, start, n)
+    DX9TEST_LOGGED(DrawPrimitiveUP, (D3DPRIMITIVETYPE type, UINT n, const void*, UINT stride), type,
+                   n, stride)
 
-    // Shaders and constants.
-    HRESULT SetVertexShader(IDirect3DVertexShader9* pShader) override;
-    HRESULT GetVertexShader(IDirect3DVertexShader9**) override { return E_NOTIMPL; }
-    HRESULT SetPixelShader(IDirect3DPixelShader9* pShader) override;
-    HRESULT GetPixelShader(IDirect3DPixelShader9**) override { return E_NOTIMPL; }
-    HRESULT SetVertexShaderConstantF(UINT Start, const float* pData, UINT Count) override;
-    HRESULT GetVertexShaderConstantF(UINT, float*, UINT) override { return E_NOTIMPL; }
-    HRESULT SetVertexShaderConstantI(UINT Start, const int* pData, UINT Count) override;
-    HRESULT SetVertexShaderConstantB(UINT Start, const BOOL* pData, UINT Count) override;
-    HRESULT SetPixelShaderConstantF(UINT Start, const float* pData, UINT Count) override;
-    HRESULT GetPixelShaderConstantF(UINT, float*, UINT) override { return E_NOTIMPL; }
-    HRESULT SetPixelShaderConstantI(UINT Start, const int* pData, UINT Count) override;
-    HRESULT SetPixelShaderConstantB(UINT Start, const BOOL* pData, UINT Count) override;
+    // Shaders and constants; the values of the last float and bool calls are kept.
+    DX9TEST_LOGGED(SetVertexShader, (IDirect3DVertexShader9 * p), p)
+    DX9TEST_UNUSED(GetVertexShader, (IDirect3DVertexShader9**))
+    DX9TEST_LOGGED(SetPixelShader, (IDirect3DPixelShader9 * p), p)
+    DX9TEST_UNUSED(GetPixelShader, (IDirect3DPixelShader9**))
+    HRESULT SetVertexShaderConstantF(UINT Start, const float* pData, UINT Count) override
+    {
+        m_FloatConstants.assign(pData, pData + Count * 4);
+        return Record("SetVertexShaderConstantF", Start, Count);
+    }
+    DX9TEST_UNUSED(GetVertexShaderConstantF, (UINT, float*, UINT))
+    DX9TEST_LOGGED(SetVertexShaderConstantI, (UINT start, const int*, UINT n), start, n)
+    HRESULT SetVertexShaderConstantB(UINT Start, const BOOL* pData, UINT Count) override
+    {
+        m_BoolConstants.assign(pData, pData + Count);
+        return Record("SetVertexShaderConstantB", Start, Count);
+    }
+    HRESULT SetPixelShaderConstantF(UINT Start, const float* pData, UINT Count) override
+    {
+        m_FloatConstants.assign(pData, pData + Count * 4);
+        return Record("SetPixelShaderConstantF", Start, Count);
+    }
+    DX9TEST_UNUSED(GetPixelShaderConstantF, (UINT, float*, UINT))
+    DX9TEST_LOGGED(SetPixelShaderConstantI, (UINT start, const int*, UINT n), start, n)
+    HRESULT SetPixelShaderConstantB(UINT Start, const BOOL* pData, UINT Count) override
+    {
+        m_BoolConstants.assign(pData, pData + Count);
+        return Record("SetPixelShaderConstantB", Start, Count);
+    }
 
     CallLog* m_pLog;
     HRESULT m_CooperativeLevel = D3D_OK;
     HRESULT m_ResetResult = D3D_OK;
-    UINT m_TextureMemory = 256u << 20;
     D3DCAPS9 m_Caps = {};
     int m_CapsReads = 0;
-    bool m_FailCreate = false; // every Create* call fails
+    bool m_FailCreate = false;
     std::map<DWORD, DWORD> m_RenderStates;
     D3DVIEWPORT9 m_Viewport = {};
     RECT m_Scissor = {};
@@ -356,13 +413,31 @@ public:
     FakeSurface* m_pDepthStencil;
     IDirect3DSurface9* m_pRenderTargets[4] = {};
     IDirect3DSurface9* m_pBoundDepthStencil = nullptr;
-    std::vector<float> m_FloatConstants; // the values of the last float-constant call
-    std::vector<BOOL> m_BoolConstants;   // the values of the last bool-constant call
+    std::vector<float> m_FloatConstants;
+    std::vector<BOOL> m_BoolConstants;
     D3DPRESENT_PARAMETERS m_LastReset = {};
     // Created objects stay reachable for inspection (borrowed; they may be gone).
     FakeVertexBuffer* m_pLastVertexBuffer = nullptr;
     FakeIndexBuffer* m_pLastIndexBuffer = nullptr;
     FakeDeclaration* m_pLastDeclaration = nullptr;
+
+private:
+    template <class... Args> HRESULT Record(const char* name, const Args&... args)
+    {
+        m_pLog->Add(Call(name, args...));
+        return D3D_OK;
+    }
+    // Logs the call and makes the object unless creation is set to fail.
+    template <class Fake, class Interface, class... Args>
+    HRESULT Create(std::string call, Interface** ppObject, Fake** ppKept, const Args&... args)
+    {
+        m_pLog->Add(std::move(call));
+        *ppKept = m_FailCreate ? nullptr : new Fake(args...);
+        *ppObject = *ppKept;
+        return *ppKept ? D3D_OK : D3DERR_INVALIDCALL;
+    }
+    HRESULT Bind(IDirect3DSurface9*& pSlot, IDirect3DSurface9* pSurface, std::string call);
+    static HRESULT Bound(IDirect3DSurface9* pSlot, IDirect3DSurface9** ppSurface);
 };
 
 // Adapters by description; CreateDevice returns a FakeDevice on the call log.
@@ -374,7 +449,12 @@ public:
     UINT GetAdapterCount() override { return static_cast<UINT>(m_Adapters.size()); }
     HRESULT GetAdapterIdentifier(UINT Adapter, DWORD, D3DADAPTER_IDENTIFIER9* pId) override;
     HRESULT CheckDeviceMultiSampleType(UINT Adapter, D3DDEVTYPE DeviceType, D3DFORMAT Format,
-                                       BOOL Windowed, D3DMULTISAMPLE_TYPE Type, DWORD*) override;
+                                       BOOL Windowed, D3DMULTISAMPLE_TYPE Type, DWORD*) override
+    {
+        m_pLog->Add(
+            Call("CheckDeviceMultiSampleType", Adapter, DeviceType, Format, Windowed, Type));
+        return m_RejectMultiSample ? D3DERR_NOTAVAILABLE : D3D_OK;
+    }
     HMONITOR GetAdapterMonitor(UINT) override { return nullptr; }
     HRESULT CreateDevice(UINT Adapter, D3DDEVTYPE DeviceType, HWND hFocusWindow, DWORD Behaviour,
                          D3DPRESENT_PARAMETERS* pParams, IDirect3DDevice9** ppDevice) override;
