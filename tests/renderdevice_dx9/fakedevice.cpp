@@ -134,42 +134,6 @@ HRESULT FakeShader<Interface, Version>::GetFunction(void* pData, UINT* pSizeOfDa
 template class FakeShader<IDirect3DVertexShader9, 0xFFFE0300>;
 template class FakeShader<IDirect3DPixelShader9, 0xFFFF0300>;
 
-void FakeConstantTable::AddConstant(const std::string& name, D3DXREGISTER_SET set, UINT index)
-{
-    D3DXCONSTANT_DESC desc = {};
-    desc.RegisterSet = set;
-    desc.RegisterIndex = index;
-    desc.RegisterCount = 1;
-    m_Constants[name] = desc;
-}
-
-HRESULT FakeConstantTable::GetConstantDesc(D3DXHANDLE hConstant, D3DXCONSTANT_DESC* pDesc,
-                                           UINT* pCount)
-{
-    auto found = m_Constants.find(hConstant ? hConstant : "");
-    if (found == m_Constants.end())
-    {
-        return D3DERR_INVALIDCALL;
-    }
-    *pDesc = found->second;
-    pDesc->Name = found->first.c_str();
-    *pCount = 1;
-    return D3D_OK;
-}
-
-D3DXHANDLE FakeConstantTable::GetConstantByName(D3DXHANDLE, LPCSTR pName)
-{
-    ++m_LookupCount;
-    auto found = m_Constants.find(pName);
-    return found == m_Constants.end() ? nullptr : found->first.c_str();
-}
-
-HRESULT FakeConstantTable::Set(const char* what, D3DXHANDLE h)
-{
-    m_pLog->Add(std::string("Table.") + what + "(" + h + ")");
-    return D3D_OK;
-}
-
 FakeDevice::FakeDevice(CallLog* pLog, UINT width, UINT height)
     : m_pLog(pLog), m_pBackBuffer(new FakeSurface(width, height, D3DFMT_X8R8G8B8, 4)),
       m_pDepthStencil(new FakeSurface(width, height, D3DFMT_D24S8, 4))

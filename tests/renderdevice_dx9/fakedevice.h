@@ -245,45 +245,6 @@ public:
 using FakeVertexShader = FakeShader<IDirect3DVertexShader9, 0xFFFE0300>;
 using FakePixelShader = FakeShader<IDirect3DPixelShader9, 0xFFFF0300>;
 
-// Named constants with their register set and index; the scalar, vector and matrix setters
-// are logged on the device's call log as "Table.SetMatrix(name)" and so on.
-class FakeConstantTable final : public ID3DXConstantTable, public FakeObject
-{
-public:
-    explicit FakeConstantTable(CallLog* pLog) : m_pLog(pLog) {}
-    DX9TEST_REFCOUNTED
-    void AddConstant(const std::string& name, D3DXREGISTER_SET set, UINT index);
-    DX9TEST_UNUSED(GetDesc, (D3DXCONSTANTTABLE_DESC*))
-    HRESULT GetConstantDesc(D3DXHANDLE hConstant, D3DXCONSTANT_DESC* pDesc, UINT* pCount) override;
-    UINT GetSamplerIndex(D3DXHANDLE) override { return static_cast<UINT>(-1); }
-    D3DXHANDLE GetConstant(D3DXHANDLE, UINT) override { return nullptr; }
-    D3DXHANDLE GetConstantByName(D3DXHANDLE hConstant, LPCSTR pName) override;
-    HRESULT SetBool(IDirect3DDevice9*, D3DXHANDLE h, BOOL) override { return Set("SetBool", h); }
-    HRESULT SetInt(IDirect3DDevice9*, D3DXHANDLE h, INT) override { return Set("SetInt", h); }
-    HRESULT SetFloat(IDirect3DDevice9*, D3DXHANDLE h, FLOAT) override { return Set("SetFloat", h); }
-    HRESULT SetVector(IDirect3DDevice9*, D3DXHANDLE h, const D3DXVECTOR4*) override
-    {
-        return Set("SetVector", h);
-    }
-    HRESULT SetMatrix(IDirect3DDevice9*, D3DXHANDLE h, const D3DXMATRIX*) override
-    {
-        return Set("SetMatrix", h);
-    }
-    // The back end sets no arrays.
-    DX9TEST_UNUSED(SetBoolArray, (IDirect3DDevice9*, D3DXHANDLE, const BOOL*, UINT))
-    DX9TEST_UNUSED(SetIntArray, (IDirect3DDevice9*, D3DXHANDLE, const INT*, UINT))
-    DX9TEST_UNUSED(SetFloatArray, (IDirect3DDevice9*, D3DXHANDLE, const FLOAT*, UINT))
-    DX9TEST_UNUSED(SetVectorArray, (IDirect3DDevice9*, D3DXHANDLE, const D3DXVECTOR4*, UINT))
-    DX9TEST_UNUSED(SetMatrixTranspose, (IDirect3DDevice9*, D3DXHANDLE, const D3DXMATRIX*))
-
-    int m_LookupCount = 0;
-
-private:
-    HRESULT Set(const char* what, D3DXHANDLE h);
-    CallLog* m_pLog;
-    std::map<std::string, D3DXCONSTANT_DESC> m_Constants;
-};
-
 class FakeDevice final : public IDirect3DDevice9, public FakeObject
 {
 public:
