@@ -10,49 +10,91 @@ using ClearGLTest = DeviceFixture;
 constexpr D3DCOLOR BLACK = 0xFF000000;
 constexpr D3DCOLOR WHITE = 0xFFFFFFFF;
 
-TEST_F(ClearGLTest, ClearIsLimitedToViewport)
+struct Pixel
 {
-    ClearAll(BLACK);
-    const D3DVIEWPORT9 viewport = {8, 16, 20, 10, 0.0f, 1.0f};
-    ASSERT_EQ(Device()->SetViewport(&viewport), D3D_OK);
-    ASSERT_EQ(Device()->Clear(0, nullptr, D3DCLEAR_TARGET, WHITE, 1.0f, 0), D3D_OK);
-    EXPECT_EQ(BackBufferPixel(8, 16), WHITE);
-    EXPECT_EQ(BackBufferPixel(27, 25), WHITE);
-    EXPECT_EQ(BackBufferPixel(7, 16), BLACK);
-    EXPECT_EQ(BackBufferPixel(28, 25), BLACK);
-    EXPECT_EQ(BackBufferPixel(8, 15), BLACK);
-    EXPECT_EQ(BackBufferPixel(8, 26), BLACK);
-}
+    UINT x, y;
+};
 
-TEST_F(ClearGLTest, ClearIsLimitedToScissorRectWhileScissorTestIsOn)
+TEST_F(ClearGLTest, ClearsAndDrawsStayInsideViewportScissorAndClearRects)
 {
-    ClearAll(BLACK);
-    const RECT scissor = {4, 4, 10, 12};
-    ASSERT_EQ(Device()->SetScissorRect(&scissor), D3D_OK);
-    ASSERT_EQ(Device()->Clear(0, nullptr, D3DCLEAR_TARGET, 0xFF00FF00, 1.0f, 0), D3D_OK);
-    EXPECT_EQ(BackBufferPixel(40, 40), 0xFF00FF00u) << "scissor test off: the whole viewport";
-
-    ClearAll(BLACK);
-    ASSERT_EQ(Device()->SetRenderState(D3DRS_SCISSORTESTENABLE, TRUE), D3D_OK);
-    ASSERT_EQ(Device()->Clear(0, nullptr, D3DCLEAR_TARGET, WHITE, 1.0f, 0), D3D_OK);
-    EXPECT_EQ(BackBufferPixel(4, 4), WHITE);
-    EXPECT_EQ(BackBufferPixel(9, 11), WHITE);
-    EXPECT_EQ(BackBufferPixel(10, 11), BLACK);
-    EXPECT_EQ(BackBufferPixel(9, 12), BLACK);
-    EXPECT_EQ(BackBufferPixel(3, 4), BLACK);
-}
-
-TEST_F(ClearGLTest, ClearRectanglesAreIntersectedWithTheViewport)
-{
-    ClearAll(BLACK);
-    const D3DVIEWPORT9 viewport = {0, 0, 16, 16, 0.0f, 1.0f};
-    ASSERT_EQ(Device()->SetViewport(&viewport), D3D_OK);
-    const D3DRECT rect = {10, 10, 40, 40};
-    ASSERT_EQ(Device()->Clear(1, &rect, D3DCLEAR_TARGET, WHITE, 1.0f, 0), D3D_OK);
-    EXPECT_EQ(BackBufferPixel(10, 10), WHITE);
-    EXPECT_EQ(BackBufferPixel(15, 15), WHITE);
-    EXPECT_EQ(BackBufferPixel(16, 16), BLACK);
-    EXPECT_EQ(BackBufferPixel(9, 10), BLACK);
+    UseColorShaders();
+    const D3DVIEWPORT9 full = {0, 0, TARGET_SIZE, TARGET_SIZE, 0.0f, 1.0f};
+    const struct
+    {
+        const char* name;
+        D3DVIEWPORT9 viewport;
+        RECT scissor;
+        BOOL scissorTest;
+        bool draw; // a full-target quad instead of a clear
+        std::vector<D3DRECT> rects;
+        std::vector<Pixel> inside, outside;
+    } cases[] = {
+        {"clear in viewport",
+         {8, 16, 20, 10, 0.0f, 1.0f},
+         {0, 0, 64, 64},
+         FALSE,
+         false,
+         {},
+         {{8, 16}, {27, 25}},
+         {{7, 16}, {28, 25}, {8, 15}, {8, 26}}},
+        {"clear, scissor test off", full, {4, 4, 10, 12}, FALSE, false, {}, {{40, 40}}, {}},
+        {"clear in scissor rect",
+         full,
+         {4, 4, 10, 12},
+         TRUE,
+         false,
+         {},
+         {{4, 4}, {9, 11}},
+         {{10, 11}, {9, 12}, {3, 4}}},
+        {"clear rect cut by viewport",
+         {0, 0, 16, 16, 0.0f, 1.0f},
+         {0, 0, 64, 64},
+         FALSE,
+         false,
+         {{10, 10, 40, 40}},
+         {{10, 10}, {15, 15}},
+         {{16, 16}, {9, 10}}},
+        {"draw in scissor rect",
+         full,
+         {16, 16, 32, 24},
+         TRUE,
+         true,
+         {},
+         {{16, 16}, {31, 23}},
+         {{32, 23}, {16, 24}}},
+        // The whole clip space lands in the viewport: the top-right quarter of the target.
+        {"draw in viewport",
+         {32, 0, 32, 32, 0.0f, 1.0f},
+         {0, 0, 64, 64},
+         FALSE,
+         true,
+         {},
+         {{32, 0}, {63, 31}},
+         {{31, 0}, {32, 32}}},
+    };
+    for (const auto& c : cases)
+    {
+        ASSERT_EQ(Device()->SetViewport(&full), D3D_OK);
+        ClearAll(BLACK);
+        ASSERT_EQ(Device()->SetViewport(&c.viewport), D3D_OK);
+        ASSERT_EQ(Device()->SetScissorRect(&c.scissor), D3D_OK);
+        ASSERT_EQ(Device()->SetRenderState(D3DRS_SCISSORTESTENABLE, c.scissorTest), D3D_OK);
+        if (c.draw)
+            DrawQuad(0, 0, 64, 64, 0.5f, WHITE);
+        else
+            ASSERT_EQ(Device()->Clear(DWORD(c.rects.size()),
+                                      c.rects.empty() ? nullptr : c.rects.data(), D3DCLEAR_TARGET,
+                                      WHITE, 1.0f, 0),
+                      D3D_OK);
+        ASSERT_EQ(Device()->SetRenderState(D3DRS_SCISSORTESTENABLE, FALSE), D3D_OK);
+        const std::vector<D3DCOLOR> pixels = ReadBackBuffer();
+        for (const Pixel& p : c.inside)
+            EXPECT_EQ(pixels[p.y * TARGET_SIZE + p.x], WHITE)
+                << c.name << " at " << p.x << "," << p.y;
+        for (const Pixel& p : c.outside)
+            EXPECT_EQ(pixels[p.y * TARGET_SIZE + p.x], BLACK)
+                << c.name << " at " << p.x << "," << p.y;
+    }
 }
 
 TEST_F(ClearGLTest, DepthAndStencilClearsNeedThoseBuffers)
@@ -71,34 +113,6 @@ TEST_F(ClearGLTest, DepthAndStencilClearsNeedThoseBuffers)
     EXPECT_EQ(Device()->Clear(0, nullptr, D3DCLEAR_TARGET, WHITE, 1.0f, 0), D3D_OK);
     EXPECT_EQ(capture.Logs().size(), 2u);
     pDepthOnly->Release();
-}
-
-TEST_F(ClearGLTest, ScissorRectLimitsDraws)
-{
-    UseColorShaders();
-    ClearAll(BLACK);
-    const RECT scissor = {16, 16, 32, 24};
-    ASSERT_EQ(Device()->SetScissorRect(&scissor), D3D_OK);
-    ASSERT_EQ(Device()->SetRenderState(D3DRS_SCISSORTESTENABLE, TRUE), D3D_OK);
-    DrawQuad(0, 0, 64, 64, 0.5f, WHITE);
-    EXPECT_EQ(BackBufferPixel(16, 16), WHITE);
-    EXPECT_EQ(BackBufferPixel(31, 23), WHITE);
-    EXPECT_EQ(BackBufferPixel(32, 23), BLACK);
-    EXPECT_EQ(BackBufferPixel(16, 24), BLACK);
-}
-
-TEST_F(ClearGLTest, ViewportMapsClipSpaceToItsRectangle)
-{
-    UseColorShaders();
-    ClearAll(BLACK);
-    const D3DVIEWPORT9 viewport = {32, 0, 32, 32, 0.0f, 1.0f};
-    ASSERT_EQ(Device()->SetViewport(&viewport), D3D_OK);
-    // The whole clip space, drawn into the viewport: the top-right quarter of the target.
-    DrawQuad(0, 0, 64, 64, 0.5f, WHITE);
-    EXPECT_EQ(BackBufferPixel(32, 0), WHITE);
-    EXPECT_EQ(BackBufferPixel(63, 31), WHITE);
-    EXPECT_EQ(BackBufferPixel(31, 0), BLACK);
-    EXPECT_EQ(BackBufferPixel(32, 32), BLACK);
 }
 
 } // namespace

@@ -173,25 +173,7 @@ void DeviceFixture::DrawQuad(float x0, float y0, float x1, float y1, float z, D3
 
 void DeviceFixture::DrawVertices(D3DPRIMITIVETYPE type, const std::vector<Vertex>& vertices)
 {
-    UINT count = UINT(vertices.size());
-    switch (type)
-    {
-    case D3DPT_TRIANGLELIST:
-        count /= 3;
-        break;
-    case D3DPT_LINELIST:
-        count /= 2;
-        break;
-    case D3DPT_TRIANGLESTRIP:
-    case D3DPT_TRIANGLEFAN:
-        count -= 2;
-        break;
-    case D3DPT_LINESTRIP:
-        count -= 1;
-        break;
-    default:
-        break;
-    }
+    const UINT count = UINT(type == D3DPT_POINTLIST ? vertices.size() : vertices.size() / 3);
     ASSERT_EQ(Device()->DrawPrimitiveUP(type, count, vertices.data(), sizeof(Vertex)), D3D_OK);
 }
 

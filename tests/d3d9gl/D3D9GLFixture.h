@@ -54,6 +54,7 @@ protected:
     IDirect3DPixelShader9* CreatePixelShader(const std::string& body);
 
     void DrawQuad(float x0, float y0, float x1, float y1, float z, D3DCOLOR color);
+    // A point or triangle list.
     void DrawVertices(D3DPRIMITIVETYPE type, const std::vector<Vertex>& vertices);
     void ClearAll(D3DCOLOR color, float z = 1.0f, DWORD stencil = 0);
 

@@ -103,39 +103,12 @@ TEST_F(D3DXGLTest, BackBufferSavedToPngReadsBackTheSamePixels)
     pTexture->Release();
 }
 
-TEST_F(D3DXGLTest, SurfacesSaveAsBmpTgaAndJpg)
+TEST_F(D3DXGLTest, SavingARectangleWritesOnlyThatPart)
 {
     IDirect3DTexture9* pTexture = QuadrantTexture(Device(), 16, 1);
     IDirect3DSurface9* pSurface = nullptr;
     ASSERT_EQ(pTexture->GetSurfaceLevel(0, &pSurface), D3D_OK);
     HalvexTest::TempDir dir;
-    const struct
-    {
-        D3DXIMAGE_FILEFORMAT format;
-        const char* name;
-        int tolerance;
-    } cases[] = {{D3DXIFF_BMP, "a.bmp", 0}, {D3DXIFF_TGA, "a.tga", 0}, {D3DXIFF_JPG, "a.jpg", 24}};
-    for (const auto& c : cases)
-    {
-        const std::string path = (dir / c.name).string();
-        ASSERT_EQ(D3DXSaveSurfaceToFileA(path.c_str(), c.format, pSurface, nullptr, nullptr),
-                  D3D_OK);
-        const std::string file = ReadFile(path);
-        IDirect3DTexture9* pLoaded = nullptr;
-        D3DXIMAGE_INFO info = {};
-        ASSERT_EQ(D3DXCreateTextureFromFileInMemoryEx(
-                      Device(), file.data(), UINT(file.size()), D3DX_DEFAULT, D3DX_DEFAULT, 1, 0,
-                      D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, D3DX_DEFAULT, D3DX_DEFAULT, 0, &info,
-                      nullptr, &pLoaded),
-                  D3D_OK)
-            << c.name;
-        EXPECT_EQ(info.ImageFileFormat, c.format) << c.name;
-        const std::vector<D3DCOLOR> texels = ReadLevel(pLoaded, 0);
-        EXPECT_TRUE(ColorNear(RED, texels[2 * 16 + 2], c.tolerance)) << c.name;
-        EXPECT_TRUE(ColorNear(WHITE, texels[13 * 16 + 13], c.tolerance)) << c.name;
-        pLoaded->Release();
-    }
-    // A rectangle of the surface, saved alone.
     const RECT bottomLeft = {0, 8, 8, 16};
     const std::string path = (dir / "part.bmp").string();
     ASSERT_EQ(D3DXSaveSurfaceToFileA(path.c_str(), D3DXIFF_BMP, pSurface, nullptr, &bottomLeft),
@@ -301,38 +274,9 @@ TEST_F(D3DXGLTest, LoadSurfaceFromSurfaceScalesAndConverts)
     pSource->Release();
 }
 
-TEST_F(D3DXGLTest, FilterTextureBoxFiltersEveryLevel)
-{
-    IDirect3DTexture9* pTexture = QuadrantTexture(Device(), 4, 0);
-    ASSERT_EQ(pTexture->GetLevelCount(), 3u);
-    ASSERT_EQ(D3DXFilterTexture(pTexture, nullptr, 0, D3DX_DEFAULT), D3D_OK);
-    const std::vector<D3DCOLOR> level1 = ReadLevel(pTexture, 1);
-    EXPECT_EQ(level1, (std::vector<D3DCOLOR>{RED, GREEN, BLUE, WHITE}));
-    // The average of red, green, blue and white: 0x80 (127.5) in every colour channel.
-    EXPECT_TRUE(ColorNear(0xFF808080, ReadLevel(pTexture, 2)[0], 1));
-    pTexture->Release();
-}
-
-TEST_F(D3DXGLTest, TexturesSavedAsDdsKeepFormatLevelsAndFaces)
+TEST_F(D3DXGLTest, CubeTexturesSavedAsDdsKeepTheirFaces)
 {
     HalvexTest::TempDir dir;
-    IDirect3DTexture9* pTexture = QuadrantTexture(Device(), 8, 0);
-    ASSERT_EQ(D3DXFilterTexture(pTexture, nullptr, 0, D3DX_DEFAULT), D3D_OK);
-    const std::string path = (dir / "quadrants.dds").string();
-    ASSERT_EQ(D3DXSaveTextureToFileA(path.c_str(), D3DXIFF_DDS, pTexture, nullptr), D3D_OK);
-    const std::string file = ReadFile(path);
-    IDirect3DTexture9* pLoaded = nullptr;
-    ASSERT_EQ(D3DXCreateTextureFromFileInMemoryEx(Device(), file.data(), UINT(file.size()),
-                                                  D3DX_DEFAULT, D3DX_DEFAULT, D3DX_FROM_FILE, 0,
-                                                  D3DFMT_UNKNOWN, D3DPOOL_MANAGED, D3DX_DEFAULT,
-                                                  D3DX_DEFAULT, 0, nullptr, nullptr, &pLoaded),
-              D3D_OK);
-    EXPECT_EQ(pLoaded->GetLevelCount(), 4u);
-    for (UINT level = 0; level < 4; ++level)
-        EXPECT_EQ(ReadLevel(pLoaded, level), ReadLevel(pTexture, level)) << "level " << level;
-    pLoaded->Release();
-    pTexture->Release();
-
     const D3DCOLOR faceColors[6] = {RED, GREEN, BLUE, WHITE, BLACK, 0xFF123456};
     IDirect3DCubeTexture9* pCube = nullptr;
     ASSERT_EQ(

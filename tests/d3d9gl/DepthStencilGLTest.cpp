@@ -27,9 +27,8 @@ constexpr CompareCase COMPARE_CASES[] = {
 };
 
 // Checks the three columns (x 0-20, 21-41, 42-63) against a compare case.
-void ExpectColumns(DeviceFixture& fixture, std::vector<D3DCOLOR> pixels, const CompareCase& c)
+void ExpectColumns(const std::vector<D3DCOLOR>& pixels, const CompareCase& c)
 {
-    (void)fixture;
     EXPECT_EQ(pixels[32 * TARGET_SIZE + 10], c.below ? WHITE : BLACK) << "func " << c.func;
     EXPECT_EQ(pixels[32 * TARGET_SIZE + 31], c.equal ? WHITE : BLACK) << "func " << c.func;
     EXPECT_EQ(pixels[32 * TARGET_SIZE + 52], c.above ? WHITE : BLACK) << "func " << c.func;
@@ -45,7 +44,7 @@ TEST_F(DepthStencilGLTest, EachDepthCompareFunctionPassesTheRightFragments)
         DrawQuad(0, 0, 21, 64, 0.25f, WHITE);
         DrawQuad(21, 0, 42, 64, 0.5f, WHITE);
         DrawQuad(42, 0, 64, 64, 0.75f, WHITE);
-        ExpectColumns(*this, ReadBackBuffer(), c);
+        ExpectColumns(ReadBackBuffer(), c);
     }
 }
 
@@ -80,7 +79,7 @@ TEST_F(DepthStencilGLTest, EachAlphaTestFunctionComparesWithTheReference)
         std::vector<D3DCOLOR> pixels = ReadBackBuffer();
         for (D3DCOLOR& pixel : pixels)
             pixel |= 0xFF000000; // compare colours; the alpha written differs per column
-        ExpectColumns(*this, pixels, c);
+        ExpectColumns(pixels, c);
     }
     // Disabled, the test passes everything.
     ClearAll(BLACK);
@@ -105,7 +104,7 @@ TEST_F(DepthStencilGLTest, EachStencilCompareFunctionComparesReferenceWithBuffer
             DrawQuad(float(column * 21), 0, column == 2 ? 64.0f : float(column * 21 + 21), 64, 0.5f,
                      WHITE);
         }
-        ExpectColumns(*this, ReadBackBuffer(), c);
+        ExpectColumns(ReadBackBuffer(), c);
     }
 }
 

@@ -75,68 +75,52 @@ float MaxError(const std::vector<float>& a, const std::vector<float>& b, int cha
 
 } // namespace
 
-TEST(DxtTest, Dxt1FourColourBlockInterpolatesThirds)
+TEST(DxtTest, BlocksDecodeToTheirKnownTexels)
 {
-    std::vector<float> rgba = Decode(D3DFMT_DXT1, BlockSurface(D3DFMT_DXT1, 4, 4, RED_BLUE));
-    EXPECT_EQ(Texel(rgba, 4, 0, 0), Rgba(255, 0, 0, 255));
-    EXPECT_EQ(Texel(rgba, 4, 1, 0), Rgba(0, 0, 255, 255));
-    EXPECT_EQ(Texel(rgba, 4, 2, 0), Rgba(170, 0, 85, 255));
-    EXPECT_EQ(Texel(rgba, 4, 3, 0), Rgba(85, 0, 170, 255));
-    EXPECT_EQ(Texel(rgba, 4, 2, 1), Rgba(0, 0, 255, 255));
-    EXPECT_EQ(Texel(rgba, 4, 0, 2), Rgba(170, 0, 85, 255));
-    EXPECT_EQ(Texel(rgba, 4, 3, 3), Rgba(85, 0, 170, 255));
-}
-
-TEST(DxtTest, Dxt1ThreeColourBlockHasTransparentBlack)
-{
-    std::vector<float> rgba = Decode(D3DFMT_DXT1, BlockSurface(D3DFMT_DXT1, 4, 4, BLUE_RED));
-    EXPECT_EQ(Texel(rgba, 4, 0, 0), Rgba(0, 0, 255, 255));
-    EXPECT_EQ(Texel(rgba, 4, 1, 0), Rgba(255, 0, 0, 255));
-    EXPECT_EQ(Texel(rgba, 4, 2, 0), Rgba(128, 0, 128, 255));
-    EXPECT_EQ(Texel(rgba, 4, 3, 0), Rgba(0, 0, 0, 0));
-}
-
-TEST(DxtTest, Dxt5ColourBlockAlwaysUsesFourColours)
-{
-    const std::vector<uint8_t> opaqueAlpha = {255, 255, 0, 0, 0, 0, 0, 0};
-    std::vector<float> rgba =
-        Decode(D3DFMT_DXT5, BlockSurface(D3DFMT_DXT5, 4, 4, Concat(opaqueAlpha, BLUE_RED)));
-    EXPECT_EQ(Texel(rgba, 4, 2, 0), Rgba(85, 0, 170, 255));
-    EXPECT_EQ(Texel(rgba, 4, 3, 0), Rgba(170, 0, 85, 255));
-}
-
-TEST(DxtTest, Dxt5AlphaBlockDecodesBothModes)
-{
-    // a0 > a1: eight alphas. Texels 0-3 use indices 0, 1, 2, 7.
-    const std::vector<uint8_t> eight = {255, 0, 0x88, 0x0e, 0, 0, 0, 0};
-    std::vector<float> rgba =
-        Decode(D3DFMT_DXT5, BlockSurface(D3DFMT_DXT5, 4, 4, Concat(eight, RED_BLUE)));
-    EXPECT_EQ(Texel(rgba, 4, 0, 0)[3], 255);
-    EXPECT_EQ(Texel(rgba, 4, 1, 0)[3], 0);
-    EXPECT_EQ(Texel(rgba, 4, 2, 0)[3], 219);
-    EXPECT_EQ(Texel(rgba, 4, 3, 0)[3], 36);
-    EXPECT_EQ(Texel(rgba, 4, 3, 3)[3], 255);
-    EXPECT_EQ(Texel(rgba, 4, 0, 0), Rgba(255, 0, 0, 255));
-
-    // a0 <= a1: six alphas plus 0 and 255. Texels 0-2 use indices 6, 7, 2.
-    const std::vector<uint8_t> six = {0, 255, 0xbe, 0, 0, 0, 0, 0};
-    rgba = Decode(D3DFMT_DXT5, BlockSurface(D3DFMT_DXT5, 4, 4, Concat(six, RED_BLUE)));
-    EXPECT_EQ(Texel(rgba, 4, 0, 0)[3], 0);
-    EXPECT_EQ(Texel(rgba, 4, 1, 0)[3], 255);
-    EXPECT_EQ(Texel(rgba, 4, 2, 0)[3], 51);
-    EXPECT_EQ(Texel(rgba, 4, 3, 0)[3], 0);
-}
-
-TEST(DxtTest, Dxt3ExplicitAlphaScalesNibbles)
-{
-    const std::vector<uint8_t> alpha = {0x10, 0xf5, 0, 0, 0, 0, 0, 0x80};
-    std::vector<float> rgba =
-        Decode(D3DFMT_DXT3, BlockSurface(D3DFMT_DXT3, 4, 4, Concat(alpha, RED_BLUE)));
-    EXPECT_EQ(Texel(rgba, 4, 0, 0)[3], 0);
-    EXPECT_EQ(Texel(rgba, 4, 1, 0)[3], 17);
-    EXPECT_EQ(Texel(rgba, 4, 2, 0)[3], 85);
-    EXPECT_EQ(Texel(rgba, 4, 3, 0)[3], 255);
-    EXPECT_EQ(Texel(rgba, 4, 3, 3)[3], 136);
+    // DXT5 alpha: a0 > a1 gives eight alphas (texels 0-3 use indices 0, 1, 2, 7); a0 <= a1 six
+    // plus 0 and 255 (indices 6, 7, 2, 0). DXT3 alpha is explicit nibbles.
+    const std::vector<uint8_t> eightAlphas = {255, 0, 0x88, 0x0e, 0, 0, 0, 0};
+    const std::vector<uint8_t> sixAlphas = {0, 255, 0xbe, 0, 0, 0, 0, 0};
+    const std::vector<uint8_t> nibbles = {0x10, 0xf5, 0, 0, 0, 0, 0, 0x80};
+    const std::vector<uint8_t> opaque = {255, 255, 0, 0, 0, 0, 0, 0};
+    const struct
+    {
+        const char* name;
+        D3DFORMAT format;
+        std::vector<uint8_t> block;
+        UINT x, y;
+        std::vector<int> rgba;
+    } cases[] = {
+        {"DXT1 four colours", D3DFMT_DXT1, RED_BLUE, 0, 0, Rgba(255, 0, 0, 255)},
+        {"DXT1 four colours", D3DFMT_DXT1, RED_BLUE, 1, 0, Rgba(0, 0, 255, 255)},
+        {"DXT1 four colours", D3DFMT_DXT1, RED_BLUE, 2, 0, Rgba(170, 0, 85, 255)},
+        {"DXT1 four colours", D3DFMT_DXT1, RED_BLUE, 3, 0, Rgba(85, 0, 170, 255)},
+        {"DXT1 four colours", D3DFMT_DXT1, RED_BLUE, 2, 1, Rgba(0, 0, 255, 255)},
+        {"DXT1 four colours", D3DFMT_DXT1, RED_BLUE, 3, 3, Rgba(85, 0, 170, 255)},
+        {"DXT1 three colours", D3DFMT_DXT1, BLUE_RED, 2, 0, Rgba(128, 0, 128, 255)},
+        {"DXT1 transparent black", D3DFMT_DXT1, BLUE_RED, 3, 0, Rgba(0, 0, 0, 0)},
+        {"DXT5 always four colours", D3DFMT_DXT5, Concat(opaque, BLUE_RED), 2, 0,
+         Rgba(85, 0, 170, 255)},
+        {"DXT5 eight alphas", D3DFMT_DXT5, Concat(eightAlphas, RED_BLUE), 0, 0,
+         Rgba(255, 0, 0, 255)},
+        {"DXT5 eight alphas", D3DFMT_DXT5, Concat(eightAlphas, RED_BLUE), 1, 0, Rgba(0, 0, 255, 0)},
+        {"DXT5 eight alphas", D3DFMT_DXT5, Concat(eightAlphas, RED_BLUE), 2, 0,
+         Rgba(170, 0, 85, 219)},
+        {"DXT5 eight alphas", D3DFMT_DXT5, Concat(eightAlphas, RED_BLUE), 3, 0,
+         Rgba(85, 0, 170, 36)},
+        {"DXT5 six alphas", D3DFMT_DXT5, Concat(sixAlphas, RED_BLUE), 0, 0, Rgba(255, 0, 0, 0)},
+        {"DXT5 six alphas", D3DFMT_DXT5, Concat(sixAlphas, RED_BLUE), 1, 0, Rgba(0, 0, 255, 255)},
+        {"DXT5 six alphas", D3DFMT_DXT5, Concat(sixAlphas, RED_BLUE), 2, 0, Rgba(170, 0, 85, 51)},
+        {"DXT3 nibbles", D3DFMT_DXT3, Concat(nibbles, RED_BLUE), 1, 0, Rgba(0, 0, 255, 17)},
+        {"DXT3 nibbles", D3DFMT_DXT3, Concat(nibbles, RED_BLUE), 2, 0, Rgba(170, 0, 85, 85)},
+        {"DXT3 nibbles", D3DFMT_DXT3, Concat(nibbles, RED_BLUE), 3, 0, Rgba(85, 0, 170, 255)},
+        {"DXT3 nibbles", D3DFMT_DXT3, Concat(nibbles, RED_BLUE), 3, 3, Rgba(85, 0, 170, 136)},
+    };
+    for (const auto& c : cases)
+    {
+        const std::vector<float> rgba = Decode(c.format, BlockSurface(c.format, 4, 4, c.block));
+        EXPECT_EQ(Texel(rgba, 4, c.x, c.y), c.rgba) << c.name << " texel " << c.x << "," << c.y;
+    }
 }
 
 TEST(DxtTest, PremultipliedVariantsDecodeAsStored)

@@ -40,25 +40,67 @@ void ExpectValues(const std::vector<float>& actual, const std::vector<float>& ex
 
 } // namespace
 
-TEST(ResampleTest, BoxFilterAveragesEachTwoByTwoFootprint)
+TEST(ResampleTest, FiltersMixTheExpectedSourceTexels)
 {
-    std::vector<float> dst;
-    BoxFilterDown(Ramp({1, 2, 10, 20, 3, 4, 30, 40}).data(), 4, 2, 1, dst);
-    ExpectValues(Red(dst), {2.5f, 25.0f});
+    const struct
+    {
+        const char* name;
+        ResampleFilter filter;
+        std::vector<float> source;
+        UINT width, height, newWidth, newHeight;
+        std::vector<float> expected;
+    } cases[] = {
+        {"point, up", RESAMPLE_POINT, {1, 2, 3, 4}, 2, 2, 4, 2, {1, 1, 2, 2, 3, 3, 4, 4}},
+        {"point, down", RESAMPLE_POINT, {1, 2, 3, 4, 5, 6}, 6, 1, 3, 1, {2, 4, 6}},
+        {"linear, up", RESAMPLE_LINEAR, {0, 1}, 2, 1, 4, 1, {0.0f, 0.25f, 0.75f, 1.0f}},
+        {"linear, down", RESAMPLE_LINEAR, {0, 1, 2, 3}, 4, 1, 2, 1, {0.5f, 2.5f}},
+        {"linear, 2x2 to 1", RESAMPLE_LINEAR, {0, 4, 8, 12}, 2, 2, 1, 1, {6.0f}},
+        // Each destination texel covers 1.5 source texels.
+        {"box, 6 to 4",
+         RESAMPLE_BOX,
+         {0, 1, 2, 3, 4, 5},
+         6,
+         1,
+         4,
+         1,
+         {1.0f / 3.0f, 5.0f / 3.0f, 10.0f / 3.0f, 14.0f / 3.0f}},
+        {"box, same size", RESAMPLE_BOX, {1, 5, 9, 13, 17, 21}, 3, 2, 3, 2, {1, 5, 9, 13, 17, 21}},
+        {"point, same size", RESAMPLE_POINT, {1, 5, 9, 13}, 2, 2, 2, 2, {1, 5, 9, 13}},
+        {"linear, same size", RESAMPLE_LINEAR, {1, 5, 9, 13}, 2, 2, 2, 2, {1, 5, 9, 13}},
+        {"linear, zero size", RESAMPLE_LINEAR, {1, 5, 9, 13}, 2, 2, 0, 2, {}},
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.name);
+        std::vector<float> dst;
+        Resample(Ramp(c.source).data(), c.width, c.height, c.newWidth, c.newHeight, c.filter, dst);
+        ExpectValues(Red(dst), c.expected);
+    }
 }
 
-TEST(ResampleTest, BoxFilterWeighsOddSizesByCoverage)
+TEST(ResampleTest, BoxFilterDownWeighsEachTexelByCoverage)
 {
-    std::vector<float> dst;
-    BoxFilterDown(Ramp({0, 1, 2, 3, 4}).data(), 5, 1, 1, dst);
-    ExpectValues(Red(dst), {0.8f, 3.2f});
-
-    BoxFilterDown(Ramp({3, 6, 12}).data(), 3, 1, 1, dst);
-    ExpectValues(Red(dst), {7.0f});
-
-    // A one-texel-wide column keeps its width and halves its height.
-    BoxFilterDown(Ramp({0, 1, 2, 3, 4}).data(), 1, 5, 1, dst);
-    ExpectValues(Red(dst), {0.8f, 3.2f});
+    const struct
+    {
+        const char* name;
+        std::vector<float> source;
+        UINT width, height, depth;
+        std::vector<float> expected;
+    } cases[] = {
+        {"2x2 footprints", {1, 2, 10, 20, 3, 4, 30, 40}, 4, 2, 1, {2.5f, 25.0f}},
+        {"odd width", {0, 1, 2, 3, 4}, 5, 1, 1, {0.8f, 3.2f}},
+        {"width 3", {3, 6, 12}, 3, 1, 1, {7.0f}},
+        {"one-texel column", {0, 1, 2, 3, 4}, 1, 5, 1, {0.8f, 3.2f}},
+        // Slices 0-1 hold 0..7, slices 2-3 hold 8..15.
+        {"volume", {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15}, 2, 2, 4, {3.5f, 11.5f}},
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.name);
+        std::vector<float> dst;
+        BoxFilterDown(Ramp(c.source).data(), c.width, c.height, c.depth, dst);
+        ExpectValues(Red(dst), c.expected);
+    }
 }
 
 TEST(ResampleTest, MipChainOfOddSizesKeepsTheMean)
@@ -79,55 +121,4 @@ TEST(ResampleTest, MipChainOfOddSizesKeepsTheMean)
         level.swap(next);
     }
     ExpectValues(Red(level), {mean});
-}
-
-TEST(ResampleTest, VolumeLevelsHalveDepthToo)
-{
-    std::vector<float> values(2 * 2 * 4);
-    std::iota(values.begin(), values.end(), 0.0f);
-    std::vector<float> dst;
-    BoxFilterDown(Ramp(values).data(), 2, 2, 4, dst);
-    // Slices 0-1 hold 0..7, slices 2-3 hold 8..15.
-    ExpectValues(Red(dst), {3.5f, 11.5f});
-}
-
-TEST(ResampleTest, PointFilterPicksTheNearestTexel)
-{
-    std::vector<float> dst;
-    Resample(Ramp({1, 2, 3, 4}).data(), 2, 2, 4, 2, RESAMPLE_POINT, dst);
-    ExpectValues(Red(dst), {1, 1, 2, 2, 3, 3, 4, 4});
-    Resample(Ramp({1, 2, 3, 4, 5, 6}).data(), 6, 1, 3, 1, RESAMPLE_POINT, dst);
-    ExpectValues(Red(dst), {2, 4, 6});
-}
-
-TEST(ResampleTest, LinearFilterInterpolatesBetweenTexelCentres)
-{
-    std::vector<float> dst;
-    Resample(Ramp({0, 1}).data(), 2, 1, 4, 1, RESAMPLE_LINEAR, dst);
-    ExpectValues(Red(dst), {0.0f, 0.25f, 0.75f, 1.0f});
-    Resample(Ramp({0, 1, 2, 3}).data(), 4, 1, 2, 1, RESAMPLE_LINEAR, dst);
-    ExpectValues(Red(dst), {0.5f, 2.5f});
-    Resample(Ramp({0, 4, 8, 12}).data(), 2, 2, 1, 1, RESAMPLE_LINEAR, dst);
-    ExpectValues(Red(dst), {6.0f});
-}
-
-TEST(ResampleTest, SameSizeIsACopyAndZeroSizeIsEmpty)
-{
-    const std::vector<float> source = Ramp({1, 5, 9, 13, 17, 21});
-    for (ResampleFilter filter : {RESAMPLE_POINT, RESAMPLE_LINEAR, RESAMPLE_BOX})
-    {
-        std::vector<float> dst;
-        Resample(source.data(), 3, 2, 3, 2, filter, dst);
-        EXPECT_EQ(dst, source);
-        Resample(source.data(), 3, 2, 0, 2, filter, dst);
-        EXPECT_TRUE(dst.empty());
-    }
-}
-
-TEST(ResampleTest, BoxFilterScalesToAnySize)
-{
-    std::vector<float> dst;
-    Resample(Ramp({0, 1, 2, 3, 4, 5}).data(), 6, 1, 4, 1, RESAMPLE_BOX, dst);
-    // Each destination texel covers 1.5 source texels.
-    ExpectValues(Red(dst), {1.0f / 3.0f, 5.0f / 3.0f, 10.0f / 3.0f, 14.0f / 3.0f});
 }
