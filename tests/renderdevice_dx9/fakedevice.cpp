@@ -39,16 +39,6 @@ bool CallLog::Has(const std::string& call) const
 
 FakeObject::FakeObject() : m_Id(g_NextId++) {}
 
-ULONG FakeObject::DoRelease()
-{
-    const ULONG refs = --m_Refs;
-    if (refs == 0)
-    {
-        delete this;
-    }
-    return refs;
-}
-
 std::string Name(IUnknown* pObject)
 {
     if (!pObject)
@@ -104,16 +94,6 @@ FakeDeclaration::FakeDeclaration(const D3DVERTEXELEMENT9* pElements)
     {
         m_Elements.push_back(*pElements);
     } while ((pElements++)->Stream != 0xFF);
-}
-
-HRESULT FakeDeclaration::GetDeclaration(D3DVERTEXELEMENT9* pElement, UINT* pNumElements)
-{
-    *pNumElements = static_cast<UINT>(m_Elements.size());
-    if (pElement)
-    {
-        std::copy(m_Elements.begin(), m_Elements.end(), pElement);
-    }
-    return D3D_OK;
 }
 
 template <class Interface, DWORD Version>
@@ -267,14 +247,14 @@ HRESULT FakeDevice::CreateVertexBuffer(UINT Length, DWORD Usage, DWORD FVF, D3DP
                                        IDirect3DVertexBuffer9** ppVertexBuffer, HANDLE*)
 {
     return Create(Call("CreateVertexBuffer", Length, Usage, FVF, Pool), ppVertexBuffer,
-                  &m_pLastVertexBuffer, Length, Usage, Pool);
+                  &m_pLastVertexBuffer, Length);
 }
 
 HRESULT FakeDevice::CreateIndexBuffer(UINT Length, DWORD Usage, D3DFORMAT Format, D3DPOOL Pool,
                                       IDirect3DIndexBuffer9** ppIndexBuffer, HANDLE*)
 {
     return Create(Call("CreateIndexBuffer", Length, Usage, Format, Pool), ppIndexBuffer,
-                  &m_pLastIndexBuffer, Length, Usage, Pool);
+                  &m_pLastIndexBuffer, Length);
 }
 
 HRESULT FakeDevice::CreateDepthStencilSurface(UINT Width, UINT Height, D3DFORMAT Format,

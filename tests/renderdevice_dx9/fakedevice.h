@@ -58,7 +58,7 @@ template <class... Args> std::string Call(const char* name, const Args&... args)
     return out.str();
 }
 
-// Reference counting and an id shared by every fake object.
+// An id shared by every fake object, for Name.
 class FakeObject
 {
 public:
@@ -68,23 +68,27 @@ public:
 
 protected:
     FakeObject();
-    ULONG DoAddRef() { return ++m_Refs; }
-    ULONG DoRelease();
+    ULONG m_Refs = 1;
 
 private:
     int m_Id;
-    ULONG m_Refs = 1;
 };
 
-#define DX9TEST_REFCOUNTED                                                                         \
-    ULONG AddRef() override                                                                        \
-    {                                                                                              \
-        return DoAddRef();                                                                         \
-    }                                                                                              \
-    ULONG Release() override                                                                       \
-    {                                                                                              \
-        return DoRelease();                                                                        \
+// Counts references and deletes itself at zero.
+template <class Interface> class Fake : public Interface, public FakeObject
+{
+public:
+    ULONG AddRef() override { return ++m_Refs; }
+    ULONG Release() override
+    {
+        const ULONG refs = --m_Refs;
+        if (refs == 0)
+        {
+            delete this;
+        }
+        return refs;
     }
+};
 
 // Device methods that only log their arguments, "Method(arg,...)" (Record), and methods
 // the back end never calls.
@@ -99,11 +103,10 @@ private:
         return E_NOTIMPL;                                                                          \
     }
 
-class FakeSurface final : public IDirect3DSurface9, public FakeObject
+class FakeSurface final : public Fake<IDirect3DSurface9>
 {
 public:
     FakeSurface(UINT width, UINT height, D3DFORMAT format, int bytesPerTexel, int pitchPadding = 0);
-    DX9TEST_REFCOUNTED
     D3DRESOURCETYPE GetType() override { return D3DRTYPE_SURFACE; }
     HRESULT GetDesc(D3DSURFACE_DESC* pDesc) override { return *pDesc = m_Desc, D3D_OK; }
     HRESULT LockRect(D3DLOCKED_RECT* pLockedRect, const RECT* pRect, DWORD Flags) override;
@@ -117,7 +120,7 @@ public:
 };
 
 // Owns its surfaces: texture levels halving in size, or cube faces.
-template <class Interface> class FakeSurfaces : public Interface, public FakeObject
+template <class Interface> class FakeSurfaces : public Fake<Interface>
 {
 public:
     ~FakeSurfaces() override
@@ -127,11 +130,10 @@ public:
             pSurface->Release();
         }
     }
-    DX9TEST_REFCOUNTED
     DWORD GetLevelCount() override { return static_cast<DWORD>(m_Levels.size()); }
-    HRESULT GetLevelDesc(UINT Level, D3DSURFACE_DESC* pDesc) override
+    HRESULT GetLevelDesc(UINT, D3DSURFACE_DESC* pDesc) override
     {
-        return Level < m_Levels.size() ? m_Levels[Level]->GetDesc(pDesc) : D3DERR_INVALIDCALL;
+        return m_Levels[0]->GetDesc(pDesc);
     }
     HRESULT Surface(UINT index, IDirect3DSurface9** ppSurface)
     {
@@ -173,20 +175,14 @@ public:
     {
         return Surface(Face, ppSurface);
     }
-    HRESULT LockRect(D3DCUBEMAP_FACES, UINT, D3DLOCKED_RECT*, const RECT*, DWORD) override
-    {
-        return D3DERR_INVALIDCALL;
-    }
-    HRESULT UnlockRect(D3DCUBEMAP_FACES, UINT) override { return D3DERR_INVALIDCALL; }
+    DX9TEST_UNUSED(LockRect, (D3DCUBEMAP_FACES, UINT, D3DLOCKED_RECT*, const RECT*, DWORD))
+    DX9TEST_UNUSED(UnlockRect, (D3DCUBEMAP_FACES, UINT))
 };
 
-template <class Interface, class Desc> class FakeBuffer final : public Interface, public FakeObject
+template <class Interface, class Desc> class FakeBuffer final : public Fake<Interface>
 {
 public:
-    FakeBuffer(UINT size, DWORD usage, D3DPOOL pool) : m_Bytes(size), m_Usage(usage), m_Pool(pool)
-    {
-    }
-    DX9TEST_REFCOUNTED
+    explicit FakeBuffer(UINT size) : m_Bytes(size) {}
     D3DRESOURCETYPE GetType() override
     {
         return std::is_same_v<Interface, IDirect3DIndexBuffer9> ? D3DRTYPE_INDEXBUFFER
@@ -199,18 +195,9 @@ public:
         return m_FailLock ? D3DERR_INVALIDCALL : D3D_OK;
     }
     HRESULT Unlock() override { return ++m_UnlockCount, D3D_OK; }
-    HRESULT GetDesc(Desc* pDesc) override
-    {
-        *pDesc = {};
-        pDesc->Size = static_cast<UINT>(m_Bytes.size());
-        pDesc->Usage = m_Usage;
-        pDesc->Pool = m_Pool;
-        return D3D_OK;
-    }
+    DX9TEST_UNUSED(GetDesc, (Desc*))
 
     std::vector<BYTE> m_Bytes;
-    DWORD m_Usage;
-    D3DPOOL m_Pool;
     std::vector<DWORD> m_LockFlags;
     int m_UnlockCount = 0;
     bool m_FailLock = false;
@@ -218,26 +205,23 @@ public:
 using FakeVertexBuffer = FakeBuffer<IDirect3DVertexBuffer9, D3DVERTEXBUFFER_DESC>;
 using FakeIndexBuffer = FakeBuffer<IDirect3DIndexBuffer9, D3DINDEXBUFFER_DESC>;
 
-class FakeDeclaration final : public IDirect3DVertexDeclaration9, public FakeObject
+class FakeDeclaration final : public Fake<IDirect3DVertexDeclaration9>
 {
 public:
     explicit FakeDeclaration(const D3DVERTEXELEMENT9* pElements);
-    DX9TEST_REFCOUNTED
-    HRESULT GetDeclaration(D3DVERTEXELEMENT9* pElement, UINT* pNumElements) override;
+    DX9TEST_UNUSED(GetDeclaration, (D3DVERTEXELEMENT9*, UINT*))
 
     std::vector<D3DVERTEXELEMENT9> m_Elements; // end marker included
 };
 
 // Shaders keep the text they were created from; GetFunction hands back a blob in
 // d3d9gl's layout (version token, text, end token).
-template <class Interface, DWORD Version>
-class FakeShader final : public Interface, public FakeObject
+template <class Interface, DWORD Version> class FakeShader final : public Fake<Interface>
 {
 public:
     explicit FakeShader(const DWORD* pFunction) : m_Text(reinterpret_cast<const char*>(pFunction))
     {
     }
-    DX9TEST_REFCOUNTED
     HRESULT GetFunction(void* pData, UINT* pSizeOfData) override;
 
     std::string m_Text;
@@ -245,12 +229,11 @@ public:
 using FakeVertexShader = FakeShader<IDirect3DVertexShader9, 0xFFFE0300>;
 using FakePixelShader = FakeShader<IDirect3DPixelShader9, 0xFFFF0300>;
 
-class FakeDevice final : public IDirect3DDevice9, public FakeObject
+class FakeDevice final : public Fake<IDirect3DDevice9>
 {
 public:
     FakeDevice(CallLog* pLog, UINT width, UINT height);
     ~FakeDevice() override;
-    DX9TEST_REFCOUNTED
 
     // Device and frame.
     HRESULT TestCooperativeLevel() override { return m_CooperativeLevel; }
@@ -402,11 +385,10 @@ private:
 };
 
 // Adapters by description; CreateDevice returns a FakeDevice on the call log.
-class FakeDirect3D final : public IDirect3D9, public FakeObject
+class FakeDirect3D final : public Fake<IDirect3D9>
 {
 public:
     explicit FakeDirect3D(CallLog* pLog) : m_pLog(pLog) {}
-    DX9TEST_REFCOUNTED
     UINT GetAdapterCount() override { return static_cast<UINT>(m_Adapters.size()); }
     HRESULT GetAdapterIdentifier(UINT Adapter, DWORD, D3DADAPTER_IDENTIFIER9* pId) override;
     HRESULT CheckDeviceMultiSampleType(UINT Adapter, D3DDEVTYPE DeviceType, D3DFORMAT Format,
