@@ -128,21 +128,7 @@ TEST_F(Input, PositionsAreDividedByTheInputScale)
     EXPECT_TRUE(m_pB->mouse.empty());
 }
 
-TEST_F(Input, ModifiersComeFromTheKeyEventOrTheKeyboardState)
-{
-    MoveTo(50, 50);
-    Handle(Key(SDL_KEYDOWN, SDLK_a, KMOD_LSHIFT | KMOD_RCTRL));
-    Handle(Key(SDL_KEYUP, SDLK_a, KMOD_LALT));
-    SDL_SetModState(KMOD_LALT);
-    PressLeft(50, 50);
-    SDL_SetModState(KMOD_NONE);
-    EXPECT_EQ(m_pA->keyModifiers, (std::vector<uint32_t>{0x03000000u, 0x04000000u}));
-    EXPECT_EQ(m_pA->mouse.back().modifiers, 0x04000000u);
-    EXPECT_EQ(m_Log,
-              (std::vector<std::string>{"A enter", "A move", "A key", "A keyup", "A press"}));
-}
-
-TEST_F(Input, KeysBecomeVirtualKeyCodesAndTextBecomesCharacters)
+TEST_F(Input, KeysBecomeVirtualKeyCodesTextCharactersModifiersFromEventOrKeyboard)
 {
     MoveTo(50, 50);
     EXPECT_EQ(Handle(Key(SDL_KEYDOWN, SDLK_q)), 1);
@@ -152,9 +138,19 @@ TEST_F(Input, KeysBecomeVirtualKeyCodesAndTextBecomesCharacters)
     EXPECT_EQ(Handle(Key(SDL_KEYDOWN, SDLK_APPLICATION)), 0);
     EXPECT_EQ(Handle(TextInput("a\xC3\xA9\xF0\x9F\x98\x80")), 1);
     EXPECT_EQ(m_pA->keys, (std::vector<uint32_t>{'Q', '7', 0x25, 0x71, 'a', 0xE9, 0xD83D, 0xDE00}));
+    m_pA->keyModifiers.clear();
+    m_Log.clear();
+    Handle(Key(SDL_KEYDOWN, SDLK_a, KMOD_LSHIFT | KMOD_RCTRL));
+    Handle(Key(SDL_KEYUP, SDLK_a, KMOD_LALT));
+    SDL_SetModState(KMOD_LALT);
+    PressLeft(50, 50);
+    SDL_SetModState(KMOD_NONE);
+    EXPECT_EQ(m_pA->keyModifiers, (std::vector<uint32_t>{0x03000000u, 0x04000000u}));
+    EXPECT_EQ(m_pA->mouse.back().modifiers, 0x04000000u);
+    EXPECT_EQ(m_Log, (std::vector<std::string>{"A key", "A keyup", "A press"}));
 }
 
-TEST_F(Input, CrossingWidgetsSendsLeaveThenEnterThenTheMove)
+TEST_F(Input, CrossingWidgetsSendsLeaveThenEnterThenTheMoveButNotToDeletedOnes)
 {
     MoveTo(50, 50);
     MoveTo(150, 50);
@@ -162,6 +158,13 @@ TEST_F(Input, CrossingWidgetsSendsLeaveThenEnterThenTheMove)
               (std::vector<std::string>{"A enter", "A move", "A leave", "B enter", "B move"}));
     EXPECT_TRUE(m_pB->IsHovered());
     EXPECT_FALSE(m_pA->IsHovered());
+
+    // A deleted hover widget gets no leave and is not used.
+    m_Log.clear();
+    m_pB->SetAlive(false);
+    Frame();
+    MoveTo(50, 50);
+    EXPECT_EQ(m_Log, (std::vector<std::string>{"B deleted", "A enter", "A move"}));
 }
 
 TEST_F(Input, DragKeepsGoingToTheWidgetWhereItStarted)
@@ -178,7 +181,7 @@ TEST_F(Input, DragKeepsGoingToTheWidgetWhereItStarted)
     EXPECT_EQ(m_Log.back(), "B release");
 }
 
-TEST_F(Input, WithNothingHoveredWheelAndKeysGoToTheManagerAndPressesNowhere)
+TEST_F(Input, WheelNotchesGoToTheWidgetOrWithNothingHoveredWheelAndKeysToTheManager)
 {
     std::vector<std::string> managerLog;
     struct Sink
@@ -196,26 +199,14 @@ TEST_F(Input, WithNothingHoveredWheelAndKeysGoToTheManagerAndPressesNowhere)
     Handle(MouseWheel(1, 300, 200));
     Handle(Key(SDL_KEYDOWN, SDLK_SPACE));
     EXPECT_EQ(managerLog, (std::vector<std::string>{"wheel", "key"}));
-}
 
-TEST_F(Input, WheelNotchesAreMultiplesOf120TowardsTheUserNegative)
-{
+    ReleaseLeft(300, 200);
+    // Over a widget, notches are multiples of 120, towards the user negative.
     Handle(MouseWheel(-1, 50, 50));
     Handle(MouseWheel(2, 50, 50));
     Handle(MouseWheel(1, 50, 50, true));
     EXPECT_EQ(m_pA->deltas, (std::vector<int32_t>{-120, 240, -120}));
-    SDL_Event none = MouseWheel(0, 50, 50);
-    EXPECT_EQ(Handle(none), 0);
-}
-
-TEST_F(Input, DeletedHoverWidgetGetsNoLeaveAndIsNotUsed)
-{
-    MoveTo(50, 50);
-    m_pA->SetAlive(false);
-    Frame();
-    MoveTo(150, 50);
-    EXPECT_EQ(m_Log,
-              (std::vector<std::string>{"A enter", "A move", "A deleted", "B enter", "B move"}));
+    EXPECT_EQ(Handle(MouseWheel(0, 50, 50)), 0);
 }
 
 TEST_F(Input, TouchGestureGoesToTheWidgetUnderTheFirstFingerWithWindowPixels)

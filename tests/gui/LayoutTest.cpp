@@ -41,21 +41,21 @@ private:
 struct GeometryLog
 {
     std::vector<std::string> entries;
+    void Add(const char* what, HVec2F from, HVec2F to)
+    {
+        entries.push_back(std::string(what) + " " + std::to_string(int(from.x)) + "," +
+                          std::to_string(int(from.y)) + "->" + std::to_string(int(to.x)) + "," +
+                          std::to_string(int(to.y)));
+    }
     void OnMove(HEvent* pEvent)
     {
         auto* pMove = static_cast<HMoveEvent*>(pEvent);
-        entries.push_back("move " + std::to_string(int(pMove->GetOldPos().x)) + "," +
-                          std::to_string(int(pMove->GetOldPos().y)) + "->" +
-                          std::to_string(int(pMove->GetPos().x)) + "," +
-                          std::to_string(int(pMove->GetPos().y)));
+        Add("move", pMove->GetOldPos(), pMove->GetPos());
     }
     void OnResize(HEvent* pEvent)
     {
         auto* pResize = static_cast<HResizeEvent*>(pEvent);
-        entries.push_back("resize " + std::to_string(int(pResize->GetOldSize().x)) + "x" +
-                          std::to_string(int(pResize->GetOldSize().y)) + "->" +
-                          std::to_string(int(pResize->GetSize().x)) + "x" +
-                          std::to_string(int(pResize->GetSize().y)));
+        Add("resize", pResize->GetOldSize(), pResize->GetSize());
     }
 };
 
@@ -74,30 +74,16 @@ public:
 };
 } // namespace
 
-TEST_F(Layout, DefaultGeometryFillsTheParentInsideTheMargins)
+TEST_F(Layout, GeometryFillsTheParentInsideMarginsTakesFractionsAndAlignsFromEdges)
 {
     HWidget* pParent = Make(&m_Manager, 10, 20, 100, 50);
-    auto* pChild = new HWidget(pParent);
-    pChild->SetMargins(4, 4, 4, 4);
-    Frame();
-    EXPECT_EQ(pChild->GetRect(), HRectF(14, 24, 92, 42));
-    EXPECT_EQ(pChild->GetVisibleRect(), HRectF(14, 24, 92, 42));
-}
-
-TEST_F(Layout, NegativeSizesAndPositionsAreFractionsOfTheAvailableSize)
-{
-    HWidget* pParent = Make(&m_Manager, 0, 0, 210, 100);
-    HWidget* pChild = Make(pParent, -0.25f, 0, -0.5f, 20);
-    pChild->SetMargins(5, 0, 5, 0);
-    HWidget* pFixedWidth = Make(pParent, -10, -0.5f, 50, -0.5f);
-    Frame();
-    EXPECT_EQ(pChild->GetRect(), HRectF(55, 0, 100, 20));
+    auto* pDefault = new HWidget(pParent);
+    pDefault->SetMargins(4, 4, 4, 4);
+    HWidget* pWide = Make(&m_Manager, 0, 0, 210, 100);
+    HWidget* pFraction = Make(pWide, -0.25f, 0, -0.5f, 20);
+    pFraction->SetMargins(5, 0, 5, 0);
     // A negative position counts as a fraction only on an axis whose size is one.
-    EXPECT_EQ(pFixedWidth->GetRect(), HRectF(-10, 50, 50, 50));
-}
-
-TEST_F(Layout, AlignmentPlacesTheGeometryFromTheChosenEdges)
-{
+    HWidget* pFixedWidth = Make(pWide, -10, -0.5f, 50, -0.5f);
     HWidget* pBottomLeft = Make(&m_Manager, 10, -10, 24, 24);
     pBottomLeft->SetAlignment(0x21);
     HWidget* pBottomRight = Make(&m_Manager, 0, 0, 72, 20);
@@ -105,9 +91,16 @@ TEST_F(Layout, AlignmentPlacesTheGeometryFromTheChosenEdges)
     HWidget* pCentre = Make(&m_Manager, 0, 0, 100, 50);
     pCentre->SetAlignment(0x33);
     Frame();
-    EXPECT_EQ(pBottomLeft->GetRect(), HRectF(10, 266, 24, 24));
-    EXPECT_EQ(pBottomRight->GetRect(), HRectF(328, 280, 72, 20));
-    EXPECT_EQ(pCentre->GetRect(), HRectF(150, 125, 100, 50));
+    const std::pair<HWidget*, HRectF> expected[] = {
+        {pDefault, {14, 24, 92, 42}},       {pFraction, {55, 0, 100, 20}},
+        {pFixedWidth, {-10, 50, 50, 50}},   {pBottomLeft, {10, 266, 24, 24}},
+        {pBottomRight, {328, 280, 72, 20}}, {pCentre, {150, 125, 100, 50}},
+    };
+    for (std::size_t i = 0; i < std::size(expected); ++i)
+    {
+        EXPECT_EQ(expected[i].first->GetRect(), expected[i].second) << "row " << i;
+    }
+    EXPECT_EQ(pDefault->GetVisibleRect(), HRectF(14, 24, 92, 42));
 }
 
 TEST_F(Layout, ClippingCutsToTheParentAndNeverGoesNegative)
@@ -180,11 +173,15 @@ TEST_F(Layout, CustomShapeProxyTakesOverHitTestingAndUnboundsTheWidget)
     EXPECT_EQ(m_Manager.WidgetAt({270, 120}), pOutsideChild);
 }
 
-TEST_F(Layout, RetiredWidgetIsDeletedAtItsParentsNextUpdate)
+TEST_F(Layout, WidgetInitializesOnceBeforeDrawingAndRetiresAtItsParentsNextUpdate)
 {
     std::vector<std::string>& log = m_Log;
     auto* pParent = new Parent(&m_Manager, &log);
     auto* pChild = new Child(pParent, &log);
+    m_Manager.Render(&m_Context);
+    EXPECT_TRUE(RectsOf(pChild).empty()) << "nothing draws before its first update";
+    Frame();
+    EXPECT_EQ(RectsOf(pChild).size(), 1u);
     pChild->Connect("OnUpdate", pChild, &Child::RetireSelf);
     Frame();
     EXPECT_EQ(log, std::vector<std::string>{"initialize"});
@@ -193,19 +190,6 @@ TEST_F(Layout, RetiredWidgetIsDeletedAtItsParentsNextUpdate)
     EXPECT_EQ(log, (std::vector<std::string>{"initialize", "removed", "deleted"}));
     EXPECT_TRUE(pParent->GetChildren().empty());
     EXPECT_TRUE(pParent->GetChildWidgets().empty());
-}
-
-TEST_F(Layout, WidgetIsInitializedOnceAndDrawsOnlyAfterwards)
-{
-    std::vector<std::string>& log = m_Log;
-    auto* pChild = new Child(&m_Manager, &log);
-    pChild->SetGeometry(0, 0, 10, 10);
-    m_Manager.Render(&m_Context);
-    EXPECT_TRUE(RectsOf(pChild).empty());
-    Frame();
-    Frame();
-    EXPECT_EQ(log, std::vector<std::string>{"initialize"});
-    EXPECT_EQ(RectsOf(pChild).size(), 1u);
 }
 
 TEST_F(Layout, GeometryChangesSendMoveAndResizeOnlyWhenSomethingChanged)
@@ -222,8 +206,8 @@ TEST_F(Layout, GeometryChangesSendMoveAndResizeOnlyWhenSomethingChanged)
     pWidget->MoveBy({0, 0});
     pWidget->MoveBy({1, 2});
     pWidget->Resize(1, 1);
-    EXPECT_EQ(geometry.entries, (std::vector<std::string>{"move 0,0->5,6", "resize 10x10->20x30",
-                                                          "move 5,6->6,8", "resize 20x30->1x1"}));
+    EXPECT_EQ(geometry.entries, (std::vector<std::string>{"move 0,0->5,6", "resize 10,10->20,30",
+                                                          "move 5,6->6,8", "resize 20,30->1,1"}));
     EXPECT_EQ(pWidget->GetSize(), HVec2F(1, 1));
 
     HWidget loose;

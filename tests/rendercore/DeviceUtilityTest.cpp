@@ -40,21 +40,6 @@ TEST(DeviceUtility, PrimitiveCountAssertsOnNegativeCountsAndUnknownTypes)
     EXPECT_EQ(capture.Asserts()[0].source, "src/rendercore/source/renderdevice/deviceutility");
 }
 
-TEST(DeviceUtility, FormatBitsCoverEveryFormat)
-{
-    const int expected[FMT_MAX] = {
-        0,  24, 32, 32, 16, 16, 16, 16, 8,  32,  32, // FMT_UNKNOWN..FMT_A8B8G8R8
-        32, 64, 8,  4,  8,  8,  8,  8,  16, 32,      // FMT_A2R10G10B10..FMT_D32
-        32, 32, 16, 32, 16, 32, 64, 32, 64, 128,     // FMT_D24S8..FMT_A32B32G32R32F
-    };
-    for (int format = 0; format < FMT_MAX; ++format)
-    {
-        EXPECT_EQ(GetFormatBits(static_cast<TextureFormat>(format)), expected[format]) << format;
-    }
-    EXPECT_EQ(GetFormatBits(FMT_MAX), 0);
-    EXPECT_EQ(GetFormatBits(static_cast<TextureFormat>(-1)), 0);
-}
-
 TEST(DeviceUtility, OnlyDxtFormatsAreCompressed)
 {
     for (int format = 0; format < FMT_MAX; ++format)

@@ -60,29 +60,26 @@ TEST_F(RenderTargetBracketTest, BeginSavesEveryTargetBeforeBindingTheSet)
     EXPECT_EQ(m_Device.m_BoundDepth, m_Depth.GetUserData());
 }
 
-TEST_F(RenderTargetBracketTest, EndRestoresSavedTargetsWithoutResolving)
+TEST_F(RenderTargetBracketTest, EndRestoresSavedTargetsAfterResolvingTheSetIfAsked)
 {
-    m_pBracket->Begin(&m_Set);
-    m_Device.m_Calls.clear();
-    m_pBracket->End(false);
-    const std::vector<std::string> expected = {"RestoreRenderTarget 0", "RestoreRenderTarget 1",
-                                               "RestoreRenderTarget 2", "RestoreRenderTarget 3",
-                                               "RestoreDepthStencilSurface"};
-    EXPECT_EQ(m_Device.m_Calls, expected);
-    EXPECT_EQ(m_Device.m_BoundTarget[0], m_BackBuffer);
-    EXPECT_EQ(m_Device.m_BoundDepth, m_BackDepth);
-}
-
-TEST_F(RenderTargetBracketTest, EndResolvesTheSetBeforeRestoring)
-{
-    m_pBracket->Begin(&m_Set);
-    m_Device.m_Calls.clear();
-    m_pBracket->End(true);
-    ASSERT_EQ(m_Device.m_Calls.size(), 10u);
-    EXPECT_EQ(m_Device.m_Calls[0], "ResolveRenderTarget 0");
-    EXPECT_EQ(m_Device.m_Calls[4], "ResolveDepthStencilSurface");
-    EXPECT_EQ(m_Device.m_Calls[5], "RestoreRenderTarget 0");
-    EXPECT_EQ(m_Device.m_BoundTarget[0], m_BackBuffer);
+    for (bool resolve : {false, true})
+    {
+        m_pBracket->Begin(&m_Set);
+        m_Device.m_Calls.clear();
+        m_pBracket->End(resolve);
+        std::vector<std::string> expected = {"RestoreRenderTarget 0", "RestoreRenderTarget 1",
+                                             "RestoreRenderTarget 2", "RestoreRenderTarget 3",
+                                             "RestoreDepthStencilSurface"};
+        if (resolve)
+        {
+            expected.insert(expected.begin(), {"ResolveRenderTarget 0", "ResolveRenderTarget 1",
+                                               "ResolveRenderTarget 2", "ResolveRenderTarget 3",
+                                               "ResolveDepthStencilSurface"});
+        }
+        EXPECT_EQ(m_Device.m_Calls, expected) << resolve;
+        EXPECT_EQ(m_Device.m_BoundTarget[0], m_BackBuffer);
+        EXPECT_EQ(m_Device.m_BoundDepth, m_BackDepth);
+    }
 }
 
 TEST_F(RenderTargetBracketTest, NullSetOrEndWithoutBeginAssertsAndBindsNothing)

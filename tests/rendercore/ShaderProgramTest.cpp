@@ -51,17 +51,6 @@ protected:
     std::unique_ptr<ShaderProgram> m_pProgram = std::make_unique<ShaderProgram>();
 };
 
-TEST_F(ShaderProgramTest, BindAndUnbindGoThroughTheDevice)
-{
-    m_pProgram->SetShaders(m_pVS.get(), m_pPS.get(), false);
-    m_pProgram->Bind();
-    EXPECT_EQ(m_Device.GetVertexShader(), m_pVS.get());
-    EXPECT_EQ(m_Device.GetPixelShader(), m_pPS.get());
-    m_pProgram->Unbind();
-    EXPECT_EQ(m_Device.GetVertexShader(), nullptr);
-    EXPECT_EQ(m_Device.GetPixelShader(), nullptr);
-}
-
 TEST_F(ShaderProgramTest, ParametersResolveOncePerNativeShaderAndUnresolvedOnesStopTrying)
 {
     TextureSampler sampler;
@@ -95,7 +84,7 @@ TEST_F(ShaderProgramTest, ParametersResolveOncePerNativeShaderAndUnresolvedOnesS
     m_Device.ResetShaders();
 }
 
-TEST_F(ShaderProgramTest, NothingIsCommittedWhileLockedOrForUnloadedShaders)
+TEST_F(ShaderProgramTest, BindGoesThroughTheDeviceAndNothingIsCommittedWhileLockedOrUnloaded)
 {
     m_pProgram->SetShaders(m_pVS.get(), m_pPS.get(), false);
     m_pProgram->SetIntParameter(SHADER_VERTEX, "gWorld", 1);
@@ -107,13 +96,15 @@ TEST_F(ShaderProgramTest, NothingIsCommittedWhileLockedOrForUnloadedShaders)
     m_Device.UnlockShader();
 
     m_pProgram->Bind();
+    EXPECT_EQ(m_Device.GetPixelShader(), m_pPS.get());
     m_pPS->Unload();
     m_pProgram->CommitParameters();
     EXPECT_EQ(Describe(m_Device.m_ByNameCalls), std::vector<std::string>{"Int gWorld 0"});
-    m_Device.ResetShaders();
+    m_pProgram->Unbind();
+    EXPECT_EQ(m_Device.GetVertexShader(), nullptr);
 }
 
-TEST_F(ShaderProgramTest, ChangingAStageShaderDropsOnlyThatStagesParameters)
+TEST_F(ShaderProgramTest, ChangingAStageShaderDropsOnlyThatStagesParametersNamesStayUnique)
 {
     const float vector[4] = {1, 2, 3, 4};
     m_pProgram->SetShaders(m_pVS.get(), m_pPS.get(), false);
@@ -125,22 +116,17 @@ TEST_F(ShaderProgramTest, ChangingAStageShaderDropsOnlyThatStagesParameters)
     m_pProgram->Bind();
     m_pProgram->CommitParameters();
     EXPECT_EQ(Describe(m_Device.m_ByNameCalls), std::vector<std::string>{"Float gDiffuse 0"});
-    m_Device.ResetShaders();
-}
-
-TEST_F(ShaderProgramTest, SettingANameAgainChangesItsValueOnly)
-{
-    m_pProgram->SetShaders(m_pVS.get(), m_pPS.get(), false);
+    m_Device.m_ByNameCalls.clear();
+    // Setting a name again changes its value only; bad names and stages are refused.
     m_pProgram->SetFloatParameter(SHADER_VERTEX, "g", 1.0f);
     m_pProgram->SetFloatParameter(SHADER_VERTEX, "gWorld", 1.0f);
     m_pProgram->SetFloatParameter(SHADER_VERTEX, "g", 2.0f);
     EXPECT_FALSE(m_pProgram->SetFloatParameter(SHADER_VERTEX, "", 1.0f));
     EXPECT_FALSE(m_pProgram->SetFloatParameter(SHADER_VERTEX, "g\xc3\xa9", 1.0f));
     EXPECT_FALSE(m_pProgram->SetFloatParameter(static_cast<ShaderType>(2), "g", 1.0f));
-    m_pProgram->Bind();
     m_pProgram->CommitParameters();
     EXPECT_EQ(Describe(m_Device.m_ByNameCalls),
-              (std::vector<std::string>{"Float g 0", "Float gWorld 0"}));
+              (std::vector<std::string>{"Float g 0", "Float gWorld 0", "Float gDiffuse 32"}));
     m_Device.ResetShaders();
 }
 

@@ -50,23 +50,20 @@ TEST_F(ShaderTest, SecondLoadReportsTheSharedTextUnderTheShadersOwnSource)
     EXPECT_EQ(vs.GetCodeSize(), 4);
 }
 
-TEST_F(ShaderTest, MissingCodeIsAParamError)
-{
-    PixelShader ps;
-    DiagnosticCapture capture;
-    EXPECT_FALSE(ps.Load(nullptr, 4, 0));
-    EXPECT_FALSE(ps.Load(CODE, 0, 0));
-    ASSERT_EQ(capture.Asserts().size(), 2u);
-    EXPECT_EQ(capture.Asserts()[1].expression, "!\"Param Error\"");
-    EXPECT_EQ(capture.Asserts()[1].source, "src/rendercore/source/resource/pixelshader");
-    EXPECT_EQ(m_Device.CallCount("LoadPixelShader"), 0);
-}
-
-TEST_F(ShaderTest, DestroyingALoadedShaderReleasesIt)
+TEST_F(ShaderTest, MissingCodeIsAParamErrorAndDestructionReleases)
 {
     {
+        PixelShader ps;
+        DiagnosticCapture capture;
+        EXPECT_FALSE(ps.Load(nullptr, 4, 0));
+        EXPECT_FALSE(ps.Load(CODE, 0, 0));
+        ASSERT_EQ(capture.Asserts().size(), 2u);
+        EXPECT_EQ(capture.Asserts()[1].expression, "!\"Param Error\"");
+        EXPECT_EQ(capture.Asserts()[1].source, "src/rendercore/source/resource/pixelshader");
+        EXPECT_EQ(m_Device.CallCount("LoadPixelShader"), 0);
         VertexShader vs;
         ASSERT_TRUE(vs.Load(CODE, 4, 0));
     }
     EXPECT_EQ(m_Device.CallCount("UnloadVertexShader"), 1);
+    EXPECT_EQ(m_Device.CallCount("UnloadPixelShader"), 0);
 }
