@@ -120,6 +120,26 @@ testing::AssertionResult PixelNear(const std::vector<uint32_t>& pixels, int x, i
     return testing::AssertionFailure() << "pixel (" << x << "," << y << ") is 0x" << std::hex
                                        << actual << ", expected 0x" << expected;
 }
+
+// Every texel of level `level` of a locked 2D texture, as A8R8G8B8.
+std::vector<uint32_t> ReadLevel(Texture& texture, int level, int width, int height)
+{
+    std::vector<uint32_t> texels;
+    LockedRect locked;
+    if (!texture.Lock(level, &locked, nullptr, LOCK_READ_ONLY))
+    {
+        ADD_FAILURE() << "level " << level << " cannot be locked";
+        return texels;
+    }
+    for (int y = 0; y < height; ++y)
+    {
+        const auto* pRow = static_cast<const uint8_t*>(locked.m_pBits) + y * locked.m_Pitch;
+        const auto* pTexels = reinterpret_cast<const uint32_t*>(pRow);
+        texels.insert(texels.end(), pTexels, pTexels + width);
+    }
+    texture.Unlock();
+    return texels;
+}
 } // namespace
 
 class Dx9RenderDeviceGLTest : public testing::Test
@@ -217,20 +237,9 @@ protected:
 
     std::vector<uint32_t> ReadBackBuffer()
     {
-        std::vector<uint32_t> pixels(SIZE * SIZE, 0);
         EXPECT_TRUE(Device().CopyTextureFromBackBuffer(&Objects().m_ReadBack));
-        LockedRect locked;
-        if (!Objects().m_ReadBack.Lock(0, &locked, nullptr, LOCK_READ_ONLY))
-        {
-            ADD_FAILURE() << "read-back texture cannot be locked";
-            return pixels;
-        }
-        for (int y = 0; y < SIZE; ++y)
-        {
-            const auto* pRow = static_cast<const uint8_t*>(locked.m_pBits) + y * locked.m_Pitch;
-            std::memcpy(&pixels[static_cast<size_t>(y) * SIZE], pRow, SIZE * sizeof(uint32_t));
-        }
-        Objects().m_ReadBack.Unlock();
+        std::vector<uint32_t> pixels = ReadLevel(Objects().m_ReadBack, 0, SIZE, SIZE);
+        pixels.resize(SIZE * SIZE);
         return pixels;
     }
 
@@ -300,29 +309,6 @@ TEST_F(Dx9RenderDeviceGLTest, RenderToTexturePassFeedsTheNextDraw)
     EXPECT_TRUE(PixelNear(pixels, 26, 26, CHECKER[0]));
     EXPECT_TRUE(PixelNear(pixels, 37, 37, CHECKER[3]));
 }
-
-namespace
-{
-// Every texel of level `level` of a locked 2D texture, as A8R8G8B8.
-std::vector<uint32_t> ReadLevel(Texture& texture, int level, int width, int height)
-{
-    std::vector<uint32_t> texels;
-    LockedRect locked;
-    if (!texture.Lock(level, &locked, nullptr, LOCK_READ_ONLY))
-    {
-        ADD_FAILURE() << "level " << level << " cannot be locked";
-        return texels;
-    }
-    for (int y = 0; y < height; ++y)
-    {
-        const auto* pRow = static_cast<const uint8_t*>(locked.m_pBits) + y * locked.m_Pitch;
-        const auto* pTexels = reinterpret_cast<const uint32_t*>(pRow);
-        texels.insert(texels.end(), pTexels, pTexels + width);
-    }
-    texture.Unlock();
-    return texels;
-}
-} // namespace
 
 TEST_F(Dx9RenderDeviceGLTest, TexturesReportWhatWasCreatedAndSurviveAFileRoundTrip)
 {
