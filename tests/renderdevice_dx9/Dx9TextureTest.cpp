@@ -89,7 +89,8 @@ TEST_F(Dx9TextureTest, VertexSamplersAreNumberedFrom257)
 
 TEST_F(Dx9TextureTest, TextureByNameResolvesAndCachesTheSamplerRegister)
 {
-    constexpr char text[] = "//! sampler DiffuseMap s2\n//! const World c0\nvoid main() {}";
+    constexpr char text[] = "//! sampler DiffuseMap s2\n//! sampler NormalMap s5\n"
+                            "//! const World c0\nvoid main() {}";
     m_pShader = std::make_unique<VertexShader>();
     ASSERT_TRUE(m_pShader->Load(text, static_cast<int>(std::strlen(text)), 0));
     Texture& texture = MakeTexture(16, 16, 1, FMT_A8R8G8B8);
@@ -105,10 +106,11 @@ TEST_F(Dx9TextureTest, TextureByNameResolvesAndCachesTheSamplerRegister)
     EXPECT_TRUE(m_Log.Has("SetTexture(259," + NameOf(texture) + ")"));
     EXPECT_TRUE(m_Log.Has("SetSamplerState(259,4,4278255360)"));
     EXPECT_EQ(m_Log.Count("SetSamplerState(259,"), 7u);
-    // The cached register is used as it stands, whatever the name.
+    // The cached register is used as it stands, without a lookup by name.
     const TextureSampler other(&MakeTexture(16, 16, 1, FMT_A8R8G8B8), desc);
+    handle = 0;
     m_Log.Clear();
-    Device().SetTextureByName(m_pShader.get(), "World", &other, &handle, &reg);
+    Device().SetTextureByName(m_pShader.get(), "NormalMap", &other, &handle, &reg);
     EXPECT_EQ(m_Log.Calls(),
               std::vector<std::string>{"SetTexture(259," + NameOf(*m_Textures.back()) + ")"});
 
