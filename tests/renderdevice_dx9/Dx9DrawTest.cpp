@@ -34,34 +34,26 @@ protected:
     void SetUp() override
     {
         Dx9DeviceTest::SetUp();
-        m_pLayout = std::make_unique<InputLayout>();
+        m_pLayout = Make<InputLayout>();
         ASSERT_TRUE(m_pLayout->Load(VERTEX_ELEMENTS));
         m_pVertices = MakeVertices(PT_TRIANGLE_LIST, 36, 16);
-        m_pIndices = std::make_unique<IndexBuffer>();
+        m_pIndices = Make<IndexBuffer>();
         ASSERT_TRUE(m_pIndices->Load(nullptr, 36, 2, POOL_MANAGED));
         m_Log.Clear();
     }
 
-    void TearDown() override
+    VertexBuffer* MakeVertices(PrimitiveType type, int count, int size)
     {
-        m_pLayout.reset();
-        m_pVertices.reset();
-        m_pIndices.reset();
-        Dx9DeviceTest::TearDown();
-    }
-
-    static std::unique_ptr<VertexBuffer> MakeVertices(PrimitiveType type, int count, int size)
-    {
-        auto pBuffer = std::make_unique<VertexBuffer>();
+        auto* pBuffer = Make<VertexBuffer>();
         EXPECT_TRUE(pBuffer->Load(type, nullptr, count, size, POOL_MANAGED));
         return pBuffer;
     }
 
     std::string NameOf(const VertexBuffer& buffer) { return Name(FakeOf<IUnknown>(buffer)); }
 
-    std::unique_ptr<InputLayout> m_pLayout;
-    std::unique_ptr<VertexBuffer> m_pVertices;
-    std::unique_ptr<IndexBuffer> m_pIndices;
+    InputLayout* m_pLayout = nullptr;
+    VertexBuffer* m_pVertices = nullptr;
+    IndexBuffer* m_pIndices = nullptr;
 };
 
 TEST_F(Dx9DrawTest, PrimitiveCountFollowsThePrimitiveType)
@@ -84,17 +76,17 @@ TEST_F(Dx9DrawTest, PrimitiveCountFollowsThePrimitiveType)
     {
         auto pBuffer = MakeVertices(c.m_Type, c.m_Vertices, 16);
         m_Log.Clear();
-        Device().DrawIndexed(m_pLayout.get(), pBuffer.get(), 0, c.m_Vertices, nullptr, 0, 0);
+        Device().DrawIndexed(m_pLayout, pBuffer, 0, c.m_Vertices, nullptr, 0, 0);
         EXPECT_EQ(m_Log.Calls().back(), c.m_Draw);
     }
 }
 
 TEST_F(Dx9DrawTest, IndexedDrawUsesTheIndexBufferAndZeroIndicesFallBackToVertices)
 {
-    Device().DrawIndexed(m_pLayout.get(), m_pVertices.get(), 2, 30, m_pIndices.get(), 6, 36);
+    Device().DrawIndexed(m_pLayout, m_pVertices, 2, 30, m_pIndices, 6, 36);
     EXPECT_EQ(m_Log.Calls().back(), "DrawIndexedPrimitive(4,2,0,30,6,12)");
     EXPECT_EQ(m_Log.Count("SetIndices("), 1u);
-    Device().DrawIndexed(m_pLayout.get(), m_pVertices.get(), 3, 36, m_pIndices.get(), 0, 0);
+    Device().DrawIndexed(m_pLayout, m_pVertices, 3, 36, m_pIndices, 0, 0);
     EXPECT_EQ(m_Log.Calls().back(), "DrawPrimitive(4,3,12)");
 }
 
@@ -102,7 +94,7 @@ TEST_F(Dx9DrawTest, RedundantStreamDeclarationAndIndexBindsMakeNoNativeCall)
 {
     for (int i = 0; i < 3; ++i)
     {
-        Device().DrawIndexed(m_pLayout.get(), m_pVertices.get(), 0, 36, m_pIndices.get(), 0, 36);
+        Device().DrawIndexed(m_pLayout, m_pVertices, 0, 36, m_pIndices, 0, 36);
     }
     EXPECT_EQ(m_Log.Count("SetStreamSource("), 1u);
     EXPECT_TRUE(m_Log.Has("SetStreamSource(0," + NameOf(*m_pVertices) + ",0,16)"));
@@ -114,14 +106,13 @@ TEST_F(Dx9DrawTest, RedundantStreamDeclarationAndIndexBindsMakeNoNativeCall)
 TEST_F(Dx9DrawTest, MissingLayoutOrBufferRaisesItsRuleAndDrawsNothing)
 {
     DiagnosticCapture capture;
-    Device().DrawIndexed(nullptr, m_pVertices.get(), 0, 36, nullptr, 0, 0);
+    Device().DrawIndexed(nullptr, m_pVertices, 0, 36, nullptr, 0, 0);
     EXPECT_TRUE(capture.Raised("pInputLayout"));
-    Device().DrawIndexed(m_pLayout.get(), nullptr, 0, 36, nullptr, 0, 0);
+    Device().DrawIndexed(m_pLayout, nullptr, 0, 36, nullptr, 0, 0);
     EXPECT_TRUE(capture.Raised("pVertexBuf"));
-    Device().DrawInstanced(m_pLayout.get(), m_pVertices.get(), 0, 36, nullptr, 0, 0, nullptr, 0, 0,
-                           0);
+    Device().DrawInstanced(m_pLayout, m_pVertices, 0, 36, nullptr, 0, 0, nullptr, 0, 0, 0);
     EXPECT_TRUE(capture.Raised("pInstanceBuffer"));
-    Device().DrawMesh(m_pLayout.get(), nullptr);
+    Device().DrawMesh(m_pLayout, nullptr);
     EXPECT_TRUE(capture.Raised("pMesh"));
     EXPECT_EQ(capture.Asserts().size(), 5u); // the instanced layout also has the wrong streams
     EXPECT_EQ(m_Log.Count("Draw"), 0u);
@@ -147,8 +138,7 @@ TEST_F(Dx9DrawTest, ViolatedDrawRulesAreReportedAndTheDrawStillGoesOut)
         auto pBuffer = MakeVertices(PT_TRIANGLE_LIST, 36, c.m_VertexSize);
         m_Log.Clear();
         DiagnosticCapture capture;
-        Device().DrawIndexed(m_pLayout.get(), pBuffer.get(), 0, c.m_VertexCount, m_pIndices.get(),
-                             0, c.m_IndexCount);
+        Device().DrawIndexed(m_pLayout, pBuffer, 0, c.m_VertexCount, m_pIndices, 0, c.m_IndexCount);
         ASSERT_EQ(capture.Asserts().size(), 1u) << c.m_Rule;
         EXPECT_EQ(capture.Asserts()[0].expression, c.m_Rule);
         EXPECT_EQ(capture.Asserts()[0].source, "src/renderdevice_dx9/source/dx9_drawfunctions");
@@ -159,11 +149,11 @@ TEST_F(Dx9DrawTest, ViolatedDrawRulesAreReportedAndTheDrawStillGoesOut)
 TEST_F(Dx9DrawTest, MeshDrawsItsFirstVertexBufferAndItsIndexRange)
 {
     Mesh mesh;
-    mesh.SetVertexBuffer(0, m_pVertices.get());
+    mesh.SetVertexBuffer(0, m_pVertices);
     mesh.SetVertexRange(0, 24);
-    mesh.SetIndexBuffer(m_pIndices.get());
+    mesh.SetIndexBuffer(m_pIndices);
     mesh.SetIndexRange(3, 30);
-    Device().DrawMesh(m_pLayout.get(), &mesh);
+    Device().DrawMesh(m_pLayout, &mesh);
     EXPECT_EQ(m_Log.Calls().back(), "DrawIndexedPrimitive(4,0,0,24,3,10)");
 }
 
@@ -173,8 +163,7 @@ TEST_F(Dx9DrawTest, InstancedDrawWithoutCountUsesTheBufferAndRestoresBothFrequen
     ASSERT_TRUE(layout.Load(INSTANCED_ELEMENTS));
     auto pInstances = MakeVertices(PT_POINT_LIST, 5, 16);
     m_Log.Clear();
-    Device().DrawInstanced(&layout, m_pVertices.get(), 0, 36, m_pIndices.get(), 0, 36,
-                           pInstances.get(), 32, 0, 0);
+    Device().DrawInstanced(&layout, m_pVertices, 0, 36, m_pIndices, 0, 36, pInstances, 32, 0, 0);
     const std::vector<std::string> expected = {
         "SetStreamSource(0," + NameOf(*m_pVertices) + ",0,16)",
         "SetStreamSourceFreq(0,1073741829)", // indexed data, 5 instances
@@ -191,20 +180,20 @@ TEST_F(Dx9DrawTest, InstancedDrawWithoutCountUsesTheBufferAndRestoresBothFrequen
 
 TEST_F(Dx9DrawTest, UserDrawLeavesStreamZeroUnbound)
 {
-    Device().DrawIndexed(m_pLayout.get(), m_pVertices.get(), 0, 36, nullptr, 0, 0);
+    Device().DrawIndexed(m_pLayout, m_pVertices, 0, 36, nullptr, 0, 0);
     const float vertices[12] = {};
     m_Log.Clear();
-    EXPECT_TRUE(Device().DrawUser(m_pLayout.get(), PT_TRIANGLE_LIST, 1, vertices, 16, 1));
+    EXPECT_TRUE(Device().DrawUser(m_pLayout, PT_TRIANGLE_LIST, 1, vertices, 16, 1));
     EXPECT_EQ(m_Log.Calls(),
               (std::vector<std::string>{"DrawPrimitiveUP(4,1,16)", "SetStreamSource(0,null,0,0)"}));
     m_Log.Clear();
-    Device().DrawIndexed(m_pLayout.get(), m_pVertices.get(), 0, 36, nullptr, 0, 0);
+    Device().DrawIndexed(m_pLayout, m_pVertices, 0, 36, nullptr, 0, 0);
     EXPECT_EQ(m_Log.Count("SetStreamSource(0,#"), 1u);
 }
 
 TEST_F(Dx9DrawTest, ReleasingABoundBufferUnbindsIt)
 {
-    Device().DrawIndexed(m_pLayout.get(), m_pVertices.get(), 0, 36, m_pIndices.get(), 0, 36);
+    Device().DrawIndexed(m_pLayout, m_pVertices, 0, 36, m_pIndices, 0, 36);
     m_Log.Clear();
     m_pVertices->Unload();
     m_pIndices->Unload();

@@ -23,30 +23,15 @@ protected:
     void SetUp() override
     {
         Dx9DeviceTest::SetUp();
-        for (auto& pShader : m_pVertexShaders)
+        const int size = static_cast<int>(std::strlen(SHADER_TEXT));
+        for (int i = 0; i < 2; ++i)
         {
-            pShader = std::make_unique<VertexShader>();
-            ASSERT_TRUE(pShader->Load(SHADER_TEXT, static_cast<int>(std::strlen(SHADER_TEXT)), 0));
-        }
-        for (auto& pShader : m_pPixelShaders)
-        {
-            pShader = std::make_unique<PixelShader>();
-            ASSERT_TRUE(pShader->Load(SHADER_TEXT, static_cast<int>(std::strlen(SHADER_TEXT)), 0));
+            m_pVertexShaders[i] = Make<VertexShader>();
+            ASSERT_TRUE(m_pVertexShaders[i]->Load(SHADER_TEXT, size, 0));
+            m_pPixelShaders[i] = Make<PixelShader>();
+            ASSERT_TRUE(m_pPixelShaders[i]->Load(SHADER_TEXT, size, 0));
         }
         m_Log.Clear();
-    }
-
-    void TearDown() override
-    {
-        for (auto& pShader : m_pVertexShaders)
-        {
-            pShader.reset();
-        }
-        for (auto& pShader : m_pPixelShaders)
-        {
-            pShader.reset();
-        }
-        Dx9DeviceTest::TearDown();
     }
 
     std::string Bound(const char* call, Shader& shader)
@@ -54,8 +39,8 @@ protected:
         return std::string(call) + "(" + Name(FakeOf<IUnknown>(shader)) + ")";
     }
 
-    std::unique_ptr<VertexShader> m_pVertexShaders[2];
-    std::unique_ptr<PixelShader> m_pPixelShaders[2];
+    VertexShader* m_pVertexShaders[2] = {};
+    PixelShader* m_pPixelShaders[2] = {};
 };
 
 TEST_F(Dx9ShaderTest, ShaderCodeReachesTheDeviceAsTerminatedText)
@@ -82,13 +67,13 @@ TEST_F(Dx9ShaderTest, FailedShaderCreationNamesTheShaderKind)
 
 TEST_F(Dx9ShaderTest, RedundantShaderBindsMakeNoNativeCall)
 {
-    Device().SetShaders(m_pVertexShaders[0].get(), m_pPixelShaders[0].get());
-    Device().SetShaders(m_pVertexShaders[0].get(), m_pPixelShaders[0].get());
+    Device().SetShaders(m_pVertexShaders[0], m_pPixelShaders[0]);
+    Device().SetShaders(m_pVertexShaders[0], m_pPixelShaders[0]);
     Device().SetVertexShader(nullptr); // ignored: unbinding is ResetVertexShader's job
     EXPECT_EQ(m_Log.Calls(),
               (std::vector<std::string>{Bound("SetVertexShader", *m_pVertexShaders[0]),
                                         Bound("SetPixelShader", *m_pPixelShaders[0])}));
-    EXPECT_EQ(Device().GetVertexShader(), m_pVertexShaders[0].get());
+    EXPECT_EQ(Device().GetVertexShader(), m_pVertexShaders[0]);
     Device().ResetShaders();
     Device().ResetShaders();
     EXPECT_EQ(m_Log.Count("SetVertexShader(null)"), 1u);
@@ -98,13 +83,13 @@ TEST_F(Dx9ShaderTest, RedundantShaderBindsMakeNoNativeCall)
 
 TEST_F(Dx9ShaderTest, LockedPairStaysBoundUntilTheLastUnlock)
 {
-    ShaderPair pair = {m_pVertexShaders[0].get(), m_pPixelShaders[0].get()};
+    ShaderPair pair = {m_pVertexShaders[0], m_pPixelShaders[0]};
     Device().LockShader(&pair);
     Device().LockShader(&pair);
-    Device().SetShaders(m_pVertexShaders[1].get(), m_pPixelShaders[1].get());
+    Device().SetShaders(m_pVertexShaders[1], m_pPixelShaders[1]);
     Device().ResetShaders();
     Device().UnlockShader();
-    EXPECT_EQ(Device().GetVertexShader(), m_pVertexShaders[0].get());
+    EXPECT_EQ(Device().GetVertexShader(), m_pVertexShaders[0]);
     EXPECT_EQ(m_Log.Count("SetVertexShader("), 1u);
     Device().UnlockShader();
     EXPECT_EQ(Device().GetVertexShader(), nullptr);
@@ -113,26 +98,26 @@ TEST_F(Dx9ShaderTest, LockedPairStaysBoundUntilTheLastUnlock)
 
 TEST_F(Dx9ShaderTest, ShaderBoundAgainAfterADeviceResetReachesTheDevice)
 {
-    Device().SetShaders(m_pVertexShaders[0].get(), m_pPixelShaders[0].get());
+    Device().SetShaders(m_pVertexShaders[0], m_pPixelShaders[0]);
     DeviceSetting setting;
     Device().GetDeviceSetting(&setting);
     ASSERT_TRUE(Device().ResetDevice(&setting, nullptr, nullptr));
-    EXPECT_EQ(Device().GetVertexShader(), m_pVertexShaders[0].get());
+    EXPECT_EQ(Device().GetVertexShader(), m_pVertexShaders[0]);
     m_Log.Clear();
-    Device().SetShaders(m_pVertexShaders[0].get(), m_pPixelShaders[0].get());
+    Device().SetShaders(m_pVertexShaders[0], m_pPixelShaders[0]);
     EXPECT_EQ(m_Log.Count("SetVertexShader(#"), 1u);
     EXPECT_EQ(m_Log.Count("SetPixelShader(#"), 1u);
 }
 
 TEST_F(Dx9ShaderTest, UnloadingTheBoundShaderUnbindsIt)
 {
-    Device().SetVertexShader(m_pVertexShaders[0].get());
+    Device().SetVertexShader(m_pVertexShaders[0]);
     m_Log.Clear();
     m_pVertexShaders[0]->Unload();
     EXPECT_EQ(m_Log.Calls(), std::vector<std::string>{"SetVertexShader(null)"});
     ASSERT_TRUE(m_pVertexShaders[0]->Load(SHADER_TEXT, 8, 0));
     m_Log.Clear();
-    Device().SetVertexShader(m_pVertexShaders[0].get());
+    Device().SetVertexShader(m_pVertexShaders[0]);
     EXPECT_EQ(m_Log.Count("SetVertexShader(#"), 1u);
 }
 
@@ -171,23 +156,23 @@ TEST_F(Dx9ShaderTest, ConstantsByNameResolveTheHandleOnceIntoTheCallersCache)
 {
     const float matrix[16] = {};
     uintptr_t cache = 0;
-    Device().SetShaderConstantMatrixByName(m_pVertexShaders[0].get(), "World", matrix, &cache);
+    Device().SetShaderConstantMatrixByName(m_pVertexShaders[0], "World", matrix, &cache);
     EXPECT_NE(cache, 0u);
     EXPECT_EQ(m_Log.Calls(), std::vector<std::string>{"SetVertexShaderConstantF(4,4)"});
     // A filled cache is used as it stands, whatever the name.
     m_Log.Clear();
-    Device().SetShaderConstantMatrixByName(m_pVertexShaders[0].get(), "Missing", matrix, &cache);
+    Device().SetShaderConstantMatrixByName(m_pVertexShaders[0], "Missing", matrix, &cache);
     EXPECT_EQ(m_Log.Calls(), std::vector<std::string>{"SetVertexShaderConstantF(4,4)"});
 
     uintptr_t unknown = 0;
     m_Log.Clear();
-    Device().SetShaderConstantFloatByName(m_pVertexShaders[0].get(), "Missing", 1.0f, &unknown);
+    Device().SetShaderConstantFloatByName(m_pVertexShaders[0], "Missing", 1.0f, &unknown);
     EXPECT_EQ(unknown, 0u);
     EXPECT_TRUE(m_Log.Calls().empty());
 
     m_pVertexShaders[1]->Unload();
     DiagnosticCapture capture;
-    Device().SetShaderConstantIntByName(m_pVertexShaders[1].get(), "World", 1, &unknown);
+    Device().SetShaderConstantIntByName(m_pVertexShaders[1], "World", 1, &unknown);
     EXPECT_TRUE(capture.Raised("pConstTable"));
 }
 

@@ -15,13 +15,6 @@ namespace Dx9Test
 class Dx9TextureTest : public Dx9DeviceTest
 {
 protected:
-    void TearDown() override
-    {
-        m_Textures.clear();
-        m_pShader.reset();
-        Dx9DeviceTest::TearDown();
-    }
-
     // A texture over a fake native one, described as the loader would describe it.
     Texture& MakeTexture(int width, int height, int levels, TextureFormat format,
                          int pitchPadding = 0)
@@ -30,20 +23,16 @@ protected:
         auto* pNative =
             new FakeTexture(static_cast<UINT>(width), static_cast<UINT>(height),
                             static_cast<UINT>(levels), D3DFMT_A8R8G8B8, bytes, pitchPadding);
-        auto pTexture = std::make_unique<Texture>();
+        auto* pTexture = Make<Texture>();
         pTexture->SetUserData(static_cast<IDirect3DResource9*>(pNative));
         pTexture->SetWidth(width);
         pTexture->SetHeight(height);
         pTexture->SetMipLevels(levels);
         pTexture->SetFormat(format);
-        m_Textures.push_back(std::move(pTexture));
-        return *m_Textures.back();
+        return *pTexture;
     }
 
     std::string NameOf(const Texture& texture) { return Name(FakeOf<IUnknown>(texture)); }
-
-    std::vector<std::unique_ptr<Texture>> m_Textures;
-    std::unique_ptr<VertexShader> m_pShader;
 };
 
 TEST_F(Dx9TextureTest, RedundantTexturesAndSamplerStatesMakeNoNativeCall)
@@ -91,8 +80,8 @@ TEST_F(Dx9TextureTest, TextureByNameResolvesAndCachesTheSamplerRegister)
 {
     constexpr char text[] = "//! sampler DiffuseMap s2\n//! sampler NormalMap s5\n"
                             "//! const World c0\nvoid main() {}";
-    m_pShader = std::make_unique<VertexShader>();
-    ASSERT_TRUE(m_pShader->Load(text, static_cast<int>(std::strlen(text)), 0));
+    auto* pShader = Make<VertexShader>();
+    ASSERT_TRUE(pShader->Load(text, static_cast<int>(std::strlen(text)), 0));
     Texture& texture = MakeTexture(16, 16, 1, FMT_A8R8G8B8);
     SamplerDesc desc;
     desc.m_BorderColor = 0xFF00FF00;
@@ -100,28 +89,29 @@ TEST_F(Dx9TextureTest, TextureByNameResolvesAndCachesTheSamplerRegister)
     uintptr_t handle = 0;
     int32_t reg = -1;
     m_Log.Clear();
-    Device().SetTextureByName(m_pShader.get(), "DiffuseMap", &sampler, &handle, &reg);
+    Device().SetTextureByName(pShader, "DiffuseMap", &sampler, &handle, &reg);
     EXPECT_EQ(reg, 2);
     EXPECT_NE(handle, 0u);
     EXPECT_TRUE(m_Log.Has("SetTexture(259," + NameOf(texture) + ")"));
     EXPECT_TRUE(m_Log.Has("SetSamplerState(259,4,4278255360)"));
     EXPECT_EQ(m_Log.Count("SetSamplerState(259,"), 7u);
     // The cached register is used as it stands, without a lookup by name.
-    const TextureSampler other(&MakeTexture(16, 16, 1, FMT_A8R8G8B8), desc);
+    Texture& otherTexture = MakeTexture(16, 16, 1, FMT_A8R8G8B8);
+    const TextureSampler other(&otherTexture, desc);
     handle = 0;
     m_Log.Clear();
-    Device().SetTextureByName(m_pShader.get(), "NormalMap", &other, &handle, &reg);
+    Device().SetTextureByName(pShader, "NormalMap", &other, &handle, &reg);
     EXPECT_EQ(m_Log.Calls(),
-              std::vector<std::string>{"SetTexture(259," + NameOf(*m_Textures.back()) + ")"});
+              std::vector<std::string>{"SetTexture(259," + NameOf(otherTexture) + ")"});
 
     uintptr_t worldHandle = 0;
     int32_t worldReg = -1;
     m_Log.Clear();
-    Device().SetTextureByName(m_pShader.get(), "World", &sampler, &worldHandle, &worldReg);
+    Device().SetTextureByName(pShader, "World", &sampler, &worldHandle, &worldReg);
     EXPECT_EQ(worldReg, -1);
     EXPECT_TRUE(m_Log.Calls().empty());
 
-    Device().SetTextureByName(m_pShader.get(), "DiffuseMap", nullptr, &handle, &reg);
+    Device().SetTextureByName(pShader, "DiffuseMap", nullptr, &handle, &reg);
     EXPECT_EQ(m_Log.Calls(), std::vector<std::string>{"SetTexture(259,null)"});
 }
 

@@ -25,6 +25,7 @@ void Dx9DeviceTest::SetUp()
 
 void Dx9DeviceTest::TearDown()
 {
+    m_Objects.clear();
     ReleaseRenderDevice();
 }
 

@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 #include <memory>
+#include <vector>
 
 namespace Dx9Test
 {
@@ -26,12 +27,20 @@ protected:
     // then starts empty.
     FakeDevice& Native() { return *m_pNative; }
     Halvex::RenderCore::RenderDevice& Device() { return *m_pDevice; }
+    // An engine object that lives until just before the device is released.
+    template <class T> T* Make()
+    {
+        auto pObject = std::make_shared<T>();
+        m_Objects.push_back(pObject);
+        return pObject.get();
+    }
 
     CallLog m_Log;
     CallLog m_InitializeLog; // what SetRenderDevice sent to the device
     std::unique_ptr<Halvex::RenderCore::VideoDevice> m_pVideo;
     std::unique_ptr<Halvex::RenderCore::RenderDevice> m_pDevice;
     FakeDevice* m_pNative = nullptr;
+    std::vector<std::shared_ptr<void>> m_Objects;
 };
 
 // The native object behind a resource's user data, as the fake type it was created as.
