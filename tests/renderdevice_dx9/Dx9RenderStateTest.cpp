@@ -24,9 +24,7 @@ DWORD FloatBits(float value)
 }
 } // namespace
 
-class Dx9RenderStateTest : public Dx9DeviceTest
-{
-};
+using Dx9RenderStateTest = Dx9DeviceTest;
 
 TEST_F(Dx9RenderStateTest, InitializeUnbindsEverythingAndAppliesEveryDefault)
 {

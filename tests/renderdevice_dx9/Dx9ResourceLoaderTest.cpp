@@ -12,9 +12,7 @@ using Halvex::Base::DiagnosticCapture;
 namespace Dx9Test
 {
 
-class Dx9ResourceLoaderTest : public Dx9DeviceTest
-{
-};
+using Dx9ResourceLoaderTest = Dx9DeviceTest;
 
 TEST_F(Dx9ResourceLoaderTest, BufferPoolChoosesUsageNativePoolAndFillLock)
 {

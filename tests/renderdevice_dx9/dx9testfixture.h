@@ -6,6 +6,7 @@
 
 #include "base/source/system/logger.h"
 #include "rendercore/source/renderdevice/renderdevice.h"
+#include "renderdevice_dx9/source/dx9_videodevice_base.h"
 
 #include <gtest/gtest.h>
 #include <memory>
@@ -20,8 +21,27 @@ inline constexpr int BACK_BUFFER_HEIGHT = 480;
 class Dx9DeviceTest : public testing::Test
 {
 protected:
-    void SetUp() override;
-    void TearDown() override;
+    void SetUp() override
+    {
+        using namespace Halvex::RenderCore;
+        auto* pDirect3D = new FakeDirect3D(&m_Log);
+        m_pVideo = std::make_unique<Dx9VideoDevice>(pDirect3D);
+        DeviceCreateParam param;
+        param.m_Width = BACK_BUFFER_WIDTH;
+        param.m_Height = BACK_BUFFER_HEIGHT;
+        m_pDevice = CreateRenderDevice(m_pVideo.get(), &param);
+        m_pNative = pDirect3D->m_pCreated;
+        ASSERT_NE(m_pNative, nullptr);
+        m_Log.Clear();
+        ASSERT_TRUE(SetRenderDevice(m_pDevice.get()));
+        m_InitializeLog = m_Log;
+        m_Log.Clear();
+    }
+    void TearDown() override
+    {
+        m_Objects.clear();
+        Halvex::RenderCore::ReleaseRenderDevice();
+    }
 
     // The native state as the device holds it after creation and Initialize; the log
     // then starts empty.
