@@ -4,12 +4,9 @@
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 "$root/scripts/install-deps.sh"
-cmake -S "$root" -B "$root/build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DHALVEX_TESTS=OFF >/dev/null
-cmake --build "$root/build"
-if [[ ! -x "$root/build/bin/lumivia" ]]; then
-    echo "Built the engine libraries. There is no Lumivia program to start yet."
-    exit 0
-fi
+# Same configuration as test.sh, so both commands share one build.
+cmake -S "$root" -B "$root/build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DHALVEX_WERROR=ON >/dev/null
+cmake --build "$root/build" --target lumivia lumivia-tour
 if [[ -n "${DISPLAY:-}" || -n "${WAYLAND_DISPLAY:-}" ]]; then
     exec "$root/build/bin/lumivia"
 fi

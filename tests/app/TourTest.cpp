@@ -55,11 +55,12 @@ TEST(TourStats, PercentilesUseNearestRank)
     EXPECT_EQ(Percentile(hundred, 0.0), 1.0);
 }
 
-TEST(TourStats, CsvHasAStartRowThenOneRowPerLesson)
+TEST(TourStats, CsvHasOneRowPerScreenInOrder)
 {
-    LessonBench_t bench{"MatrixTransform", 12.5, 4.25, 6.0, 31.0};
-    EXPECT_EQ(FormatBenchCsv(100.0, {bench}),
+    const LessonBench_t start{"start", 100.0, 3.5, 5.0, 20.0};
+    const LessonBench_t lesson{"MatrixTransform", 12.5, 4.25, 6.0, 31.0};
+    EXPECT_EQ(FormatBenchCsv({start, lesson}),
               "lesson,switch_ms,frame_median_ms,frame_p95_ms,draw_calls_per_frame\n"
-              "start,100.000,0.000,0.000,0.0\n"
+              "start,100.000,3.500,5.000,20.0\n"
               "MatrixTransform,12.500,4.250,6.000,31.0\n");
 }

@@ -26,29 +26,26 @@ std::string Row(const char* format, const std::string& name, double a, double b,
 }
 } // namespace
 
-std::string FormatBenchCsv(double startupMs, const std::vector<LessonBench_t>& lessons)
+std::string FormatBenchCsv(const std::vector<LessonBench_t>& rows)
 {
     std::string csv = "lesson,switch_ms,frame_median_ms,frame_p95_ms,draw_calls_per_frame\n";
-    const char* format = "%s,%.3f,%.3f,%.3f,%.1f\n";
-    csv += Row(format, "start", startupMs, 0.0, 0.0, 0.0);
-    for (const LessonBench_t& lesson : lessons)
+    for (const LessonBench_t& row : rows)
     {
-        csv += Row(format, lesson.m_Name, lesson.m_SwitchMs, lesson.m_FrameMedianMs,
-                   lesson.m_FrameP95Ms, lesson.m_DrawCallsPerFrame);
+        csv += Row("%s,%.3f,%.3f,%.3f,%.1f\n", row.m_Name, row.m_SwitchMs, row.m_FrameMedianMs,
+                   row.m_FrameP95Ms, row.m_DrawCallsPerFrame);
     }
     return csv;
 }
 
-std::string FormatBenchTable(double startupMs, const std::vector<LessonBench_t>& lessons)
+std::string FormatBenchTable(const std::vector<LessonBench_t>& rows)
 {
-    char line[128];
-    std::snprintf(line, sizeof(line), "start-up to first presented frame: %.1f ms\n", startupMs);
-    std::string table = line;
-    table += "lesson               switch ms  frame median ms  frame p95 ms  draws/frame\n";
-    for (const LessonBench_t& lesson : lessons)
+    std::string table =
+        "screen               switch ms  frame median ms  frame p95 ms  draws/frame\n";
+    for (const LessonBench_t& row : rows)
     {
-        table += Row("%-20s %9.1f  %15.2f  %12.2f  %11.1f\n", lesson.m_Name, lesson.m_SwitchMs,
-                     lesson.m_FrameMedianMs, lesson.m_FrameP95Ms, lesson.m_DrawCallsPerFrame);
+        table += Row("%-20s %9.1f  %15.2f  %12.2f  %11.1f\n", row.m_Name, row.m_SwitchMs,
+                     row.m_FrameMedianMs, row.m_FrameP95Ms, row.m_DrawCallsPerFrame);
     }
+    table += "(the start row's switch time is the start-up time to the first presented frame)\n";
     return table;
 }

@@ -17,7 +17,8 @@ struct LessonBench_t
 };
 
 // "lesson,switch_ms,frame_median_ms,frame_p95_ms,draw_calls_per_frame" with one row per
-// lesson, after a row for the start screen that carries the start-up time as its switch.
-std::string FormatBenchCsv(double startupMs, const std::vector<LessonBench_t>& lessons);
+// screen. The tour's first row is the start screen ("start"), whose switch time is the
+// start-up time to the first presented frame.
+std::string FormatBenchCsv(const std::vector<LessonBench_t>& rows);
 // The same as an aligned table for the terminal.
-std::string FormatBenchTable(double startupMs, const std::vector<LessonBench_t>& lessons);
+std::string FormatBenchTable(const std::vector<LessonBench_t>& rows);

@@ -6,6 +6,12 @@
 
 #include <cstdio>
 
+void ReportWindowCreationError()
+{
+    std::fprintf(stderr, "Window Creation Error. (%s)\n", SDL_GetError());
+    SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_WARNING, "ERROR", "Window Creation Error.", nullptr);
+}
+
 SDL_Window* CreateMainWindow()
 {
     SDL_Window* pWindow =
@@ -13,9 +19,7 @@ SDL_Window* CreateMainWindow()
                          CLIENT_HEIGHT, SDL_WINDOW_OPENGL);
     if (!pWindow)
     {
-        std::fprintf(stderr, "Window Creation Error. (%s)\n", SDL_GetError());
-        SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_WARNING, "ERROR", "Window Creation Error.",
-                                 nullptr);
+        ReportWindowCreationError();
     }
     return pWindow;
 }
