@@ -210,6 +210,25 @@ bool ApplyColorKey(const char* pFunction, D3DCOLOR colorKey, Image& image)
     return true;
 }
 
+// Decodes the file, applies the colour key and checks that the image's kind suits the
+// texture being made. fileFormat is the format the file itself holds.
+bool ReadSourceImage(const char* pFunction, LPCVOID pSrcData, UINT SrcDataSize, D3DCOLOR colorKey,
+                     bool (*pKindFits)(Image::Kind), const char* pMisfit, Image& image,
+                     D3DFORMAT& fileFormat)
+{
+    if (!DecodeFile(pFunction, pSrcData, SrcDataSize, image))
+        return false;
+    fileFormat = image.format;
+    if (!ApplyColorKey(pFunction, colorKey, image))
+        return false;
+    if (!pKindFits(image.kind))
+    {
+        Log(LOG_MODULE, LOG_LEVEL_ERROR, "%s: %s", pFunction, pMisfit);
+        return false;
+    }
+    return true;
+}
+
 void FillInfo(const Image& image, D3DFORMAT fileFormat, LPCVOID pSrcData, UINT SrcDataSize,
               D3DXIMAGE_INFO* pSrcInfo)
 {
@@ -288,16 +307,12 @@ HRESULT D3DXCreateTextureFromFileInMemoryEx(LPDIRECT3DDEVICE9 pDevice, LPCVOID p
     if (!pDevice || !ppTexture)
         return D3DERR_INVALIDCALL;
     Image image;
-    if (!DecodeFile(FUNCTION, pSrcData, SrcDataSize, image))
+    D3DFORMAT fileFormat = D3DFMT_UNKNOWN;
+    if (!ReadSourceImage(
+            FUNCTION, pSrcData, SrcDataSize, ColorKey,
+            [](Image::Kind k) { return k != Image::VOLUME; }, "the file holds a volume texture",
+            image, fileFormat))
         return D3DXERR_INVALIDDATA;
-    const D3DFORMAT fileFormat = image.format;
-    if (!ApplyColorKey(FUNCTION, ColorKey, image))
-        return D3DXERR_INVALIDDATA;
-    if (image.kind == Image::VOLUME)
-    {
-        Log(LOG_MODULE, LOG_LEVEL_ERROR, "%s: the file holds a volume texture", FUNCTION);
-        return D3DXERR_INVALIDDATA;
-    }
     const ImageSurface& top = image.Surface(0, 0);
     const UINT width = IsDefaultSize(Width) ? top.width : Width;
     const UINT height = IsDefaultSize(Height) ? top.height : Height;
@@ -342,16 +357,12 @@ HRESULT D3DXCreateCubeTextureFromFileInMemoryEx(LPDIRECT3DDEVICE9 pDevice, LPCVO
     if (!pDevice || !ppCubeTexture)
         return D3DERR_INVALIDCALL;
     Image image;
-    if (!DecodeFile(FUNCTION, pSrcData, SrcDataSize, image))
+    D3DFORMAT fileFormat = D3DFMT_UNKNOWN;
+    if (!ReadSourceImage(
+            FUNCTION, pSrcData, SrcDataSize, ColorKey,
+            [](Image::Kind k) { return k == Image::CUBE; }, "the file holds no cube map", image,
+            fileFormat))
         return D3DXERR_INVALIDDATA;
-    const D3DFORMAT fileFormat = image.format;
-    if (!ApplyColorKey(FUNCTION, ColorKey, image))
-        return D3DXERR_INVALIDDATA;
-    if (image.kind != Image::CUBE)
-    {
-        Log(LOG_MODULE, LOG_LEVEL_ERROR, "%s: the file holds no cube map", FUNCTION);
-        return D3DXERR_INVALIDDATA;
-    }
     const UINT size = IsDefaultSize(Size) ? image.Surface(0, 0).width : Size;
     const D3DFORMAT format = ChooseFormat(Format, fileFormat);
     const UINT levels = ChooseLevels(MipLevels, image.levelCount, LevelCount(size, size));
@@ -400,16 +411,12 @@ HRESULT D3DXCreateVolumeTextureFromFileInMemoryEx(LPDIRECT3DDEVICE9 pDevice, LPC
     if (!pDevice || !ppVolumeTexture)
         return D3DERR_INVALIDCALL;
     Image image;
-    if (!DecodeFile(FUNCTION, pSrcData, SrcDataSize, image))
+    D3DFORMAT fileFormat = D3DFMT_UNKNOWN;
+    if (!ReadSourceImage(
+            FUNCTION, pSrcData, SrcDataSize, ColorKey,
+            [](Image::Kind k) { return k != Image::CUBE; }, "the file holds a cube map", image,
+            fileFormat))
         return D3DXERR_INVALIDDATA;
-    const D3DFORMAT fileFormat = image.format;
-    if (!ApplyColorKey(FUNCTION, ColorKey, image))
-        return D3DXERR_INVALIDDATA;
-    if (image.kind == Image::CUBE)
-    {
-        Log(LOG_MODULE, LOG_LEVEL_ERROR, "%s: the file holds a cube map", FUNCTION);
-        return D3DXERR_INVALIDDATA;
-    }
     const ImageSurface& top = image.Surface(0, 0);
     const UINT width = IsDefaultSize(Width) ? top.width : Width;
     const UINT height = IsDefaultSize(Height) ? top.height : Height;
