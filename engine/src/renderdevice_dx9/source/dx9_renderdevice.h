@@ -194,6 +194,8 @@ private:
     void ForgetPixelShader(IDirect3DPixelShader9* pShader);
 
     bool CopyLevelZero(Texture* pDst, IDirect3DSurface9* pSrcSurface);
+    // A loaded texture of the back buffer's size, or false after the operation's message.
+    bool IsBackBufferSized(const Texture* pTexture, const char* pOperation);
     bool CopyLevelData(IDirect3DTexture9* pDst, IDirect3DTexture9* pSrc, int level, int width,
                        int height, int bytesPerTexel);
 

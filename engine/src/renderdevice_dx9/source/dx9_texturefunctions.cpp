@@ -185,7 +185,7 @@ bool Dx9RenderDevice::CopyLevelZero(Texture* pDst, IDirect3DSurface9* pSrcSurfac
     return copied;
 }
 
-bool Dx9RenderDevice::CopyTextureFromBackBuffer(Texture* pTexture)
+bool Dx9RenderDevice::IsBackBufferSized(const Texture* pTexture, const char* pOperation)
 {
     if (!pTexture || !pTexture->IsLoaded())
     {
@@ -194,11 +194,20 @@ bool Dx9RenderDevice::CopyTextureFromBackBuffer(Texture* pTexture)
     }
     if (pTexture->GetWidth() != m_Setting.m_Width || pTexture->GetHeight() != m_Setting.m_Height)
     {
-        DX9_LOG_ERROR("Can not CopyTextureFromBackBuffer, width and height must be same: "
-                      "srcWidth: %d, srcHeight: %d, dstWidth: %d, dstHeight: %d",
-                      m_Setting.m_Width, m_Setting.m_Height, pTexture->GetWidth(),
+        DX9_LOG_ERROR("Can not %s, width and height must be same: srcWidth: %d, srcHeight: %d, "
+                      "dstWidth: %d, dstHeight: %d",
+                      pOperation, m_Setting.m_Width, m_Setting.m_Height, pTexture->GetWidth(),
                       pTexture->GetHeight());
         HX_RAISE("pTexture->GetWidth() == m_Width && pTexture->GetHeight() == m_Height");
+        return false;
+    }
+    return true;
+}
+
+bool Dx9RenderDevice::CopyTextureFromBackBuffer(Texture* pTexture)
+{
+    if (!IsBackBufferSized(pTexture, "CopyTextureFromBackBuffer"))
+    {
         return false;
     }
     if (IsCompressedFormat(pTexture->GetFormat()))
@@ -225,18 +234,8 @@ bool Dx9RenderDevice::CopyTextureFromBackBuffer(Texture* pTexture)
 
 bool Dx9RenderDevice::CopyTextureFromDepthStencilSurface(Texture* pTexture)
 {
-    if (!pTexture || !pTexture->IsLoaded())
+    if (!IsBackBufferSized(pTexture, "CopyTextureFromDepthStencilSurface"))
     {
-        HX_RAISE("!\"Not D3D Texture\"");
-        return false;
-    }
-    if (pTexture->GetWidth() != m_Setting.m_Width || pTexture->GetHeight() != m_Setting.m_Height)
-    {
-        DX9_LOG_ERROR("Can not CopyTextureFromDepthStencilSurface, width and height must be "
-                      "same: srcWidth: %d, srcHeight: %d, dstWidth: %d, dstHeight: %d",
-                      m_Setting.m_Width, m_Setting.m_Height, pTexture->GetWidth(),
-                      pTexture->GetHeight());
-        HX_RAISE("pTexture->GetWidth() == m_Width && pTexture->GetHeight() == m_Height");
         return false;
     }
     if (!m_pDevice)
