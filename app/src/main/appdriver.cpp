@@ -89,30 +89,27 @@ void AppDriver::MoveMouse(int x, int y, bool leftHeld)
     Push(event);
 }
 
-void AppDriver::PressLeft(int x, int y)
+void AppDriver::PushLeftButton(Uint32 type, int x, int y)
 {
     SDL_Event event{};
-    event.type = SDL_MOUSEBUTTONDOWN;
+    event.type = type;
     event.button.windowID = SDL_GetWindowID(m_pWindow);
     event.button.button = SDL_BUTTON_LEFT;
-    event.button.state = SDL_PRESSED;
+    event.button.state = type == SDL_MOUSEBUTTONDOWN ? SDL_PRESSED : SDL_RELEASED;
     event.button.clicks = 1;
     event.button.x = x;
     event.button.y = y;
     Push(event);
 }
 
+void AppDriver::PressLeft(int x, int y)
+{
+    PushLeftButton(SDL_MOUSEBUTTONDOWN, x, y);
+}
+
 void AppDriver::ReleaseLeft(int x, int y)
 {
-    SDL_Event event{};
-    event.type = SDL_MOUSEBUTTONUP;
-    event.button.windowID = SDL_GetWindowID(m_pWindow);
-    event.button.button = SDL_BUTTON_LEFT;
-    event.button.state = SDL_RELEASED;
-    event.button.clicks = 1;
-    event.button.x = x;
-    event.button.y = y;
-    Push(event);
+    PushLeftButton(SDL_MOUSEBUTTONUP, x, y);
 }
 
 void AppDriver::Click(int x, int y)

@@ -58,6 +58,7 @@ public:
 
 private:
     void Push(SDL_Event& event);
+    void PushLeftButton(Uint32 type, int x, int y);
 
     Halvex::Base::HighResolutionTimer m_Clock;
     bool m_SdlStarted = false;
