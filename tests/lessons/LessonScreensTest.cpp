@@ -1,12 +1,9 @@
-// The three lessons in the real application on the software renderer, chosen through the
-// lesson list and operated through SDL mouse events, compared with golden pictures. The
-// light and the camera are placed by the tests so that the pictures do not depend on
-// the frame times.
+// The lighting, fill/shade/cull and depth lessons in the real application on the software
+// renderer, compared with golden pictures. The light and the camera are placed by the tests
+// so that the pictures do not depend on the frame times.
 
-#include "LessonInput.h"
+#include "LessonScreens.h"
 
-#include "main/appdriver.h"
-#include "testcase/lighting.h"
 #include "testcase/renderstate_depth.h"
 #include "testcase/renderstate_fillshadecull.h"
 
@@ -14,77 +11,10 @@
 #include "common/render/myslider.h"
 
 #include "base/source/system/logger.h"
-#include "goldenimage.h"
 #include "gui/hpushbutton.h"
-#include "testsupport.h"
-
-#include <gtest/gtest.h>
-
-#include <filesystem>
-#include <optional>
 
 using Halvex::MATH::Vector3;
-using HalvexTest::CompareWithGolden;
-using HalvexTest::GoldenResult;
-using HalvexTest::IgnoredRect;
 using HalvexTest::PixelAt;
-
-namespace
-{
-const IgnoredRect FPS_LABEL{1208, 700, 72, 20};
-
-// Runs the application from `workingDir`, whose parent holds Data and Shader.
-class LessonScreens : public testing::Test
-{
-protected:
-    void Start(const std::filesystem::path& workingDir)
-    {
-        m_Dir.emplace(workingDir);
-        ASSERT_TRUE(driver.Start());
-        driver.RunFrames(2);
-    }
-
-    template <typename Lesson> Lesson* Open(const std::string& row)
-    {
-        EXPECT_TRUE(driver.SelectLesson(row));
-        driver.RunFrames(1);
-        return dynamic_cast<Lesson*>(driver.GetApp().GetModeManager()->GetCurrent());
-    }
-
-    // The light stands still in front of the scene, up and to the right.
-    Lighting* OpenLighting()
-    {
-        auto* pLesson = Open<Lighting>("Lighting");
-        if (pLesson)
-        {
-            pLesson->GetLight().SetSpeed(0.0f, 0.0f);
-            pLesson->GetLight().SetLookAt({2.5f, 2.5f, 5.0f}, {0.0f, 0.0f, 0.0f});
-        }
-        return pLesson;
-    }
-
-    std::filesystem::path Shot(const std::string& name)
-    {
-        driver.RunFrames(1);
-        const auto path = temp / (name + ".png");
-        EXPECT_TRUE(driver.SaveScreenshot(path.string()));
-        return path;
-    }
-
-    void ExpectScreen(const std::string& name)
-    {
-        const GoldenResult result = CompareWithGolden(
-            Shot(name), HalvexTest::SourceDir() / "tests" / "lessons" / "golden", name, FPS_LABEL);
-        EXPECT_TRUE(result.m_Matches) << result.m_Message;
-    }
-
-    HalvexTest::TempDir temp;
-    AppDriver driver;
-
-private:
-    std::optional<HalvexTest::CurrentDir> m_Dir;
-};
-} // namespace
 
 TEST_F(LessonScreens, LightingShowsLightSpecularPerPixelAndPointLight)
 {
