@@ -1,4 +1,5 @@
 #include "touroptions.h"
+#include "toursoak.h"
 #include "tourstats.h"
 
 #include <gtest/gtest.h>
@@ -36,6 +37,8 @@ TEST(TourOptions, BadInputIsRefusedWithAReason)
     EXPECT_FALSE(Parse({"--frames", "12x"}, &options, &error));
     EXPECT_FALSE(Parse({"--out"}, &options, &error));
     EXPECT_EQ(error, "--out needs a value");
+    EXPECT_FALSE(Parse({"--soak", "-1"}, &options, &error));
+    EXPECT_NE(error.find("--soak"), std::string::npos);
     EXPECT_FALSE(Parse({"--fast"}, &options, &error));
     EXPECT_EQ(error, "unknown option --fast");
 }
@@ -63,4 +66,22 @@ TEST(TourStats, CsvHasOneRowPerScreenInOrder)
               "lesson,switch_ms,frame_median_ms,frame_p95_ms,draw_calls_per_frame\n"
               "start,100.000,3.500,5.000,20.0\n"
               "MatrixTransform,12.500,4.250,6.000,31.0\n");
+}
+
+TEST(TourSoak, EachLessonMustComeBackToItsFirstVisitAndMemoryMayGrowTwoPercent)
+{
+    SoakLedger ledger;
+    std::string fault;
+    EXPECT_TRUE(ledger.Visit(0, 0, {10, 40}, &fault));
+    EXPECT_TRUE(ledger.Visit(0, 1, {14, 52}, &fault));
+    EXPECT_TRUE(ledger.EndCycle(0, 900, &fault));
+    EXPECT_TRUE(ledger.Visit(1, 0, {10, 40}, &fault));
+    EXPECT_FALSE(ledger.Visit(1, 1, {14, 53}, &fault));
+    EXPECT_NE(fault.find("live objects 53 (first visit 52)"), std::string::npos) << fault;
+    EXPECT_FALSE(ledger.Visit(2, 0, {11, 40}, &fault));
+    // The first cycle warms caches; growth counts from the end of the second.
+    EXPECT_TRUE(ledger.EndCycle(1, 1000, &fault));
+    EXPECT_TRUE(ledger.EndCycle(2, 1019, &fault));
+    EXPECT_FALSE(ledger.EndCycle(3, 1021, &fault));
+    EXPECT_NEAR(ledger.GetResidentGrowth(), 0.021, 1e-9);
 }

@@ -1,16 +1,16 @@
 // lumivia-tour: runs the real application headless, opens lessons by clicking their rows in
 // the lesson list and writes one picture per lesson; with --bench it also measures start-up,
-// lesson switches and frame times with the native draw calls of each frame.
+// lesson switches and frame times with the native draw calls of each frame; with --soak it
+// switches through the lessons repeatedly and checks that nothing accumulates.
 
+#include "tourlessons.h"
 #include "touroptions.h"
+#include "toursoak.h"
 #include "tourstats.h"
 
 #include "main/appdriver.h"
-#include "main/lessonlist.h"
 
 #include "base/source/system/directory.h"
-#include "d3d9gl/d3d9gl.h"
-#include "rendercore/source/renderdevice/renderdevice.h"
 
 #include <chrono>
 #include <cstdio>
@@ -28,48 +28,6 @@ double MsSince(Clock::time_point start)
     return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
 }
 
-const LessonEntry_t* FindLesson(const std::string& name)
-{
-    for (const LessonEntry_t& entry : LESSONS)
-    {
-        if (name == entry.m_pName)
-        {
-            return &entry;
-        }
-    }
-    return nullptr;
-}
-
-unsigned LastFrameDrawCalls(AppDriver& driver)
-{
-    auto* pDevice = static_cast<IDirect3DDevice9*>(
-        driver.GetApp().GetRenderer()->GetDevice()->GetNativeDevice());
-    D3D9GL_COUNTERS last = {};
-    D3D9GL_GetCounters(pDevice, nullptr, &last);
-    return last.DrawCalls;
-}
-
-// Opens the lesson from the list; the switch time runs from the button's release to the
-// first presented frame of the new lesson.
-bool OpenLesson(AppDriver& driver, const std::string& name, double* pSwitchMs)
-{
-    int x = 0;
-    int y = 0;
-    if (!driver.RevealLesson(name, &x, &y))
-    {
-        return false;
-    }
-    driver.MoveMouse(x, y, false);
-    driver.RunFrames(1);
-    driver.PressLeft(x, y);
-    driver.RunFrames(1);
-    driver.ReleaseLeft(x, y);
-    const Clock::time_point start = Clock::now();
-    driver.RunFrames(1);
-    *pSwitchMs = MsSince(start);
-    return true;
-}
-
 LessonBench_t MeasureFrames(AppDriver& driver, const std::string& name, int frames)
 {
     driver.RunFrames(WARM_UP_FRAMES);
@@ -80,7 +38,7 @@ LessonBench_t MeasureFrames(AppDriver& driver, const std::string& name, int fram
         const Clock::time_point start = Clock::now();
         driver.RunFrames(1);
         times.push_back(MsSince(start));
-        drawCalls += LastFrameDrawCalls(driver);
+        drawCalls += LastFrameCounters(driver).DrawCalls;
     }
     LessonBench_t bench;
     bench.m_Name = name;
@@ -147,6 +105,10 @@ int main(int argc, char** argv)
     }
     driver.RunFrames(1);
     const double startupMs = MsSince(start);
+    if (options.m_SoakCycles > 0)
+    {
+        return RunSoak(driver, lessons, options.m_SoakCycles);
+    }
     std::vector<LessonBench_t> results;
     if (options.m_Bench)
     {

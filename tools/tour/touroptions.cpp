@@ -3,10 +3,30 @@
 #include <cstdlib>
 
 const char* const TOUR_USAGE =
-    "usage: lumivia-tour [--out DIR] [--frames N] [--bench] [--csv FILE] [LESSON ...]\n"
+    "usage: lumivia-tour [--out DIR] [--frames N] [--bench] [--csv FILE] [--soak CYCLES]\n"
+    "                    [LESSON ...]\n"
     "  Runs Lumivia headless, opens each lesson from the list and writes DIR/<lesson>.png\n"
     "  (and DIR/start.png). --frames: frames rendered before each picture (30).\n"
-    "  --bench: start-up, switch and frame times with draw calls; --csv also writes them.\n";
+    "  --bench: start-up, switch and frame times with draw calls; --csv also writes them.\n"
+    "  --soak: switches through the lessons CYCLES times and checks that resources, live\n"
+    "  GL objects and resident memory come back to their level (no pictures).\n";
+
+namespace
+{
+bool ParseCount(const std::string& option, const std::string& text, int* pCount,
+                std::string* pError)
+{
+    char* pEnd = nullptr;
+    const long count = std::strtol(text.c_str(), &pEnd, 10);
+    if (text.empty() || *pEnd != '\0' || count < 1 || count > 100000)
+    {
+        *pError = option + " needs a count from 1 to 100000, not \"" + text + "\"";
+        return false;
+    }
+    *pCount = static_cast<int>(count);
+    return true;
+}
+} // namespace
 
 bool ParseTourOptions(int argc, const char* const* argv, TourOptions_t* pOptions,
                       std::string* pError)
@@ -38,14 +58,17 @@ bool ParseTourOptions(int argc, const char* const* argv, TourOptions_t* pOptions
             {
                 return false;
             }
-            char* pEnd = nullptr;
-            const long frames = std::strtol(text.c_str(), &pEnd, 10);
-            if (text.empty() || *pEnd != '\0' || frames < 1 || frames > 100000)
+            if (!ParseCount(arg, text, &pOptions->m_Frames, pError))
             {
-                *pError = "--frames needs a count from 1 to 100000, not \"" + text + "\"";
                 return false;
             }
-            pOptions->m_Frames = static_cast<int>(frames);
+        }
+        else if (arg == "--soak")
+        {
+            if (!value(&text) || !ParseCount(arg, text, &pOptions->m_SoakCycles, pError))
+            {
+                return false;
+            }
         }
         else if (arg == "--bench")
         {

@@ -1,6 +1,6 @@
 #pragma once
 // Command line of lumivia-tour:
-//   lumivia-tour [--out DIR] [--frames N] [--bench] [--csv FILE] [LESSON ...]
+//   lumivia-tour [--out DIR] [--frames N] [--bench] [--csv FILE] [--soak CYCLES] [LESSON ...]
 
 #include <string>
 #include <vector>
@@ -11,6 +11,7 @@ struct TourOptions_t
     int m_Frames = 30;
     bool m_Bench = false;
     std::string m_CsvPath; // implies m_Bench
+    int m_SoakCycles = 0;  // 0: no soak run
     std::vector<std::string> m_Lessons;
 };
 

@@ -20,6 +20,10 @@ HRESULT D3D9GL_GetCounters(IDirect3DDevice9* pDevice, D3D9GL_COUNTERS* pCurrent,
                            D3D9GL_COUNTERS* pLastFrame);
 HRESULT D3D9GL_ResetCounters(IDirect3DDevice9* pDevice);
 
+// The number of live objects that own GL names (textures, surfaces, buffers, shaders,
+// declarations, the device's own back buffer and depth surface): a leak check for tools.
+HRESULT D3D9GL_GetLiveObjectCount(IDirect3DDevice9* pDevice, UINT* pCount);
+
 // Names the shader that the next CreateVertexShader or CreatePixelShader makes (the file's
 // name, for compiler diagnostics). Without it the name comes from a `//! name <text>` line.
 HRESULT D3D9GL_SetNextShaderName(IDirect3DDevice9* pDevice, const char* pName);

@@ -518,6 +518,15 @@ HRESULT D3D9GL_ResetCounters(IDirect3DDevice9* pDevice)
     return D3D_OK;
 }
 
+HRESULT D3D9GL_GetLiveObjectCount(IDirect3DDevice9* pDevice, UINT* pCount)
+{
+    d3d9gl::Device* pGLDevice = d3d9gl::ToDevice(pDevice);
+    if (!pGLDevice || !pCount)
+        return D3DERR_INVALIDCALL;
+    *pCount = static_cast<UINT>(pGLDevice->GetLiveObjectCount());
+    return D3D_OK;
+}
+
 HRESULT D3D9GL_SetNextShaderName(IDirect3DDevice9* pDevice, const char* pName)
 {
     d3d9gl::Device* pGLDevice = d3d9gl::ToDevice(pDevice);

@@ -165,6 +165,8 @@ public:
     void CountGLError() { ++m_Counters.GLErrors; }
     void Register(DeviceChild* pChild) { m_Children.insert(pChild); }
     void Unregister(DeviceChild* pChild) { m_Children.erase(pChild); }
+    // Objects that own GL names (the device's own back buffer and depth surface included).
+    std::size_t GetLiveObjectCount() const { return m_Children.size(); }
     void OnShaderDestroyed(UINT shaderId);
     bool ClipControl() const { return m_ClipControl; }
 

@@ -1,0 +1,107 @@
+#include "toursoak.h"
+
+#include "tourlessons.h"
+
+#include "main/appdriver.h"
+
+#include <cstdio>
+#include <fstream>
+#include <unistd.h>
+
+namespace
+{
+constexpr int FRAMES_PER_VISIT = 3;
+
+std::size_t ResidentBytes()
+{
+    std::ifstream statm("/proc/self/statm");
+    std::size_t pages = 0;
+    std::size_t resident = 0;
+    statm >> pages >> resident;
+    return resident * static_cast<std::size_t>(sysconf(_SC_PAGESIZE));
+}
+} // namespace
+
+bool SoakLedger::Visit(int cycle, std::size_t index, const SoakSample_t& sample,
+                       std::string* pFault)
+{
+    if (index >= m_FirstVisit.size())
+    {
+        m_FirstVisit.resize(index + 1);
+    }
+    if (cycle == 0)
+    {
+        m_FirstVisit[index] = sample;
+        return true;
+    }
+    const SoakSample_t& first = m_FirstVisit[index];
+    if (sample.m_Resources == first.m_Resources && sample.m_LiveObjects == first.m_LiveObjects)
+    {
+        return true;
+    }
+    *pFault = "cycle " + std::to_string(cycle + 1) + ": resources " +
+              std::to_string(sample.m_Resources) + " (first visit " +
+              std::to_string(first.m_Resources) + "), live objects " +
+              std::to_string(sample.m_LiveObjects) + " (first visit " +
+              std::to_string(first.m_LiveObjects) + ")";
+    return false;
+}
+
+bool SoakLedger::EndCycle(int cycle, std::size_t residentBytes, std::string* pFault)
+{
+    if (cycle == 1)
+    {
+        m_SecondCycleResident = residentBytes;
+    }
+    if (cycle < 1 || m_SecondCycleResident == 0)
+    {
+        return true;
+    }
+    m_Growth =
+        static_cast<double>(residentBytes) / static_cast<double>(m_SecondCycleResident) - 1.0;
+    if (m_Growth <= MAX_RESIDENT_GROWTH)
+    {
+        return true;
+    }
+    *pFault =
+        "resident memory grew by " + std::to_string(m_Growth * 100.0) + "% since the second cycle";
+    return false;
+}
+
+int RunSoak(AppDriver& driver, const std::vector<std::string>& lessons, int cycles)
+{
+    SoakLedger ledger;
+    int faults = 0;
+    std::string fault;
+    for (int cycle = 0; cycle < cycles; ++cycle)
+    {
+        for (std::size_t i = 0; i < lessons.size(); ++i)
+        {
+            double switchMs = 0.0;
+            if (!OpenLesson(driver, lessons[i], &switchMs))
+            {
+                std::fprintf(stderr, "lumivia-tour: cannot reach the row of \"%s\"\n",
+                             lessons[i].c_str());
+                return 1;
+            }
+            driver.RunFrames(FRAMES_PER_VISIT);
+            const SoakSample_t sample{LiveResourceCount(driver), LiveObjectCount(driver)};
+            if (!ledger.Visit(cycle, i, sample, &fault))
+            {
+                std::fprintf(stderr, "soak: %s: %s\n", lessons[i].c_str(), fault.c_str());
+                ++faults;
+            }
+        }
+        if (!ledger.EndCycle(cycle, ResidentBytes(), &fault))
+        {
+            std::fprintf(stderr, "soak: %s\n", fault.c_str());
+            ++faults;
+        }
+    }
+    const unsigned glErrors = GLErrorCount(driver);
+    std::printf("soak: %d cycles through %zu lessons, resident memory %+.2f%% from the second "
+                "cycle to the last, %zu MiB resident, %u GL errors, %d faults\n",
+                cycles, lessons.size(), ledger.GetResidentGrowth() * 100.0, ResidentBytes() >> 20,
+                glErrors, faults);
+    return faults == 0 && glErrors == 0 ? 0 : 1;
+}
