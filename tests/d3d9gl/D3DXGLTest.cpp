@@ -6,6 +6,7 @@
 #include <cstring>
 #include <fstream>
 #include <iterator>
+#include <limits>
 
 namespace D3D9GLTest
 {
@@ -144,6 +145,28 @@ TEST_F(D3DXGLTest, ColorKeyTurnsMatchingTexelsTransparent)
     EXPECT_EQ(texels[0], RED);
     EXPECT_EQ(texels[7], 0x00000000u) << "the green quadrant is keyed out";
     EXPECT_EQ(texels[63], WHITE);
+    pTexture->Release();
+
+    // A float image with NaN and out-of-range texels: they compare as their clamped bytes.
+    ASSERT_EQ(
+        D3DXCreateTexture(Device(), 4, 1, 1, 0, D3DFMT_A32B32G32R32F, D3DPOOL_MANAGED, &pTexture),
+        D3D_OK);
+    D3DLOCKED_RECT locked = {};
+    ASSERT_EQ(pTexture->LockRect(0, &locked, nullptr, 0), D3D_OK);
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    const float floats[16] = {nan, nan, nan, nan, 1, 0, 0, 1, 0, 9, 0, 1, -3, 0, 0, 1};
+    std::memcpy(locked.pBits, floats, sizeof(floats));
+    ASSERT_EQ(pTexture->UnlockRect(0), D3D_OK);
+    const std::string floatPath = (dir / "float.dds").string();
+    ASSERT_EQ(D3DXSaveTextureToFileA(floatPath.c_str(), D3DXIFF_DDS, pTexture, nullptr), D3D_OK);
+    pTexture->Release();
+    const std::string floatFile = ReadFile(floatPath);
+    ASSERT_EQ(D3DXCreateTextureFromFileInMemoryEx(
+                  Device(), floatFile.data(), UINT(floatFile.size()), D3DX_DEFAULT, D3DX_DEFAULT, 1,
+                  0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, D3DX_DEFAULT, D3DX_DEFAULT, GREEN, nullptr,
+                  nullptr, &pTexture),
+              D3D_OK);
+    EXPECT_EQ(ReadLevel(pTexture, 0), (std::vector<D3DCOLOR>{0, RED, 0, 0xFF000000}));
     pTexture->Release();
 }
 
@@ -350,6 +373,19 @@ TEST_F(D3DXGLTest, VolumeTexturesLockAndLoadBySlice)
     // The red and blue slices average into one.
     EXPECT_TRUE(ColorNear(0xFF800080, *static_cast<D3DCOLOR*>(locked.pBits), 1));
     ASSERT_EQ(pVolume->UnlockBox(1), D3D_OK);
+    pVolume->Release();
+
+    // Another width and height than the file's: every slice is scaled, each on its own.
+    ASSERT_EQ(D3DXCreateVolumeTextureFromFileInMemoryEx(
+                  Device(), file.data(), UINT(file.size()), 8, 2, D3DX_DEFAULT, 1, 0,
+                  D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, D3DX_FILTER_POINT, D3DX_DEFAULT, 0, nullptr,
+                  nullptr, &pVolume),
+              D3D_OK);
+    ASSERT_EQ(pVolume->LockBox(0, &locked, nullptr, D3DLOCK_READONLY), D3D_OK);
+    const auto* pTexels = static_cast<const D3DCOLOR*>(locked.pBits);
+    EXPECT_EQ(pTexels[0], RED);
+    EXPECT_EQ(pTexels[locked.SlicePitch / 4 + 15], BLUE);
+    ASSERT_EQ(pVolume->UnlockBox(0), D3D_OK);
     pVolume->Release();
 }
 

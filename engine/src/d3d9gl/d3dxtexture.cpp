@@ -123,7 +123,7 @@ bool BuildLevels(const Image& image, UINT face, D3DFORMAT format, UINT width, UI
                 return false;
             }
             Resample(decoded.data(), source.width, source.height, w, h, ToResampleFilter(filter),
-                     rgba);
+                     rgba, d);
         }
         else
         {
@@ -191,12 +191,11 @@ bool ApplyColorKey(const char* pFunction, D3DCOLOR colorKey, Image& image)
             Log(LOG_MODULE, LOG_LEVEL_ERROR, "%s: cannot decode the image's texels", pFunction);
             return false;
         }
-        auto byte = [](float value)
-        { return D3DCOLOR(std::clamp(value, 0.0f, 1.0f) * 255.0f + 0.5f); };
         for (size_t i = 0; i + 3 < rgba.size(); i += 4)
         {
-            const D3DCOLOR argb = (byte(rgba[i + 3]) << 24) | (byte(rgba[i]) << 16) |
-                                  (byte(rgba[i + 1]) << 8) | byte(rgba[i + 2]);
+            // Float images may hold NaN or values past [0, 1]; both compare as their bytes.
+            const D3DCOLOR argb = PackUnorm(rgba[i + 3], 24, 8) | PackUnorm(rgba[i], 16, 8) |
+                                  PackUnorm(rgba[i + 1], 8, 8) | PackUnorm(rgba[i + 2], 0, 8);
             if (argb == colorKey)
                 std::fill_n(rgba.begin() + std::ptrdiff_t(i), 4, 0.0f);
         }

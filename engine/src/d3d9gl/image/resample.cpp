@@ -116,9 +116,9 @@ void BoxFilterDown(const float* pSrc, UINT width, UINT height, UINT depth, std::
 }
 
 void Resample(const float* pSrc, UINT srcWidth, UINT srcHeight, UINT dstWidth, UINT dstHeight,
-              ResampleFilter filter, std::vector<float>& dst)
+              ResampleFilter filter, std::vector<float>& dst, UINT depth)
 {
-    ResampleImage(pSrc, {srcWidth, srcHeight, 1}, {dstWidth, dstHeight, 1}, filter, dst);
+    ResampleImage(pSrc, {srcWidth, srcHeight, depth}, {dstWidth, dstHeight, depth}, filter, dst);
 }
 
 } // namespace d3d9gl

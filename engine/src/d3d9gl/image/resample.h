@@ -22,8 +22,9 @@ enum ResampleFilter
 // dropped.
 void BoxFilterDown(const float* pSrc, UINT width, UINT height, UINT depth, std::vector<float>& dst);
 
-// A 2D image of srcWidth x srcHeight scaled to dstWidth x dstHeight.
+// An image of srcWidth x srcHeight scaled to dstWidth x dstHeight; each of its `depth`
+// slices is scaled on its own.
 void Resample(const float* pSrc, UINT srcWidth, UINT srcHeight, UINT dstWidth, UINT dstHeight,
-              ResampleFilter filter, std::vector<float>& dst);
+              ResampleFilter filter, std::vector<float>& dst, UINT depth = 1);
 
 } // namespace d3d9gl

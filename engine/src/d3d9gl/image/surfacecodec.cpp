@@ -31,13 +31,6 @@ float Unorm(uint32_t bits, uint32_t shift, uint32_t width)
     return float((bits >> shift) & max) / float(max);
 }
 
-uint32_t PackUnorm(float value, uint32_t shift, uint32_t width)
-{
-    uint32_t max = (1u << width) - 1;
-    float clamped = std::isnan(value) ? 0.0f : std::clamp(value, 0.0f, 1.0f);
-    return uint32_t(std::lround(clamped * float(max))) << shift;
-}
-
 float Luminance(const float* pRgba)
 {
     return 0.2126f * pRgba[0] + 0.7152f * pRgba[1] + 0.0722f * pRgba[2];
@@ -279,6 +272,13 @@ void EncodeBlocks(D3DFORMAT format, const float* pIn, UINT width, UINT height, U
 }
 
 } // namespace
+
+uint32_t PackUnorm(float value, uint32_t shift, uint32_t width)
+{
+    uint32_t max = (1u << width) - 1;
+    float clamped = std::isnan(value) ? 0.0f : std::clamp(value, 0.0f, 1.0f);
+    return uint32_t(std::lround(clamped * float(max))) << shift;
+}
 
 bool DecodeSurface(D3DFORMAT format, const ImageSurface& surface, std::vector<float>& rgba)
 {

@@ -22,6 +22,10 @@ bool DecodeSurface(D3DFORMAT format, const ImageSurface& surface, std::vector<fl
 bool EncodeSurface(D3DFORMAT format, const float* pRgba, UINT width, UINT height, ImageSurface& out,
                    UINT depth = 1);
 
+// A normalised channel of `width` bits at `shift`: clamped to [0, 1] (NaN reads as 0),
+// rounded to nearest.
+uint32_t PackUnorm(float value, uint32_t shift, uint32_t width);
+
 // Decodes and re-encodes into another format, same size.
 bool ConvertSurface(D3DFORMAT srcFormat, const ImageSurface& src, D3DFORMAT dstFormat,
                     ImageSurface& out);
