@@ -23,7 +23,8 @@ void main() { gl_Position = VC_MATRIX(0) * aPosition; }
 
 TEST(ConstantTableTest, AnnotationsGiveNameRegisterSetIndexAndCount)
 {
-    const std::vector<ConstantAnnotation_t> constants = ParseConstantAnnotations(SHADER);
+    const std::vector<ConstantAnnotation_t> constants =
+        ParseConstantAnnotations(SHADER_STAGE_VERTEX, SHADER);
     ASSERT_EQ(constants.size(), 6u);
     EXPECT_EQ(constants[0].name, "g_WorldViewProj");
     EXPECT_EQ(constants[0].registerSet, D3DXRS_FLOAT4);
@@ -46,7 +47,8 @@ TEST(ConstantTableTest, MalformedAnnotationsAreLoggedAndSkipped)
 {
     Halvex::Base::DiagnosticCapture capture;
     const std::vector<ConstantAnnotation_t> constants =
-        ParseConstantAnnotations("//! const a c300\n"       // beyond the float registers
+        ParseConstantAnnotations(SHADER_STAGE_VERTEX,
+                                 "//! const a c300\n"       // beyond the float registers
                                  "//! const b c254 4\n"     // runs past the last register
                                  "//! const c s0\n"         // a constant in a sampler register
                                  "//! sampler d c0\n"       // a sampler in a float register
@@ -59,6 +61,13 @@ TEST(ConstantTableTest, MalformedAnnotationsAreLoggedAndSkipped)
     EXPECT_EQ(capture.Logs().size(), 7u);
     EXPECT_TRUE(capture.Logged("//! const a c300"));
     EXPECT_EQ(capture.Logs()[0].module, "D3D9GL");
+
+    // The pixel stage has 224 float registers and 16 samplers, the vertex stage 4 samplers.
+    EXPECT_TRUE(ParseConstantAnnotations(SHADER_STAGE_PIXEL, "//! const p c224\n"
+                                                             "//! const q c220 8\n")
+                    .empty());
+    EXPECT_EQ(ParseConstantAnnotations(SHADER_STAGE_PIXEL, "//! sampler s s15\n").size(), 1u);
+    EXPECT_TRUE(ParseConstantAnnotations(SHADER_STAGE_VERTEX, "//! sampler s s4\n").empty());
 }
 
 TEST(ConstantTableTest, HandlesDescribeTheirConstants)

@@ -43,22 +43,24 @@ bool ParseRegister(const std::string& token, D3DXREGISTER_SET& set, UINT& index)
     return true;
 }
 
-UINT RegisterLimit(D3DXREGISTER_SET set)
+// The stages differ in their float registers (256 against 224) and samplers (4 against 16).
+UINT RegisterLimit(ShaderStage stage, D3DXREGISTER_SET set)
 {
+    const bool vertex = stage == SHADER_STAGE_VERTEX;
     switch (set)
     {
     case D3DXRS_FLOAT4:
-        return VERTEX_FLOAT_CONSTANT_MAX;
+        return vertex ? VERTEX_FLOAT_CONSTANT_MAX : PIXEL_FLOAT_CONSTANT_MAX;
     case D3DXRS_INT4:
         return INT_CONSTANT_MAX;
     case D3DXRS_BOOL:
         return BOOL_CONSTANT_MAX;
     default:
-        return PIXEL_SAMPLER_MAX;
+        return vertex ? VERTEX_SAMPLER_MAX : PIXEL_SAMPLER_MAX;
     }
 }
 
-bool ParseAnnotation(const std::string& line, ConstantAnnotation_t& out)
+bool ParseAnnotation(ShaderStage stage, const std::string& line, ConstantAnnotation_t& out)
 {
     std::istringstream words(line);
     std::string kind, name, reg, extra;
@@ -79,7 +81,7 @@ bool ParseAnnotation(const std::string& line, ConstantAnnotation_t& out)
         out.registerCount = UINT(std::stoul(extra));
     }
     return out.registerCount >= 1 &&
-           out.registerIndex + out.registerCount <= RegisterLimit(out.registerSet) &&
+           out.registerIndex + out.registerCount <= RegisterLimit(stage, out.registerSet) &&
            !(words >> extra);
 }
 
@@ -107,11 +109,11 @@ template <class Fn> void ForEachAnnotation(std::string_view text, Fn fn)
 
 } // namespace
 
-std::vector<ConstantAnnotation_t> ParseConstantAnnotations(std::string_view text)
+std::vector<ConstantAnnotation_t> ParseConstantAnnotations(ShaderStage stage, std::string_view text)
 {
     std::vector<ConstantAnnotation_t> constants;
     ForEachAnnotation(text,
-                      [&constants](const std::string& annotation)
+                      [&constants, stage](const std::string& annotation)
                       {
                           std::istringstream words(annotation);
                           std::string kind;
@@ -119,7 +121,7 @@ std::vector<ConstantAnnotation_t> ParseConstantAnnotations(std::string_view text
                           if (kind == "name")
                               return;
                           ConstantAnnotation_t constant;
-                          if (!ParseAnnotation(annotation, constant))
+                          if (!ParseAnnotation(stage, annotation, constant))
                           {
                               Halvex::Base::Log(MODULE, Halvex::Base::LOG_LEVEL_WARNING_1,
                                                 "Ignoring malformed shader annotation: //!%s",

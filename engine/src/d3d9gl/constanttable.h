@@ -23,8 +23,10 @@ struct ConstantAnnotation_t
     UINT registerCount;
 };
 
-// Reads every annotation; a malformed one is logged (module "D3D9GL") and skipped.
-std::vector<ConstantAnnotation_t> ParseConstantAnnotations(std::string_view text);
+// Reads every annotation of a stage's source; a malformed one, or one whose registers the
+// stage does not have, is logged (module "D3D9GL") and skipped.
+std::vector<ConstantAnnotation_t> ParseConstantAnnotations(ShaderStage stage,
+                                                           std::string_view text);
 
 // The text of a `//! name` annotation, or empty.
 std::string ParseShaderName(std::string_view text);

@@ -22,6 +22,6 @@ HRESULT D3DXGetShaderConstantTable(const DWORD* pFunction, LPD3DXCONSTANTTABLE* 
             "D3DXGetShaderConstantTable: the function has no vertex or pixel version token");
         return D3DERR_INVALIDCALL;
     }
-    *ppConstantTable = new ConstantTable(stage, ParseConstantAnnotations(text));
+    *ppConstantTable = new ConstantTable(stage, ParseConstantAnnotations(stage, text));
     return D3D_OK;
 }
