@@ -85,19 +85,41 @@ TEST(FontMetrics, OverlongLineContinuesAsTheNextLine)
     EXPECT_TRUE(capture.Asserts().empty());
 }
 
-TEST(FontMetrics, UnknownCharactersAssertAndAreSkipped)
+TEST(FontMetrics, UnknownCharactersAssertOnceEachAndAreSkipped)
 {
+    DiagnosticCapture capture;
+    {
+        TextManager empty;
+        std::vector<const TextManager::CharInfo*> none;
+        for (int frame = 0; frame < 3; ++frame)
+        {
+            empty.GetCharInfos("FPS: 60", none);
+        }
+        EXPECT_TRUE(none.empty());
+        EXPECT_EQ(capture.Asserts().size(), 1u) << "a font without glyphs is one fault";
+    }
+    EXPECT_TRUE(capture.Logged("21 characters had no glyph"));
     TextManager font;
     Parse(font, "A 0 0 8 16\n");
-    DiagnosticCapture capture;
     std::vector<const TextManager::CharInfo*> glyphs;
-    EXPECT_TRUE(font.GetCharInfos("AxA", glyphs));
-    ASSERT_EQ(glyphs.size(), 2u);
+    EXPECT_TRUE(font.GetCharInfos("AxAx", glyphs));
+    EXPECT_TRUE(font.GetCharInfos("xyA", glyphs));
+    ASSERT_EQ(glyphs.size(), 1u);
     EXPECT_EQ(glyphs[0], font.Find('A'));
-    EXPECT_TRUE(capture.Raised("0"));
-    EXPECT_EQ(MeasureGlyphs(glyphs), HVec2F(16, 16));
+    EXPECT_EQ(capture.Asserts().size(), 3u) << "once for x, once for y";
+    EXPECT_TRUE(capture.Logged("no glyph for character 0x78"));
+    EXPECT_EQ(MeasureGlyphs(glyphs), HVec2F(8, 16));
     EXPECT_TRUE(font.GetCharInfos("", glyphs));
     EXPECT_EQ(MeasureGlyphs(glyphs), HVec2F(0, 0));
+}
+
+TEST(GlyphQuad, MetricsNearTheIntRangeDoNotOverflow)
+{
+    const TextManager::CharInfo glyph{INT32_MAX, INT32_MAX, INT32_MAX, INT32_MAX, nullptr};
+    UIVertex_t quad[4];
+    BuildGlyphQuad(glyph, 0, 0, 0, HRectF(0, 0, 100, 100), 0, 1.0f, 64, 64, quad);
+    EXPECT_GT(quad[2].u, 0.0f);
+    EXPECT_EQ(quad[2].x, 100.0f);
 }
 
 TEST(GlyphQuad, ScaledQuadCoversItsAtlasRect)

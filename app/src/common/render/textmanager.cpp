@@ -62,7 +62,10 @@ std::vector<std::string> SplitWords(const std::string& line)
 
 TextManager::TextManager() = default;
 
-TextManager::~TextManager() = default;
+TextManager::~TextManager()
+{
+    Unload();
+}
 
 bool TextManager::Load(const std::string& texturePath, const std::string& metricsPath)
 {
@@ -99,6 +102,14 @@ bool TextManager::Load(const std::string& texturePath, const std::string& metric
 
 void TextManager::Unload()
 {
+    if (m_SkippedCount > 0)
+    {
+        Base::Log(MODULE, Base::LOG_LEVEL_WARNING_1,
+                  "%llu characters had no glyph in the font and were not drawn\n",
+                  static_cast<unsigned long long>(m_SkippedCount));
+    }
+    m_SkippedCount = 0;
+    m_ReportedMissing.clear();
     m_CharInfos.clear();
     m_pAtlas.reset();
 }
@@ -168,10 +179,31 @@ bool TextManager::GetCharInfos(const std::string& text, std::vector<const CharIn
         }
         else
         {
-            HX_RAISE("0");
+            ReportMissing(c);
         }
     }
     return true;
+}
+
+void TextManager::ReportMissing(char c) const
+{
+    ++m_SkippedCount;
+    // An empty table has one cause (the font did not load), reported under the key 0.
+    const char key = m_CharInfos.empty() ? '\0' : c;
+    if (!m_ReportedMissing.insert(key).second)
+    {
+        return;
+    }
+    if (m_CharInfos.empty())
+    {
+        Base::Log(MODULE, Base::LOG_LEVEL_ERROR, "The font has no glyphs: text is not drawn\n");
+    }
+    else
+    {
+        Base::Log(MODULE, Base::LOG_LEVEL_ERROR, "The font has no glyph for character 0x%02X\n",
+                  static_cast<unsigned>(static_cast<unsigned char>(c)));
+    }
+    HX_RAISE("0");
 }
 
 const TextManager::CharInfo* TextManager::Find(char c) const
@@ -201,8 +233,9 @@ void BuildGlyphQuad(const TextManager::CharInfo& glyph, float penX, float penY, 
     const float bottom = penY + static_cast<float>(glyph.h) * scale;
     const float u0 = static_cast<float>(glyph.x) / atlasWidth;
     const float v0 = static_cast<float>(glyph.y) / atlasHeight;
-    const float u1 = static_cast<float>(glyph.x + glyph.w) / atlasWidth;
-    const float v1 = static_cast<float>(glyph.y + glyph.h) / atlasHeight;
+    // In float: metrics near the int range must not overflow.
+    const float u1 = (static_cast<float>(glyph.x) + static_cast<float>(glyph.w)) / atlasWidth;
+    const float v1 = (static_cast<float>(glyph.y) + static_cast<float>(glyph.h)) / atlasHeight;
     quad[0] = {left, top, z, colour, u0, v0};
     quad[1] = {left, bottom, z, colour, u0, v1};
     quad[2] = {right, bottom, z, colour, u1, v1};
@@ -210,17 +243,19 @@ void BuildGlyphQuad(const TextManager::CharInfo& glyph, float penX, float penY, 
 
     auto clipAxis = [scale](float& p, float& t, float low, float high, float atlasSize)
     {
-        float d = 0.0f;
+        // The edge is taken as it is, not as p plus an offset, which would round away for
+        // a far-off p.
+        float edge = p;
         if (low > p)
         {
-            d = low - p;
+            edge = low;
         }
         else if (p > high)
         {
-            d = high - p;
+            edge = high;
         }
-        p += d;
-        t += d / scale / atlasSize;
+        t += (edge - p) / scale / atlasSize;
+        p = edge;
     };
     for (UIVertex_t& vertex : quad)
     {

@@ -12,6 +12,7 @@
 #include <cstddef>
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -45,14 +46,20 @@ public:
     // texture. A later line for the same character replaces the earlier one.
     void ParseMetrics(const char* pData, std::size_t size);
 
-    // One entry per character the table knows, in text order; unknown characters assert and
-    // are skipped. Always true.
+    // One entry per character the table knows, in text order; unknown characters are
+    // skipped. Each unknown character asserts once (a table without any glyph once in
+    // all), so a bad font does not flood the log frame after frame. Always true.
     bool GetCharInfos(const std::string& text, std::vector<const CharInfo*>& out) const;
     const CharInfo* Find(char c) const;
     Halvex::RenderCore::Texture* GetAtlas() const { return m_pAtlas.get(); }
 
 private:
+    void ReportMissing(char c) const;
+
     std::map<char, CharInfo> m_CharInfos;
+    // Diagnostics already given, and how many characters were skipped since the load.
+    mutable std::set<char> m_ReportedMissing;
+    mutable uint64_t m_SkippedCount = 0;
     std::unique_ptr<Halvex::RenderCore::Texture> m_pAtlas;
 };
 
