@@ -1,4 +1,5 @@
 #include "d3d9gl/image/imagefile.h"
+#include "d3d9gl/image/imageclaims.h"
 #include "d3d9gl/image/surfacecodec.h"
 
 #include <gtest/gtest.h>
@@ -193,6 +194,45 @@ TEST(ImageFileTest, HugeImagesAreRefusedBeforeDecoding)
     error = DecodeError(PngHeader(16384, 16384));
     EXPECT_NE(error.find("16384x16384 is more than a file of 33 bytes can hold"), std::string::npos)
         << error;
+}
+
+TEST(ImageFileTest, HeadersClaimingMoreThanTheFileHoldsAreRefusedBeforeDecoding)
+{
+    auto withBytes = [](std::vector<uint8_t> file, size_t size)
+    {
+        file.resize(size, 0);
+        return file;
+    };
+    std::vector<uint8_t> bmp(54, 0);
+    const uint32_t fields[][2] = {{10, 54}, {14, 40}, {18, 8192}, {22, 8192}, {26, 1}, {28, 24}};
+    for (const auto& [offset, value] : fields)
+    {
+        for (int i = 0; i < 4; ++i)
+            bmp[offset + i] = uint8_t(value >> (8 * i));
+    }
+    bmp[0] = 'B';
+    bmp[1] = 'M';
+    const struct
+    {
+        std::vector<uint8_t> file;
+        const char* reason;
+    } cases[] = {
+        {withBytes(Text("P6\n1 1\n65535\n"), 20), "16-bit samples"},
+        {withBytes(Text("P5\n64 64\n255\n"), 100), "64x64 needs more pixel data"},
+        {withBytes(bmp, 4096), "8192x8192 needs more pixel data than the 4096 bytes"},
+        {withBytes(Text("#?RADIANCE\nFORMAT=32-bit_rle_rgbe\n\n-Y 4096 +X 8192\n"), 4096),
+         "8192x4096 needs more pixel data"},
+    };
+    for (const auto& c : cases)
+    {
+        const std::string error = DecodeError(c.file);
+        EXPECT_NE(error.find(c.reason), std::string::npos) << error;
+    }
+    // Compressed files pass on to the decoder, but no image decodes past the budget.
+    std::string error;
+    const std::vector<uint8_t> png = PngHeader(9000, 9000);
+    EXPECT_FALSE(CheckImageClaims(png.data(), png.size(), 9000, 9000, 4, error));
+    EXPECT_NE(error.find("more than 256 MiB"), std::string::npos) << error;
 }
 
 TEST(ImageFileTest, HighlyCompressedImagesStillDecode)

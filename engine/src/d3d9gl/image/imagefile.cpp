@@ -1,6 +1,7 @@
 #include "d3d9gl/image/imagefile.h"
 
 #include "d3d9gl/image/dds.h"
+#include "d3d9gl/image/imageclaims.h"
 #include "d3d9gl/image/pixelformat.h"
 #include "d3d9gl/image/surfacecodec.h"
 
@@ -57,13 +58,16 @@ bool DecodeStbImage(const void* pData, size_t size, Image& out, std::string& err
                 " is more than a file of " + std::to_string(size) + " bytes can hold";
         return false;
     }
+    const bool hdr = stbi_is_hdr_from_memory(pBytes, length);
+    if (!CheckImageClaims(pBytes, size, UINT(width), UINT(height), hdr ? 16 : 4, error))
+        return false;
 
     Image image;
     image.kind = Image::TEXTURE_2D;
     image.levelCount = 1;
     image.surfaces.resize(1);
     ImageSurface& surface = image.surfaces[0];
-    if (stbi_is_hdr_from_memory(pBytes, length))
+    if (hdr)
     {
         std::unique_ptr<float, void (*)(void*)> pTexels(
             stbi_loadf_from_memory(pBytes, length, &width, &height, &channels, 4), stbi_image_free);
