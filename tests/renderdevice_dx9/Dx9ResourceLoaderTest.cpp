@@ -89,6 +89,24 @@ TEST_F(Dx9ResourceLoaderTest, BufferLockAddsNoSysLockForDynamicBuffers)
     EXPECT_TRUE(capture.Logged("Can not Lock IndexBuffer, offset: 2, size: 4"));
 }
 
+TEST_F(Dx9ResourceLoaderTest, BuffersWhoseFillFailsReportFailureAndStillUnload)
+{
+    Native().m_FailBufferLocks = true;
+    const uint16_t data[4] = {};
+    DiagnosticCapture capture;
+    VertexBuffer vertices;
+    EXPECT_FALSE(vertices.Load(PT_TRIANGLE_LIST, data, 2, 4, POOL_MANAGED));
+    EXPECT_TRUE(capture.Raised("!\"Can not Lock VertexBuffer\""));
+    IndexBuffer indices;
+    EXPECT_FALSE(indices.Load(data, 4, 2, POOL_MANAGED));
+    EXPECT_TRUE(capture.Raised("!\"Can not Lock IndexBuffer\""));
+    // The native buffers were kept, so unloading releases them.
+    vertices.Unload();
+    indices.Unload();
+    EXPECT_EQ(vertices.GetUserData(), nullptr);
+    EXPECT_EQ(indices.GetUserData(), nullptr);
+}
+
 TEST_F(Dx9ResourceLoaderTest, LayoutBecomesANativeDeclarationWithItsEndMarker)
 {
     const InputElementDesc_t elements[] = {

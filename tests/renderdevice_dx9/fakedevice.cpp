@@ -246,15 +246,21 @@ HRESULT FakeDevice::CreateCubeTexture(UINT EdgeLength, UINT Levels, DWORD Usage,
 HRESULT FakeDevice::CreateVertexBuffer(UINT Length, DWORD Usage, DWORD FVF, D3DPOOL Pool,
                                        IDirect3DVertexBuffer9** ppVertexBuffer, HANDLE*)
 {
-    return Create(Call("CreateVertexBuffer", Length, Usage, FVF, Pool), ppVertexBuffer,
-                  &m_pLastVertexBuffer, Length);
+    const HRESULT result = Create(Call("CreateVertexBuffer", Length, Usage, FVF, Pool),
+                                  ppVertexBuffer, &m_pLastVertexBuffer, Length);
+    if (m_pLastVertexBuffer)
+        m_pLastVertexBuffer->m_FailLock = m_FailBufferLocks;
+    return result;
 }
 
 HRESULT FakeDevice::CreateIndexBuffer(UINT Length, DWORD Usage, D3DFORMAT Format, D3DPOOL Pool,
                                       IDirect3DIndexBuffer9** ppIndexBuffer, HANDLE*)
 {
-    return Create(Call("CreateIndexBuffer", Length, Usage, Format, Pool), ppIndexBuffer,
-                  &m_pLastIndexBuffer, Length);
+    const HRESULT result = Create(Call("CreateIndexBuffer", Length, Usage, Format, Pool),
+                                  ppIndexBuffer, &m_pLastIndexBuffer, Length);
+    if (m_pLastIndexBuffer)
+        m_pLastIndexBuffer->m_FailLock = m_FailBufferLocks;
+    return result;
 }
 
 HRESULT FakeDevice::CreateDepthStencilSurface(UINT Width, UINT Height, D3DFORMAT Format,

@@ -350,6 +350,7 @@ public:
     D3DCAPS9 m_Caps = {};
     int m_CapsReads = 0;
     bool m_FailCreate = false;
+    bool m_FailBufferLocks = false; // buffers created while set refuse every lock
     std::map<DWORD, DWORD> m_RenderStates;
     D3DVIEWPORT9 m_Viewport = {};
     RECT m_Scissor = {};

@@ -13,6 +13,8 @@ TEST(Angle, WrapMovesEveryAngleIntoOneTurn)
     EXPECT_FLOAT_EQ(WrapAngle(ANGLE_TWO_PI + 1.0f), 1.0f);
     EXPECT_FLOAT_EQ(WrapAngle(0.5f), 0.5f);
     EXPECT_FLOAT_EQ(WrapAngle(ANGLE_TWO_PI), 0.0f);
+    // r + 2 pi would round up to 2 pi itself.
+    EXPECT_EQ(WrapAngle(-1e-8f), 0.0f);
 }
 
 TEST(Angle, SafeInverseFunctionsAnswerRangeEndsOutsideUnitInterval)

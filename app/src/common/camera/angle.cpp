@@ -9,7 +9,8 @@ float WrapAngle(float angle)
     {
         r += ANGLE_TWO_PI;
     }
-    return r;
+    // A tiny negative angle plus 2 pi rounds up to 2 pi itself, outside [0, 2 pi).
+    return r < ANGLE_TWO_PI ? r : 0.0f;
 }
 
 float SafeAsin(float x)

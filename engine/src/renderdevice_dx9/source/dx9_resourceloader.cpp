@@ -217,14 +217,16 @@ bool Dx9RenderDevice::LoadVertexBuffer(VertexBuffer* pVertexBuf, const void* pDa
         HX_RAISE("!\"Can not create VertexBuffer\"");
         return false;
     }
+    // Stored before filling, so that Unload releases it when the fill fails.
+    pVertexBuf->SetUserData(pBuffer);
     if (pData && !FillBuffer(pBuffer, pData, size, usage.m_FillLock))
     {
         DX9_LOG_ERROR("Can not Lock VertexBuffer When LoadVertexBuffer(), vertexNum: %d, "
                       "vertexSize: %d, pool: %d",
                       vertexNum, vertexSize, static_cast<int>(pool));
         HX_RAISE("!\"Can not Lock VertexBuffer\"");
+        return false;
     }
-    pVertexBuf->SetUserData(pBuffer);
     return true;
 }
 

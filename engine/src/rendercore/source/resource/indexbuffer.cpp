@@ -30,13 +30,16 @@ bool IndexBuffer::Load(const void* pData, int indexNum, int indexSize, TexturePo
     {
         return false;
     }
-    if (pDevice->LoadIndexBuffer(this, pData, indexNum, indexSize, pool))
+    // A buffer that was made but could not be filled stays loaded, so Unload releases it,
+    // and the failure is still reported.
+    const bool filled = pDevice->LoadIndexBuffer(this, pData, indexNum, indexSize, pool);
+    if (IsLoaded())
     {
         m_IndexNum = indexNum;
         m_IndexSize = indexSize;
         SetPool(pool);
     }
-    return IsLoaded();
+    return filled && IsLoaded();
 }
 
 void IndexBuffer::Unload()

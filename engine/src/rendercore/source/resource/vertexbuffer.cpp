@@ -31,14 +31,17 @@ bool VertexBuffer::Load(PrimitiveType primType, const void* pData, int vertexNum
     {
         return false;
     }
-    if (pDevice->LoadVertexBuffer(this, pData, vertexNum, vertexSize, pool))
+    // A buffer that was made but could not be filled stays loaded, so Unload releases it,
+    // and the failure is still reported.
+    const bool filled = pDevice->LoadVertexBuffer(this, pData, vertexNum, vertexSize, pool);
+    if (IsLoaded())
     {
         m_PrimitiveType = primType;
         m_VertexNum = vertexNum;
         m_VertexSize = vertexSize;
         SetPool(pool);
     }
-    return IsLoaded();
+    return filled && IsLoaded();
 }
 
 void VertexBuffer::Unload()
