@@ -101,6 +101,13 @@ TEST_F(Dx9DrawTest, RedundantStreamDeclarationAndIndexBindsMakeNoNativeCall)
     EXPECT_EQ(m_Log.Count("SetVertexDeclaration("), 1u);
     EXPECT_EQ(m_Log.Count("SetIndices("), 1u);
     EXPECT_EQ(m_Log.Count("DrawIndexedPrimitive("), 3u);
+
+    // The same buffer at another offset is another binding.
+    VertexBuffer* buffers[] = {m_pVertices};
+    const int offsets[] = {32};
+    Device().DrawMultiStream(m_pLayout, 1, offsets, buffers, 0, 36, m_pIndices, 0, 36);
+    EXPECT_EQ(m_Log.Count("SetStreamSource("), 2u);
+    EXPECT_TRUE(m_Log.Has("SetStreamSource(0," + NameOf(*m_pVertices) + ",32,16)"));
 }
 
 TEST_F(Dx9DrawTest, MissingLayoutOrBufferRaisesItsRuleAndDrawsNothing)

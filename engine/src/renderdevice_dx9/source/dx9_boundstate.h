@@ -32,10 +32,20 @@ struct Dx9SamplerSlot_t
     bool m_StateKnown[DX9_SAMPLER_STATE_MAX] = {};
 };
 
+// A vertex stream: the same buffer at another offset or stride is another binding.
+struct Dx9Stream_t
+{
+    IDirect3DVertexBuffer9* m_pBuffer = nullptr;
+    UINT m_Offset = 0;
+    UINT m_Stride = 0;
+
+    bool operator==(const Dx9Stream_t&) const = default;
+};
+
 struct Dx9BoundState
 {
     IDirect3DVertexDeclaration9* m_pDeclaration = nullptr;
-    IDirect3DVertexBuffer9* m_pStreams[DX9_STREAM_MAX] = {};
+    Dx9Stream_t m_Streams[DX9_STREAM_MAX];
     IDirect3DIndexBuffer9* m_pIndices = nullptr;
     // Pixel samplers 0-15, then vertex samplers 257-260.
     Dx9SamplerSlot_t m_Samplers[DX9_SAMPLER_SLOT_MAX];

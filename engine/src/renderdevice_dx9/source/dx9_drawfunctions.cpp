@@ -40,14 +40,14 @@ void Dx9RenderDevice::BindStream(int stream, IDirect3DVertexBuffer9* pBuffer, UI
         m_pDevice->SetStreamSource(static_cast<UINT>(stream), pBuffer, offset, stride);
         return;
     }
-    // The comparison is on the buffer only: the same buffer at another offset is skipped too.
-    if (m_CacheEnabled && m_Bound.m_pStreams[stream] == pBuffer)
+    const Dx9Stream_t binding{pBuffer, pBuffer ? offset : 0, pBuffer ? stride : 0};
+    if (m_CacheEnabled && m_Bound.m_Streams[stream] == binding)
     {
         return;
     }
-    m_Bound.m_pStreams[stream] = pBuffer;
-    m_pDevice->SetStreamSource(static_cast<UINT>(stream), pBuffer, pBuffer ? offset : 0,
-                               pBuffer ? stride : 0);
+    m_Bound.m_Streams[stream] = binding;
+    m_pDevice->SetStreamSource(static_cast<UINT>(stream), binding.m_pBuffer, binding.m_Offset,
+                               binding.m_Stride);
 }
 
 void Dx9RenderDevice::BindStream(int stream, VertexBuffer* pVertexBuf, UINT offset)
@@ -93,7 +93,7 @@ void Dx9RenderDevice::ForgetVertexBuffer(IDirect3DVertexBuffer9* pBuffer)
 {
     for (int stream = 0; m_pDevice && pBuffer && stream < DX9_STREAM_MAX; ++stream)
     {
-        if (m_Bound.m_pStreams[stream] == pBuffer)
+        if (m_Bound.m_Streams[stream].m_pBuffer == pBuffer)
         {
             BindStream(stream, nullptr, 0, 0);
         }
@@ -245,7 +245,7 @@ void Dx9RenderDevice::DrawInstanced(InputLayout* pInputLayout, VertexBuffer* pVe
     IDirect3DVertexBuffer9* pInstances = NativeOf(pInstanceBuffer);
     m_pDevice->SetStreamSource(1, pInstances, static_cast<UINT>(instanceBase),
                                static_cast<UINT>(stride));
-    m_Bound.m_pStreams[1] = pInstances;
+    m_Bound.m_Streams[1] = {pInstances, static_cast<UINT>(instanceBase), static_cast<UINT>(stride)};
     m_pDevice->SetStreamSourceFreq(1, D3DSTREAMSOURCE_INSTANCEDATA | 1u);
 
     BindDeclaration(pInputLayout);
@@ -298,7 +298,7 @@ bool Dx9RenderDevice::DrawUser(InputLayout* pInputLayout, PrimitiveType primType
         m_pDevice->DrawPrimitiveUP(NativePrimitive(primType), static_cast<UINT>(primitiveCount),
                                    pVertices, static_cast<UINT>(vertexSize));
     // A user-memory draw leaves stream 0 unset on the device.
-    m_Bound.m_pStreams[0] = nullptr;
+    m_Bound.m_Streams[0] = {};
     m_pDevice->SetStreamSource(0, nullptr, 0, 0);
     return SUCCEEDED(hr);
 }
