@@ -1,4 +1,5 @@
 #include "base/source/system/logger.h"
+#include "base/source/system/logrepeats.h"
 
 #include <gtest/gtest.h>
 #include <regex>
@@ -22,6 +23,38 @@ TEST(Logger, LineHasTimeModulePlatformAndLevel)
     EXPECT_TRUE(std::regex_match(
         out, std::regex(R"(\[\d\d:\d\d:\d\d\]\[RENDER_CORE\.PC\]\[Error\]value 42\n)")))
         << out;
+}
+
+TEST(Logger, RepeatsWithinASecondReachStandardErrorOnceButEveryCapture)
+{
+    DiagnosticCapture capture;
+    testing::internal::CaptureStderr();
+    for (int frame = 0; frame < 3; ++frame)
+    {
+        Log("FONT", LOG_LEVEL_ERROR, "no glyph for %c", 'x');
+    }
+    const std::string out = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(out.find("no glyph for x"), out.rfind("no glyph for x")) << out;
+    EXPECT_NE(out.find("no glyph for x"), std::string::npos);
+    EXPECT_EQ(capture.Logs().size(), 3u);
+}
+
+TEST(LogRepeats, ALineReturnsAfterAQuietSecondAndHeldRepeatsAreCounted)
+{
+    LogRepeats repeats;
+    const auto start = LogRepeats::Clock::time_point();
+    const auto at = [&](int ms) { return start + std::chrono::milliseconds(ms); };
+    // Every 16 ms for a while: written once, the rest held back.
+    EXPECT_TRUE(repeats.Admit("a", at(0)));
+    EXPECT_FALSE(repeats.Admit("a", at(16)));
+    EXPECT_FALSE(repeats.Admit("a", at(1010)));
+    EXPECT_TRUE(repeats.Admit("b", at(1010)));
+    // After a quiet second the same line is news again.
+    EXPECT_TRUE(repeats.Admit("a", at(2010)));
+    const std::vector<LogRepeats::Held_t> held = repeats.GetHeld();
+    ASSERT_EQ(held.size(), 1u);
+    EXPECT_EQ(held[0].m_Line, "a");
+    EXPECT_EQ(held[0].m_Count, 2u);
 }
 
 TEST(Logger, LevelOutsideRangeAssertsAndWritesNothing)

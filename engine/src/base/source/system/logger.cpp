@@ -1,5 +1,7 @@
 #include "base/source/system/logger.h"
 
+#include "base/source/system/logrepeats.h"
+
 #include <cstdarg>
 #include <cstdio>
 #include <ctime>
@@ -20,10 +22,35 @@ constexpr size_t MESSAGE_BUFFER = 1024;
 
 int g_Threshold = 0;
 DiagnosticCapture* g_pCapture = nullptr;
+
+// Repeats held back from standard error, summed up when the program ends.
+struct HeldRepeats
+{
+    LogRepeats m_Repeats;
+    ~HeldRepeats()
+    {
+        for (const LogRepeats::Held_t& held : m_Repeats.GetHeld())
+        {
+            fprintf(stderr, "%s (repeated %llu more times)\n", held.m_Line.c_str(), held.m_Count);
+        }
+    }
+};
+
+LogRepeats& Repeats()
+{
+    static HeldRepeats s_Held;
+    return s_Held.m_Repeats;
+}
 } // namespace
 
-void SetLogThreshold(int level) { g_Threshold = level; }
-int GetLogThreshold() { return g_Threshold; }
+void SetLogThreshold(int level)
+{
+    g_Threshold = level;
+}
+int GetLogThreshold()
+{
+    return g_Threshold;
+}
 
 void Log(const char* moduleName, int outputLevel, const char* format, ...)
 {
@@ -53,15 +80,18 @@ void LogOutput(const char* moduleName, int outputLevel, const char* text)
     {
         return;
     }
-    time_t now = time(nullptr);
-    tm local{};
-    localtime_r(&now, &local);
-    char prefix[256];
-    snprintf(prefix, sizeof(prefix), "[%02d:%02d:%02d][%s.%s][%s]", local.tm_hour, local.tm_min,
-             local.tm_sec, moduleName, PLATFORM_NAMES[PLATFORM_PC], LEVEL_NAMES[outputLevel]);
-    fputs(prefix, stderr);
-    fputs(text, stderr);
-    fputs("\n", stderr);
+    char tag[256];
+    snprintf(tag, sizeof(tag), "[%s.%s][%s]", moduleName, PLATFORM_NAMES[PLATFORM_PC],
+             LEVEL_NAMES[outputLevel]);
+    const std::string line = std::string(tag) + text;
+    if (Repeats().Admit(line, LogRepeats::Clock::now()))
+    {
+        time_t now = time(nullptr);
+        tm local{};
+        localtime_r(&now, &local);
+        fprintf(stderr, "[%02d:%02d:%02d]%s\n", local.tm_hour, local.tm_min, local.tm_sec,
+                line.c_str());
+    }
     if (g_pCapture)
     {
         g_pCapture->m_Logs.push_back({moduleName, outputLevel, text});
@@ -108,9 +138,15 @@ void Assert(const char* expression, const char* file, int line)
     Log(BASE_MODULE, LOG_LEVEL_ERROR, "Assertion failed: %s (%s:%d)", expr, source.c_str(), line);
 }
 
-DiagnosticCapture::DiagnosticCapture() : m_pPrevious(g_pCapture) { g_pCapture = this; }
+DiagnosticCapture::DiagnosticCapture() : m_pPrevious(g_pCapture)
+{
+    g_pCapture = this;
+}
 
-DiagnosticCapture::~DiagnosticCapture() { g_pCapture = m_pPrevious; }
+DiagnosticCapture::~DiagnosticCapture()
+{
+    g_pCapture = m_pPrevious;
+}
 
 bool DiagnosticCapture::Raised(const std::string& expression) const
 {

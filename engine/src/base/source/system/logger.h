@@ -51,7 +51,8 @@ inline bool Check(bool ok, const char* expression, const char* file, int line)
 }
 
 // Captures what is raised or logged while it lives (for tests). Captures nest: the
-// innermost one records; output to standard error goes on as usual.
+// innermost one records every line; standard error gets each line too, except repeats
+// of a line within a second of its last occurrence (counted, and summed up at exit).
 struct AssertRecord
 {
     std::string expression;
