@@ -97,6 +97,10 @@ int main(int argc, char** argv)
     setenv("SDL_VIDEODRIVER", "offscreen", 0);
     Halvex::Base::SetCurrentDirectory(Halvex::Base::GetModuleDirectory());
 
+    if (options.m_SoakCycles > 0)
+    {
+        return RunSoak(lessons, options.m_SoakCycles);
+    }
     const Clock::time_point start = Clock::now();
     AppDriver driver;
     if (!driver.Start())
@@ -105,10 +109,6 @@ int main(int argc, char** argv)
     }
     driver.RunFrames(1);
     const double startupMs = MsSince(start);
-    if (options.m_SoakCycles > 0)
-    {
-        return RunSoak(driver, lessons, options.m_SoakCycles);
-    }
     std::vector<LessonBench_t> results;
     if (options.m_Bench)
     {

@@ -4,6 +4,8 @@
 
 #include "main/appdriver.h"
 
+#include "base/source/system/logger.h"
+
 #include <cstdio>
 #include <fstream>
 #include <unistd.h>
@@ -68,9 +70,12 @@ bool SoakLedger::EndCycle(int cycle, std::size_t residentBytes, std::string* pFa
     return false;
 }
 
-int RunSoak(AppDriver& driver, const std::vector<std::string>& lessons, int cycles)
+namespace
 {
-    SoakLedger ledger;
+// The cycles themselves; returns the number of faults, or -1 when a row can not be reached.
+int RunCycles(AppDriver& driver, const std::vector<std::string>& lessons, int cycles,
+              SoakLedger& ledger)
+{
     int faults = 0;
     std::string fault;
     for (int cycle = 0; cycle < cycles; ++cycle)
@@ -82,7 +87,7 @@ int RunSoak(AppDriver& driver, const std::vector<std::string>& lessons, int cycl
             {
                 std::fprintf(stderr, "lumivia-tour: cannot reach the row of \"%s\"\n",
                              lessons[i].c_str());
-                return 1;
+                return -1;
             }
             driver.RunFrames(FRAMES_PER_VISIT);
             const SoakSample_t sample{LiveResourceCount(driver), LiveObjectCount(driver)};
@@ -98,10 +103,39 @@ int RunSoak(AppDriver& driver, const std::vector<std::string>& lessons, int cycl
             ++faults;
         }
     }
-    const unsigned glErrors = GLErrorCount(driver);
+    if (GLErrorCount(driver) > 0)
+    {
+        std::fprintf(stderr, "soak: %u GL errors\n", GLErrorCount(driver));
+        ++faults;
+    }
+    return faults;
+}
+} // namespace
+
+int RunSoak(const std::vector<std::string>& lessons, int cycles)
+{
+    SoakLedger ledger;
+    // The device reports objects left alive when it is released.
+    Halvex::Base::DiagnosticCapture capture;
+    int faults = 0;
+    {
+        AppDriver driver;
+        if (!driver.Start())
+        {
+            return 1;
+        }
+        driver.RunFrames(1);
+        faults = RunCycles(driver, lessons, cycles, ledger);
+        if (faults < 0)
+        {
+            return 1;
+        }
+    }
+    const bool leaked = capture.Logged("still alive when the device was released");
+    faults += leaked ? 1 : 0;
     std::printf("soak: %d cycles through %zu lessons, resident memory %+.2f%% from the second "
-                "cycle to the last, %zu MiB resident, %u GL errors, %d faults\n",
-                cycles, lessons.size(), ledger.GetResidentGrowth() * 100.0, ResidentBytes() >> 20,
-                glErrors, faults);
-    return faults == 0 && glErrors == 0 ? 0 : 1;
+                "cycle to the last, %s at exit, %d faults\n",
+                cycles, lessons.size(), ledger.GetResidentGrowth() * 100.0,
+                leaked ? "device objects left alive" : "no device object left", faults);
+    return faults == 0 ? 0 : 1;
 }

@@ -3,13 +3,12 @@
 // that nothing accumulates. Every lesson must leave the rendering core's resources and
 // d3d9gl's live objects at the counts of its first visit, no GL error may be reported,
 // and resident memory may grow by at most 2% between the second and the last cycle
-// (the first cycle fills caches: shader programs, the font, the allocator's pools).
+// (the first cycle fills caches: shader programs, the font, the allocator's pools), and
+// closing the program must leave no d3d9gl object alive.
 
 #include <cstddef>
 #include <string>
 #include <vector>
-
-class AppDriver;
 
 struct SoakSample_t
 {
@@ -37,5 +36,6 @@ private:
     double m_Growth = 0.0;
 };
 
-// Runs `cycles` cycles through `lessons`, prints a summary and returns the exit code.
-int RunSoak(AppDriver& driver, const std::vector<std::string>& lessons, int cycles);
+// Starts the application, runs `cycles` cycles through `lessons`, shuts it down (which
+// must leave no d3d9gl object alive), prints a summary and returns the exit code.
+int RunSoak(const std::vector<std::string>& lessons, int cycles);

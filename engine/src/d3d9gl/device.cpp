@@ -155,7 +155,14 @@ Device::~Device()
     m_BackBuffer.Reset();
     m_AutoDepthStencil.Reset();
 
-    // Whatever the application still holds gives up its GL objects now.
+    // Whatever the application still holds gives up its GL objects now: a leak of the
+    // application's, reported once.
+    if (!m_Children.empty())
+    {
+        Halvex::Base::Log(LOG_MODULE, Halvex::Base::LOG_LEVEL_ERROR,
+                          "%zu objects were still alive when the device was released",
+                          m_Children.size());
+    }
     std::vector<DeviceChild*> children(m_Children.begin(), m_Children.end());
     for (DeviceChild* pChild : children)
     {
