@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
-# Installs the Debian packages of scripts/deps.txt that are missing (non-interactive).
+# Installs the Debian packages of a list that are missing (non-interactive).
+#   scripts/install-deps.sh [LIST]   (default: scripts/deps.txt)
 set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 missing=()
 while read -r pkg; do
     [[ -z "$pkg" || "$pkg" == \#* ]] && continue
     dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q "install ok installed" || missing+=("$pkg")
-done < "$here/deps.txt"
+done < "${1:-$here/deps.txt}"
 if ((${#missing[@]})); then
     echo "Installing: ${missing[*]}"
     sudo_cmd=()
