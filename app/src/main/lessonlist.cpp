@@ -4,6 +4,7 @@
 #include "testcase/matrixtransform.h"
 #include "testcase/renderstate_depth.h"
 #include "testcase/renderstate_fillshadecull.h"
+#include "testcase/stencil.h"
 
 namespace
 {
@@ -18,7 +19,7 @@ const LessonEntry_t LESSONS[LESSON_COUNT] = {
     {"RenderToCubeMap", nullptr},
     {"ShadowMap", nullptr},
     {"ViewportScissor", nullptr},
-    {"Stencil", nullptr},
+    {"Stencil", &CreateLesson<Stencil>},
     {"Mipmap", nullptr},
     {"RS_FillShadeCull", &CreateLesson<RenderState_FillShadeCull>},
     {"RS_Depth", &CreateLesson<RenderState_Depth>},
