@@ -1,19 +1,34 @@
-// The stencil lesson in the real application on the software renderer, chosen through the
-// list and operated through SDL mouse events, compared with golden pictures. Cameras are
-// placed by the tests, so the pictures do not depend on frame times.
+// The stencil and viewport/scissor lessons in the real application on the software
+// renderer, chosen through the list and operated through SDL mouse events, compared with
+// golden pictures. Cameras are placed by the tests, so the pictures do not depend on frame
+// times.
 
 #include "LessonScreens.h"
 
 #include "testcase/stencil.h"
+#include "testcase/viewportandscissor.h"
 
 #include "common/render/mycombobox.h"
+#include "common/render/renderimpl.h"
+
+#include "gui/hpushbutton.h"
+#include "rendercore/source/renderdevice/renderdevice.h"
 
 using Halvex::MATH::Vector3;
+using Halvex::RenderCore::Rect_t;
+using Halvex::RenderCore::RenderDevice;
 
 namespace
 {
 const Vector3<float> ORIGIN{0.0f, 0.0f, 0.0f};
 const Vector3<float> UP{0.0f, 1.0f, 0.0f};
+
+// What the lesson leaves for the GUI and the next frame.
+void ExpectWholeWindow(const Rect_t& rect)
+{
+    EXPECT_EQ((std::array<float, 4>{rect.m_X, rect.m_Y, rect.m_Width, rect.m_Height}),
+              (std::array<float, 4>{0.0f, 0.0f, 1280.0f, 720.0f}));
+}
 } // namespace
 
 TEST_F(LessonScreens, StencilMasksTheQuadAndClipsTheReflectionToTheFloor)
@@ -30,4 +45,18 @@ TEST_F(LessonScreens, StencilMasksTheQuadAndClipsTheReflectionToTheFloor)
     // it there.
     pLesson->GetCamera().SetLookAt({2.5f, 1.5f, 0.6f}, ORIGIN, UP);
     ExpectScreen("stencil_case3_edge");
+}
+
+TEST_F(LessonScreens, ViewportScissorClipsFullCubesOrShrinksThemIntoTheQuarters)
+{
+    Start(HalvexTest::SourceDir() / "tests");
+    auto* pLesson = Open<ViewportAndScissor>("ViewportScissor");
+    ASSERT_NE(pLesson, nullptr);
+    pLesson->GetCamera().SetLookAt({2.5f, 2.0f, 4.0f}, ORIGIN, UP);
+    ExpectScreen("viewportscissor_scissor");
+    RenderDevice* pDevice = driver.GetApp().GetRenderer()->GetDevice();
+    ExpectWholeWindow(pDevice->GetScissorRect());
+    ClickWidget(driver, pLesson->GetViewportButton());
+    ExpectScreen("viewportscissor_viewport");
+    ExpectWholeWindow(pDevice->GetViewport());
 }

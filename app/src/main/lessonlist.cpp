@@ -5,6 +5,7 @@
 #include "testcase/renderstate_depth.h"
 #include "testcase/renderstate_fillshadecull.h"
 #include "testcase/stencil.h"
+#include "testcase/viewportandscissor.h"
 
 namespace
 {
@@ -18,7 +19,7 @@ const LessonEntry_t LESSONS[LESSON_COUNT] = {
     {"RenderToTexture", nullptr},
     {"RenderToCubeMap", nullptr},
     {"ShadowMap", nullptr},
-    {"ViewportScissor", nullptr},
+    {"ViewportScissor", &CreateLesson<ViewportAndScissor>},
     {"Stencil", &CreateLesson<Stencil>},
     {"Mipmap", nullptr},
     {"RS_FillShadeCull", &CreateLesson<RenderState_FillShadeCull>},
