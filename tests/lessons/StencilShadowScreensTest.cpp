@@ -1,10 +1,11 @@
-// The stencil and viewport/scissor lessons in the real application on the software
-// renderer, chosen through the list and operated through SDL mouse events, compared with
-// golden pictures. Cameras are placed by the tests, so the pictures do not depend on frame
-// times.
+// The stencil, viewport/scissor and shadow-map lessons in the real application on the
+// software renderer, chosen through the list and operated through SDL mouse events,
+// compared with golden pictures. Cameras and lights are placed by the tests, so the
+// pictures do not depend on frame times.
 
 #include "LessonScreens.h"
 
+#include "testcase/shadowmap.h"
 #include "testcase/stencil.h"
 #include "testcase/viewportandscissor.h"
 
@@ -59,4 +60,22 @@ TEST_F(LessonScreens, ViewportScissorClipsFullCubesOrShrinksThemIntoTheQuarters)
     ClickWidget(driver, pLesson->GetViewportButton());
     ExpectScreen("viewportscissor_viewport");
     ExpectWholeWindow(pDevice->GetViewport());
+}
+
+TEST_F(LessonScreens, ShadowMapCastsTheShadowOnTheFloorAndShowsTheMap)
+{
+    Start(HalvexTest::SourceDir() / "tests");
+    auto* pLesson = Open<ShadowMap>("ShadowMap");
+    ASSERT_NE(pLesson, nullptr);
+    RenderDevice* pDevice = driver.GetApp().GetRenderer()->GetDevice();
+    pLesson->GetLight().SetSpeed(0.0f, 0.0f);
+    pLesson->GetLight().SetLookAt({1.0f, 2.0f, 1.0f}, ORIGIN);
+    ExpectScreen("shadowmap_light_front_right");
+    // After the off-screen pass the window's target and its whole area are back.
+    ExpectWholeWindow(pDevice->GetViewport());
+
+    pLesson->GetLight().SetLookAt({-1.2f, 2.0f, -0.6f}, ORIGIN);
+    ExpectScreen("shadowmap_light_back_left");
+    ClickWidget(driver, pLesson->GetViewButton());
+    ExpectScreen("shadowmap_texture");
 }

@@ -1,14 +1,20 @@
-// The stencil lesson on a recording device: the stencil states of each pass and the stencil
-// test switched off after every frame.
+// The stencil and shadow-map lessons on a recording device: the stencil states of each pass,
+// the stencil test switched off after every frame, and the shadow pass that borrows the
+// camera and the colour target and gives both back.
 
 #include "LessonStates.h"
 
+#include "testcase/shadowmap.h"
 #include "testcase/stencil.h"
 
 #include "common/model/binmodel.h"
 #include "common/render/mycombobox.h"
 
+#include "gui/hpushbutton.h"
+
 #include <cstring>
+
+using Halvex::MATH::Vector3;
 
 TEST_F(LessonStates, StencilMarksWithOnesThenComparesAndEndsWithTheTestOff)
 {
@@ -81,4 +87,82 @@ TEST_F(LessonStates, StencilMaskPassDrawsTheSharedQuadWithTheFontTexture)
     {
         EXPECT_EQ(mask.m_VertexMatrix0[i], i % 5 == 0 ? 1.0f : 0.0f);
     }
+}
+
+TEST_F(LessonStates, ShadowPassGivesBackTheTargetAndTheUsersOrbit)
+{
+    void* windowTarget = fake.device->m_BoundTarget[0];
+    auto* pLesson = Open<ShadowMap>("ShadowMap");
+    ASSERT_NE(pLesson, nullptr);
+    // A drag leaves the camera turning on its own.
+    driver.Drag(640, 360, 700, 330, 2);
+    ASSERT_NE(pLesson->GetCamera().GetVelocity().x, 0.0f);
+    const Vector3<float> eye = pLesson->GetCamera().GetEye();
+    const Vector3<float> target = pLesson->GetCamera().GetTarget();
+    const Vector3<float> velocity = pLesson->GetCamera().GetVelocity();
+    BeginFrame();
+    pLesson->Render(fake.app.GetRenderer());
+    EXPECT_EQ(pLesson->GetCamera().GetEye(), eye);
+    EXPECT_EQ(pLesson->GetCamera().GetTarget(), target);
+    EXPECT_EQ(pLesson->GetCamera().GetVelocity(), velocity);
+    EXPECT_EQ(fake.device->m_BoundTarget[0], windowTarget);
+    EXPECT_TRUE(FrameCalls("SetDepthStencilSurface").empty());
+
+    // Target saved, shadow target bound and cleared to the far plane, casters drawn into
+    // it, the window's target back before the scene is drawn.
+    const std::size_t saved = FrameCalls("GetRenderTarget 0").at(0);
+    const std::size_t bound = FrameCalls("SetRenderTarget 0").at(0);
+    const std::size_t cleared = FrameCalls("Clear 3 ffffffff 1 0").at(0);
+    const std::size_t restored = FrameCalls("RestoreRenderTarget 0").at(0);
+    const std::vector<std::size_t> draws = FrameCalls("DrawIndexed");
+    ASSERT_FALSE(draws.empty());
+    EXPECT_LT(saved, bound);
+    EXPECT_LT(bound, cleared);
+    EXPECT_LT(cleared, draws.front());
+    EXPECT_LT(restored, FrameCalls("Clear 3 ff000000 1 0").at(0));
+    EXPECT_LT(restored, draws.back());
+}
+
+TEST_F(LessonStates, ShadowMapFloorReadsTheMapAndTheLightViewContinuesAfterTheMapIsShown)
+{
+    auto* pLesson = Open<ShadowMap>("ShadowMap");
+    ASSERT_NE(pLesson, nullptr);
+    fake.Frame();
+    // The floor, drawn last, is the receiver and gets the map in sampler 1.
+    const FakeRenderDevice::Draw& floor = LastModelDraw();
+    EXPECT_EQ(floor.m_PixelConstant0, Registers(0.0f, 0.0f, 1.0f, 0.0f));
+    EXPECT_EQ(fake.device->m_pPixelTextures[ShadowMap::SHADOW_SAMPLER],
+              pLesson->GetShadowTexture());
+    const auto& lightSpace = fake.device->m_VertexConstants;
+    for (int row = 0; row < 4; ++row)
+    {
+        for (int column = 0; column < 4; ++column)
+        {
+            EXPECT_EQ(lightSpace[ShadowMap::LIGHT_MATRIX_REGISTER + row][column],
+                      pLesson->GetLightViewProjection().m[row * 4 + column]);
+        }
+    }
+
+    // Showing the map leaves the camera where the light stood.
+    ClickWidget(driver, pLesson->GetViewButton());
+    BeginFrame();
+    pLesson->Render(fake.app.GetRenderer());
+    EXPECT_TRUE(FrameCalls("DrawIndexed").size() > 0);
+    EXPECT_EQ(pLesson->GetCamera().GetEye(), pLesson->GetLight().GetPosition());
+    EXPECT_EQ(pLesson->GetCamera().GetTarget(), Vector3<float>(0.0f, 0.0f, 0.1f));
+    EXPECT_EQ(fake.device->m_Draws.back().m_pPixelTexture0, pLesson->GetShadowTexture());
+}
+
+TEST_F(LessonStates, ShadowMapWithoutItsTargetKeepsDrawingIntoTheWindow)
+{
+    fake.device->m_Failing.insert("CreateRenderTarget");
+    void* windowTarget = fake.device->m_BoundTarget[0];
+    auto* pLesson = Open<ShadowMap>("ShadowMap");
+    ASSERT_NE(pLesson, nullptr);
+    BeginFrame();
+    fake.Frame();
+    EXPECT_TRUE(FrameCalls("SetRenderTarget 0").empty());
+    EXPECT_TRUE(FrameCalls("Clear 3 ffffffff 1 0").empty());
+    EXPECT_FALSE(FrameCalls("DrawIndexed").empty());
+    EXPECT_EQ(fake.device->m_BoundTarget[0], windowTarget);
 }

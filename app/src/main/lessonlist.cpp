@@ -4,6 +4,7 @@
 #include "testcase/matrixtransform.h"
 #include "testcase/renderstate_depth.h"
 #include "testcase/renderstate_fillshadecull.h"
+#include "testcase/shadowmap.h"
 #include "testcase/stencil.h"
 #include "testcase/viewportandscissor.h"
 
@@ -18,7 +19,7 @@ template <typename Lesson> void CreateLesson()
 const LessonEntry_t LESSONS[LESSON_COUNT] = {
     {"RenderToTexture", nullptr},
     {"RenderToCubeMap", nullptr},
-    {"ShadowMap", nullptr},
+    {"ShadowMap", &CreateLesson<ShadowMap>},
     {"ViewportScissor", &CreateLesson<ViewportAndScissor>},
     {"Stencil", &CreateLesson<Stencil>},
     {"Mipmap", nullptr},
