@@ -6,6 +6,7 @@
 
 #include "testcase/testcommon.h"
 
+#include "math/matrix4.h"
 #include "math/vector.h"
 #include "rendercore/source/resource/texture.h"
 
