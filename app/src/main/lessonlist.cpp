@@ -4,6 +4,9 @@
 #include "testcase/matrixtransform.h"
 #include "testcase/renderstate_depth.h"
 #include "testcase/renderstate_fillshadecull.h"
+#include "testcase/shadowmap.h"
+#include "testcase/stencil.h"
+#include "testcase/viewportandscissor.h"
 
 namespace
 {
@@ -16,9 +19,9 @@ template <typename Lesson> void CreateLesson()
 const LessonEntry_t LESSONS[LESSON_COUNT] = {
     {"RenderToTexture", nullptr},
     {"RenderToCubeMap", nullptr},
-    {"ShadowMap", nullptr},
-    {"ViewportScissor", nullptr},
-    {"Stencil", nullptr},
+    {"ShadowMap", &CreateLesson<ShadowMap>},
+    {"ViewportScissor", &CreateLesson<ViewportAndScissor>},
+    {"Stencil", &CreateLesson<Stencil>},
     {"Mipmap", nullptr},
     {"RS_FillShadeCull", &CreateLesson<RenderState_FillShadeCull>},
     {"RS_Depth", &CreateLesson<RenderState_Depth>},

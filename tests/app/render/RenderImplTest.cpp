@@ -262,3 +262,16 @@ TEST(GuiRendererSetup, DestructionReleasesTheDeviceAfterItsResources)
     }
     EXPECT_EQ(GetRenderDevice(), nullptr);
 }
+
+TEST_F(GuiRenderer, OneChannelFloatTexturesAreMarkedToShowAsGrey)
+{
+    const std::pair<TextureFormat, float> cases[] = {
+        {FMT_R32F, 0.0f}, {FMT_R16F, 0.0f}, {FMT_A8R8G8B8, 1.0f}};
+    for (const auto& [format, flag] : cases)
+    {
+        Texture target;
+        ASSERT_TRUE(target.CreateRenderTarget(16, 16, format, 1, false));
+        ASSERT_TRUE(renderer.DrawRect(&target, HRectF(0, 0, 16, 16), HColor(0xFFFFFFFF)));
+        EXPECT_EQ(device->m_Draws.back().m_PixelConstant0[1], flag) << format;
+    }
+}

@@ -166,6 +166,11 @@ bool RenderImpl::DrawPrimitive(Texture* pTexture, const UIVertex_t* pVertices, i
 {
     const bool textured = pTexture && pTexture->GetWidth() > 0 && pTexture->GetHeight() > 0;
     m_PixelConstant[0] = textured ? 1.0f : 0.0f;
+    // Direct3D reads the missing channels of R16F and R32F as 1, which would tint a depth
+    // picture cyan; the GUI shows such a texture as grey levels of its one channel.
+    const bool oneChannel =
+        textured && (pTexture->GetFormat() == FMT_R16F || pTexture->GetFormat() == FMT_R32F);
+    m_PixelConstant[1] = oneChannel ? 0.0f : 1.0f;
     m_PixelConstant[2] = textured ? 0.5f / static_cast<float>(pTexture->GetWidth()) : 0.0f;
     m_PixelConstant[3] = textured ? 0.5f / static_cast<float>(pTexture->GetHeight()) : 0.0f;
     m_pRenderDevice->SetShaderConstantVector(SHADER_PIXEL, 0, m_PixelConstant);

@@ -81,7 +81,8 @@ private:
     std::unique_ptr<Halvex::RenderCore::VertexShader> m_pVertexShader;
     std::unique_ptr<Halvex::RenderCore::PixelShader> m_pPixelShader;
     Halvex::MATH::Matrix4 m_Projection;
-    // x: textured; z, w: half a texel in u and v.
+    // x: textured; y: 0 for a one-channel float texture, whose channel shows as grey, else
+    // 1; z, w: half a texel in u and v.
     float m_PixelConstant[4] = {1.0f, 1.0f, 1.0f, 1.0f};
     Halvex::RenderCore::SamplerDesc m_Sampler;
     std::unique_ptr<TextManager> m_pTextManager;
