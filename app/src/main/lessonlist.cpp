@@ -4,6 +4,9 @@
 #include "testcase/matrixtransform.h"
 #include "testcase/renderstate_depth.h"
 #include "testcase/renderstate_fillshadecull.h"
+#include "testcase/rendertocubemap.h"
+#include "testcase/rendertotexture.h"
+#include "testcase/usecubemap.h"
 
 namespace
 {
@@ -14,8 +17,8 @@ template <typename Lesson> void CreateLesson()
 } // namespace
 
 const LessonEntry_t LESSONS[LESSON_COUNT] = {
-    {"RenderToTexture", nullptr},
-    {"RenderToCubeMap", nullptr},
+    {"RenderToTexture", &CreateLesson<RenderToTexture>},
+    {"RenderToCubeMap", &CreateLesson<RenderToCubeMap>},
     {"ShadowMap", nullptr},
     {"ViewportScissor", nullptr},
     {"Stencil", nullptr},
@@ -31,6 +34,6 @@ const LessonEntry_t LESSONS[LESSON_COUNT] = {
     {"VertexIndexBuffer", nullptr},
     {"MatrixTransform", &CreateLesson<MatrixTransform>},
     {"Lighting", &CreateLesson<Lighting>},
-    {"UseCubeMap", nullptr},
+    {"UseCubeMap", &CreateLesson<UseCubeMap>},
     {"TextureSampling", nullptr},
 };
