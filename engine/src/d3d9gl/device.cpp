@@ -211,9 +211,6 @@ bool Device::Initialize(const D3DPRESENT_PARAMETERS& params)
                     epoxy_has_gl_extension("GL_EXT_texture_mirror_clamp");
     glProvokingVertex(GL_FIRST_VERTEX_CONVENTION);
     glEnable(GL_PROGRAM_POINT_SIZE);
-    // Direct3D hardware filters cube maps across face edges; without this GL clamps each
-    // face on its own and an environment map shows a line along every edge.
-    glEnable(GL_TEXTURE_CUBE_MAP_SEAMLESS);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
 
