@@ -225,6 +225,12 @@ void FakeRenderDevice::SetRenderTarget(int index, Texture* pTexture)
     m_BoundTarget[index] = pTexture ? pTexture->GetUserData() : nullptr;
 }
 
+void FakeRenderDevice::SetCubeRenderTarget(int index, Texture* pTexture, int face)
+{
+    m_Calls.push_back("SetCubeRenderTarget " + std::to_string(index) + " " + std::to_string(face));
+    m_BoundTarget[index] = pTexture->GetUserData();
+}
+
 void FakeRenderDevice::ResolveRenderTarget(int index, Texture*)
 {
     m_Calls.push_back("ResolveRenderTarget " + std::to_string(index));

@@ -141,7 +141,7 @@ public:
     void RestoreDepthStencilSurface(Texture* pTexture) override;
     void GetRenderTarget(int index, Texture* pTexture) override;
     void SetRenderTarget(int index, Texture* pTexture) override;
-    void SetCubeRenderTarget(int, Texture*, int) override {}
+    void SetCubeRenderTarget(int index, Texture* pTexture, int face) override;
     void ResolveRenderTarget(int index, Texture* pTexture) override;
     void RestoreRenderTarget(int index, Texture* pTexture) override;
 

@@ -4,8 +4,11 @@
 #include "testcase/matrixtransform.h"
 #include "testcase/renderstate_depth.h"
 #include "testcase/renderstate_fillshadecull.h"
+#include "testcase/rendertocubemap.h"
+#include "testcase/rendertotexture.h"
 #include "testcase/shadowmap.h"
 #include "testcase/stencil.h"
+#include "testcase/usecubemap.h"
 #include "testcase/viewportandscissor.h"
 
 namespace
@@ -17,8 +20,8 @@ template <typename Lesson> void CreateLesson()
 } // namespace
 
 const LessonEntry_t LESSONS[LESSON_COUNT] = {
-    {"RenderToTexture", nullptr},
-    {"RenderToCubeMap", nullptr},
+    {"RenderToTexture", &CreateLesson<RenderToTexture>},
+    {"RenderToCubeMap", &CreateLesson<RenderToCubeMap>},
     {"ShadowMap", &CreateLesson<ShadowMap>},
     {"ViewportScissor", &CreateLesson<ViewportAndScissor>},
     {"Stencil", &CreateLesson<Stencil>},
@@ -34,6 +37,6 @@ const LessonEntry_t LESSONS[LESSON_COUNT] = {
     {"VertexIndexBuffer", nullptr},
     {"MatrixTransform", &CreateLesson<MatrixTransform>},
     {"Lighting", &CreateLesson<Lighting>},
-    {"UseCubeMap", nullptr},
+    {"UseCubeMap", &CreateLesson<UseCubeMap>},
     {"TextureSampling", nullptr},
 };

@@ -20,17 +20,35 @@ MyComboBox* CreateStateCombo(HWidget* pPanel, float y, float w, float listHeight
     return pCombo;
 }
 
-MySlider* CreateLessonSlider(HWidget* pPanel, float x, float minimum, float maximum, float value,
-                             const std::string& caption)
+namespace
+{
+MySlider* CreateVerticalSlider(HWidget* pPanel, const HRectF& geometry, unsigned alignment,
+                               float minimum, float maximum, float value,
+                               const std::string& caption)
 {
     auto* pSlider = new MySlider(pPanel);
-    pSlider->SetGeometry(x, -50.0f, 10.0f, 240.0f);
-    pSlider->SetAlignment(ALIGN_LEFT | ALIGN_BOTTOM);
+    pSlider->SetGeometry(geometry.x, geometry.y, geometry.width, geometry.height);
+    pSlider->SetAlignment(alignment);
     pSlider->SetDirection(BAR_FROM_BOTTOM);
     pSlider->SetRange(minimum, maximum);
     pSlider->SetValue(value);
     pSlider->SetCaption(caption, {0.0f, -30.0f});
     return pSlider;
+}
+} // namespace
+
+MySlider* CreateLessonSlider(HWidget* pPanel, float x, float minimum, float maximum, float value,
+                             const std::string& caption)
+{
+    return CreateVerticalSlider(pPanel, {x, -50.0f, 10.0f, 240.0f}, ALIGN_LEFT | ALIGN_BOTTOM,
+                                minimum, maximum, value, caption);
+}
+
+MySlider* CreateRightSlider(HWidget* pPanel, float x, float y, float w, float minimum,
+                            float maximum, float value, const std::string& caption)
+{
+    return CreateVerticalSlider(pPanel, {x, y, w, 240.0f}, ALIGN_RIGHT | ALIGN_TOP, minimum,
+                                maximum, value, caption);
 }
 
 HPushButton* CreateToggleButton(HWidget* pPanel, float y, const std::string& text, float w)

@@ -22,6 +22,11 @@ MyComboBox* CreateStateCombo(Halvex::HGui::HWidget* pPanel, float y, float w, fl
 MySlider* CreateLessonSlider(Halvex::HGui::HWidget* pPanel, float x, float minimum, float maximum,
                              float value, const std::string& caption);
 
-// An unchecked checkable button of width w and height 24 at (-10, y), right- and top-aligned.
+// A vertical w x 240 slider at (x, y), right- and top-aligned, whose bar grows from the
+// bottom edge, with its caption 30 pixels above it.
+MySlider* CreateRightSlider(Halvex::HGui::HWidget* pPanel, float x, float y, float w, float minimum,
+                            float maximum, float value, const std::string& caption);
+
+// An unchecked checkable button of w x 24 at (-10, y), right- and top-aligned.
 Halvex::HGui::HPushButton* CreateToggleButton(Halvex::HGui::HWidget* pPanel, float y,
                                               const std::string& text, float w = 80.0f);

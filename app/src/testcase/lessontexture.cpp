@@ -7,19 +7,38 @@
 #include "rendercore/source/resource/texture.h"
 
 using namespace Halvex;
+using namespace Halvex::RenderCore;
 
-bool LoadLessonTexture(RenderCore::Texture& texture, const std::string& relative,
-                       RenderCore::TextureType type)
+namespace
+{
+constexpr const char* MODULE = "LESSON";
+} // namespace
+
+bool LoadLessonTexture(Texture& texture, const std::string& relative, TextureType type)
 {
     const std::string path = GetDataPath(relative);
     Base::FileLoader loader;
     if (!loader.Load(path))
     {
-        Base::Log("LESSON", Base::LOG_LEVEL_ERROR, "Can not read the texture \"%s\"\n",
-                  path.c_str());
+        Base::Log(MODULE, Base::LOG_LEVEL_ERROR, "Can not read texture \"%s\"\n", path.c_str());
         return false;
     }
-    // The back end reports a file it cannot decode.
-    return texture.LoadFromMemory(loader.GetData(), type, static_cast<int>(loader.GetSize()),
-                                  RenderCore::FMT_UNKNOWN, 1, 0);
+    if (!texture.LoadFromMemory(loader.GetData(), type, static_cast<int>(loader.GetSize()),
+                                FMT_UNKNOWN, 1, 0))
+    {
+        Base::Log(MODULE, Base::LOG_LEVEL_ERROR, "Can not decode texture \"%s\"\n", path.c_str());
+        return false;
+    }
+    return true;
+}
+
+bool CreateLessonTarget(Texture& texture, int size, bool cube)
+{
+    if (!texture.CreateRenderTarget(size, size, FMT_A8R8G8B8, 1, cube))
+    {
+        Base::Log(MODULE, Base::LOG_LEVEL_ERROR, "Can not create a %d x %d %s render target\n",
+                  size, size, cube ? "cube" : "2D");
+        return false;
+    }
+    return true;
 }
