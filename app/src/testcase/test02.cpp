@@ -1,12 +1,12 @@
 #include "testcase/test02.h"
 
 #include "main/lumivia.h"
+#include "testcase/lessoncamera.h"
 #include "testcase/lessontexture.h"
 #include "testcase/meshsampler.h"
 #include "testcase/spheremesh.h"
 #include "testcase/testcases.h"
 
-#include "common/camera/angle.h"
 #include "common/render/mycombobox.h"
 #include "common/render/renderimpl.h"
 
@@ -43,11 +43,7 @@ Test02::Test02()
                         static_cast<int>(sizeof(SphereVertex_t)), POOL_MANAGED);
     m_pTexture = LoadLessonTexture("Data/_Tex_/panda.dds");
 
-    m_Camera.SetPerspective(ANGLE_PI / 3.0f, g_pApp->GetAspect(), 0.1f, 10000.0f);
-    m_Camera.SetLookAt({0.0f, 0.0f, 4.0f}, {0.0f, 0.0f, 0.0f}, {0.0f, 1.0f, 0.0f});
-    m_Camera.SetDamping(0.9f, 0.9f, 0.7f);
-    m_Camera.SetPitchLimits(DEGREE_TO_RADIAN * -80.0f, DEGREE_TO_RADIAN * 80.0f);
-    m_Camera.SetDistanceLimits(1.0f, 100.0f);
+    SetUpLessonCamera(m_Camera, 4.0f);
 
     m_Light.SetDiffuse({0.5f, 0.5f, 0.5f, 1.0f});
     m_Light.SetAmbient({0.2f, 0.2f, 0.2f, 1.0f});
