@@ -66,14 +66,15 @@ TEST_F(PlainLessonScreens, PrimitiveShowsEachTypeAndFollowsTheDraggedVertex)
     // Vertex 3 is at (640, 180): a press 9 pixels away grabs nothing.
     const Primitive::Vertex_t before = pLesson->GetVertices()[3];
     driver.Drag(631, 180, 560, 300, 3);
-    EXPECT_EQ(pLesson->GetVertices()[3].x, before.x);
-    EXPECT_EQ(pLesson->GetVertices()[3].y, before.y);
+    EXPECT_EQ(pLesson->GetVertices()[3].m_Position[0], before.m_Position[0]);
+    EXPECT_EQ(pLesson->GetVertices()[3].m_Position[1], before.m_Position[1]);
     // Pressed 3 pixels left of and 4 below the vertex, released 100 pixels to the right and
     // 150 lower: the vertex stays 3 right of and 4 above the cursor.
     driver.Drag(637, 184, 737, 334, 5);
     float x = 0.0f;
     float y = 0.0f;
-    Primitive::ToScreen(pLesson->GetVertices()[3].x, pLesson->GetVertices()[3].y, &x, &y);
+    const Primitive::Vertex_t& moved = pLesson->GetVertices()[3];
+    Primitive::ToScreen(moved.m_Position[0], moved.m_Position[1], &x, &y);
     EXPECT_NEAR(x, 740.0f, 1e-3f);
     EXPECT_NEAR(y, 330.0f, 1e-3f);
     ExpectScreen("primitive_dragged");

@@ -98,9 +98,9 @@ TEST_F(PlainLessonStates, PrimitiveDragKeepsTheGrabOffsetAndTheHighestIndexWins)
     // Grabbed 3 pixels left of and 4 below the vertex; the vertex keeps that offset.
     driver.Drag(643, 184, 743, 284, 4);
     const Primitive::Vertex_t& moved = pLesson->GetVertices()[3];
-    EXPECT_FLOAT_EQ(moved.x, 2.0f * 740.0f / 1280.0f - 1.0f);
-    EXPECT_FLOAT_EQ(moved.y, 1.0f - 2.0f * 280.0f / 720.0f);
-    EXPECT_EQ(moved.z, 1.0f);
+    EXPECT_FLOAT_EQ(moved.m_Position[0], 2.0f * 740.0f / 1280.0f - 1.0f);
+    EXPECT_FLOAT_EQ(moved.m_Position[1], 1.0f - 2.0f * 280.0f / 720.0f);
+    EXPECT_EQ(moved.m_Position[2], 1.0f);
     EXPECT_EQ(moved.m_Color, 0xff00ff00u);
     EXPECT_EQ(pLesson->GetGrabbed(), -1);
     // The buffer is rebuilt from the working copy.
@@ -147,7 +147,7 @@ TEST_F(PlainLessonStates, ReplacedLessonsLeaveNoConnectionOnTheInputWidget)
     auto* pLesson = dynamic_cast<Primitive*>(fake.app.GetModeManager()->GetCurrent());
     ASSERT_NE(pLesson, nullptr);
     driver.Drag(640, 180, 650, 190, 1);
-    EXPECT_NE(pLesson->GetVertices()[3].y, 0.5f);
+    EXPECT_NE(pLesson->GetVertices()[3].m_Position[1], 0.5f);
 }
 
 TEST_F(PlainLessonStates, ReloadButtonLeavesTheseLessonsShadersAlone)

@@ -33,10 +33,10 @@ MySlider* CreateLessonSlider(HWidget* pPanel, float x, float minimum, float maxi
     return pSlider;
 }
 
-HPushButton* CreateToggleButton(HWidget* pPanel, float y, const std::string& text)
+HPushButton* CreateToggleButton(HWidget* pPanel, float y, const std::string& text, float w)
 {
     auto* pButton = new HPushButton(pPanel);
-    pButton->SetGeometry(-10.0f, y, 80.0f, 24.0f);
+    pButton->SetGeometry(-10.0f, y, w, 24.0f);
     pButton->SetAlignment(ALIGN_RIGHT | ALIGN_TOP);
     pButton->SetText(text);
     pButton->SetCheckable(true);

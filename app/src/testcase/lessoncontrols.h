@@ -22,6 +22,7 @@ MyComboBox* CreateStateCombo(Halvex::HGui::HWidget* pPanel, float y, float w, fl
 MySlider* CreateLessonSlider(Halvex::HGui::HWidget* pPanel, float x, float minimum, float maximum,
                              float value, const std::string& caption);
 
-// An unchecked checkable 80 x 24 button at (-10, y), right- and top-aligned.
+// An unchecked checkable button of width w and height 24 at (-10, y), right- and
+// top-aligned.
 Halvex::HGui::HPushButton* CreateToggleButton(Halvex::HGui::HWidget* pPanel, float y,
-                                              const std::string& text);
+                                              const std::string& text, float w = 80.0f);

@@ -27,12 +27,12 @@ const InputElementDesc_t PRIMITIVE_LAYOUT[] = {
 // Two rows of three, alternating bottom and top, so that every type draws something
 // different: a zigzag strip, three separate triangles in a list, a fan around vertex 0.
 constexpr std::array<Primitive::Vertex_t, Primitive::VERTEX_COUNT> INITIAL_VERTICES = {{
-    {-0.5f, -0.5f, 1.0f, 0xffff0000},
-    {-0.25f, 0.5f, 1.0f, 0xffff8000},
-    {0.0f, -0.5f, 1.0f, 0xffffff00},
-    {0.0f, 0.5f, 1.0f, 0xff00ff00},
-    {0.25f, -0.5f, 1.0f, 0xff00ffff},
-    {0.5f, 0.5f, 1.0f, 0xff0000ff},
+    {{-0.5f, -0.5f, 1.0f}, 0xffff0000},
+    {{-0.25f, 0.5f, 1.0f}, 0xffff8000},
+    {{0.0f, -0.5f, 1.0f}, 0xffffff00},
+    {{0.0f, 0.5f, 1.0f}, 0xff00ff00},
+    {{0.25f, -0.5f, 1.0f}, 0xff00ffff},
+    {{0.5f, 0.5f, 1.0f}, 0xff0000ff},
 }};
 
 // Item order is the engine's primitive type order, so an index is the type.
@@ -53,8 +53,7 @@ Primitive::Primitive() : m_Vertices(INITIAL_VERTICES)
     pInput->Connect("MouseRelease", this, &Primitive::OnMouse);
     pInput->Connect("MouseMove", this, &Primitive::OnMouse);
 
-    m_pFillButton = CreateToggleButton(GetPanel(), 10.0f, "Fill Mode");
-    m_pFillButton->SetGeometry(-10.0f, 10.0f, 90.0f, 24.0f);
+    m_pFillButton = CreateToggleButton(GetPanel(), 10.0f, "Fill Mode", 90.0f);
     m_pTypeCombo =
         CreateStateCombo(GetPanel(), 40.0f, 150.0f, 132.0f, TYPE_ITEMS, 6, PT_TRIANGLE_STRIP);
 }
@@ -115,7 +114,7 @@ void Primitive::Grab(float mouseX, float mouseY)
     {
         float sx = 0.0f;
         float sy = 0.0f;
-        ToScreen(m_Vertices[i].x, m_Vertices[i].y, &sx, &sy);
+        ToScreen(m_Vertices[i].m_Position[0], m_Vertices[i].m_Position[1], &sx, &sy);
         if (std::hypot(sx - mouseX, sy - mouseY) < GRAB_RADIUS)
         {
             m_Grabbed = i;
@@ -128,7 +127,8 @@ void Primitive::Grab(float mouseX, float mouseY)
 void Primitive::MoveGrabbed(float mouseX, float mouseY)
 {
     Vertex_t& vertex = m_Vertices[m_Grabbed];
-    ToClip(mouseX + m_GrabOffset[0], mouseY + m_GrabOffset[1], &vertex.x, &vertex.y);
+    ToClip(mouseX + m_GrabOffset[0], mouseY + m_GrabOffset[1], &vertex.m_Position[0],
+           &vertex.m_Position[1]);
     RebuildBuffer();
 }
 

@@ -23,11 +23,10 @@ class MyComboBox;
 class Primitive : public TestBase
 {
 public:
+    // Clip-space position and packed ARGB colour, 16 bytes.
     struct Vertex_t
     {
-        float x;
-        float y;
-        float z;
+        float m_Position[3];
         uint32_t m_Color;
     };
     static constexpr int VERTEX_COUNT = 6;

@@ -1,11 +1,11 @@
 #include "testcase/vertexindexbuffer.h"
 
+#include "testcase/lessoncontrols.h"
 #include "testcase/lessontexture.h"
 #include "testcase/meshsampler.h"
 
 #include "common/model/binmodel.h"
 #include "common/render/renderimpl.h"
-#include "common/render/texrenderproxybtn.h"
 
 #include "gui/hpushbutton.h"
 #include "rendercore/source/renderdevice/renderdevice.h"
@@ -13,7 +13,6 @@
 #include <cstdint>
 
 using namespace Halvex::RenderCore;
-using namespace Halvex::HGui;
 
 namespace
 {
@@ -60,14 +59,8 @@ VertexIndexBuffer::VertexIndexBuffer()
     m_pTexture = LoadLessonTexture("Data/_Tex_/panda.dds");
     m_UseIndex = false;
 
-    m_pIndexButton = new HPushButton(GetPanel());
-    m_pIndexButton->SetGeometry(-10.0f, 10.0f, 24.0f, 24.0f);
-    m_pIndexButton->SetAlignment(ALIGN_RIGHT | ALIGN_TOP);
-    m_pIndexButton->SetText("S");
-    m_pIndexButton->SetCheckable(true);
+    m_pIndexButton = CreateToggleButton(GetPanel(), 10.0f, "S", 24.0f);
     m_pIndexButton->SetChecked(m_UseIndex);
-    m_pIndexButton->SetRenderProxy(
-        new TexRenderProxyBtn(HColor(0xffffffff), HColor(0xffffff00), HColor(0xffa0a0a4), nullptr));
 }
 
 void VertexIndexBuffer::Render(RenderImpl* pRenderer)
