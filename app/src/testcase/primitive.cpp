@@ -25,7 +25,8 @@ const InputElementDesc_t PRIMITIVE_LAYOUT[] = {
 };
 
 // Two rows of three, alternating bottom and top, so that every type draws something
-// different: a zigzag strip, three separate triangles in a list, a fan around vertex 0.
+// different: three separate lines, a zigzag of lines, two separate triangles, a strip of four,
+// a fan of four around vertex 0.
 constexpr std::array<Primitive::Vertex_t, Primitive::VERTEX_COUNT> INITIAL_VERTICES = {{
     {{-0.5f, -0.5f, 1.0f}, 0xffff0000},
     {{-0.25f, 0.5f, 1.0f}, 0xffff8000},
