@@ -13,6 +13,8 @@
 
 #include "common/render/mycombobox.h"
 
+#include "base/source/system/logger.h"
+
 #include "gui/hlabel.h"
 #include "gui/hpushbutton.h"
 
@@ -204,6 +206,19 @@ TEST_F(PlainLessonStates, VertexIndexBufferDrawsTheSameCornersBothWays)
         std::memcpy(&index, indexBytes.data() + 2 * i, 2);
         EXPECT_EQ(std::memcmp(six.data() + 36 * i, four.data() + 36 * index, 36), 0) << i;
     }
+}
+
+// The plain fixture, without the texture file.
+TEST_F(LessonStates, PlainLessonWithoutItsTextureSaysSoOnceAndDrawsUntextured)
+{
+    Halvex::Base::DiagnosticCapture capture;
+    auto* pLesson = Open<VertexIndexBuffer>("VertexIndexBuffer");
+    ASSERT_NE(pLesson, nullptr);
+    EXPECT_EQ(capture.Logs().size(), 1u);
+    EXPECT_TRUE(capture.Logged("Can not read the texture"));
+    fake.Frame();
+    EXPECT_EQ(LastModelDraw().m_pPixelTexture0, nullptr);
+    EXPECT_EQ(LastModelDraw().m_VertexCount, 6);
 }
 
 TEST_F(PlainLessonStates, DeviceCapabilityWritesTheLimitsAndAtMostFiveFormatsEveryFrame)
