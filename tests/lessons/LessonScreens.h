@@ -16,6 +16,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <utility>
 
 inline const HalvexTest::IgnoredRect FPS_LABEL{1208, 700, 72, 20};
 
@@ -23,6 +24,10 @@ inline const HalvexTest::IgnoredRect FPS_LABEL{1208, 700, 72, 20};
 class LessonScreens : public testing::Test
 {
 protected:
+    LessonScreens() = default;
+    // For pictures that change with time: the application reads `clock`.
+    explicit LessonScreens(Halvex::Base::HighResolutionTimer clock) : driver(std::move(clock)) {}
+
     void Start(const std::filesystem::path& workingDir)
     {
         m_Dir.emplace(workingDir);

@@ -87,6 +87,8 @@ public:
     std::map<std::string, std::pair<uintptr_t, int32_t>> m_KnownNames;
     // Reported by CreateTexture instead of the requested level count when not 0.
     int m_ReportedMipLevels = 0;
+    // What GetDeviceCaps reports.
+    DeviceCaps m_Caps;
 
     int CallCount(const std::string& call) const;
     // A fresh stand-in for a native object.
@@ -98,7 +100,7 @@ public:
     void Shutdown() override;
     const char* GetName() const override { return "fake"; }
     void* GetNativeDevice() override { return this; }
-    void GetDeviceCaps(DeviceCaps* pCaps) override { *pCaps = DeviceCaps{}; }
+    void GetDeviceCaps(DeviceCaps* pCaps) override { *pCaps = m_Caps; }
     int GetVideoMemorySize() override { return 0; }
     int GetShaderModel() override { return 3; }
     void GetDeviceSetting(DeviceSetting* pSetting) override;

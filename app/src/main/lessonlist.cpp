@@ -1,14 +1,19 @@
 #include "main/lessonlist.h"
 
+#include "testcase/devicecapability.h"
 #include "testcase/lighting.h"
 #include "testcase/matrixtransform.h"
+#include "testcase/primitive.h"
 #include "testcase/renderstate_depth.h"
 #include "testcase/renderstate_fillshadecull.h"
 #include "testcase/rendertocubemap.h"
 #include "testcase/rendertotexture.h"
 #include "testcase/shadowmap.h"
 #include "testcase/stencil.h"
+#include "testcase/test01.h"
+#include "testcase/test02.h"
 #include "testcase/usecubemap.h"
+#include "testcase/vertexindexbuffer.h"
 #include "testcase/viewportandscissor.h"
 
 namespace
@@ -30,11 +35,11 @@ const LessonEntry_t LESSONS[LESSON_COUNT] = {
     {"RS_Depth", &CreateLesson<RenderState_Depth>},
     {"RS_AlphaBlend", nullptr},
     {"RS_AlphaTest", nullptr},
-    {"Test01", nullptr},
-    {"Test02", nullptr},
-    {"DeviceCapability", nullptr},
-    {"Primitive", nullptr},
-    {"VertexIndexBuffer", nullptr},
+    {"Test01", &CreateLesson<Test01>},
+    {"Test02", &CreateLesson<Test02>},
+    {"DeviceCapability", &CreateLesson<DeviceCapability>},
+    {"Primitive", &CreateLesson<Primitive>},
+    {"VertexIndexBuffer", &CreateLesson<VertexIndexBuffer>},
     {"MatrixTransform", &CreateLesson<MatrixTransform>},
     {"Lighting", &CreateLesson<Lighting>},
     {"UseCubeMap", &CreateLesson<UseCubeMap>},

@@ -1,8 +1,8 @@
 #include "testcase/testcommon.h"
 
 #include "main/lumivia.h"
+#include "testcase/lessoncamera.h"
 
-#include "common/camera/angle.h"
 #include "common/render/renderimpl.h"
 
 #include "gui/hwidget.h"
@@ -36,11 +36,7 @@ void TestCommon::Init(const std::string& name)
     m_VertexLayout.Load(MODEL_LAYOUT);
     m_Shader.Load(name);
 
-    m_Camera.SetPerspective(DEGREE_TO_RADIAN * 60.0f, g_pApp->GetAspect(), 0.1f, 10000.0f);
-    m_Camera.SetLookAt({0.0f, 0.0f, 5.0f}, {0.0f, 0.0f, 0.0f}, {0.0f, 1.0f, 0.0f});
-    m_Camera.SetDamping(0.9f, 0.9f, 0.7f);
-    m_Camera.SetPitchLimits(DEGREE_TO_RADIAN * -80.0f, DEGREE_TO_RADIAN * 80.0f);
-    m_Camera.SetDistanceLimits(1.0f, 100.0f);
+    SetUpLessonCamera(m_Camera, 5.0f);
 
     Halvex::HGui::HWidget* pInput = g_pApp->GetInputWidget();
     pInput->Connect("MousePress", &m_CameraInput, &CameraInput::OnMouse);

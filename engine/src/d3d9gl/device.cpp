@@ -271,6 +271,10 @@ bool Device::Initialize(const D3DPRESENT_PARAMETERS& params)
     GLfloat pointSizes[2] = {1.0f, 1.0f};
     glGetFloatv(GL_POINT_SIZE_RANGE, pointSizes);
     m_Caps.MaxPointSize = pointSizes[1];
+    // Caps without a GL limit behind them report what this layer itself provides: shader
+    // model 3.0 (GLSL 3.30 under the register model of the preamble), the preamble's 256
+    // vertex float registers, the eight fixed-function texture stages of Direct3D 9 (no GLSL
+    // program uses them) and shader model 3.0's instruction counts.
     m_Caps.VertexShaderVersion = D3DVS_VERSION(3, 0);
     m_Caps.PixelShaderVersion = D3DPS_VERSION(3, 0);
     m_Caps.MaxVertexShaderConst = VERTEX_FLOAT_CONSTANT_MAX;

@@ -4,7 +4,6 @@
 
 #include <cstdarg>
 #include <cstdio>
-#include <vector>
 
 namespace Halvex::HGui
 {
@@ -21,21 +20,30 @@ bool HLabel::Inherits(const std::string& className) const
 
 void HLabel::SetText(const char* format, ...)
 {
-    constexpr size_t BUFFER_SIZE = 1024;
-    std::vector<char> buffer(BUFFER_SIZE);
+    // Most texts fit the stack buffer and are assigned into the string's own storage, so a
+    // label rewritten every frame allocates nothing once its text has been that long.
+    char buffer[256];
     va_list args;
     va_start(args, format);
     va_list retry;
     va_copy(retry, args);
-    int length = vsnprintf(buffer.data(), buffer.size(), format, args);
+    const int length = vsnprintf(buffer, sizeof(buffer), format, args);
     va_end(args);
-    if (length >= static_cast<int>(BUFFER_SIZE))
+    if (length < 0)
     {
-        buffer.resize(static_cast<size_t>(length) + 1);
-        vsnprintf(buffer.data(), buffer.size(), format, retry);
+        m_Text.clear();
+    }
+    else if (length < static_cast<int>(sizeof(buffer)))
+    {
+        m_Text.assign(buffer, static_cast<size_t>(length));
+    }
+    else
+    {
+        // The string keeps room for its terminator, which vsnprintf writes last.
+        m_Text.resize(static_cast<size_t>(length));
+        vsnprintf(m_Text.data(), static_cast<size_t>(length) + 1, format, retry);
     }
     va_end(retry);
-    m_Text = length < 0 ? std::string() : std::string(buffer.data(), static_cast<size_t>(length));
 }
 
 void HLabel::OnRender(void* pContext)
