@@ -12,16 +12,17 @@ class HWidget;
 class MyComboBox;
 class MySlider;
 
-// A right- and top-aligned combo box at (-10, y) of width w and height 24 whose drop-down
+// A right- and top-aligned combo box at (x, y) of width w and height 24 whose drop-down
 // list is (0, 24, w, listHeight) below it, filled with the items and showing `selected`.
 MyComboBox* CreateStateCombo(Halvex::HGui::HWidget* pPanel, float y, float w, float listHeight,
-                             const char* const* items, int count, int selected);
+                             const char* const* items, int count, int selected, float x = -10.0f);
 
 // A vertical 10 x 240 slider at (x, -50), left- and bottom-aligned, whose bar grows from the
 // bottom edge, with its caption 30 pixels above it.
 MySlider* CreateLessonSlider(Halvex::HGui::HWidget* pPanel, float x, float minimum, float maximum,
                              float value, const std::string& caption);
 
-// An unchecked checkable 80 x 24 button at (-10, y), right- and top-aligned.
+// An unchecked checkable button of width w and height 24 at (x, y), right- and top-aligned.
 Halvex::HGui::HPushButton* CreateToggleButton(Halvex::HGui::HWidget* pPanel, float y,
-                                              const std::string& text);
+                                              const std::string& text, float x = -10.0f,
+                                              float w = 80.0f);
