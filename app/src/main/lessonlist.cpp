@@ -2,6 +2,8 @@
 
 #include "testcase/lighting.h"
 #include "testcase/matrixtransform.h"
+#include "testcase/renderstate_alphablend.h"
+#include "testcase/renderstate_alphatest.h"
 #include "testcase/renderstate_depth.h"
 #include "testcase/renderstate_fillshadecull.h"
 
@@ -22,8 +24,8 @@ const LessonEntry_t LESSONS[LESSON_COUNT] = {
     {"Mipmap", nullptr},
     {"RS_FillShadeCull", &CreateLesson<RenderState_FillShadeCull>},
     {"RS_Depth", &CreateLesson<RenderState_Depth>},
-    {"RS_AlphaBlend", nullptr},
-    {"RS_AlphaTest", nullptr},
+    {"RS_AlphaBlend", &CreateLesson<RenderState_AlphaBlend>},
+    {"RS_AlphaTest", &CreateLesson<RenderState_AlphaTest>},
     {"Test01", nullptr},
     {"Test02", nullptr},
     {"DeviceCapability", nullptr},
