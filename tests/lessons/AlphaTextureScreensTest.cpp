@@ -4,8 +4,10 @@
 
 #include "LessonScreens.h"
 
+#include "testcase/mipmap.h"
 #include "testcase/renderstate_alphablend.h"
 #include "testcase/renderstate_alphatest.h"
+#include "testcase/texturesampling.h"
 
 #include "common/render/mycombobox.h"
 
@@ -76,4 +78,36 @@ TEST_F(AlphaTextureScreens, AlphaTestKeepsTexelsAboveTheReference)
     ExpectScreen("alphatest_always");
     ChooseItem(driver, pLesson->GetFuncCombo(), CMP_NEVER);
     ExpectScreen("alphatest_never");
+}
+
+TEST_F(AlphaTextureScreens, TextureSamplingShowsEachAddressModeAndFilter)
+{
+    auto* pLesson = Open<TextureSampling>("TextureSampling");
+    ASSERT_NE(pLesson, nullptr);
+    const char* const names[] = {"texturesampling_wrap", "texturesampling_mirror",
+                                 "texturesampling_clamp", "texturesampling_border"};
+    for (int address = ADDRESS_WRAP; address <= ADDRESS_BORDER; ++address)
+    {
+        ChooseItem(driver, pLesson->GetAddressCombo(), address);
+        ExpectScreen(names[address]);
+    }
+    Zoom(15);
+    ExpectScreen("texturesampling_point_close");
+    ChooseItem(driver, pLesson->GetFilterCombo(), 1);
+    ExpectScreen("texturesampling_linear_close");
+}
+
+TEST_F(AlphaTextureScreens, MipmapShowsEachCaseAtADistance)
+{
+    auto* pLesson = Open<Mipmap>("Mipmap");
+    ASSERT_NE(pLesson, nullptr);
+    // Three faces in view, far enough for the smaller levels.
+    Orbit(-100, 70);
+    Zoom(-14);
+    const char* const names[] = {"mipmap_case1", "mipmap_case2", "mipmap_case3"};
+    for (int item = Mipmap::CASE_NO_MIPS; item <= Mipmap::CASE_LEVEL_COLOURS; ++item)
+    {
+        ChooseItem(driver, pLesson->GetCaseCombo(), item);
+        ExpectScreen(names[item]);
+    }
 }

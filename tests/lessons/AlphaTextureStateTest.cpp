@@ -4,8 +4,10 @@
 
 #include "LessonStates.h"
 
+#include "testcase/mipmap.h"
 #include "testcase/renderstate_alphablend.h"
 #include "testcase/renderstate_alphatest.h"
+#include "testcase/texturesampling.h"
 
 #include "common/render/mycombobox.h"
 
@@ -197,6 +199,98 @@ TEST_F(AlphaTextureStates, AlphaTestCombosSetTheirStatesForBothCrossedQuads)
         {{RS_ALPHA_TEST_ENABLE, 0}, {RS_ALPHA_FUNC, CMP_ALWAYS}, {RS_ALPHA_REF, 0}});
 }
 
+TEST_F(AlphaTextureStates, TextureSamplingDrawsTheStripWithTheChosenSampler)
+{
+    auto* pLesson = Open<TextureSampling>("TextureSampling");
+    ASSERT_NE(pLesson, nullptr);
+    ASSERT_EQ(pLesson->GetVertexLayout().GetStreamSize(0), 16u);
+    const struct
+    {
+        int m_Filter;
+        int m_Address;
+        TextureFilter m_ExpectedFilter;
+    } cases[] = {
+        {0, ADDRESS_WRAP, FILTER_POINT},
+        {1, ADDRESS_MIRROR, FILTER_LINEAR},
+        {0, ADDRESS_CLAMP, FILTER_POINT},
+        {1, ADDRESS_BORDER, FILTER_LINEAR},
+    };
+    for (const auto& c : cases)
+    {
+        ChooseItem(driver, pLesson->GetFilterCombo(), c.m_Filter);
+        ChooseItem(driver, pLesson->GetAddressCombo(), c.m_Address);
+        const auto draws = FrameDraws(true);
+        ASSERT_FALSE(draws.empty());
+        // The lesson draws before the GUI.
+        const FakeRenderDevice::Draw& quad = draws.front();
+        SCOPED_TRACE(testing::Message() << "address " << c.m_Address);
+        EXPECT_EQ(quad.m_Sampler0.m_MinFilter, c.m_ExpectedFilter);
+        EXPECT_EQ(quad.m_Sampler0.m_MagFilter, c.m_ExpectedFilter);
+        EXPECT_EQ(quad.m_Sampler0.m_MipFilter, c.m_ExpectedFilter);
+        EXPECT_EQ(quad.m_Sampler0.m_AddressU, c.m_Address);
+        EXPECT_EQ(quad.m_Sampler0.m_AddressW, c.m_Address);
+        EXPECT_EQ(quad.m_pLayout, &pLesson->GetVertexLayout());
+        EXPECT_EQ(quad.m_pPixelTexture0, &pLesson->GetTexture());
+    }
+    const auto draws = FrameDraws(true);
+    ASSERT_FALSE(draws.empty());
+    const FakeRenderDevice::Draw& quad = draws.front();
+    EXPECT_EQ(quad.m_PrimType, PT_TRIANGLE_STRIP);
+    EXPECT_EQ(quad.m_PrimitiveCount, 2);
+    ASSERT_EQ(quad.m_VertexSize, 16);
+    ASSERT_EQ(quad.m_Vertices.size(), 64u);
+    float corners[16];
+    std::memcpy(corners, quad.m_Vertices.data(), sizeof(corners));
+    const float expected[16] = {-2, -2, -1, 2, -2, 2, -1, -1, 2, -2, 2, 2, 2, 2, 2, -1};
+    for (int i = 0; i < 16; ++i)
+    {
+        EXPECT_EQ(corners[i], expected[i]) << i;
+    }
+    ExpectMatrixNear(quad.m_VertexMatrix0,
+                     pLesson->GetCamera().GetView() * pLesson->GetCamera().GetProjection());
+}
+
+TEST_F(AlphaTextureStates, MipmapTextureIsRebuiltOnlyWhenTheCaseChanges)
+{
+    // The recording device sizes locked memory by the level count it reports.
+    fake.device->m_ReportedMipLevels = Mipmap::LEVEL_COUNT;
+    auto* pLesson = Open<Mipmap>("Mipmap");
+    ASSERT_NE(pLesson, nullptr);
+    EXPECT_EQ(pLesson->GetCurrentCase(), Mipmap::CASE_NO_MIPS);
+    const struct
+    {
+        int m_Case;
+        int m_Creates;
+        int m_Locks;
+        int m_Generates;
+    } steps[] = {
+        {Mipmap::CASE_GENERATED_MIPS, 1, 1, 1},
+        {Mipmap::CASE_GENERATED_MIPS, 0, 0, 0},
+        {Mipmap::CASE_LEVEL_COLOURS, 1, Mipmap::LEVEL_COUNT, 0},
+        {Mipmap::CASE_LEVEL_COLOURS, 0, 0, 0},
+        {Mipmap::CASE_NO_MIPS, 1, 1, 0},
+    };
+    for (const auto& step : steps)
+    {
+        const int creates = fake.device->CallCount("CreateTexture");
+        const int locks = fake.device->CallCount("UnlockTexture");
+        const int generates = fake.device->CallCount("GenerateMipmaps");
+        ChooseItem(driver, pLesson->GetCaseCombo(), step.m_Case);
+        SCOPED_TRACE(testing::Message() << "case " << step.m_Case);
+        EXPECT_EQ(fake.device->CallCount("CreateTexture") - creates, step.m_Creates);
+        EXPECT_EQ(fake.device->CallCount("UnlockTexture") - locks, step.m_Locks);
+        EXPECT_EQ(fake.device->CallCount("GenerateMipmaps") - generates, step.m_Generates);
+        EXPECT_EQ(pLesson->GetCurrentCase(), step.m_Case);
+    }
+    const auto draws = FrameDraws(false);
+    ASSERT_FALSE(draws.empty());
+    EXPECT_EQ(draws[0].m_pPixelTexture0, &pLesson->GetTexture());
+    EXPECT_EQ(draws[0].m_Sampler0.m_MipFilter, FILTER_LINEAR);
+    EXPECT_EQ(draws[0].m_Sampler0.m_AddressU, ADDRESS_CLAMP);
+    ExpectMatrixNear(draws[0].m_VertexMatrix0,
+                     pLesson->GetCamera().GetView() * pLesson->GetCamera().GetProjection());
+}
+
 // The recording tree of LessonStates holds no lesson textures.
 TEST_F(LessonStates, MissingTextureFileLeavesTheLessonRunningWithNoTexture)
 {
@@ -207,6 +301,7 @@ TEST_F(LessonStates, MissingTextureFileLeavesTheLessonRunningWithNoTexture)
     } lessons[] = {
         {"RS_AlphaBlend", "snow.dds"},
         {"RS_AlphaTest", "tree01.dds"},
+        {"TextureSampling", "panda.dds"},
     };
     for (const auto& lesson : lessons)
     {

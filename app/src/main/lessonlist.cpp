@@ -2,10 +2,12 @@
 
 #include "testcase/lighting.h"
 #include "testcase/matrixtransform.h"
+#include "testcase/mipmap.h"
 #include "testcase/renderstate_alphablend.h"
 #include "testcase/renderstate_alphatest.h"
 #include "testcase/renderstate_depth.h"
 #include "testcase/renderstate_fillshadecull.h"
+#include "testcase/texturesampling.h"
 
 namespace
 {
@@ -21,7 +23,7 @@ const LessonEntry_t LESSONS[LESSON_COUNT] = {
     {"ShadowMap", nullptr},
     {"ViewportScissor", nullptr},
     {"Stencil", nullptr},
-    {"Mipmap", nullptr},
+    {"Mipmap", &CreateLesson<Mipmap>},
     {"RS_FillShadeCull", &CreateLesson<RenderState_FillShadeCull>},
     {"RS_Depth", &CreateLesson<RenderState_Depth>},
     {"RS_AlphaBlend", &CreateLesson<RenderState_AlphaBlend>},
@@ -34,5 +36,5 @@ const LessonEntry_t LESSONS[LESSON_COUNT] = {
     {"MatrixTransform", &CreateLesson<MatrixTransform>},
     {"Lighting", &CreateLesson<Lighting>},
     {"UseCubeMap", nullptr},
-    {"TextureSampling", nullptr},
+    {"TextureSampling", &CreateLesson<TextureSampling>},
 };
