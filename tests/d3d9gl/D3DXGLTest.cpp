@@ -2,6 +2,7 @@
 
 #include "testsupport.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
@@ -387,6 +388,55 @@ TEST_F(D3DXGLTest, VolumeTexturesLockAndLoadBySlice)
     EXPECT_EQ(pTexels[locked.SlicePitch / 4 + 15], BLUE);
     ASSERT_EQ(pVolume->UnlockBox(0), D3D_OK);
     pVolume->Release();
+}
+
+TEST_F(D3DXGLTest, FilterTextureFillsEveryLevelWithBoxAveragesThatTheSamplerReads)
+{
+    // Rows two texels high, dark and white, over a full chain of a managed texture.
+    constexpr D3DCOLOR DARK = 0xFF101010;
+    constexpr D3DCOLOR GREY = 0xFF888888;
+    IDirect3DTexture9* pTexture = nullptr;
+    ASSERT_EQ(
+        Device()->CreateTexture(64, 64, 0, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, &pTexture, nullptr),
+        D3D_OK);
+    ASSERT_EQ(pTexture->GetLevelCount(), 7u);
+    D3DLOCKED_RECT locked = {};
+    ASSERT_EQ(pTexture->LockRect(0, &locked, nullptr, 0), D3D_OK);
+    for (UINT y = 0; y < 64; ++y)
+    {
+        auto* pRow = reinterpret_cast<D3DCOLOR*>(static_cast<uint8_t*>(locked.pBits) +
+                                                 size_t(y) * locked.Pitch);
+        std::fill(pRow, pRow + 64, y % 4 < 2 ? DARK : WHITE);
+    }
+    ASSERT_EQ(pTexture->UnlockRect(0), D3D_OK);
+    ASSERT_EQ(D3DXFilterTexture(pTexture, nullptr, 0, D3DX_DEFAULT), D3D_OK);
+
+    // Level 1 keeps one-texel rows; from level 2 on every texel is their average.
+    const std::vector<D3DCOLOR> level1 = ReadLevel(pTexture, 1);
+    EXPECT_EQ(level1[0], DARK);
+    EXPECT_EQ(level1[32], WHITE);
+    for (UINT level = 2; level < 7; ++level)
+    {
+        for (D3DCOLOR texel : ReadLevel(pTexture, level))
+        {
+            ASSERT_TRUE(ColorNear(GREY, texel, 1)) << "level " << level;
+        }
+    }
+
+    // The GL texture holds the same levels: a 32-pixel quad reads level 1, 16 pixels level 2.
+    UseTextureShaders();
+    ASSERT_EQ(Device()->SetTexture(0, pTexture), D3D_OK);
+    ASSERT_EQ(Device()->SetSamplerState(0, D3DSAMP_MIPFILTER, D3DTEXF_POINT), D3D_OK);
+    ClearAll(BLACK);
+    DrawQuad(0, 0, 32, 32, 0.5f, WHITE);
+    EXPECT_EQ(BackBufferPixel(8, 6), DARK);
+    EXPECT_EQ(BackBufferPixel(8, 7), WHITE);
+    ClearAll(BLACK);
+    DrawQuad(0, 0, 16, 16, 0.5f, WHITE);
+    EXPECT_TRUE(ColorNear(GREY, BackBufferPixel(8, 6), 1));
+    EXPECT_TRUE(ColorNear(GREY, BackBufferPixel(8, 7), 1));
+    ASSERT_EQ(Device()->SetTexture(0, nullptr), D3D_OK);
+    pTexture->Release();
 }
 
 } // namespace

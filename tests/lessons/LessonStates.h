@@ -90,7 +90,10 @@ protected:
             auto* pRow = dynamic_cast<Halvex::HGui::HWidget*>(pChild);
             if (pRow && pRow->GetText() == row)
             {
-                fake.app.GetListContent()->Move(0.0f, -std::min(pRow->GetPos().y, 200.0f));
+                // No further than the list scrolls, so the last rows come into view too.
+                const float scroll = fake.app.GetListContent()->GetRect().height -
+                                     fake.app.GetListArea()->GetRect().height;
+                fake.app.GetListContent()->Move(0.0f, -std::min(pRow->GetPos().y, scroll));
                 fake.Frame();
                 ClickWidget(driver, pRow);
             }

@@ -208,21 +208,6 @@ TEST_F(PlainLessonStates, VertexIndexBufferDrawsTheSameCornersBothWays)
     }
 }
 
-// The plain fixture, without the texture file.
-TEST_F(LessonStates, PlainLessonWithoutItsTextureSaysSoOnceAndDrawsUntextured)
-{
-    Halvex::Base::DiagnosticCapture capture;
-    auto* pLesson = Open<VertexIndexBuffer>("VertexIndexBuffer");
-    ASSERT_NE(pLesson, nullptr);
-    EXPECT_EQ(capture.Logs().size(), 1u);
-    EXPECT_TRUE(capture.Logged("Can not read texture"));
-    fake.Frame();
-    // An unloaded texture binds nothing on the device.
-    const Texture* pBound = LastModelDraw().m_pPixelTexture0;
-    EXPECT_TRUE(!pBound || !pBound->IsLoaded());
-    EXPECT_EQ(LastModelDraw().m_VertexCount, 6);
-}
-
 TEST_F(PlainLessonStates, DeviceCapabilityWritesTheLimitsAndAtMostFiveFormatsEveryFrame)
 {
     auto* pLesson = Open<DeviceCapability>("DeviceCapability");

@@ -10,7 +10,9 @@ Canvas PaintSnow(int size)
 {
     using namespace Sdf;
     const Rgba white = Hex(0xf4f9ff);
-    Canvas canvas(size, size, Rgba{white.r, white.g, white.b, 0.0f});
+    // Transparent black around the flake: additive blending adds nothing there, and with
+    // blending off the quad shows as the black square it is.
+    Canvas canvas(size, size, Rgba{0.0f, 0.0f, 0.0f, 0.0f});
     const Point centre{0.5f, 0.5f};
     // A faint halo first, then the crystal with feathered edges.
     canvas.Fill([=](Point p) { return Circle(p, centre, 0.2f); }, Hex(0xdcecff, 0.35f), 0.5f);

@@ -137,10 +137,30 @@ void AppDriver::Drag(int fromX, int fromY, int toX, int toY, int steps)
     RunFrames(1);
 }
 
+void AppDriver::Scroll(int x, int y, int notches)
+{
+    MoveMouse(x, y, false);
+    RunFrames(1);
+    for (int i = 0; i < std::abs(notches); ++i)
+    {
+        SDL_Event event{};
+        event.type = SDL_MOUSEWHEEL;
+        event.wheel.windowID = SDL_GetWindowID(m_pWindow);
+        event.wheel.y = notches > 0 ? 1 : -1;
+        event.wheel.direction = SDL_MOUSEWHEEL_NORMAL;
+        event.wheel.mouseX = x;
+        event.wheel.mouseY = y;
+        Push(event);
+        RunFrames(1);
+    }
+}
+
 namespace
 {
 constexpr int SETTLE_FRAMES = 60;
 constexpr int DRAG_STEP = 8;
+// Pixels of the last row that stay below the list area.
+constexpr float LAST_ROW_CLIP = 4.0f;
 
 Halvex::HGui::HDragButton* FindRow(Lumivia& app, const std::string& name)
 {
@@ -157,10 +177,13 @@ Halvex::HGui::HDragButton* FindRow(Lumivia& app, const std::string& name)
 
 bool IsWhollyVisible(const Halvex::HGui::HWidget* pRow)
 {
-    // Rows are a little wider than the list; only the vertical extent matters.
+    // Rows are a little wider than the list; only the vertical extent matters. The list ends
+    // a few pixels above the last row's bottom edge even when dragged as far as it goes, so a
+    // row that shows all but those pixels counts as in view.
     const Halvex::HGui::HRectF& visible = pRow->GetVisibleRect();
     const Halvex::HGui::HRectF& rect = pRow->GetRect();
-    return visible.IsValid() && visible.y == rect.y && visible.height == rect.height;
+    return visible.IsValid() && visible.y == rect.y &&
+           visible.height >= rect.height - LAST_ROW_CLIP;
 }
 } // namespace
 

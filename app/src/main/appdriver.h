@@ -41,6 +41,9 @@ public:
     void Click(int x, int y);
     // Presses at `from`, moves to `to` in `steps` moves of one frame each, releases.
     void Drag(int fromX, int fromY, int toX, int toY, int steps);
+    // Moves to (x, y), then turns the wheel one notch a frame: `notches` above 0 away from
+    // the user, below 0 towards the user.
+    void Scroll(int x, int y, int notches);
 
     // Brings the lesson's row into view, dragging the list (and letting it settle) when the
     // row lies outside its visible part, and gives the row's centre. False when no row has

@@ -3,7 +3,10 @@
 #include "testcase/devicecapability.h"
 #include "testcase/lighting.h"
 #include "testcase/matrixtransform.h"
+#include "testcase/mipmap.h"
 #include "testcase/primitive.h"
+#include "testcase/renderstate_alphablend.h"
+#include "testcase/renderstate_alphatest.h"
 #include "testcase/renderstate_depth.h"
 #include "testcase/renderstate_fillshadecull.h"
 #include "testcase/rendertocubemap.h"
@@ -12,6 +15,7 @@
 #include "testcase/stencil.h"
 #include "testcase/test01.h"
 #include "testcase/test02.h"
+#include "testcase/texturesampling.h"
 #include "testcase/usecubemap.h"
 #include "testcase/vertexindexbuffer.h"
 #include "testcase/viewportandscissor.h"
@@ -30,11 +34,11 @@ const LessonEntry_t LESSONS[LESSON_COUNT] = {
     {"ShadowMap", &CreateLesson<ShadowMap>},
     {"ViewportScissor", &CreateLesson<ViewportAndScissor>},
     {"Stencil", &CreateLesson<Stencil>},
-    {"Mipmap", nullptr},
+    {"Mipmap", &CreateLesson<Mipmap>},
     {"RS_FillShadeCull", &CreateLesson<RenderState_FillShadeCull>},
     {"RS_Depth", &CreateLesson<RenderState_Depth>},
-    {"RS_AlphaBlend", nullptr},
-    {"RS_AlphaTest", nullptr},
+    {"RS_AlphaBlend", &CreateLesson<RenderState_AlphaBlend>},
+    {"RS_AlphaTest", &CreateLesson<RenderState_AlphaTest>},
     {"Test01", &CreateLesson<Test01>},
     {"Test02", &CreateLesson<Test02>},
     {"DeviceCapability", &CreateLesson<DeviceCapability>},
@@ -43,5 +47,5 @@ const LessonEntry_t LESSONS[LESSON_COUNT] = {
     {"MatrixTransform", &CreateLesson<MatrixTransform>},
     {"Lighting", &CreateLesson<Lighting>},
     {"UseCubeMap", &CreateLesson<UseCubeMap>},
-    {"TextureSampling", nullptr},
+    {"TextureSampling", &CreateLesson<TextureSampling>},
 };

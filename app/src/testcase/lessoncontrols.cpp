@@ -10,10 +10,10 @@
 using namespace Halvex::HGui;
 
 MyComboBox* CreateStateCombo(HWidget* pPanel, float y, float w, float listHeight,
-                             const char* const* items, int count, int selected)
+                             const char* const* items, int count, int selected, float x)
 {
     auto* pCombo = new MyComboBox(pPanel);
-    pCombo->SetGeometry(-10.0f, y, w, 24.0f);
+    pCombo->SetGeometry(x, y, w, 24.0f);
     pCombo->GetListWidget()->SetGeometry(0.0f, 24.0f, w, listHeight);
     pCombo->AddItems(items, count);
     pCombo->SelectItem(selected);
@@ -51,10 +51,10 @@ MySlider* CreateRightSlider(HWidget* pPanel, float x, float y, float w, float mi
                                 maximum, value, caption);
 }
 
-HPushButton* CreateToggleButton(HWidget* pPanel, float y, const std::string& text, float w)
+HPushButton* CreateToggleButton(HWidget* pPanel, float x, float y, float w, const std::string& text)
 {
     auto* pButton = new HPushButton(pPanel);
-    pButton->SetGeometry(-10.0f, y, w, 24.0f);
+    pButton->SetGeometry(x, y, w, 24.0f);
     pButton->SetAlignment(ALIGN_RIGHT | ALIGN_TOP);
     pButton->SetText(text);
     pButton->SetCheckable(true);

@@ -12,10 +12,10 @@ class HWidget;
 class MyComboBox;
 class MySlider;
 
-// A right- and top-aligned combo box at (-10, y) of width w and height 24 whose drop-down
+// A right- and top-aligned combo box at (x, y) of width w and height 24 whose drop-down
 // list is (0, 24, w, listHeight) below it, filled with the items and showing `selected`.
 MyComboBox* CreateStateCombo(Halvex::HGui::HWidget* pPanel, float y, float w, float listHeight,
-                             const char* const* items, int count, int selected);
+                             const char* const* items, int count, int selected, float x = -10.0f);
 
 // A vertical 10 x 240 slider at (x, -50), left- and bottom-aligned, whose bar grows from the
 // bottom edge, with its caption 30 pixels above it.
@@ -27,6 +27,6 @@ MySlider* CreateLessonSlider(Halvex::HGui::HWidget* pPanel, float x, float minim
 MySlider* CreateRightSlider(Halvex::HGui::HWidget* pPanel, float x, float y, float w, float minimum,
                             float maximum, float value, const std::string& caption);
 
-// An unchecked checkable button of w x 24 at (-10, y), right- and top-aligned.
-Halvex::HGui::HPushButton* CreateToggleButton(Halvex::HGui::HWidget* pPanel, float y,
-                                              const std::string& text, float w = 80.0f);
+// An unchecked checkable button of w x 24 at (x, y), right- and top-aligned.
+Halvex::HGui::HPushButton* CreateToggleButton(Halvex::HGui::HWidget* pPanel, float x, float y,
+                                              float w, const std::string& text);

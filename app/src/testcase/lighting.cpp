@@ -33,9 +33,9 @@ Lighting::Lighting()
     m_Camera.SetLookAt({0.0f, 0.0f, 10.0f}, {0.0f, 0.0f, 0.0f}, {0.0f, 1.0f, 0.0f});
 
     Halvex::HGui::HWidget* pPanel = GetPanel();
-    m_pLightButton = CreateToggleButton(pPanel, 10.0f, "Light");
-    m_pPointButton = CreateToggleButton(pPanel, 40.0f, "P or D");
-    m_pPerPixelButton = CreateToggleButton(pPanel, 70.0f, "P or V");
+    m_pLightButton = CreateToggleButton(pPanel, -10.0f, 10.0f, 80.0f, "Light");
+    m_pPointButton = CreateToggleButton(pPanel, -10.0f, 40.0f, 80.0f, "P or D");
+    m_pPerPixelButton = CreateToggleButton(pPanel, -10.0f, 70.0f, 80.0f, "P or V");
 
     m_pDiffuseSlider = CreateLessonSlider(pPanel, 10.0f, 0.0f, 1.0f, 0.5f, "D");
     m_pAmbientSlider = CreateLessonSlider(pPanel, 30.0f, 0.0f, 1.0f, 0.0f, "A");

@@ -54,7 +54,7 @@ Primitive::Primitive() : m_Vertices(INITIAL_VERTICES)
     pInput->Connect("MouseRelease", this, &Primitive::OnMouse);
     pInput->Connect("MouseMove", this, &Primitive::OnMouse);
 
-    m_pFillButton = CreateToggleButton(GetPanel(), 10.0f, "Fill Mode", 90.0f);
+    m_pFillButton = CreateToggleButton(GetPanel(), -10.0f, 10.0f, 90.0f, "Fill Mode");
     m_pTypeCombo =
         CreateStateCombo(GetPanel(), 40.0f, 150.0f, 132.0f, TYPE_ITEMS, 6, PT_TRIANGLE_STRIP);
 }

@@ -29,7 +29,7 @@ RenderToTexture::RenderToTexture()
     m_UseShader.Load("RenderToTexture_Use");
     m_Model.Load(GetDataPath("Data/cube_panda.bin"));
     CreateLessonTarget(m_Target, TARGET_SIZE, false);
-    m_pSkipButton = CreateToggleButton(GetPanel(), 10.0f, "S", 24.0f);
+    m_pSkipButton = CreateToggleButton(GetPanel(), -10.0f, 10.0f, 24.0f, "S");
 }
 
 void RenderToTexture::Render(RenderImpl* pRenderer)

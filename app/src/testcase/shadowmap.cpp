@@ -52,7 +52,7 @@ ShadowMap::ShadowMap()
     m_Light.SetSpeed(1.0f, 0.0f);
     m_Camera.SetLookAt({0.0f, 3.0f, 3.0f}, {0.0f, 0.0f, 0.0f}, UP);
     m_Casters[0].m_Model.Load(GetDataPath("Data/nights.bin"));
-    m_pViewButton = CreateToggleButton(GetPanel(), 10.0f, "S", 24.0f);
+    m_pViewButton = CreateToggleButton(GetPanel(), -10.0f, 10.0f, 24.0f, "S");
 }
 
 void ShadowMap::Update(float dt)

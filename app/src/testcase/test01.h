@@ -9,7 +9,6 @@
 #include "rendercore/source/resource/texture.h"
 #include "rendercore/source/resource/vertexbuffer.h"
 
-
 class MyComboBox;
 
 class Test01 : public TestBase

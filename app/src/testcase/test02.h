@@ -14,7 +14,6 @@
 #include "rendercore/source/resource/texture.h"
 #include "rendercore/source/resource/vertexbuffer.h"
 
-
 namespace Halvex::RenderCore
 {
 class RenderDevice;

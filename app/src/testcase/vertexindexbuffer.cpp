@@ -59,7 +59,7 @@ VertexIndexBuffer::VertexIndexBuffer()
     LoadLessonTexture(m_Texture, "Data/_Tex_/panda.dds");
     m_UseIndex = false;
 
-    m_pIndexButton = CreateToggleButton(GetPanel(), 10.0f, "S", 24.0f);
+    m_pIndexButton = CreateToggleButton(GetPanel(), -10.0f, 10.0f, 24.0f, "S");
     m_pIndexButton->SetChecked(m_UseIndex);
 }
 

@@ -10,7 +10,6 @@
 #include "rendercore/source/resource/texture.h"
 #include "rendercore/source/resource/vertexbuffer.h"
 
-
 namespace Halvex::HGui
 {
 class HPushButton;

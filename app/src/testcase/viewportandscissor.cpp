@@ -43,7 +43,7 @@ ViewportAndScissor::ViewportAndScissor()
         {0.0f, halfHeight, halfWidth, halfHeight},
         {halfWidth, halfHeight, halfWidth, halfHeight},
     }};
-    m_pViewportButton = CreateToggleButton(GetPanel(), 10.0f, "S", 24.0f);
+    m_pViewportButton = CreateToggleButton(GetPanel(), -10.0f, 10.0f, 24.0f, "S");
 }
 
 void ViewportAndScissor::Render(RenderImpl* pRenderer)
