@@ -3,7 +3,8 @@
 // that nothing accumulates. Every lesson must leave the rendering core's resources and
 // d3d9gl's live objects at the counts of its first visit, no GL error may be reported,
 // and resident memory may grow by at most 2% between the second and the last cycle
-// (the first cycle fills caches: shader programs, the font, the allocator's pools), and
+// (the first cycle fills caches: shader programs, the font, the allocator's pools; memory
+// is read as the lowest resident figure of a cycle, after the allocator trims), and
 // closing the program must leave no d3d9gl object alive.
 
 #include <cstddef>
