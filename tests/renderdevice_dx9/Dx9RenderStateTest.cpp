@@ -192,6 +192,7 @@ TEST_F(Dx9RenderStateTest, CapsComeFromTheNativeCapsOnceAndAreCopiedAfterwards)
     Native().m_Caps.MaxPrimitiveCount = 1000;
     Native().m_Caps.MaxStreams = 16;
     Native().m_Caps.MaxVertexShaderConst = 256;
+    Native().m_Caps.PixelShaderVersion = D3DPS_VERSION(3, 0);
     const int readsBefore = Native().m_CapsReads;
     DeviceCaps caps;
     Device().GetDeviceCaps(&caps);
@@ -201,7 +202,7 @@ TEST_F(Dx9RenderStateTest, CapsComeFromTheNativeCapsOnceAndAreCopiedAfterwards)
     EXPECT_EQ(caps.MaxCubemapHeight, 2048);
     EXPECT_EQ(caps.MaxPrimitiveCount, 1000);
     EXPECT_EQ(caps.MaxStreams, 16);
-    EXPECT_EQ(caps.MaxPixelShaderConst, 256);
+    EXPECT_EQ(caps.MaxPixelShaderConst, 224) << "the pixel registers of ps_3_0";
 }
 
 TEST_F(Dx9RenderStateTest, RenderTargetBracketBindsTheSetAndRestoresTheSavedSurfaces)

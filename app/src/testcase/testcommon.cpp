@@ -2,6 +2,7 @@
 
 #include "main/lumivia.h"
 #include "testcase/lessoncamera.h"
+#include "testcase/modellayout.h"
 
 #include "common/render/renderimpl.h"
 
@@ -11,18 +12,6 @@
 #include "rendercore/source/resource/vertexbuffer.h"
 
 using namespace Halvex::RenderCore;
-
-namespace
-{
-// The model vertex: position, normal, packed colour, texture coordinate (36 bytes).
-const InputElementDesc_t MODEL_LAYOUT[] = {
-    {STREAM_0, 0, DECL_FLOAT3, METHOD_DEFAULT, USAGE_POSITION, 0},
-    {STREAM_0, 12, DECL_FLOAT3, METHOD_DEFAULT, USAGE_NORMAL, 0},
-    {STREAM_0, 24, DECL_COLOR, METHOD_DEFAULT, USAGE_COLOR, 0},
-    {STREAM_0, 28, DECL_FLOAT2, METHOD_DEFAULT, USAGE_TEXCOORD, 0},
-    INPUT_ELEMENT_END,
-};
-} // namespace
 
 TestCommon::TestCommon() = default;
 

@@ -3,6 +3,7 @@
 #include "testcase/lessoncontrols.h"
 #include "testcase/lessontexture.h"
 #include "testcase/meshsampler.h"
+#include "testcase/modellayout.h"
 
 #include "common/model/binmodel.h"
 #include "common/render/renderimpl.h"
@@ -16,14 +17,6 @@ using namespace Halvex::RenderCore;
 
 namespace
 {
-// The model vertex: position, normal, packed colour, texture coordinate (36 bytes).
-const InputElementDesc_t SQUARE_LAYOUT[] = {
-    {STREAM_0, 0, DECL_FLOAT3, METHOD_DEFAULT, USAGE_POSITION, 0},
-    {STREAM_0, 12, DECL_FLOAT3, METHOD_DEFAULT, USAGE_NORMAL, 0},
-    {STREAM_0, 24, DECL_COLOR, METHOD_DEFAULT, USAGE_COLOR, 0},
-    {STREAM_0, 28, DECL_FLOAT2, METHOD_DEFAULT, USAGE_TEXCOORD, 0},
-    INPUT_ELEMENT_END,
-};
 
 constexpr Bin_Vertex Corner(float x, float y, float u, float v)
 {
@@ -51,7 +44,7 @@ static_assert(VERTEX_SIZE == 36);
 
 VertexIndexBuffer::VertexIndexBuffer()
 {
-    m_Layout.Load(SQUARE_LAYOUT);
+    m_Layout.Load(MODEL_LAYOUT);
     m_Shader.Load("VertexIndexBuffer");
     m_FourVertices.Load(PT_TRIANGLE_LIST, FOUR_VERTICES, 4, VERTEX_SIZE, POOL_MANAGED);
     m_Indices.Load(INDICES, 6, static_cast<int>(sizeof(uint16_t)), POOL_MANAGED);

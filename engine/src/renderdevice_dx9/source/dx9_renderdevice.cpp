@@ -120,7 +120,9 @@ void Dx9RenderDevice::GetDeviceCaps(DeviceCaps* pCaps)
         pBuilt->MaxVertexIndex = static_cast<int32_t>(native.MaxVertexIndex);
         pBuilt->MaxStreams = static_cast<int32_t>(native.MaxStreams);
         pBuilt->MaxVertexShaderConst = static_cast<int32_t>(native.MaxVertexShaderConst);
-        pBuilt->MaxPixelShaderConst = static_cast<int32_t>(native.MaxVertexShaderConst);
+        // Direct3D 9 has no cap for pixel-shader constants: the shader model fixes them
+        // (224 float registers from ps_3_0 on, 32 before).
+        pBuilt->MaxPixelShaderConst = native.PixelShaderVersion >= D3DPS_VERSION(3, 0) ? 224 : 32;
         m_pCaps = std::move(pBuilt);
     }
     *pCaps = *m_pCaps;
