@@ -26,6 +26,33 @@ TEST_F(DeviceGLTest, AdapterAndCapsComeFromGL)
     EXPECT_EQ(caps.PixelShaderVersion, D3DPS_VERSION(3, 0));
     EXPECT_GE(caps.MaxTextureWidth, 2048u);
     EXPECT_EQ(Device()->TestCooperativeLevel(), D3D_OK);
+
+    // Formats as the format table holds them; DXT is decoded at upload, so always taken.
+    IDirect3D9* pCreator = nullptr;
+    ASSERT_EQ(Device()->GetDirect3D(&pCreator), D3D_OK);
+    EXPECT_EQ(pCreator, s_pD3D);
+    const struct
+    {
+        DWORD m_Usage;
+        D3DFORMAT m_Format;
+        HRESULT m_Result;
+    } formats[] = {
+        {0, D3DFMT_DXT1, D3D_OK},
+        {0, D3DFMT_A32B32G32R32F, D3D_OK},
+        {0, D3DFMT_UNKNOWN, D3DERR_NOTAVAILABLE},
+        {D3DUSAGE_RENDERTARGET, D3DFMT_R32F, D3D_OK},
+        {D3DUSAGE_RENDERTARGET, D3DFMT_DXT5, D3DERR_NOTAVAILABLE},
+        {D3DUSAGE_DEPTHSTENCIL, D3DFMT_D24S8, D3D_OK},
+        {D3DUSAGE_DEPTHSTENCIL, D3DFMT_A8R8G8B8, D3DERR_NOTAVAILABLE},
+    };
+    for (const auto& f : formats)
+    {
+        EXPECT_EQ(pCreator->CheckDeviceFormat(0, D3DDEVTYPE_HAL, D3DFMT_X8R8G8B8, f.m_Usage,
+                                              D3DRTYPE_TEXTURE, f.m_Format),
+                  f.m_Result)
+            << f.m_Format;
+    }
+    pCreator->Release();
 }
 
 TEST_F(DeviceGLTest, ResetRestoresDefaultsAndMakesABackBufferOfTheNewSize)

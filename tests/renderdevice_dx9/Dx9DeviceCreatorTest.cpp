@@ -92,6 +92,17 @@ TEST_F(Dx9DeviceCreatorTest, ShaderModelFollowsTheShaderVersions)
     }
 }
 
+TEST_F(Dx9DeviceCreatorTest, CompressedFormatsAreTheOnesTheAdapterTakes)
+{
+    m_pDirect3D->m_TextureFormats = {D3DFMT_DXT1, D3DFMT_DXT5, D3DFMT_A8R8G8B8};
+    auto pDevice = Create();
+    DeviceCaps caps;
+    pDevice->GetDeviceCaps(&caps);
+    EXPECT_EQ(caps.CompressTex[0], 0x31545844); // "DXT1"
+    EXPECT_EQ(caps.CompressTex[1], 0x35545844); // "DXT5"
+    EXPECT_EQ(caps.CompressTex[2], 0);
+}
+
 TEST_F(Dx9DeviceCreatorTest, RefusedMultisampleFailsCreationWithoutAMessage)
 {
     m_pDirect3D->m_RejectMultiSample = true;

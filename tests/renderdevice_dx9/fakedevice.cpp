@@ -302,6 +302,15 @@ HRESULT FakeDirect3D::GetAdapterIdentifier(UINT Adapter, DWORD, D3DADAPTER_IDENT
     return D3D_OK;
 }
 
+HRESULT FakeDevice::GetDirect3D(IDirect3D9** ppD3D9)
+{
+    if (!m_pDirect3D)
+        return D3DERR_INVALIDCALL;
+    m_pDirect3D->AddRef();
+    *ppD3D9 = m_pDirect3D;
+    return D3D_OK;
+}
+
 HRESULT FakeDirect3D::CreateDevice(UINT Adapter, D3DDEVTYPE DeviceType, HWND hFocusWindow,
                                    DWORD Behaviour, D3DPRESENT_PARAMETERS* pParams,
                                    IDirect3DDevice9** ppDevice)
@@ -315,6 +324,7 @@ HRESULT FakeDirect3D::CreateDevice(UINT Adapter, D3DDEVTYPE DeviceType, HWND hFo
     if (m_pCreated)
     {
         m_pCreated->m_Caps = m_Caps;
+        m_pCreated->m_pDirect3D = this;
     }
     *ppDevice = m_pCreated;
     return m_pCreated ? D3D_OK : D3DERR_NOTAVAILABLE;

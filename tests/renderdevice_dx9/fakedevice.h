@@ -9,6 +9,7 @@
 #include "d3d9gl/d3dx9.h"
 
 #include <map>
+#include <set>
 #include <sstream>
 #include <string>
 #include <type_traits>
@@ -229,6 +230,8 @@ public:
 using FakeVertexShader = FakeShader<IDirect3DVertexShader9, 0xFFFE0300>;
 using FakePixelShader = FakeShader<IDirect3DPixelShader9, 0xFFFF0300>;
 
+class FakeDirect3D;
+
 class FakeDevice final : public Fake<IDirect3DDevice9>
 {
 public:
@@ -239,6 +242,8 @@ public:
     HRESULT TestCooperativeLevel() override { return m_CooperativeLevel; }
     UINT GetAvailableTextureMem() override { return 256u << 20; }
     HRESULT GetDeviceCaps(D3DCAPS9* pCaps) override;
+    // The creating FakeDirect3D; refused for a device made without one.
+    HRESULT GetDirect3D(IDirect3D9** ppD3D9) override;
     HRESULT Reset(D3DPRESENT_PARAMETERS* pParams) override;
     DX9TEST_LOGGED(Present, (const RECT*, const RECT*, HWND, const RGNDATA*))
     HRESULT GetBackBuffer(UINT, UINT, D3DBACKBUFFER_TYPE, IDirect3DSurface9** ppSurface) override
@@ -365,6 +370,7 @@ public:
     FakeVertexBuffer* m_pLastVertexBuffer = nullptr;
     FakeIndexBuffer* m_pLastIndexBuffer = nullptr;
     FakeDeclaration* m_pLastDeclaration = nullptr;
+    FakeDirect3D* m_pDirect3D = nullptr; // borrowed: the test keeps it
 
 private:
     template <class... Args> HRESULT Record(const char* name, const Args&... args)
@@ -400,6 +406,11 @@ public:
         return m_RejectMultiSample ? D3DERR_NOTAVAILABLE : D3D_OK;
     }
     HMONITOR GetAdapterMonitor(UINT) override { return nullptr; }
+    HRESULT CheckDeviceFormat(UINT, D3DDEVTYPE, D3DFORMAT, DWORD, D3DRESOURCETYPE,
+                              D3DFORMAT CheckFormat) override
+    {
+        return m_TextureFormats.count(CheckFormat) ? D3D_OK : D3DERR_NOTAVAILABLE;
+    }
     HRESULT CreateDevice(UINT Adapter, D3DDEVTYPE DeviceType, HWND hFocusWindow, DWORD Behaviour,
                          D3DPRESENT_PARAMETERS* pParams, IDirect3DDevice9** ppDevice) override;
 
@@ -407,6 +418,7 @@ public:
     std::vector<std::string> m_Adapters = {"llvmpipe"};
     bool m_RejectMultiSample = false;
     bool m_FailCreateDevice = false;
+    std::set<D3DFORMAT> m_TextureFormats; // what CheckDeviceFormat accepts
     D3DCAPS9 m_Caps = {};
     D3DPRESENT_PARAMETERS m_CreateParams = {};
     FakeDevice* m_pCreated = nullptr; // borrowed: the render device owns it

@@ -119,6 +119,8 @@ struct IDirect3DDevice9 : IUnknown
     // Local video memory in bytes as the GL driver reports it, 0 when unknown.
     virtual UINT GetAvailableTextureMem() = 0;
     virtual HRESULT GetDeviceCaps(D3DCAPS9* pCaps) = 0;
+    // The IDirect3D9 that created the device (a new reference).
+    virtual HRESULT GetDirect3D(IDirect3D9** ppD3D9) = 0;
     virtual HRESULT Reset(D3DPRESENT_PARAMETERS* pPresentationParameters) = 0;
     virtual HRESULT Present(const RECT* pSourceRect, const RECT* pDestRect,
                             HWND hDestWindowOverride, const RGNDATA* pDirtyRegion) = 0;
@@ -235,6 +237,12 @@ struct IDirect3D9 : IUnknown
                                                D3DMULTISAMPLE_TYPE MultiSampleType,
                                                DWORD* pQualityLevels) = 0;
     virtual HMONITOR GetAdapterMonitor(UINT Adapter) = 0;
+    // D3D_OK when a resource of RType can have CheckFormat with the given usage
+    // (D3DUSAGE_RENDERTARGET, D3DUSAGE_DEPTHSTENCIL or 0); D3DERR_NOTAVAILABLE otherwise.
+    // DXT formats are always available: d3d9gl decodes them when they are uploaded.
+    virtual HRESULT CheckDeviceFormat(UINT Adapter, D3DDEVTYPE DeviceType, D3DFORMAT AdapterFormat,
+                                      DWORD Usage, D3DRESOURCETYPE RType,
+                                      D3DFORMAT CheckFormat) = 0;
     // hFocusWindow is the SDL_Window* (SDL_WINDOW_OPENGL); the device creates its GL 3.3
     // core context on it and keeps it current.
     virtual HRESULT CreateDevice(UINT Adapter, D3DDEVTYPE DeviceType, HWND hFocusWindow,

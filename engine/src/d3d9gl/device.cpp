@@ -133,8 +133,8 @@ Device* ToDevice(IDirect3DDevice9* pDevice)
     return dynamic_cast<Device*>(pDevice);
 }
 
-Device::Device(SDL_Window* pWindow, SDL_GLContext context)
-    : m_pWindow(pWindow), m_Context(context), m_Gl(&m_Counters.StateChanges)
+Device::Device(IDirect3D9* pDirect3D, SDL_Window* pWindow, SDL_GLContext context)
+    : m_Direct3D(pDirect3D), m_pWindow(pWindow), m_Context(context), m_Gl(&m_Counters.StateChanges)
 {
 }
 
@@ -409,6 +409,14 @@ HRESULT Device::GetDeviceCaps(D3DCAPS9* pCaps)
         return D3DERR_INVALIDCALL;
     *pCaps = m_Caps;
     return D3D_OK;
+}
+
+HRESULT Device::GetDirect3D(IDirect3D9** ppD3D9)
+{
+    if (!ppD3D9)
+        return D3DERR_INVALIDCALL;
+    *ppD3D9 = m_Direct3D.Share();
+    return *ppD3D9 ? D3D_OK : D3DERR_INVALIDCALL;
 }
 
 HRESULT Device::Reset(D3DPRESENT_PARAMETERS* pPresentationParameters)

@@ -50,7 +50,8 @@ enum DirtyFlag : uint32_t
 class Device final : public RefCounted<IDirect3DDevice9>
 {
 public:
-    Device(SDL_Window* pWindow, SDL_GLContext context);
+    // pDirect3D is the creator; the device keeps a reference to it.
+    Device(IDirect3D9* pDirect3D, SDL_Window* pWindow, SDL_GLContext context);
     ~Device() override;
     // Sets up GL and the back buffer; false (logged) on failure.
     bool Initialize(const D3DPRESENT_PARAMETERS& params);
@@ -61,6 +62,7 @@ public:
     HRESULT TestCooperativeLevel() override;
     UINT GetAvailableTextureMem() override;
     HRESULT GetDeviceCaps(D3DCAPS9* pCaps) override;
+    HRESULT GetDirect3D(IDirect3D9** ppD3D9) override;
     HRESULT Reset(D3DPRESENT_PARAMETERS* pPresentationParameters) override;
     HRESULT Present(const RECT* pSourceRect, const RECT* pDestRect, HWND hDestWindowOverride,
                     const RGNDATA* pDirtyRegion) override;
@@ -232,6 +234,7 @@ private:
     HRESULT WriteConstants(ShaderStage stage, UINT offset, const void* pData, UINT size);
     HRESULT CreateShader(ShaderStage stage, const DWORD* pFunction, void** ppShader);
 
+    RefPtr<IDirect3D9> m_Direct3D;
     SDL_Window* m_pWindow;
     SDL_GLContext m_Context;
     D3DPRESENT_PARAMETERS m_Params = {};

@@ -2,6 +2,7 @@
 
 #include "base/source/system/logger.h"
 #include "d3d9gl/device.h"
+#include "d3d9gl/glformat.h"
 
 #include <SDL2/SDL.h>
 #include <epoxy/gl.h>
@@ -94,6 +95,19 @@ HMONITOR Direct3D9::GetAdapterMonitor(UINT Adapter)
     return Adapter == 0 ? reinterpret_cast<HMONITOR>(uintptr_t(1)) : nullptr;
 }
 
+HRESULT Direct3D9::CheckDeviceFormat(UINT Adapter, D3DDEVTYPE, D3DFORMAT, DWORD Usage,
+                                     D3DRESOURCETYPE, D3DFORMAT CheckFormat)
+{
+    if (Adapter != 0)
+        return D3DERR_INVALIDCALL;
+    if (Usage & D3DUSAGE_DEPTHSTENCIL)
+        return GetGLDepthFormat(CheckFormat) ? D3D_OK : D3DERR_NOTAVAILABLE;
+    const GLFormat_t* pFormat = GetGLFormat(CheckFormat);
+    if (!pFormat || ((Usage & D3DUSAGE_RENDERTARGET) && !pFormat->renderable))
+        return D3DERR_NOTAVAILABLE;
+    return D3D_OK;
+}
+
 HRESULT Direct3D9::CreateDevice(UINT Adapter, D3DDEVTYPE, HWND hFocusWindow, DWORD,
                                 D3DPRESENT_PARAMETERS* pPresentationParameters,
                                 IDirect3DDevice9** ppReturnedDeviceInterface)
@@ -123,7 +137,7 @@ HRESULT Direct3D9::CreateDevice(UINT Adapter, D3DDEVTYPE, HWND hFocusWindow, DWO
         SDL_GL_DeleteContext(context);
         return D3DERR_NOTAVAILABLE;
     }
-    auto* pDevice = new Device(pWindow, context);
+    auto* pDevice = new Device(this, pWindow, context);
     if (!pDevice->Initialize(*pPresentationParameters))
     {
         pDevice->Release();

@@ -19,6 +19,8 @@ public:
                                        BOOL Windowed, D3DMULTISAMPLE_TYPE MultiSampleType,
                                        DWORD* pQualityLevels) override;
     HMONITOR GetAdapterMonitor(UINT Adapter) override;
+    HRESULT CheckDeviceFormat(UINT Adapter, D3DDEVTYPE DeviceType, D3DFORMAT AdapterFormat,
+                              DWORD Usage, D3DRESOURCETYPE RType, D3DFORMAT CheckFormat) override;
     HRESULT CreateDevice(UINT Adapter, D3DDEVTYPE DeviceType, HWND hFocusWindow,
                          DWORD BehaviorFlags, D3DPRESENT_PARAMETERS* pPresentationParameters,
                          IDirect3DDevice9** ppReturnedDeviceInterface) override;

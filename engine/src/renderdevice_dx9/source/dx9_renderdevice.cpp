@@ -90,6 +90,30 @@ void Dx9RenderDevice::ResetBoundState()
 
 // ---- caps and settings ----
 
+namespace
+{
+// The block-compressed texture formats the adapter takes, as their format codes, in the
+// order of the Direct3D 9 formats; the rest of the list stays 0.
+void ListCompressedFormats(IDirect3DDevice9* pDevice, int32_t (&codes)[COMPRESSED_FORMAT_LIST_SIZE])
+{
+    IDirect3D9* pDirect3D = nullptr;
+    if (FAILED(pDevice->GetDirect3D(&pDirect3D)))
+    {
+        return;
+    }
+    int count = 0;
+    for (D3DFORMAT format : {D3DFMT_DXT1, D3DFMT_DXT2, D3DFMT_DXT3, D3DFMT_DXT4, D3DFMT_DXT5})
+    {
+        if (SUCCEEDED(pDirect3D->CheckDeviceFormat(D3DADAPTER_DEFAULT, D3DDEVTYPE_HAL,
+                                                   D3DFMT_X8R8G8B8, 0, D3DRTYPE_TEXTURE, format)))
+        {
+            codes[count++] = static_cast<int32_t>(format);
+        }
+    }
+    pDirect3D->Release();
+}
+} // namespace
+
 void Dx9RenderDevice::GetDeviceCaps(DeviceCaps* pCaps)
 {
     if (!HX_ASSERT(pCaps))
@@ -123,6 +147,7 @@ void Dx9RenderDevice::GetDeviceCaps(DeviceCaps* pCaps)
         // Direct3D 9 has no cap for pixel-shader constants: the shader model fixes them
         // (224 float registers from ps_3_0 on, 32 before).
         pBuilt->MaxPixelShaderConst = native.PixelShaderVersion >= D3DPS_VERSION(3, 0) ? 224 : 32;
+        ListCompressedFormats(m_pDevice, pBuilt->CompressTex);
         m_pCaps = std::move(pBuilt);
     }
     *pCaps = *m_pCaps;

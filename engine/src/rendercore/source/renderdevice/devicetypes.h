@@ -71,7 +71,8 @@ struct DeviceCaps
     int32_t MaxStreams = 0;
     int32_t MaxVertexShaderConst = 0;
     int32_t MaxPixelShaderConst = 0;
-    // TextureFormat values; 0 where no format is listed.
+    // The native device's codes of the block-compressed formats it takes (Direct3D's
+    // four-character codes, DXT1 = 0x31545844); 0 where no format is listed.
     int32_t CompressTex[COMPRESSED_FORMAT_LIST_SIZE] = {};
 };
 
