@@ -35,6 +35,9 @@ protected:
         driver.RunFrames(2);
     }
 
+    // Every rendering test fails on an error the GL debug output reported.
+    void TearDown() override { EXPECT_EQ(driver.GetGLErrorCount(), 0u) << "GL reported errors"; }
+
     template <typename Lesson> Lesson* Open(const std::string& row)
     {
         EXPECT_TRUE(driver.SelectLesson(row));

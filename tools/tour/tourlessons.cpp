@@ -62,13 +62,6 @@ unsigned LiveObjectCount(AppDriver& driver)
     return count;
 }
 
-unsigned GLErrorCount(AppDriver& driver)
-{
-    D3D9GL_COUNTERS current = {};
-    D3D9GL_GetCounters(NativeDevice(driver), &current, nullptr);
-    return current.GLErrors;
-}
-
 std::size_t LiveResourceCount(AppDriver& driver)
 {
     const auto* pProfiler = driver.GetApp().GetRenderer()->GetDevice()->GetResourceProfiler();

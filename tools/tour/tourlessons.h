@@ -18,8 +18,7 @@ bool OpenLesson(AppDriver& driver, const std::string& name, double* pSwitchMs);
 
 // The counters of the frame that the last Present ended.
 D3D9GL_COUNTERS LastFrameCounters(AppDriver& driver);
-// d3d9gl's live objects and the GL errors reported since the device was made.
+// d3d9gl's live objects.
 unsigned LiveObjectCount(AppDriver& driver);
-unsigned GLErrorCount(AppDriver& driver);
 // Resources registered with the rendering core's profiler, all types together.
 std::size_t LiveResourceCount(AppDriver& driver);

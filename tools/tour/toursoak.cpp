@@ -113,9 +113,9 @@ int RunCycles(AppDriver& driver, const std::vector<std::string>& lessons, int cy
             ++faults;
         }
     }
-    if (GLErrorCount(driver) > 0)
+    if (driver.GetGLErrorCount() > 0)
     {
-        std::fprintf(stderr, "soak: %u GL errors\n", GLErrorCount(driver));
+        std::fprintf(stderr, "soak: %u GL errors\n", driver.GetGLErrorCount());
         ++faults;
     }
     return faults;

@@ -2,6 +2,7 @@
 
 #include "main/mainwindow.h"
 
+#include "d3d9gl/d3d9gl.h"
 #include "gui/hdragbutton.h"
 #include "gui/hscrollarea.h"
 #include "rendercore/source/renderdevice/renderdevice.h"
@@ -250,4 +251,18 @@ bool AppDriver::SaveScreenshot(const std::string& path)
     }
     pDevice->SaveBackBufferToFile(path, Halvex::RenderCore::IFF_PNG);
     return true;
+}
+
+unsigned AppDriver::GetGLErrorCount()
+{
+    Halvex::RenderCore::RenderDevice* pDevice =
+        m_pApp ? m_pApp->GetRenderer()->GetDevice() : nullptr;
+    D3D9GL_COUNTERS current = {};
+    if (!pDevice ||
+        FAILED(D3D9GL_GetCounters(static_cast<IDirect3DDevice9*>(pDevice->GetNativeDevice()),
+                                  &current, nullptr)))
+    {
+        return 0;
+    }
+    return current.GLErrors;
 }

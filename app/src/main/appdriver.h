@@ -54,6 +54,8 @@ public:
 
     // Writes the presented picture as a PNG file.
     bool SaveScreenshot(const std::string& path);
+    // Errors the GL debug output has reported since the device was made (0 before Start).
+    unsigned GetGLErrorCount();
 
     Lumivia& GetApp() { return *m_pApp; }
     // Frames rendered since Start.

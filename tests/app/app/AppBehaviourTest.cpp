@@ -156,6 +156,8 @@ protected:
     AppBehaviour() : driver(HighResolutionTimer([this] { return m_Ticks; }, TICKS_PER_SECOND)) {}
 
     void SetUp() override { ASSERT_TRUE(driver.Start()); }
+    // Every rendering test fails on an error the GL debug output reported.
+    void TearDown() override { EXPECT_EQ(driver.GetGLErrorCount(), 0u) << "GL reported errors"; }
 
     void Advance(std::int64_t ticks) { m_Ticks += ticks; }
 

@@ -26,6 +26,8 @@ class AppScreens : public testing::Test
 {
 protected:
     void SetUp() override { ASSERT_TRUE(driver.Start()); }
+    // Every rendering test fails on an error the GL debug output reported.
+    void TearDown() override { EXPECT_EQ(driver.GetGLErrorCount(), 0u) << "GL reported errors"; }
 
     void ExpectScreen(const std::string& name)
     {
