@@ -20,6 +20,7 @@ public:
     ~BufferStorage() override;
     bool Create();
     void ReleaseGL() override;
+    const char* GetKind() const override { return "buffer"; }
 
     GLuint Name() const { return m_Buffer; }
     UINT Length() const { return UINT(m_Data.size()); }

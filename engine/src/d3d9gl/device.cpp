@@ -6,6 +6,8 @@
 #include "d3d9gl/texture.h"
 
 #include <algorithm>
+#include <map>
+#include <string>
 #include <vector>
 
 namespace d3d9gl
@@ -159,9 +161,15 @@ Device::~Device()
     // application's, reported once.
     if (!m_Children.empty())
     {
+        std::map<std::string, int> kinds;
+        for (const DeviceChild* pChild : m_Children)
+            ++kinds[pChild->GetKind()];
+        std::string list;
+        for (const auto& [kind, count] : kinds)
+            list += (list.empty() ? "" : ", ") + std::to_string(count) + " " + kind;
         Halvex::Base::Log(LOG_MODULE, Halvex::Base::LOG_LEVEL_ERROR,
-                          "%zu objects were still alive when the device was released",
-                          m_Children.size());
+                          "%zu objects were still alive when the device was released (%s)",
+                          m_Children.size(), list.c_str());
     }
     std::vector<DeviceChild*> children(m_Children.begin(), m_Children.end());
     for (DeviceChild* pChild : children)

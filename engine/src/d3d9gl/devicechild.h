@@ -17,6 +17,8 @@ public:
 
     // Frees the GL objects; called once, by the device, with its context current.
     virtual void ReleaseGL() = 0;
+    // What the object is, for leak reports ("texture", "buffer", ...).
+    virtual const char* GetKind() const = 0;
     void DetachFromDevice() { m_pDevice = nullptr; }
     Device* GetOwner() const { return m_pDevice; }
 

@@ -19,6 +19,7 @@ public:
     ShaderCode(Device* pDevice, ShaderStage stage, std::string text, std::string name);
     ~ShaderCode() override;
     void ReleaseGL() override;
+    const char* GetKind() const override { return "shader"; }
 
     // The compiled GL shader of a variant, compiling it on first use; 0 after a failure
     // (logged once, with the file's name and the compiler's log).

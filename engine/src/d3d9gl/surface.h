@@ -74,6 +74,7 @@ public:
     ~DepthStencilSurface() override;
     bool Create();
     void ReleaseGL() override;
+    const char* GetKind() const override { return "depth-stencil surface"; }
 
     HRESULT GetDesc(D3DSURFACE_DESC* pDesc) override;
     // Depth buffers are not lockable.

@@ -36,6 +36,7 @@ public:
     // Allocates the GL texture and the CPU copies; false (logged) when GL refuses.
     bool Create();
     void ReleaseGL() override;
+    const char* GetKind() const override { return "texture"; }
     virtual IDirect3DBaseTexture9* Interface() = 0;
 
     const TextureDesc_t& Desc() const { return m_Desc; }
