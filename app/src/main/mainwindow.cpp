@@ -4,24 +4,10 @@
 
 #include "gui/hmsghandler_sdl.h"
 
-#include <cstdio>
-
-void ReportWindowCreationError()
-{
-    std::fprintf(stderr, "Window Creation Error. (%s)\n", SDL_GetError());
-    SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_WARNING, "ERROR", "Window Creation Error.", nullptr);
-}
-
 SDL_Window* CreateMainWindow()
 {
-    SDL_Window* pWindow =
-        SDL_CreateWindow("Lumivia", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, CLIENT_WIDTH,
-                         CLIENT_HEIGHT, SDL_WINDOW_OPENGL);
-    if (!pWindow)
-    {
-        ReportWindowCreationError();
-    }
-    return pWindow;
+    return SDL_CreateWindow("Lumivia", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, CLIENT_WIDTH,
+                            CLIENT_HEIGHT, SDL_WINDOW_OPENGL);
 }
 
 bool DispatchEvent(Lumivia& app, const SDL_Event& event)

@@ -10,12 +10,8 @@ class Lumivia;
 inline constexpr int CLIENT_WIDTH = 1280;
 inline constexpr int CLIENT_HEIGHT = 720;
 
-// Shows "Window Creation Error." in a message box and writes it, with SDL's reason, to
-// standard error (where no message box can be shown).
-void ReportWindowCreationError();
-
-// Null (after ReportWindowCreationError) when the window can not be created. The caller
-// has initialised SDL video.
+// Null when the window can not be created; SDL's error says why. The caller has
+// initialised SDL video.
 SDL_Window* CreateMainWindow();
 
 // Hands one event to the application's input handler. False when the event ends the
