@@ -27,7 +27,7 @@ AppDriver::~AppDriver()
     }
 }
 
-bool AppDriver::Start()
+bool AppDriver::Start(int windowWidth, int windowHeight)
 {
     if (SDL_Init(SDL_INIT_VIDEO) != 0)
     {
@@ -35,7 +35,7 @@ bool AppDriver::Start()
         return false;
     }
     m_SdlStarted = true;
-    m_pWindow = CreateMainWindow();
+    m_pWindow = CreateMainWindow(windowWidth, windowHeight);
     if (!m_pWindow)
     {
         ReportWindowFailure();
