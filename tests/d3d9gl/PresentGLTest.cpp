@@ -11,6 +11,7 @@
 #include <SDL2/SDL.h>
 #include <epoxy/gl.h>
 
+#include <ostream>
 #include <vector>
 
 namespace
@@ -30,6 +31,11 @@ struct PresentCase
     int barLeft;    // black columns left (and right) of the picture
     int squareSize; // the blue square's side in window pixels
 };
+
+std::ostream& operator<<(std::ostream& stream, const PresentCase& c)
+{
+    return stream << c.width << "x" << c.height;
+}
 
 // The window's pixels after Present, row 0 at the top, as D3DCOLOR.
 std::vector<D3DCOLOR> ReadWindow(int width, int height)

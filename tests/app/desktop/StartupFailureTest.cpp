@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 namespace
 {
 
@@ -14,6 +16,11 @@ struct StartupCase
     const char* environment;
     const char* expected;
 };
+
+std::ostream& operator<<(std::ostream& stream, const StartupCase& c)
+{
+    return stream << c.environment;
+}
 
 class StartupFailure : public ::testing::TestWithParam<StartupCase>
 {
