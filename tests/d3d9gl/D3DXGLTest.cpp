@@ -3,7 +3,6 @@
 #include "testsupport.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <iterator>
@@ -28,11 +27,16 @@ std::string ReadFile(const std::filesystem::path& path)
     return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
 }
 
-// Runs ImageMagick's convert (a third-party DDS writer); false when it fails.
-bool Convert(const std::string& arguments)
+// DDS files written by another tool, ImageMagick 6.9.11-60's convert, in tests/d3d9gl/dds:
+//   red_dxt1_mips.dds  convert -size 16x8 xc:red -define dds:compression=dxt1
+//                              -define dds:mipmaps=2 red_dxt1_mips.dds
+//   plain_rgb.dds      convert -size 8x8 xc:#336699 -define dds:compression=none plain_rgb.dds
+//   red_dxt5.dds       convert -size 16x16 xc:red -define dds:compression=dxt5 red_dxt5.dds
+std::string ReadForeignDds(const char* name)
 {
-    const std::string command = "convert " + arguments + " > /dev/null 2>&1";
-    return std::system(command.c_str()) == 0;
+    const std::string file = ReadFile(HalvexTest::SourceDir() / "tests/d3d9gl/dds" / name);
+    EXPECT_FALSE(file.empty()) << name << " is missing";
+    return file;
 }
 
 std::vector<D3DCOLOR> ReadLevel(IDirect3DTexture9* pTexture, UINT level)
@@ -173,12 +177,7 @@ TEST_F(D3DXGLTest, ColorKeyTurnsMatchingTexelsTransparent)
 
 TEST_F(D3DXGLTest, DdsFromImageMagickLoadsWithItsSizeFormatAndLevels)
 {
-    HalvexTest::TempDir dir;
-    const std::string dxt1 = (dir / "red.dds").string();
-    ASSERT_TRUE(
-        Convert("-size 16x8 xc:red -define dds:compression=dxt1 -define dds:mipmaps=2 " + dxt1))
-        << "ImageMagick's convert is needed (scripts/deps.txt)";
-    const std::string file = ReadFile(dxt1);
+    const std::string file = ReadForeignDds("red_dxt1_mips.dds");
     IDirect3DTexture9* pTexture = nullptr;
     D3DXIMAGE_INFO info = {};
     ASSERT_EQ(D3DXCreateTextureFromFileInMemoryEx(Device(), file.data(), UINT(file.size()),
@@ -205,9 +204,7 @@ TEST_F(D3DXGLTest, DdsFromImageMagickLoadsWithItsSizeFormatAndLevels)
 
     // Uncompressed 24-bit texels converted to A8R8G8B8; the default level count is the
     // whole chain.
-    const std::string plain = (dir / "plain.dds").string();
-    ASSERT_TRUE(Convert("-size 8x8 xc:#336699 -define dds:compression=none " + plain));
-    const std::string plainFile = ReadFile(plain);
+    const std::string plainFile = ReadForeignDds("plain_rgb.dds");
     ASSERT_EQ(D3DXCreateTextureFromFileInMemoryEx(
                   Device(), plainFile.data(), UINT(plainFile.size()), D3DX_DEFAULT, D3DX_DEFAULT,
                   D3DX_DEFAULT, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, D3DX_DEFAULT, D3DX_DEFAULT, 0,
@@ -224,10 +221,7 @@ TEST_F(D3DXGLTest, DdsFromImageMagickLoadsWithItsSizeFormatAndLevels)
 
 TEST_F(D3DXGLTest, BrokenImagesFailWithOneDiagnostic)
 {
-    HalvexTest::TempDir dir;
-    const std::string path = (dir / "red.dds").string();
-    ASSERT_TRUE(Convert("-size 16x16 xc:red -define dds:compression=dxt5 " + path));
-    const std::string file = ReadFile(path);
+    const std::string file = ReadForeignDds("red_dxt5.dds");
     const std::string inputs[] = {file.substr(0, 100), file.substr(0, file.size() - 1),
                                   std::string("\x89PNG\r\n\x1a\n garbage", 17),
                                   std::string(64, '\0')};

@@ -89,6 +89,15 @@ bool BakeData(const std::filesystem::path& fontDir, BakeOutput& out, std::string
     }
     out.files.push_back({"Font/ASCII_1.txt", {font.metrics.begin(), font.metrics.end()}});
 
+    // The desktop menu's icon, installed beside the program's menu entry.
+    BakedFile& icon = out.files.emplace_back();
+    icon.path = "Icon/lumivia.png";
+    if (!EncodePng(PaintIcon(256), icon.bytes, error))
+    {
+        error = icon.path + ": " + error;
+        return false;
+    }
+
     return true;
 }
 

@@ -1,7 +1,7 @@
 #include "contactsheet.h"
+#include "texturefile.h"
 
 #include "d3d9gl/image/dds.h"
-#include "d3d9gl/image/imagefile.h"
 #include "d3d9gl/image/surfacecodec.h"
 
 #include <algorithm>
@@ -128,15 +128,7 @@ bool BuildContactSheet(const std::vector<SheetEntry>& entries, const FontFace& f
         sheet.Draw(item.picture, item.x, item.y + LABEL_HEIGHT);
     }
 
-    d3d9gl::ImageSurface surface;
-    if (!d3d9gl::EncodeSurface(D3DFMT_A8R8G8B8, sheet.Texels().data(),
-                               static_cast<UINT>(sheet.Width()), static_cast<UINT>(sheet.Height()),
-                               surface))
-    {
-        error = "cannot encode the contact sheet";
-        return false;
-    }
-    return d3d9gl::EncodeImageFile(d3d9gl::IMAGE_FILE_PNG, surface, D3DFMT_A8R8G8B8, png, error);
+    return EncodePng(sheet, png, error);
 }
 
 } // namespace Halvex::Bake

@@ -45,4 +45,8 @@ Canvas PaintWallpaper(int size);
 // flowered body and the base band at the bottom; one turn around the pot across.
 Canvas PaintPorcelain(int width, int height);
 
+// The program's icon: a lit sphere on a floor grid, on a dark rounded tile with transparent
+// corners.
+Canvas PaintIcon(int size);
+
 } // namespace Halvex::Bake

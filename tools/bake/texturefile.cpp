@@ -1,6 +1,7 @@
 #include "texturefile.h"
 
 #include "d3d9gl/image/dds.h"
+#include "d3d9gl/image/imagefile.h"
 #include "d3d9gl/image/pixelformat.h"
 #include "d3d9gl/image/resample.h"
 #include "d3d9gl/image/surfacecodec.h"
@@ -51,6 +52,19 @@ bool EncodeDdsTexture(const std::vector<const Canvas*>& faces, D3DFORMAT format,
         }
     }
     return d3d9gl::WriteDds(image, out, error);
+}
+
+bool EncodePng(const Canvas& picture, std::vector<uint8_t>& out, std::string& error)
+{
+    d3d9gl::ImageSurface surface;
+    if (!d3d9gl::EncodeSurface(D3DFMT_A8R8G8B8, picture.Texels().data(),
+                               static_cast<UINT>(picture.Width()),
+                               static_cast<UINT>(picture.Height()), surface))
+    {
+        error = "cannot encode the picture";
+        return false;
+    }
+    return d3d9gl::EncodeImageFile(d3d9gl::IMAGE_FILE_PNG, surface, D3DFMT_A8R8G8B8, out, error);
 }
 
 } // namespace Halvex::Bake

@@ -1,5 +1,5 @@
 #pragma once
-// Encoding painted pictures as DDS files through d3d9gl's image code.
+// Encoding painted pictures as DDS and PNG files through d3d9gl's image code.
 
 #include "canvas.h"
 
@@ -15,5 +15,8 @@ namespace Halvex::Bake
 // every level down to 1 x 1 is the box-filtered level above it.
 bool EncodeDdsTexture(const std::vector<const Canvas*>& faces, D3DFORMAT format, bool mipmaps,
                       std::vector<uint8_t>& out, std::string& error);
+
+// The picture as an 8-bit RGBA PNG file.
+bool EncodePng(const Canvas& picture, std::vector<uint8_t>& out, std::string& error);
 
 } // namespace Halvex::Bake

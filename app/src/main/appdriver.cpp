@@ -1,6 +1,7 @@
 #include "main/appdriver.h"
 
 #include "main/mainwindow.h"
+#include "main/startupfailure.h"
 
 #include "d3d9gl/d3d9gl.h"
 #include "gui/hdragbutton.h"
@@ -27,24 +28,26 @@ AppDriver::~AppDriver()
     }
 }
 
-bool AppDriver::Start()
+bool AppDriver::Start(int windowWidth, int windowHeight)
 {
     if (SDL_Init(SDL_INIT_VIDEO) != 0)
     {
-        std::fprintf(stderr, "Can not start SDL video: %s\n", SDL_GetError());
+        ReportVideoFailure();
         return false;
     }
     m_SdlStarted = true;
-    m_pWindow = CreateMainWindow();
+    m_pWindow = CreateMainWindow(windowWidth, windowHeight);
     if (!m_pWindow)
     {
+        ReportWindowFailure();
         return false;
     }
     m_pApp = std::make_unique<Lumivia>(std::move(m_Clock));
+    SDL_ClearError();
     m_pApp->Init(m_pWindow, CLIENT_WIDTH, CLIENT_HEIGHT);
     if (!m_pApp->GetRenderer()->GetDevice())
     {
-        std::fprintf(stderr, "Can not create the render device\n");
+        ReportDeviceFailure();
         return false;
     }
     return true;

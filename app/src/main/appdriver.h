@@ -4,6 +4,7 @@
 // Under SDL_VIDEODRIVER=offscreen it needs no display.
 
 #include "main/lumivia.h"
+#include "main/mainwindow.h"
 
 #include <SDL.h>
 
@@ -22,9 +23,10 @@ public:
     AppDriver(const AppDriver&) = delete;
     AppDriver& operator=(const AppDriver&) = delete;
 
-    // Initialises SDL video, opens the window and starts the application. False (with a
-    // diagnostic line) when the window or the render device can not be created.
-    bool Start();
+    // Initialises SDL video, opens the window (at the client size unless told otherwise; the
+    // application keeps its 1280 x 720 layout, letterboxed) and starts the application.
+    // False (with a diagnostic line) when the window or the render device can not be created.
+    bool Start(int windowWidth = CLIENT_WIDTH, int windowHeight = CLIENT_HEIGHT);
 
     // Runs idle turns until `count` frames have been updated and rendered; waiting events
     // are dispatched first, as in the program's own loop.
@@ -33,7 +35,8 @@ public:
     // program's loop does before its next idle turn.
     void DispatchEvents();
 
-    // Mouse input in window pixels; each is one SDL event queued for the next turn.
+    // Mouse input in window coordinates (client pixels while the window has the client
+    // size); each is one SDL event queued for the next turn.
     void MoveMouse(int x, int y, bool leftHeld);
     void PressLeft(int x, int y);
     void ReleaseLeft(int x, int y);
@@ -46,8 +49,8 @@ public:
     void Scroll(int x, int y, int notches);
 
     // Brings the lesson's row into view, dragging the list (and letting it settle) when the
-    // row lies outside its visible part, and gives the row's centre. False when no row has
-    // that name or the row can not be brought into view.
+    // row lies outside its visible part, and gives the row's centre in client pixels. False when no
+    // row has that name or the row can not be brought into view.
     bool RevealLesson(const std::string& name, int* pX, int* pY);
     // RevealLesson, then a click on the row.
     bool SelectLesson(const std::string& name);
@@ -58,6 +61,7 @@ public:
     unsigned GetGLErrorCount();
 
     Lumivia& GetApp() { return *m_pApp; }
+    SDL_Window* GetWindow() const { return m_pWindow; }
     // Frames rendered since Start.
     int GetFrameCount() const { return m_Frames; }
 

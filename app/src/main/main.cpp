@@ -1,7 +1,9 @@
-// Lumivia: the entry point.
+// Lumivia: the entry point. A program that can not start says why and exits with a
+// failing code.
 
 #include "main/lumivia.h"
 #include "main/mainwindow.h"
+#include "main/startupfailure.h"
 
 #include "base/source/system/directory.h"
 
@@ -11,20 +13,21 @@ int main(int, char**)
     Halvex::Base::SetCurrentDirectory(Halvex::Base::GetModuleDirectory());
     if (SDL_Init(SDL_INIT_VIDEO) != 0)
     {
-        ReportWindowCreationError();
-        return 0;
+        return ReportVideoFailure();
     }
     SDL_Window* pWindow = CreateMainWindow();
     if (!pWindow)
     {
+        const int failed = ReportWindowFailure();
         SDL_Quit();
-        return 0;
+        return failed;
     }
     int exitCode = 0;
     {
         Lumivia app;
+        SDL_ClearError();
         app.Init(pWindow, CLIENT_WIDTH, CLIENT_HEIGHT);
-        exitCode = RunMainLoop(app);
+        exitCode = app.GetRenderer()->GetDevice() ? RunMainLoop(app) : ReportDeviceFailure();
     }
     SDL_DestroyWindow(pWindow);
     SDL_Quit();

@@ -1,27 +1,41 @@
 #include "main/mainwindow.h"
 
+#include "main/clientmapping.h"
 #include "main/lumivia.h"
 
 #include "gui/hmsghandler_sdl.h"
 
-#include <cstdio>
-
-void ReportWindowCreationError()
+namespace
 {
-    std::fprintf(stderr, "Window Creation Error. (%s)\n", SDL_GetError());
-    SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_WARNING, "ERROR", "Window Creation Error.", nullptr);
+void ToggleFullscreen(SDL_Window* pWindow)
+{
+    if (pWindow)
+    {
+        const bool full = SDL_GetWindowFlags(pWindow) & SDL_WINDOW_FULLSCREEN_DESKTOP;
+        SDL_SetWindowFullscreen(pWindow, full ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
+    }
 }
 
-SDL_Window* CreateMainWindow()
+// Minimised, the window has nothing to show; the loop then sleeps until an event comes.
+bool IsMinimised()
 {
-    SDL_Window* pWindow =
-        SDL_CreateWindow("Lumivia", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, CLIENT_WIDTH,
-                         CLIENT_HEIGHT, SDL_WINDOW_OPENGL);
+    SDL_Window* pWindow = SDL_GL_GetCurrentWindow(); // the window the device draws into
     if (!pWindow)
     {
-        ReportWindowCreationError();
+        return false;
     }
-    return pWindow;
+    int width = 0;
+    int height = 0;
+    SDL_GL_GetDrawableSize(pWindow, &width, &height);
+    return (SDL_GetWindowFlags(pWindow) & SDL_WINDOW_MINIMIZED) || width <= 0 || height <= 0;
+}
+} // namespace
+
+SDL_Window* CreateMainWindow(int width, int height)
+{
+    return SDL_CreateWindow("Lumivia", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width,
+                            height,
+                            SDL_WINDOW_OPENGL | SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI);
 }
 
 bool DispatchEvent(Lumivia& app, const SDL_Event& event)
@@ -34,10 +48,20 @@ bool DispatchEvent(Lumivia& app, const SDL_Event& event)
     {
         return false;
     }
+    if (event.type == SDL_KEYDOWN && event.key.keysym.sym == SDLK_F11 && !event.key.repeat)
+    {
+        ToggleFullscreen(SDL_GetWindowFromID(event.key.windowID));
+        return true;
+    }
+    SDL_Event mapped = event;
+    if (!MapEventToClient(mapped))
+    {
+        return true; // on the black bars around the picture
+    }
     if (auto* pHandler =
             dynamic_cast<Halvex::HGui::HMsgHandler_SDL*>(app.GetGuiManager()->GetMsgHandler()))
     {
-        pHandler->HandleEvent(event);
+        pHandler->HandleEvent(mapped);
     }
     return true;
 }
@@ -48,6 +72,10 @@ bool RunIdleTurn(Lumivia& app)
     if (SDL_PollEvent(&event))
     {
         return DispatchEvent(app, event);
+    }
+    if (IsMinimised())
+    {
+        return !SDL_WaitEvent(&event) || DispatchEvent(app, event);
     }
     app.Update();
     app.Render();

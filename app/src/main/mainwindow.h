@@ -1,7 +1,10 @@
 #pragma once
-// The program's window and message loop on SDL: the window is a fixed 1280 x 720 client
-// area, centred; every waiting event goes to the GUI's input handler first, and whenever
-// none is waiting the application runs one update and one render.
+// The program's window and message loop on SDL: the window opens centred with a 1280 x 720
+// client area and may be resized, maximised or made fullscreen (F11); the lessons keep
+// their 1280 x 720 layout, which the device shows letterboxed. Every waiting event goes to
+// the GUI's input handler first, its pointer position mapped into the client area, and
+// whenever none is waiting the application runs one update and one render (none while the
+// window is minimised: the loop then waits for events).
 
 #include <SDL.h>
 
@@ -10,13 +13,10 @@ class Lumivia;
 inline constexpr int CLIENT_WIDTH = 1280;
 inline constexpr int CLIENT_HEIGHT = 720;
 
-// Shows "Window Creation Error." in a message box and writes it, with SDL's reason, to
-// standard error (where no message box can be shown).
-void ReportWindowCreationError();
-
-// Null (after ReportWindowCreationError) when the window can not be created. The caller
-// has initialised SDL video.
-SDL_Window* CreateMainWindow();
+// Null when the window can not be created; SDL's error says why. The caller has
+// initialised SDL video. The size is the window's in window coordinates; a high-DPI display
+// gives it a larger drawable.
+SDL_Window* CreateMainWindow(int width = CLIENT_WIDTH, int height = CLIENT_HEIGHT);
 
 // Hands one event to the application's input handler. False when the event ends the
 // program (quit, or the window closing).

@@ -452,11 +452,8 @@ HRESULT Device::Reset(D3DPRESENT_PARAMETERS* pPresentationParameters)
     return D3D_OK;
 }
 
-HRESULT Device::Present(const RECT*, const RECT*, HWND, const RGNDATA*)
+void Device::PresentInto(const Halvex::Base::Letterbox& box, int width, int height)
 {
-    if (!m_BackBuffer)
-        return D3DERR_DEVICELOST; // a failed Reset left no back buffer
-    Activate();
     auto* pBackBuffer = static_cast<Texture2D*>(m_BackBuffer.Get());
     m_Gl.BindReadFramebuffer(m_ReadFbo);
     glFramebufferTexture2D(GL_READ_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D,
@@ -464,15 +461,40 @@ HRESULT Device::Present(const RECT*, const RECT*, HWND, const RGNDATA*)
     m_Gl.BindDrawFramebuffer(0);
     m_Gl.Enable(GL_CAP_SCISSOR_TEST, false);
     m_Gl.ColorMask(0xF);
+    if (box.width != width || box.height != height)
+    {
+        m_Gl.ClearColor(0xFF000000);
+        glClear(GL_COLOR_BUFFER_BIT);
+    }
+    const GLint srcWidth = GLint(m_Params.BackBufferWidth);
+    const GLint srcHeight = GLint(m_Params.BackBufferHeight);
+    // The back buffer keeps row 0 at the top; the window's row 0 is at the bottom.
+    const GLint top = height - box.y;
+    glBlitFramebuffer(0, 0, srcWidth, srcHeight, box.x, top, box.x + box.width, top - box.height,
+                      GL_COLOR_BUFFER_BIT,
+                      box.width == srcWidth && box.height == srcHeight ? GL_NEAREST : GL_LINEAR);
+}
+
+HRESULT Device::Present(const RECT*, const RECT*, HWND, const RGNDATA*)
+{
+    if (!m_BackBuffer)
+        return D3DERR_DEVICELOST; // a failed Reset left no back buffer
+    Activate();
     int width = 0;
     int height = 0;
     SDL_GL_GetDrawableSize(m_pWindow, &width, &height);
     const GLint srcWidth = GLint(m_Params.BackBufferWidth);
     const GLint srcHeight = GLint(m_Params.BackBufferHeight);
-    // The back buffer keeps row 0 at the top; the window's row 0 is at the bottom.
-    glBlitFramebuffer(0, 0, srcWidth, srcHeight, 0, height, width, 0, GL_COLOR_BUFFER_BIT,
-                      width == srcWidth && height == srcHeight ? GL_NEAREST : GL_LINEAR);
-    SDL_GL_SwapWindow(m_pWindow);
+    // The back buffer keeps its size whatever the window's: it is scaled to fit the
+    // drawable with its aspect ratio kept, between black bars. A minimised window has no
+    // drawable and is shown nothing.
+    const Halvex::Base::Letterbox box =
+        Halvex::Base::FitLetterbox(srcWidth, srcHeight, width, height);
+    if (!box.IsEmpty())
+    {
+        PresentInto(box, width, height);
+        SDL_GL_SwapWindow(m_pWindow);
+    }
     // The scissor test and colour mask go back to the draw state; the attachments of the
     // draw framebuffer did not change.
     m_Dirty |= DIRTY_RENDER_STATE;

@@ -8,6 +8,7 @@
 // draws and the flush), deviceshader.cpp (shaders, constants, programs),
 // deviceresource.cpp (resource creation).
 
+#include "base/source/utility/letterbox.h"
 #include "d3d9gl/d3d9.h"
 #include "d3d9gl/d3d9gl.h"
 #include "d3d9gl/glstatecache.h"
@@ -208,6 +209,9 @@ private:
 
     // device.cpp
     bool CreateBackBuffer();
+    // Blits the back buffer into the box of the window's drawable (width x height), the
+    // bars around it black.
+    void PresentInto(const Halvex::Base::Letterbox& box, int width, int height);
     void ResetStates();
     void InstallDebugOutput();
 

@@ -8,6 +8,7 @@
 #include <epoxy/gl.h>
 
 #include <cstring>
+#include <string>
 
 namespace d3d9gl
 {
@@ -22,6 +23,30 @@ void RequestCoreContext()
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_CORE);
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 3);
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 3);
+}
+
+// The version a context of the driver's own choosing reports ("2.1 Mesa ..."), for a message
+// that says what the driver offers; empty when it offers no context at all.
+std::string OfferedVersion(SDL_Window* pWindow)
+{
+    SDL_GL_ResetAttributes();
+    std::string version;
+    if (SDL_GLContext context = SDL_GL_CreateContext(pWindow))
+    {
+        if (const GLubyte* pVersion = glGetString(GL_VERSION))
+            version = reinterpret_cast<const char*>(pVersion);
+        SDL_GL_DeleteContext(context);
+    }
+    RequestCoreContext();
+    return version;
+}
+
+// Logs why no device can be made and leaves the same line as SDL's error, where the
+// program's start-up reads it to tell the user.
+void ReportUnavailable(const std::string& reason)
+{
+    Log(LOG_MODULE, LOG_LEVEL_ERROR, "CreateDevice: %s", reason.c_str());
+    SDL_SetError("%s", reason.c_str());
 }
 
 void CopyString(char* pDest, size_t size, const std::string& text)
@@ -124,17 +149,22 @@ HRESULT Direct3D9::CreateDevice(UINT Adapter, D3DDEVTYPE, HWND hFocusWindow, DWO
     }
     RequestCoreContext();
     SDL_GLContext context = SDL_GL_CreateContext(pWindow);
+    const char* pRequired = "OpenGL 3.3 core profile is required; ";
     if (!context)
     {
-        Log(LOG_MODULE, LOG_LEVEL_ERROR, "CreateDevice: no OpenGL 3.3 core context: %s",
-            SDL_GetError());
+        const std::string reason = SDL_GetError();
+        const std::string offered = OfferedVersion(pWindow);
+        ReportUnavailable(pRequired + (offered.empty()
+                                           ? "the driver offers no OpenGL context (" + reason + ")"
+                                           : "this driver offers " + offered));
         return D3DERR_NOTAVAILABLE;
     }
     if (epoxy_gl_version() < 33)
     {
-        Log(LOG_MODULE, LOG_LEVEL_ERROR, "CreateDevice: OpenGL %d.%d is below 3.3",
-            epoxy_gl_version() / 10, epoxy_gl_version() % 10);
+        const auto* pVersion = reinterpret_cast<const char*>(glGetString(GL_VERSION));
         SDL_GL_DeleteContext(context);
+        ReportUnavailable(std::string(pRequired) + "this driver offers " +
+                          (pVersion ? pVersion : "an unknown version"));
         return D3DERR_NOTAVAILABLE;
     }
     auto* pDevice = new Device(this, pWindow, context);
