@@ -6,6 +6,8 @@
 #include "d3d9gl/texture.h"
 
 #include <algorithm>
+#include <cstdlib>
+#include <cstring>
 #include <vector>
 
 namespace d3d9gl
@@ -56,6 +58,11 @@ struct RenderStateDefault_t
     D3DRENDERSTATETYPE state;
     DWORD value;
 };
+
+// Room for a few frames of user-pointer vertices and their merged indices before the
+// rings wrap and orphan their storage.
+constexpr std::size_t VERTEX_RING_BYTES = 4u << 20;
+constexpr std::size_t INDEX_RING_BYTES = 1u << 20;
 
 constexpr DWORD FLOAT_ONE = 0x3F800000u;
 constexpr DWORD FLOAT_64 = 0x42800000u;
@@ -136,6 +143,8 @@ Device* ToDevice(IDirect3DDevice9* pDevice)
 Device::Device(IDirect3D9* pDirect3D, SDL_Window* pWindow, SDL_GLContext context)
     : m_Direct3D(pDirect3D), m_pWindow(pWindow), m_Context(context), m_Gl(&m_Counters.StateChanges)
 {
+    const char* pNoMerge = std::getenv("D3D9GL_NO_MERGE");
+    m_MergeDraws = !(pNoMerge && std::strcmp(pNoMerge, "1") == 0);
 }
 
 Device::~Device()
@@ -176,7 +185,8 @@ Device::~Device()
     }
     glDeleteSamplers(GLsizei(SAMPLER_SLOT_MAX), m_Samplers);
     glDeleteBuffers(3, m_BlockBuffers);
-    glDeleteBuffers(1, &m_UpBuffer);
+    m_VertexRing.Release(m_Gl);
+    m_IndexRing.Release(m_Gl);
     glDeleteFramebuffers(1, &m_DrawFbo);
     glDeleteFramebuffers(1, &m_ReadFbo);
     glDeleteVertexArrays(1, &m_Vao);
@@ -187,6 +197,7 @@ void Device::Activate()
 {
     if (SDL_GL_GetCurrentContext() != m_Context)
         SDL_GL_MakeCurrent(m_pWindow, m_Context);
+    BreakBatch();
 }
 
 void Device::InstallDebugOutput()
@@ -225,7 +236,8 @@ bool Device::Initialize(const D3DPRESENT_PARAMETERS& params)
     glBindVertexArray(m_Vao);
     glGenFramebuffers(1, &m_DrawFbo);
     glGenFramebuffers(1, &m_ReadFbo);
-    glGenBuffers(1, &m_UpBuffer);
+    m_VertexRing.Create(m_Gl, VERTEX_RING_BYTES);
+    m_IndexRing.Create(m_Gl, INDEX_RING_BYTES);
     glGenBuffers(3, m_BlockBuffers);
     for (int stage = 0; stage < SHADER_STAGE_MAX; ++stage)
     {
@@ -496,12 +508,14 @@ HRESULT Device::EndScene()
 {
     if (!m_InScene)
         return D3DERR_INVALIDCALL;
+    BreakBatch();
     m_InScene = false;
     return D3D_OK;
 }
 
-void Device::GetCounters(D3D9GL_COUNTERS* pCurrent, D3D9GL_COUNTERS* pLastFrame) const
+void Device::GetCounters(D3D9GL_COUNTERS* pCurrent, D3D9GL_COUNTERS* pLastFrame)
 {
+    BreakBatch();
     if (pCurrent)
         *pCurrent = m_Counters;
     if (pLastFrame)
@@ -543,6 +557,15 @@ HRESULT D3D9GL_GetLiveObjectCount(IDirect3DDevice9* pDevice, UINT* pCount)
     if (!pGLDevice || !pCount)
         return D3DERR_INVALIDCALL;
     *pCount = static_cast<UINT>(pGLDevice->GetLiveObjectCount());
+    return D3D_OK;
+}
+
+HRESULT D3D9GL_SetDrawMerging(IDirect3DDevice9* pDevice, BOOL enabled)
+{
+    d3d9gl::Device* pGLDevice = d3d9gl::ToDevice(pDevice);
+    if (!pGLDevice)
+        return D3DERR_INVALIDCALL;
+    pGLDevice->SetDrawMerging(enabled != FALSE);
     return D3D_OK;
 }
 

@@ -13,6 +13,7 @@
 #include "d3d9gl/glstatecache.h"
 #include "d3d9gl/refcounted.h"
 #include "d3d9gl/shadersource.h"
+#include "d3d9gl/streamring.h"
 
 #include <SDL2/SDL.h>
 
@@ -161,9 +162,15 @@ public:
 
     // Services for d3d9gl's own objects.
     GLStateCache& GL() { return m_Gl; }
-    // Makes the device's context current if another one is.
+    // Makes the device's context current if another one is, and draws the merged draws
+    // still waiting: any GL work from outside the device's draw path (an upload, a
+    // read-back, a deletion) must come after them.
     void Activate();
-    void CountUpload() { ++m_Counters.Uploads; }
+    void CountUpload(std::size_t bytes)
+    {
+        ++m_Counters.Uploads;
+        m_Counters.UploadBytes += UINT(bytes);
+    }
     void CountGLError() { ++m_Counters.GLErrors; }
     void Register(DeviceChild* pChild) { m_Children.insert(pChild); }
     void Unregister(DeviceChild* pChild) { m_Children.erase(pChild); }
@@ -173,9 +180,11 @@ public:
     bool ClipControl() const { return m_ClipControl; }
 
     // d3d9gl extensions.
-    void GetCounters(D3D9GL_COUNTERS* pCurrent, D3D9GL_COUNTERS* pLastFrame) const;
+    // Draws what waits to be merged first, so the current counts include it.
+    void GetCounters(D3D9GL_COUNTERS* pCurrent, D3D9GL_COUNTERS* pLastFrame);
     void ResetCounters();
     void SetNextShaderName(const char* pName) { m_NextShaderName = pName ? pName : ""; }
+    void SetDrawMerging(bool enabled);
 
 private:
     struct Stream_t
@@ -205,6 +214,31 @@ private:
         float minLod;
         float anisotropy;
     };
+
+    // Consecutive DrawPrimitiveUP calls under the same state, waiting to be drawn as one.
+    // Every setter that changes a value draws the batch first, so the device state is the
+    // batch's own until it is drawn.
+    struct Batch_t
+    {
+        UINT draws;
+        D3DPRIMITIVETYPE firstType; // the first draw's, drawn natively when it stays alone
+        UINT firstPrimitiveCount;
+        UINT stride;
+        UINT vertexCount;
+        std::vector<uint8_t> vertices;
+        std::vector<uint16_t> indices; // a triangle list over all draws, from the second on
+    };
+
+    // devicebatch.cpp
+    void BreakBatch()
+    {
+        if (m_Batch.draws)
+            FlushBatch();
+    }
+    void FlushBatch();
+    void DrawBatchIndexed();
+    bool JoinsBatch(D3DPRIMITIVETYPE type, UINT stride, std::size_t vertexCount) const;
+    void AppendBatchIndices(D3DPRIMITIVETYPE type, UINT primitiveCount, UINT base);
 
     // device.cpp
     bool CreateBackBuffer();
@@ -252,7 +286,10 @@ private:
     GLuint m_Vao = 0;
     GLuint m_DrawFbo = 0;
     GLuint m_ReadFbo = 0;
-    GLuint m_UpBuffer = 0;
+    StreamRing m_VertexRing{GL_SLOT_ARRAY, GL_ARRAY_BUFFER};
+    StreamRing m_IndexRing{GL_SLOT_ELEMENT_ARRAY, GL_ELEMENT_ARRAY_BUFFER};
+    bool m_MergeDraws = true;
+    Batch_t m_Batch = {};
     GLuint m_BlockBuffers[3] = {};
     GLuint m_Samplers[SAMPLER_SLOT_MAX] = {};
     RefPtr<IDirect3DTexture9> m_BackBuffer;

@@ -97,6 +97,7 @@ HRESULT Device::SetVertexShader(IDirect3DVertexShader9* pShader)
         return D3DERR_INVALIDCALL;
     if (m_VertexShader == pShader)
         return D3D_OK;
+    BreakBatch();
     m_VertexShader = RefPtr<IDirect3DVertexShader9>(pShader);
     m_Dirty |= DIRTY_PROGRAM;
     return D3D_OK;
@@ -116,6 +117,7 @@ HRESULT Device::SetPixelShader(IDirect3DPixelShader9* pShader)
         return D3DERR_INVALIDCALL;
     if (m_PixelShader == pShader)
         return D3D_OK;
+    BreakBatch();
     m_PixelShader = RefPtr<IDirect3DPixelShader9>(pShader);
     m_Dirty |= DIRTY_PROGRAM;
     return D3D_OK;
@@ -246,6 +248,7 @@ HRESULT Device::WriteConstants(ShaderStage stage, UINT offset, const void* pData
     uint8_t* pTarget = block.bytes.data() + offset;
     if (size == 0 || std::memcmp(pTarget, pData, size) == 0)
         return D3D_OK;
+    BreakBatch();
     std::memcpy(pTarget, pData, size);
     if (block.dirtyBegin == block.dirtyEnd)
     {
@@ -271,7 +274,7 @@ void Device::ApplyConstants()
         glBufferSubData(GL_UNIFORM_BUFFER, GLintptr(block.dirtyBegin),
                         GLsizeiptr(block.dirtyEnd - block.dirtyBegin),
                         block.bytes.data() + block.dirtyBegin);
-        CountUpload();
+        CountUpload(block.dirtyEnd - block.dirtyBegin);
         block.dirtyBegin = block.dirtyEnd = 0;
     }
 }

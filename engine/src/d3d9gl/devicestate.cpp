@@ -127,6 +127,7 @@ HRESULT Device::SetRenderState(D3DRENDERSTATETYPE State, DWORD Value)
         return D3DERR_INVALIDCALL;
     if (m_RenderStates[State] == Value)
         return D3D_OK;
+    BreakBatch();
     m_RenderStates[State] = Value;
     m_Dirty |= DIRTY_RENDER_STATE;
     if (State == D3DRS_SHADEMODE)
@@ -211,7 +212,7 @@ void Device::ApplyRenderStates()
         m_ShaderState = state;
         m_Gl.BindBuffer(GL_SLOT_UNIFORM, m_BlockBuffers[STATE_BINDING]);
         glBufferSubData(GL_UNIFORM_BUFFER, 0, sizeof(state), &state);
-        CountUpload();
+        CountUpload(sizeof(state));
         m_Dirty &= ~DIRTY_SHADER_STATE;
     }
 }
@@ -222,6 +223,9 @@ HRESULT Device::SetViewport(const D3DVIEWPORT9* pViewport)
 {
     if (!pViewport || pViewport->Width == 0 || pViewport->Height == 0)
         return D3DERR_INVALIDCALL;
+    if (std::memcmp(pViewport, &m_Viewport, sizeof(m_Viewport)) == 0)
+        return D3D_OK;
+    BreakBatch();
     m_Viewport = *pViewport;
     m_Dirty |= DIRTY_VIEWPORT;
     return D3D_OK;
@@ -239,6 +243,9 @@ HRESULT Device::SetScissorRect(const RECT* pRect)
 {
     if (!pRect)
         return D3DERR_INVALIDCALL;
+    if (std::memcmp(pRect, &m_ScissorRect, sizeof(m_ScissorRect)) == 0)
+        return D3D_OK;
+    BreakBatch();
     m_ScissorRect = *pRect;
     m_Dirty |= DIRTY_VIEWPORT;
     return D3D_OK;
@@ -347,6 +354,7 @@ HRESULT Device::Clear(DWORD Count, const D3DRECT* pRects, DWORD Flags, D3DCOLOR 
 
 HRESULT Device::BindRenderTarget(DWORD index, IDirect3DSurface9* pSurface)
 {
+    BreakBatch();
     m_RenderTargets[index] = RefPtr<IDirect3DSurface9>(pSurface);
     m_Dirty |= DIRTY_FRAMEBUFFER;
     if (index == 0)
@@ -395,6 +403,7 @@ HRESULT Device::SetDepthStencilSurface(IDirect3DSurface9* pNewZStencil)
     }
     if (m_DepthStencil == pNewZStencil)
         return D3D_OK;
+    BreakBatch();
     m_DepthStencil = RefPtr<IDirect3DSurface9>(pNewZStencil);
     m_Dirty |= DIRTY_FRAMEBUFFER | DIRTY_RENDER_STATE;
     return D3D_OK;
@@ -457,6 +466,7 @@ HRESULT Device::GetRenderTargetData(IDirect3DSurface9* pRenderTarget,
         pSource->Format() != pDest->Format() || pSource->Width() != pDest->Width() ||
         pSource->Height() != pDest->Height())
         return D3DERR_INVALIDCALL;
+    BreakBatch();
     ImageSurface pixels;
     if (!pSource->Read(pixels) || !pDest->Write(pixels))
         return D3DERR_INVALIDCALL;
@@ -472,6 +482,7 @@ HRESULT Device::SetTexture(DWORD Stage, IDirect3DBaseTexture9* pTexture)
         return D3DERR_INVALIDCALL;
     if (m_Textures[slot] == pTexture)
         return D3D_OK;
+    BreakBatch();
     m_Textures[slot] = RefPtr<IDirect3DBaseTexture9>(pTexture);
     m_DirtySamplers |= 1u << slot;
     return D3D_OK;
@@ -493,6 +504,7 @@ HRESULT Device::SetSamplerState(DWORD Sampler, D3DSAMPLERSTATETYPE Type, DWORD V
         return D3DERR_INVALIDCALL;
     if (m_SamplerStates[slot][Type] == Value)
         return D3D_OK;
+    BreakBatch();
     m_SamplerStates[slot][Type] = Value;
     m_DirtySamplers |= 1u << slot;
     return D3D_OK;
