@@ -183,7 +183,7 @@ Device::~Device()
         if (entry.second)
             glDeleteProgram(entry.second);
     }
-    glDeleteSamplers(GLsizei(SAMPLER_SLOT_MAX), m_Samplers);
+    m_SamplerCache.Release();
     glDeleteBuffers(3, m_BlockBuffers);
     m_VertexRing.Release(m_Gl);
     m_IndexRing.Release(m_Gl);
@@ -255,9 +255,6 @@ bool Device::Initialize(const D3DPRESENT_PARAMETERS& params)
     glBindBufferBase(GL_UNIFORM_BUFFER, PIXEL_CONSTANT_BINDING,
                      m_BlockBuffers[PIXEL_CONSTANT_BINDING]);
     glBindBufferBase(GL_UNIFORM_BUFFER, STATE_BINDING, m_BlockBuffers[STATE_BINDING]);
-    glGenSamplers(GLsizei(SAMPLER_SLOT_MAX), m_Samplers);
-    for (UINT slot = 0; slot < SAMPLER_SLOT_MAX; ++slot)
-        m_Gl.BindSampler(slot, m_Samplers[slot]);
 
     // Capabilities from the GL limits.
     m_Caps.DeviceType = D3DDEVTYPE_HAL;
@@ -368,7 +365,7 @@ void Device::ResetStates()
         std::copy(std::begin(SAMPLER_STATE_DEFAULTS), std::end(SAMPLER_STATE_DEFAULTS),
                   m_SamplerStates[slot]);
         m_Textures[slot].Reset();
-        m_AppliedSamplers[slot] = {};
+        m_SlotSamplers[slot] = 0;
     }
     m_DirtySamplers = (1u << SAMPLER_SLOT_MAX) - 1;
     for (Stream_t& stream : m_Streams)
@@ -389,6 +386,8 @@ void Device::ResetStates()
     for (GLuint location = 0; location < 16; ++location)
         glDisableVertexAttribArray(location);
     m_EnabledAttributes = 0;
+    // Impossible values, so the first draw writes the state block.
+    m_ShaderState = {-1.0f, -1.0f, -1.0f, -1.0f};
     m_Dirty = DIRTY_ALL;
 }
 
@@ -479,7 +478,7 @@ HRESULT Device::Present(const RECT*, const RECT*, HWND, const RGNDATA*)
     SDL_GL_SwapWindow(m_pWindow);
     // The scissor test and colour mask go back to the draw state; the attachments of the
     // draw framebuffer did not change.
-    m_Dirty |= DIRTY_RENDER_STATE;
+    m_Dirty |= DIRTY_BLEND | DIRTY_RASTER;
 
     const UINT errors = m_Counters.GLErrors;
     m_LastFrame = m_Counters;

@@ -12,6 +12,7 @@
 #include "d3d9gl/d3d9gl.h"
 #include "d3d9gl/glstatecache.h"
 #include "d3d9gl/refcounted.h"
+#include "d3d9gl/samplercache.h"
 #include "d3d9gl/shadersource.h"
 #include "d3d9gl/streamring.h"
 
@@ -41,10 +42,14 @@ enum DirtyFlag : uint32_t
 {
     DIRTY_FRAMEBUFFER = 1u << 0,
     DIRTY_VIEWPORT = 1u << 1,
-    DIRTY_RENDER_STATE = 1u << 2,
     DIRTY_VERTEX_INPUT = 1u << 3,
     DIRTY_PROGRAM = 1u << 4,
-    DIRTY_SHADER_STATE = 1u << 5,
+    // Render states by the GL group they feed: a change re-applies its own group only.
+    DIRTY_SHADER_STATE = 1u << 5, // alpha test and point size, in the state block
+    DIRTY_DEPTH_STENCIL = 1u << 6,
+    DIRTY_BLEND = 1u << 7,  // blending and the colour mask
+    DIRTY_RASTER = 1u << 8, // culling, fill mode, scissor test, depth bias
+    DIRTY_RENDER_STATE = DIRTY_SHADER_STATE | DIRTY_DEPTH_STENCIL | DIRTY_BLEND | DIRTY_RASTER,
     DIRTY_ALL = 0xFFFFFFFFu
 };
 
@@ -203,18 +208,6 @@ private:
         UINT dirtyEnd;
     };
 
-    struct AppliedSampler_t
-    {
-        bool valid;
-        GLint minFilter;
-        GLint magFilter;
-        GLint wrap[3];
-        D3DCOLOR border;
-        float lodBias;
-        float minLod;
-        float anisotropy;
-    };
-
     // Consecutive DrawPrimitiveUP calls under the same state, waiting to be drawn as one.
     // Every setter that changes a value draws the batch first, so the device state is the
     // batch's own until it is drawn.
@@ -252,6 +245,10 @@ private:
     void ApplyFramebuffer();
     void ApplyViewport();
     void ApplyRenderStates();
+    void ApplyDepthStencil();
+    void ApplyBlend();
+    void ApplyRaster();
+    void ApplyShaderState();
     void ApplySamplers();
     void ApplySampler(UINT slot);
 
@@ -291,7 +288,7 @@ private:
     bool m_MergeDraws = true;
     Batch_t m_Batch = {};
     GLuint m_BlockBuffers[3] = {};
-    GLuint m_Samplers[SAMPLER_SLOT_MAX] = {};
+    SamplerCache m_SamplerCache;
     RefPtr<IDirect3DTexture9> m_BackBuffer;
     RefPtr<IDirect3DSurface9> m_AutoDepthStencil;
 
@@ -300,7 +297,7 @@ private:
     DWORD m_RenderStates[RENDER_STATE_MAX] = {};
     DWORD m_SamplerStates[SAMPLER_SLOT_MAX][SAMPLER_STATE_MAX] = {};
     uint32_t m_DirtySamplers = 0;
-    AppliedSampler_t m_AppliedSamplers[SAMPLER_SLOT_MAX] = {};
+    GLuint m_SlotSamplers[SAMPLER_SLOT_MAX] = {}; // 0 until a draw binds one
     RefPtr<IDirect3DBaseTexture9> m_Textures[SAMPLER_SLOT_MAX];
     D3DVIEWPORT9 m_Viewport = {};
     RECT m_ScissorRect = {};
