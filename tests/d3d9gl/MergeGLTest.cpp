@@ -226,5 +226,22 @@ TEST_F(MergeGLTest, DrawsThatEachChangeAConstantStayApart)
     EXPECT_EQ(draws[FALSE], 6u);
 }
 
+TEST_F(MergeGLTest, ConstantsStayRightWhenTheirRingWraps)
+{
+    UseTextureShaders();
+    Device()->SetPixelShader(m_pTintPS);
+    Device()->SetTexture(0, m_pStripes);
+    ClearAll(0xFF000000);
+    // Each draw streams its changed constant block: enough draws to wrap the ring.
+    constexpr int DRAWS = 1500;
+    for (int i = 0; i <= DRAWS; ++i)
+    {
+        SetTint(float(i % 2), 1.0f);
+        DrawQuad(0, 0, 64, 64, 0.5f, 0xFFFFFFFF);
+    }
+    // The stripes texture's first texel (0xFFFFC000) tinted by (0, 1, 1, 1) after an even count.
+    EXPECT_EQ(BackBufferPixel(0, 0), 0xFF00C000u);
+}
+
 } // namespace
 } // namespace D3D9GLTest

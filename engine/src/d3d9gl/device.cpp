@@ -63,6 +63,7 @@ struct RenderStateDefault_t
 // rings wrap and orphan their storage.
 constexpr std::size_t VERTEX_RING_BYTES = 4u << 20;
 constexpr std::size_t INDEX_RING_BYTES = 1u << 20;
+constexpr std::size_t CONSTANT_RING_BYTES = 4u << 20;
 
 constexpr DWORD FLOAT_ONE = 0x3F800000u;
 constexpr DWORD FLOAT_64 = 0x42800000u;
@@ -184,7 +185,7 @@ Device::~Device()
             glDeleteProgram(entry.second);
     }
     m_SamplerCache.Release();
-    glDeleteBuffers(3, m_BlockBuffers);
+    m_ConstantRing.Release(m_Gl);
     m_VertexRing.Release(m_Gl);
     m_IndexRing.Release(m_Gl);
     glDeleteFramebuffers(1, &m_DrawFbo);
@@ -238,23 +239,10 @@ bool Device::Initialize(const D3DPRESENT_PARAMETERS& params)
     glGenFramebuffers(1, &m_ReadFbo);
     m_VertexRing.Create(m_Gl, VERTEX_RING_BYTES);
     m_IndexRing.Create(m_Gl, INDEX_RING_BYTES);
-    glGenBuffers(3, m_BlockBuffers);
+    m_ConstantRing.Create(m_Gl, CONSTANT_RING_BYTES);
+    m_UniformAlignment = std::size_t(std::max(GetInteger(GL_UNIFORM_BUFFER_OFFSET_ALIGNMENT), 16));
     for (int stage = 0; stage < SHADER_STAGE_MAX; ++stage)
-    {
-        ConstantBlock_t& block = m_Constants[stage];
-        block.bytes.assign(ConstantBlockSize(ShaderStage(stage)), 0);
-        block.dirtyBegin = block.dirtyEnd = 0;
-        m_Gl.BindBuffer(GL_SLOT_UNIFORM, m_BlockBuffers[stage]);
-        glBufferData(GL_UNIFORM_BUFFER, GLsizeiptr(block.bytes.size()), block.bytes.data(),
-                     GL_DYNAMIC_DRAW);
-    }
-    m_Gl.BindBuffer(GL_SLOT_UNIFORM, m_BlockBuffers[STATE_BINDING]);
-    glBufferData(GL_UNIFORM_BUFFER, sizeof(ShaderState_t), nullptr, GL_DYNAMIC_DRAW);
-    glBindBufferBase(GL_UNIFORM_BUFFER, VERTEX_CONSTANT_BINDING,
-                     m_BlockBuffers[VERTEX_CONSTANT_BINDING]);
-    glBindBufferBase(GL_UNIFORM_BUFFER, PIXEL_CONSTANT_BINDING,
-                     m_BlockBuffers[PIXEL_CONSTANT_BINDING]);
-    glBindBufferBase(GL_UNIFORM_BUFFER, STATE_BINDING, m_BlockBuffers[STATE_BINDING]);
+        m_Constants[stage].bytes.assign(ConstantBlockSize(ShaderStage(stage)), 0);
 
     // Capabilities from the GL limits.
     m_Caps.DeviceType = D3DDEVTYPE_HAL;

@@ -204,8 +204,7 @@ private:
     struct ConstantBlock_t
     {
         std::vector<uint8_t> bytes;
-        UINT dirtyBegin;
-        UINT dirtyEnd;
+        bool dirty;
     };
 
     // Consecutive DrawPrimitiveUP calls under the same state, waiting to be drawn as one.
@@ -262,6 +261,8 @@ private:
     bool ApplyProgram();
     GLuint LinkProgram(ShaderCode* pVertex, ShaderCode* pPixel, bool flat);
     void ApplyConstants();
+    // Appends a uniform block to the constant ring and binds its range.
+    void BindConstantBlock(GLuint binding, const void* pData, std::size_t size);
     HRESULT WriteConstants(ShaderStage stage, UINT offset, const void* pData, UINT size);
     HRESULT CreateShader(ShaderStage stage, const DWORD* pFunction, void** ppShader);
 
@@ -287,7 +288,11 @@ private:
     StreamRing m_IndexRing{GL_SLOT_ELEMENT_ARRAY, GL_ELEMENT_ARRAY_BUFFER};
     bool m_MergeDraws = true;
     Batch_t m_Batch = {};
-    GLuint m_BlockBuffers[3] = {};
+    // Constant blocks and the state block stream through one ring, bound by range.
+    StreamRing m_ConstantRing{GL_SLOT_UNIFORM, GL_UNIFORM_BUFFER};
+    std::size_t m_UniformAlignment = 256;
+    uint32_t m_ConstantGeneration = 0;
+    bool m_ShaderStateDirty = true;
     SamplerCache m_SamplerCache;
     RefPtr<IDirect3DTexture9> m_BackBuffer;
     RefPtr<IDirect3DSurface9> m_AutoDepthStencil;

@@ -303,9 +303,7 @@ void Device::ApplyShaderState()
     if (std::memcmp(&state, &m_ShaderState, sizeof(state)) != 0)
     {
         m_ShaderState = state;
-        m_Gl.BindBuffer(GL_SLOT_UNIFORM, m_BlockBuffers[STATE_BINDING]);
-        glBufferSubData(GL_UNIFORM_BUFFER, 0, sizeof(state), &state);
-        CountUpload(sizeof(state));
+        m_ShaderStateDirty = true;
     }
 }
 

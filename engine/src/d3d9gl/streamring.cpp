@@ -27,6 +27,7 @@ void StreamRing::Orphan(GLStateCache& gl, std::size_t capacity)
     glBufferData(m_Target, GLsizeiptr(capacity), nullptr, GL_STREAM_DRAW);
     m_Capacity = capacity;
     m_Head = 0;
+    ++m_Generation;
 }
 
 std::size_t StreamRing::Append(GLStateCache& gl, const void* pData, std::size_t size,
@@ -50,6 +51,10 @@ std::size_t StreamRing::Append(GLStateCache& gl, const void* pData, std::size_t 
     {
         std::memcpy(pTarget, pData, size);
         glUnmapBuffer(m_Target);
+    }
+    else
+    {
+        glBufferSubData(m_Target, GLintptr(offset), GLsizeiptr(size), pData);
     }
     m_Head = offset + size;
     return offset;

@@ -7,6 +7,7 @@
 #include "d3d9gl/glstatecache.h"
 
 #include <cstddef>
+#include <cstdint>
 
 namespace d3d9gl
 {
@@ -19,6 +20,9 @@ public:
     void Create(GLStateCache& gl, std::size_t capacity);
     void Release(GLStateCache& gl);
     GLuint Name() const { return m_Buffer; }
+    // Counts the times the storage was replaced: ranges bound before then read undefined
+    // data and must be written again.
+    uint32_t Generation() const { return m_Generation; }
 
     // Copies `size` bytes in at an offset that is a multiple of `alignment` and returns it;
     // leaves the buffer bound to the ring's slot.
@@ -33,6 +37,7 @@ private:
     GLuint m_Buffer = 0;
     std::size_t m_Capacity = 0;
     std::size_t m_Head = 0;
+    uint32_t m_Generation = 0;
 };
 
 } // namespace d3d9gl
