@@ -69,6 +69,11 @@ unsigned GLErrorCount(AppDriver& driver)
     return current.GLErrors;
 }
 
+void SetDrawMerging(AppDriver& driver, bool enabled)
+{
+    D3D9GL_SetDrawMerging(NativeDevice(driver), enabled ? TRUE : FALSE);
+}
+
 std::size_t LiveResourceCount(AppDriver& driver)
 {
     const auto* pProfiler = driver.GetApp().GetRenderer()->GetDevice()->GetResourceProfiler();

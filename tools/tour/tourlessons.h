@@ -21,5 +21,7 @@ D3D9GL_COUNTERS LastFrameCounters(AppDriver& driver);
 // d3d9gl's live objects and the GL errors reported since the device was made.
 unsigned LiveObjectCount(AppDriver& driver);
 unsigned GLErrorCount(AppDriver& driver);
+// Turns d3d9gl's merging of user-pointer draws on or off.
+void SetDrawMerging(AppDriver& driver, bool enabled);
 // Resources registered with the rendering core's profiler, all types together.
 std::size_t LiveResourceCount(AppDriver& driver);

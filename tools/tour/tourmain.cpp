@@ -3,6 +3,7 @@
 // lesson switches and frame times with the native draw calls of each frame; with --soak it
 // switches through the lessons repeatedly and checks that nothing accumulates.
 
+#include "tourallocations.h"
 #include "tourlessons.h"
 #include "touroptions.h"
 #include "toursoak.h"
@@ -12,6 +13,7 @@
 
 #include "base/source/system/directory.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -28,23 +30,61 @@ double MsSince(Clock::time_point start)
     return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
 }
 
+// Runs the warm-up frames (timing the first, the frame after a switch), then the measured
+// ones with their times, the device's counters and the heap allocations of each.
 LessonBench_t MeasureFrames(AppDriver& driver, const std::string& name, int frames)
 {
-    driver.RunFrames(WARM_UP_FRAMES);
-    std::vector<double> times;
-    double drawCalls = 0.0;
-    for (int i = 0; i < frames; ++i)
-    {
-        const Clock::time_point start = Clock::now();
-        driver.RunFrames(1);
-        times.push_back(MsSince(start));
-        drawCalls += LastFrameCounters(driver).DrawCalls;
-    }
+    const unsigned errorsBefore = GLErrorCount(driver);
+    Clock::time_point start = Clock::now();
+    driver.RunFrames(1);
     LessonBench_t bench;
     bench.m_Name = name;
+    bench.m_FirstFrameMs = MsSince(start);
+    driver.RunFrames(WARM_UP_FRAMES - 1);
+    std::vector<double> times;
+    times.reserve(std::size_t(frames));
+    double drawCalls = 0.0;
+    double stateChanges = 0.0;
+    double uploads = 0.0;
+    double uploadBytes = 0.0;
+    for (int i = 0; i < frames; ++i)
+    {
+        const std::uint64_t allocationsBefore = AllocationCount();
+        start = Clock::now();
+        driver.RunFrames(1);
+        times.push_back(MsSince(start));
+        const std::uint64_t allocations = AllocationCount() - allocationsBefore;
+        bench.m_AllocationsPerFrame = std::max(bench.m_AllocationsPerFrame, unsigned(allocations));
+        const D3D9GL_COUNTERS counters = LastFrameCounters(driver);
+        drawCalls += counters.DrawCalls;
+        stateChanges += counters.StateChanges;
+        uploads += counters.Uploads;
+        uploadBytes += counters.UploadBytes;
+    }
     bench.m_FrameMedianMs = Percentile(times, 0.5);
     bench.m_FrameP95Ms = Percentile(times, 0.95);
     bench.m_DrawCallsPerFrame = drawCalls / frames;
+    bench.m_StateChangesPerFrame = stateChanges / frames;
+    bench.m_UploadsPerFrame = uploads / frames;
+    bench.m_UploadKiBPerFrame = uploadBytes / 1024.0 / frames;
+    bench.m_GLErrors = GLErrorCount(driver) - errorsBefore;
+    return bench;
+}
+
+// Measures the screen that is open; with the comparison, once more with merging off.
+LessonBench_t MeasureScreen(AppDriver& driver, const std::string& name,
+                            const TourOptions_t& options)
+{
+    LessonBench_t bench = MeasureFrames(driver, name, options.m_Frames);
+    if (options.m_CompareMerge)
+    {
+        SetDrawMerging(driver, false);
+        const LessonBench_t unmerged = MeasureFrames(driver, name, options.m_Frames);
+        SetDrawMerging(driver, true);
+        bench.m_UnmergedMedianMs = unmerged.m_FrameMedianMs;
+        bench.m_UnmergedDrawCallsPerFrame = unmerged.m_DrawCallsPerFrame;
+        bench.m_GLErrors += unmerged.m_GLErrors;
+    }
     return bench;
 }
 } // namespace
@@ -112,7 +152,7 @@ int main(int argc, char** argv)
     std::vector<LessonBench_t> results;
     if (options.m_Bench)
     {
-        LessonBench_t bench = MeasureFrames(driver, "start", options.m_Frames);
+        LessonBench_t bench = MeasureScreen(driver, "start", options);
         bench.m_SwitchMs = startupMs;
         results.push_back(bench);
     }
@@ -132,7 +172,7 @@ int main(int argc, char** argv)
         }
         if (options.m_Bench)
         {
-            LessonBench_t bench = MeasureFrames(driver, name, options.m_Frames);
+            LessonBench_t bench = MeasureScreen(driver, name, options);
             bench.m_SwitchMs = switchMs;
             results.push_back(bench);
         }
