@@ -228,7 +228,7 @@ private:
             FlushBatch();
     }
     void FlushBatch();
-    void DrawBatchIndexed();
+    void DrawBatchIndexed(UINT firstVertex);
     bool JoinsBatch(D3DPRIMITIVETYPE type, UINT stride, std::size_t vertexCount) const;
     void AppendBatchIndices(D3DPRIMITIVETYPE type, UINT primitiveCount, UINT base);
 
@@ -288,6 +288,9 @@ private:
     StreamRing m_IndexRing{GL_SLOT_ELEMENT_ARRAY, GL_ELEMENT_ARRAY_BUFFER};
     bool m_MergeDraws = true;
     Batch_t m_Batch = {};
+    // The stride the vertex input was last specified for a batch with; 0 once any other
+    // draw has specified it.
+    UINT m_BatchInputStride = 0;
     // Constant blocks and the state block stream through one ring, bound by range.
     StreamRing m_ConstantRing{GL_SLOT_UNIFORM, GL_UNIFORM_BUFFER};
     std::size_t m_UniformAlignment = 256;

@@ -63,24 +63,32 @@ void Device::FlushBatch()
     m_Batch.draws = 0;
     Activate();
     const std::size_t bytes = m_Batch.vertices.size();
-    const std::size_t offset = m_VertexRing.Append(m_Gl, m_Batch.vertices.data(), bytes, 16);
+    // Whole vertices from the ring's start: the attribute pointers stay as they are from
+    // batch to batch, and the draw starts at the batch's first vertex.
+    const UINT stride = m_Batch.stride;
+    const std::size_t offset = m_VertexRing.Append(m_Gl, m_Batch.vertices.data(), bytes, stride);
     CountUpload(bytes);
     Stream_t saved = m_Streams[0];
-    m_Streams[0] = {RefPtr<IDirect3DVertexBuffer9>(), m_VertexRing.Name(), UINT(offset),
-                    m_Batch.stride, saved.frequency};
-    m_Dirty |= DIRTY_VERTEX_INPUT;
+    m_Streams[0] = {RefPtr<IDirect3DVertexBuffer9>(), m_VertexRing.Name(), 0, stride,
+                    saved.frequency};
+    if (m_BatchInputStride != stride)
+        m_Dirty |= DIRTY_VERTEX_INPUT;
+    const UINT firstVertex = UINT(offset / stride);
     if (draws == 1)
-        Draw(m_Batch.firstType, m_Batch.firstPrimitiveCount, false, 0, 0);
+        Draw(m_Batch.firstType, m_Batch.firstPrimitiveCount, false, 0, firstVertex);
     else
-        DrawBatchIndexed();
+        DrawBatchIndexed(firstVertex);
+    if (!(m_Dirty & DIRTY_VERTEX_INPUT))
+        m_BatchInputStride = stride;
+    // Stream 0 is unset again; GL keeps reading the ring until the next change of the
+    // vertex input marks it dirty.
     m_Streams[0] = saved;
-    m_Dirty |= DIRTY_VERTEX_INPUT;
     m_Batch.vertices.clear();
     m_Batch.indices.clear();
     m_Batch.vertexCount = 0;
 }
 
-void Device::DrawBatchIndexed()
+void Device::DrawBatchIndexed(UINT firstVertex)
 {
     if (!PrepareDraw())
         return;
@@ -89,8 +97,8 @@ void Device::DrawBatchIndexed()
     const std::size_t bytes = m_Batch.indices.size() * sizeof(uint16_t);
     const std::size_t offset = m_IndexRing.Append(m_Gl, m_Batch.indices.data(), bytes, 4);
     CountUpload(bytes);
-    glDrawElements(GL_TRIANGLES, GLsizei(m_Batch.indices.size()), GL_UNSIGNED_SHORT,
-                   reinterpret_cast<const void*>(uintptr_t(offset)));
+    glDrawElementsBaseVertex(GL_TRIANGLES, GLsizei(m_Batch.indices.size()), GL_UNSIGNED_SHORT,
+                             reinterpret_cast<const void*>(uintptr_t(offset)), GLint(firstVertex));
     ++m_Counters.DrawCalls;
 }
 

@@ -192,6 +192,7 @@ void Device::ApplyVertexInput(UINT& instanceCount)
         ++m_Counters.StateChanges;
     }
     m_EnabledAttributes = enabled;
+    m_BatchInputStride = 0;
     m_Dirty &= ~DIRTY_VERTEX_INPUT;
 }
 
