@@ -267,12 +267,13 @@ HRESULT Device::DrawPrimitiveUP(D3DPRIMITIVETYPE PrimitiveType, UINT PrimitiveCo
         m_Batch.firstPrimitiveCount = PrimitiveCount;
         m_Batch.stride = VertexStreamZeroStride;
     }
-    else if (m_Batch.draws == 1)
+    else
     {
-        AppendBatchIndices(m_Batch.firstType, m_Batch.firstPrimitiveCount, 0);
-    }
-    if (joins)
+        // The first draw gets its indices once a second one joins it.
+        if (m_Batch.draws == 1)
+            AppendBatchIndices(m_Batch.firstType, m_Batch.firstPrimitiveCount, 0);
         AppendBatchIndices(PrimitiveType, PrimitiveCount, m_Batch.vertexCount);
+    }
     const auto* pBytes = static_cast<const uint8_t*>(pVertexStreamZeroData);
     m_Batch.vertices.insert(m_Batch.vertices.end(), pBytes,
                             pBytes + vertices * VertexStreamZeroStride);
