@@ -17,14 +17,15 @@ TEST(TourOptions, OptionsAndLessonNamesAreTakenInAnyOrder)
 {
     TourOptions_t options;
     std::string error;
-    ASSERT_TRUE(
-        Parse({"MatrixTransform", "--out", "pics", "--frames", "5", "--csv", "b.csv", "Lighting"},
-              &options, &error))
+    ASSERT_TRUE(Parse({"MatrixTransform", "--out", "pics", "--frames", "5", "--csv", "b.csv",
+                       "Lighting", "--compare-merge"},
+                      &options, &error))
         << error;
     EXPECT_EQ(options.m_OutDir, "pics");
     EXPECT_EQ(options.m_Frames, 5);
     EXPECT_TRUE(options.m_Bench);
     EXPECT_EQ(options.m_CsvPath, "b.csv");
+    EXPECT_TRUE(options.m_CompareMerge);
     EXPECT_EQ(options.m_Lessons, (std::vector<std::string>{"MatrixTransform", "Lighting"}));
 }
 
@@ -60,12 +61,20 @@ TEST(TourStats, PercentilesUseNearestRank)
 
 TEST(TourStats, CsvHasOneRowPerScreenInOrder)
 {
-    const LessonBench_t start{"start", 100.0, 3.5, 5.0, 20.0};
-    const LessonBench_t lesson{"MatrixTransform", 12.5, 4.25, 6.0, 31.0};
+    const LessonBench_t start{"start", 100.0, 3.5, 5.0, 20.0, 4.0, 60.0, 12.0, 40.5, 0, 0};
+    const LessonBench_t lesson{
+        "MatrixTransform", 12.5, 4.25, 6.0, 31.0, 7.5, 80.0, 20.0, 64.0, 3, 1, 5.0, 180.0};
     EXPECT_EQ(FormatBenchCsv({start, lesson}),
-              "lesson,switch_ms,frame_median_ms,frame_p95_ms,draw_calls_per_frame\n"
-              "start,100.000,3.500,5.000,20.0\n"
-              "MatrixTransform,12.500,4.250,6.000,31.0\n");
+              "lesson,switch_ms,frame_median_ms,frame_p95_ms,draw_calls_per_frame,"
+              "first_frame_ms,state_changes_per_frame,uploads_per_frame,upload_kib_per_frame,"
+              "allocations_per_frame,gl_errors,unmerged_frame_median_ms,"
+              "unmerged_draw_calls_per_frame\n"
+              "start,100.000,3.500,5.000,20.0,4.000,60.0,12.0,40.5,0,0,0.000,0.0\n"
+              "MatrixTransform,12.500,4.250,6.000,31.0,7.500,80.0,20.0,64.0,3,1,5.000,180.0\n");
+    const std::string table = FormatBenchTable({start, lesson});
+    EXPECT_NE(table.find("merged/unmerged"), std::string::npos) << table;
+    EXPECT_NE(table.find("0.85"), std::string::npos) << "4.25 / 5.0 merged over unmerged\n"
+                                                     << table;
 }
 
 TEST(TourSoak, EachLessonMustComeBackToItsFirstVisitAndMemoryMayGrowTwoPercent)

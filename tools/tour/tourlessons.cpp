@@ -62,6 +62,11 @@ unsigned LiveObjectCount(AppDriver& driver)
     return count;
 }
 
+void SetDrawMerging(AppDriver& driver, bool enabled)
+{
+    D3D9GL_SetDrawMerging(NativeDevice(driver), enabled ? TRUE : FALSE);
+}
+
 std::size_t LiveResourceCount(AppDriver& driver)
 {
     const auto* pProfiler = driver.GetApp().GetRenderer()->GetDevice()->GetResourceProfiler();

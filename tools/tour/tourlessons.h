@@ -20,5 +20,7 @@ bool OpenLesson(AppDriver& driver, const std::string& name, double* pSwitchMs);
 D3D9GL_COUNTERS LastFrameCounters(AppDriver& driver);
 // d3d9gl's live objects.
 unsigned LiveObjectCount(AppDriver& driver);
+// Turns d3d9gl's merging of user-pointer draws on or off.
+void SetDrawMerging(AppDriver& driver, bool enabled);
 // Resources registered with the rendering core's profiler, all types together.
 std::size_t LiveResourceCount(AppDriver& driver);

@@ -3,6 +3,7 @@
 // lesson switches and frame times with the native draw calls of each frame; with --soak it
 // switches through the lessons repeatedly and checks that nothing accumulates.
 
+#include "tourallocations.h"
 #include "tourlessons.h"
 #include "touroptions.h"
 #include "toursoak.h"
@@ -12,6 +13,7 @@
 
 #include "base/source/system/directory.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -28,23 +30,75 @@ double MsSince(Clock::time_point start)
     return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
 }
 
-LessonBench_t MeasureFrames(AppDriver& driver, const std::string& name, int frames)
+// The measured frames of one screen in one mode.
+struct FrameSamples_t
 {
-    driver.RunFrames(WARM_UP_FRAMES);
-    std::vector<double> times;
-    double drawCalls = 0.0;
-    for (int i = 0; i < frames; ++i)
-    {
-        const Clock::time_point start = Clock::now();
-        driver.RunFrames(1);
-        times.push_back(MsSince(start));
-        drawCalls += LastFrameCounters(driver).DrawCalls;
-    }
+    std::vector<double> m_Times;
+    double m_DrawCalls = 0.0;
+    double m_StateChanges = 0.0;
+    double m_Uploads = 0.0;
+    double m_UploadBytes = 0.0;
+    unsigned m_MostAllocations = 0;
+};
+
+void MeasureFrame(AppDriver& driver, FrameSamples_t* pSamples)
+{
+    const std::uint64_t allocationsBefore = AllocationCount();
+    const Clock::time_point start = Clock::now();
+    driver.RunFrames(1);
+    pSamples->m_Times.push_back(MsSince(start));
+    const std::uint64_t allocations = AllocationCount() - allocationsBefore;
+    pSamples->m_MostAllocations = std::max(pSamples->m_MostAllocations, unsigned(allocations));
+    const D3D9GL_COUNTERS counters = LastFrameCounters(driver);
+    pSamples->m_DrawCalls += counters.DrawCalls;
+    pSamples->m_StateChanges += counters.StateChanges;
+    pSamples->m_Uploads += counters.Uploads;
+    pSamples->m_UploadBytes += counters.UploadBytes;
+}
+
+// Times the frame after the switch, runs the other warm-up frames, then measures; with the
+// comparison every measured frame is followed by one with merging off, so both modes see
+// the same load on the machine.
+LessonBench_t MeasureScreen(AppDriver& driver, const std::string& name,
+                            const TourOptions_t& options)
+{
+    const unsigned errorsBefore = driver.GetGLErrorCount();
+    const Clock::time_point start = Clock::now();
+    driver.RunFrames(1);
     LessonBench_t bench;
     bench.m_Name = name;
-    bench.m_FrameMedianMs = Percentile(times, 0.5);
-    bench.m_FrameP95Ms = Percentile(times, 0.95);
-    bench.m_DrawCallsPerFrame = drawCalls / frames;
+    bench.m_FirstFrameMs = MsSince(start);
+    driver.RunFrames(WARM_UP_FRAMES - 1);
+    FrameSamples_t merged;
+    FrameSamples_t unmerged;
+    // Room for every sample up front: the tour's own bookkeeping must not allocate in a
+    // measured frame.
+    merged.m_Times.reserve(std::size_t(options.m_Frames));
+    unmerged.m_Times.reserve(std::size_t(options.m_Frames));
+    for (int i = 0; i < options.m_Frames; ++i)
+    {
+        MeasureFrame(driver, &merged);
+        if (options.m_CompareMerge)
+        {
+            SetDrawMerging(driver, false);
+            MeasureFrame(driver, &unmerged);
+            SetDrawMerging(driver, true);
+        }
+    }
+    const double frames = options.m_Frames;
+    bench.m_FrameMedianMs = Percentile(merged.m_Times, 0.5);
+    bench.m_FrameP95Ms = Percentile(merged.m_Times, 0.95);
+    bench.m_DrawCallsPerFrame = merged.m_DrawCalls / frames;
+    bench.m_StateChangesPerFrame = merged.m_StateChanges / frames;
+    bench.m_UploadsPerFrame = merged.m_Uploads / frames;
+    bench.m_UploadKiBPerFrame = merged.m_UploadBytes / 1024.0 / frames;
+    bench.m_AllocationsPerFrame = std::max(merged.m_MostAllocations, unmerged.m_MostAllocations);
+    bench.m_GLErrors = driver.GetGLErrorCount() - errorsBefore;
+    if (options.m_CompareMerge)
+    {
+        bench.m_UnmergedMedianMs = Percentile(unmerged.m_Times, 0.5);
+        bench.m_UnmergedDrawCallsPerFrame = unmerged.m_DrawCalls / frames;
+    }
     return bench;
 }
 } // namespace
@@ -112,7 +166,7 @@ int main(int argc, char** argv)
     std::vector<LessonBench_t> results;
     if (options.m_Bench)
     {
-        LessonBench_t bench = MeasureFrames(driver, "start", options.m_Frames);
+        LessonBench_t bench = MeasureScreen(driver, "start", options);
         bench.m_SwitchMs = startupMs;
         results.push_back(bench);
     }
@@ -132,7 +186,7 @@ int main(int argc, char** argv)
         }
         if (options.m_Bench)
         {
-            LessonBench_t bench = MeasureFrames(driver, name, options.m_Frames);
+            LessonBench_t bench = MeasureScreen(driver, name, options);
             bench.m_SwitchMs = switchMs;
             results.push_back(bench);
         }

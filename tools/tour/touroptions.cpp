@@ -3,11 +3,13 @@
 #include <cstdlib>
 
 const char* const TOUR_USAGE =
-    "usage: lumivia-tour [--out DIR] [--frames N] [--bench] [--csv FILE] [--soak CYCLES]\n"
-    "                    [LESSON ...]\n"
+    "usage: lumivia-tour [--out DIR] [--frames N] [--bench] [--csv FILE] [--compare-merge]\n"
+    "                    [--soak CYCLES] [LESSON ...]\n"
     "  Runs Lumivia headless, opens each lesson from the list and writes DIR/<lesson>.png\n"
     "  (and DIR/start.png). --frames: frames rendered before each picture (30).\n"
-    "  --bench: start-up, switch and frame times with draw calls; --csv also writes them.\n"
+    "  --bench: start-up, switch, first-frame and frame times with the device's draws,\n"
+    "  state changes, uploads, GL errors and heap allocations per frame; --csv also writes\n"
+    "  them. --compare-merge: every screen also measured with draw merging off.\n"
     "  --soak: switches through the lessons CYCLES times and checks that resources, live\n"
     "  GL objects and resident memory come back to their level (no pictures).\n";
 
@@ -72,6 +74,11 @@ bool ParseTourOptions(int argc, const char* const* argv, TourOptions_t* pOptions
         }
         else if (arg == "--bench")
         {
+            pOptions->m_Bench = true;
+        }
+        else if (arg == "--compare-merge")
+        {
+            pOptions->m_CompareMerge = true;
             pOptions->m_Bench = true;
         }
         else if (arg == "--csv")

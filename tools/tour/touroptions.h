@@ -1,6 +1,7 @@
 #pragma once
 // Command line of lumivia-tour:
-//   lumivia-tour [--out DIR] [--frames N] [--bench] [--csv FILE] [--soak CYCLES] [LESSON ...]
+//   lumivia-tour [--out DIR] [--frames N] [--bench] [--csv FILE] [--compare-merge]
+//                [--soak CYCLES] [LESSON ...]
 
 #include <string>
 #include <vector>
@@ -10,8 +11,9 @@ struct TourOptions_t
     std::string m_OutDir = "tour";
     int m_Frames = 30;
     bool m_Bench = false;
-    std::string m_CsvPath; // implies m_Bench
-    int m_SoakCycles = 0;  // 0: no soak run
+    std::string m_CsvPath;       // implies m_Bench
+    bool m_CompareMerge = false; // implies m_Bench
+    int m_SoakCycles = 0;        // 0: no soak run
     std::vector<std::string> m_Lessons;
 };
 

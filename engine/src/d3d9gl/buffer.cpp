@@ -28,7 +28,7 @@ bool BufferStorage::Create()
     m_pDevice->GL().BindBuffer(GL_SLOT_COPY_WRITE, m_Buffer);
     glBufferData(GL_COPY_WRITE_BUFFER, GLsizeiptr(m_Data.size()), m_Data.data(),
                  (m_Usage & D3DUSAGE_DYNAMIC) ? GL_DYNAMIC_DRAW : GL_STATIC_DRAW);
-    m_pDevice->CountUpload();
+    m_pDevice->CountUpload(m_Data.size());
     return m_Buffer != 0;
 }
 
@@ -93,7 +93,7 @@ HRESULT BufferStorage::UnlockRange()
             glBufferSubData(GL_COPY_WRITE_BUFFER, GLintptr(m_DirtyBegin),
                             GLsizeiptr(m_DirtyEnd - m_DirtyBegin), m_Data.data() + m_DirtyBegin);
         }
-        m_pDevice->CountUpload();
+        m_pDevice->CountUpload(m_DirtyEnd - m_DirtyBegin);
     }
     m_DirtyBegin = m_DirtyEnd = 0;
     return D3D_OK;

@@ -12,6 +12,7 @@ struct D3D9GL_COUNTERS
     UINT Uploads;      // buffer, texture and shader-constant uploads
     UINT ProgramLinks; // programs linked
     UINT GLErrors;     // errors the GL debug output reported (since the device's creation)
+    UINT UploadBytes;  // bytes of those uploads
 };
 
 // pCurrent: counts since the last Present or reset; pLastFrame: the frame that the last
@@ -27,3 +28,8 @@ HRESULT D3D9GL_GetLiveObjectCount(IDirect3DDevice9* pDevice, UINT* pCount);
 // Names the shader that the next CreateVertexShader or CreatePixelShader makes (the file's
 // name, for compiler diagnostics). Without it the name comes from a `//! name <text>` line.
 HRESULT D3D9GL_SetNextShaderName(IDirect3DDevice9* pDevice, const char* pName);
+
+// Consecutive DrawPrimitiveUP calls under the same state are drawn as one native draw
+// (strips and fans as indexed triangle lists); the pixels are the same either way. On
+// unless the environment sets D3D9GL_NO_MERGE=1 when the device is made.
+HRESULT D3D9GL_SetDrawMerging(IDirect3DDevice9* pDevice, BOOL enabled);

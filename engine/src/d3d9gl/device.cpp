@@ -6,6 +6,8 @@
 #include "d3d9gl/texture.h"
 
 #include <algorithm>
+#include <cstdlib>
+#include <cstring>
 #include <map>
 #include <string>
 #include <vector>
@@ -58,6 +60,12 @@ struct RenderStateDefault_t
     D3DRENDERSTATETYPE state;
     DWORD value;
 };
+
+// Room for a few frames of user-pointer vertices and their merged indices before the
+// rings wrap and orphan their storage.
+constexpr std::size_t VERTEX_RING_BYTES = 4u << 20;
+constexpr std::size_t INDEX_RING_BYTES = 1u << 20;
+constexpr std::size_t CONSTANT_RING_BYTES = 4u << 20;
 
 constexpr DWORD FLOAT_ONE = 0x3F800000u;
 constexpr DWORD FLOAT_64 = 0x42800000u;
@@ -138,6 +146,8 @@ Device* ToDevice(IDirect3DDevice9* pDevice)
 Device::Device(IDirect3D9* pDirect3D, SDL_Window* pWindow, SDL_GLContext context)
     : m_Direct3D(pDirect3D), m_pWindow(pWindow), m_Context(context), m_Gl(&m_Counters.StateChanges)
 {
+    const char* pNoMerge = std::getenv("D3D9GL_NO_MERGE");
+    m_MergeDraws = !(pNoMerge && std::strcmp(pNoMerge, "1") == 0);
 }
 
 Device::~Device()
@@ -182,9 +192,10 @@ Device::~Device()
         if (entry.second)
             glDeleteProgram(entry.second);
     }
-    glDeleteSamplers(GLsizei(SAMPLER_SLOT_MAX), m_Samplers);
-    glDeleteBuffers(3, m_BlockBuffers);
-    glDeleteBuffers(1, &m_UpBuffer);
+    m_SamplerCache.Release();
+    m_ConstantRing.Release(m_Gl);
+    m_VertexRing.Release(m_Gl);
+    m_IndexRing.Release(m_Gl);
     glDeleteFramebuffers(1, &m_DrawFbo);
     glDeleteFramebuffers(1, &m_ReadFbo);
     glDeleteVertexArrays(1, &m_Vao);
@@ -195,6 +206,7 @@ void Device::Activate()
 {
     if (SDL_GL_GetCurrentContext() != m_Context)
         SDL_GL_MakeCurrent(m_pWindow, m_Context);
+    BreakBatch();
 }
 
 void Device::InstallDebugOutput()
@@ -233,27 +245,12 @@ bool Device::Initialize(const D3DPRESENT_PARAMETERS& params)
     glBindVertexArray(m_Vao);
     glGenFramebuffers(1, &m_DrawFbo);
     glGenFramebuffers(1, &m_ReadFbo);
-    glGenBuffers(1, &m_UpBuffer);
-    glGenBuffers(3, m_BlockBuffers);
+    m_VertexRing.Create(m_Gl, VERTEX_RING_BYTES);
+    m_IndexRing.Create(m_Gl, INDEX_RING_BYTES);
+    m_ConstantRing.Create(m_Gl, CONSTANT_RING_BYTES);
+    m_UniformAlignment = std::size_t(std::max(GetInteger(GL_UNIFORM_BUFFER_OFFSET_ALIGNMENT), 16));
     for (int stage = 0; stage < SHADER_STAGE_MAX; ++stage)
-    {
-        ConstantBlock_t& block = m_Constants[stage];
-        block.bytes.assign(ConstantBlockSize(ShaderStage(stage)), 0);
-        block.dirtyBegin = block.dirtyEnd = 0;
-        m_Gl.BindBuffer(GL_SLOT_UNIFORM, m_BlockBuffers[stage]);
-        glBufferData(GL_UNIFORM_BUFFER, GLsizeiptr(block.bytes.size()), block.bytes.data(),
-                     GL_DYNAMIC_DRAW);
-    }
-    m_Gl.BindBuffer(GL_SLOT_UNIFORM, m_BlockBuffers[STATE_BINDING]);
-    glBufferData(GL_UNIFORM_BUFFER, sizeof(ShaderState_t), nullptr, GL_DYNAMIC_DRAW);
-    glBindBufferBase(GL_UNIFORM_BUFFER, VERTEX_CONSTANT_BINDING,
-                     m_BlockBuffers[VERTEX_CONSTANT_BINDING]);
-    glBindBufferBase(GL_UNIFORM_BUFFER, PIXEL_CONSTANT_BINDING,
-                     m_BlockBuffers[PIXEL_CONSTANT_BINDING]);
-    glBindBufferBase(GL_UNIFORM_BUFFER, STATE_BINDING, m_BlockBuffers[STATE_BINDING]);
-    glGenSamplers(GLsizei(SAMPLER_SLOT_MAX), m_Samplers);
-    for (UINT slot = 0; slot < SAMPLER_SLOT_MAX; ++slot)
-        m_Gl.BindSampler(slot, m_Samplers[slot]);
+        m_Constants[stage].bytes.assign(ConstantBlockSize(ShaderStage(stage)), 0);
 
     // Capabilities from the GL limits.
     m_Caps.DeviceType = D3DDEVTYPE_HAL;
@@ -364,7 +361,7 @@ void Device::ResetStates()
         std::copy(std::begin(SAMPLER_STATE_DEFAULTS), std::end(SAMPLER_STATE_DEFAULTS),
                   m_SamplerStates[slot]);
         m_Textures[slot].Reset();
-        m_AppliedSamplers[slot] = {};
+        m_SlotSamplers[slot] = 0;
     }
     m_DirtySamplers = (1u << SAMPLER_SLOT_MAX) - 1;
     for (Stream_t& stream : m_Streams)
@@ -385,6 +382,8 @@ void Device::ResetStates()
     for (GLuint location = 0; location < 16; ++location)
         glDisableVertexAttribArray(location);
     m_EnabledAttributes = 0;
+    // Impossible values, so the first draw writes the state block.
+    m_ShaderState = {-1.0f, -1.0f, -1.0f, -1.0f};
     m_Dirty = DIRTY_ALL;
 }
 
@@ -497,7 +496,7 @@ HRESULT Device::Present(const RECT*, const RECT*, HWND, const RGNDATA*)
     }
     // The scissor test and colour mask go back to the draw state; the attachments of the
     // draw framebuffer did not change.
-    m_Dirty |= DIRTY_RENDER_STATE;
+    m_Dirty |= DIRTY_BLEND | DIRTY_RASTER;
 
     const UINT errors = m_Counters.GLErrors;
     m_LastFrame = m_Counters;
@@ -526,12 +525,14 @@ HRESULT Device::EndScene()
 {
     if (!m_InScene)
         return D3DERR_INVALIDCALL;
+    BreakBatch();
     m_InScene = false;
     return D3D_OK;
 }
 
-void Device::GetCounters(D3D9GL_COUNTERS* pCurrent, D3D9GL_COUNTERS* pLastFrame) const
+void Device::GetCounters(D3D9GL_COUNTERS* pCurrent, D3D9GL_COUNTERS* pLastFrame)
 {
+    BreakBatch();
     if (pCurrent)
         *pCurrent = m_Counters;
     if (pLastFrame)
@@ -573,6 +574,15 @@ HRESULT D3D9GL_GetLiveObjectCount(IDirect3DDevice9* pDevice, UINT* pCount)
     if (!pGLDevice || !pCount)
         return D3DERR_INVALIDCALL;
     *pCount = static_cast<UINT>(pGLDevice->GetLiveObjectCount());
+    return D3D_OK;
+}
+
+HRESULT D3D9GL_SetDrawMerging(IDirect3DDevice9* pDevice, BOOL enabled)
+{
+    d3d9gl::Device* pGLDevice = d3d9gl::ToDevice(pDevice);
+    if (!pGLDevice)
+        return D3DERR_INVALIDCALL;
+    pGLDevice->SetDrawMerging(enabled != FALSE);
     return D3D_OK;
 }
 

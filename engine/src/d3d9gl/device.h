@@ -13,7 +13,9 @@
 #include "d3d9gl/d3d9gl.h"
 #include "d3d9gl/glstatecache.h"
 #include "d3d9gl/refcounted.h"
+#include "d3d9gl/samplercache.h"
 #include "d3d9gl/shadersource.h"
+#include "d3d9gl/streamring.h"
 
 #include <SDL2/SDL.h>
 
@@ -41,10 +43,14 @@ enum DirtyFlag : uint32_t
 {
     DIRTY_FRAMEBUFFER = 1u << 0,
     DIRTY_VIEWPORT = 1u << 1,
-    DIRTY_RENDER_STATE = 1u << 2,
     DIRTY_VERTEX_INPUT = 1u << 3,
     DIRTY_PROGRAM = 1u << 4,
-    DIRTY_SHADER_STATE = 1u << 5,
+    // Render states by the GL group they feed: a change re-applies its own group only.
+    DIRTY_SHADER_STATE = 1u << 5, // alpha test and point size, in the state block
+    DIRTY_DEPTH_STENCIL = 1u << 6,
+    DIRTY_BLEND = 1u << 7,  // blending and the colour mask
+    DIRTY_RASTER = 1u << 8, // culling, fill mode, scissor test, depth bias
+    DIRTY_RENDER_STATE = DIRTY_SHADER_STATE | DIRTY_DEPTH_STENCIL | DIRTY_BLEND | DIRTY_RASTER,
     DIRTY_ALL = 0xFFFFFFFFu
 };
 
@@ -162,9 +168,15 @@ public:
 
     // Services for d3d9gl's own objects.
     GLStateCache& GL() { return m_Gl; }
-    // Makes the device's context current if another one is.
+    // Makes the device's context current if another one is, and draws the merged draws
+    // still waiting: any GL work from outside the device's draw path (an upload, a
+    // read-back, a deletion) must come after them.
     void Activate();
-    void CountUpload() { ++m_Counters.Uploads; }
+    void CountUpload(std::size_t bytes)
+    {
+        ++m_Counters.Uploads;
+        m_Counters.UploadBytes += UINT(bytes);
+    }
     void CountGLError() { ++m_Counters.GLErrors; }
     void Register(DeviceChild* pChild) { m_Children.insert(pChild); }
     void Unregister(DeviceChild* pChild) { m_Children.erase(pChild); }
@@ -174,9 +186,11 @@ public:
     bool ClipControl() const { return m_ClipControl; }
 
     // d3d9gl extensions.
-    void GetCounters(D3D9GL_COUNTERS* pCurrent, D3D9GL_COUNTERS* pLastFrame) const;
+    // Draws what waits to be merged first, so the current counts include it.
+    void GetCounters(D3D9GL_COUNTERS* pCurrent, D3D9GL_COUNTERS* pLastFrame);
     void ResetCounters();
     void SetNextShaderName(const char* pName) { m_NextShaderName = pName ? pName : ""; }
+    void SetDrawMerging(bool enabled);
 
 private:
     struct Stream_t
@@ -191,21 +205,33 @@ private:
     struct ConstantBlock_t
     {
         std::vector<uint8_t> bytes;
-        UINT dirtyBegin;
-        UINT dirtyEnd;
+        bool dirty;
     };
 
-    struct AppliedSampler_t
+    // Consecutive DrawPrimitiveUP calls under the same state, waiting to be drawn as one.
+    // Every setter that changes a value draws the batch first, so the device state is the
+    // batch's own until it is drawn.
+    struct Batch_t
     {
-        bool valid;
-        GLint minFilter;
-        GLint magFilter;
-        GLint wrap[3];
-        D3DCOLOR border;
-        float lodBias;
-        float minLod;
-        float anisotropy;
+        UINT draws;
+        D3DPRIMITIVETYPE firstType; // the first draw's, drawn natively when it stays alone
+        UINT firstPrimitiveCount;
+        UINT stride;
+        UINT vertexCount;
+        std::vector<uint8_t> vertices;
+        std::vector<uint16_t> indices; // a triangle list over all draws, from the second on
     };
+
+    // devicebatch.cpp
+    void BreakBatch()
+    {
+        if (m_Batch.draws)
+            FlushBatch();
+    }
+    void FlushBatch();
+    void DrawBatchIndexed(UINT firstVertex);
+    bool JoinsBatch(D3DPRIMITIVETYPE type, UINT stride, std::size_t vertexCount) const;
+    void AppendBatchIndices(D3DPRIMITIVETYPE type, UINT primitiveCount, UINT base);
 
     // device.cpp
     bool CreateBackBuffer();
@@ -222,6 +248,10 @@ private:
     void ApplyFramebuffer();
     void ApplyViewport();
     void ApplyRenderStates();
+    void ApplyDepthStencil();
+    void ApplyBlend();
+    void ApplyRaster();
+    void ApplyShaderState();
     void ApplySamplers();
     void ApplySampler(UINT slot);
 
@@ -235,6 +265,8 @@ private:
     bool ApplyProgram();
     GLuint LinkProgram(ShaderCode* pVertex, ShaderCode* pPixel, bool flat);
     void ApplyConstants();
+    // Appends a uniform block to the constant ring and binds its range.
+    void BindConstantBlock(GLuint binding, const void* pData, std::size_t size);
     HRESULT WriteConstants(ShaderStage stage, UINT offset, const void* pData, UINT size);
     HRESULT CreateShader(ShaderStage stage, const DWORD* pFunction, void** ppShader);
 
@@ -256,9 +288,19 @@ private:
     GLuint m_Vao = 0;
     GLuint m_DrawFbo = 0;
     GLuint m_ReadFbo = 0;
-    GLuint m_UpBuffer = 0;
-    GLuint m_BlockBuffers[3] = {};
-    GLuint m_Samplers[SAMPLER_SLOT_MAX] = {};
+    StreamRing m_VertexRing{GL_SLOT_ARRAY, GL_ARRAY_BUFFER};
+    StreamRing m_IndexRing{GL_SLOT_ELEMENT_ARRAY, GL_ELEMENT_ARRAY_BUFFER};
+    bool m_MergeDraws = true;
+    Batch_t m_Batch = {};
+    // The stride the vertex input was last specified for a batch with; 0 once any other
+    // draw has specified it.
+    UINT m_BatchInputStride = 0;
+    // Constant blocks and the state block stream through one ring, bound by range.
+    StreamRing m_ConstantRing{GL_SLOT_UNIFORM, GL_UNIFORM_BUFFER};
+    std::size_t m_UniformAlignment = 256;
+    uint32_t m_ConstantGeneration = 0;
+    bool m_ShaderStateDirty = true;
+    SamplerCache m_SamplerCache;
     RefPtr<IDirect3DTexture9> m_BackBuffer;
     RefPtr<IDirect3DSurface9> m_AutoDepthStencil;
 
@@ -267,7 +309,7 @@ private:
     DWORD m_RenderStates[RENDER_STATE_MAX] = {};
     DWORD m_SamplerStates[SAMPLER_SLOT_MAX][SAMPLER_STATE_MAX] = {};
     uint32_t m_DirtySamplers = 0;
-    AppliedSampler_t m_AppliedSamplers[SAMPLER_SLOT_MAX] = {};
+    GLuint m_SlotSamplers[SAMPLER_SLOT_MAX] = {}; // 0 until a draw binds one
     RefPtr<IDirect3DBaseTexture9> m_Textures[SAMPLER_SLOT_MAX];
     D3DVIEWPORT9 m_Viewport = {};
     RECT m_ScissorRect = {};

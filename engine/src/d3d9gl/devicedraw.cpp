@@ -42,6 +42,7 @@ HRESULT Device::SetStreamSource(UINT StreamNumber, IDirect3DVertexBuffer9* pStre
     Stream_t& stream = m_Streams[StreamNumber];
     if (stream.buffer == pStreamData && stream.offset == OffsetInBytes && stream.stride == Stride)
         return D3D_OK;
+    BreakBatch();
     stream.buffer = RefPtr<IDirect3DVertexBuffer9>(pStreamData);
     stream.glBuffer = pStreamData ? static_cast<VertexBuffer*>(pStreamData)->Name() : 0;
     stream.offset = pStreamData ? OffsetInBytes : 0;
@@ -69,6 +70,7 @@ HRESULT Device::SetStreamSourceFreq(UINT StreamNumber, UINT Setting)
         return D3DERR_INVALIDCALL;
     if (m_Streams[StreamNumber].frequency == Setting)
         return D3D_OK;
+    BreakBatch();
     m_Streams[StreamNumber].frequency = Setting;
     m_Dirty |= DIRTY_VERTEX_INPUT;
     return D3D_OK;
@@ -104,6 +106,7 @@ HRESULT Device::SetVertexDeclaration(IDirect3DVertexDeclaration9* pDecl)
         return D3DERR_INVALIDCALL;
     if (m_Declaration == pDecl)
         return D3D_OK;
+    BreakBatch();
     m_Declaration = RefPtr<IDirect3DVertexDeclaration9>(pDecl);
     m_Dirty |= DIRTY_VERTEX_INPUT;
     return D3D_OK;
@@ -189,6 +192,7 @@ void Device::ApplyVertexInput(UINT& instanceCount)
         ++m_Counters.StateChanges;
     }
     m_EnabledAttributes = enabled;
+    m_BatchInputStride = 0;
     m_Dirty &= ~DIRTY_VERTEX_INPUT;
 }
 
@@ -247,22 +251,43 @@ HRESULT Device::DrawPrimitiveUP(D3DPRIMITIVETYPE PrimitiveType, UINT PrimitiveCo
     if (!pVertexStreamZeroData || VertexStreamZeroStride == 0 || PrimitiveType < D3DPT_POINTLIST ||
         PrimitiveType > D3DPT_TRIANGLEFAN)
         return D3DERR_INVALIDCALL;
+    if (PrimitiveCount == 0)
+        return D3D_OK;
     const PrimitiveMode_t& mode = PRIMITIVE_MODES[PrimitiveType];
     const size_t vertices = size_t(PrimitiveCount) * mode.verticesPerPrimitive + mode.extraVertices;
-    Activate();
-    // Each call orphans the streaming buffer, so no draw in flight is waited for.
-    m_Gl.BindBuffer(GL_SLOT_ARRAY, m_UpBuffer);
-    glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(vertices * VertexStreamZeroStride),
-                 pVertexStreamZeroData, GL_STREAM_DRAW);
-    CountUpload();
-    m_Streams[0] = {RefPtr<IDirect3DVertexBuffer9>(), m_UpBuffer, 0, VertexStreamZeroStride,
-                    m_Streams[0].frequency};
-    m_Dirty |= DIRTY_VERTEX_INPUT;
-    const HRESULT result = Draw(PrimitiveType, PrimitiveCount, false, 0, 0);
+    const bool joins = JoinsBatch(PrimitiveType, VertexStreamZeroStride, vertices);
+    if (!joins)
+    {
+        // Activating draws the batch that waits. The program is known now, so a draw that
+        // cannot be made fails at its call.
+        Activate();
+        if (!ApplyProgram())
+            return D3DERR_INVALIDCALL;
+        m_Batch.firstType = PrimitiveType;
+        m_Batch.firstPrimitiveCount = PrimitiveCount;
+        m_Batch.stride = VertexStreamZeroStride;
+    }
+    else
+    {
+        // The first draw gets its indices once a second one joins it.
+        if (m_Batch.draws == 1)
+            AppendBatchIndices(m_Batch.firstType, m_Batch.firstPrimitiveCount, 0);
+        AppendBatchIndices(PrimitiveType, PrimitiveCount, m_Batch.vertexCount);
+    }
+    const auto* pBytes = static_cast<const uint8_t*>(pVertexStreamZeroData);
+    m_Batch.vertices.insert(m_Batch.vertices.end(), pBytes,
+                            pBytes + vertices * VertexStreamZeroStride);
+    m_Batch.vertexCount += UINT(vertices);
+    ++m_Batch.draws;
     // As in Direct3D, stream 0 is unset afterwards.
-    m_Streams[0] = {RefPtr<IDirect3DVertexBuffer9>(), 0, 0, 0, m_Streams[0].frequency};
-    m_Dirty |= DIRTY_VERTEX_INPUT;
-    return result;
+    if (m_Streams[0].buffer || m_Streams[0].glBuffer)
+    {
+        m_Streams[0] = {RefPtr<IDirect3DVertexBuffer9>(), 0, 0, 0, m_Streams[0].frequency};
+        m_Dirty |= DIRTY_VERTEX_INPUT;
+    }
+    if (!m_MergeDraws)
+        FlushBatch();
+    return D3D_OK;
 }
 
 } // namespace d3d9gl

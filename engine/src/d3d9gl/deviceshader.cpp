@@ -97,6 +97,7 @@ HRESULT Device::SetVertexShader(IDirect3DVertexShader9* pShader)
         return D3DERR_INVALIDCALL;
     if (m_VertexShader == pShader)
         return D3D_OK;
+    BreakBatch();
     m_VertexShader = RefPtr<IDirect3DVertexShader9>(pShader);
     m_Dirty |= DIRTY_PROGRAM;
     return D3D_OK;
@@ -116,6 +117,7 @@ HRESULT Device::SetPixelShader(IDirect3DPixelShader9* pShader)
         return D3DERR_INVALIDCALL;
     if (m_PixelShader == pShader)
         return D3D_OK;
+    BreakBatch();
     m_PixelShader = RefPtr<IDirect3DPixelShader9>(pShader);
     m_Dirty |= DIRTY_PROGRAM;
     return D3D_OK;
@@ -246,33 +248,52 @@ HRESULT Device::WriteConstants(ShaderStage stage, UINT offset, const void* pData
     uint8_t* pTarget = block.bytes.data() + offset;
     if (size == 0 || std::memcmp(pTarget, pData, size) == 0)
         return D3D_OK;
+    BreakBatch();
     std::memcpy(pTarget, pData, size);
-    if (block.dirtyBegin == block.dirtyEnd)
-    {
-        block.dirtyBegin = offset;
-        block.dirtyEnd = offset + size;
-    }
-    else
-    {
-        block.dirtyBegin = std::min(block.dirtyBegin, offset);
-        block.dirtyEnd = std::max(block.dirtyEnd, offset + size);
-    }
+    block.dirty = true;
     return D3D_OK;
+}
+
+void Device::BindConstantBlock(GLuint binding, const void* pData, std::size_t size)
+{
+    const std::size_t offset = m_ConstantRing.Append(m_Gl, pData, size, m_UniformAlignment);
+    glBindBufferRange(GL_UNIFORM_BUFFER, binding, m_ConstantRing.Name(), GLintptr(offset),
+                      GLsizeiptr(size));
+    ++m_Counters.StateChanges;
+    CountUpload(size);
 }
 
 void Device::ApplyConstants()
 {
-    for (int stage = 0; stage < SHADER_STAGE_MAX; ++stage)
+    // Appending can wrap the ring, which leaves the blocks bound before in the old storage:
+    // then every block is written again into the fresh one, which has room for all.
+    for (int attempt = 0; attempt < 2; ++attempt)
     {
-        ConstantBlock_t& block = m_Constants[stage];
-        if (block.dirtyBegin == block.dirtyEnd)
-            continue;
-        m_Gl.BindBuffer(GL_SLOT_UNIFORM, m_BlockBuffers[stage]);
-        glBufferSubData(GL_UNIFORM_BUFFER, GLintptr(block.dirtyBegin),
-                        GLsizeiptr(block.dirtyEnd - block.dirtyBegin),
-                        block.bytes.data() + block.dirtyBegin);
-        CountUpload();
-        block.dirtyBegin = block.dirtyEnd = 0;
+        const uint32_t generation = m_ConstantRing.Generation();
+        if (generation != m_ConstantGeneration)
+        {
+            for (ConstantBlock_t& block : m_Constants)
+                block.dirty = true;
+            m_ShaderStateDirty = true;
+            m_ConstantGeneration = generation;
+        }
+        for (int stage = 0; stage < SHADER_STAGE_MAX; ++stage)
+        {
+            ConstantBlock_t& block = m_Constants[stage];
+            if (!block.dirty)
+                continue;
+            BindConstantBlock(stage == SHADER_STAGE_VERTEX ? VERTEX_CONSTANT_BINDING
+                                                           : PIXEL_CONSTANT_BINDING,
+                              block.bytes.data(), block.bytes.size());
+            block.dirty = false;
+        }
+        if (m_ShaderStateDirty)
+        {
+            BindConstantBlock(STATE_BINDING, &m_ShaderState, sizeof(m_ShaderState));
+            m_ShaderStateDirty = false;
+        }
+        if (m_ConstantRing.Generation() == generation)
+            return;
     }
 }
 

@@ -117,6 +117,76 @@ void BlendFactors(DWORD src, DWORD dst, GLenum& glSrc, GLenum& glDst)
         glDst = GL_SRC_ALPHA;
 }
 
+// The dirty group a render state feeds; 0 for the states d3d9gl does not act on.
+uint32_t RenderStateGroup(D3DRENDERSTATETYPE state)
+{
+    switch (state)
+    {
+    case D3DRS_ZENABLE:
+    case D3DRS_ZFUNC:
+    case D3DRS_ZWRITEENABLE:
+    case D3DRS_STENCILENABLE:
+    case D3DRS_STENCILFUNC:
+    case D3DRS_STENCILFAIL:
+    case D3DRS_STENCILZFAIL:
+    case D3DRS_STENCILPASS:
+    case D3DRS_STENCILREF:
+    case D3DRS_STENCILMASK:
+    case D3DRS_STENCILWRITEMASK:
+    case D3DRS_TWOSIDEDSTENCILMODE:
+    case D3DRS_CCW_STENCILFUNC:
+    case D3DRS_CCW_STENCILFAIL:
+    case D3DRS_CCW_STENCILZFAIL:
+    case D3DRS_CCW_STENCILPASS:
+        return DIRTY_DEPTH_STENCIL;
+    case D3DRS_ALPHABLENDENABLE:
+    case D3DRS_SRCBLEND:
+    case D3DRS_DESTBLEND:
+    case D3DRS_BLENDOP:
+    case D3DRS_SEPARATEALPHABLENDENABLE:
+    case D3DRS_SRCBLENDALPHA:
+    case D3DRS_DESTBLENDALPHA:
+    case D3DRS_BLENDOPALPHA:
+    case D3DRS_BLENDFACTOR:
+    case D3DRS_COLORWRITEENABLE:
+        return DIRTY_BLEND;
+    case D3DRS_CULLMODE:
+    case D3DRS_FILLMODE:
+    case D3DRS_SCISSORTESTENABLE:
+    case D3DRS_SLOPESCALEDEPTHBIAS:
+    case D3DRS_DEPTHBIAS:
+        return DIRTY_RASTER;
+    case D3DRS_POINTSIZE:
+    case D3DRS_POINTSIZE_MIN:
+    case D3DRS_POINTSIZE_MAX:
+    case D3DRS_ALPHAREF:
+    case D3DRS_ALPHATESTENABLE:
+    case D3DRS_ALPHAFUNC:
+        return DIRTY_SHADER_STATE;
+    case D3DRS_SHADEMODE:
+        return DIRTY_PROGRAM;
+    default:
+        return 0;
+    }
+}
+
+GLint WrapMode(DWORD address, bool mirrorClamp)
+{
+    switch (address)
+    {
+    case D3DTADDRESS_MIRROR:
+        return GL_MIRRORED_REPEAT;
+    case D3DTADDRESS_CLAMP:
+        return GL_CLAMP_TO_EDGE;
+    case D3DTADDRESS_BORDER:
+        return GL_CLAMP_TO_BORDER;
+    case D3DTADDRESS_MIRRORONCE:
+        return mirrorClamp ? GL_MIRROR_CLAMP_TO_EDGE : GL_MIRRORED_REPEAT;
+    default:
+        return GL_REPEAT;
+    }
+}
+
 } // namespace
 
 // ---- Render states ----------------------------------------------------------------------
@@ -127,10 +197,9 @@ HRESULT Device::SetRenderState(D3DRENDERSTATETYPE State, DWORD Value)
         return D3DERR_INVALIDCALL;
     if (m_RenderStates[State] == Value)
         return D3D_OK;
+    BreakBatch();
     m_RenderStates[State] = Value;
-    m_Dirty |= DIRTY_RENDER_STATE;
-    if (State == D3DRS_SHADEMODE)
-        m_Dirty |= DIRTY_PROGRAM;
+    m_Dirty |= RenderStateGroup(State);
     return D3D_OK;
 }
 
@@ -143,6 +212,19 @@ HRESULT Device::GetRenderState(D3DRENDERSTATETYPE State, DWORD* pValue)
 }
 
 void Device::ApplyRenderStates()
+{
+    if (m_Dirty & DIRTY_DEPTH_STENCIL)
+        ApplyDepthStencil();
+    if (m_Dirty & DIRTY_BLEND)
+        ApplyBlend();
+    if (m_Dirty & DIRTY_RASTER)
+        ApplyRaster();
+    if (m_Dirty & DIRTY_SHADER_STATE)
+        ApplyShaderState();
+    m_Dirty &= ~DIRTY_RENDER_STATE;
+}
+
+void Device::ApplyDepthStencil()
 {
     const DWORD* rs = m_RenderStates;
     const bool depth = rs[D3DRS_ZENABLE] != D3DZB_FALSE && m_DepthStencil;
@@ -158,7 +240,11 @@ void Device::ApplyRenderStates()
                         ? StencilFace(rs, D3DRS_CCW_STENCILFUNC, D3DRS_CCW_STENCILFAIL,
                                       D3DRS_CCW_STENCILZFAIL, D3DRS_CCW_STENCILPASS)
                         : front);
+}
 
+void Device::ApplyBlend()
+{
+    const DWORD* rs = m_RenderStates;
     m_Gl.Enable(GL_CAP_BLEND, rs[D3DRS_ALPHABLENDENABLE] != 0);
     GLenum src, dst, srcAlpha, dstAlpha;
     BlendFactors(rs[D3DRS_SRCBLEND], rs[D3DRS_DESTBLEND], src, dst);
@@ -178,7 +264,11 @@ void Device::ApplyRenderStates()
     m_Gl.BlendEquation(op, opAlpha);
     m_Gl.BlendColor(rs[D3DRS_BLENDFACTOR]);
     m_Gl.ColorMask(rs[D3DRS_COLORWRITEENABLE]);
+}
 
+void Device::ApplyRaster()
+{
+    const DWORD* rs = m_RenderStates;
     // GL's front faces are the ones Direct3D calls clockwise (see Initialize).
     m_Gl.Enable(GL_CAP_CULL_FACE, rs[D3DRS_CULLMODE] != D3DCULL_NONE);
     m_Gl.CullFace(rs[D3DRS_CULLMODE] == D3DCULL_CW ? GL_FRONT : GL_BACK);
@@ -197,7 +287,11 @@ void Device::ApplyRenderStates()
     m_Gl.Enable(GL_CAP_POLYGON_OFFSET_POINT, offset);
     if (offset)
         m_Gl.PolygonOffset(slope, bias * 16777216.0f);
+}
 
+void Device::ApplyShaderState()
+{
+    const DWORD* rs = m_RenderStates;
     const float pointSize =
         std::clamp(AsFloat(rs[D3DRS_POINTSIZE]), AsFloat(rs[D3DRS_POINTSIZE_MIN]),
                    std::max(AsFloat(rs[D3DRS_POINTSIZE_MIN]), AsFloat(rs[D3DRS_POINTSIZE_MAX])));
@@ -206,13 +300,10 @@ void Device::ApplyRenderStates()
                                            ? std::clamp<DWORD>(rs[D3DRS_ALPHAFUNC], 1, 8)
                                            : DWORD(D3DCMP_ALWAYS)),
                                  0.0f};
-    if (std::memcmp(&state, &m_ShaderState, sizeof(state)) != 0 || (m_Dirty & DIRTY_SHADER_STATE))
+    if (std::memcmp(&state, &m_ShaderState, sizeof(state)) != 0)
     {
         m_ShaderState = state;
-        m_Gl.BindBuffer(GL_SLOT_UNIFORM, m_BlockBuffers[STATE_BINDING]);
-        glBufferSubData(GL_UNIFORM_BUFFER, 0, sizeof(state), &state);
-        CountUpload();
-        m_Dirty &= ~DIRTY_SHADER_STATE;
+        m_ShaderStateDirty = true;
     }
 }
 
@@ -222,6 +313,9 @@ HRESULT Device::SetViewport(const D3DVIEWPORT9* pViewport)
 {
     if (!pViewport || pViewport->Width == 0 || pViewport->Height == 0)
         return D3DERR_INVALIDCALL;
+    if (std::memcmp(pViewport, &m_Viewport, sizeof(m_Viewport)) == 0)
+        return D3D_OK;
+    BreakBatch();
     m_Viewport = *pViewport;
     m_Dirty |= DIRTY_VIEWPORT;
     return D3D_OK;
@@ -239,6 +333,9 @@ HRESULT Device::SetScissorRect(const RECT* pRect)
 {
     if (!pRect)
         return D3DERR_INVALIDCALL;
+    if (std::memcmp(pRect, &m_ScissorRect, sizeof(m_ScissorRect)) == 0)
+        return D3D_OK;
+    BreakBatch();
     m_ScissorRect = *pRect;
     m_Dirty |= DIRTY_VIEWPORT;
     return D3D_OK;
@@ -339,7 +436,7 @@ HRESULT Device::Clear(DWORD Count, const D3DRECT* pRects, DWORD Flags, D3DCOLOR 
         glClear(mask);
     }
     // The masks and the scissor rectangle are the draw state's again at the next draw.
-    m_Dirty |= DIRTY_RENDER_STATE | DIRTY_VIEWPORT;
+    m_Dirty |= DIRTY_DEPTH_STENCIL | DIRTY_BLEND | DIRTY_RASTER | DIRTY_VIEWPORT;
     return D3D_OK;
 }
 
@@ -347,6 +444,7 @@ HRESULT Device::Clear(DWORD Count, const D3DRECT* pRects, DWORD Flags, D3DCOLOR 
 
 HRESULT Device::BindRenderTarget(DWORD index, IDirect3DSurface9* pSurface)
 {
+    BreakBatch();
     m_RenderTargets[index] = RefPtr<IDirect3DSurface9>(pSurface);
     m_Dirty |= DIRTY_FRAMEBUFFER;
     if (index == 0)
@@ -395,8 +493,9 @@ HRESULT Device::SetDepthStencilSurface(IDirect3DSurface9* pNewZStencil)
     }
     if (m_DepthStencil == pNewZStencil)
         return D3D_OK;
+    BreakBatch();
     m_DepthStencil = RefPtr<IDirect3DSurface9>(pNewZStencil);
-    m_Dirty |= DIRTY_FRAMEBUFFER | DIRTY_RENDER_STATE;
+    m_Dirty |= DIRTY_FRAMEBUFFER | DIRTY_DEPTH_STENCIL;
     return D3D_OK;
 }
 
@@ -457,6 +556,7 @@ HRESULT Device::GetRenderTargetData(IDirect3DSurface9* pRenderTarget,
         pSource->Format() != pDest->Format() || pSource->Width() != pDest->Width() ||
         pSource->Height() != pDest->Height())
         return D3DERR_INVALIDCALL;
+    BreakBatch();
     ImageSurface pixels;
     if (!pSource->Read(pixels) || !pDest->Write(pixels))
         return D3DERR_INVALIDCALL;
@@ -472,6 +572,7 @@ HRESULT Device::SetTexture(DWORD Stage, IDirect3DBaseTexture9* pTexture)
         return D3DERR_INVALIDCALL;
     if (m_Textures[slot] == pTexture)
         return D3D_OK;
+    BreakBatch();
     m_Textures[slot] = RefPtr<IDirect3DBaseTexture9>(pTexture);
     m_DirtySamplers |= 1u << slot;
     return D3D_OK;
@@ -493,6 +594,7 @@ HRESULT Device::SetSamplerState(DWORD Sampler, D3DSAMPLERSTATETYPE Type, DWORD V
         return D3DERR_INVALIDCALL;
     if (m_SamplerStates[slot][Type] == Value)
         return D3D_OK;
+    BreakBatch();
     m_SamplerStates[slot][Type] = Value;
     m_DirtySamplers |= 1u << slot;
     return D3D_OK;
@@ -531,31 +633,11 @@ void Device::ApplySampler(UINT slot)
         minFilter = linearMin ? GL_LINEAR_MIPMAP_NEAREST : GL_NEAREST_MIPMAP_NEAREST;
     else if (ss[D3DSAMP_MIPFILTER] >= D3DTEXF_LINEAR)
         minFilter = linearMin ? GL_LINEAR_MIPMAP_LINEAR : GL_NEAREST_MIPMAP_LINEAR;
-    AppliedSampler_t wanted = {};
-    wanted.valid = true;
+    SamplerKey_t wanted = {};
     wanted.minFilter = minFilter;
     wanted.magFilter = ss[D3DSAMP_MAGFILTER] >= D3DTEXF_LINEAR ? GL_LINEAR : GL_NEAREST;
     for (int axis = 0; axis < 3; ++axis)
-    {
-        switch (ss[D3DSAMP_ADDRESSU + axis])
-        {
-        case D3DTADDRESS_MIRROR:
-            wanted.wrap[axis] = GL_MIRRORED_REPEAT;
-            break;
-        case D3DTADDRESS_CLAMP:
-            wanted.wrap[axis] = GL_CLAMP_TO_EDGE;
-            break;
-        case D3DTADDRESS_BORDER:
-            wanted.wrap[axis] = GL_CLAMP_TO_BORDER;
-            break;
-        case D3DTADDRESS_MIRRORONCE:
-            wanted.wrap[axis] = m_MirrorClamp ? GL_MIRROR_CLAMP_TO_EDGE : GL_MIRRORED_REPEAT;
-            break;
-        default:
-            wanted.wrap[axis] = GL_REPEAT;
-            break;
-        }
-    }
+        wanted.wrap[axis] = WrapMode(ss[D3DSAMP_ADDRESSU + axis], m_MirrorClamp);
     wanted.border = ss[D3DSAMP_BORDERCOLOR];
     wanted.lodBias = AsFloat(ss[D3DSAMP_MIPMAPLODBIAS]);
     wanted.minLod = float(ss[D3DSAMP_MAXMIPLEVEL]);
@@ -564,47 +646,9 @@ void Device::ApplySampler(UINT slot)
     wanted.anisotropy =
         anisotropic ? float(std::clamp<DWORD>(ss[D3DSAMP_MAXANISOTROPY], 1, m_Caps.MaxAnisotropy))
                     : 1.0f;
-
-    AppliedSampler_t& applied = m_AppliedSamplers[slot];
-    const GLuint sampler = m_Samplers[slot];
-    const bool all = !applied.valid;
-    auto setInt = [&](GLenum name, GLint value, GLint current)
-    {
-        if (all || value != current)
-        {
-            glSamplerParameteri(sampler, name, value);
-            ++m_Counters.StateChanges;
-        }
-    };
-    setInt(GL_TEXTURE_MIN_FILTER, wanted.minFilter, applied.minFilter);
-    setInt(GL_TEXTURE_MAG_FILTER, wanted.magFilter, applied.magFilter);
-    setInt(GL_TEXTURE_WRAP_S, wanted.wrap[0], applied.wrap[0]);
-    setInt(GL_TEXTURE_WRAP_T, wanted.wrap[1], applied.wrap[1]);
-    setInt(GL_TEXTURE_WRAP_R, wanted.wrap[2], applied.wrap[2]);
-    if (all || wanted.border != applied.border)
-    {
-        const D3DCOLOR c = wanted.border;
-        const GLfloat rgba[4] = {float((c >> 16) & 0xFF) / 255.0f, float((c >> 8) & 0xFF) / 255.0f,
-                                 float(c & 0xFF) / 255.0f, float(c >> 24) / 255.0f};
-        glSamplerParameterfv(sampler, GL_TEXTURE_BORDER_COLOR, rgba);
-        ++m_Counters.StateChanges;
-    }
-    if (all || wanted.lodBias != applied.lodBias)
-    {
-        glSamplerParameterf(sampler, GL_TEXTURE_LOD_BIAS, wanted.lodBias);
-        ++m_Counters.StateChanges;
-    }
-    if (all || wanted.minLod != applied.minLod)
-    {
-        glSamplerParameterf(sampler, GL_TEXTURE_MIN_LOD, wanted.minLod);
-        ++m_Counters.StateChanges;
-    }
-    if (m_Caps.MaxAnisotropy > 1 && (all || wanted.anisotropy != applied.anisotropy))
-    {
-        glSamplerParameterf(sampler, GL_TEXTURE_MAX_ANISOTROPY_EXT, wanted.anisotropy);
-        ++m_Counters.StateChanges;
-    }
-    applied = wanted;
+    m_SlotSamplers[slot] =
+        m_SamplerCache.Get(wanted, m_Caps.MaxAnisotropy > 1, &m_Counters.StateChanges);
+    m_Gl.BindSampler(slot, m_SlotSamplers[slot]);
 }
 
 } // namespace d3d9gl

@@ -204,7 +204,7 @@ void TextureBase::Upload(UINT face, UINT level, const ImageSurface& pixels)
         glTexSubImage2D(FaceTarget(face), GLint(level), 0, 0, w, h, m_pFormat->clientFormat,
                         m_pFormat->clientType, pSource->bytes.data());
     }
-    m_pDevice->CountUpload();
+    m_pDevice->CountUpload(pSource->bytes.size());
 }
 
 bool TextureBase::ReadLevel(UINT face, UINT level, ImageSurface& out)

@@ -1,0 +1,105 @@
+// Draw merging: consecutive DrawPrimitiveUP calls under one state become one native draw.
+// Triangle lists, strips and fans join as an indexed triangle list. Each triangle keeps the
+// winding and the corner order that Mesa's rasterizer gives a native strip or fan (a strip's
+// triangle starts at its first vertex; a fan's starts at its rim under flat shading and at
+// its centre otherwise), so interpolation rounds alike and the merged pixels are the
+// unmerged ones.
+
+#include "d3d9gl/device.h"
+
+namespace d3d9gl
+{
+namespace
+{
+
+// Indices address 16 bits: a batch holds at most this many vertices.
+constexpr std::size_t BATCH_VERTEX_MAX = 65536;
+
+bool IsTriangles(D3DPRIMITIVETYPE type)
+{
+    return type == D3DPT_TRIANGLELIST || type == D3DPT_TRIANGLESTRIP || type == D3DPT_TRIANGLEFAN;
+}
+
+} // namespace
+
+bool Device::JoinsBatch(D3DPRIMITIVETYPE type, UINT stride, std::size_t vertexCount) const
+{
+    return m_MergeDraws && m_Batch.draws > 0 && IsTriangles(type) &&
+           IsTriangles(m_Batch.firstType) && m_Batch.stride == stride &&
+           m_Batch.vertexCount + vertexCount <= BATCH_VERTEX_MAX;
+}
+
+void Device::AppendBatchIndices(D3DPRIMITIVETYPE type, UINT primitiveCount, UINT base)
+{
+    std::vector<uint16_t>& out = m_Batch.indices;
+    const bool flat = m_RenderStates[D3DRS_SHADEMODE] == D3DSHADE_FLAT;
+    for (UINT i = 0; i < primitiveCount; ++i)
+    {
+        const UINT odd = i & 1u;
+        UINT corners[3] = {3 * i, 3 * i + 1, 3 * i + 2};
+        if (type == D3DPT_TRIANGLESTRIP)
+            corners[0] = i, corners[1] = i + 1 + odd, corners[2] = i + 2 - odd;
+        else if (type == D3DPT_TRIANGLEFAN && flat)
+            corners[0] = i + 1, corners[1] = i + 2, corners[2] = 0;
+        else if (type == D3DPT_TRIANGLEFAN)
+            corners[0] = 0, corners[1] = i + 1, corners[2] = i + 2;
+        for (UINT corner : corners)
+            out.push_back(uint16_t(base + corner));
+    }
+}
+
+void Device::SetDrawMerging(bool enabled)
+{
+    BreakBatch();
+    m_MergeDraws = enabled;
+}
+
+void Device::FlushBatch()
+{
+    const UINT draws = m_Batch.draws;
+    if (draws == 0)
+        return;
+    // Cleared first: the draw below activates the device, which would flush again.
+    m_Batch.draws = 0;
+    Activate();
+    const std::size_t bytes = m_Batch.vertices.size();
+    // Whole vertices from the ring's start: the attribute pointers stay as they are from
+    // batch to batch, and the draw starts at the batch's first vertex.
+    const UINT stride = m_Batch.stride;
+    const std::size_t offset = m_VertexRing.Append(m_Gl, m_Batch.vertices.data(), bytes, stride);
+    CountUpload(bytes);
+    Stream_t saved = m_Streams[0];
+    m_Streams[0] = {RefPtr<IDirect3DVertexBuffer9>(), m_VertexRing.Name(), 0, stride,
+                    saved.frequency};
+    if (m_BatchInputStride != stride)
+        m_Dirty |= DIRTY_VERTEX_INPUT;
+    const UINT firstVertex = UINT(offset / stride);
+    if (draws == 1)
+        Draw(m_Batch.firstType, m_Batch.firstPrimitiveCount, false, 0, firstVertex);
+    else
+        DrawBatchIndexed(firstVertex);
+    if (!(m_Dirty & DIRTY_VERTEX_INPUT))
+        m_BatchInputStride = stride;
+    // Stream 0 is unset again; GL keeps reading the ring until the next change of the
+    // vertex input marks it dirty.
+    m_Streams[0] = saved;
+    m_Batch.vertices.clear();
+    m_Batch.indices.clear();
+    m_Batch.vertexCount = 0;
+}
+
+void Device::DrawBatchIndexed(UINT firstVertex)
+{
+    if (!PrepareDraw())
+        return;
+    UINT instanceCount = 1;
+    ApplyVertexInput(instanceCount);
+    const std::size_t bytes = m_Batch.indices.size() * sizeof(uint16_t);
+    const std::size_t offset = m_IndexRing.Append(m_Gl, m_Batch.indices.data(), bytes, 4);
+    CountUpload(bytes);
+    glDrawElementsBaseVertex(GL_TRIANGLES, GLsizei(m_Batch.indices.size()), GL_UNSIGNED_SHORT,
+                             reinterpret_cast<const void*>(uintptr_t(offset)), GLint(firstVertex));
+    ++m_Counters.DrawCalls;
+}
+
+} // namespace d3d9gl

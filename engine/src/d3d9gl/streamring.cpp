@@ -1,0 +1,63 @@
+#include "d3d9gl/streamring.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace d3d9gl
+{
+
+void StreamRing::Create(GLStateCache& gl, std::size_t capacity)
+{
+    glGenBuffers(1, &m_Buffer);
+    Orphan(gl, capacity);
+}
+
+void StreamRing::Release(GLStateCache& gl)
+{
+    if (!m_Buffer)
+        return;
+    gl.ForgetBuffer(m_Buffer);
+    glDeleteBuffers(1, &m_Buffer);
+    m_Buffer = 0;
+}
+
+void StreamRing::Orphan(GLStateCache& gl, std::size_t capacity)
+{
+    gl.BindBuffer(m_Slot, m_Buffer);
+    glBufferData(m_Target, GLsizeiptr(capacity), nullptr, GL_STREAM_DRAW);
+    m_Capacity = capacity;
+    m_Head = 0;
+    ++m_Generation;
+}
+
+std::size_t StreamRing::Append(GLStateCache& gl, const void* pData, std::size_t size,
+                               std::size_t alignment)
+{
+    std::size_t offset = (m_Head + alignment - 1) / alignment * alignment;
+    if (offset + size > m_Capacity)
+    {
+        // A batch larger than the ring grows it for good, so it does not orphan every time.
+        Orphan(gl, std::max(m_Capacity, size * 2));
+        offset = 0;
+    }
+    else
+    {
+        gl.BindBuffer(m_Slot, m_Buffer);
+    }
+    void* pTarget = glMapBufferRange(m_Target, GLintptr(offset), GLsizeiptr(size),
+                                     GL_MAP_WRITE_BIT | GL_MAP_UNSYNCHRONIZED_BIT |
+                                         GL_MAP_INVALIDATE_RANGE_BIT);
+    if (pTarget)
+    {
+        std::memcpy(pTarget, pData, size);
+        glUnmapBuffer(m_Target);
+    }
+    else
+    {
+        glBufferSubData(m_Target, GLintptr(offset), GLsizeiptr(size), pData);
+    }
+    m_Head = offset + size;
+    return offset;
+}
+
+} // namespace d3d9gl

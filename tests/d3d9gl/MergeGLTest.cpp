@@ -1,0 +1,247 @@
+// Merged user-pointer draws: the same pixels as one native draw per call, fewer draws.
+
+#include "D3D9GLFixture.h"
+
+#include <cstring>
+
+namespace D3D9GLTest
+{
+namespace
+{
+
+// Texture times vertex colour times the tint in c0.
+const char* TINT_PS = R"(//! const g_Tint c0
+SHADE in vec4 vColor;
+in vec2 vTexCoord;
+uniform sampler2D s0;
+void main()
+{
+    oColor = texture(s0, vTexCoord) * vColor * pc[0];
+}
+)";
+
+constexpr D3DCOLOR CORNER_COLORS[4] = {0xFFFF4020, 0xFF20FF40, 0xC04020FF, 0x80FFFFFF};
+
+// A pixel rectangle with a colour per corner, as the primitive type draws it.
+std::vector<Vertex> Shape(D3DPRIMITIVETYPE type, float x0, float y0, float x1, float y1)
+{
+    std::vector<Vertex> quad = DeviceFixture::Quad(x0, y0, x1, y1, 0.5f, 0);
+    Vertex topLeft = quad[0], topRight = quad[1], bottomLeft = quad[2], bottomRight = quad[5];
+    topLeft.color = CORNER_COLORS[0];
+    topRight.color = CORNER_COLORS[1];
+    bottomLeft.color = CORNER_COLORS[2];
+    bottomRight.color = CORNER_COLORS[3];
+    if (type == D3DPT_TRIANGLESTRIP)
+        return {topLeft, topRight, bottomLeft, bottomRight};
+    if (type == D3DPT_TRIANGLEFAN)
+        return {topLeft, topRight, bottomRight, bottomLeft};
+    return {topLeft, topRight, bottomLeft, bottomLeft, topRight, bottomRight};
+}
+
+class MergeGLTest : public DeviceFixture
+{
+protected:
+    void SetUp() override
+    {
+        DeviceFixture::SetUp();
+        m_pTintPS = CreatePixelShader(TINT_PS);
+        m_pChecker = MakeTexture(0xFFFFFFFF, 0xFF808080);
+        m_pStripes = MakeTexture(0xFFFFC000, 0xFF0040FF);
+        ASSERT_EQ(Device()->CreateTexture(32, 32, 1, D3DUSAGE_RENDERTARGET, D3DFMT_A8R8G8B8,
+                                          D3DPOOL_DEFAULT, &m_pTarget, nullptr),
+                  D3D_OK);
+    }
+
+    void TearDown() override
+    {
+        ASSERT_EQ(D3D9GL_SetDrawMerging(Device(), TRUE), D3D_OK);
+        Device()->SetTexture(0, nullptr);
+        Device()->SetPixelShader(nullptr);
+        for (IUnknown* pObject :
+             {static_cast<IUnknown*>(m_pTintPS), static_cast<IUnknown*>(m_pChecker),
+              static_cast<IUnknown*>(m_pStripes), static_cast<IUnknown*>(m_pTarget)})
+            pObject->Release();
+        DeviceFixture::TearDown();
+    }
+
+    // A 2 x 2 texture of two colours in a checker pattern.
+    IDirect3DTexture9* MakeTexture(D3DCOLOR a, D3DCOLOR b)
+    {
+        IDirect3DTexture9* pTexture = nullptr;
+        EXPECT_EQ(Device()->CreateTexture(2, 2, 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, &pTexture,
+                                          nullptr),
+                  D3D_OK);
+        Fill(pTexture, a, b);
+        return pTexture;
+    }
+
+    static void Fill(IDirect3DTexture9* pTexture, D3DCOLOR a, D3DCOLOR b)
+    {
+        D3DLOCKED_RECT locked = {};
+        ASSERT_EQ(pTexture->LockRect(0, &locked, nullptr, 0), D3D_OK);
+        auto* pRows = static_cast<uint8_t*>(locked.pBits);
+        const D3DCOLOR rows[2][2] = {{a, b}, {b, a}};
+        for (int y = 0; y < 2; ++y)
+            std::memcpy(pRows + y * locked.Pitch, rows[y], sizeof(rows[y]));
+        ASSERT_EQ(pTexture->UnlockRect(0), D3D_OK);
+    }
+
+    // One row of GUI-like shapes, each its own call, strips, fans and lists in turn.
+    void DrawRow(float y, int count)
+    {
+        constexpr D3DPRIMITIVETYPE TYPES[] = {D3DPT_TRIANGLESTRIP, D3DPT_TRIANGLEFAN,
+                                              D3DPT_TRIANGLELIST};
+        for (int i = 0; i < count; ++i)
+        {
+            const D3DPRIMITIVETYPE type = TYPES[i % 3];
+            const std::vector<Vertex> shape = Shape(type, float(i * 7), y, float(i * 7 + 9), y + 6);
+            const UINT primitives = type == D3DPT_TRIANGLELIST ? 2 : UINT(shape.size() - 2);
+            ASSERT_EQ(Device()->DrawPrimitiveUP(type, primitives, shape.data(), sizeof(Vertex)),
+                      D3D_OK);
+        }
+    }
+
+    void SetTint(float red, float green)
+    {
+        const float tint[4] = {red, green, 1.0f, 1.0f};
+        ASSERT_EQ(Device()->SetPixelShaderConstantF(0, tint, 1), D3D_OK);
+    }
+
+    // Rows of draws, and between them every kind of change that must end a merged run.
+    // Returns the native draws it took.
+    UINT DrawScene()
+    {
+        D3D9GL_COUNTERS before = {};
+        EXPECT_EQ(D3D9GL_GetCounters(Device(), &before, nullptr), D3D_OK);
+        IDirect3DDevice9* pDevice = Device();
+        ClearAll(0xFF202020);
+        UseTextureShaders();
+        pDevice->SetPixelShader(m_pTintPS);
+        SetTint(1.0f, 1.0f);
+        pDevice->SetTexture(0, m_pChecker);
+        DrawRow(0, 9);
+        pDevice->SetRenderState(D3DRS_SHADEMODE, D3DSHADE_FLAT);
+        DrawRow(6, 9);
+        pDevice->SetRenderState(D3DRS_SHADEMODE, D3DSHADE_GOURAUD);
+        pDevice->SetTexture(0, m_pStripes);
+        DrawRow(12, 4);
+        SetTint(1.0f, 0.25f);
+        DrawRow(18, 4);
+        pDevice->SetRenderState(D3DRS_ALPHABLENDENABLE, TRUE);
+        pDevice->SetRenderState(D3DRS_SRCBLEND, D3DBLEND_SRCALPHA);
+        pDevice->SetRenderState(D3DRS_DESTBLEND, D3DBLEND_INVSRCALPHA);
+        DrawRow(15, 6);
+        pDevice->SetRenderState(D3DRS_ALPHABLENDENABLE, FALSE);
+        pDevice->SetTexture(0, m_pChecker);
+        DrawRow(24, 2);
+        Fill(m_pChecker, 0xFF00FFFF, 0xFFFF00FF); // the draws above keep the old pixels
+        DrawRow(30, 2);
+        pDevice->SetRenderState(D3DRS_SCISSORTESTENABLE, TRUE);
+        const RECT scissors[2] = {{0, 36, 20, 64}, {30, 36, 64, 64}};
+        for (const RECT& scissor : scissors)
+        {
+            pDevice->SetScissorRect(&scissor);
+            DrawRow(36, 9);
+        }
+        pDevice->SetRenderState(D3DRS_SCISSORTESTENABLE, FALSE);
+        const D3DVIEWPORT9 viewports[2] = {{0, 40, 32, 24, 0.0f, 1.0f},
+                                           {32, 40, 32, 24, 0.0f, 1.0f}};
+        for (const D3DVIEWPORT9& viewport : viewports)
+        {
+            pDevice->SetViewport(&viewport);
+            DrawRow(float(viewport.Y) + 4, 5);
+        }
+        DrawIntoTarget();
+        D3D9GL_COUNTERS after = {};
+        EXPECT_EQ(D3D9GL_GetCounters(Device(), &after, nullptr), D3D_OK);
+        return after.DrawCalls - before.DrawCalls;
+    }
+
+    // Draws into the texture target, then shows it on the back buffer.
+    void DrawIntoTarget()
+    {
+        IDirect3DSurface9* pSurface = nullptr;
+        IDirect3DSurface9* pBackBuffer = nullptr;
+        ASSERT_EQ(m_pTarget->GetSurfaceLevel(0, &pSurface), D3D_OK);
+        ASSERT_EQ(Device()->GetRenderTarget(0, &pBackBuffer), D3D_OK);
+        ASSERT_EQ(Device()->SetRenderTarget(0, pSurface), D3D_OK);
+        ASSERT_EQ(Device()->Clear(0, nullptr, D3DCLEAR_TARGET, 0xFF000080, 1.0f, 0), D3D_OK);
+        DrawRow(4, 5);
+        ASSERT_EQ(Device()->SetRenderTarget(0, pBackBuffer), D3D_OK);
+        DrawRow(48, 3);
+        Device()->SetTexture(0, m_pTarget);
+        DrawRow(56, 9);
+        pSurface->Release();
+        pBackBuffer->Release();
+    }
+
+    IDirect3DPixelShader9* m_pTintPS = nullptr;
+    IDirect3DTexture9* m_pChecker = nullptr;
+    IDirect3DTexture9* m_pStripes = nullptr;
+    IDirect3DTexture9* m_pTarget = nullptr;
+};
+
+TEST_F(MergeGLTest, MergedDrawsGiveTheUnmergedPixelsWithFewerDraws)
+{
+    ASSERT_EQ(D3D9GL_SetDrawMerging(Device(), FALSE), D3D_OK);
+    const UINT unmergedDraws = DrawScene();
+    const std::vector<D3DCOLOR> unmerged = ReadBackBuffer();
+    Fill(m_pChecker, 0xFFFFFFFF, 0xFF808080);
+    ASSERT_EQ(D3D9GL_SetDrawMerging(Device(), TRUE), D3D_OK);
+    const UINT mergedDraws = DrawScene();
+    const std::vector<D3DCOLOR> merged = ReadBackBuffer();
+
+    ASSERT_EQ(merged.size(), unmerged.size());
+    size_t differing = 0;
+    for (size_t i = 0; i < merged.size(); ++i)
+        differing += merged[i] != unmerged[i] ? 1 : 0;
+    EXPECT_EQ(differing, 0u) << "pixels differ between merged and unmerged draws";
+    EXPECT_NE(merged[size_t(2) * TARGET_SIZE + 2], 0xFF202020u) << "the scene drew nothing";
+    EXPECT_EQ(unmergedDraws, 81u) << "one native draw per call";
+    // One per run of calls between changes: 14 runs in the scene.
+    EXPECT_EQ(mergedDraws, 14u);
+}
+
+TEST_F(MergeGLTest, DrawsThatEachChangeAConstantStayApart)
+{
+    UseTextureShaders();
+    Device()->SetPixelShader(m_pTintPS);
+    Device()->SetTexture(0, m_pChecker);
+    UINT draws[2] = {};
+    for (BOOL merge : {FALSE, TRUE})
+    {
+        ASSERT_EQ(D3D9GL_SetDrawMerging(Device(), merge), D3D_OK);
+        D3D9GL_COUNTERS before = {};
+        ASSERT_EQ(D3D9GL_GetCounters(Device(), &before, nullptr), D3D_OK);
+        for (int i = 0; i < 6; ++i)
+        {
+            SetTint(float(i) / 6.0f, 1.0f);
+            DrawRow(float(i * 6), 1);
+        }
+        D3D9GL_COUNTERS after = {};
+        ASSERT_EQ(D3D9GL_GetCounters(Device(), &after, nullptr), D3D_OK);
+        draws[merge] = after.DrawCalls - before.DrawCalls;
+    }
+    EXPECT_EQ(draws[TRUE], 6u);
+    EXPECT_EQ(draws[FALSE], 6u);
+}
+
+TEST_F(MergeGLTest, ConstantsStayRightWhenTheirRingWraps)
+{
+    UseTextureShaders();
+    Device()->SetPixelShader(m_pTintPS);
+    Device()->SetTexture(0, m_pStripes);
+    ClearAll(0xFF000000);
+    // Each draw streams its changed constant block: enough draws to wrap the ring.
+    constexpr int DRAWS = 1500;
+    for (int i = 0; i <= DRAWS; ++i)
+    {
+        SetTint(float(i % 2), 1.0f);
+        DrawQuad(0, 0, 64, 64, 0.5f, 0xFFFFFFFF);
+    }
+    // The stripes texture's first texel (0xFFFFC000) tinted by (0, 1, 1, 1) after an even count.
+    EXPECT_EQ(BackBufferPixel(0, 0), 0xFF00C000u);
+}
+
+} // namespace
+} // namespace D3D9GLTest
