@@ -28,6 +28,14 @@ TEST(TourOptions, OptionsAndLessonNamesAreTakenInAnyOrder)
     EXPECT_EQ(options.m_Lessons, (std::vector<std::string>{"MatrixTransform", "Lighting"}));
 }
 
+TEST(TourOptions, HelpIsAnOptionNotAnError)
+{
+    TourOptions_t options;
+    std::string error;
+    EXPECT_TRUE(Parse({"--help"}, &options, &error)) << error;
+    EXPECT_TRUE(options.m_Help);
+}
+
 TEST(TourOptions, BadInputIsRefusedWithAReason)
 {
     TourOptions_t options;

@@ -58,6 +58,11 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "lumivia-tour: %s\n%s", error.c_str(), TOUR_USAGE);
         return 2;
     }
+    if (options.m_Help)
+    {
+        std::fputs(TOUR_USAGE, stdout);
+        return 0;
+    }
     std::vector<std::string> lessons = options.m_Lessons;
     for (const std::string& name : lessons)
     {

@@ -3,8 +3,8 @@
 #include <cstdlib>
 
 const char* const TOUR_USAGE =
-    "usage: lumivia-tour [--out DIR] [--frames N] [--bench] [--csv FILE] [--soak CYCLES]\n"
-    "                    [LESSON ...]\n"
+    "usage: lumivia-tour [--help] [--out DIR] [--frames N] [--bench] [--csv FILE]\n"
+    "                    [--soak CYCLES] [LESSON ...]\n"
     "  Runs Lumivia headless, opens each lesson from the list and writes DIR/<lesson>.png\n"
     "  (and DIR/start.png). --frames: frames rendered before each picture (30).\n"
     "  --bench: start-up, switch and frame times with draw calls; --csv also writes them.\n"
@@ -69,6 +69,10 @@ bool ParseTourOptions(int argc, const char* const* argv, TourOptions_t* pOptions
             {
                 return false;
             }
+        }
+        else if (arg == "--help" || arg == "-h")
+        {
+            pOptions->m_Help = true;
         }
         else if (arg == "--bench")
         {

@@ -1,6 +1,7 @@
 #pragma once
 // Command line of lumivia-tour:
-//   lumivia-tour [--out DIR] [--frames N] [--bench] [--csv FILE] [--soak CYCLES] [LESSON ...]
+//   lumivia-tour [--help] [--out DIR] [--frames N] [--bench] [--csv FILE] [--soak CYCLES] [LESSON
+//   ...]
 
 #include <string>
 #include <vector>
@@ -13,6 +14,7 @@ struct TourOptions_t
     std::string m_CsvPath; // implies m_Bench
     int m_SoakCycles = 0;  // 0: no soak run
     std::vector<std::string> m_Lessons;
+    bool m_Help = false; // --help: print the usage and end
 };
 
 // False with a message in pError for an unknown option or a missing or bad value.

@@ -22,7 +22,8 @@ public:
     AppDriver(const AppDriver&) = delete;
     AppDriver& operator=(const AppDriver&) = delete;
 
-    // Initialises SDL video, opens the window and starts the application. False (with a
+    // Initialises SDL video, opens the window and starts the application with the notes
+    // and their "?" button hidden, so that pictures show the lessons' own screens. False (with a
     // diagnostic line) when the window or the render device can not be created.
     bool Start();
 
@@ -44,6 +45,9 @@ public:
     // Moves to (x, y), then turns the wheel one notch a frame: `notches` above 0 away from
     // the user, below 0 towards the user.
     void Scroll(int x, int y, int notches);
+
+    // Presses and releases a key, then runs a frame.
+    void PressKey(SDL_Keycode key);
 
     // Brings the lesson's row into view, dragging the list (and letting it settle) when the
     // row lies outside its visible part, and gives the row's centre. False when no row has

@@ -11,12 +11,16 @@
 
 #include <array>
 #include <memory>
+#include <string>
+#include <vector>
 
 struct SDL_Window;
 
 namespace Halvex::HGui
 {
+class HDragButton;
 class HLabel;
+class HObject;
 class HPushButton;
 class HScrollArea;
 class HWidget;
@@ -29,6 +33,7 @@ class VideoDevice;
 } // namespace Halvex::RenderCore
 
 class ModeBase;
+class TextPanel;
 
 // Creates one lesson and hands it to the application's SetMode.
 using LessonFactory = void (*)();
@@ -59,6 +64,31 @@ public:
     void Render();
 
     void SetMode(ModeBase* pMode) { m_ModeManager.SetMode(pMode); }
+    // Queues the lesson of list row `index` and shows its notes; a row out of range or
+    // without a lesson does nothing.
+    void RunLesson(int index);
+    // The row of the running (or queued) lesson; -1 on the start screen.
+    int GetLessonIndex() const { return m_LessonIndex; }
+    // Runs the lesson `step` rows further down the list (up for a negative step), going
+    // round at either end.
+    void StepLesson(int step);
+
+    // The lesson's shaders from their files again.
+    void ReloadShaders();
+    // Shows or hides the notes panel.
+    void ToggleNotes();
+    // The "?" button and the notes panel together; pictures of the lessons' own screens
+    // are taken without them.
+    void SetNotesAvailable(bool on);
+    TextPanel* GetNotesPanel() const { return m_pNotesPanel; }
+    Halvex::HGui::HPushButton* GetNotesButton() const { return m_pNotesButton; }
+
+    // While paused the lesson updates with no time passing; the GUI goes on.
+    void TogglePause() { m_Paused = !m_Paused; }
+    bool IsPaused() const { return m_Paused; }
+    // Ends the program's loop after the current event.
+    void RequestQuit() { m_QuitRequested = true; }
+    bool IsQuitRequested() const { return m_QuitRequested; }
 
     Halvex::HGui::HManager* GetGuiManager() { return &m_GuiManager; }
     Halvex::HGui::HWidget* GetRootWidget() const { return m_pRootWidget; }
@@ -86,7 +116,8 @@ private:
     // A null factory lists the lesson without connecting its button.
     void AddLesson(int index, const char* name, LessonFactory factory);
     void OnToggleList();
-    void OnReloadShaders();
+    void OnLessonRow(Halvex::HGui::HObject* pSender);
+    void ShowNotes(const std::string& name);
 
     int m_Width = 0;
     int m_Height = 0;
@@ -102,6 +133,13 @@ private:
     Halvex::HGui::HLabel* m_pFpsLabel = nullptr;
     Halvex::HGui::HPushButton* m_pListButton = nullptr;
     Halvex::HGui::HPushButton* m_pReloadButton = nullptr;
+    Halvex::HGui::HPushButton* m_pNotesButton = nullptr;
+    TextPanel* m_pNotesPanel = nullptr;
+    // The list's rows in list order.
+    std::vector<Halvex::HGui::HDragButton*> m_Rows;
+    int m_LessonIndex = -1;
+    bool m_Paused = false;
+    bool m_QuitRequested = false;
     Halvex::Base::FrameCounter m_FrameCounter;
     // Seconds on the frame clock at the last Update; the clock stays in double precision
     // so that dt keeps its resolution however long the program runs.

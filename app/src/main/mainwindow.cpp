@@ -1,6 +1,7 @@
 #include "main/mainwindow.h"
 
 #include "main/lumivia.h"
+#include "main/shortcuts.h"
 
 #include "gui/hmsghandler_sdl.h"
 
@@ -39,7 +40,8 @@ bool DispatchEvent(Lumivia& app, const SDL_Event& event)
     {
         pHandler->HandleEvent(event);
     }
-    return true;
+    HandleShortcut(app, event);
+    return !app.IsQuitRequested();
 }
 
 bool RunIdleTurn(Lumivia& app)
