@@ -35,6 +35,9 @@ constexpr float LIST_WIDTH = 180.0f;
 constexpr float NOTES_WIDTH = 660.0f;
 constexpr float NOTES_BOTTOM = -40.0f;
 const HColor NOTES_BACKGROUND(0xC0202020);
+// Top centre, below the row of the lessons' top controls.
+constexpr float ERROR_TOP = 50.0f;
+const HColor ERROR_BACKGROUND(0xE0A01818);
 
 HPushButton* AddCornerButton(HWidget* pRoot, float x, const char* pText)
 {
@@ -99,6 +102,8 @@ void Lumivia::BuildGui()
     m_pNotesPanel = new TextPanel(m_pRootWidget, m_Renderer.GetTextManager(), 0.0f, NOTES_BOTTOM,
                                   NOTES_WIDTH, NOTES_BACKGROUND, ALIGN_HCENTER | ALIGN_BOTTOM);
     ShowNotes(START_NOTES);
+    m_pShaderErrorPanel = new TextPanel(m_pRootWidget, m_Renderer.GetTextManager(), 0.0f, ERROR_TOP,
+                                        NOTES_WIDTH, ERROR_BACKGROUND, ALIGN_HCENTER | ALIGN_TOP);
 
     m_pFpsLabel = new HLabel(m_pRootWidget);
     m_pFpsLabel->SetGeometry(0.0f, 0.0f, 72.0f, 20.0f);
@@ -153,6 +158,10 @@ void Lumivia::Update()
         const auto dt = static_cast<float>(now - m_LastTime);
         m_ModeManager.Update(m_Paused ? 0.0f : dt);
         m_GuiManager.Update(dt);
+    }
+    if (m_pShaderErrorPanel)
+    {
+        m_pShaderErrorPanel->SetText(m_ShaderBoard.GetErrors());
     }
     m_LastTime = now;
     m_HasLastTime = true;

@@ -5,6 +5,7 @@
 #include "common/model/texturemanager.h"
 #include "common/render/renderimpl.h"
 #include "testcase/modemanager.h"
+#include "testcase/shaderboard.h"
 
 #include "base/source/system/framecounter.h"
 #include "gui/hmanager.h"
@@ -81,6 +82,9 @@ public:
     // are taken without them.
     void SetNotesAvailable(bool on);
     TextPanel* GetNotesPanel() const { return m_pNotesPanel; }
+    // The lesson shaders alive now; their compile errors show in the red panel.
+    ShaderBoard* GetShaderBoard() { return &m_ShaderBoard; }
+    TextPanel* GetShaderErrorPanel() const { return m_pShaderErrorPanel; }
     Halvex::HGui::HPushButton* GetNotesButton() const { return m_pNotesButton; }
 
     // While paused the lesson updates with no time passing; the GUI goes on.
@@ -125,6 +129,7 @@ private:
     ModeManager m_ModeManager;
     Halvex::HGui::HManager m_GuiManager;
     TextureManager m_TextureManager;
+    ShaderBoard m_ShaderBoard;
     // The widgets belong to the GUI tree.
     Halvex::HGui::HWidget* m_pRootWidget = nullptr;
     Halvex::HGui::HScrollArea* m_pListArea = nullptr;
@@ -135,6 +140,7 @@ private:
     Halvex::HGui::HPushButton* m_pReloadButton = nullptr;
     Halvex::HGui::HPushButton* m_pNotesButton = nullptr;
     TextPanel* m_pNotesPanel = nullptr;
+    TextPanel* m_pShaderErrorPanel = nullptr;
     // The list's rows in list order.
     std::vector<Halvex::HGui::HDragButton*> m_Rows;
     int m_LessonIndex = -1;

@@ -15,6 +15,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -207,5 +208,57 @@ TEST_F(LearnerAids, F12SavesTheFrameAsAPngBesideTheExecutablesFolder)
     {
         fs::remove(folder);
     }
+}
+} // namespace
+
+namespace
+{
+// Runs frames until `done` holds, at most `frames` of them; whether it came to hold.
+template <typename Condition> bool RunUntil(AppDriver& driver, int frames, Condition done)
+{
+    for (int i = 0; i < frames && !done(); ++i)
+    {
+        driver.RunFrames(1);
+    }
+    return done();
+}
+
+void WriteFile(const fs::path& path, const std::string& text)
+{
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << text;
+}
+
+TEST_F(LearnerAids, AShaderBrokenOnDiskShowsTheRedPanelUntilTheFixedFileReloadsByItself)
+{
+    // A copy of the shaders that the test may edit, beside the real data.
+    const fs::path source = HalvexTest::SourceDir();
+    fs::create_directories(temp.Path() / "bin");
+    fs::create_directory_symlink(source / "Data", temp.Path() / "Data");
+    fs::copy(source / "Shader", temp.Path() / "Shader", fs::copy_options::recursive);
+    const fs::path file = temp.Path() / "Shader" / "hlsl" / "UseCubeMap.wpu";
+    const std::string good = ReadFile(file);
+    Start(temp.Path() / "bin");
+    ASSERT_TRUE(driver.SelectLesson("UseCubeMap"));
+    TextPanel* pPanel = driver.GetApp().GetShaderErrorPanel();
+    EXPECT_TRUE(pPanel->GetLines().empty());
+
+    // An undeclared name on the file's third line.
+    std::string broken = good;
+    std::size_t third = 0;
+    for (int i = 0; i < 2; ++i)
+    {
+        third = broken.find('\n', third) + 1;
+    }
+    broken.insert(third, "float broken = undeclaredName;\n");
+    WriteFile(file, broken);
+    fs::last_write_time(file, fs::last_write_time(file) + std::chrono::seconds(1));
+    ASSERT_TRUE(RunUntil(driver, 300, [&] { return !pPanel->GetLines().empty(); }));
+    EXPECT_NE(pPanel->GetText().find("UseCubeMap.wpu line 3: "), std::string::npos)
+        << pPanel->GetText();
+    EXPECT_NE(pPanel->GetText().find("undeclaredName"), std::string::npos) << pPanel->GetText();
+
+    WriteFile(file, good);
+    fs::last_write_time(file, fs::last_write_time(file) + std::chrono::seconds(2));
+    EXPECT_TRUE(RunUntil(driver, 300, [&] { return pPanel->GetLines().empty(); }));
 }
 } // namespace

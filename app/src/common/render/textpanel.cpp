@@ -23,6 +23,10 @@ TextPanel::TextPanel(HWidget* pParent, const TextManager* pFont, float x, float 
 
 void TextPanel::SetText(const std::string& text)
 {
+    if (text == m_Text)
+    {
+        return;
+    }
     m_Text = text;
     m_Lines.clear();
     if (m_pFont)

@@ -18,7 +18,8 @@ public:
               float width, const Halvex::HGui::HColor& background, unsigned alignment);
 
     // Wraps the text to the width inside the padding and makes the panel as tall as its
-    // lines; empty text leaves a panel of no height, which draws nothing.
+    // lines; empty text leaves a panel of no height, which draws nothing. The same text
+    // again costs nothing, so a caller may set it every frame.
     void SetText(const std::string& text);
     std::string GetText() const override { return m_Text; }
     const std::vector<std::string>& GetLines() const { return m_Lines; }
