@@ -2,6 +2,7 @@
 
 #include "main/lessonlist.h"
 #include "main/lessonnotes.h"
+#include "main/statsoverlay.h"
 
 #include "common/render/texrenderproxy.h"
 #include "common/render/texrenderproxybtn.h"
@@ -104,6 +105,7 @@ void Lumivia::BuildGui()
     ShowNotes(START_NOTES);
     m_pShaderErrorPanel = new TextPanel(m_pRootWidget, m_Renderer.GetTextManager(), 0.0f, ERROR_TOP,
                                         NOTES_WIDTH, ERROR_BACKGROUND, ALIGN_HCENTER | ALIGN_TOP);
+    m_pStatsOverlay = new StatsOverlay(m_pRootWidget);
 
     m_pFpsLabel = new HLabel(m_pRootWidget);
     m_pFpsLabel->SetGeometry(0.0f, 0.0f, 72.0f, 20.0f);
@@ -158,6 +160,10 @@ void Lumivia::Update()
         const auto dt = static_cast<float>(now - m_LastTime);
         m_ModeManager.Update(m_Paused ? 0.0f : dt);
         m_GuiManager.Update(dt);
+        if (m_pStatsOverlay)
+        {
+            m_pStatsOverlay->AddFrame(ReadLastFrameStats(m_Renderer.GetDevice(), dt * 1000.0f));
+        }
     }
     if (m_pShaderErrorPanel)
     {
@@ -248,6 +254,14 @@ void Lumivia::ToggleNotes()
     if (m_pNotesPanel)
     {
         m_pNotesPanel->SetVisible(!m_pNotesPanel->IsVisible());
+    }
+}
+
+void Lumivia::ToggleStats()
+{
+    if (m_pStatsOverlay)
+    {
+        m_pStatsOverlay->SetVisible(!m_pStatsOverlay->IsVisible());
     }
 }
 

@@ -34,6 +34,7 @@ class VideoDevice;
 } // namespace Halvex::RenderCore
 
 class ModeBase;
+class StatsOverlay;
 class TextPanel;
 
 // Creates one lesson and hands it to the application's SetMode.
@@ -86,6 +87,10 @@ public:
     ShaderBoard* GetShaderBoard() { return &m_ShaderBoard; }
     TextPanel* GetShaderErrorPanel() const { return m_pShaderErrorPanel; }
     Halvex::HGui::HPushButton* GetNotesButton() const { return m_pNotesButton; }
+
+    // Shows or hides the frame statistics.
+    void ToggleStats();
+    StatsOverlay* GetStatsOverlay() const { return m_pStatsOverlay; }
 
     // While paused the lesson updates with no time passing; the GUI goes on.
     void TogglePause() { m_Paused = !m_Paused; }
@@ -141,6 +146,7 @@ private:
     Halvex::HGui::HPushButton* m_pNotesButton = nullptr;
     TextPanel* m_pNotesPanel = nullptr;
     TextPanel* m_pShaderErrorPanel = nullptr;
+    StatsOverlay* m_pStatsOverlay = nullptr;
     // The list's rows in list order.
     std::vector<Halvex::HGui::HDragButton*> m_Rows;
     int m_LessonIndex = -1;

@@ -17,6 +17,9 @@ void HandleShortcut(Lumivia& app, const SDL_Event& event)
     case SDLK_F1:
         app.ToggleNotes();
         break;
+    case SDLK_F2:
+        app.ToggleStats();
+        break;
     case SDLK_F5:
         app.ReloadShaders();
         break;

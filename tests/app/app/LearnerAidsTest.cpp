@@ -3,14 +3,17 @@
 
 #include "main/appdriver.h"
 #include "main/mainwindow.h"
+#include "main/statsoverlay.h"
 #include "testcase/lighting.h"
 #include "testcase/matrixtransform.h"
 
 #include "common/render/textpanel.h"
 
 #include "base/source/system/logger.h"
+#include "d3d9gl/d3d9gl.h"
 #include "goldenimage.h"
 #include "gui/hpushbutton.h"
+#include "rendercore/source/renderdevice/renderdevice.h"
 #include "testsupport.h"
 
 #include <gtest/gtest.h>
@@ -22,6 +25,7 @@
 #include <optional>
 #include <sstream>
 #include <string>
+#include <vector>
 
 namespace fs = std::filesystem;
 using Halvex::Base::DiagnosticCapture;
@@ -260,5 +264,43 @@ TEST_F(LearnerAids, AShaderBrokenOnDiskShowsTheRedPanelUntilTheFixedFileReloadsB
     WriteFile(file, good);
     fs::last_write_time(file, fs::last_write_time(file) + std::chrono::seconds(2));
     EXPECT_TRUE(RunUntil(driver, 300, [&] { return pPanel->GetLines().empty(); }));
+}
+} // namespace
+
+namespace
+{
+// The overlay's graph and numbers, which change from run to run, and the frame-rate label.
+const std::vector<HalvexTest::IgnoredRect> STATS_CHANGING = {
+    {1010, 308, 240, 80}, {1140, 396, 130, 72}, {1208, 700, 72, 20}};
+
+TEST_F(LearnerAids, F2ShowsTheStatisticsOfThePreviousFrame)
+{
+    Start();
+    ASSERT_TRUE(driver.SelectLesson("MatrixTransform"));
+    StatsOverlay* pStats = driver.GetApp().GetStatsOverlay();
+    EXPECT_FALSE(pStats->IsVisible());
+    driver.PressKey(SDLK_F2);
+    EXPECT_TRUE(pStats->IsVisible());
+
+    D3D9GL_COUNTERS previous = {};
+    auto* pNative = static_cast<IDirect3DDevice9*>(
+        driver.GetApp().GetRenderer()->GetDevice()->GetNativeDevice());
+    ASSERT_EQ(D3D9GL_GetCounters(pNative, nullptr, &previous), D3D_OK);
+    driver.RunFrames(1);
+    EXPECT_GT(previous.DrawCalls, 0u);
+    EXPECT_EQ(pStats->GetLast().m_Draws, previous.DrawCalls);
+    EXPECT_EQ(pStats->GetLast().m_StateChanges, previous.StateChanges);
+    EXPECT_EQ(pStats->GetLast().m_Uploads, previous.Uploads);
+    EXPECT_EQ(pStats->GetLines()[1], std::to_string(previous.DrawCalls));
+
+    const auto path = temp.Path() / "stats.png";
+    ASSERT_TRUE(driver.SaveScreenshot(path.string()));
+    const HalvexTest::GoldenResult result =
+        HalvexTest::CompareWithGolden(path, HalvexTest::SourceDir() / "tests" / "app" / "golden",
+                                      "matrixtransform_stats", STATS_CHANGING);
+    EXPECT_TRUE(result.m_Matches) << result.m_Message;
+
+    driver.PressKey(SDLK_F2);
+    EXPECT_FALSE(pStats->IsVisible());
 }
 } // namespace

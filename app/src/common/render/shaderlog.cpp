@@ -1,7 +1,8 @@
 #include "common/render/shaderlog.h"
 
+#include "common/render/nativedevice.h"
+
 #include "d3d9gl/d3d9gl.h"
-#include "renderdevice_dx9/source/dx9_renderdevice.h"
 
 #include <cctype>
 #include <sstream>
@@ -95,9 +96,7 @@ std::string FormatShaderLog(const std::string& fileName, const std::string& log,
 
 unsigned GetShaderFailures(Halvex::RenderCore::RenderDevice* pDevice, std::string* pLog)
 {
-    // Only the Direct3D 9 back end's native device is a d3d9gl device.
-    auto* pDx9 = dynamic_cast<Halvex::RenderCore::Dx9RenderDevice*>(pDevice);
-    auto* pNative = pDx9 ? static_cast<IDirect3DDevice9*>(pDx9->GetNativeDevice()) : nullptr;
+    IDirect3DDevice9* pNative = GetD3D9GLDevice(pDevice);
     char buffer[LOG_BUFFER] = {};
     UINT failures = 0;
     if (!pNative || FAILED(D3D9GL_GetLastShaderError(pNative, buffer, LOG_BUFFER, &failures)))
