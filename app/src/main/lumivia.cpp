@@ -11,6 +11,7 @@
 
 #include "gui/hdragbutton.h"
 #include "gui/hdragwrapper.h"
+#include "gui/hevent.h"
 #include "gui/hlabel.h"
 #include "gui/hmsghandler_sdl.h"
 #include "gui/hpushbutton.h"
@@ -32,6 +33,8 @@ const HColor BUTTON_PRESSED(0xFFA0A0A4);
 constexpr float ROW_HEIGHT = 24.0f;
 constexpr float ROW_PITCH = 26.0f;
 constexpr float LIST_WIDTH = 180.0f;
+// Wheel delta of one notch.
+constexpr float WHEEL_NOTCH = 120.0f;
 // Bottom centre, above the lessons' bottom-left sliders and clear of their other controls.
 constexpr float NOTES_WIDTH = 660.0f;
 constexpr float NOTES_BOTTOM = -40.0f;
@@ -128,6 +131,7 @@ void Lumivia::BuildGui()
 
     // Owned by the list content; it lets the list be dragged up and down.
     new HDragWrapper(m_pListContent, DRAG_AXIS_VERTICAL);
+    m_pListContent->Connect("MouseWheel", this, &Lumivia::OnListWheel);
 
     for (int i = 0; i < LESSON_COUNT; ++i)
     {
@@ -222,6 +226,20 @@ void Lumivia::OnLessonRow(HObject* pSender)
     {
         RunLesson(static_cast<int>(it - m_Rows.begin()));
     }
+}
+
+void Lumivia::OnListWheel(HEvent* pEvent)
+{
+    auto* pWheel = dynamic_cast<HWheelEvent*>(pEvent);
+    if (!pWheel)
+    {
+        return;
+    }
+    // A notch away from the user shows the rows above; past either end the list's drag
+    // wrapper springs it back as after a drag.
+    const float notches = static_cast<float>(pWheel->GetDelta()) / WHEEL_NOTCH;
+    m_pListContent->MoveBy({0.0f, notches * ROW_PITCH});
+    pEvent->Accept();
 }
 
 void Lumivia::RunLesson(int index)

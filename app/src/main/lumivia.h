@@ -20,6 +20,7 @@ struct SDL_Window;
 namespace Halvex::HGui
 {
 class HDragButton;
+class HEvent;
 class HLabel;
 class HObject;
 class HPushButton;
@@ -126,6 +127,7 @@ private:
     void AddLesson(int index, const char* name, LessonFactory factory);
     void OnToggleList();
     void OnLessonRow(Halvex::HGui::HObject* pSender);
+    void OnListWheel(Halvex::HGui::HEvent* pEvent);
     void ShowNotes(const std::string& name);
 
     int m_Width = 0;

@@ -304,3 +304,35 @@ TEST_F(LearnerAids, F2ShowsTheStatisticsOfThePreviousFrame)
     EXPECT_FALSE(pStats->IsVisible());
 }
 } // namespace
+
+namespace
+{
+TEST_F(LearnerAids, TheWheelScrollsTheListOverItAndZoomsElsewhere)
+{
+    Start();
+    ASSERT_TRUE(driver.SelectLesson("Lighting"));
+    auto* pLesson = dynamic_cast<Lighting*>(Current());
+    ASSERT_NE(pLesson, nullptr);
+    auto listTop = [&] { return driver.GetApp().GetListContent()->GetPos().y; };
+    const float distance = pLesson->GetCamera().GetDistance();
+    const float top = listTop();
+
+    // The row of the lesson sits at the end of the list: two notches show two rows above.
+    driver.Scroll(90, 140, 2);
+    driver.RunFrames(60);
+    EXPECT_GT(listTop(), top);
+    EXPECT_EQ(pLesson->GetCamera().GetDistance(), distance);
+
+    // Far past either end, the list springs back to it.
+    driver.Scroll(90, 140, -30);
+    driver.RunFrames(60);
+    EXPECT_EQ(listTop(), top);
+    driver.Scroll(90, 140, 30);
+    driver.RunFrames(60);
+    EXPECT_EQ(listTop(), 0.0f);
+
+    driver.Scroll(640, 360, 2);
+    driver.RunFrames(30);
+    EXPECT_NE(pLesson->GetCamera().GetDistance(), distance);
+}
+} // namespace
