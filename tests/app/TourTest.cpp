@@ -28,12 +28,14 @@ TEST(TourOptions, OptionsAndLessonNamesAreTakenInAnyOrder)
     EXPECT_EQ(options.m_Lessons, (std::vector<std::string>{"MatrixTransform", "Lighting"}));
 }
 
-TEST(TourOptions, HelpIsAnOptionNotAnError)
+TEST(TourOptions, HelpNotesAndStatsAreSwitches)
 {
     TourOptions_t options;
     std::string error;
-    EXPECT_TRUE(Parse({"--help"}, &options, &error)) << error;
+    EXPECT_TRUE(Parse({"--help", "--notes", "--stats"}, &options, &error)) << error;
     EXPECT_TRUE(options.m_Help);
+    EXPECT_TRUE(options.m_Notes);
+    EXPECT_TRUE(options.m_Stats);
 }
 
 TEST(TourOptions, BadInputIsRefusedWithAReason)

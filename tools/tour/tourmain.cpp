@@ -112,6 +112,11 @@ int main(int argc, char** argv)
     {
         return 1;
     }
+    driver.GetApp().SetNotesAvailable(options.m_Notes);
+    if (options.m_Stats)
+    {
+        driver.GetApp().ToggleStats();
+    }
     driver.RunFrames(1);
     const double startupMs = MsSince(start);
     std::vector<LessonBench_t> results;

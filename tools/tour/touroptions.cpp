@@ -3,10 +3,11 @@
 #include <cstdlib>
 
 const char* const TOUR_USAGE =
-    "usage: lumivia-tour [--help] [--out DIR] [--frames N] [--bench] [--csv FILE]\n"
-    "                    [--soak CYCLES] [LESSON ...]\n"
+    "usage: lumivia-tour [--help] [--out DIR] [--frames N] [--notes] [--stats] [--bench]\n"
+    "                    [--csv FILE] [--soak CYCLES] [LESSON ...]\n"
     "  Runs Lumivia headless, opens each lesson from the list and writes DIR/<lesson>.png\n"
     "  (and DIR/start.png). --frames: frames rendered before each picture (30).\n"
+    "  --notes, --stats: the pictures show the notes panel or the frame statistics.\n"
     "  --bench: start-up, switch and frame times with draw calls; --csv also writes them.\n"
     "  --soak: switches through the lessons CYCLES times and checks that resources, live\n"
     "  GL objects and resident memory come back to their level (no pictures).\n";
@@ -73,6 +74,14 @@ bool ParseTourOptions(int argc, const char* const* argv, TourOptions_t* pOptions
         else if (arg == "--help" || arg == "-h")
         {
             pOptions->m_Help = true;
+        }
+        else if (arg == "--notes")
+        {
+            pOptions->m_Notes = true;
+        }
+        else if (arg == "--stats")
+        {
+            pOptions->m_Stats = true;
         }
         else if (arg == "--bench")
         {
