@@ -9,6 +9,7 @@
 #include "common/render/textpanel.h"
 #include "testcase/testbase.h"
 
+#include "base/source/system/logger.h"
 #include "gui/hdragbutton.h"
 #include "gui/hdragwrapper.h"
 #include "gui/hevent.h"
@@ -249,6 +250,8 @@ void Lumivia::RunLesson(int index)
         return;
     }
     m_LessonIndex = index;
+    Halvex::Base::Log("APP", Halvex::Base::LOG_LEVEL_TRACE, "Running the lesson %s\n",
+                      LESSONS[index].m_pName);
     LESSONS[index].m_Factory();
     ShowNotes(LESSONS[index].m_pName);
 }
