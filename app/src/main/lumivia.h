@@ -1,6 +1,7 @@
 #pragma once
 // The application object: it owns the renderer, the running lesson, the GUI with the lesson
-// list, the texture cache and the frame counter. Lessons reach it through g_pApp.
+// list, the notes, the shader error panel and the frame statistics, the texture cache and
+// the frame counter. Lessons reach it through g_pApp.
 
 #include "common/model/texturemanager.h"
 #include "common/render/renderimpl.h"
@@ -84,10 +85,11 @@ public:
     // are taken without them.
     void SetNotesAvailable(bool on);
     TextPanel* GetNotesPanel() const { return m_pNotesPanel; }
+    Halvex::HGui::HPushButton* GetNotesButton() const { return m_pNotesButton; }
+
     // The lesson shaders alive now; their compile errors show in the red panel.
     ShaderBoard* GetShaderBoard() { return &m_ShaderBoard; }
     TextPanel* GetShaderErrorPanel() const { return m_pShaderErrorPanel; }
-    Halvex::HGui::HPushButton* GetNotesButton() const { return m_pNotesButton; }
 
     // Shows or hides the frame statistics.
     void ToggleStats();

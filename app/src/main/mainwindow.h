@@ -18,8 +18,8 @@ void ReportWindowCreationError();
 // has initialised SDL video.
 SDL_Window* CreateMainWindow();
 
-// Hands one event to the application's input handler. False when the event ends the
-// program (quit, or the window closing).
+// Hands one event to the application's input handler, then to its keyboard shortcuts. False
+// when the event ends the program (quit, the window closing, or Esc).
 bool DispatchEvent(Lumivia& app, const SDL_Event& event);
 
 // Polls one waiting event and dispatches it, or, when none is waiting, runs one update and
