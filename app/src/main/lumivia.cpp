@@ -4,6 +4,7 @@
 #include "main/lessonnotes.h"
 #include "main/statsoverlay.h"
 
+#include "common/render/shaderlog.h"
 #include "common/render/texrenderproxy.h"
 #include "common/render/texrenderproxybtn.h"
 #include "common/render/textpanel.h"
@@ -43,6 +44,7 @@ const HColor NOTES_BACKGROUND(0xC0202020);
 // Top centre, below the row of the lessons' top controls.
 constexpr float ERROR_TOP = 50.0f;
 const HColor ERROR_BACKGROUND(0xE0A01818);
+constexpr int LINK_ERROR_LINES = 5;
 
 HPushButton* AddCornerButton(HWidget* pRoot, float x, const char* pText)
 {
@@ -192,7 +194,16 @@ void Lumivia::Render()
         return;
     }
     m_Renderer.BeginFrame();
+    // Shaders link when they first draw: a failure during the lesson's drawing is a pair
+    // that does not fit together.
+    const unsigned failures = GetShaderFailures(m_Renderer.GetDevice(), nullptr);
     m_ModeManager.Render(&m_Renderer);
+    if (GetShaderFailures(m_Renderer.GetDevice(), nullptr) != failures)
+    {
+        std::string log;
+        GetShaderFailures(m_Renderer.GetDevice(), &log);
+        m_ShaderBoard.SetLinkError(FormatShaderLog("Link", log, LINK_ERROR_LINES));
+    }
     m_Renderer.BeginGui();
     m_GuiManager.Render(&m_Renderer);
     m_Renderer.EndGui();

@@ -32,5 +32,6 @@ const std::string& ShaderBoard::GetErrors()
     {
         m_Errors += pShader->GetError();
     }
+    m_Errors += m_LinkError;
     return m_Errors;
 }

@@ -49,7 +49,8 @@ template <typename ShaderClass>
 std::unique_ptr<ShaderClass> ReadShaderNoting(const std::string& file, std::string* pError)
 {
     std::string log;
-    const unsigned before = GetShaderFailures(Device(), &log);
+    const unsigned before = GetShaderFailures(Device(), nullptr);
+    NameNextShader(Device(), file);
     std::unique_ptr<ShaderClass> pShader = ReadShader<ShaderClass>(file);
     if (!pShader && GetShaderFailures(Device(), &log) != before)
     {
@@ -91,6 +92,10 @@ void TestShader::Load(const std::string& vertexName, const std::string& pixelNam
     // The program lets go of the old shaders before they are deleted.
     m_pProgram->SetShaders(pVertexShader ? pVertexShader.get() : m_pVertexShader.get(),
                            pPixelShader ? pPixelShader.get() : m_pPixelShader.get(), false);
+    if (pVertexShader && pPixelShader && g_pApp)
+    {
+        g_pApp->GetShaderBoard()->SetLinkError({});
+    }
     if (pVertexShader)
     {
         m_pVertexShader = std::move(pVertexShader);

@@ -29,7 +29,8 @@ HRESULT D3D9GL_GetLiveObjectCount(IDirect3DDevice9* pDevice, UINT* pCount);
 HRESULT D3D9GL_SetNextShaderName(IDirect3DDevice9* pDevice, const char* pName);
 
 // The compiler's or linker's log of the latest shader that failed to compile or link, as the
-// driver wrote it (lines numbered as in the shader's own text), and in *pFailures how many
+// driver wrote it (lines numbered as in the shader's own text; a link log after a first line
+// naming both shaders), and in *pFailures how many
 // have failed since the device was made, so a caller can tell a new failure from an old one.
 // The log is cut to fit bufferSize bytes with its terminating zero; pBuffer may be null.
 HRESULT D3D9GL_GetLastShaderError(IDirect3DDevice9* pDevice, char* pBuffer, UINT bufferSize,

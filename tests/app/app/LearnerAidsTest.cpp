@@ -336,3 +336,35 @@ TEST_F(LearnerAids, TheWheelScrollsTheListOverItAndZoomsElsewhere)
     EXPECT_NE(pLesson->GetCamera().GetDistance(), distance);
 }
 } // namespace
+
+namespace
+{
+TEST_F(LearnerAids, ShadersThatDoNotLinkShowTheRedPanelUntilTheyDo)
+{
+    const fs::path source = HalvexTest::SourceDir();
+    fs::create_directories(temp.Path() / "bin");
+    fs::create_directory_symlink(source / "Data", temp.Path() / "Data");
+    fs::copy(source / "Shader", temp.Path() / "Shader", fs::copy_options::recursive);
+    const fs::path file = temp.Path() / "Shader" / "hlsl" / "UseCubeMap.wpu";
+    const std::string good = ReadFile(file);
+    Start(temp.Path() / "bin");
+    ASSERT_TRUE(driver.SelectLesson("UseCubeMap"));
+    TextPanel* pPanel = driver.GetApp().GetShaderErrorPanel();
+
+    // The pixel stage reads an input of another type than the vertex stage writes.
+    std::string renamed = good;
+    const std::size_t at = renamed.find("in vec3 vViewNormal;");
+    ASSERT_NE(at, std::string::npos);
+    renamed.replace(at, 7, "in vec4");
+    ASSERT_NE(renamed, good);
+    WriteFile(file, renamed);
+    driver.PressKey(SDLK_F5);
+    ASSERT_TRUE(RunUntil(driver, 3, [&] { return !pPanel->GetLines().empty(); }));
+    EXPECT_NE(pPanel->GetText().find("UseCubeMap.wpu"), std::string::npos) << pPanel->GetText();
+    EXPECT_NE(pPanel->GetText().find("vViewNormal"), std::string::npos) << pPanel->GetText();
+
+    WriteFile(file, good);
+    driver.PressKey(SDLK_F5);
+    EXPECT_TRUE(RunUntil(driver, 3, [&] { return pPanel->GetLines().empty(); }));
+}
+} // namespace

@@ -94,15 +94,27 @@ std::string FormatShaderLog(const std::string& fileName, const std::string& log,
     return text;
 }
 
+void NameNextShader(Halvex::RenderCore::RenderDevice* pDevice, const std::string& fileName)
+{
+    if (IDirect3DDevice9* pNative = GetD3D9GLDevice(pDevice))
+    {
+        D3D9GL_SetNextShaderName(pNative, fileName.c_str());
+    }
+}
+
 unsigned GetShaderFailures(Halvex::RenderCore::RenderDevice* pDevice, std::string* pLog)
 {
     IDirect3DDevice9* pNative = GetD3D9GLDevice(pDevice);
-    char buffer[LOG_BUFFER] = {};
     UINT failures = 0;
-    if (!pNative || FAILED(D3D9GL_GetLastShaderError(pNative, buffer, LOG_BUFFER, &failures)))
+    if (!pNative || FAILED(D3D9GL_GetLastShaderError(pNative, nullptr, 0, &failures)))
     {
         return 0;
     }
-    *pLog = buffer;
+    if (pLog)
+    {
+        char buffer[LOG_BUFFER] = {};
+        D3D9GL_GetLastShaderError(pNative, buffer, LOG_BUFFER, nullptr);
+        *pLog = buffer;
+    }
     return failures;
 }
