@@ -217,6 +217,10 @@ TEST_F(LearnerAids, F12SavesTheFrameAsAPngBesideTheExecutablesFolder)
 
 namespace
 {
+// Enough frames for the half second after which a lesson looks at its shader files again,
+// however fast the frames are drawn.
+constexpr int RELOAD_FRAMES = 5000;
+
 // Runs frames until `done` holds, at most `frames` of them; whether it came to hold.
 template <typename Condition> bool RunUntil(AppDriver& driver, int frames, Condition done)
 {
@@ -256,14 +260,14 @@ TEST_F(LearnerAids, AShaderBrokenOnDiskShowsTheRedPanelUntilTheFixedFileReloadsB
     broken.insert(third, "float broken = undeclaredName;\n");
     WriteFile(file, broken);
     fs::last_write_time(file, fs::last_write_time(file) + std::chrono::seconds(1));
-    ASSERT_TRUE(RunUntil(driver, 300, [&] { return !pPanel->GetLines().empty(); }));
+    ASSERT_TRUE(RunUntil(driver, RELOAD_FRAMES, [&] { return !pPanel->GetLines().empty(); }));
     EXPECT_NE(pPanel->GetText().find("UseCubeMap.wpu line 3: "), std::string::npos)
         << pPanel->GetText();
     EXPECT_NE(pPanel->GetText().find("undeclaredName"), std::string::npos) << pPanel->GetText();
 
     WriteFile(file, good);
     fs::last_write_time(file, fs::last_write_time(file) + std::chrono::seconds(2));
-    EXPECT_TRUE(RunUntil(driver, 300, [&] { return pPanel->GetLines().empty(); }));
+    EXPECT_TRUE(RunUntil(driver, RELOAD_FRAMES, [&] { return pPanel->GetLines().empty(); }));
 }
 } // namespace
 
