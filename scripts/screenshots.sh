@@ -1,11 +1,17 @@
 #!/usr/bin/env bash
-# Regenerates docs/screenshots (the start screen and every lesson as the tour opens it) and
+# Regenerates docs/screenshots (the start screen and every lesson as the tour opens it, and
+# the notes and statistics in notes/ and stats/) and
 # docs/lessons.png, the contact sheet the README shows. Needs a build (./test.sh or ./run.sh)
 # and ImageMagick's montage.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 shots="$root/docs/screenshots"
 SDL_VIDEODRIVER=offscreen "$root/build/bin/lumivia-tour" --out "$shots" >/dev/null
+# The learner's aids: the notes on the start screen and in one lesson, the frame statistics.
+SDL_VIDEODRIVER=offscreen "$root/build/bin/lumivia-tour" --notes --out "$shots/notes" \
+    MatrixTransform >/dev/null
+SDL_VIDEODRIVER=offscreen "$root/build/bin/lumivia-tour" --stats --out "$shots/stats" \
+    Lighting >/dev/null
 # The sheet in the order of the lesson list, the start screen first.
 order=(start RenderToTexture RenderToCubeMap ShadowMap ViewportScissor Stencil Mipmap
     RS_FillShadeCull RS_Depth RS_AlphaBlend RS_AlphaTest Test01 Test02 DeviceCapability Primitive

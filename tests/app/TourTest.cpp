@@ -29,6 +29,16 @@ TEST(TourOptions, OptionsAndLessonNamesAreTakenInAnyOrder)
     EXPECT_EQ(options.m_Lessons, (std::vector<std::string>{"MatrixTransform", "Lighting"}));
 }
 
+TEST(TourOptions, HelpNotesAndStatsAreSwitches)
+{
+    TourOptions_t options;
+    std::string error;
+    EXPECT_TRUE(Parse({"--help", "--notes", "--stats"}, &options, &error)) << error;
+    EXPECT_TRUE(options.m_Help);
+    EXPECT_TRUE(options.m_Notes);
+    EXPECT_TRUE(options.m_Stats);
+}
+
 TEST(TourOptions, BadInputIsRefusedWithAReason)
 {
     TourOptions_t options;

@@ -31,9 +31,10 @@ TEST(DataBaker, FreshBakeMatchesTheCommittedFilesByteForByte)
     }
     for (const auto& entry : std::filesystem::recursive_directory_iterator(data))
     {
-        if (entry.is_regular_file())
+        const std::string path = std::filesystem::relative(entry.path(), data).generic_string();
+        // The lesson notes are written by hand, not baked.
+        if (entry.is_regular_file() && !path.starts_with("Notes/"))
         {
-            const std::string path = std::filesystem::relative(entry.path(), data).generic_string();
             EXPECT_TRUE(bakedPaths.count(path)) << path << " is not made by the baker";
         }
     }

@@ -4,6 +4,7 @@
 #define STB_IMAGE_IMPLEMENTATION
 #include <stb_image.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
@@ -33,6 +34,15 @@ GoldenResult CompareWithGolden(const std::filesystem::path& screenshot,
                                const std::filesystem::path& goldenDir, const std::string& name,
                                const IgnoredRect& ignored, int tolerance, int allowedPixels)
 {
+    return CompareWithGolden(screenshot, goldenDir, name, std::vector<IgnoredRect>{ignored},
+                             tolerance, allowedPixels);
+}
+
+GoldenResult CompareWithGolden(const std::filesystem::path& screenshot,
+                               const std::filesystem::path& goldenDir, const std::string& name,
+                               const std::vector<IgnoredRect>& ignored, int tolerance,
+                               int allowedPixels)
+{
     const std::filesystem::path golden = goldenDir / (name + ".png");
     const char* pUpdate = std::getenv("HALVEX_UPDATE_GOLDENS");
     if (pUpdate && std::strcmp(pUpdate, "1") == 0)
@@ -60,8 +70,12 @@ GoldenResult CompareWithGolden(const std::filesystem::path& screenshot,
     {
         const int x = i % actual.width;
         const int y = i / actual.width;
-        if (x >= ignored.x && x < ignored.x + ignored.width && y >= ignored.y &&
-            y < ignored.y + ignored.height)
+        const bool skipped = std::any_of(ignored.begin(), ignored.end(),
+                                         [x, y](const IgnoredRect& rect) {
+                                             return x >= rect.x && x < rect.x + rect.width &&
+                                                    y >= rect.y && y < rect.y + rect.height;
+                                         });
+        if (skipped)
         {
             continue;
         }

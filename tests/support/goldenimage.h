@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 namespace HalvexTest
 {
@@ -24,6 +25,12 @@ struct IgnoredRect
     int width = 0;
     int height = 0;
 };
+
+// Several regions left out, for pictures with more than one changing part.
+GoldenResult CompareWithGolden(const std::filesystem::path& screenshot,
+                               const std::filesystem::path& goldenDir, const std::string& name,
+                               const std::vector<IgnoredRect>& ignored, int tolerance = 8,
+                               int allowedPixels = 64);
 
 // Pixels whose channels all lie within `tolerance` of the golden count as equal; the
 // images match when at most `allowedPixels` differ outside the ignored region.

@@ -112,6 +112,11 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "lumivia-tour: %s\n%s", error.c_str(), TOUR_USAGE);
         return 2;
     }
+    if (options.m_Help)
+    {
+        std::fputs(TOUR_USAGE, stdout);
+        return 0;
+    }
     std::vector<std::string> lessons = options.m_Lessons;
     for (const std::string& name : lessons)
     {
@@ -160,6 +165,11 @@ int main(int argc, char** argv)
     if (!driver.Start())
     {
         return 1;
+    }
+    driver.GetApp().SetNotesAvailable(options.m_Notes);
+    if (options.m_Stats)
+    {
+        driver.GetApp().ToggleStats();
     }
     driver.RunFrames(1);
     const double startupMs = MsSince(start);

@@ -3,10 +3,11 @@
 #include <cstdlib>
 
 const char* const TOUR_USAGE =
-    "usage: lumivia-tour [--out DIR] [--frames N] [--bench] [--csv FILE] [--compare-merge]\n"
-    "                    [--soak CYCLES] [LESSON ...]\n"
+    "usage: lumivia-tour [--help] [--out DIR] [--frames N] [--notes] [--stats] [--bench]\n"
+    "                    [--csv FILE] [--compare-merge] [--soak CYCLES] [LESSON ...]\n"
     "  Runs Lumivia headless, opens each lesson from the list and writes DIR/<lesson>.png\n"
     "  (and DIR/start.png). --frames: frames rendered before each picture (30).\n"
+    "  --notes, --stats: the pictures show the notes panel or the frame statistics.\n"
     "  --bench: start-up, switch, first-frame and frame times with the device's draws,\n"
     "  state changes, uploads, GL errors and heap allocations per frame; --csv also writes\n"
     "  them. --compare-merge: every screen also measured with draw merging off.\n"
@@ -71,6 +72,18 @@ bool ParseTourOptions(int argc, const char* const* argv, TourOptions_t* pOptions
             {
                 return false;
             }
+        }
+        else if (arg == "--help" || arg == "-h")
+        {
+            pOptions->m_Help = true;
+        }
+        else if (arg == "--notes")
+        {
+            pOptions->m_Notes = true;
+        }
+        else if (arg == "--stats")
+        {
+            pOptions->m_Stats = true;
         }
         else if (arg == "--bench")
         {

@@ -1,7 +1,7 @@
 #pragma once
 // Command line of lumivia-tour:
-//   lumivia-tour [--out DIR] [--frames N] [--bench] [--csv FILE] [--compare-merge]
-//                [--soak CYCLES] [LESSON ...]
+//   lumivia-tour [--help] [--out DIR] [--frames N] [--notes] [--stats] [--bench] [--csv FILE]
+//                [--compare-merge] [--soak CYCLES] [LESSON ...]
 
 #include <string>
 #include <vector>
@@ -15,6 +15,9 @@ struct TourOptions_t
     bool m_CompareMerge = false; // implies m_Bench
     int m_SoakCycles = 0;        // 0: no soak run
     std::vector<std::string> m_Lessons;
+    bool m_Help = false;  // --help: print the usage and end
+    bool m_Notes = false; // --notes: pictures with the notes panel and its "?" button
+    bool m_Stats = false; // --stats: pictures with the frame statistics
 };
 
 // False with a message in pError for an unknown option or a missing or bad value.

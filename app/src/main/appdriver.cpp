@@ -45,6 +45,8 @@ bool AppDriver::Start(int windowWidth, int windowHeight)
     m_pApp = std::make_unique<Lumivia>(std::move(m_Clock));
     SDL_ClearError();
     m_pApp->Init(m_pWindow, CLIENT_WIDTH, CLIENT_HEIGHT);
+    // Pictures compare the lessons' own screens; a test that looks at the notes shows them.
+    m_pApp->SetNotesAvailable(false);
     if (!m_pApp->GetRenderer()->GetDevice())
     {
         ReportDeviceFailure();
@@ -157,6 +159,21 @@ void AppDriver::Scroll(int x, int y, int notches)
         Push(event);
         RunFrames(1);
     }
+}
+
+void AppDriver::PressKey(SDL_Keycode key)
+{
+    for (const Uint32 type : {SDL_KEYDOWN, SDL_KEYUP})
+    {
+        SDL_Event event{};
+        event.type = type;
+        event.key.windowID = SDL_GetWindowID(m_pWindow);
+        event.key.state = type == SDL_KEYDOWN ? SDL_PRESSED : SDL_RELEASED;
+        event.key.keysym.sym = key;
+        event.key.keysym.scancode = SDL_GetScancodeFromKey(key);
+        Push(event);
+    }
+    RunFrames(1);
 }
 
 namespace

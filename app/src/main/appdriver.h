@@ -24,7 +24,8 @@ public:
     AppDriver& operator=(const AppDriver&) = delete;
 
     // Initialises SDL video, opens the window (at the client size unless told otherwise; the
-    // application keeps its 1280 x 720 layout, letterboxed) and starts the application.
+    // application keeps its 1280 x 720 layout, letterboxed) and starts the application with
+    // the notes and their "?" button hidden, so that pictures show the lessons' own screens.
     // False (with a diagnostic line) when the window or the render device can not be created.
     bool Start(int windowWidth = CLIENT_WIDTH, int windowHeight = CLIENT_HEIGHT);
 
@@ -47,6 +48,9 @@ public:
     // Moves to (x, y), then turns the wheel one notch a frame: `notches` above 0 away from
     // the user, below 0 towards the user.
     void Scroll(int x, int y, int notches);
+
+    // Presses and releases a key, then runs a frame.
+    void PressKey(SDL_Keycode key);
 
     // Brings the lesson's row into view, dragging the list (and letting it settle) when the
     // row lies outside its visible part, and gives the row's centre in client pixels. False when no

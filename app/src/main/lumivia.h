@@ -1,22 +1,29 @@
 #pragma once
 // The application object: it owns the renderer, the running lesson, the GUI with the lesson
-// list, the texture cache and the frame counter. Lessons reach it through g_pApp.
+// list, the notes, the shader error panel and the frame statistics, the texture cache and
+// the frame counter. Lessons reach it through g_pApp.
 
 #include "common/model/texturemanager.h"
 #include "common/render/renderimpl.h"
 #include "testcase/modemanager.h"
+#include "testcase/shaderboard.h"
 
 #include "base/source/system/framecounter.h"
 #include "gui/hmanager.h"
 
 #include <array>
 #include <memory>
+#include <string>
+#include <vector>
 
 struct SDL_Window;
 
 namespace Halvex::HGui
 {
+class HDragButton;
+class HEvent;
 class HLabel;
+class HObject;
 class HPushButton;
 class HScrollArea;
 class HWidget;
@@ -29,6 +36,8 @@ class VideoDevice;
 } // namespace Halvex::RenderCore
 
 class ModeBase;
+class StatsOverlay;
+class TextPanel;
 
 // Creates one lesson and hands it to the application's SetMode.
 using LessonFactory = void (*)();
@@ -59,6 +68,39 @@ public:
     void Render();
 
     void SetMode(ModeBase* pMode) { m_ModeManager.SetMode(pMode); }
+    // Queues the lesson of list row `index` and shows its notes; a row out of range or
+    // without a lesson does nothing.
+    void RunLesson(int index);
+    // The row of the running (or queued) lesson; -1 on the start screen.
+    int GetLessonIndex() const { return m_LessonIndex; }
+    // Runs the lesson `step` rows further down the list (up for a negative step), going
+    // round at either end.
+    void StepLesson(int step);
+
+    // The lesson's shaders from their files again.
+    void ReloadShaders();
+    // Shows or hides the notes panel.
+    void ToggleNotes();
+    // The "?" button and the notes panel together; pictures of the lessons' own screens
+    // are taken without them.
+    void SetNotesAvailable(bool on);
+    TextPanel* GetNotesPanel() const { return m_pNotesPanel; }
+    Halvex::HGui::HPushButton* GetNotesButton() const { return m_pNotesButton; }
+
+    // The lesson shaders alive now; their compile errors show in the red panel.
+    ShaderBoard* GetShaderBoard() { return &m_ShaderBoard; }
+    TextPanel* GetShaderErrorPanel() const { return m_pShaderErrorPanel; }
+
+    // Shows or hides the frame statistics.
+    void ToggleStats();
+    StatsOverlay* GetStatsOverlay() const { return m_pStatsOverlay; }
+
+    // While paused the lesson updates with no time passing; the GUI goes on.
+    void TogglePause() { m_Paused = !m_Paused; }
+    bool IsPaused() const { return m_Paused; }
+    // Ends the program's loop after the current event.
+    void RequestQuit() { m_QuitRequested = true; }
+    bool IsQuitRequested() const { return m_QuitRequested; }
 
     Halvex::HGui::HManager* GetGuiManager() { return &m_GuiManager; }
     Halvex::HGui::HWidget* GetRootWidget() const { return m_pRootWidget; }
@@ -86,7 +128,9 @@ private:
     // A null factory lists the lesson without connecting its button.
     void AddLesson(int index, const char* name, LessonFactory factory);
     void OnToggleList();
-    void OnReloadShaders();
+    void OnLessonRow(Halvex::HGui::HObject* pSender);
+    void OnListWheel(Halvex::HGui::HEvent* pEvent);
+    void ShowNotes(const std::string& name);
 
     int m_Width = 0;
     int m_Height = 0;
@@ -94,6 +138,7 @@ private:
     ModeManager m_ModeManager;
     Halvex::HGui::HManager m_GuiManager;
     TextureManager m_TextureManager;
+    ShaderBoard m_ShaderBoard;
     // The widgets belong to the GUI tree.
     Halvex::HGui::HWidget* m_pRootWidget = nullptr;
     Halvex::HGui::HScrollArea* m_pListArea = nullptr;
@@ -102,6 +147,15 @@ private:
     Halvex::HGui::HLabel* m_pFpsLabel = nullptr;
     Halvex::HGui::HPushButton* m_pListButton = nullptr;
     Halvex::HGui::HPushButton* m_pReloadButton = nullptr;
+    Halvex::HGui::HPushButton* m_pNotesButton = nullptr;
+    TextPanel* m_pNotesPanel = nullptr;
+    TextPanel* m_pShaderErrorPanel = nullptr;
+    StatsOverlay* m_pStatsOverlay = nullptr;
+    // The list's rows in list order.
+    std::vector<Halvex::HGui::HDragButton*> m_Rows;
+    int m_LessonIndex = -1;
+    bool m_Paused = false;
+    bool m_QuitRequested = false;
     Halvex::Base::FrameCounter m_FrameCounter;
     // Seconds on the frame clock at the last Update; the clock stays in double precision
     // so that dt keeps its resolution however long the program runs.

@@ -2,6 +2,7 @@
 
 #include "main/clientmapping.h"
 #include "main/lumivia.h"
+#include "main/shortcuts.h"
 
 #include "gui/hmsghandler_sdl.h"
 
@@ -63,7 +64,8 @@ bool DispatchEvent(Lumivia& app, const SDL_Event& event)
     {
         pHandler->HandleEvent(mapped);
     }
-    return true;
+    HandleShortcut(app, event);
+    return !app.IsQuitRequested();
 }
 
 bool RunIdleTurn(Lumivia& app)

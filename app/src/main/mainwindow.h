@@ -18,8 +18,8 @@ inline constexpr int CLIENT_HEIGHT = 720;
 // gives it a larger drawable.
 SDL_Window* CreateMainWindow(int width = CLIENT_WIDTH, int height = CLIENT_HEIGHT);
 
-// Hands one event to the application's input handler. False when the event ends the
-// program (quit, or the window closing).
+// Hands one event to the application's input handler, then to its keyboard shortcuts. False
+// when the event ends the program (quit, the window closing, or Esc).
 bool DispatchEvent(Lumivia& app, const SDL_Event& event);
 
 // Polls one waiting event and dispatches it, or, when none is waiting, runs one update and

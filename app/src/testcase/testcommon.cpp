@@ -36,8 +36,20 @@ void TestCommon::Init(const std::string& name)
     pInput->Connect("TouchEnd", &m_CameraInput, &CameraInput::OnTouch);
 }
 
+namespace
+{
+// How often the shader files are looked at for changes.
+constexpr float WATCH_PERIOD = 0.5f;
+} // namespace
+
 void TestCommon::Update(float dt)
 {
+    m_WatchSeconds += dt;
+    if (m_WatchSeconds >= WATCH_PERIOD)
+    {
+        m_WatchSeconds = 0.0f;
+        g_pApp->GetShaderBoard()->ReloadChanged();
+    }
     m_CameraInput.Update(dt);
     m_Camera.Update(dt, &m_CameraInput);
     m_Light.Update(dt);

@@ -47,4 +47,8 @@ protected:
     CameraViewer m_Camera;
     CameraInput m_CameraInput;
     LightRotate m_Light;
+
+private:
+    // Lesson time since the shader files were last looked at.
+    float m_WatchSeconds = 0.0f;
 };

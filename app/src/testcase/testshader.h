@@ -1,6 +1,7 @@
 #pragma once
 // A vertex and pixel shader pair loaded by name from the shader folder (".wvu" and ".wpu").
 
+#include <filesystem>
 #include <memory>
 #include <string>
 
@@ -14,16 +15,24 @@ class VertexShader;
 class TestShader
 {
 public:
+    // Joins the application's shader board, if there is an application.
     TestShader();
     ~TestShader();
     TestShader(const TestShader&) = delete;
     TestShader& operator=(const TestShader&) = delete;
 
     // Reads both files. A file that is missing or does not compile asserts and leaves that
-    // stage as it was: unloaded at first, the previous code after a reload.
+    // stage as it was: unloaded at first, the previous code after a reload. A file that does
+    // not compile leaves the compiler's message in GetError until a load builds both.
     void Load(const std::string& vertexName, const std::string& pixelName);
     void Load(const std::string& name) { Load(name, name); }
     void Reload() { Load(m_VertexName, m_PixelName); }
+
+    // True when either file's modification time differs from when it was last read.
+    bool HasChangedOnDisk() const;
+    // The file's name and the first lines of the compiler's message; empty after a load
+    // where both stages built (or a file was only missing, which the log reports).
+    const std::string& GetError() const { return m_Error; }
 
     // Binds both shaders on the device.
     void Begin();
@@ -40,4 +49,7 @@ private:
     std::unique_ptr<Halvex::RenderCore::PixelShader> m_pPixelShader;
     std::string m_VertexName;
     std::string m_PixelName;
+    std::string m_Error;
+    std::filesystem::file_time_type m_VertexTime;
+    std::filesystem::file_time_type m_PixelTime;
 };

@@ -33,3 +33,11 @@ HRESULT D3D9GL_SetNextShaderName(IDirect3DDevice9* pDevice, const char* pName);
 // (strips and fans as indexed triangle lists); the pixels are the same either way. On
 // unless the environment sets D3D9GL_NO_MERGE=1 when the device is made.
 HRESULT D3D9GL_SetDrawMerging(IDirect3DDevice9* pDevice, BOOL enabled);
+
+// The compiler's or linker's log of the latest shader that failed to compile or link, as the
+// driver wrote it (lines numbered as in the shader's own text; a link log after a first line
+// naming both shaders), and in *pFailures how many
+// have failed since the device was made, so a caller can tell a new failure from an old one.
+// The log is cut to fit bufferSize bytes with its terminating zero; pBuffer may be null.
+HRESULT D3D9GL_GetLastShaderError(IDirect3DDevice9* pDevice, char* pBuffer, UINT bufferSize,
+                                  UINT* pFailures);

@@ -568,6 +568,24 @@ HRESULT D3D9GL_ResetCounters(IDirect3DDevice9* pDevice)
     return D3D_OK;
 }
 
+HRESULT D3D9GL_GetLastShaderError(IDirect3DDevice9* pDevice, char* pBuffer, UINT bufferSize,
+                                  UINT* pFailures)
+{
+    d3d9gl::Device* pGLDevice = d3d9gl::ToDevice(pDevice);
+    if (!pGLDevice)
+        return D3DERR_INVALIDCALL;
+    if (pBuffer && bufferSize > 0)
+    {
+        const std::string& log = pGLDevice->GetLastShaderError();
+        const std::size_t length = std::min<std::size_t>(log.size(), bufferSize - 1);
+        std::memcpy(pBuffer, log.data(), length);
+        pBuffer[length] = '\0';
+    }
+    if (pFailures)
+        *pFailures = pGLDevice->GetShaderFailures();
+    return D3D_OK;
+}
+
 HRESULT D3D9GL_GetLiveObjectCount(IDirect3DDevice9* pDevice, UINT* pCount)
 {
     d3d9gl::Device* pGLDevice = d3d9gl::ToDevice(pDevice);

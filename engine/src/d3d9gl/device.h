@@ -178,6 +178,14 @@ public:
         m_Counters.UploadBytes += UINT(bytes);
     }
     void CountGLError() { ++m_Counters.GLErrors; }
+    // Keeps the log of a shader that failed to compile or link, for D3D9GL_GetLastShaderError.
+    void RecordShaderFailure(const std::string& log)
+    {
+        m_LastShaderError = log;
+        ++m_ShaderFailures;
+    }
+    const std::string& GetLastShaderError() const { return m_LastShaderError; }
+    UINT GetShaderFailures() const { return m_ShaderFailures; }
     void Register(DeviceChild* pChild) { m_Children.insert(pChild); }
     void Unregister(DeviceChild* pChild) { m_Children.erase(pChild); }
     // Objects that own GL names (the device's own back buffer and depth surface included).
@@ -282,6 +290,8 @@ private:
     GLStateCache m_Gl;
     std::unordered_set<DeviceChild*> m_Children;
     std::string m_NextShaderName;
+    std::string m_LastShaderError;
+    UINT m_ShaderFailures = 0;
     D3DCAPS9 m_Caps = {};
 
     // GL objects of the device itself.

@@ -179,6 +179,8 @@ GLuint Device::LinkProgram(ShaderCode* pVertex, ShaderCode* pPixel, bool flat)
         glGetProgramInfoLog(program, GLsizei(log.size()), nullptr, log.data());
         Log(LOG_MODULE, LOG_LEVEL_ERROR, "Shaders \"%s\" and \"%s\" do not link: %s",
             pVertex->Name().c_str(), pPixel->Name().c_str(), FlattenLog(log).c_str());
+        RecordShaderFailure("Shaders \"" + pVertex->Name() + "\" and \"" + pPixel->Name() +
+                            "\" do not link:\n" + log.c_str());
         glDeleteProgram(program);
         return 0;
     }

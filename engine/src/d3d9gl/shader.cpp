@@ -83,6 +83,7 @@ GLuint ShaderCode::Compiled(bool flat)
         Halvex::Base::Log(LOG_MODULE, Halvex::Base::LOG_LEVEL_ERROR,
                           "Shader \"%s\" does not compile: %s", m_Name.c_str(),
                           FlattenLog(log).c_str());
+        m_pDevice->RecordShaderFailure(log.c_str());
         glDeleteShader(shader);
         m_Failed[variant] = true;
         return 0;

@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 using Halvex::Base::DiagnosticCapture;
 using Halvex::HGui::HRectF;
 using Halvex::HGui::HVec2F;
@@ -158,4 +161,34 @@ TEST(GlyphQuad, ClipCutsTheQuadAndItsTextureRangeAlike)
     // Wholly outside, the glyph collapses to no area.
     BuildGlyphQuad(glyph, 200, 0, 0.1f, HRectF(0, 0, 100, 100), 0xFFFFFFFFu, 1.0f, 64, 64, quad);
     EXPECT_EQ(quad[0].x, quad[2].x);
+}
+
+TEST(WrapText, BreaksBetweenWordsAtLineBreaksAndInsideOverlongWords)
+{
+    // Letters are 10 pixels wide, the space 5.
+    TextManager font;
+    Parse(font, "a 0 0 10 16\nb 0 0 10 16\nc 0 0 10 16\n 0 0 5 16\n");
+    struct Case
+    {
+        const char* text;
+        float width;
+        std::vector<std::string> lines;
+    };
+    const Case cases[] = {
+        {"", 100.0f, {}},
+        {"ab ab", 45.0f, {"ab ab"}},
+        {"ab ab", 44.0f, {"ab", "ab"}},
+        {"ab   ab  ", 100.0f, {"ab ab"}},
+        {"ab\nab", 100.0f, {"ab", "ab"}},
+        {"ab\r\n\r\nab\n\n", 100.0f, {"ab", "", "ab"}},
+        {"a abcabc b", 30.0f, {"a", "abc", "abc", "b"}},
+        {"abc", 5.0f, {"a", "b", "c"}},
+        {"a?a", 20.0f, {"a?a"}},
+    };
+    std::vector<std::string> lines;
+    for (const Case& c : cases)
+    {
+        WrapText(font, c.text, c.width, lines);
+        EXPECT_EQ(lines, c.lines) << "\"" << c.text << "\" in " << c.width;
+    }
 }

@@ -206,6 +206,43 @@ void RenderImpl::DrawText(float x, float y, float z, const HRectF& clip, uint32_
     }
 }
 
+void RenderImpl::DrawTextLines(float x, float y, float lineHeight, const HRectF& clip,
+                               uint32_t colour, const std::vector<std::string>& lines)
+{
+    Texture* pAtlas = m_pTextManager ? m_pTextManager->GetAtlas() : nullptr;
+    if (!pAtlas || pAtlas->GetWidth() <= 0 || pAtlas->GetHeight() <= 0)
+    {
+        return;
+    }
+    const auto atlasWidth = static_cast<float>(pAtlas->GetWidth());
+    const auto atlasHeight = static_cast<float>(pAtlas->GetHeight());
+    m_TextVertices.clear();
+    float penY = y;
+    for (const std::string& line : lines)
+    {
+        m_pTextManager->GetCharInfos(line, m_Glyphs);
+        float penX = x;
+        for (const TextManager::CharInfo* pGlyph : m_Glyphs)
+        {
+            UIVertex_t quad[4];
+            BuildGlyphQuad(*pGlyph, penX, penY, UI_DEPTH, clip, colour, 1.0f, atlasWidth,
+                           atlasHeight, quad);
+            // The fan's two triangles as a list, so that glyphs can share one draw.
+            for (int corner : {0, 1, 2, 0, 2, 3})
+            {
+                m_TextVertices.push_back(quad[corner]);
+            }
+            penX += static_cast<float>(pGlyph->w);
+        }
+        penY += lineHeight;
+    }
+    if (!m_TextVertices.empty())
+    {
+        DrawPrimitive(pAtlas, m_TextVertices.data(), static_cast<int>(m_TextVertices.size() / 3),
+                      PT_TRIANGLE_LIST, m_Sampler);
+    }
+}
+
 RenderImpl::HVec2F RenderImpl::MeasureText(const std::string& text)
 {
     if (!m_pTextManager)

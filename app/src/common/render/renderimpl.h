@@ -66,6 +66,10 @@ public:
     // One quad per glyph, clipped to clip, the pen moving right by each glyph's width.
     void DrawText(float x, float y, float z, const HRectF& clip, uint32_t colour, float scale,
                   const std::string& text);
+    // Lines of text one below the other, from (x, y), `lineHeight` apart, clipped to clip:
+    // all their glyphs in one draw, so a page of text costs what one label does.
+    void DrawTextLines(float x, float y, float lineHeight, const HRectF& clip, uint32_t colour,
+                       const std::vector<std::string>& lines);
     // Unscaled pixels: the sum of the glyph widths by the tallest glyph.
     HVec2F MeasureText(const std::string& text);
 
@@ -90,4 +94,6 @@ private:
     std::unique_ptr<Halvex::RenderCore::RenderDevice> m_pRenderDevice;
     // Reused by every text draw and measurement, so text costs no allocation per frame.
     std::vector<const TextManager::CharInfo*> m_Glyphs;
+    // The triangles of DrawTextLines, kept from call to call for the same reason.
+    std::vector<UIVertex_t> m_TextVertices;
 };

@@ -5,6 +5,7 @@
 #include "rendercore/source/resource/texture.h"
 
 #include <algorithm>
+#include <string_view>
 
 using namespace Halvex;
 using Halvex::RenderCore::Texture;
@@ -210,6 +211,94 @@ const TextManager::CharInfo* TextManager::Find(char c) const
 {
     const auto it = m_CharInfos.find(c);
     return it == m_CharInfos.end() ? nullptr : &it->second;
+}
+
+namespace
+{
+float GlyphWidth(const TextManager& font, char c)
+{
+    const TextManager::CharInfo* pInfo = font.Find(c);
+    return pInfo ? static_cast<float>(pInfo->w) : 0.0f;
+}
+
+// Appends one paragraph (text without line breaks) as wrapped lines.
+void WrapParagraph(const TextManager& font, std::string_view paragraph, float maxWidth,
+                   std::vector<std::string>& lines)
+{
+    const float spaceWidth = GlyphWidth(font, ' ');
+    std::string line;
+    float lineWidth = 0.0f;
+    std::size_t pos = 0;
+    while (pos < paragraph.size())
+    {
+        const std::size_t start = paragraph.find_first_not_of(' ', pos);
+        if (start == std::string_view::npos)
+        {
+            break;
+        }
+        const std::size_t end = std::min(paragraph.find(' ', start), paragraph.size());
+        pos = end;
+        std::string_view word = paragraph.substr(start, end - start);
+        float wordWidth = 0.0f;
+        for (char c : word)
+        {
+            wordWidth += GlyphWidth(font, c);
+        }
+        if (!line.empty() && lineWidth + spaceWidth + wordWidth <= maxWidth)
+        {
+            line += ' ';
+            line += word;
+            lineWidth += spaceWidth + wordWidth;
+            continue;
+        }
+        if (!line.empty())
+        {
+            lines.push_back(line);
+        }
+        line.clear();
+        lineWidth = 0.0f;
+        // A word wider than the line fills lines of its own, one character at least each.
+        for (char c : word)
+        {
+            const float width = GlyphWidth(font, c);
+            if (!line.empty() && lineWidth + width > maxWidth)
+            {
+                lines.push_back(line);
+                line.clear();
+                lineWidth = 0.0f;
+            }
+            line += c;
+            lineWidth += width;
+        }
+    }
+    lines.push_back(line);
+}
+} // namespace
+
+void WrapText(const TextManager& font, const std::string& text, float maxWidth,
+              std::vector<std::string>& lines)
+{
+    lines.clear();
+    std::string_view rest(text);
+    while (true)
+    {
+        const std::size_t end = rest.find('\n');
+        std::string_view paragraph = rest.substr(0, end);
+        if (!paragraph.empty() && paragraph.back() == '\r')
+        {
+            paragraph.remove_suffix(1);
+        }
+        WrapParagraph(font, paragraph, maxWidth, lines);
+        if (end == std::string_view::npos)
+        {
+            break;
+        }
+        rest.remove_prefix(end + 1);
+    }
+    while (!lines.empty() && lines.back().empty())
+    {
+        lines.pop_back();
+    }
 }
 
 HGui::HVec2F MeasureGlyphs(const std::vector<const TextManager::CharInfo*>& glyphs)

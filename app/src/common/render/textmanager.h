@@ -63,6 +63,13 @@ private:
     std::unique_ptr<Halvex::RenderCore::Texture> m_pAtlas;
 };
 
+// Breaks text into lines no wider than maxWidth unscaled pixels: at line breaks in the text,
+// else between words (the spaces at a break are dropped); a word wider than a line is split
+// between characters. Blank lines stay as empty lines. Characters without a glyph take no
+// room. Blank lines at the end are dropped, so empty text gives no line.
+void WrapText(const TextManager& font, const std::string& text, float maxWidth,
+              std::vector<std::string>& lines);
+
 // Unscaled size of a run of glyphs: the sum of their widths by the tallest height.
 Halvex::HGui::HVec2F MeasureGlyphs(const std::vector<const TextManager::CharInfo*>& glyphs);
 

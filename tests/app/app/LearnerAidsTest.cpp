@@ -1,0 +1,374 @@
+// What the application adds around the lessons' own screens for a learner: the notes panel,
+// the keyboard shortcuts, the screenshot key; driven through SDL events only.
+
+#include "main/appdriver.h"
+#include "main/mainwindow.h"
+#include "main/statsoverlay.h"
+#include "testcase/lighting.h"
+#include "testcase/matrixtransform.h"
+
+#include "common/render/textpanel.h"
+
+#include "base/source/system/logger.h"
+#include "d3d9gl/d3d9gl.h"
+#include "goldenimage.h"
+#include "gui/hpushbutton.h"
+#include "rendercore/source/renderdevice/renderdevice.h"
+#include "testsupport.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace fs = std::filesystem;
+using Halvex::Base::DiagnosticCapture;
+
+namespace
+{
+const HalvexTest::IgnoredRect FPS_LABEL{1208, 700, 72, 20};
+
+std::string ReadFile(const fs::path& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    std::ostringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+// The application run from `root`/bin, with Data and Shader beside it.
+class LearnerAids : public testing::Test
+{
+protected:
+    void Start(const fs::path& workingDir = HalvexTest::SourceDir() / "tests")
+    {
+        m_Dir.emplace(workingDir);
+        ASSERT_TRUE(driver.Start());
+        driver.GetApp().SetNotesAvailable(true);
+        driver.RunFrames(2);
+    }
+
+    ModeBase* Current() { return driver.GetApp().GetModeManager()->GetCurrent(); }
+    TextPanel* Notes() { return driver.GetApp().GetNotesPanel(); }
+    void ClickNotesButton()
+    {
+        const auto rect = driver.GetApp().GetNotesButton()->GetVisibleRect();
+        driver.Click(static_cast<int>(rect.x + rect.width / 2.0f),
+                     static_cast<int>(rect.y + rect.height / 2.0f));
+    }
+
+    void ExpectScreen(const std::string& name)
+    {
+        driver.RunFrames(1);
+        const auto path = temp.Path() / (name + ".png");
+        ASSERT_TRUE(driver.SaveScreenshot(path.string()));
+        const HalvexTest::GoldenResult result = HalvexTest::CompareWithGolden(
+            path, HalvexTest::SourceDir() / "tests" / "app" / "golden", name, FPS_LABEL);
+        EXPECT_TRUE(result.m_Matches) << result.m_Message;
+    }
+
+    HalvexTest::TempDir temp;
+    AppDriver driver;
+
+private:
+    std::optional<HalvexTest::CurrentDir> m_Dir;
+};
+
+TEST_F(LearnerAids, NotesShowTheRunningLessonsTextAndToggleWithTheButtonAndF1)
+{
+    Start();
+    const fs::path notes = HalvexTest::SourceDir() / "Data" / "Notes";
+    EXPECT_EQ(Notes()->GetText(), ReadFile(notes / "Start.txt"));
+    ASSERT_TRUE(driver.SelectLesson("Lighting"));
+    EXPECT_EQ(Notes()->GetText(), ReadFile(notes / "Lighting.txt"));
+    EXPECT_GT(Notes()->GetLines().size(), 3u);
+    EXPECT_TRUE(Notes()->IsVisible());
+
+    ClickNotesButton();
+    EXPECT_FALSE(Notes()->IsVisible());
+    ClickNotesButton();
+    EXPECT_TRUE(Notes()->IsVisible());
+    driver.PressKey(SDLK_F1);
+    EXPECT_FALSE(Notes()->IsVisible());
+    driver.PressKey(SDLK_F1);
+    EXPECT_TRUE(Notes()->IsVisible());
+}
+
+TEST_F(LearnerAids, NotesPanelOnTheStartScreenAndInALesson)
+{
+    Start();
+    ExpectScreen("start_notes");
+    ASSERT_TRUE(driver.SelectLesson("MatrixTransform"));
+    ExpectScreen("matrixtransform_notes");
+}
+
+TEST_F(LearnerAids, AMissingNotesFileLeavesThePanelEmptyWithOneDiagnosticLine)
+{
+    // Data with every notes file but the lighting lesson's.
+    const fs::path source = HalvexTest::SourceDir();
+    fs::create_directories(temp.Path() / "bin");
+    fs::create_directories(temp.Path() / "Data" / "Notes");
+    fs::create_directory_symlink(source / "Shader", temp.Path() / "Shader");
+    for (const auto& entry : fs::directory_iterator(source / "Data"))
+    {
+        if (entry.path().filename() != "Notes")
+        {
+            fs::create_symlink(entry.path(), temp.Path() / "Data" / entry.path().filename());
+        }
+    }
+    fs::copy_file(source / "Data" / "Notes" / "Start.txt",
+                  temp.Path() / "Data" / "Notes" / "Start.txt");
+    Start(temp.Path() / "bin");
+    EXPECT_FALSE(Notes()->GetLines().empty());
+
+    DiagnosticCapture capture;
+    ASSERT_TRUE(driver.SelectLesson("Lighting"));
+    EXPECT_TRUE(Notes()->GetLines().empty());
+    int notesLines = 0;
+    for (const auto& record : capture.Logs())
+    {
+        notesLines += record.module == "NOTES" ? 1 : 0;
+    }
+    EXPECT_EQ(notesLines, 1);
+    EXPECT_TRUE(capture.Logged("Lighting"));
+}
+
+TEST_F(LearnerAids, EscapeEndsTheLoopWithExitCodeZero)
+{
+    Start();
+    SDL_Event event{};
+    event.type = SDL_KEYDOWN;
+    event.key.keysym.sym = SDLK_ESCAPE;
+    SDL_PushEvent(&event);
+    EXPECT_EQ(RunMainLoop(driver.GetApp()), 0);
+    EXPECT_TRUE(driver.GetApp().IsQuitRequested());
+}
+
+TEST_F(LearnerAids, PageDownAndPageUpRunTheNeighbouringLessons)
+{
+    Start();
+    ASSERT_TRUE(driver.SelectLesson("MatrixTransform"));
+    driver.PressKey(SDLK_PAGEDOWN);
+    driver.RunFrames(1);
+    EXPECT_NE(dynamic_cast<Lighting*>(Current()), nullptr);
+    driver.PressKey(SDLK_PAGEUP);
+    driver.RunFrames(1);
+    EXPECT_NE(dynamic_cast<MatrixTransform*>(Current()), nullptr);
+}
+
+TEST_F(LearnerAids, SpaceHoldsTheLessonsTimeAndResumesIt)
+{
+    Start();
+    ASSERT_TRUE(driver.SelectLesson("Lighting"));
+    auto* pLesson = dynamic_cast<Lighting*>(Current());
+    ASSERT_NE(pLesson, nullptr);
+    driver.PressKey(SDLK_SPACE);
+    const auto held = pLesson->GetLight().GetPosition();
+    driver.RunFrames(30);
+    EXPECT_EQ(pLesson->GetLight().GetPosition(), held);
+
+    driver.PressKey(SDLK_SPACE);
+    driver.RunFrames(30);
+    EXPECT_NE(pLesson->GetLight().GetPosition(), held);
+}
+
+TEST_F(LearnerAids, F12SavesTheFrameAsAPngBesideTheExecutablesFolder)
+{
+    Start();
+    const fs::path folder = HalvexTest::SourceDir() / "screenshots";
+    const bool existed = fs::exists(folder);
+    const std::size_t before = existed ? std::distance(fs::directory_iterator(folder), {}) : 0;
+
+    SDL_Event event{};
+    event.type = SDL_KEYDOWN;
+    event.key.keysym.sym = SDLK_F12;
+    SDL_PushEvent(&event);
+    DiagnosticCapture capture;
+    driver.DispatchEvents();
+    const fs::path expected = temp.Path() / "frame.png";
+    ASSERT_TRUE(driver.SaveScreenshot(expected.string()));
+
+    ASSERT_TRUE(fs::exists(folder));
+    std::optional<fs::path> saved;
+    for (const auto& entry : fs::directory_iterator(folder))
+    {
+        if (capture.Logged(entry.path().filename().string()))
+        {
+            saved = entry.path();
+        }
+    }
+    ASSERT_TRUE(saved.has_value());
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder), {}), before + 1);
+    EXPECT_EQ(saved->extension(), ".png");
+    EXPECT_EQ(ReadFile(*saved), ReadFile(expected));
+    fs::remove(*saved);
+    if (!existed)
+    {
+        fs::remove(folder);
+    }
+}
+} // namespace
+
+namespace
+{
+// Enough frames for the half second after which a lesson looks at its shader files again,
+// however fast the frames are drawn.
+constexpr int RELOAD_FRAMES = 5000;
+
+// Runs frames until `done` holds, at most `frames` of them; whether it came to hold.
+template <typename Condition> bool RunUntil(AppDriver& driver, int frames, Condition done)
+{
+    for (int i = 0; i < frames && !done(); ++i)
+    {
+        driver.RunFrames(1);
+    }
+    return done();
+}
+
+void WriteFile(const fs::path& path, const std::string& text)
+{
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << text;
+}
+
+TEST_F(LearnerAids, AShaderBrokenOnDiskShowsTheRedPanelUntilTheFixedFileReloadsByItself)
+{
+    // A copy of the shaders that the test may edit, beside the real data.
+    const fs::path source = HalvexTest::SourceDir();
+    fs::create_directories(temp.Path() / "bin");
+    fs::create_directory_symlink(source / "Data", temp.Path() / "Data");
+    fs::copy(source / "Shader", temp.Path() / "Shader", fs::copy_options::recursive);
+    const fs::path file = temp.Path() / "Shader" / "hlsl" / "UseCubeMap.wpu";
+    const std::string good = ReadFile(file);
+    Start(temp.Path() / "bin");
+    ASSERT_TRUE(driver.SelectLesson("UseCubeMap"));
+    TextPanel* pPanel = driver.GetApp().GetShaderErrorPanel();
+    EXPECT_TRUE(pPanel->GetLines().empty());
+
+    // An undeclared name on the file's third line.
+    std::string broken = good;
+    std::size_t third = 0;
+    for (int i = 0; i < 2; ++i)
+    {
+        third = broken.find('\n', third) + 1;
+    }
+    broken.insert(third, "float broken = undeclaredName;\n");
+    WriteFile(file, broken);
+    fs::last_write_time(file, fs::last_write_time(file) + std::chrono::seconds(1));
+    ASSERT_TRUE(RunUntil(driver, RELOAD_FRAMES, [&] { return !pPanel->GetLines().empty(); }));
+    EXPECT_NE(pPanel->GetText().find("UseCubeMap.wpu line 3: "), std::string::npos)
+        << pPanel->GetText();
+    EXPECT_NE(pPanel->GetText().find("undeclaredName"), std::string::npos) << pPanel->GetText();
+
+    WriteFile(file, good);
+    fs::last_write_time(file, fs::last_write_time(file) + std::chrono::seconds(2));
+    EXPECT_TRUE(RunUntil(driver, RELOAD_FRAMES, [&] { return pPanel->GetLines().empty(); }));
+}
+} // namespace
+
+namespace
+{
+// The overlay's graph and numbers, which change from run to run, and the frame-rate label.
+const std::vector<HalvexTest::IgnoredRect> STATS_CHANGING = {
+    {1010, 308, 240, 80}, {1140, 396, 130, 72}, {1208, 700, 72, 20}};
+
+TEST_F(LearnerAids, F2ShowsTheStatisticsOfThePreviousFrame)
+{
+    Start();
+    ASSERT_TRUE(driver.SelectLesson("MatrixTransform"));
+    StatsOverlay* pStats = driver.GetApp().GetStatsOverlay();
+    EXPECT_FALSE(pStats->IsVisible());
+    driver.PressKey(SDLK_F2);
+    EXPECT_TRUE(pStats->IsVisible());
+
+    D3D9GL_COUNTERS previous = {};
+    auto* pNative = static_cast<IDirect3DDevice9*>(
+        driver.GetApp().GetRenderer()->GetDevice()->GetNativeDevice());
+    ASSERT_EQ(D3D9GL_GetCounters(pNative, nullptr, &previous), D3D_OK);
+    driver.RunFrames(1);
+    EXPECT_GT(previous.DrawCalls, 0u);
+    EXPECT_EQ(pStats->GetLast().m_Draws, previous.DrawCalls);
+    EXPECT_EQ(pStats->GetLast().m_StateChanges, previous.StateChanges);
+    EXPECT_EQ(pStats->GetLast().m_Uploads, previous.Uploads);
+    EXPECT_EQ(pStats->GetLines()[1], std::to_string(previous.DrawCalls));
+
+    const auto path = temp.Path() / "stats.png";
+    ASSERT_TRUE(driver.SaveScreenshot(path.string()));
+    const HalvexTest::GoldenResult result =
+        HalvexTest::CompareWithGolden(path, HalvexTest::SourceDir() / "tests" / "app" / "golden",
+                                      "matrixtransform_stats", STATS_CHANGING);
+    EXPECT_TRUE(result.m_Matches) << result.m_Message;
+
+    driver.PressKey(SDLK_F2);
+    EXPECT_FALSE(pStats->IsVisible());
+}
+} // namespace
+
+namespace
+{
+TEST_F(LearnerAids, TheWheelScrollsTheListOverItAndZoomsElsewhere)
+{
+    Start();
+    ASSERT_TRUE(driver.SelectLesson("Lighting"));
+    auto* pLesson = dynamic_cast<Lighting*>(Current());
+    ASSERT_NE(pLesson, nullptr);
+    auto listTop = [&] { return driver.GetApp().GetListContent()->GetPos().y; };
+    const float distance = pLesson->GetCamera().GetDistance();
+    const float top = listTop();
+
+    // The row of the lesson sits at the end of the list: two notches show two rows above.
+    driver.Scroll(90, 140, 2);
+    driver.RunFrames(60);
+    EXPECT_GT(listTop(), top);
+    EXPECT_EQ(pLesson->GetCamera().GetDistance(), distance);
+
+    // Far past either end, the list springs back to it.
+    driver.Scroll(90, 140, -30);
+    driver.RunFrames(60);
+    EXPECT_EQ(listTop(), top);
+    driver.Scroll(90, 140, 30);
+    driver.RunFrames(60);
+    EXPECT_EQ(listTop(), 0.0f);
+
+    driver.Scroll(640, 360, 2);
+    driver.RunFrames(30);
+    EXPECT_NE(pLesson->GetCamera().GetDistance(), distance);
+}
+} // namespace
+
+namespace
+{
+TEST_F(LearnerAids, ShadersThatDoNotLinkShowTheRedPanelUntilTheyDo)
+{
+    const fs::path source = HalvexTest::SourceDir();
+    fs::create_directories(temp.Path() / "bin");
+    fs::create_directory_symlink(source / "Data", temp.Path() / "Data");
+    fs::copy(source / "Shader", temp.Path() / "Shader", fs::copy_options::recursive);
+    const fs::path file = temp.Path() / "Shader" / "hlsl" / "UseCubeMap.wpu";
+    const std::string good = ReadFile(file);
+    Start(temp.Path() / "bin");
+    ASSERT_TRUE(driver.SelectLesson("UseCubeMap"));
+    TextPanel* pPanel = driver.GetApp().GetShaderErrorPanel();
+
+    // The pixel stage reads an input of another type than the vertex stage writes.
+    std::string renamed = good;
+    const std::size_t at = renamed.find("in vec3 vViewNormal;");
+    ASSERT_NE(at, std::string::npos);
+    renamed.replace(at, 7, "in vec4");
+    ASSERT_NE(renamed, good);
+    WriteFile(file, renamed);
+    driver.PressKey(SDLK_F5);
+    ASSERT_TRUE(RunUntil(driver, 3, [&] { return !pPanel->GetLines().empty(); }));
+    EXPECT_NE(pPanel->GetText().find("UseCubeMap.wpu"), std::string::npos) << pPanel->GetText();
+    EXPECT_NE(pPanel->GetText().find("vViewNormal"), std::string::npos) << pPanel->GetText();
+
+    WriteFile(file, good);
+    driver.PressKey(SDLK_F5);
+    EXPECT_TRUE(RunUntil(driver, 3, [&] { return pPanel->GetLines().empty(); }));
+}
+} // namespace

@@ -1,0 +1,122 @@
+// The program's and the tour's command lines, run as processes where they end on their own.
+
+#include "main/commandline.h"
+#include "main/lessonlist.h"
+
+#include <gtest/gtest.h>
+
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <string>
+
+namespace
+{
+struct ProcessRun
+{
+    int exitCode = -1;
+    std::string output;
+};
+
+ProcessRun RunProcess(const std::string& command)
+{
+    ProcessRun run;
+    std::FILE* pPipe = popen((command + " 2>&1").c_str(), "r");
+    if (!pPipe)
+    {
+        return run;
+    }
+    char buffer[256];
+    while (std::fgets(buffer, sizeof(buffer), pPipe))
+    {
+        run.output += buffer;
+    }
+    const int status = pclose(pPipe);
+    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return run;
+}
+} // namespace
+
+TEST(CommandLine, ProcessesAnswerListHelpVersionAndUnknownLessons)
+{
+    struct Case
+    {
+        std::string command;
+        int exitCode;
+        const char* pExpected;
+    };
+    const Case cases[] = {
+        {LUMIVIA_EXE " --list", 0, "RenderToTexture\nRenderToCubeMap\n"},
+        {LUMIVIA_EXE " --help", 0, "usage: lumivia [LESSON]"},
+        {LUMIVIA_EXE " --version", 0, "lumivia "},
+        {LUMIVIA_EXE " nosuch", 2, "no lesson is named \"nosuch\""},
+        {LUMIVIA_EXE " --fast", 2, "unknown option --fast"},
+        {LUMIVIA_TOUR_EXE " --help", 0, "usage: lumivia-tour"},
+    };
+    for (const Case& c : cases)
+    {
+        const ProcessRun run = RunProcess(c.command);
+        EXPECT_EQ(run.exitCode, c.exitCode) << c.command;
+        EXPECT_NE(run.output.find(c.pExpected), std::string::npos) << c.command << run.output;
+    }
+    // --list names every row, and an unknown lesson lists them too.
+    for (const char* pArgs : {" --list", " nosuch"})
+    {
+        const std::string output = RunProcess(LUMIVIA_EXE + std::string(pArgs)).output;
+        for (const LessonEntry_t& entry : LESSONS)
+        {
+            EXPECT_NE(output.find(std::string(entry.m_pName) + "\n"), std::string::npos)
+                << pArgs << ": " << entry.m_pName;
+        }
+    }
+}
+
+TEST(CommandLine, ALessonNamedOnTheCommandLineIsTheFirstToRun)
+{
+    // The program runs until it is told to end: read its log up to the first lesson it
+    // runs, then end it as a window manager would (SDL turns SIGTERM into a quit).
+    int fds[2];
+    ASSERT_EQ(pipe(fds), 0);
+    const pid_t pid = fork();
+    ASSERT_GE(pid, 0);
+    if (pid == 0)
+    {
+        dup2(fds[1], STDERR_FILENO);
+        close(fds[0]);
+        setenv("SDL_VIDEODRIVER", "offscreen", 1);
+        execl(LUMIVIA_EXE, LUMIVIA_EXE, "lighting", static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    close(fds[1]);
+    std::FILE* pLog = fdopen(fds[0], "r");
+    std::string firstLesson;
+    char line[512];
+    while (firstLesson.empty() && std::fgets(line, sizeof(line), pLog))
+    {
+        const std::string text(line);
+        const std::size_t at = text.find("Running the lesson ");
+        if (at != std::string::npos)
+        {
+            firstLesson = text.substr(at + 19);
+        }
+    }
+    kill(pid, SIGTERM);
+    int status = 0;
+    waitpid(pid, &status, 0);
+    std::fclose(pLog);
+    EXPECT_EQ(firstLesson, "Lighting\n");
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+}
+
+TEST(CommandLine, ALessonNameInAnyCaseChoosesItsRow)
+{
+    const char* argv[] = {"lumivia", "lIGHTING"};
+    const CommandLine_t command = ParseCommandLine(2, argv, stdout, stderr);
+    EXPECT_FALSE(command.m_Exit);
+    ASSERT_GE(command.m_LessonIndex, 0);
+    EXPECT_STREQ(LESSONS[command.m_LessonIndex].m_pName, "Lighting");
+    const char* none[] = {"lumivia"};
+    EXPECT_EQ(ParseCommandLine(1, none, stdout, stderr).m_LessonIndex, -1);
+}
