@@ -20,10 +20,10 @@ constexpr const char* MODULE = "LESSON";
 // Lines of the compiler's message shown per file.
 constexpr int ERROR_LINES = 4;
 
-std::filesystem::file_time_type WriteTime(const std::string& file)
+std::filesystem::file_time_type WriteTime(const std::filesystem::path& path)
 {
     std::error_code error;
-    return std::filesystem::last_write_time(GetShaderPath(file), error);
+    return std::filesystem::last_write_time(path, error);
 }
 
 RenderDevice* Device()
@@ -82,8 +82,11 @@ void TestShader::Load(const std::string& vertexName, const std::string& pixelNam
 {
     m_VertexName = vertexName;
     m_PixelName = pixelName;
-    m_VertexTime = WriteTime(vertexName + ".wvu");
-    m_PixelTime = WriteTime(pixelName + ".wpu");
+    // The paths are kept: the twice-a-second look at the files must not build strings.
+    m_VertexPath = GetShaderPath(vertexName + ".wvu");
+    m_PixelPath = GetShaderPath(pixelName + ".wpu");
+    m_VertexTime = WriteTime(m_VertexPath);
+    m_PixelTime = WriteTime(m_PixelPath);
     m_Error.clear();
     std::unique_ptr<VertexShader> pVertexShader =
         ReadShaderNoting<VertexShader>(vertexName + ".wvu", &m_Error);
@@ -108,8 +111,8 @@ void TestShader::Load(const std::string& vertexName, const std::string& pixelNam
 
 bool TestShader::HasChangedOnDisk() const
 {
-    return !m_VertexName.empty() && (WriteTime(m_VertexName + ".wvu") != m_VertexTime ||
-                                     WriteTime(m_PixelName + ".wpu") != m_PixelTime);
+    return !m_VertexName.empty() &&
+           (WriteTime(m_VertexPath) != m_VertexTime || WriteTime(m_PixelPath) != m_PixelTime);
 }
 
 void TestShader::Begin()

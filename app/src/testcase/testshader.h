@@ -50,6 +50,8 @@ private:
     std::string m_VertexName;
     std::string m_PixelName;
     std::string m_Error;
+    std::filesystem::path m_VertexPath;
+    std::filesystem::path m_PixelPath;
     std::filesystem::file_time_type m_VertexTime;
     std::filesystem::file_time_type m_PixelTime;
 };
