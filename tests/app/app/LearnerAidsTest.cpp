@@ -23,24 +23,17 @@
 #include <fstream>
 #include <iterator>
 #include <optional>
-#include <sstream>
 #include <string>
 #include <vector>
 
 namespace fs = std::filesystem;
 using Halvex::Base::DiagnosticCapture;
+using HalvexTest::ReadFile;
+using HalvexTest::WriteFile;
 
 namespace
 {
 const HalvexTest::IgnoredRect FPS_LABEL{1208, 700, 72, 20};
-
-std::string ReadFile(const fs::path& path)
-{
-    std::ifstream file(path, std::ios::binary);
-    std::ostringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
 
 // The application run from `root`/bin, with Data and Shader beside it.
 class LearnerAids : public testing::Test
@@ -52,6 +45,19 @@ protected:
         ASSERT_TRUE(driver.Start());
         driver.GetApp().SetNotesAvailable(true);
         driver.RunFrames(2);
+    }
+
+    // Runs UseCubeMap on a copy of the shaders that the test may edit, beside the real data;
+    // gives the path of its pixel shader.
+    fs::path StartUseCubeMapWithEditableShaders()
+    {
+        const fs::path source = HalvexTest::SourceDir();
+        fs::create_directories(temp.Path() / "bin");
+        fs::create_directory_symlink(source / "Data", temp.Path() / "Data");
+        fs::copy(source / "Shader", temp.Path() / "Shader", fs::copy_options::recursive);
+        Start(temp.Path() / "bin");
+        EXPECT_TRUE(driver.SelectLesson("UseCubeMap"));
+        return temp.Path() / "Shader" / "hlsl" / "UseCubeMap.wpu";
     }
 
     ModeBase* Current() { return driver.GetApp().GetModeManager()->GetCurrent(); }
@@ -231,22 +237,10 @@ template <typename Condition> bool RunUntil(AppDriver& driver, int frames, Condi
     return done();
 }
 
-void WriteFile(const fs::path& path, const std::string& text)
-{
-    std::ofstream(path, std::ios::binary | std::ios::trunc) << text;
-}
-
 TEST_F(LearnerAids, AShaderBrokenOnDiskShowsTheRedPanelUntilTheFixedFileReloadsByItself)
 {
-    // A copy of the shaders that the test may edit, beside the real data.
-    const fs::path source = HalvexTest::SourceDir();
-    fs::create_directories(temp.Path() / "bin");
-    fs::create_directory_symlink(source / "Data", temp.Path() / "Data");
-    fs::copy(source / "Shader", temp.Path() / "Shader", fs::copy_options::recursive);
-    const fs::path file = temp.Path() / "Shader" / "hlsl" / "UseCubeMap.wpu";
+    const fs::path file = StartUseCubeMapWithEditableShaders();
     const std::string good = ReadFile(file);
-    Start(temp.Path() / "bin");
-    ASSERT_TRUE(driver.SelectLesson("UseCubeMap"));
     TextPanel* pPanel = driver.GetApp().GetShaderErrorPanel();
     EXPECT_TRUE(pPanel->GetLines().empty());
 
@@ -345,14 +339,8 @@ namespace
 {
 TEST_F(LearnerAids, ShadersThatDoNotLinkShowTheRedPanelUntilTheyDo)
 {
-    const fs::path source = HalvexTest::SourceDir();
-    fs::create_directories(temp.Path() / "bin");
-    fs::create_directory_symlink(source / "Data", temp.Path() / "Data");
-    fs::copy(source / "Shader", temp.Path() / "Shader", fs::copy_options::recursive);
-    const fs::path file = temp.Path() / "Shader" / "hlsl" / "UseCubeMap.wpu";
+    const fs::path file = StartUseCubeMapWithEditableShaders();
     const std::string good = ReadFile(file);
-    Start(temp.Path() / "bin");
-    ASSERT_TRUE(driver.SelectLesson("UseCubeMap"));
     TextPanel* pPanel = driver.GetApp().GetShaderErrorPanel();
 
     // The pixel stage reads an input of another type than the vertex stage writes.
