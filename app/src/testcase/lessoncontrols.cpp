@@ -63,3 +63,9 @@ HPushButton* CreateToggleButton(HWidget* pPanel, float x, float y, float w, cons
         new TexRenderProxyBtn(HColor(0xFFFFFFFF), HColor(0xFFFFFF00), HColor(0xFFA0A0A4), nullptr));
     return pButton;
 }
+
+MyComboBox* CreateCaseCombo(HWidget* pPanel)
+{
+    static const char* const CASE_ITEMS[] = {"Case1", "Case2", "Case3"};
+    return CreateStateCombo(pPanel, 10.0f, 80.0f, 66.0f, CASE_ITEMS, 3, 0);
+}

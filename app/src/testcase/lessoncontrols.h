@@ -12,6 +12,12 @@ class HWidget;
 class MyComboBox;
 class MySlider;
 
+// Item lists in the engine's enum order, so that a selected index is the state's value.
+inline constexpr const char* COMPARE_ITEMS[] = {"Never",   "Less",     "Equal",        "LessEqual",
+                                                "Greater", "NotEqual", "GreaterEqual", "Always"};
+inline constexpr const char* ENABLE_ITEMS[] = {"Disable", "Enable"};
+inline constexpr const char* WRITE_ITEMS[] = {"Write Disable", "Write Enable"};
+
 // A right- and top-aligned combo box at (x, y) of width w and height 24 whose drop-down
 // list is (0, 24, w, listHeight) below it, filled with the items and showing `selected`.
 MyComboBox* CreateStateCombo(Halvex::HGui::HWidget* pPanel, float y, float w, float listHeight,
@@ -30,3 +36,6 @@ MySlider* CreateRightSlider(Halvex::HGui::HWidget* pPanel, float x, float y, flo
 // An unchecked checkable button of w x 24 at (x, y), right- and top-aligned.
 Halvex::HGui::HPushButton* CreateToggleButton(Halvex::HGui::HWidget* pPanel, float x, float y,
                                               float w, const std::string& text);
+
+// "Case1" to "Case3" at (-10, 10), 80 wide, the first chosen.
+MyComboBox* CreateCaseCombo(Halvex::HGui::HWidget* pPanel);

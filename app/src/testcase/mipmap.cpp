@@ -17,7 +17,6 @@ using Halvex::MATH::Matrix4;
 
 namespace
 {
-const char* const CASE_ITEMS[] = {"Case1", "Case2", "Case3"};
 constexpr uint32_t STRIPE_DARK = 0xff101010;
 constexpr uint32_t STRIPE_LIGHT = 0xffffffff;
 // Dark and light rows alternate every two rows.
@@ -50,7 +49,7 @@ Mipmap::Mipmap() : m_Sampler(MESH_SAMPLER)
 {
     Init("Mipmap");
     m_Model.Load(GetDataPath("Data/cube.bin"));
-    m_pCaseCombo = CreateStateCombo(GetPanel(), 10.0f, 80.0f, 66.0f, CASE_ITEMS, 3, 0);
+    m_pCaseCombo = CreateCaseCombo(GetPanel());
     RebuildTexture();
 }
 

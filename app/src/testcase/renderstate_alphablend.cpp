@@ -1,5 +1,6 @@
 #include "testcase/renderstate_alphablend.h"
 
+#include "testcase/alphaplane.h"
 #include "testcase/datapath.h"
 #include "testcase/lessoncontrols.h"
 #include "testcase/lessontexture.h"
@@ -21,18 +22,13 @@ using Halvex::MATH::Vector3;
 namespace
 {
 // Item order is the engine enum order, so an index is the state's value.
-const char* const ENABLE_ITEMS[] = {"Disable", "Enable"};
 const char* const FACTOR_ITEMS[] = {"Zero",      "One",         "SrcColor",  "InvSrcColor",
                                     "SrcAlpha",  "InvSrcAlpha", "DestAlpha", "InvDestAlpha",
                                     "DestColor", "InvDestColor"};
-const char* const WRITE_ITEMS[] = {"Write Disable", "Write Enable"};
 constexpr int FACTOR_COUNT = 10;
 constexpr float COMBO_WIDTH = 150.0f;
 constexpr float QUAD_SPACING = 3.0f;
 constexpr int GRID = 3;
-// The plane model lies flat; this stands it upright.
-constexpr float UPRIGHT = 4.71239f;
-constexpr uint32_t BACKGROUND = 0xff80ff80;
 } // namespace
 
 RenderState_AlphaBlend::RenderState_AlphaBlend()
@@ -58,7 +54,7 @@ RenderState_AlphaBlend::RenderState_AlphaBlend()
 void RenderState_AlphaBlend::Render(RenderImpl* pRenderer)
 {
     RenderDevice* pDevice = pRenderer->GetDevice();
-    pDevice->Clear(CLEAR_TARGET, BACKGROUND, 1.0f, 0);
+    pDevice->Clear(CLEAR_TARGET, ALPHA_BACKGROUND, 1.0f, 0);
     pDevice->SetRenderState(RS_ALPHA_BLEND_ENABLE,
                             static_cast<uint32_t>(m_pBlendCombo->GetSelectedIndex()));
     pDevice->SetRenderState(RS_SRC_BLEND,
@@ -118,7 +114,8 @@ void RenderState_AlphaBlend::RenderMesh(RenderImpl* pRenderer, const Render_Mesh
             }
         }
     }
-    const Matrix4 transform = Matrix4::RotationX(UPRIGHT) * worldView * m_Camera.GetProjection();
+    const Matrix4 transform =
+        Matrix4::RotationX(PLANE_UPRIGHT) * worldView * m_Camera.GetProjection();
     RenderDevice* pDevice = pRenderer->GetDevice();
     pDevice->SetShaderConstantMatrix(SHADER_VERTEX, 0, transform.Data());
     pDevice->SetTexture(SHADER_PIXEL, 0, &m_Texture, &MESH_SAMPLER);

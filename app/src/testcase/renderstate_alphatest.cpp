@@ -1,5 +1,6 @@
 #include "testcase/renderstate_alphatest.h"
 
+#include "testcase/alphaplane.h"
 #include "testcase/datapath.h"
 #include "testcase/lessoncontrols.h"
 #include "testcase/lessontexture.h"
@@ -16,15 +17,9 @@ using Halvex::MATH::Matrix4;
 namespace
 {
 // Item order is the engine enum order, so an index is the state's value.
-const char* const ENABLE_ITEMS[] = {"Disable", "Enable"};
 const char* const REFERENCE_ITEMS[] = {"0", "20", "40", "60", "80", "100"};
-const char* const FUNC_ITEMS[] = {"Never",   "Less",     "Equal",        "LessEqual",
-                                  "Greater", "NotEqual", "GreaterEqual", "Always"};
 constexpr float COMBO_WIDTH = 150.0f;
-// The plane model lies flat; this stands it upright.
-constexpr float UPRIGHT = 4.71239f;
 constexpr float QUARTER_TURN = 1.5707964f;
-constexpr uint32_t BACKGROUND = 0xff80ff80;
 } // namespace
 
 RenderState_AlphaTest::RenderState_AlphaTest()
@@ -36,7 +31,8 @@ RenderState_AlphaTest::RenderState_AlphaTest()
 
     Halvex::HGui::HWidget* pPanel = GetPanel();
     // Bottom up, so that each drop-down opens over the combo boxes below it.
-    m_pFuncCombo = CreateStateCombo(pPanel, 70.0f, COMBO_WIDTH, 176.0f, FUNC_ITEMS, 8, CMP_ALWAYS);
+    m_pFuncCombo =
+        CreateStateCombo(pPanel, 70.0f, COMBO_WIDTH, 176.0f, COMPARE_ITEMS, 8, CMP_ALWAYS);
     m_pReferenceCombo = CreateStateCombo(pPanel, 40.0f, COMBO_WIDTH, 132.0f, REFERENCE_ITEMS, 6, 0);
     m_pEnableCombo = CreateStateCombo(pPanel, 10.0f, COMBO_WIDTH, 44.0f, ENABLE_ITEMS, 2, 0);
 }
@@ -44,7 +40,7 @@ RenderState_AlphaTest::RenderState_AlphaTest()
 void RenderState_AlphaTest::Render(RenderImpl* pRenderer)
 {
     RenderDevice* pDevice = pRenderer->GetDevice();
-    pDevice->Clear(CLEAR_TARGET, BACKGROUND, 1.0f, 0);
+    pDevice->Clear(CLEAR_TARGET, ALPHA_BACKGROUND, 1.0f, 0);
     pDevice->SetRenderState(RS_ALPHA_TEST_ENABLE,
                             static_cast<uint32_t>(m_pEnableCombo->GetSelectedIndex()));
     pDevice->SetRenderState(RS_ALPHA_FUNC, static_cast<uint32_t>(m_pFuncCombo->GetSelectedIndex()));
@@ -53,9 +49,9 @@ void RenderState_AlphaTest::Render(RenderImpl* pRenderer)
         static_cast<uint32_t>(m_pReferenceCombo->GetSelectedIndex() * REFERENCE_STEP));
 
     m_Shader.Begin();
-    m_World = Matrix4::RotationX(UPRIGHT);
+    m_World = Matrix4::RotationX(PLANE_UPRIGHT);
     RenderModel(pRenderer, &m_Model);
-    m_World = Matrix4::RotationX(UPRIGHT) * Matrix4::RotationY(QUARTER_TURN);
+    m_World = Matrix4::RotationX(PLANE_UPRIGHT) * Matrix4::RotationY(QUARTER_TURN);
     RenderModel(pRenderer, &m_Model);
     m_Shader.End();
 

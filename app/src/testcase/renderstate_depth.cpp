@@ -15,10 +15,7 @@ using Halvex::MATH::Matrix4;
 namespace
 {
 // Item order is the engine enum order, so an index is the state's value.
-const char* const ENABLE_ITEMS[] = {"Z Disable", "Z Enable"};
-const char* const WRITE_ITEMS[] = {"Write Disable", "Write Enable"};
-const char* const FUNC_ITEMS[] = {"Never",   "Less",     "Equal",        "LessEqual",
-                                  "Greater", "NotEqual", "GreaterEqual", "Always"};
+const char* const Z_ENABLE_ITEMS[] = {"Z Disable", "Z Enable"};
 constexpr float COMBO_WIDTH = 150.0f;
 constexpr float CUBE_SPACING = 3.0f;
 } // namespace
@@ -32,9 +29,9 @@ RenderState_Depth::RenderState_Depth()
     Halvex::HGui::HWidget* pPanel = GetPanel();
     // Bottom up, so that each drop-down opens over the combo boxes below it.
     m_pFuncCombo =
-        CreateStateCombo(pPanel, 70.0f, COMBO_WIDTH, 176.0f, FUNC_ITEMS, 8, CMP_LESS_EQUAL);
+        CreateStateCombo(pPanel, 70.0f, COMBO_WIDTH, 176.0f, COMPARE_ITEMS, 8, CMP_LESS_EQUAL);
     m_pWriteCombo = CreateStateCombo(pPanel, 40.0f, COMBO_WIDTH, 44.0f, WRITE_ITEMS, 2, 1);
-    m_pEnableCombo = CreateStateCombo(pPanel, 10.0f, COMBO_WIDTH, 44.0f, ENABLE_ITEMS, 2, 1);
+    m_pEnableCombo = CreateStateCombo(pPanel, 10.0f, COMBO_WIDTH, 44.0f, Z_ENABLE_ITEMS, 2, 1);
 }
 
 void RenderState_Depth::Render(RenderImpl* pRenderer)

@@ -19,7 +19,6 @@ using Halvex::MATH::Vector4;
 
 namespace
 {
-const char* const CASE_ITEMS[] = {"Case1", "Case2", "Case3"};
 enum StencilCase
 {
     CASE_EQUAL,
@@ -51,7 +50,7 @@ Stencil::Stencil()
     m_Floor.Load(GetDataPath("Data/plane.bin"));
     m_Cube.Load(GetDataPath("Data/cube.bin"));
     m_Camera.SetLookAt({0.0f, 2.0f, 3.0f}, {0.0f, 0.0f, 0.0f}, {0.0f, 1.0f, 0.0f});
-    m_pCaseCombo = CreateStateCombo(GetPanel(), 10.0f, 80.0f, 66.0f, CASE_ITEMS, 3, CASE_EQUAL);
+    m_pCaseCombo = CreateCaseCombo(GetPanel());
 }
 
 void Stencil::Render(RenderImpl* pRenderer)

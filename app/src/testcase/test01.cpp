@@ -1,5 +1,6 @@
 #include "testcase/test01.h"
 
+#include "testcase/lessoncontrols.h"
 #include "testcase/lessontexture.h"
 #include "testcase/meshsampler.h"
 #include "testcase/testcases.h"

@@ -2,6 +2,7 @@
 
 #include "main/lumivia.h"
 #include "testcase/lessoncamera.h"
+#include "testcase/lessoncontrols.h"
 #include "testcase/lessontexture.h"
 #include "testcase/meshsampler.h"
 #include "testcase/spheremesh.h"

@@ -1,15 +1,11 @@
 #pragma once
-// What the two test lessons share: the "Case" combo box and the register that carries its
-// index to both shader stages.
+// What the two test lessons share: the register that carries the "Case" combo's index to
+// both shader stages, and the corners of a grid cell.
 
 #include "rendercore/source/renderdevice/devicetypes.h"
 
 #include <array>
 
-namespace Halvex::HGui
-{
-class HWidget;
-}
 namespace Halvex::RenderCore
 {
 class RenderDevice;
@@ -23,9 +19,6 @@ inline constexpr int CASE_REGISTER = 20;
 // The corner offsets of the two triangles of one grid cell, in order.
 inline constexpr std::array<std::array<int, 2>, 6> CELL_CORNERS = {
     {{0, 0}, {1, 0}, {0, 1}, {0, 1}, {1, 0}, {1, 1}}};
-
-// "Case1" to "Case3" at the top right, the first chosen.
-MyComboBox* CreateCaseCombo(Halvex::HGui::HWidget* pPanel);
 
 // Writes the chosen index into x of `caseVector` and sends it to both stages.
 void SendCase(Halvex::RenderCore::RenderDevice* pDevice, const MyComboBox* pCombo,
