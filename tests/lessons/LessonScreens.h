@@ -5,7 +5,7 @@
 
 #include "LessonInput.h"
 
-#include "main/appdriver.h"
+#include "apptest.h"
 #include "testcase/lighting.h"
 
 #include "goldenimage.h"
@@ -21,12 +21,12 @@
 inline const HalvexTest::IgnoredRect FPS_LABEL{1208, 700, 72, 20};
 
 // Runs the application from `workingDir`, whose parent holds Data and Shader.
-class LessonScreens : public testing::Test
+class LessonScreens : public AppTest
 {
 protected:
     LessonScreens() = default;
     // For pictures that change with time: the application reads `clock`.
-    explicit LessonScreens(Halvex::Base::HighResolutionTimer clock) : driver(std::move(clock)) {}
+    explicit LessonScreens(Halvex::Base::HighResolutionTimer clock) : AppTest(std::move(clock)) {}
 
     void Start(const std::filesystem::path& workingDir)
     {
@@ -34,9 +34,6 @@ protected:
         ASSERT_TRUE(driver.Start());
         driver.RunFrames(2);
     }
-
-    // Every rendering test fails on an error the GL debug output reported.
-    void TearDown() override { EXPECT_EQ(driver.GetGLErrorCount(), 0u) << "GL reported errors"; }
 
     template <typename Lesson> Lesson* Open(const std::string& row)
     {
@@ -73,7 +70,6 @@ protected:
     }
 
     HalvexTest::TempDir temp;
-    AppDriver driver;
 
 private:
     std::optional<HalvexTest::CurrentDir> m_Dir;

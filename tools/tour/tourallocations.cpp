@@ -11,25 +11,27 @@ namespace
 {
 std::atomic<std::uint64_t> g_Allocations{0};
 
-void* Allocate(std::size_t size)
+// Null when the memory is not there; the throwing forms below turn that into bad_alloc.
+void* Allocate(std::size_t size) noexcept
 {
     g_Allocations.fetch_add(1, std::memory_order_relaxed);
-    if (void* pMemory = std::malloc(size ? size : 1))
-    {
-        return pMemory;
-    }
-    throw std::bad_alloc();
+    return std::malloc(size ? size : 1);
 }
 
-void* AllocateAligned(std::size_t size, std::align_val_t alignment)
+void* AllocateAligned(std::size_t size, std::align_val_t alignment) noexcept
 {
     g_Allocations.fetch_add(1, std::memory_order_relaxed);
     const std::size_t align = static_cast<std::size_t>(alignment);
-    if (void* pMemory = std::aligned_alloc(align, (size + align - 1) / align * align))
+    return std::aligned_alloc(align, (size + align - 1) / align * align);
+}
+
+void* Checked(void* pMemory)
+{
+    if (!pMemory)
     {
-        return pMemory;
+        throw std::bad_alloc();
     }
-    throw std::bad_alloc();
+    return pMemory;
 }
 } // namespace
 
@@ -40,20 +42,42 @@ std::uint64_t AllocationCount()
 
 void* operator new(std::size_t size)
 {
-    return Allocate(size);
+    return Checked(Allocate(size));
 }
 
 void* operator new[](std::size_t size)
 {
-    return Allocate(size);
+    return Checked(Allocate(size));
 }
 
 void* operator new(std::size_t size, std::align_val_t alignment)
 {
-    return AllocateAligned(size, alignment);
+    return Checked(AllocateAligned(size, alignment));
 }
 
 void* operator new[](std::size_t size, std::align_val_t alignment)
+{
+    return Checked(AllocateAligned(size, alignment));
+}
+
+// The nothrow forms too: every new and delete is this file's, so memory that a library takes
+// with a nothrow new (the GL driver's LLVM does) never reaches another allocator's delete.
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept
+{
+    return Allocate(size);
+}
+
+void* operator new[](std::size_t size, const std::nothrow_t&) noexcept
+{
+    return Allocate(size);
+}
+
+void* operator new(std::size_t size, std::align_val_t alignment, const std::nothrow_t&) noexcept
+{
+    return AllocateAligned(size, alignment);
+}
+
+void* operator new[](std::size_t size, std::align_val_t alignment, const std::nothrow_t&) noexcept
 {
     return AllocateAligned(size, alignment);
 }
@@ -94,6 +118,26 @@ void operator delete(void* pMemory, std::size_t, std::align_val_t) noexcept
 }
 
 void operator delete[](void* pMemory, std::size_t, std::align_val_t) noexcept
+{
+    std::free(pMemory);
+}
+
+void operator delete(void* pMemory, const std::nothrow_t&) noexcept
+{
+    std::free(pMemory);
+}
+
+void operator delete[](void* pMemory, const std::nothrow_t&) noexcept
+{
+    std::free(pMemory);
+}
+
+void operator delete(void* pMemory, std::align_val_t, const std::nothrow_t&) noexcept
+{
+    std::free(pMemory);
+}
+
+void operator delete[](void* pMemory, std::align_val_t, const std::nothrow_t&) noexcept
 {
     std::free(pMemory);
 }

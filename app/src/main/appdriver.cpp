@@ -17,14 +17,21 @@ AppDriver::AppDriver(Halvex::Base::HighResolutionTimer clock) : m_Clock(std::mov
 
 AppDriver::~AppDriver()
 {
+    Stop();
+}
+
+void AppDriver::Stop()
+{
     m_pApp.reset();
     if (m_pWindow)
     {
         SDL_DestroyWindow(m_pWindow);
+        m_pWindow = nullptr;
     }
     if (m_SdlStarted)
     {
         SDL_Quit();
+        m_SdlStarted = false;
     }
 }
 

@@ -18,7 +18,7 @@ public:
     // the caller drives time itself.
     explicit AppDriver(
         Halvex::Base::HighResolutionTimer clock = Halvex::Base::HighResolutionTimer());
-    // Ends the application, then the window and SDL.
+    // Stop.
     ~AppDriver();
     AppDriver(const AppDriver&) = delete;
     AppDriver& operator=(const AppDriver&) = delete;
@@ -28,6 +28,9 @@ public:
     // the notes and their "?" button hidden, so that pictures show the lessons' own screens.
     // False (with a diagnostic line) when the window or the render device can not be created.
     bool Start(int windowWidth = CLIENT_WIDTH, int windowHeight = CLIENT_HEIGHT);
+    // Ends the application (releasing its device), then the window and SDL; nothing once
+    // stopped.
+    void Stop();
 
     // Runs idle turns until `count` frames have been updated and rendered; waiting events
     // are dispatched first, as in the program's own loop.

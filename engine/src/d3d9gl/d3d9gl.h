@@ -41,3 +41,18 @@ HRESULT D3D9GL_SetDrawMerging(IDirect3DDevice9* pDevice, BOOL enabled);
 // The log is cut to fit bufferSize bytes with its terminating zero; pBuffer may be null.
 HRESULT D3D9GL_GetLastShaderError(IDirect3DDevice9* pDevice, char* pBuffer, UINT bufferSize,
                                   UINT* pFailures);
+
+// What D3D9GL_FailCreation can make fail.
+enum D3D9GL_CREATION_KIND
+{
+    D3D9GL_CREATION_TEXTURE,       // 2D, cube and volume textures that are not render targets
+    D3D9GL_CREATION_BUFFER,        // vertex and index buffers
+    D3D9GL_CREATION_SHADER,        // vertex and pixel shaders
+    D3D9GL_CREATION_RENDER_TARGET, // render-target textures and depth-stencil surfaces
+    D3D9GL_CREATION_KIND_COUNT
+};
+
+// Fault injection for tests: the nth creation of that kind from now on (1: the next one)
+// fails with D3DERR_OUTOFVIDEOMEMORY and one logged line, as when the driver runs out of
+// memory; later ones succeed again. 0 cancels a pending failure.
+HRESULT D3D9GL_FailCreation(IDirect3DDevice9* pDevice, D3D9GL_CREATION_KIND kind, UINT nth);

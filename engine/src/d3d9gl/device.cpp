@@ -604,6 +604,15 @@ HRESULT D3D9GL_SetDrawMerging(IDirect3DDevice9* pDevice, BOOL enabled)
     return D3D_OK;
 }
 
+HRESULT D3D9GL_FailCreation(IDirect3DDevice9* pDevice, D3D9GL_CREATION_KIND kind, UINT nth)
+{
+    d3d9gl::Device* pGLDevice = d3d9gl::ToDevice(pDevice);
+    if (!pGLDevice || kind < 0 || kind >= D3D9GL_CREATION_KIND_COUNT)
+        return D3DERR_INVALIDCALL;
+    pGLDevice->FailCreation(kind, nth);
+    return D3D_OK;
+}
+
 HRESULT D3D9GL_SetNextShaderName(IDirect3DDevice9* pDevice, const char* pName)
 {
     d3d9gl::Device* pGLDevice = d3d9gl::ToDevice(pDevice);

@@ -192,6 +192,8 @@ public:
     std::size_t GetLiveObjectCount() const { return m_Children.size(); }
     void OnShaderDestroyed(UINT shaderId);
     bool ClipControl() const { return m_ClipControl; }
+    // True (logged) when a test asked for this creation to fail.
+    bool RefuseCreation(D3D9GL_CREATION_KIND kind);
 
     // d3d9gl extensions.
     // Draws what waits to be merged first, so the current counts include it.
@@ -199,6 +201,7 @@ public:
     void ResetCounters();
     void SetNextShaderName(const char* pName) { m_NextShaderName = pName ? pName : ""; }
     void SetDrawMerging(bool enabled);
+    void FailCreation(D3D9GL_CREATION_KIND kind, UINT nth) { m_FailCountdown[kind] = nth; }
 
 private:
     struct Stream_t
@@ -292,6 +295,7 @@ private:
     std::string m_NextShaderName;
     std::string m_LastShaderError;
     UINT m_ShaderFailures = 0;
+    UINT m_FailCountdown[D3D9GL_CREATION_KIND_COUNT] = {};
     D3DCAPS9 m_Caps = {};
 
     // GL objects of the device itself.

@@ -17,6 +17,9 @@ using Halvex::Base::LOG_LEVEL_ERROR;
 // Creates and initialises a texture object, handing out its first reference.
 template <class T> HRESULT MakeTexture(Device* pDevice, const TextureDesc_t& desc, T** ppTexture)
 {
+    if (pDevice->RefuseCreation((desc.usage & D3DUSAGE_RENDERTARGET) ? D3D9GL_CREATION_RENDER_TARGET
+                                                                     : D3D9GL_CREATION_TEXTURE))
+        return D3DERR_OUTOFVIDEOMEMORY;
     auto* pTexture = new T(pDevice, desc);
     if (!pTexture->Create())
     {
@@ -59,6 +62,18 @@ bool ValidateTexture(TextureDesc_t& desc, UINT maxSize)
 }
 
 } // namespace
+
+bool Device::RefuseCreation(D3D9GL_CREATION_KIND kind)
+{
+    UINT& countdown = m_FailCountdown[kind];
+    if (countdown == 0 || --countdown > 0)
+        return false;
+    static const char* const NAMES[D3D9GL_CREATION_KIND_COUNT] = {"texture", "buffer", "shader",
+                                                                  "render target"};
+    Log(LOG_MODULE, LOG_LEVEL_ERROR, "The creation of a %s failed: a test injected the fault",
+        NAMES[kind]);
+    return true;
+}
 
 HRESULT Device::CreateTexture(UINT Width, UINT Height, UINT Levels, DWORD Usage, D3DFORMAT Format,
                               D3DPOOL Pool, IDirect3DTexture9** ppTexture, HANDLE*)
@@ -108,6 +123,8 @@ HRESULT Device::CreateVertexBuffer(UINT Length, DWORD Usage, DWORD FVF, D3DPOOL 
 {
     if (!ppVertexBuffer || Length == 0)
         return D3DERR_INVALIDCALL;
+    if (RefuseCreation(D3D9GL_CREATION_BUFFER))
+        return D3DERR_OUTOFVIDEOMEMORY;
     Activate();
     auto* pBuffer = new VertexBuffer(this, Length, Usage, Pool, FVF);
     if (!pBuffer->Create())
@@ -124,6 +141,8 @@ HRESULT Device::CreateIndexBuffer(UINT Length, DWORD Usage, D3DFORMAT Format, D3
 {
     if (!ppIndexBuffer || Length == 0 || (Format != D3DFMT_INDEX16 && Format != D3DFMT_INDEX32))
         return D3DERR_INVALIDCALL;
+    if (RefuseCreation(D3D9GL_CREATION_BUFFER))
+        return D3DERR_OUTOFVIDEOMEMORY;
     Activate();
     auto* pBuffer = new IndexBuffer(this, Length, Usage, Pool, Format);
     if (!pBuffer->Create())
@@ -148,6 +167,8 @@ HRESULT Device::CreateDepthStencilSurface(UINT Width, UINT Height, D3DFORMAT For
             Height, unsigned(Format), unsigned(MultiSample));
         return D3DERR_INVALIDCALL;
     }
+    if (RefuseCreation(D3D9GL_CREATION_RENDER_TARGET))
+        return D3DERR_OUTOFVIDEOMEMORY;
     Activate();
     auto* pSurface = new DepthStencilSurface(this, Width, Height, Format);
     if (!pSurface->Create())

@@ -47,6 +47,8 @@ HRESULT Device::CreateShader(ShaderStage stage, const DWORD* pFunction, void** p
         Log(LOG_MODULE, LOG_LEVEL_ERROR, "Shader \"%s\" belongs to the other stage", name.c_str());
         return D3DERR_INVALIDCALL;
     }
+    if (RefuseCreation(D3D9GL_CREATION_SHADER))
+        return D3DERR_OUTOFVIDEOMEMORY;
     Activate();
     if (stage == SHADER_STAGE_VERTEX)
     {

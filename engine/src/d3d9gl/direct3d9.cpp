@@ -2,6 +2,7 @@
 
 #include "base/source/system/logger.h"
 #include "d3d9gl/device.h"
+#include "d3d9gl/driverpin.h"
 #include "d3d9gl/glformat.h"
 
 #include <SDL2/SDL.h>
@@ -167,6 +168,7 @@ HRESULT Direct3D9::CreateDevice(UINT Adapter, D3DDEVTYPE, HWND hFocusWindow, DWO
                           (pVersion ? pVersion : "an unknown version"));
         return D3DERR_NOTAVAILABLE;
     }
+    KeepLoadedLibrariesUntilExit();
     auto* pDevice = new Device(this, pWindow, context);
     if (!pDevice->Initialize(*pPresentationParameters))
     {

@@ -3,7 +3,7 @@
 // lesson switching and the matrix lesson's distance slider, checked in the presented picture
 // and in the objects behind it.
 
-#include "main/appdriver.h"
+#include "apptest.h"
 #include "testcase/matrixtransform.h"
 #include "testcase/testbase.h"
 
@@ -150,14 +150,18 @@ public:
     std::vector<float> m_FrameTimes;
 };
 
-class AppBehaviour : public testing::Test
+// The application's clock: a base made before the driver, which reads it from the start.
+struct ManualClock
+{
+    std::int64_t m_Ticks = 0;
+};
+
+class AppBehaviour : private ManualClock, public AppTest
 {
 protected:
-    AppBehaviour() : driver(HighResolutionTimer([this] { return m_Ticks; }, TICKS_PER_SECOND)) {}
+    AppBehaviour() : AppTest(HighResolutionTimer([this] { return m_Ticks; }, TICKS_PER_SECOND)) {}
 
     void SetUp() override { ASSERT_TRUE(driver.Start()); }
-    // Every rendering test fails on an error the GL debug output reported.
-    void TearDown() override { EXPECT_EQ(driver.GetGLErrorCount(), 0u) << "GL reported errors"; }
 
     void Advance(std::int64_t ticks) { m_Ticks += ticks; }
 
@@ -206,10 +210,7 @@ protected:
                      static_cast<int>(rect.Bottom() - rect.height * share));
     }
 
-    // Declared before the driver: the application's clock reads it from the start.
-    std::int64_t m_Ticks = 0;
     HalvexTest::TempDir temp;
-    AppDriver driver;
 
 private:
     // Data and shaders are read from the parent of the working directory.

@@ -1,7 +1,7 @@
 // The real application, headless, driven through SDL events and compared with golden
 // pictures.
 
-#include "main/appdriver.h"
+#include "apptest.h"
 #include "testcase/matrixtransform.h"
 
 #include "common/render/myslider.h"
@@ -22,12 +22,10 @@ namespace
 {
 const IgnoredRect FPS_LABEL{1208, 700, 72, 20};
 
-class AppScreens : public testing::Test
+class AppScreens : public AppTest
 {
 protected:
     void SetUp() override { ASSERT_TRUE(driver.Start()); }
-    // Every rendering test fails on an error the GL debug output reported.
-    void TearDown() override { EXPECT_EQ(driver.GetGLErrorCount(), 0u) << "GL reported errors"; }
 
     void ExpectScreen(const std::string& name)
     {
@@ -40,7 +38,6 @@ protected:
     }
 
     HalvexTest::TempDir temp;
-    AppDriver driver;
 
 private:
     // Data and shaders are read from the parent of the working directory.

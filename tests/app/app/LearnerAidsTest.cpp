@@ -1,7 +1,7 @@
 // What the application adds around the lessons' own screens for a learner: the notes panel,
 // the keyboard shortcuts, the screenshot key; driven through SDL events only.
 
-#include "main/appdriver.h"
+#include "apptest.h"
 #include "main/mainwindow.h"
 #include "main/statsoverlay.h"
 #include "testcase/lighting.h"
@@ -36,7 +36,7 @@ namespace
 const HalvexTest::IgnoredRect FPS_LABEL{1208, 700, 72, 20};
 
 // The application run from `root`/bin, with Data and Shader beside it.
-class LearnerAids : public testing::Test
+class LearnerAids : public AppTest
 {
 protected:
     void Start(const fs::path& workingDir = HalvexTest::SourceDir() / "tests")
@@ -80,7 +80,6 @@ protected:
     }
 
     HalvexTest::TempDir temp;
-    AppDriver driver;
 
 private:
     std::optional<HalvexTest::CurrentDir> m_Dir;

@@ -2,7 +2,7 @@
 // display: pointer positions are mapped from window coordinates into the letterboxed client
 // area, and a press on a bar goes nowhere.
 
-#include "main/appdriver.h"
+#include "apptest.h"
 #include "main/clientmapping.h"
 #include "testcase/shadowmap.h"
 
@@ -45,30 +45,28 @@ TEST(ClientMapping, WindowPositionsMapIntoTheClientAreaAndBack)
     }
 }
 
-class WindowScaling : public ::testing::TestWithParam<std::pair<int, int>>
+class WindowScaling : public AppTestOf<::testing::TestWithParam<std::pair<int, int>>>
 {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(m_Driver.Start(GetParam().first, GetParam().second));
-        m_Driver.RunFrames(2);
+        ASSERT_TRUE(driver.Start(GetParam().first, GetParam().second));
+        driver.RunFrames(2);
     }
     // The row's centre in window coordinates.
     void RowInWindow(const char* name, int* pX, int* pY)
     {
         int clientX = 0;
         int clientY = 0;
-        ASSERT_TRUE(m_Driver.RevealLesson(name, &clientX, &clientY));
+        ASSERT_TRUE(driver.RevealLesson(name, &clientX, &clientY));
         float x = 0.0f;
         float y = 0.0f;
-        ClientToWindow(GetWindowGeometry(m_Driver.GetWindow()), static_cast<float>(clientX),
+        ClientToWindow(GetWindowGeometry(driver.GetWindow()), static_cast<float>(clientX),
                        static_cast<float>(clientY), &x, &y);
         *pX = static_cast<int>(x);
         *pY = static_cast<int>(y);
     }
-    ModeBase* Running() { return m_Driver.GetApp().GetModeManager()->GetCurrent(); }
-
-    AppDriver m_Driver;
+    ModeBase* Running() { return driver.GetApp().GetModeManager()->GetCurrent(); }
 };
 
 TEST_P(WindowScaling, AClickOnALessonRowInWindowCoordinatesOpensIt)
@@ -76,8 +74,8 @@ TEST_P(WindowScaling, AClickOnALessonRowInWindowCoordinatesOpensIt)
     int x = 0;
     int y = 0;
     RowInWindow("ShadowMap", &x, &y);
-    m_Driver.Click(x, y);
-    m_Driver.RunFrames(2);
+    driver.Click(x, y);
+    driver.RunFrames(2);
     EXPECT_NE(dynamic_cast<ShadowMap*>(Running()), nullptr) << "clicked at " << x << ", " << y;
 }
 
@@ -90,17 +88,17 @@ TEST_P(BarredWindow, APressOnABarGoesNowhere)
 {
     float top = 0.0f;
     float unused = 0.0f;
-    ClientToWindow(GetWindowGeometry(m_Driver.GetWindow()), 0.0f, 0.0f, &unused, &top);
+    ClientToWindow(GetWindowGeometry(driver.GetWindow()), 0.0f, 0.0f, &unused, &top);
     ASSERT_GT(top, 100.0f);
     int x = 0;
     int y = 0;
     RowInWindow("RenderToTexture", &x, &y);
     // Straight above the first row, in the bar: the row is not reached.
-    m_Driver.Click(x, static_cast<int>(top / 2.0f));
-    m_Driver.RunFrames(2);
+    driver.Click(x, static_cast<int>(top / 2.0f));
+    driver.RunFrames(2);
     EXPECT_EQ(Running(), nullptr);
-    m_Driver.Click(x, y);
-    m_Driver.RunFrames(2);
+    driver.Click(x, y);
+    driver.RunFrames(2);
     EXPECT_NE(Running(), nullptr);
 }
 
