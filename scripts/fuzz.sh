@@ -21,7 +21,7 @@ fuzz() {
     "$build/fuzz/$target" -max_total_time="$seconds" -print_final_stats=1 -rss_limit_mb=2048 \
         -artifact_prefix="$build/findings/$target-" \
         "$build/corpus/$target" "$root/tests/fuzz/corpus/$target" 2>&1 |
-        grep -E "^(stat::|#[0-9]+ +DONE|==[0-9]+==|SUMMARY|INFO: seed corpus)" || true
+        grep -E "^(stat::|#[0-9]+[[:space:]]+DONE|==[0-9]+==|SUMMARY|INFO: seed corpus)" || true
     return "${PIPESTATUS[0]}"
 }
 
