@@ -1,5 +1,7 @@
 #include "fakerenderdevice.h"
 
+#include "base/source/system/logger.h"
+
 #include "rendercore/source/common/inputlayout.h"
 #include "rendercore/source/resource/indexbuffer.h"
 #include "rendercore/source/resource/pixelshader.h"
@@ -503,6 +505,7 @@ bool FakeRenderDevice::LoadTextureFromMemory(Texture* pTexture, TextureType, con
     int width = 0, height = 0, format = 0, mipLevels = 0;
     if (!(file >> magic >> width >> height >> format >> mipLevels) || magic != "TEX")
     {
+        Halvex::Base::Log("FAKE", Halvex::Base::LOG_LEVEL_ERROR, "the data is not a TEX file");
         return false;
     }
     *pWidth = width;

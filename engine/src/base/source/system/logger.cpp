@@ -92,9 +92,9 @@ void LogOutput(const char* moduleName, int outputLevel, const char* text)
         fprintf(stderr, "[%02d:%02d:%02d]%s\n", local.tm_hour, local.tm_min, local.tm_sec,
                 line.c_str());
     }
-    if (g_pCapture)
+    for (DiagnosticCapture* pCapture = g_pCapture; pCapture; pCapture = pCapture->m_pPrevious)
     {
-        g_pCapture->m_Logs.push_back({moduleName, outputLevel, text});
+        pCapture->m_Logs.push_back({moduleName, outputLevel, text});
     }
 }
 
@@ -131,9 +131,9 @@ void Assert(const char* expression, const char* file, int line)
 {
     std::string source = SourceFromFile(file);
     const char* expr = expression ? expression : "";
-    if (g_pCapture)
+    for (DiagnosticCapture* pCapture = g_pCapture; pCapture; pCapture = pCapture->m_pPrevious)
     {
-        g_pCapture->m_Asserts.push_back({expr, source, line});
+        pCapture->m_Asserts.push_back({expr, source, line});
     }
     Log(BASE_MODULE, LOG_LEVEL_ERROR, "Assertion failed: %s (%s:%d)", expr, source.c_str(), line);
 }
