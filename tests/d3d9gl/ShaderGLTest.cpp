@@ -113,6 +113,44 @@ void main() { oColor = vValue; }
     pVertex->Release();
 }
 
+TEST_F(ShaderGLTest, APairMadeVertexShaderFirstIsLinkedBeforeItsFirstDraw)
+{
+    const char* pVertexBody = R"(
+layout(location = 0) in vec4 aPosition;
+layout(location = 5) in vec4 aColor;
+SHADE out vec4 vColor;
+void main() { gl_Position = aPosition; vColor = aColor; }
+)";
+    IDirect3DVertexShader9* pVertex = CreateVertexShader(pVertexBody);
+    ASSERT_EQ(D3D9GL_ResetCounters(Device()), D3D_OK);
+    IDirect3DPixelShader9* pPixel = CreatePixelShader("SHADE in vec4 vColor;\n"
+                                                      "void main() { oColor = vColor; }\n");
+    ASSERT_NE(pPixel, nullptr);
+    D3D9GL_COUNTERS counters = {};
+    D3D9GL_GetCounters(Device(), &counters, nullptr);
+    EXPECT_EQ(counters.ProgramLinks, 2u) << "smooth and flat shading";
+
+    UseColorShaders(); // and its vertex declaration
+    ClearAll(BLACK);
+    ASSERT_EQ(D3D9GL_ResetCounters(Device()), D3D_OK);
+    ASSERT_EQ(Device()->SetVertexShader(pVertex), D3D_OK);
+    ASSERT_EQ(Device()->SetPixelShader(pPixel), D3D_OK);
+    const std::vector<Vertex> quad = Quad(0, 0, 64, 64, 0.5f, WHITE);
+    for (const DWORD shade : {D3DSHADE_GOURAUD, D3DSHADE_FLAT})
+    {
+        Device()->SetRenderState(D3DRS_SHADEMODE, shade);
+        EXPECT_EQ(Device()->DrawPrimitiveUP(D3DPT_TRIANGLELIST, 2, quad.data(), sizeof(Vertex)),
+                  D3D_OK);
+    }
+    Device()->SetRenderState(D3DRS_SHADEMODE, D3DSHADE_GOURAUD);
+    D3D9GL_GetCounters(Device(), &counters, nullptr);
+    EXPECT_EQ(counters.ProgramLinks, 0u);
+    EXPECT_EQ(BackBufferPixel(10, 10), WHITE);
+    UseColorShaders();
+    pPixel->Release();
+    pVertex->Release();
+}
+
 TEST_F(ShaderGLTest, MatrixRegistersMultiplyRowVectors)
 {
     IDirect3DVertexShader9* pShader = CreateVertexShader(MATRIX_VS);

@@ -274,7 +274,11 @@ private:
 
     // deviceshader.cpp
     bool ApplyProgram();
-    GLuint LinkProgram(ShaderCode* pVertex, ShaderCode* pPixel, bool flat);
+    // `report`: a failure is logged and kept for D3D9GL_GetLastShaderError.
+    GLuint LinkProgram(ShaderCode* pVertex, ShaderCode* pPixel, bool flat, bool report);
+    // Links both variants of a pair ahead of its first draw; a pair that does not link is
+    // left to that draw, which reports it.
+    void PrepareProgram(ShaderCode* pVertex, ShaderCode* pPixel);
     void ApplyConstants();
     // Appends a uniform block to the constant ring and binds its range.
     void BindConstantBlock(GLuint binding, const void* pData, std::size_t size);
@@ -341,6 +345,8 @@ private:
 
     // Programs by (vertex shader id, pixel shader id, flat); 0 records a failed link.
     std::unordered_map<uint64_t, GLuint> m_Programs;
+    // The vertex shader made last, until a pixel shader made next pairs with it.
+    ShaderCode* m_pPairVertex = nullptr;
 };
 
 // The d3d9gl device behind an interface, or null for any other implementation.

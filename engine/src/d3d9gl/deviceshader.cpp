@@ -59,6 +59,7 @@ HRESULT Device::CreateShader(ShaderStage stage, const DWORD* pFunction, void** p
             return D3DERR_INVALIDCALL;
         }
         *ppShader = static_cast<IDirect3DVertexShader9*>(pShader);
+        m_pPairVertex = pShader;
     }
     else
     {
@@ -69,6 +70,11 @@ HRESULT Device::CreateShader(ShaderStage stage, const DWORD* pFunction, void** p
             return D3DERR_INVALIDCALL;
         }
         *ppShader = static_cast<IDirect3DPixelShader9*>(pShader);
+        // A program's files are made as a pair, vertex shader first: linked now, while the
+        // lesson loads, the pair costs its first frame no link.
+        if (m_pPairVertex)
+            PrepareProgram(m_pPairVertex, pShader);
+        m_pPairVertex = nullptr;
     }
     return D3D_OK;
 }
@@ -152,7 +158,7 @@ bool Device::ApplyProgram()
     auto found = m_Programs.find(key);
     const GLuint program = found != m_Programs.end()
                                ? found->second
-                               : (m_Programs[key] = LinkProgram(pVertex, pPixel, flat));
+                               : (m_Programs[key] = LinkProgram(pVertex, pPixel, flat, true));
     if (!program)
         return false;
     m_Gl.UseProgram(program);
@@ -160,7 +166,20 @@ bool Device::ApplyProgram()
     return true;
 }
 
-GLuint Device::LinkProgram(ShaderCode* pVertex, ShaderCode* pPixel, bool flat)
+void Device::PrepareProgram(ShaderCode* pVertex, ShaderCode* pPixel)
+{
+    for (const bool flat : {false, true})
+    {
+        const uint64_t key = ProgramKey(pVertex->Id(), pPixel->Id(), flat);
+        if (m_Programs.count(key) == 0)
+        {
+            if (const GLuint program = LinkProgram(pVertex, pPixel, flat, false))
+                m_Programs[key] = program;
+        }
+    }
+}
+
+GLuint Device::LinkProgram(ShaderCode* pVertex, ShaderCode* pPixel, bool flat, bool report)
 {
     const GLuint vertex = pVertex->Compiled(flat);
     const GLuint pixel = pPixel->Compiled(flat);
@@ -173,6 +192,11 @@ GLuint Device::LinkProgram(ShaderCode* pVertex, ShaderCode* pPixel, bool flat)
     ++m_Counters.ProgramLinks;
     GLint status = GL_FALSE;
     glGetProgramiv(program, GL_LINK_STATUS, &status);
+    if (status != GL_TRUE && !report)
+    {
+        glDeleteProgram(program);
+        return 0;
+    }
     if (status != GL_TRUE)
     {
         GLint length = 0;
@@ -219,6 +243,8 @@ GLuint Device::LinkProgram(ShaderCode* pVertex, ShaderCode* pPixel, bool flat)
 
 void Device::OnShaderDestroyed(UINT shaderId)
 {
+    if (m_pPairVertex && m_pPairVertex->Id() == shaderId)
+        m_pPairVertex = nullptr;
     for (auto it = m_Programs.begin(); it != m_Programs.end();)
     {
         const UINT vertexId = UINT(it->first >> 32);
