@@ -18,7 +18,7 @@ public:
     // the caller drives time itself.
     explicit AppDriver(
         Halvex::Base::HighResolutionTimer clock = Halvex::Base::HighResolutionTimer());
-    // Stop.
+    // Calls Stop.
     ~AppDriver();
     AppDriver(const AppDriver&) = delete;
     AppDriver& operator=(const AppDriver&) = delete;
