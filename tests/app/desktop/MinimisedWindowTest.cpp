@@ -72,13 +72,8 @@ TEST_F(MinimisedWindow, TheLoopWaitsForTheNextEventAndRendersNoFrame)
     D3D9GL_COUNTERS lastFrame = {};
     ASSERT_EQ(D3D9GL_GetCounters(Device(), &current, &lastFrame), D3D_OK);
     EXPECT_EQ(current.DrawCalls + lastFrame.DrawCalls, 0u) << "a frame was rendered";
+    // A frame rendered all the same is presented into nothing; the fixture checks GL errors.
+    driver.GetApp().Render();
 }
 
-TEST_F(MinimisedWindow, PresentingIntoTheEmptyDrawableSucceedsWithoutAGLError)
-{
-    driver.GetApp().Render();
-    EXPECT_EQ(driver.GetGLErrorCount(), 0u);
-    g_EmptyDrawable = false;
-    driver.RunFrames(1);
-}
 } // namespace
