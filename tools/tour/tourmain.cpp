@@ -101,6 +101,108 @@ LessonBench_t MeasureScreen(AppDriver& driver, const std::string& name,
     }
     return bench;
 }
+
+// The lessons named on the command line, or every lesson this build has; false with a message
+// for a name that is unknown or not built.
+bool ChooseLessons(const TourOptions_t& options, std::vector<std::string>* pLessons)
+{
+    *pLessons = options.m_Lessons;
+    for (const std::string& name : *pLessons)
+    {
+        const LessonEntry_t* pEntry = FindLesson(name);
+        if (!pEntry || !pEntry->m_Factory)
+        {
+            std::fprintf(stderr, "lumivia-tour: %s \"%s\"\n",
+                         pEntry ? "this build has no lesson" : "unknown lesson", name.c_str());
+            return false;
+        }
+    }
+    if (pLessons->empty())
+    {
+        for (const LessonEntry_t& entry : LESSONS)
+        {
+            if (entry.m_Factory)
+            {
+                pLessons->push_back(entry.m_pName);
+            }
+        }
+    }
+    return true;
+}
+
+// Renders the frames before a screen's picture, measured under --bench.
+void RenderScreen(AppDriver& driver, const std::string& name, double switchMs,
+                  const TourOptions_t& options, std::vector<LessonBench_t>* pResults)
+{
+    if (options.m_Bench)
+    {
+        LessonBench_t bench = MeasureScreen(driver, name, options);
+        bench.m_SwitchMs = switchMs;
+        pResults->push_back(bench);
+    }
+    else
+    {
+        driver.RunFrames(options.m_Frames);
+    }
+}
+
+bool WriteBenchResults(const std::vector<LessonBench_t>& results,
+                       const std::filesystem::path& csvPath)
+{
+    std::printf("%s", FormatBenchTable(results).c_str());
+    if (csvPath.empty())
+    {
+        return true;
+    }
+    std::ofstream csv(csvPath);
+    csv << FormatBenchCsv(results);
+    if (!csv)
+    {
+        std::fprintf(stderr, "lumivia-tour: cannot write %s\n", csvPath.c_str());
+        return false;
+    }
+    return true;
+}
+
+// Starts the application, then opens each lesson from the list and saves its picture.
+int RunTour(const std::vector<std::string>& lessons, const TourOptions_t& options,
+            const std::filesystem::path& outDir, const std::filesystem::path& csvPath)
+{
+    const Clock::time_point start = Clock::now();
+    AppDriver driver;
+    if (!driver.Start())
+    {
+        return 1;
+    }
+    driver.GetApp().SetNotesAvailable(options.m_Notes);
+    if (options.m_Stats)
+    {
+        driver.GetApp().ToggleStats();
+    }
+    driver.RunFrames(1);
+    std::vector<LessonBench_t> results;
+    RenderScreen(driver, "start", MsSince(start), options, &results);
+    driver.SaveScreenshot((outDir / "start.png").string());
+
+    for (const std::string& name : lessons)
+    {
+        double switchMs = 0.0;
+        if (!OpenLesson(driver, name, &switchMs))
+        {
+            std::fprintf(stderr, "lumivia-tour: cannot reach the row of \"%s\"\n", name.c_str());
+            return 1;
+        }
+        RenderScreen(driver, name, switchMs, options, &results);
+        const std::filesystem::path picture = outDir / (name + ".png");
+        driver.SaveScreenshot(picture.string());
+        std::printf("%s\n", picture.c_str());
+    }
+    if (options.m_Bench && !WriteBenchResults(results, csvPath))
+    {
+        return 1;
+    }
+    return 0;
+}
 } // namespace
 
 int main(int argc, char** argv)
@@ -117,26 +219,10 @@ int main(int argc, char** argv)
         std::fputs(TOUR_USAGE, stdout);
         return 0;
     }
-    std::vector<std::string> lessons = options.m_Lessons;
-    for (const std::string& name : lessons)
+    std::vector<std::string> lessons;
+    if (!ChooseLessons(options, &lessons))
     {
-        const LessonEntry_t* pEntry = FindLesson(name);
-        if (!pEntry || !pEntry->m_Factory)
-        {
-            std::fprintf(stderr, "lumivia-tour: %s \"%s\"\n",
-                         pEntry ? "this build has no lesson" : "unknown lesson", name.c_str());
-            return 2;
-        }
-    }
-    if (lessons.empty())
-    {
-        for (const LessonEntry_t& entry : LESSONS)
-        {
-            if (entry.m_Factory)
-            {
-                lessons.push_back(entry.m_pName);
-            }
-        }
+        return 2;
     }
 
     // Paths given on the command line are taken from where the tour was started; the
@@ -155,72 +241,9 @@ int main(int argc, char** argv)
     }
     setenv("SDL_VIDEODRIVER", "offscreen", 0);
     Halvex::Base::SetCurrentDirectory(Halvex::Base::GetModuleDirectory());
-
     if (options.m_SoakCycles > 0)
     {
         return RunSoak(lessons, options.m_SoakCycles);
     }
-    const Clock::time_point start = Clock::now();
-    AppDriver driver;
-    if (!driver.Start())
-    {
-        return 1;
-    }
-    driver.GetApp().SetNotesAvailable(options.m_Notes);
-    if (options.m_Stats)
-    {
-        driver.GetApp().ToggleStats();
-    }
-    driver.RunFrames(1);
-    const double startupMs = MsSince(start);
-    std::vector<LessonBench_t> results;
-    if (options.m_Bench)
-    {
-        LessonBench_t bench = MeasureScreen(driver, "start", options);
-        bench.m_SwitchMs = startupMs;
-        results.push_back(bench);
-    }
-    else
-    {
-        driver.RunFrames(options.m_Frames);
-    }
-    driver.SaveScreenshot((outDir / "start.png").string());
-
-    for (const std::string& name : lessons)
-    {
-        double switchMs = 0.0;
-        if (!OpenLesson(driver, name, &switchMs))
-        {
-            std::fprintf(stderr, "lumivia-tour: cannot reach the row of \"%s\"\n", name.c_str());
-            return 1;
-        }
-        if (options.m_Bench)
-        {
-            LessonBench_t bench = MeasureScreen(driver, name, options);
-            bench.m_SwitchMs = switchMs;
-            results.push_back(bench);
-        }
-        else
-        {
-            driver.RunFrames(options.m_Frames);
-        }
-        const std::filesystem::path picture = outDir / (name + ".png");
-        driver.SaveScreenshot(picture.string());
-        std::printf("%s\n", picture.c_str());
-    }
-    if (options.m_Bench)
-    {
-        std::printf("%s", FormatBenchTable(results).c_str());
-        if (!csvPath.empty())
-        {
-            std::ofstream csv(csvPath);
-            csv << FormatBenchCsv(results);
-            if (!csv)
-            {
-                std::fprintf(stderr, "lumivia-tour: cannot write %s\n", csvPath.c_str());
-                return 1;
-            }
-        }
-    }
-    return 0;
+    return RunTour(lessons, options, outDir, csvPath);
 }

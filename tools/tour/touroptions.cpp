@@ -29,6 +29,65 @@ bool ParseCount(const std::string& option, const std::string& text, int* pCount,
     *pCount = static_cast<int>(count);
     return true;
 }
+
+// Options without a value; false for an argument that is not one.
+bool ApplyFlag(const std::string& arg, TourOptions_t* pOptions)
+{
+    if (arg == "--help" || arg == "-h")
+    {
+        pOptions->m_Help = true;
+    }
+    else if (arg == "--notes")
+    {
+        pOptions->m_Notes = true;
+    }
+    else if (arg == "--stats")
+    {
+        pOptions->m_Stats = true;
+    }
+    else if (arg == "--bench")
+    {
+        pOptions->m_Bench = true;
+    }
+    else if (arg == "--compare-merge")
+    {
+        pOptions->m_CompareMerge = true;
+        pOptions->m_Bench = true;
+    }
+    else
+    {
+        return false;
+    }
+    return true;
+}
+
+bool TakesValue(const std::string& arg)
+{
+    return arg == "--out" || arg == "--frames" || arg == "--soak" || arg == "--csv";
+}
+
+bool ApplyValue(const std::string& arg, const std::string& text, TourOptions_t* pOptions,
+                std::string* pError)
+{
+    if (arg == "--frames")
+    {
+        return ParseCount(arg, text, &pOptions->m_Frames, pError);
+    }
+    if (arg == "--soak")
+    {
+        return ParseCount(arg, text, &pOptions->m_SoakCycles, pError);
+    }
+    if (arg == "--out")
+    {
+        pOptions->m_OutDir = text;
+    }
+    else
+    {
+        pOptions->m_CsvPath = text;
+        pOptions->m_Bench = true;
+    }
+    return true;
+}
 } // namespace
 
 bool ParseTourOptions(int argc, const char* const* argv, TourOptions_t* pOptions,
@@ -37,78 +96,25 @@ bool ParseTourOptions(int argc, const char* const* argv, TourOptions_t* pOptions
     for (int i = 1; i < argc; ++i)
     {
         const std::string arg = argv[i];
-        auto value = [&](std::string* pValue)
+        if (TakesValue(arg))
         {
             if (i + 1 >= argc)
             {
                 *pError = arg + " needs a value";
                 return false;
             }
-            *pValue = argv[++i];
-            return true;
-        };
-        std::string text;
-        if (arg == "--out")
-        {
-            if (!value(&pOptions->m_OutDir))
+            if (!ApplyValue(arg, argv[++i], pOptions, pError))
             {
                 return false;
             }
         }
-        else if (arg == "--frames")
+        else if (!ApplyFlag(arg, pOptions))
         {
-            if (!value(&text))
+            if (arg.size() > 1 && arg[0] == '-')
             {
+                *pError = "unknown option " + arg;
                 return false;
             }
-            if (!ParseCount(arg, text, &pOptions->m_Frames, pError))
-            {
-                return false;
-            }
-        }
-        else if (arg == "--soak")
-        {
-            if (!value(&text) || !ParseCount(arg, text, &pOptions->m_SoakCycles, pError))
-            {
-                return false;
-            }
-        }
-        else if (arg == "--help" || arg == "-h")
-        {
-            pOptions->m_Help = true;
-        }
-        else if (arg == "--notes")
-        {
-            pOptions->m_Notes = true;
-        }
-        else if (arg == "--stats")
-        {
-            pOptions->m_Stats = true;
-        }
-        else if (arg == "--bench")
-        {
-            pOptions->m_Bench = true;
-        }
-        else if (arg == "--compare-merge")
-        {
-            pOptions->m_CompareMerge = true;
-            pOptions->m_Bench = true;
-        }
-        else if (arg == "--csv")
-        {
-            if (!value(&pOptions->m_CsvPath))
-            {
-                return false;
-            }
-            pOptions->m_Bench = true;
-        }
-        else if (arg.size() > 1 && arg[0] == '-')
-        {
-            *pError = "unknown option " + arg;
-            return false;
-        }
-        else
-        {
             pOptions->m_Lessons.push_back(arg);
         }
     }
