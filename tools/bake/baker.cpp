@@ -31,24 +31,10 @@ bool LoadFont(const std::filesystem::path& path, FontFace& face, std::string& er
     return true;
 }
 
-} // namespace
-
-bool BakeData(const std::filesystem::path& fontDir, BakeOutput& out, std::string& error)
+// The textures, the font's atlas and metrics and the icon, in that order.
+bool BakeImagesAndFont(const FontFace& regular, const FontFace& bold, BakeOutput& out,
+                       std::string& error)
 {
-    FontFace regular;
-    FontFace bold;
-    if (!LoadFont(fontDir / "DejaVuSans.ttf", regular, error) ||
-        !LoadFont(fontDir / "DejaVuSans-Bold.ttf", bold, error))
-    {
-        return false;
-    }
-
-    out.files.clear();
-    for (const NamedModel& named : BuildModels())
-    {
-        out.files.push_back({named.path, SerializeModel(named.model)});
-    }
-
     // A 14 pixel em gives 17 pixel lines, which sit inside the GUI's 20 to 24 pixel rows.
     const FontAtlas font = BuildFontAtlas(regular, 14.0f);
     const Canvas panda = PaintPanda(256);
@@ -97,8 +83,27 @@ bool BakeData(const std::filesystem::path& fontDir, BakeOutput& out, std::string
         error = icon.path + ": " + error;
         return false;
     }
-
     return true;
+}
+
+} // namespace
+
+bool BakeData(const std::filesystem::path& fontDir, BakeOutput& out, std::string& error)
+{
+    FontFace regular;
+    FontFace bold;
+    if (!LoadFont(fontDir / "DejaVuSans.ttf", regular, error) ||
+        !LoadFont(fontDir / "DejaVuSans-Bold.ttf", bold, error))
+    {
+        return false;
+    }
+
+    out.files.clear();
+    for (const NamedModel& named : BuildModels())
+    {
+        out.files.push_back({named.path, SerializeModel(named.model)});
+    }
+    return BakeImagesAndFont(regular, bold, out, error);
 }
 
 bool BakeContactSheet(const std::filesystem::path& fontDir, const BakeOutput& baked,

@@ -7,33 +7,70 @@
 #include <fstream>
 #include <string>
 
-int main(int argc, char** argv)
+namespace
+{
+
+struct BakeArgs
 {
     std::filesystem::path out;
     std::filesystem::path sheet;
     std::filesystem::path fonts = Halvex::Bake::DEFAULT_FONT_DIR;
+};
+
+// False for an unknown option or an option without its value, or without --out.
+bool ParseArgs(int argc, char** argv, BakeArgs& args)
+{
+    if (argc % 2 == 0)
+    {
+        return false;
+    }
     for (int i = 1; i + 1 < argc; i += 2)
     {
         const std::string option = argv[i];
         if (option == "--out")
         {
-            out = argv[i + 1];
+            args.out = argv[i + 1];
         }
         else if (option == "--contact-sheet")
         {
-            sheet = argv[i + 1];
+            args.sheet = argv[i + 1];
         }
         else if (option == "--fonts")
         {
-            fonts = argv[i + 1];
+            args.fonts = argv[i + 1];
         }
         else
         {
-            out.clear();
-            break;
+            return false;
         }
     }
-    if (out.empty() || argc % 2 == 0)
+    return !args.out.empty();
+}
+
+bool WriteContactSheet(const BakeArgs& args, const Halvex::Bake::BakeOutput& baked,
+                       std::string& error)
+{
+    std::vector<uint8_t> png;
+    if (!Halvex::Bake::BakeContactSheet(args.fonts, baked, png, error))
+    {
+        return false;
+    }
+    std::ofstream file(args.sheet, std::ios::binary | std::ios::trunc);
+    file.write(reinterpret_cast<const char*>(png.data()), static_cast<std::streamsize>(png.size()));
+    if (!file)
+    {
+        error = "cannot write " + args.sheet.string();
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    BakeArgs args;
+    if (!ParseArgs(argc, argv, args))
     {
         std::fprintf(stderr, "usage: %s --out DIR [--contact-sheet FILE.png] [--fonts DIR]\n",
                      argv[0]);
@@ -42,29 +79,13 @@ int main(int argc, char** argv)
 
     Halvex::Bake::BakeOutput baked;
     std::string error;
-    if (!Halvex::Bake::BakeData(fonts, baked, error) ||
-        !Halvex::Bake::WriteBakedFiles(out, baked.files, error))
+    if (!Halvex::Bake::BakeData(args.fonts, baked, error) ||
+        !Halvex::Bake::WriteBakedFiles(args.out, baked.files, error) ||
+        (!args.sheet.empty() && !WriteContactSheet(args, baked, error)))
     {
         std::fprintf(stderr, "lumivia-bake: %s\n", error.c_str());
         return 1;
     }
-    if (!sheet.empty())
-    {
-        std::vector<uint8_t> png;
-        if (!Halvex::Bake::BakeContactSheet(fonts, baked, png, error))
-        {
-            std::fprintf(stderr, "lumivia-bake: %s\n", error.c_str());
-            return 1;
-        }
-        std::ofstream file(sheet, std::ios::binary | std::ios::trunc);
-        file.write(reinterpret_cast<const char*>(png.data()),
-                   static_cast<std::streamsize>(png.size()));
-        if (!file)
-        {
-            std::fprintf(stderr, "lumivia-bake: cannot write %s\n", sheet.string().c_str());
-            return 1;
-        }
-    }
-    std::printf("Baked %zu files into %s\n", baked.files.size(), out.string().c_str());
+    std::printf("Baked %zu files into %s\n", baked.files.size(), args.out.string().c_str());
     return 0;
 }

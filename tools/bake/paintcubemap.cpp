@@ -85,117 +85,139 @@ Rgba Environment(const Direction& d)
     return Mix(tile, Hex(0x5a9a42), Smooth(3.0f, 9.0f, distance));
 }
 
-void PaintLandmark(Canvas& canvas, int face)
+using namespace Sdf;
+
+// +X: a lighthouse on rocks
+void PaintLighthouse(Canvas& canvas)
 {
-    using namespace Sdf;
-    switch (face)
+    canvas.Fill([](Point p) { return Ellipse(p, {0.5f, 0.53f}, 0.16f, 0.05f); }, Hex(0x6d6a66));
+    canvas.Fill(
+        [](Point p)
+        {
+            return Union(Triangle(p, {0.43f, 0.52f}, {0.57f, 0.52f}, {0.53f, 0.22f}),
+                         Triangle(p, {0.43f, 0.52f}, {0.53f, 0.22f}, {0.47f, 0.22f}));
+        },
+        [](Point p) { return std::fmod(p.y, 0.1f) < 0.05f ? Hex(0xd42a2a) : Hex(0xf5f5f0); });
+    canvas.Fill([](Point p) { return Box(p, {0.5f, 0.195f}, 0.035f, 0.025f); }, Hex(0xffe46b));
+    canvas.Fill(
+        [](Point p) {
+            return Triangle(p, {0.455f, 0.17f}, {0.545f, 0.17f}, {0.5f, 0.12f});
+        },
+        Hex(0xa81e1e));
+}
+
+// -X: a windmill
+void PaintWindmill(Canvas& canvas)
+{
+    canvas.Fill(
+        [](Point p)
+        {
+            return Union(Triangle(p, {0.43f, 0.52f}, {0.57f, 0.52f}, {0.54f, 0.3f}),
+                         Triangle(p, {0.43f, 0.52f}, {0.54f, 0.3f}, {0.46f, 0.3f}));
+        },
+        Hex(0x9a6b3f));
+    canvas.Fill(
+        [](Point p) {
+            return Triangle(p, {0.445f, 0.31f}, {0.555f, 0.31f}, {0.5f, 0.25f});
+        },
+        Hex(0x5a3b22));
+    for (int blade = 0; blade < 4; ++blade)
     {
-    case 0: // +X: a lighthouse on rocks
-        canvas.Fill([](Point p) { return Ellipse(p, {0.5f, 0.53f}, 0.16f, 0.05f); }, Hex(0x6d6a66));
+        const float angle = 0.4f + static_cast<float>(blade) * std::numbers::pi_v<float> * 0.5f;
         canvas.Fill(
-            [](Point p)
-            {
-                return Union(Triangle(p, {0.43f, 0.52f}, {0.57f, 0.52f}, {0.53f, 0.22f}),
-                             Triangle(p, {0.43f, 0.52f}, {0.53f, 0.22f}, {0.47f, 0.22f}));
+            [=](Point p) {
+                return Box(Turn(p, {0.5f, 0.3f}, angle), {0.5f + 0.09f, 0.3f}, 0.09f, 0.018f);
             },
-            [](Point p) { return std::fmod(p.y, 0.1f) < 0.05f ? Hex(0xd42a2a) : Hex(0xf5f5f0); });
-        canvas.Fill([](Point p) { return Box(p, {0.5f, 0.195f}, 0.035f, 0.025f); }, Hex(0xffe46b));
-        canvas.Fill(
-            [](Point p) {
-                return Triangle(p, {0.455f, 0.17f}, {0.545f, 0.17f}, {0.5f, 0.12f});
-            },
-            Hex(0xa81e1e));
-        break;
-    case 1: // -X: a windmill
-        canvas.Fill(
-            [](Point p)
-            {
-                return Union(Triangle(p, {0.43f, 0.52f}, {0.57f, 0.52f}, {0.54f, 0.3f}),
-                             Triangle(p, {0.43f, 0.52f}, {0.54f, 0.3f}, {0.46f, 0.3f}));
-            },
-            Hex(0x9a6b3f));
-        canvas.Fill(
-            [](Point p) {
-                return Triangle(p, {0.445f, 0.31f}, {0.555f, 0.31f}, {0.5f, 0.25f});
-            },
-            Hex(0x5a3b22));
-        for (int blade = 0; blade < 4; ++blade)
+            Hex(0xf2eee4));
+    }
+    canvas.Fill([](Point p) { return Circle(p, {0.5f, 0.3f}, 0.015f); }, Hex(0x3a2a1a));
+}
+
+// +Z: a house with a red roof
+void PaintHouse(Canvas& canvas)
+{
+    canvas.Fill([](Point p) { return Box(p, {0.6f, 0.3f}, 0.02f, 0.06f); }, Hex(0x7a4a3a));
+    canvas.Fill([](Point p) { return Box(p, {0.5f, 0.45f}, 0.13f, 0.075f); }, Hex(0xf3e3c3));
+    canvas.Fill(
+        [](Point p) {
+            return Triangle(p, {0.34f, 0.38f}, {0.66f, 0.38f}, {0.5f, 0.25f});
+        },
+        Hex(0xc8322a));
+    canvas.Fill([](Point p) { return Box(p, {0.46f, 0.475f}, 0.025f, 0.045f); }, Hex(0x6b3e22));
+    canvas.Fill([](Point p) { return Box(p, {0.56f, 0.44f}, 0.03f, 0.025f); }, Hex(0x6fb7e8));
+}
+
+// -Z: a snow-capped mountain
+void PaintMountain(Canvas& canvas)
+{
+    canvas.Fill(
+        [](Point p) {
+            return Triangle(p, {0.18f, 0.52f}, {0.82f, 0.52f}, {0.52f, 0.16f});
+        },
+        [](Point p) { return Mix(Hex(0x8a8f99), Hex(0x5a5f6a), (p.x - 0.3f) * 2.0f); });
+    canvas.Fill(
+        [](Point p)
         {
-            const float angle = 0.4f + static_cast<float>(blade) * std::numbers::pi_v<float> * 0.5f;
-            canvas.Fill(
-                [=](Point p) {
-                    return Box(Turn(p, {0.5f, 0.3f}, angle), {0.5f + 0.09f, 0.3f}, 0.09f, 0.018f);
-                },
-                Hex(0xf2eee4));
-        }
-        canvas.Fill([](Point p) { return Circle(p, {0.5f, 0.3f}, 0.015f); }, Hex(0x3a2a1a));
-        break;
-    case 4: // +Z: a house with a red roof
-        canvas.Fill([](Point p) { return Box(p, {0.6f, 0.3f}, 0.02f, 0.06f); }, Hex(0x7a4a3a));
-        canvas.Fill([](Point p) { return Box(p, {0.5f, 0.45f}, 0.13f, 0.075f); }, Hex(0xf3e3c3));
+            return Intersect(Triangle(p, {0.18f, 0.52f}, {0.82f, 0.52f}, {0.52f, 0.16f}),
+                             p.y - 0.27f - 0.02f * std::sin(p.x * 90.0f));
+        },
+        Hex(0xf7f9fc));
+}
+
+// +Y: birds high up
+void PaintBirds(Canvas& canvas)
+{
+    for (const Point& bird : {Point{0.62f, 0.66f}, Point{0.7f, 0.6f}, Point{0.55f, 0.6f}})
+    {
         canvas.Fill(
-            [](Point p) {
-                return Triangle(p, {0.34f, 0.38f}, {0.66f, 0.38f}, {0.5f, 0.25f});
-            },
-            Hex(0xc8322a));
-        canvas.Fill([](Point p) { return Box(p, {0.46f, 0.475f}, 0.025f, 0.045f); }, Hex(0x6b3e22));
-        canvas.Fill([](Point p) { return Box(p, {0.56f, 0.44f}, 0.03f, 0.025f); }, Hex(0x6fb7e8));
-        break;
-    case 5: // -Z: a snow-capped mountain
-        canvas.Fill(
-            [](Point p) {
-                return Triangle(p, {0.18f, 0.52f}, {0.82f, 0.52f}, {0.52f, 0.16f});
-            },
-            [](Point p) { return Mix(Hex(0x8a8f99), Hex(0x5a5f6a), (p.x - 0.3f) * 2.0f); });
-        canvas.Fill(
-            [](Point p)
+            [=](Point p)
             {
-                return Intersect(Triangle(p, {0.18f, 0.52f}, {0.82f, 0.52f}, {0.52f, 0.16f}),
-                                 p.y - 0.27f - 0.02f * std::sin(p.x * 90.0f));
+                return Union(Segment(p, {bird.x - 0.04f, bird.y - 0.02f}, bird, 0.006f),
+                             Segment(p, bird, {bird.x + 0.04f, bird.y - 0.02f}, 0.006f));
             },
-            Hex(0xf7f9fc));
-        break;
-    case 2: // +Y: birds high up
-        for (const Point& bird : {Point{0.62f, 0.66f}, Point{0.7f, 0.6f}, Point{0.55f, 0.6f}})
-        {
-            canvas.Fill(
-                [=](Point p)
-                {
-                    return Union(Segment(p, {bird.x - 0.04f, bird.y - 0.02f}, bird, 0.006f),
-                                 Segment(p, bird, {bird.x + 0.04f, bird.y - 0.02f}, 0.006f));
-                },
-                Hex(0x1d2b3a));
-        }
-        break;
-    default: // -Y: a compass rose on the ground, red towards -Z
-        canvas.Fill(
-            [](Point p) {
-                return std::abs(Circle(p, {0.5f, 0.5f}, 0.2f)) - 0.008f;
-            },
-            Hex(0xf2efe6));
-        canvas.Fill(
-            [](Point p) {
-                return Triangle(p, {0.46f, 0.5f}, {0.54f, 0.5f}, {0.5f, 0.78f});
-            },
-            Hex(0xd42a2a));
-        canvas.Fill(
-            [](Point p) {
-                return Triangle(p, {0.46f, 0.5f}, {0.54f, 0.5f}, {0.5f, 0.22f});
-            },
-            Hex(0xf2efe6));
-        canvas.Fill(
-            [](Point p) {
-                return Triangle(p, {0.5f, 0.46f}, {0.5f, 0.54f}, {0.75f, 0.5f});
-            },
-            Hex(0x2a2a2a));
-        canvas.Fill(
-            [](Point p) {
-                return Triangle(p, {0.5f, 0.46f}, {0.5f, 0.54f}, {0.25f, 0.5f});
-            },
-            Hex(0x2a2a2a));
-        break;
+            Hex(0x1d2b3a));
     }
 }
+
+// -Y: a compass rose on the ground, red towards -Z
+void PaintCompassRose(Canvas& canvas)
+{
+    canvas.Fill(
+        [](Point p) {
+            return std::abs(Circle(p, {0.5f, 0.5f}, 0.2f)) - 0.008f;
+        },
+        Hex(0xf2efe6));
+    canvas.Fill(
+        [](Point p) {
+            return Triangle(p, {0.46f, 0.5f}, {0.54f, 0.5f}, {0.5f, 0.78f});
+        },
+        Hex(0xd42a2a));
+    canvas.Fill(
+        [](Point p) {
+            return Triangle(p, {0.46f, 0.5f}, {0.54f, 0.5f}, {0.5f, 0.22f});
+        },
+        Hex(0xf2efe6));
+    canvas.Fill(
+        [](Point p) {
+            return Triangle(p, {0.5f, 0.46f}, {0.5f, 0.54f}, {0.75f, 0.5f});
+        },
+        Hex(0x2a2a2a));
+    canvas.Fill(
+        [](Point p) {
+            return Triangle(p, {0.5f, 0.46f}, {0.5f, 0.54f}, {0.25f, 0.5f});
+        },
+        Hex(0x2a2a2a));
+}
+
+// The landmark of each face, in Direct3D's face order.
+constexpr void (*LANDMARKS[6])(Canvas&) = {
+    PaintLighthouse,  // +X
+    PaintWindmill,    // -X
+    PaintBirds,       // +Y
+    PaintCompassRose, // -Y
+    PaintHouse,       // +Z
+    PaintMountain,    // -Z
+};
 
 } // namespace
 
@@ -211,7 +233,7 @@ std::array<Canvas, 6> PaintCubemap(int size, const FontFace& font)
         canvas.Shade(
             [&](Point p)
             { return Environment(FaceDirection(face, p.x * 2.0f - 1.0f, p.y * 2.0f - 1.0f)); });
-        PaintLandmark(canvas, face);
+        LANDMARKS[face](canvas);
         const float em = static_cast<float>(size) * 0.16f;
         const float x = (static_cast<float>(size) - font.MeasureText(NAMES[face], em)) * 0.5f;
         const float baseline = static_cast<float>(size) * 0.2f;

@@ -3,11 +3,13 @@
 
 namespace Halvex::Bake
 {
-
-Canvas PaintPanda(int size)
+namespace
 {
-    using namespace Sdf;
-    Canvas canvas(size, size, Rgba{});
+using namespace Sdf;
+
+// Sky, sun, hills, bamboo and leaves.
+void PaintScenery(Canvas& canvas)
+{
     canvas.Shade([](Point p) { return Mix(Hex(0x8fd0f2), Hex(0xe9f6fb), p.y * 1.4f); });
     // Sun in the top-left corner, hills along the bottom.
     canvas.Fill([](Point p) { return Circle(p, {0.0f, 0.0f}, 0.2f); }, Hex(0xffd23f));
@@ -38,7 +40,10 @@ Canvas PaintPanda(int size)
         canvas.Fill([=](Point p) { return Ellipse(Turn(p, leaf, 0.5f), leaf, 0.09f, 0.025f); },
                     Hex(0x5aa336));
     }
+}
 
+void PaintHead(Canvas& canvas)
+{
     // Head, ears, the right ear's bow.
     const Point head{0.6f, 0.56f};
     canvas.Fill([=](Point p) { return Circle(p, {0.38f, 0.3f}, 0.1f); }, Hex(0x1b1b1f));
@@ -85,6 +90,14 @@ Canvas PaintPanda(int size)
         },
         Hex(0x1b1b1f));
     canvas.Fill([](Point p) { return Circle(p, {0.8f, 0.66f}, 0.035f); }, Hex(0xff8fa3, 0.6f));
+}
+} // namespace
+
+Canvas PaintPanda(int size)
+{
+    Canvas canvas(size, size, Rgba{});
+    PaintScenery(canvas);
+    PaintHead(canvas);
     return canvas;
 }
 

@@ -7,27 +7,15 @@
 
 namespace Halvex::Bake
 {
-
-Canvas PaintTree(int size)
+namespace
 {
-    using namespace Sdf;
-    const Rgba leaf = Hex(0x3f8f32);
-    Canvas canvas(size, size, Rgba{leaf.r, leaf.g, leaf.b, 0.0f});
+using namespace Sdf;
 
-    // Trunk and roots, opaque.
-    const auto trunk = [](Point p)
-    {
-        float d = Box(p, {0.5f, 0.8f}, 0.045f, 0.2f, 0.01f);
-        d = Union(d, Triangle(p, {0.42f, 0.99f}, {0.58f, 0.99f}, {0.5f, 0.8f}));
-        d = Union(d, Segment(p, {0.5f, 0.62f}, {0.62f, 0.5f}, 0.018f));
-        return Union(d, Segment(p, {0.5f, 0.66f}, {0.38f, 0.54f}, 0.016f));
-    };
-    canvas.Fill(trunk,
-                [](Point p) { return Mix(Hex(0x6b4423), Hex(0x8f6136), (p.x - 0.45f) * 10.0f); });
-
-    // Canopy: a lumpy cloud of leaves. Its alpha is 255 in the core and falls to 0 across a
-    // wide, noisy margin; the fall is quadratic so the low alpha values the test reference
-    // picks (0 to 100) spread over most of the margin.
+// Canopy: a lumpy cloud of leaves. Its alpha is 255 in the core and falls to 0 across a
+// wide, noisy margin; the fall is quadratic so the low alpha values the test reference
+// picks (0 to 100) spread over most of the margin.
+void PaintCanopy(Canvas& canvas, int size)
+{
     const Point lumps[] = {{0.5f, 0.36f},  {0.34f, 0.44f}, {0.66f, 0.44f},
                            {0.42f, 0.26f}, {0.6f, 0.25f},  {0.5f, 0.5f}};
     constexpr float CORE = 0.08f;
@@ -57,6 +45,26 @@ Canvas PaintTree(int size)
             canvas.Set(x, y, Over(under, {colour.r, colour.g, colour.b, 1.0f}, alpha));
         }
     }
+}
+} // namespace
+
+Canvas PaintTree(int size)
+{
+    const Rgba leaf = Hex(0x3f8f32);
+    Canvas canvas(size, size, Rgba{leaf.r, leaf.g, leaf.b, 0.0f});
+
+    // Trunk and roots, opaque.
+    const auto trunk = [](Point p)
+    {
+        float d = Box(p, {0.5f, 0.8f}, 0.045f, 0.2f, 0.01f);
+        d = Union(d, Triangle(p, {0.42f, 0.99f}, {0.58f, 0.99f}, {0.5f, 0.8f}));
+        d = Union(d, Segment(p, {0.5f, 0.62f}, {0.62f, 0.5f}, 0.018f));
+        return Union(d, Segment(p, {0.5f, 0.66f}, {0.38f, 0.54f}, 0.016f));
+    };
+    canvas.Fill(trunk,
+                [](Point p) { return Mix(Hex(0x6b4423), Hex(0x8f6136), (p.x - 0.45f) * 10.0f); });
+
+    PaintCanopy(canvas, size);
     // Apples in the core, opaque.
     for (const Point& apple : {Point{0.4f, 0.34f}, Point{0.58f, 0.3f}, Point{0.52f, 0.45f},
                                Point{0.33f, 0.47f}, Point{0.66f, 0.43f}})
