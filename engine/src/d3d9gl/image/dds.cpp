@@ -225,6 +225,129 @@ bool ValidateHeader(const DdsHeader& header, std::string& error)
     return true;
 }
 
+// What the header says the data holds.
+struct DdsLayout
+{
+    D3DFORMAT format;
+    Image::Kind kind;
+    UINT depth;
+    UINT levels;
+    UINT faces;
+};
+
+bool ReadLayout(const DdsHeader& header, size_t size, DdsLayout& layout, std::string& error)
+{
+    layout.format = FormatFromPixelFormat(header.pixelFormat);
+    if (layout.format == D3DFMT_UNKNOWN)
+    {
+        const DdsPixelFormat& pf = header.pixelFormat;
+        error =
+            Describe("DDS pixel format is not supported (flags 0x%x, FourCC 0x%x, %u bits, "
+                     "masks 0x%x 0x%x 0x%x 0x%x)",
+                     pf.flags, pf.fourCC, pf.rgbBitCount, pf.rMask, pf.gMask, pf.bMask, pf.aMask);
+        return false;
+    }
+    layout.kind = (header.caps2 & DDSCAPS2_CUBEMAP)  ? Image::CUBE
+                  : (header.caps2 & DDSCAPS2_VOLUME) ? Image::VOLUME
+                                                     : Image::TEXTURE_2D;
+    layout.depth = layout.kind == Image::VOLUME ? header.depth : 1;
+    const UINT maxLevels = LevelCount(header.width, header.height, layout.depth);
+    layout.levels = header.mipMapCount == 0 ? 1 : header.mipMapCount;
+    if (layout.levels > maxLevels)
+    {
+        error = Describe("DDS mip count %u exceeds the %u levels of a %ux%ux%u image",
+                         layout.levels, maxLevels, header.width, header.height, layout.depth);
+        return false;
+    }
+    layout.faces = layout.kind == Image::CUBE ? 6 : 1;
+
+    // Check the whole need against the data before allocating anything.
+    uint64_t faceSize = 0;
+    for (UINT level = 0; level < layout.levels; ++level)
+        faceSize += LevelSize(layout.format, header.width, header.height, layout.depth, level);
+    const uint64_t available = size - DDS_DATA_OFFSET;
+    if (faceSize * layout.faces > available)
+    {
+        error = Describe("DDS data is truncated: its levels need %llu bytes, the file holds %llu",
+                         static_cast<unsigned long long>(faceSize * layout.faces),
+                         static_cast<unsigned long long>(available));
+        return false;
+    }
+    return true;
+}
+
+// The depth of the image's levels, checking that its surfaces form whole levels of every face;
+// 0 when they do not.
+UINT CheckWritableShape(const Image& image, std::string& error)
+{
+    if (image.levelCount == 0 || image.kind >= Image::KIND_MAX ||
+        image.surfaces.size() != size_t(image.FaceCount()) * image.levelCount)
+    {
+        error = Describe("image holds %zu surfaces, not %u faces of %u levels",
+                         image.surfaces.size(), image.FaceCount(), image.levelCount);
+        return 0;
+    }
+    const ImageSurface& top = image.surfaces[0];
+    const UINT depth = image.kind == Image::VOLUME ? top.depth : 1;
+    if (top.width == 0 || top.height == 0 || depth == 0 ||
+        image.levelCount > LevelCount(top.width, top.height, depth) ||
+        (image.kind == Image::CUBE && top.width != top.height))
+    {
+        error = Describe("image of %ux%ux%u cannot hold %u levels", top.width, top.height, depth,
+                         image.levelCount);
+        return 0;
+    }
+    return depth;
+}
+
+// Bytes of the tightly packed data of every surface, each checked against its level's size.
+bool MeasureSurfaces(const Image& image, UINT depth, uint64_t& dataSize, std::string& error)
+{
+    const ImageSurface& top = image.surfaces[0];
+    dataSize = 0;
+    for (UINT face = 0; face < image.FaceCount(); ++face)
+    {
+        for (UINT level = 0; level < image.levelCount; ++level)
+        {
+            const ImageSurface& s = image.Surface(face, level);
+            UINT w = GetLevelDimension(top.width, level);
+            UINT h = GetLevelDimension(top.height, level);
+            UINT d = GetLevelDimension(depth, level);
+            if (s.width != w || s.height != h || s.depth != d || !SurfaceFits(image.format, s))
+            {
+                error = Describe("surface of face %u, level %u does not match a %ux%ux%u level",
+                                 face, level, w, h, d);
+                return false;
+            }
+            dataSize += LevelSize(image.format, w, h, d, 0);
+        }
+    }
+    return true;
+}
+
+void FillHeader(const Image& image, const FormatInfo& info, UINT depth, DdsHeader& header)
+{
+    const ImageSurface& top = image.surfaces[0];
+    const bool mipmapped = image.levelCount > 1;
+    header.size = DDS_HEADER_SIZE;
+    header.flags = DDSD_CAPS | DDSD_HEIGHT | DDSD_WIDTH | DDSD_PIXELFORMAT |
+                   (info.compressed ? DDSD_LINEARSIZE : DDSD_PITCH) |
+                   (mipmapped ? DDSD_MIPMAPCOUNT : 0) |
+                   (image.kind == Image::VOLUME ? DDSD_DEPTH : 0);
+    header.width = top.width;
+    header.height = top.height;
+    header.pitchOrLinearSize = info.compressed
+                                   ? DWORD(GetSurfaceSize(image.format, top.width, top.height))
+                                   : GetRowPitch(image.format, top.width);
+    header.depth = image.kind == Image::VOLUME ? depth : 0;
+    header.mipMapCount = mipmapped ? image.levelCount : 0;
+    header.caps = DDSCAPS_TEXTURE | (mipmapped ? DDSCAPS_COMPLEX | DDSCAPS_MIPMAP : 0) |
+                  (image.kind != Image::TEXTURE_2D ? DDSCAPS_COMPLEX : 0);
+    header.caps2 = image.kind == Image::CUBE     ? DDSCAPS2_CUBEMAP | DDSCAPS2_CUBEMAP_ALLFACES
+                   : image.kind == Image::VOLUME ? DDSCAPS2_VOLUME
+                                                 : 0;
+}
+
 } // namespace
 
 bool IsDds(const void* pData, size_t size)
@@ -253,61 +376,24 @@ bool ParseDds(const void* pData, size_t size, Image& out, std::string& error)
     const uint8_t* pBytes = static_cast<const uint8_t*>(pData);
     DdsHeader header;
     std::memcpy(&header, pBytes + sizeof(DWORD), sizeof(header));
-    if (!ValidateHeader(header, error))
+    DdsLayout layout;
+    if (!ValidateHeader(header, error) || !ReadLayout(header, size, layout, error))
         return false;
-
-    D3DFORMAT format = FormatFromPixelFormat(header.pixelFormat);
-    if (format == D3DFMT_UNKNOWN)
-    {
-        const DdsPixelFormat& pf = header.pixelFormat;
-        error =
-            Describe("DDS pixel format is not supported (flags 0x%x, FourCC 0x%x, %u bits, "
-                     "masks 0x%x 0x%x 0x%x 0x%x)",
-                     pf.flags, pf.fourCC, pf.rgbBitCount, pf.rMask, pf.gMask, pf.bMask, pf.aMask);
-        return false;
-    }
-
-    Image::Kind kind = (header.caps2 & DDSCAPS2_CUBEMAP)  ? Image::CUBE
-                       : (header.caps2 & DDSCAPS2_VOLUME) ? Image::VOLUME
-                                                          : Image::TEXTURE_2D;
-    const UINT depth = kind == Image::VOLUME ? header.depth : 1;
-    const UINT maxLevels = LevelCount(header.width, header.height, depth);
-    const UINT levels = header.mipMapCount == 0 ? 1 : header.mipMapCount;
-    if (levels > maxLevels)
-    {
-        error = Describe("DDS mip count %u exceeds the %u levels of a %ux%ux%u image", levels,
-                         maxLevels, header.width, header.height, depth);
-        return false;
-    }
-    const UINT faces = kind == Image::CUBE ? 6 : 1;
-
-    // Check the whole need against the data before allocating anything.
-    uint64_t faceSize = 0;
-    for (UINT level = 0; level < levels; ++level)
-        faceSize += LevelSize(format, header.width, header.height, depth, level);
-    const uint64_t available = size - DDS_DATA_OFFSET;
-    if (faceSize * faces > available)
-    {
-        error = Describe("DDS data is truncated: its levels need %llu bytes, the file holds %llu",
-                         static_cast<unsigned long long>(faceSize * faces),
-                         static_cast<unsigned long long>(available));
-        return false;
-    }
 
     Image image;
-    image.format = format;
-    image.kind = kind;
-    image.levelCount = levels;
-    image.surfaces.resize(size_t(faces) * levels);
+    image.format = layout.format;
+    image.kind = layout.kind;
+    image.levelCount = layout.levels;
+    image.surfaces.resize(size_t(layout.faces) * layout.levels);
     const uint8_t* pCursor = pBytes + DDS_DATA_OFFSET;
-    for (UINT face = 0; face < faces; ++face)
+    for (UINT face = 0; face < layout.faces; ++face)
     {
-        for (UINT level = 0; level < levels; ++level)
+        for (UINT level = 0; level < layout.levels; ++level)
         {
             ImageSurface& surface = image.Surface(face, level);
-            MakeSurface(format, GetLevelDimension(header.width, level),
-                        GetLevelDimension(header.height, level), GetLevelDimension(depth, level),
-                        surface);
+            MakeSurface(layout.format, GetLevelDimension(header.width, level),
+                        GetLevelDimension(header.height, level),
+                        GetLevelDimension(layout.depth, level), surface);
             std::memcpy(surface.bytes.data(), pCursor, surface.bytes.size());
             pCursor += surface.bytes.size();
         }
@@ -326,61 +412,11 @@ bool WriteDds(const Image& image, std::vector<uint8_t>& out, std::string& error)
         error = Describe("format %u cannot be written to a DDS file", DWORD(image.format));
         return false;
     }
-    if (image.levelCount == 0 || image.kind >= Image::KIND_MAX ||
-        image.surfaces.size() != size_t(image.FaceCount()) * image.levelCount)
-    {
-        error = Describe("image holds %zu surfaces, not %u faces of %u levels",
-                         image.surfaces.size(), image.FaceCount(), image.levelCount);
-        return false;
-    }
-    const ImageSurface& top = image.surfaces[0];
-    const UINT depth = image.kind == Image::VOLUME ? top.depth : 1;
-    if (top.width == 0 || top.height == 0 || depth == 0 ||
-        image.levelCount > LevelCount(top.width, top.height, depth) ||
-        (image.kind == Image::CUBE && top.width != top.height))
-    {
-        error = Describe("image of %ux%ux%u cannot hold %u levels", top.width, top.height, depth,
-                         image.levelCount);
-        return false;
-    }
-
+    const UINT depth = CheckWritableShape(image, error);
     uint64_t dataSize = 0;
-    for (UINT face = 0; face < image.FaceCount(); ++face)
-    {
-        for (UINT level = 0; level < image.levelCount; ++level)
-        {
-            const ImageSurface& s = image.Surface(face, level);
-            UINT w = GetLevelDimension(top.width, level);
-            UINT h = GetLevelDimension(top.height, level);
-            UINT d = GetLevelDimension(depth, level);
-            if (s.width != w || s.height != h || s.depth != d || !SurfaceFits(image.format, s))
-            {
-                error = Describe("surface of face %u, level %u does not match a %ux%ux%u level",
-                                 face, level, w, h, d);
-                return false;
-            }
-            dataSize += LevelSize(image.format, w, h, d, 0);
-        }
-    }
-
-    const bool mipmapped = image.levelCount > 1;
-    header.size = DDS_HEADER_SIZE;
-    header.flags = DDSD_CAPS | DDSD_HEIGHT | DDSD_WIDTH | DDSD_PIXELFORMAT |
-                   (pInfo->compressed ? DDSD_LINEARSIZE : DDSD_PITCH) |
-                   (mipmapped ? DDSD_MIPMAPCOUNT : 0) |
-                   (image.kind == Image::VOLUME ? DDSD_DEPTH : 0);
-    header.width = top.width;
-    header.height = top.height;
-    header.pitchOrLinearSize = pInfo->compressed
-                                   ? DWORD(GetSurfaceSize(image.format, top.width, top.height))
-                                   : GetRowPitch(image.format, top.width);
-    header.depth = image.kind == Image::VOLUME ? depth : 0;
-    header.mipMapCount = mipmapped ? image.levelCount : 0;
-    header.caps = DDSCAPS_TEXTURE | (mipmapped ? DDSCAPS_COMPLEX | DDSCAPS_MIPMAP : 0) |
-                  (image.kind != Image::TEXTURE_2D ? DDSCAPS_COMPLEX : 0);
-    header.caps2 = image.kind == Image::CUBE     ? DDSCAPS2_CUBEMAP | DDSCAPS2_CUBEMAP_ALLFACES
-                   : image.kind == Image::VOLUME ? DDSCAPS2_VOLUME
-                                                 : 0;
+    if (depth == 0 || !MeasureSurfaces(image, depth, dataSize, error))
+        return false;
+    FillHeader(image, *pInfo, depth, header);
 
     out.resize(DDS_DATA_OFFSET + dataSize);
     std::memcpy(out.data(), &DDS_MAGIC, sizeof(DDS_MAGIC));

@@ -30,17 +30,12 @@ std::string FailureReason()
     return pReason ? pReason : "unknown reason";
 }
 
-bool DecodeStbImage(const void* pData, size_t size, Image& out, std::string& error)
+// Reads the size and kind from the file's header and checks them before anything is decoded.
+bool CheckStbImageSize(const stbi_uc* pBytes, size_t size, int& width, int& height, bool& hdr,
+                       std::string& error)
 {
-    if (size > size_t(INT_MAX))
-    {
-        error = "image file of " + std::to_string(size) + " bytes is too large";
-        return false;
-    }
-    const stbi_uc* pBytes = static_cast<const stbi_uc*>(pData);
-    const int length = int(size);
-    int width = 0, height = 0, channels = 0;
-    if (!stbi_info_from_memory(pBytes, length, &width, &height, &channels))
+    int channels = 0;
+    if (!stbi_info_from_memory(pBytes, int(size), &width, &height, &channels))
     {
         error = "image file could not be read: " + FailureReason();
         return false;
@@ -58,14 +53,14 @@ bool DecodeStbImage(const void* pData, size_t size, Image& out, std::string& err
                 " is more than a file of " + std::to_string(size) + " bytes can hold";
         return false;
     }
-    const bool hdr = stbi_is_hdr_from_memory(pBytes, length);
-    if (!CheckImageClaims(pBytes, size, UINT(width), UINT(height), hdr ? 16 : 4, error))
-        return false;
+    hdr = stbi_is_hdr_from_memory(pBytes, int(size));
+    return CheckImageClaims(pBytes, size, UINT(width), UINT(height), hdr ? 16 : 4, error);
+}
 
-    Image image;
-    image.kind = Image::TEXTURE_2D;
-    image.levelCount = 1;
-    image.surfaces.resize(1);
+// HDR files decode to A32B32G32R32F, the rest to A8R8G8B8.
+bool DecodeStbTexels(const stbi_uc* pBytes, int length, bool hdr, Image& image, std::string& error)
+{
+    int width = 0, height = 0, channels = 0;
     ImageSurface& surface = image.surfaces[0];
     if (hdr)
     {
@@ -79,28 +74,48 @@ bool DecodeStbImage(const void* pData, size_t size, Image& out, std::string& err
         image.format = D3DFMT_A32B32G32R32F;
         MakeSurface(image.format, UINT(width), UINT(height), 1, surface);
         std::memcpy(surface.bytes.data(), pTexels.get(), surface.bytes.size());
+        return true;
     }
-    else
+    std::unique_ptr<stbi_uc, void (*)(void*)> pTexels(
+        stbi_load_from_memory(pBytes, length, &width, &height, &channels, 4), stbi_image_free);
+    if (!pTexels)
     {
-        std::unique_ptr<stbi_uc, void (*)(void*)> pTexels(
-            stbi_load_from_memory(pBytes, length, &width, &height, &channels, 4), stbi_image_free);
-        if (!pTexels)
-        {
-            error = "image file could not be decoded: " + FailureReason();
-            return false;
-        }
-        // A8R8G8B8 texels are B, G, R, A bytes in memory.
-        image.format = D3DFMT_A8R8G8B8;
-        MakeSurface(image.format, UINT(width), UINT(height), 1, surface);
-        const stbi_uc* pSrc = pTexels.get();
-        for (size_t i = 0; i < surface.bytes.size(); i += 4)
-        {
-            surface.bytes[i + 0] = pSrc[i + 2];
-            surface.bytes[i + 1] = pSrc[i + 1];
-            surface.bytes[i + 2] = pSrc[i + 0];
-            surface.bytes[i + 3] = pSrc[i + 3];
-        }
+        error = "image file could not be decoded: " + FailureReason();
+        return false;
     }
+    // A8R8G8B8 texels are B, G, R, A bytes in memory.
+    image.format = D3DFMT_A8R8G8B8;
+    MakeSurface(image.format, UINT(width), UINT(height), 1, surface);
+    const stbi_uc* pSrc = pTexels.get();
+    for (size_t i = 0; i < surface.bytes.size(); i += 4)
+    {
+        surface.bytes[i + 0] = pSrc[i + 2];
+        surface.bytes[i + 1] = pSrc[i + 1];
+        surface.bytes[i + 2] = pSrc[i + 0];
+        surface.bytes[i + 3] = pSrc[i + 3];
+    }
+    return true;
+}
+
+bool DecodeStbImage(const void* pData, size_t size, Image& out, std::string& error)
+{
+    if (size > size_t(INT_MAX))
+    {
+        error = "image file of " + std::to_string(size) + " bytes is too large";
+        return false;
+    }
+    const stbi_uc* pBytes = static_cast<const stbi_uc*>(pData);
+    int width = 0, height = 0;
+    bool hdr = false;
+    if (!CheckStbImageSize(pBytes, size, width, height, hdr, error))
+        return false;
+
+    Image image;
+    image.kind = Image::TEXTURE_2D;
+    image.levelCount = 1;
+    image.surfaces.resize(1);
+    if (!DecodeStbTexels(pBytes, int(size), hdr, image, error))
+        return false;
     out = std::move(image);
     return true;
 }
@@ -133,6 +148,40 @@ void WritePpm(const std::vector<uint8_t>& rgb, UINT width, UINT height, std::vec
         "P6\n" + std::to_string(width) + " " + std::to_string(height) + "\n255\n";
     out.assign(header.begin(), header.end());
     out.insert(out.end(), rgb.begin(), rgb.end());
+}
+
+// Writes the texels in one of the formats stb writes (and PPM); 0 when the writer fails.
+int WriteStbFile(ImageFileFormat fileFormat, const std::vector<float>& rgba, int width, int height,
+                 bool alpha, std::vector<uint8_t>& out)
+{
+    if (fileFormat == IMAGE_FILE_HDR)
+    {
+        std::vector<float> rgb(rgba.size() / 4 * 3);
+        for (size_t texel = 0; texel < rgba.size() / 4; ++texel)
+            std::memcpy(&rgb[texel * 3], &rgba[texel * 4], 3 * sizeof(float));
+        return stbi_write_hdr_to_func(AppendBytes, &out, width, height, 3, rgb.data());
+    }
+    const bool keepAlpha = alpha && (fileFormat == IMAGE_FILE_BMP || fileFormat == IMAGE_FILE_DIB ||
+                                     fileFormat == IMAGE_FILE_TGA || fileFormat == IMAGE_FILE_PNG);
+    const int channels = keepAlpha ? 4 : 3;
+    const std::vector<uint8_t> bytes = ToBytes(rgba, channels);
+    switch (fileFormat)
+    {
+    case IMAGE_FILE_BMP:
+    case IMAGE_FILE_DIB:
+        return stbi_write_bmp_to_func(AppendBytes, &out, width, height, channels, bytes.data());
+    case IMAGE_FILE_TGA:
+        return stbi_write_tga_to_func(AppendBytes, &out, width, height, channels, bytes.data());
+    case IMAGE_FILE_PNG:
+        return stbi_write_png_to_func(AppendBytes, &out, width, height, channels, bytes.data(),
+                                      width * channels);
+    case IMAGE_FILE_JPG:
+        return stbi_write_jpg_to_func(AppendBytes, &out, width, height, channels, bytes.data(),
+                                      JPG_QUALITY);
+    default: // IMAGE_FILE_PPM, the one format left
+        WritePpm(bytes, UINT(width), UINT(height), out);
+        return 1;
+    }
 }
 
 } // namespace
@@ -184,47 +233,8 @@ bool EncodeImageFile(ImageFileFormat fileFormat, const ImageSurface& surface, D3
 
     const int width = int(surface.width);
     const int height = int(surface.height);
-    const FormatInfo* pInfo = GetFormatInfo(format);
-    int written = 0;
-    if (fileFormat == IMAGE_FILE_HDR)
-    {
-        std::vector<float> rgb(rgba.size() / 4 * 3);
-        for (size_t texel = 0; texel < rgba.size() / 4; ++texel)
-            std::memcpy(&rgb[texel * 3], &rgba[texel * 4], 3 * sizeof(float));
-        written = stbi_write_hdr_to_func(AppendBytes, &out, width, height, 3, rgb.data());
-    }
-    else
-    {
-        const bool keepAlpha =
-            pInfo->alpha && (fileFormat == IMAGE_FILE_BMP || fileFormat == IMAGE_FILE_DIB ||
-                             fileFormat == IMAGE_FILE_TGA || fileFormat == IMAGE_FILE_PNG);
-        const int channels = keepAlpha ? 4 : 3;
-        const std::vector<uint8_t> bytes = ToBytes(rgba, channels);
-        switch (fileFormat)
-        {
-        case IMAGE_FILE_BMP:
-        case IMAGE_FILE_DIB:
-            written =
-                stbi_write_bmp_to_func(AppendBytes, &out, width, height, channels, bytes.data());
-            break;
-        case IMAGE_FILE_TGA:
-            written =
-                stbi_write_tga_to_func(AppendBytes, &out, width, height, channels, bytes.data());
-            break;
-        case IMAGE_FILE_PNG:
-            written = stbi_write_png_to_func(AppendBytes, &out, width, height, channels,
-                                             bytes.data(), width * channels);
-            break;
-        case IMAGE_FILE_JPG:
-            written = stbi_write_jpg_to_func(AppendBytes, &out, width, height, channels,
-                                             bytes.data(), JPG_QUALITY);
-            break;
-        default: // IMAGE_FILE_PPM, the one format left
-            WritePpm(bytes, surface.width, surface.height, out);
-            written = 1;
-            break;
-        }
-    }
+    const int written =
+        WriteStbFile(fileFormat, rgba, width, height, GetFormatInfo(format)->alpha, out);
     if (!written)
     {
         out.clear();

@@ -36,165 +36,153 @@ float Luminance(const float* pRgba)
     return 0.2126f * pRgba[0] + 0.7152f * pRgba[1] + 0.0722f * pRgba[2];
 }
 
-void DecodeTexel(D3DFORMAT format, const uint8_t* p, float* pOut)
+// Formats whose texel is one little-endian word of packed unsigned normalised fields. For
+// the luminance formats the red field is the luminance: read into red, green and blue (zero
+// without one), written from the weighted sum of red, green and blue.
+struct Field_t
 {
-    float r = 1.0f, g = 1.0f, b = 1.0f, a = 1.0f;
-    switch (format)
+    uint8_t shift;
+    uint8_t width; // 0: the format lacks the channel
+};
+
+struct PackedFormat_t
+{
+    D3DFORMAT format;
+    UINT bytes;
+    Field_t rgba[4];
+    Field_t padding; // written as ones
+    bool luminance;
+};
+
+// clang-format off
+constexpr PackedFormat_t PACKED_FORMATS[] = {
+    {D3DFMT_A8R8G8B8, 4, {{16, 8}, {8, 8}, {0, 8},  {24, 8}}, {},       false},
+    {D3DFMT_X8R8G8B8, 4, {{16, 8}, {8, 8}, {0, 8},  {}},      {24, 8},  false},
+    {D3DFMT_A8B8G8R8, 4, {{0, 8},  {8, 8}, {16, 8}, {24, 8}}, {},       false},
+    {D3DFMT_X8B8G8R8, 4, {{0, 8},  {8, 8}, {16, 8}, {}},      {24, 8},  false},
+    {D3DFMT_R8G8B8,   3, {{16, 8}, {8, 8}, {0, 8},  {}},      {},       false},
+    {D3DFMT_R5G6B5,   2, {{11, 5}, {5, 6}, {0, 5},  {}},      {},       false},
+    {D3DFMT_X1R5G5B5, 2, {{10, 5}, {5, 5}, {0, 5},  {}},      {15, 1},  false},
+    {D3DFMT_A1R5G5B5, 2, {{10, 5}, {5, 5}, {0, 5},  {15, 1}}, {},       false},
+    {D3DFMT_A4R4G4B4, 2, {{8, 4},  {4, 4}, {0, 4},  {12, 4}}, {},       false},
+    {D3DFMT_A8,       1, {{},      {},     {},      {0, 8}},  {},       true},
+    {D3DFMT_L8,       1, {{0, 8},  {},     {},      {}},      {},       true},
+    {D3DFMT_A8L8,     2, {{0, 8},  {},     {},      {8, 8}},  {},       true},
+    {D3DFMT_L16,      2, {{0, 16}, {},     {},      {}},      {},       true},
+};
+// clang-format on
+
+// Formats whose texel is an array of equal channels, red first.
+enum ChannelType_t
+{
+    CHANNEL_UNORM16,
+    CHANNEL_HALF,
+    CHANNEL_FLOAT,
+};
+
+struct ArrayFormat_t
+{
+    D3DFORMAT format;
+    ChannelType_t type;
+    int channels;
+};
+
+constexpr ArrayFormat_t ARRAY_FORMATS[] = {
+    {D3DFMT_G16R16, CHANNEL_UNORM16, 2},     {D3DFMT_A16B16G16R16, CHANNEL_UNORM16, 4},
+    {D3DFMT_R16F, CHANNEL_HALF, 1},          {D3DFMT_G16R16F, CHANNEL_HALF, 2},
+    {D3DFMT_A16B16G16R16F, CHANNEL_HALF, 4}, {D3DFMT_R32F, CHANNEL_FLOAT, 1},
+    {D3DFMT_G32R32F, CHANNEL_FLOAT, 2},      {D3DFMT_A32B32G32R32F, CHANNEL_FLOAT, 4},
+};
+
+template <typename Entry, size_t N>
+const Entry* FindFormat(const Entry (&table)[N], D3DFORMAT format)
+{
+    for (const Entry& entry : table)
     {
-    case D3DFMT_A8R8G8B8:
-    case D3DFMT_X8R8G8B8:
-    {
-        uint32_t v = Load<uint32_t>(p);
-        r = Unorm(v, 16, 8), g = Unorm(v, 8, 8), b = Unorm(v, 0, 8);
-        a = format == D3DFMT_A8R8G8B8 ? Unorm(v, 24, 8) : 1.0f;
-        break;
+        if (entry.format == format)
+            return &entry;
     }
-    case D3DFMT_A8B8G8R8:
-    case D3DFMT_X8B8G8R8:
-    {
-        uint32_t v = Load<uint32_t>(p);
-        r = Unorm(v, 0, 8), g = Unorm(v, 8, 8), b = Unorm(v, 16, 8);
-        a = format == D3DFMT_A8B8G8R8 ? Unorm(v, 24, 8) : 1.0f;
-        break;
-    }
-    case D3DFMT_R8G8B8:
-        r = Unorm(p[2], 0, 8), g = Unorm(p[1], 0, 8), b = Unorm(p[0], 0, 8);
-        break;
-    case D3DFMT_R5G6B5:
-    {
-        uint32_t v = Load<uint16_t>(p);
-        r = Unorm(v, 11, 5), g = Unorm(v, 5, 6), b = Unorm(v, 0, 5);
-        break;
-    }
-    case D3DFMT_X1R5G5B5:
-    case D3DFMT_A1R5G5B5:
-    {
-        uint32_t v = Load<uint16_t>(p);
-        r = Unorm(v, 10, 5), g = Unorm(v, 5, 5), b = Unorm(v, 0, 5);
-        a = format == D3DFMT_A1R5G5B5 ? Unorm(v, 15, 1) : 1.0f;
-        break;
-    }
-    case D3DFMT_A4R4G4B4:
-    {
-        uint32_t v = Load<uint16_t>(p);
-        r = Unorm(v, 8, 4), g = Unorm(v, 4, 4), b = Unorm(v, 0, 4), a = Unorm(v, 12, 4);
-        break;
-    }
-    case D3DFMT_A8:
-        r = g = b = 0.0f;
-        a = Unorm(p[0], 0, 8);
-        break;
-    case D3DFMT_L8:
-        r = g = b = Unorm(p[0], 0, 8);
-        break;
-    case D3DFMT_A8L8:
-        r = g = b = Unorm(p[0], 0, 8);
-        a = Unorm(p[1], 0, 8);
-        break;
-    case D3DFMT_L16:
-        r = g = b = Unorm(Load<uint16_t>(p), 0, 16);
-        break;
-    case D3DFMT_G16R16:
-        r = Unorm(Load<uint16_t>(p), 0, 16), g = Unorm(Load<uint16_t>(p + 2), 0, 16);
-        break;
-    case D3DFMT_A16B16G16R16:
-        r = Unorm(Load<uint16_t>(p), 0, 16), g = Unorm(Load<uint16_t>(p + 2), 0, 16);
-        b = Unorm(Load<uint16_t>(p + 4), 0, 16), a = Unorm(Load<uint16_t>(p + 6), 0, 16);
-        break;
-    case D3DFMT_R16F:
-        r = HalfToFloat(Load<uint16_t>(p));
-        break;
-    case D3DFMT_G16R16F:
-        r = HalfToFloat(Load<uint16_t>(p)), g = HalfToFloat(Load<uint16_t>(p + 2));
-        break;
-    case D3DFMT_A16B16G16R16F:
-        r = HalfToFloat(Load<uint16_t>(p)), g = HalfToFloat(Load<uint16_t>(p + 2));
-        b = HalfToFloat(Load<uint16_t>(p + 4)), a = HalfToFloat(Load<uint16_t>(p + 6));
-        break;
-    case D3DFMT_R32F:
-        r = Load<float>(p);
-        break;
-    case D3DFMT_G32R32F:
-        r = Load<float>(p), g = Load<float>(p + 4);
-        break;
-    case D3DFMT_A32B32G32R32F:
-        r = Load<float>(p), g = Load<float>(p + 4), b = Load<float>(p + 8), a = Load<float>(p + 12);
-        break;
-    default:
-        break;
-    }
-    pOut[0] = r, pOut[1] = g, pOut[2] = b, pOut[3] = a;
+    return nullptr;
 }
 
-void EncodeTexel(D3DFORMAT format, const float* pIn, uint8_t* p)
+void DecodePacked(const PackedFormat_t& layout, const uint8_t* p, float* pOut)
 {
-    const float r = pIn[0], g = pIn[1], b = pIn[2], a = pIn[3];
-    switch (format)
+    uint32_t bits = 0;
+    std::memcpy(&bits, p, layout.bytes);
+    for (int c = 0; c < 4; ++c)
     {
-    case D3DFMT_A8R8G8B8:
-    case D3DFMT_X8R8G8B8:
-        Store<uint32_t>(p, PackUnorm(r, 16, 8) | PackUnorm(g, 8, 8) | PackUnorm(b, 0, 8) |
-                               PackUnorm(format == D3DFMT_A8R8G8B8 ? a : 1.0f, 24, 8));
-        break;
-    case D3DFMT_A8B8G8R8:
-    case D3DFMT_X8B8G8R8:
-        Store<uint32_t>(p, PackUnorm(r, 0, 8) | PackUnorm(g, 8, 8) | PackUnorm(b, 16, 8) |
-                               PackUnorm(format == D3DFMT_A8B8G8R8 ? a : 1.0f, 24, 8));
-        break;
-    case D3DFMT_R8G8B8:
-        p[0] = uint8_t(PackUnorm(b, 0, 8)), p[1] = uint8_t(PackUnorm(g, 0, 8));
-        p[2] = uint8_t(PackUnorm(r, 0, 8));
-        break;
-    case D3DFMT_R5G6B5:
-        Store<uint16_t>(p, uint16_t(PackUnorm(r, 11, 5) | PackUnorm(g, 5, 6) | PackUnorm(b, 0, 5)));
-        break;
-    case D3DFMT_X1R5G5B5:
-    case D3DFMT_A1R5G5B5:
-        Store<uint16_t>(p, uint16_t(PackUnorm(r, 10, 5) | PackUnorm(g, 5, 5) | PackUnorm(b, 0, 5) |
-                                    PackUnorm(format == D3DFMT_A1R5G5B5 ? a : 1.0f, 15, 1)));
-        break;
-    case D3DFMT_A4R4G4B4:
-        Store<uint16_t>(p, uint16_t(PackUnorm(r, 8, 4) | PackUnorm(g, 4, 4) | PackUnorm(b, 0, 4) |
-                                    PackUnorm(a, 12, 4)));
-        break;
-    case D3DFMT_A8:
-        p[0] = uint8_t(PackUnorm(a, 0, 8));
-        break;
-    case D3DFMT_L8:
-        p[0] = uint8_t(PackUnorm(Luminance(pIn), 0, 8));
-        break;
-    case D3DFMT_A8L8:
-        p[0] = uint8_t(PackUnorm(Luminance(pIn), 0, 8)), p[1] = uint8_t(PackUnorm(a, 0, 8));
-        break;
-    case D3DFMT_L16:
-        Store<uint16_t>(p, uint16_t(PackUnorm(Luminance(pIn), 0, 16)));
-        break;
-    case D3DFMT_G16R16:
-        Store<uint32_t>(p, PackUnorm(r, 0, 16) | PackUnorm(g, 16, 16));
-        break;
-    case D3DFMT_A16B16G16R16:
-        for (int i = 0; i < 4; ++i)
-            Store<uint16_t>(p + 2 * i, uint16_t(PackUnorm(pIn[i], 0, 16)));
-        break;
-    case D3DFMT_R16F:
-    case D3DFMT_G16R16F:
-    case D3DFMT_A16B16G16R16F:
-    {
-        int channels = format == D3DFMT_R16F ? 1 : format == D3DFMT_G16R16F ? 2 : 4;
-        for (int i = 0; i < channels; ++i)
-            Store<uint16_t>(p + 2 * i, FloatToHalf(pIn[i]));
-        break;
+        if (layout.rgba[c].width)
+            pOut[c] = Unorm(bits, layout.rgba[c].shift, layout.rgba[c].width);
     }
-    case D3DFMT_R32F:
-    case D3DFMT_G32R32F:
-    case D3DFMT_A32B32G32R32F:
+    if (layout.luminance)
+        pOut[1] = pOut[2] = pOut[0] = layout.rgba[0].width ? pOut[0] : 0.0f;
+}
+
+void EncodePacked(const PackedFormat_t& layout, const float* pIn, uint8_t* p)
+{
+    uint32_t bits = 0;
+    for (int c = 0; c < 4; ++c)
     {
-        int channels = format == D3DFMT_R32F ? 1 : format == D3DFMT_G32R32F ? 2 : 4;
-        std::memcpy(p, pIn, sizeof(float) * size_t(channels));
-        break;
+        if (layout.rgba[c].width)
+            bits |= PackUnorm(layout.luminance && c == 0 ? Luminance(pIn) : pIn[c],
+                              layout.rgba[c].shift, layout.rgba[c].width);
     }
-    default:
-        break;
+    if (layout.padding.width)
+        bits |= PackUnorm(1.0f, layout.padding.shift, layout.padding.width);
+    std::memcpy(p, &bits, layout.bytes);
+}
+
+void DecodeArray(const ArrayFormat_t& layout, const uint8_t* p, float* pOut)
+{
+    for (int c = 0; c < layout.channels; ++c)
+    {
+        if (layout.type == CHANNEL_UNORM16)
+            pOut[c] = Unorm(Load<uint16_t>(p + 2 * c), 0, 16);
+        else if (layout.type == CHANNEL_HALF)
+            pOut[c] = HalfToFloat(Load<uint16_t>(p + 2 * c));
+        else
+            pOut[c] = Load<float>(p + 4 * c);
+    }
+}
+
+void EncodeArray(const ArrayFormat_t& layout, const float* pIn, uint8_t* p)
+{
+    for (int c = 0; c < layout.channels; ++c)
+    {
+        if (layout.type == CHANNEL_UNORM16)
+            Store<uint16_t>(p + 2 * c, uint16_t(PackUnorm(pIn[c], 0, 16)));
+        else if (layout.type == CHANNEL_HALF)
+            Store<uint16_t>(p + 2 * c, FloatToHalf(pIn[c]));
+        else
+            Store<float>(p + 4 * c, pIn[c]);
+    }
+}
+
+// One row of texels into floats; channels a format lacks read as 1 (colour of A8: 0).
+void DecodeRow(D3DFORMAT format, const uint8_t* pRow, UINT width, UINT elementBytes, float* pOut)
+{
+    const PackedFormat_t* pPacked = FindFormat(PACKED_FORMATS, format);
+    const ArrayFormat_t* pArray = FindFormat(ARRAY_FORMATS, format);
+    for (UINT x = 0; x < width; ++x, pRow += elementBytes, pOut += 4)
+    {
+        std::fill(pOut, pOut + 4, 1.0f);
+        if (pPacked)
+            DecodePacked(*pPacked, pRow, pOut);
+        else if (pArray)
+            DecodeArray(*pArray, pRow, pOut);
+    }
+}
+
+void EncodeRow(D3DFORMAT format, const float* pIn, UINT width, UINT elementBytes, uint8_t* pRow)
+{
+    const PackedFormat_t* pPacked = FindFormat(PACKED_FORMATS, format);
+    const ArrayFormat_t* pArray = FindFormat(ARRAY_FORMATS, format);
+    for (UINT x = 0; x < width; ++x, pIn += 4, pRow += elementBytes)
+    {
+        if (pPacked)
+            EncodePacked(*pPacked, pIn, pRow);
+        else if (pArray)
+            EncodeArray(*pArray, pIn, pRow);
     }
 }
 
@@ -299,12 +287,8 @@ bool DecodeSurface(D3DFORMAT format, const ImageSurface& surface, std::vector<fl
             continue;
         }
         for (UINT y = 0; y < surface.height; ++y)
-        {
-            const uint8_t* pRow = pSlice + size_t(y) * surface.rowPitch;
-            for (UINT x = 0; x < surface.width; ++x)
-                DecodeTexel(format, pRow + size_t(x) * pInfo->elementBytes,
-                            pOut + (size_t(y) * surface.width + x) * 4);
-        }
+            DecodeRow(format, pSlice + size_t(y) * surface.rowPitch, surface.width,
+                      pInfo->elementBytes, pOut + size_t(y) * surface.width * 4);
     }
     return true;
 }
@@ -329,12 +313,8 @@ bool EncodeSurface(D3DFORMAT format, const float* pRgba, UINT width, UINT height
             continue;
         }
         for (UINT y = 0; y < height; ++y)
-        {
-            uint8_t* pRow = pSlice + size_t(y) * out.rowPitch;
-            for (UINT x = 0; x < width; ++x)
-                EncodeTexel(format, pIn + (size_t(y) * width + x) * 4,
-                            pRow + size_t(x) * pInfo->elementBytes);
-        }
+            EncodeRow(format, pIn + size_t(y) * width * 4, width, pInfo->elementBytes,
+                      pSlice + size_t(y) * out.rowPitch);
     }
     return true;
 }
