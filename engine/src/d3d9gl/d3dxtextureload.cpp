@@ -74,6 +74,41 @@ D3DXIMAGE_FILEFORMAT DetectFileFormat(const uint8_t* pData, size_t size)
     return D3DXIFF_TGA;
 }
 
+// A file level of the right size as it is, converted when the format differs.
+bool TakeFileLevel(const Image& image, const ImageSurface& source, D3DFORMAT format,
+                   ImageSurface& surface, std::string& error)
+{
+    if (image.format == format)
+        surface = source;
+    else if (!ConvertSurface(image.format, source, format, surface))
+    {
+        error = "cannot convert the image to the texture's format";
+        return false;
+    }
+    return true;
+}
+
+// Level 0 resampled from the file's top level to the requested size.
+bool ResampleTopLevel(const Image& image, UINT face, UINT width, UINT height, UINT depth,
+                      DWORD filter, std::vector<float>& rgba, std::string& error)
+{
+    const ImageSurface& source = image.Surface(face, 0);
+    std::vector<float> decoded;
+    if (!DecodeSurface(image.format, source, decoded))
+    {
+        error = "cannot decode the image's texels";
+        return false;
+    }
+    if (source.depth != depth)
+    {
+        error = "a volume cannot be resized";
+        return false;
+    }
+    Resample(decoded.data(), source.width, source.height, width, height, ToResampleFilter(filter),
+             rgba, depth);
+    return true;
+}
+
 // The levels of one face, each in `format`. File levels whose size fits are taken as they
 // are (converted when the format differs); the rest come from the level above through a
 // box filter, and level 0 is resampled when the requested size differs from the file's.
@@ -94,13 +129,8 @@ bool BuildLevels(const Image& image, UINT face, D3DFORMAT format, UINT width, UI
             const ImageSurface& source = image.Surface(face, level);
             if (source.width == w && source.height == h && source.depth == d)
             {
-                if (image.format == format)
-                    surface = source;
-                else if (!ConvertSurface(image.format, source, format, surface))
-                {
-                    error = "cannot convert the image to the texture's format";
+                if (!TakeFileLevel(image, source, format, surface, error))
                     return false;
-                }
                 out.push_back(std::move(surface));
                 above.clear();
                 continue;
@@ -109,20 +139,8 @@ bool BuildLevels(const Image& image, UINT face, D3DFORMAT format, UINT width, UI
         std::vector<float> rgba;
         if (level == 0)
         {
-            const ImageSurface& source = image.Surface(face, 0);
-            std::vector<float> decoded;
-            if (!DecodeSurface(image.format, source, decoded))
-            {
-                error = "cannot decode the image's texels";
+            if (!ResampleTopLevel(image, face, w, h, d, filter, rgba, error))
                 return false;
-            }
-            if (source.depth != d)
-            {
-                error = "a volume cannot be resized";
-                return false;
-            }
-            Resample(decoded.data(), source.width, source.height, w, h, ToResampleFilter(filter),
-                     rgba, d);
         }
         else
         {

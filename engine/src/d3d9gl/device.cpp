@@ -54,87 +54,57 @@ GLint GetInteger(GLenum name)
     return value;
 }
 
-// Direct3D's documented defaults of every render state the layer acts on.
-struct RenderStateDefault_t
-{
-    D3DRENDERSTATETYPE state;
-    DWORD value;
-};
-
 // Room for a few frames of user-pointer vertices and their merged indices before the
 // rings wrap and orphan their storage.
 constexpr std::size_t VERTEX_RING_BYTES = 4u << 20;
 constexpr std::size_t INDEX_RING_BYTES = 1u << 20;
 constexpr std::size_t CONSTANT_RING_BYTES = 4u << 20;
 
-constexpr DWORD FLOAT_ONE = 0x3F800000u;
-constexpr DWORD FLOAT_64 = 0x42800000u;
-
-constexpr RenderStateDefault_t RENDER_STATE_DEFAULTS[] = {
-    {D3DRS_FILLMODE, D3DFILL_SOLID},
-    {D3DRS_SHADEMODE, D3DSHADE_GOURAUD},
-    {D3DRS_ZWRITEENABLE, TRUE},
-    {D3DRS_ALPHATESTENABLE, FALSE},
-    {D3DRS_LASTPIXEL, TRUE},
-    {D3DRS_SRCBLEND, D3DBLEND_ONE},
-    {D3DRS_DESTBLEND, D3DBLEND_ZERO},
-    {D3DRS_CULLMODE, D3DCULL_CCW},
-    {D3DRS_ZFUNC, D3DCMP_LESSEQUAL},
-    {D3DRS_ALPHAREF, 0},
-    {D3DRS_ALPHAFUNC, D3DCMP_ALWAYS},
-    {D3DRS_ALPHABLENDENABLE, FALSE},
-    {D3DRS_STENCILENABLE, FALSE},
-    {D3DRS_STENCILFAIL, D3DSTENCILOP_KEEP},
-    {D3DRS_STENCILZFAIL, D3DSTENCILOP_KEEP},
-    {D3DRS_STENCILPASS, D3DSTENCILOP_KEEP},
-    {D3DRS_STENCILFUNC, D3DCMP_ALWAYS},
-    {D3DRS_STENCILREF, 0},
-    {D3DRS_STENCILMASK, 0xFFFFFFFFu},
-    {D3DRS_STENCILWRITEMASK, 0xFFFFFFFFu},
-    {D3DRS_TEXTUREFACTOR, 0xFFFFFFFFu},
-    {D3DRS_CLIPPING, TRUE},
-    {D3DRS_LIGHTING, TRUE},
-    {D3DRS_POINTSIZE, FLOAT_ONE},
-    {D3DRS_POINTSIZE_MIN, FLOAT_ONE},
-    {D3DRS_POINTSIZE_MAX, FLOAT_64},
-    {D3DRS_MULTISAMPLEANTIALIAS, TRUE},
-    {D3DRS_MULTISAMPLEMASK, 0xFFFFFFFFu},
-    {D3DRS_COLORWRITEENABLE, 0xF},
-    {D3DRS_COLORWRITEENABLE1, 0xF},
-    {D3DRS_COLORWRITEENABLE2, 0xF},
-    {D3DRS_COLORWRITEENABLE3, 0xF},
-    {D3DRS_BLENDOP, D3DBLENDOP_ADD},
-    {D3DRS_SCISSORTESTENABLE, FALSE},
-    {D3DRS_SLOPESCALEDEPTHBIAS, 0},
-    {D3DRS_DEPTHBIAS, 0},
-    {D3DRS_TWOSIDEDSTENCILMODE, FALSE},
-    {D3DRS_CCW_STENCILFAIL, D3DSTENCILOP_KEEP},
-    {D3DRS_CCW_STENCILZFAIL, D3DSTENCILOP_KEEP},
-    {D3DRS_CCW_STENCILPASS, D3DSTENCILOP_KEEP},
-    {D3DRS_CCW_STENCILFUNC, D3DCMP_ALWAYS},
-    {D3DRS_BLENDFACTOR, 0xFFFFFFFFu},
-    {D3DRS_SEPARATEALPHABLENDENABLE, FALSE},
-    {D3DRS_SRCBLENDALPHA, D3DBLEND_ONE},
-    {D3DRS_DESTBLENDALPHA, D3DBLEND_ZERO},
-    {D3DRS_BLENDOPALPHA, D3DBLENDOP_ADD},
-};
-
-constexpr DWORD SAMPLER_STATE_DEFAULTS[SAMPLER_STATE_MAX] = {
-    0,                // (unused)
-    D3DTADDRESS_WRAP, // D3DSAMP_ADDRESSU
-    D3DTADDRESS_WRAP, // D3DSAMP_ADDRESSV
-    D3DTADDRESS_WRAP, // D3DSAMP_ADDRESSW
-    0,                // D3DSAMP_BORDERCOLOR
-    D3DTEXF_POINT,    // D3DSAMP_MAGFILTER
-    D3DTEXF_POINT,    // D3DSAMP_MINFILTER
-    D3DTEXF_NONE,     // D3DSAMP_MIPFILTER
-    0,                // D3DSAMP_MIPMAPLODBIAS
-    0,                // D3DSAMP_MAXMIPLEVEL
-    1,                // D3DSAMP_MAXANISOTROPY
-    0,                // D3DSAMP_SRGBTEXTURE
-    0,                // D3DSAMP_ELEMENTINDEX
-    0,                // D3DSAMP_DMAPOFFSET
-};
+// Capabilities from the GL limits.
+void ReadCaps(D3DCAPS9& caps)
+{
+    caps.DeviceType = D3DDEVTYPE_HAL;
+    caps.MaxTextureWidth = caps.MaxTextureHeight = DWORD(GetInteger(GL_MAX_TEXTURE_SIZE));
+    caps.MaxVolumeExtent = DWORD(GetInteger(GL_MAX_3D_TEXTURE_SIZE));
+    caps.MaxTextureAspectRatio = caps.MaxTextureWidth;
+    caps.MaxTextureRepeat = 8192;
+    caps.MaxAnisotropy = 1;
+    if (epoxy_gl_version() >= 46 || epoxy_has_gl_extension("GL_EXT_texture_filter_anisotropic"))
+    {
+        GLfloat anisotropy = 1.0f;
+        glGetFloatv(GL_MAX_TEXTURE_MAX_ANISOTROPY_EXT, &anisotropy);
+        caps.MaxAnisotropy = DWORD(anisotropy);
+    }
+    // GL bounds a draw by its index range only: 32-bit indices up to GL_MAX_ELEMENT_INDEX.
+    const DWORD maxIndex =
+        epoxy_gl_version() >= 43 ? DWORD(GetInteger(GL_MAX_ELEMENT_INDEX)) : 0x00FFFFFFu;
+    caps.MaxVertexIndex = maxIndex;
+    caps.MaxPrimitiveCount = maxIndex;
+    caps.MaxStreams = std::min<DWORD>(STREAM_MAX, DWORD(GetInteger(GL_MAX_VERTEX_ATTRIBS)));
+    caps.MaxStreamStride =
+        epoxy_gl_version() >= 44 ? DWORD(GetInteger(GL_MAX_VERTEX_ATTRIB_STRIDE)) : 2048;
+    GLfloat pointSizes[2] = {1.0f, 1.0f};
+    glGetFloatv(GL_POINT_SIZE_RANGE, pointSizes);
+    caps.MaxPointSize = pointSizes[1];
+    // Caps without a GL limit behind them report what this layer itself provides: shader
+    // model 3.0 (GLSL 3.30 under the register model of the preamble), the preamble's 256
+    // vertex float registers, the eight fixed-function texture stages of Direct3D 9 (no GLSL
+    // program uses them) and shader model 3.0's instruction counts.
+    caps.VertexShaderVersion = D3DVS_VERSION(3, 0);
+    caps.PixelShaderVersion = D3DPS_VERSION(3, 0);
+    caps.MaxVertexShaderConst = VERTEX_FLOAT_CONSTANT_MAX;
+    caps.NumSimultaneousRTs =
+        std::min<DWORD>(RENDER_TARGET_MAX, DWORD(GetInteger(GL_MAX_DRAW_BUFFERS)));
+    caps.MaxSimultaneousTextures = 8;
+    caps.MaxTextureBlendStages = 8;
+    caps.MaxUserClipPlanes = 0;
+    caps.NumberOfAdaptersInGroup = 1;
+    caps.PresentationIntervals = D3DPRESENT_INTERVAL_IMMEDIATE | D3DPRESENT_INTERVAL_ONE;
+    caps.MaxVShaderInstructionsExecuted = 65535;
+    caps.MaxPShaderInstructionsExecuted = 65535;
+    caps.MaxVertexShader30InstructionSlots = 32768;
+    caps.MaxPixelShader30InstructionSlots = 32768;
+}
 
 } // namespace
 
@@ -252,48 +222,7 @@ bool Device::Initialize(const D3DPRESENT_PARAMETERS& params)
     for (int stage = 0; stage < SHADER_STAGE_MAX; ++stage)
         m_Constants[stage].bytes.assign(ConstantBlockSize(ShaderStage(stage)), 0);
 
-    // Capabilities from the GL limits.
-    m_Caps.DeviceType = D3DDEVTYPE_HAL;
-    m_Caps.MaxTextureWidth = m_Caps.MaxTextureHeight = DWORD(GetInteger(GL_MAX_TEXTURE_SIZE));
-    m_Caps.MaxVolumeExtent = DWORD(GetInteger(GL_MAX_3D_TEXTURE_SIZE));
-    m_Caps.MaxTextureAspectRatio = m_Caps.MaxTextureWidth;
-    m_Caps.MaxTextureRepeat = 8192;
-    m_Caps.MaxAnisotropy = 1;
-    if (epoxy_gl_version() >= 46 || epoxy_has_gl_extension("GL_EXT_texture_filter_anisotropic"))
-    {
-        GLfloat anisotropy = 1.0f;
-        glGetFloatv(GL_MAX_TEXTURE_MAX_ANISOTROPY_EXT, &anisotropy);
-        m_Caps.MaxAnisotropy = DWORD(anisotropy);
-    }
-    // GL bounds a draw by its index range only: 32-bit indices up to GL_MAX_ELEMENT_INDEX.
-    const DWORD maxIndex =
-        epoxy_gl_version() >= 43 ? DWORD(GetInteger(GL_MAX_ELEMENT_INDEX)) : 0x00FFFFFFu;
-    m_Caps.MaxVertexIndex = maxIndex;
-    m_Caps.MaxPrimitiveCount = maxIndex;
-    m_Caps.MaxStreams = std::min<DWORD>(STREAM_MAX, DWORD(GetInteger(GL_MAX_VERTEX_ATTRIBS)));
-    m_Caps.MaxStreamStride =
-        epoxy_gl_version() >= 44 ? DWORD(GetInteger(GL_MAX_VERTEX_ATTRIB_STRIDE)) : 2048;
-    GLfloat pointSizes[2] = {1.0f, 1.0f};
-    glGetFloatv(GL_POINT_SIZE_RANGE, pointSizes);
-    m_Caps.MaxPointSize = pointSizes[1];
-    // Caps without a GL limit behind them report what this layer itself provides: shader
-    // model 3.0 (GLSL 3.30 under the register model of the preamble), the preamble's 256
-    // vertex float registers, the eight fixed-function texture stages of Direct3D 9 (no GLSL
-    // program uses them) and shader model 3.0's instruction counts.
-    m_Caps.VertexShaderVersion = D3DVS_VERSION(3, 0);
-    m_Caps.PixelShaderVersion = D3DPS_VERSION(3, 0);
-    m_Caps.MaxVertexShaderConst = VERTEX_FLOAT_CONSTANT_MAX;
-    m_Caps.NumSimultaneousRTs =
-        std::min<DWORD>(RENDER_TARGET_MAX, DWORD(GetInteger(GL_MAX_DRAW_BUFFERS)));
-    m_Caps.MaxSimultaneousTextures = 8;
-    m_Caps.MaxTextureBlendStages = 8;
-    m_Caps.MaxUserClipPlanes = 0;
-    m_Caps.NumberOfAdaptersInGroup = 1;
-    m_Caps.PresentationIntervals = D3DPRESENT_INTERVAL_IMMEDIATE | D3DPRESENT_INTERVAL_ONE;
-    m_Caps.MaxVShaderInstructionsExecuted = 65535;
-    m_Caps.MaxPShaderInstructionsExecuted = 65535;
-    m_Caps.MaxVertexShader30InstructionSlots = 32768;
-    m_Caps.MaxPixelShader30InstructionSlots = 32768;
+    ReadCaps(m_Caps);
 
     if (!CreateBackBuffer())
         return false;
@@ -348,43 +277,6 @@ bool Device::CreateBackBuffer()
         m_AutoDepthStencil = RefPtr<IDirect3DSurface9>::Adopt(pDepth);
     }
     return true;
-}
-
-void Device::ResetStates()
-{
-    std::fill(std::begin(m_RenderStates), std::end(m_RenderStates), 0u);
-    for (const RenderStateDefault_t& entry : RENDER_STATE_DEFAULTS)
-        m_RenderStates[entry.state] = entry.value;
-    m_RenderStates[D3DRS_ZENABLE] = m_Params.EnableAutoDepthStencil ? D3DZB_TRUE : D3DZB_FALSE;
-    for (UINT slot = 0; slot < SAMPLER_SLOT_MAX; ++slot)
-    {
-        std::copy(std::begin(SAMPLER_STATE_DEFAULTS), std::end(SAMPLER_STATE_DEFAULTS),
-                  m_SamplerStates[slot]);
-        m_Textures[slot].Reset();
-        m_SlotSamplers[slot] = 0;
-    }
-    m_DirtySamplers = (1u << SAMPLER_SLOT_MAX) - 1;
-    for (Stream_t& stream : m_Streams)
-        stream = {RefPtr<IDirect3DVertexBuffer9>(), 0, 0, 0, 1};
-    m_Indices.Reset();
-    m_Declaration.Reset();
-    m_VertexShader.Reset();
-    m_PixelShader.Reset();
-    for (RefPtr<IDirect3DSurface9>& target : m_RenderTargets)
-        target.Reset();
-    m_DepthStencil = m_AutoDepthStencil;
-    IDirect3DSurface9* pBackBuffer = nullptr;
-    m_BackBuffer->GetSurfaceLevel(0, &pBackBuffer);
-    BindRenderTarget(0, pBackBuffer);
-    pBackBuffer->Release();
-    m_Gl.Invalidate();
-    glBindVertexArray(m_Vao);
-    for (GLuint location = 0; location < 16; ++location)
-        glDisableVertexAttribArray(location);
-    m_EnabledAttributes = 0;
-    // Impossible values, so the first draw writes the state block.
-    m_ShaderState = {-1.0f, -1.0f, -1.0f, -1.0f};
-    m_Dirty = DIRTY_ALL;
 }
 
 HRESULT Device::TestCooperativeLevel()

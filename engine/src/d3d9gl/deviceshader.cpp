@@ -25,6 +25,38 @@ ShaderCode* CodeOf(IUnknown* pShader)
     return dynamic_cast<ShaderCode*>(pShader);
 }
 
+// Points the current program's constant blocks and samplers at the device's bindings and
+// texture units.
+void BindSlots(GLuint program)
+{
+    const struct
+    {
+        const char* name;
+        GLuint binding;
+    } blocks[] = {{VERTEX_CONSTANT_BLOCK, VERTEX_CONSTANT_BINDING},
+                  {PIXEL_CONSTANT_BLOCK, PIXEL_CONSTANT_BINDING},
+                  {STATE_BLOCK, STATE_BINDING}};
+    for (const auto& block : blocks)
+    {
+        const GLuint index = glGetUniformBlockIndex(program, block.name);
+        if (index != GL_INVALID_INDEX)
+            glUniformBlockBinding(program, index, block.binding);
+    }
+    for (UINT sampler = 0; sampler < PIXEL_SAMPLER_MAX; ++sampler)
+    {
+        const GLint location =
+            glGetUniformLocation(program, SamplerUniformName(SHADER_STAGE_PIXEL, sampler).c_str());
+        if (location >= 0)
+            glUniform1i(location, GLint(sampler));
+    }
+    for (UINT sampler = 0; sampler < VERTEX_SAMPLER_MAX; ++sampler)
+    {
+        const GLint location =
+            glGetUniformLocation(program, SamplerUniformName(SHADER_STAGE_VERTEX, sampler).c_str());
+        if (location >= 0)
+            glUniform1i(location, GLint(GL_UNIT_VERTEX_SAMPLER0 + sampler));
+    }
+}
 } // namespace
 
 // ---- Creation ---------------------------------------------------------------------------
@@ -210,34 +242,8 @@ GLuint Device::LinkProgram(ShaderCode* pVertex, ShaderCode* pPixel, bool flat, b
         glDeleteProgram(program);
         return 0;
     }
-    const struct
-    {
-        const char* name;
-        GLuint binding;
-    } blocks[] = {{VERTEX_CONSTANT_BLOCK, VERTEX_CONSTANT_BINDING},
-                  {PIXEL_CONSTANT_BLOCK, PIXEL_CONSTANT_BINDING},
-                  {STATE_BLOCK, STATE_BINDING}};
-    for (const auto& block : blocks)
-    {
-        const GLuint index = glGetUniformBlockIndex(program, block.name);
-        if (index != GL_INVALID_INDEX)
-            glUniformBlockBinding(program, index, block.binding);
-    }
     m_Gl.UseProgram(program);
-    for (UINT sampler = 0; sampler < PIXEL_SAMPLER_MAX; ++sampler)
-    {
-        const GLint location =
-            glGetUniformLocation(program, SamplerUniformName(SHADER_STAGE_PIXEL, sampler).c_str());
-        if (location >= 0)
-            glUniform1i(location, GLint(sampler));
-    }
-    for (UINT sampler = 0; sampler < VERTEX_SAMPLER_MAX; ++sampler)
-    {
-        const GLint location =
-            glGetUniformLocation(program, SamplerUniformName(SHADER_STAGE_VERTEX, sampler).c_str());
-        if (location >= 0)
-            glUniform1i(location, GLint(GL_UNIT_VERTEX_SAMPLER0 + sampler));
-    }
+    BindSlots(program);
     return program;
 }
 

@@ -187,6 +187,53 @@ GLint WrapMode(DWORD address, bool mirrorClamp)
     }
 }
 
+// Direct3D clears the viewport only, and within the scissor rectangle while the scissor
+// test is on.
+RECT ClearArea(const D3DVIEWPORT9& viewport, const RECT& scissor, bool scissorTest)
+{
+    RECT area = {LONG(viewport.X), LONG(viewport.Y), LONG(viewport.X + viewport.Width),
+                 LONG(viewport.Y + viewport.Height)};
+    if (scissorTest)
+    {
+        area.left = std::max(area.left, scissor.left);
+        area.top = std::max(area.top, scissor.top);
+        area.right = std::min(area.right, scissor.right);
+        area.bottom = std::min(area.bottom, scissor.bottom);
+    }
+    return area;
+}
+
+// Opens the write masks of the cleared buffers and sets their clear values; returns the mask
+// glClear takes.
+GLbitfield SetClearValues(GLStateCache& gl, const DWORD* pStates, DWORD flags, D3DCOLOR color,
+                          float z, DWORD stencil)
+{
+    GLbitfield mask = 0;
+    if (flags & D3DCLEAR_TARGET)
+    {
+        mask |= GL_COLOR_BUFFER_BIT;
+        gl.ColorMask(0xF);
+        gl.ClearColor(color);
+    }
+    if (flags & D3DCLEAR_ZBUFFER)
+    {
+        mask |= GL_DEPTH_BUFFER_BIT;
+        gl.DepthMask(true);
+        gl.ClearDepth(z);
+    }
+    if (flags & D3DCLEAR_STENCIL)
+    {
+        mask |= GL_STENCIL_BUFFER_BIT;
+        GLStencilFace_t face = StencilFace(pStates, D3DRS_STENCILFUNC, D3DRS_STENCILFAIL,
+                                           D3DRS_STENCILZFAIL, D3DRS_STENCILPASS);
+        face.writeMask = 0xFF;
+        gl.Stencil(0, face);
+        gl.Stencil(1, face);
+        gl.ClearStencil(GLint(stencil & 0xFF));
+    }
+    return mask;
+}
+
 } // namespace
 
 // ---- Render states ----------------------------------------------------------------------
@@ -382,47 +429,13 @@ HRESULT Device::Clear(DWORD Count, const D3DRECT* pRects, DWORD Flags, D3DCOLOR 
     Activate();
     BindFramebuffer();
 
-    // Direct3D clears the viewport only, and within the scissor rectangle while the
-    // scissor test is on.
-    LONG left = LONG(m_Viewport.X);
-    LONG top = LONG(m_Viewport.Y);
-    LONG right = LONG(m_Viewport.X + m_Viewport.Width);
-    LONG bottom = LONG(m_Viewport.Y + m_Viewport.Height);
-    if (m_RenderStates[D3DRS_SCISSORTESTENABLE])
-    {
-        left = std::max(left, m_ScissorRect.left);
-        top = std::max(top, m_ScissorRect.top);
-        right = std::min(right, m_ScissorRect.right);
-        bottom = std::min(bottom, m_ScissorRect.bottom);
-    }
-    GLbitfield mask = 0;
-    if (Flags & D3DCLEAR_TARGET)
-    {
-        mask |= GL_COLOR_BUFFER_BIT;
-        m_Gl.ColorMask(0xF);
-        m_Gl.ClearColor(Color);
-    }
-    if (Flags & D3DCLEAR_ZBUFFER)
-    {
-        mask |= GL_DEPTH_BUFFER_BIT;
-        m_Gl.DepthMask(true);
-        m_Gl.ClearDepth(Z);
-    }
-    if (Flags & D3DCLEAR_STENCIL)
-    {
-        mask |= GL_STENCIL_BUFFER_BIT;
-        GLStencilFace_t face = StencilFace(m_RenderStates, D3DRS_STENCILFUNC, D3DRS_STENCILFAIL,
-                                           D3DRS_STENCILZFAIL, D3DRS_STENCILPASS);
-        face.writeMask = 0xFF;
-        m_Gl.Stencil(0, face);
-        m_Gl.Stencil(1, face);
-        m_Gl.ClearStencil(GLint(Stencil & 0xFF));
-    }
+    const RECT area = ClearArea(m_Viewport, m_ScissorRect, m_RenderStates[D3DRS_SCISSORTESTENABLE]);
+    const GLbitfield mask = SetClearValues(m_Gl, m_RenderStates, Flags, Color, Z, Stencil);
     m_Gl.Enable(GL_CAP_SCISSOR_TEST, true);
     const DWORD rectCount = Count > 0 ? Count : 1;
     for (DWORD i = 0; i < rectCount; ++i)
     {
-        LONG x1 = left, y1 = top, x2 = right, y2 = bottom;
+        LONG x1 = area.left, y1 = area.top, x2 = area.right, y2 = area.bottom;
         if (Count > 0)
         {
             x1 = std::max(x1, pRects[i].x1);
@@ -437,129 +450,6 @@ HRESULT Device::Clear(DWORD Count, const D3DRECT* pRects, DWORD Flags, D3DCOLOR 
     }
     // The masks and the scissor rectangle are the draw state's again at the next draw.
     m_Dirty |= DIRTY_DEPTH_STENCIL | DIRTY_BLEND | DIRTY_RASTER | DIRTY_VIEWPORT;
-    return D3D_OK;
-}
-
-// ---- Render targets ---------------------------------------------------------------------
-
-HRESULT Device::BindRenderTarget(DWORD index, IDirect3DSurface9* pSurface)
-{
-    BreakBatch();
-    m_RenderTargets[index] = RefPtr<IDirect3DSurface9>(pSurface);
-    m_Dirty |= DIRTY_FRAMEBUFFER;
-    if (index == 0)
-    {
-        // Direct3D resets the viewport and the scissor rectangle to the new target.
-        auto* pTarget = static_cast<SurfaceImpl*>(pSurface);
-        m_Viewport = {0, 0, pTarget->Width(), pTarget->Height(), 0.0f, 1.0f};
-        m_ScissorRect = {0, 0, LONG(pTarget->Width()), LONG(pTarget->Height())};
-        m_Dirty |= DIRTY_VIEWPORT;
-    }
-    return D3D_OK;
-}
-
-HRESULT Device::SetRenderTarget(DWORD RenderTargetIndex, IDirect3DSurface9* pRenderTarget)
-{
-    if (RenderTargetIndex >= m_Caps.NumSimultaneousRTs ||
-        (RenderTargetIndex == 0 && !pRenderTarget))
-        return D3DERR_INVALIDCALL;
-    auto* pSurface = dynamic_cast<SurfaceImpl*>(pRenderTarget);
-    if (pRenderTarget && (!pSurface || !pSurface->IsRenderTarget()))
-    {
-        Log(LOG_MODULE, LOG_LEVEL_ERROR, "SetRenderTarget: the surface is not a render target");
-        return D3DERR_INVALIDCALL;
-    }
-    if (m_RenderTargets[RenderTargetIndex] == pRenderTarget && RenderTargetIndex != 0)
-        return D3D_OK;
-    return BindRenderTarget(RenderTargetIndex, pRenderTarget);
-}
-
-HRESULT Device::GetRenderTarget(DWORD RenderTargetIndex, IDirect3DSurface9** ppRenderTarget)
-{
-    if (RenderTargetIndex >= RENDER_TARGET_MAX || !ppRenderTarget)
-        return D3DERR_INVALIDCALL;
-    *ppRenderTarget = m_RenderTargets[RenderTargetIndex].Share();
-    return *ppRenderTarget ? D3D_OK : D3DERR_NOTFOUND;
-}
-
-HRESULT Device::SetDepthStencilSurface(IDirect3DSurface9* pNewZStencil)
-{
-    auto* pSurface = dynamic_cast<SurfaceImpl*>(pNewZStencil);
-    if (pNewZStencil && (!pSurface || !pSurface->IsDepthStencil()))
-    {
-        Log(LOG_MODULE, LOG_LEVEL_ERROR,
-            "SetDepthStencilSurface: the surface is not a depth-stencil surface");
-        return D3DERR_INVALIDCALL;
-    }
-    if (m_DepthStencil == pNewZStencil)
-        return D3D_OK;
-    BreakBatch();
-    m_DepthStencil = RefPtr<IDirect3DSurface9>(pNewZStencil);
-    m_Dirty |= DIRTY_FRAMEBUFFER | DIRTY_DEPTH_STENCIL;
-    return D3D_OK;
-}
-
-HRESULT Device::GetDepthStencilSurface(IDirect3DSurface9** ppZStencilSurface)
-{
-    if (!ppZStencilSurface)
-        return D3DERR_INVALIDCALL;
-    *ppZStencilSurface = m_DepthStencil.Share();
-    return *ppZStencilSurface ? D3D_OK : D3DERR_NOTFOUND;
-}
-
-void Device::BindFramebuffer()
-{
-    if (m_Dirty & DIRTY_FRAMEBUFFER)
-        ApplyFramebuffer();
-    else
-        m_Gl.BindDrawFramebuffer(m_DrawFbo);
-}
-
-void Device::ApplyFramebuffer()
-{
-    m_Gl.BindDrawFramebuffer(m_DrawFbo);
-    GLenum drawBuffers[RENDER_TARGET_MAX];
-    for (UINT i = 0; i < RENDER_TARGET_MAX; ++i)
-    {
-        const GLenum attachment = GL_COLOR_ATTACHMENT0 + i;
-        if (auto* pTarget = static_cast<SurfaceImpl*>(m_RenderTargets[i].Get()))
-        {
-            pTarget->Attach(attachment);
-            drawBuffers[i] = attachment;
-        }
-        else
-        {
-            glFramebufferTexture2D(GL_DRAW_FRAMEBUFFER, attachment, GL_TEXTURE_2D, 0, 0);
-            drawBuffers[i] = GL_NONE;
-        }
-    }
-    glDrawBuffers(GLsizei(RENDER_TARGET_MAX), drawBuffers);
-    glFramebufferRenderbuffer(GL_DRAW_FRAMEBUFFER, GL_DEPTH_STENCIL_ATTACHMENT, GL_RENDERBUFFER, 0);
-    if (auto* pDepth = static_cast<SurfaceImpl*>(m_DepthStencil.Get()))
-        pDepth->Attach(GL_DEPTH_STENCIL_ATTACHMENT);
-    m_Counters.StateChanges += RENDER_TARGET_MAX + 2;
-    const GLenum status = glCheckFramebufferStatus(GL_DRAW_FRAMEBUFFER);
-    if (status != GL_FRAMEBUFFER_COMPLETE)
-        Log(LOG_MODULE, LOG_LEVEL_ERROR,
-            "The render targets do not form a complete framebuffer "
-            "(status 0x%x)",
-            status);
-    m_Dirty &= ~DIRTY_FRAMEBUFFER;
-}
-
-HRESULT Device::GetRenderTargetData(IDirect3DSurface9* pRenderTarget,
-                                    IDirect3DSurface9* pDestSurface)
-{
-    auto* pSource = dynamic_cast<SurfaceImpl*>(pRenderTarget);
-    auto* pDest = dynamic_cast<SurfaceImpl*>(pDestSurface);
-    if (!pSource || !pDest || !pSource->IsRenderTarget() || pDest->IsRenderTarget() ||
-        pSource->Format() != pDest->Format() || pSource->Width() != pDest->Width() ||
-        pSource->Height() != pDest->Height())
-        return D3DERR_INVALIDCALL;
-    BreakBatch();
-    ImageSurface pixels;
-    if (!pSource->Read(pixels) || !pDest->Write(pixels))
-        return D3DERR_INVALIDCALL;
     return D3D_OK;
 }
 

@@ -1,0 +1,136 @@
+// The device's render targets, depth-stencil surface and the framebuffer they form.
+
+#include "base/source/system/logger.h"
+#include "d3d9gl/device.h"
+#include "d3d9gl/surface.h"
+
+namespace d3d9gl
+{
+
+using Halvex::Base::Log;
+using Halvex::Base::LOG_LEVEL_ERROR;
+
+// ---- Render targets ---------------------------------------------------------------------
+
+HRESULT Device::BindRenderTarget(DWORD index, IDirect3DSurface9* pSurface)
+{
+    BreakBatch();
+    m_RenderTargets[index] = RefPtr<IDirect3DSurface9>(pSurface);
+    m_Dirty |= DIRTY_FRAMEBUFFER;
+    if (index == 0)
+    {
+        // Direct3D resets the viewport and the scissor rectangle to the new target.
+        auto* pTarget = static_cast<SurfaceImpl*>(pSurface);
+        m_Viewport = {0, 0, pTarget->Width(), pTarget->Height(), 0.0f, 1.0f};
+        m_ScissorRect = {0, 0, LONG(pTarget->Width()), LONG(pTarget->Height())};
+        m_Dirty |= DIRTY_VIEWPORT;
+    }
+    return D3D_OK;
+}
+
+HRESULT Device::SetRenderTarget(DWORD RenderTargetIndex, IDirect3DSurface9* pRenderTarget)
+{
+    if (RenderTargetIndex >= m_Caps.NumSimultaneousRTs ||
+        (RenderTargetIndex == 0 && !pRenderTarget))
+        return D3DERR_INVALIDCALL;
+    auto* pSurface = dynamic_cast<SurfaceImpl*>(pRenderTarget);
+    if (pRenderTarget && (!pSurface || !pSurface->IsRenderTarget()))
+    {
+        Log(LOG_MODULE, LOG_LEVEL_ERROR, "SetRenderTarget: the surface is not a render target");
+        return D3DERR_INVALIDCALL;
+    }
+    if (m_RenderTargets[RenderTargetIndex] == pRenderTarget && RenderTargetIndex != 0)
+        return D3D_OK;
+    return BindRenderTarget(RenderTargetIndex, pRenderTarget);
+}
+
+HRESULT Device::GetRenderTarget(DWORD RenderTargetIndex, IDirect3DSurface9** ppRenderTarget)
+{
+    if (RenderTargetIndex >= RENDER_TARGET_MAX || !ppRenderTarget)
+        return D3DERR_INVALIDCALL;
+    *ppRenderTarget = m_RenderTargets[RenderTargetIndex].Share();
+    return *ppRenderTarget ? D3D_OK : D3DERR_NOTFOUND;
+}
+
+HRESULT Device::SetDepthStencilSurface(IDirect3DSurface9* pNewZStencil)
+{
+    auto* pSurface = dynamic_cast<SurfaceImpl*>(pNewZStencil);
+    if (pNewZStencil && (!pSurface || !pSurface->IsDepthStencil()))
+    {
+        Log(LOG_MODULE, LOG_LEVEL_ERROR,
+            "SetDepthStencilSurface: the surface is not a depth-stencil surface");
+        return D3DERR_INVALIDCALL;
+    }
+    if (m_DepthStencil == pNewZStencil)
+        return D3D_OK;
+    BreakBatch();
+    m_DepthStencil = RefPtr<IDirect3DSurface9>(pNewZStencil);
+    m_Dirty |= DIRTY_FRAMEBUFFER | DIRTY_DEPTH_STENCIL;
+    return D3D_OK;
+}
+
+HRESULT Device::GetDepthStencilSurface(IDirect3DSurface9** ppZStencilSurface)
+{
+    if (!ppZStencilSurface)
+        return D3DERR_INVALIDCALL;
+    *ppZStencilSurface = m_DepthStencil.Share();
+    return *ppZStencilSurface ? D3D_OK : D3DERR_NOTFOUND;
+}
+
+void Device::BindFramebuffer()
+{
+    if (m_Dirty & DIRTY_FRAMEBUFFER)
+        ApplyFramebuffer();
+    else
+        m_Gl.BindDrawFramebuffer(m_DrawFbo);
+}
+
+void Device::ApplyFramebuffer()
+{
+    m_Gl.BindDrawFramebuffer(m_DrawFbo);
+    GLenum drawBuffers[RENDER_TARGET_MAX];
+    for (UINT i = 0; i < RENDER_TARGET_MAX; ++i)
+    {
+        const GLenum attachment = GL_COLOR_ATTACHMENT0 + i;
+        if (auto* pTarget = static_cast<SurfaceImpl*>(m_RenderTargets[i].Get()))
+        {
+            pTarget->Attach(attachment);
+            drawBuffers[i] = attachment;
+        }
+        else
+        {
+            glFramebufferTexture2D(GL_DRAW_FRAMEBUFFER, attachment, GL_TEXTURE_2D, 0, 0);
+            drawBuffers[i] = GL_NONE;
+        }
+    }
+    glDrawBuffers(GLsizei(RENDER_TARGET_MAX), drawBuffers);
+    glFramebufferRenderbuffer(GL_DRAW_FRAMEBUFFER, GL_DEPTH_STENCIL_ATTACHMENT, GL_RENDERBUFFER, 0);
+    if (auto* pDepth = static_cast<SurfaceImpl*>(m_DepthStencil.Get()))
+        pDepth->Attach(GL_DEPTH_STENCIL_ATTACHMENT);
+    m_Counters.StateChanges += RENDER_TARGET_MAX + 2;
+    const GLenum status = glCheckFramebufferStatus(GL_DRAW_FRAMEBUFFER);
+    if (status != GL_FRAMEBUFFER_COMPLETE)
+        Log(LOG_MODULE, LOG_LEVEL_ERROR,
+            "The render targets do not form a complete framebuffer "
+            "(status 0x%x)",
+            status);
+    m_Dirty &= ~DIRTY_FRAMEBUFFER;
+}
+
+HRESULT Device::GetRenderTargetData(IDirect3DSurface9* pRenderTarget,
+                                    IDirect3DSurface9* pDestSurface)
+{
+    auto* pSource = dynamic_cast<SurfaceImpl*>(pRenderTarget);
+    auto* pDest = dynamic_cast<SurfaceImpl*>(pDestSurface);
+    if (!pSource || !pDest || !pSource->IsRenderTarget() || pDest->IsRenderTarget() ||
+        pSource->Format() != pDest->Format() || pSource->Width() != pDest->Width() ||
+        pSource->Height() != pDest->Height())
+        return D3DERR_INVALIDCALL;
+    BreakBatch();
+    ImageSurface pixels;
+    if (!pSource->Read(pixels) || !pDest->Write(pixels))
+        return D3DERR_INVALIDCALL;
+    return D3D_OK;
+}
+
+} // namespace d3d9gl
