@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <type_traits>
 
 namespace Halvex::HGui
 {
@@ -15,46 +16,51 @@ namespace
 constexpr float UNBOUNDED_ORIGIN = -1.7014117e38f;
 constexpr float UNBOUNDED_SIZE = 3.4028235e38f;
 
-template <typename E> void Dispatch(HWidget* pWidget, HEvent* pEvent, void (HWidget::*handler)(E*))
+template <typename E> E* EventClassOf(void (HWidget::*)(E*));
+
+template <auto HANDLER> void Dispatch(HWidget* pWidget, HEvent* pEvent)
 {
     // A type code paired with the wrong class reaches only the signal, never the handler.
+    using E = std::remove_pointer_t<decltype(EventClassOf(HANDLER))>;
     if (E* pTyped = dynamic_cast<E*>(pEvent))
     {
-        (pWidget->*handler)(pTyped);
+        (pWidget->*HANDLER)(pTyped);
     }
 }
 
-struct SignalEntry
+// The handler and the signal of each dispatched type.
+struct EventEntry
 {
     uint32_t type;
-    std::string name;
+    void (*dispatch)(HWidget*, HEvent*);
+    std::string signal;
 };
 
-// The signal emitted for each dispatched type; null for types 1 and 1000.
-const std::string* SignalName(uint32_t type)
+// Null for types without a handler (1 and 1000).
+const EventEntry* FindEvent(uint32_t type)
 {
-    static const SignalEntry ENTRIES[] = {
-        {EVENT_MOUSE_PRESS, "MousePress"},
-        {EVENT_MOUSE_RELEASE, "MouseRelease"},
-        {EVENT_MOUSE_DOUBLE_CLICK, "MouseDoubleClick"},
-        {EVENT_MOUSE_MOVE, "MouseMove"},
-        {EVENT_KEY_PRESS, "KeyPress"},
-        {EVENT_KEY_RELEASE, "KeyRelease"},
-        {EVENT_ENTER, "MouseEnter"},
-        {EVENT_LEAVE, "MouseLeave"},
-        {EVENT_PAINT, "Paint"},
-        {EVENT_MOVE, "Move"},
-        {EVENT_RESIZE, "Resize"},
-        {EVENT_WHEEL, "MouseWheel"},
-        {EVENT_TOUCH_BEGIN, "TouchBegin"},
-        {EVENT_TOUCH_MOVE, "TouchMove"},
-        {EVENT_TOUCH_END, "TouchEnd"},
+    static const EventEntry ENTRIES[] = {
+        {EVENT_MOUSE_PRESS, Dispatch<&HWidget::MousePressEvent>, "MousePress"},
+        {EVENT_MOUSE_RELEASE, Dispatch<&HWidget::MouseReleaseEvent>, "MouseRelease"},
+        {EVENT_MOUSE_DOUBLE_CLICK, Dispatch<&HWidget::MouseDoubleClickEvent>, "MouseDoubleClick"},
+        {EVENT_MOUSE_MOVE, Dispatch<&HWidget::MouseMoveEvent>, "MouseMove"},
+        {EVENT_KEY_PRESS, Dispatch<&HWidget::KeyPressEvent>, "KeyPress"},
+        {EVENT_KEY_RELEASE, Dispatch<&HWidget::KeyReleaseEvent>, "KeyRelease"},
+        {EVENT_ENTER, Dispatch<&HWidget::EnterEvent>, "MouseEnter"},
+        {EVENT_LEAVE, Dispatch<&HWidget::LeaveEvent>, "MouseLeave"},
+        {EVENT_PAINT, Dispatch<&HWidget::PaintEvent>, "Paint"},
+        {EVENT_MOVE, Dispatch<&HWidget::MoveEvent>, "Move"},
+        {EVENT_RESIZE, Dispatch<&HWidget::ResizeEvent>, "Resize"},
+        {EVENT_WHEEL, Dispatch<&HWidget::WheelEvent>, "MouseWheel"},
+        {EVENT_TOUCH_BEGIN, Dispatch<&HWidget::TouchBeginEvent>, "TouchBegin"},
+        {EVENT_TOUCH_MOVE, Dispatch<&HWidget::TouchMoveEvent>, "TouchMove"},
+        {EVENT_TOUCH_END, Dispatch<&HWidget::TouchEndEvent>, "TouchEnd"},
     };
-    for (const SignalEntry& entry : ENTRIES)
+    for (const EventEntry& entry : ENTRIES)
     {
         if (entry.type == type)
         {
-            return &entry.name;
+            return &entry;
         }
     }
     return nullptr;
@@ -100,59 +106,10 @@ bool HWidget::Inherits(const std::string& className) const
 
 bool HWidget::Event(HEvent* pEvent)
 {
-    switch (pEvent->GetType())
+    if (const EventEntry* pEntry = FindEvent(pEvent->GetType()))
     {
-    case EVENT_MOUSE_PRESS:
-        Dispatch(this, pEvent, &HWidget::MousePressEvent);
-        break;
-    case EVENT_MOUSE_RELEASE:
-        Dispatch(this, pEvent, &HWidget::MouseReleaseEvent);
-        break;
-    case EVENT_MOUSE_DOUBLE_CLICK:
-        Dispatch(this, pEvent, &HWidget::MouseDoubleClickEvent);
-        break;
-    case EVENT_MOUSE_MOVE:
-        Dispatch(this, pEvent, &HWidget::MouseMoveEvent);
-        break;
-    case EVENT_KEY_PRESS:
-        Dispatch(this, pEvent, &HWidget::KeyPressEvent);
-        break;
-    case EVENT_KEY_RELEASE:
-        Dispatch(this, pEvent, &HWidget::KeyReleaseEvent);
-        break;
-    case EVENT_ENTER:
-        Dispatch(this, pEvent, &HWidget::EnterEvent);
-        break;
-    case EVENT_LEAVE:
-        Dispatch(this, pEvent, &HWidget::LeaveEvent);
-        break;
-    case EVENT_PAINT:
-        PaintEvent(pEvent);
-        break;
-    case EVENT_MOVE:
-        Dispatch(this, pEvent, &HWidget::MoveEvent);
-        break;
-    case EVENT_RESIZE:
-        Dispatch(this, pEvent, &HWidget::ResizeEvent);
-        break;
-    case EVENT_WHEEL:
-        Dispatch(this, pEvent, &HWidget::WheelEvent);
-        break;
-    case EVENT_TOUCH_BEGIN:
-        Dispatch(this, pEvent, &HWidget::TouchBeginEvent);
-        break;
-    case EVENT_TOUCH_MOVE:
-        Dispatch(this, pEvent, &HWidget::TouchMoveEvent);
-        break;
-    case EVENT_TOUCH_END:
-        Dispatch(this, pEvent, &HWidget::TouchEndEvent);
-        break;
-    default:
-        break;
-    }
-    if (const std::string* pSignal = SignalName(pEvent->GetType()))
-    {
-        Emit(*pSignal, pEvent);
+        pEntry->dispatch(this, pEvent);
+        Emit(pEntry->signal, pEvent);
     }
     if (!pEvent->IsAccepted())
     {
