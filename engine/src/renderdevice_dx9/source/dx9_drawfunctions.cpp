@@ -200,6 +200,23 @@ void Dx9RenderDevice::DrawMultiStream(InputLayout* pInputLayout, int streamCount
     }
 }
 
+// The mesh on stream 0, drawn once per instance; the instances on stream 1, one element each.
+void Dx9RenderDevice::BindInstanceStreams(VertexBuffer* pVertexBuf, VertexBuffer* pInstanceBuffer,
+                                          int instanceBase, int instanceSize, int instanceCount)
+{
+    const int instances = instanceCount != 0 ? instanceCount : pInstanceBuffer->GetVertexNum();
+    const int stride = instanceSize != 0 ? instanceSize : pInstanceBuffer->GetVertexSize();
+
+    BindStream(0, pVertexBuf, 0);
+    m_pDevice->SetStreamSourceFreq(0, D3DSTREAMSOURCE_INDEXEDDATA | static_cast<UINT>(instances));
+    // The instance stream is set directly: its offset and stride change per draw.
+    IDirect3DVertexBuffer9* pInstances = NativeOf(pInstanceBuffer);
+    m_pDevice->SetStreamSource(1, pInstances, static_cast<UINT>(instanceBase),
+                               static_cast<UINT>(stride));
+    m_Bound.m_Streams[1] = {pInstances, static_cast<UINT>(instanceBase), static_cast<UINT>(stride)};
+    m_pDevice->SetStreamSourceFreq(1, D3DSTREAMSOURCE_INSTANCEDATA | 1u);
+}
+
 void Dx9RenderDevice::DrawInstanced(InputLayout* pInputLayout, VertexBuffer* pVertexBuf,
                                     int vertexBase, int vertexCount, IndexBuffer* pIndexBuf,
                                     int indexBase, int indexCount, VertexBuffer* pInstanceBuffer,
@@ -236,18 +253,7 @@ void Dx9RenderDevice::DrawInstanced(InputLayout* pInputLayout, VertexBuffer* pVe
 
     const PrimitiveType type = pVertexBuf->GetPrimitiveType();
     const int count = GetPrimitiveCount(type, vertexCount, indexCount);
-    const int instances = instanceCount != 0 ? instanceCount : pInstanceBuffer->GetVertexNum();
-    const int stride = instanceSize != 0 ? instanceSize : pInstanceBuffer->GetVertexSize();
-
-    BindStream(0, pVertexBuf, 0);
-    m_pDevice->SetStreamSourceFreq(0, D3DSTREAMSOURCE_INDEXEDDATA | static_cast<UINT>(instances));
-    // The instance stream is set directly: its offset and stride change per draw.
-    IDirect3DVertexBuffer9* pInstances = NativeOf(pInstanceBuffer);
-    m_pDevice->SetStreamSource(1, pInstances, static_cast<UINT>(instanceBase),
-                               static_cast<UINT>(stride));
-    m_Bound.m_Streams[1] = {pInstances, static_cast<UINT>(instanceBase), static_cast<UINT>(stride)};
-    m_pDevice->SetStreamSourceFreq(1, D3DSTREAMSOURCE_INSTANCEDATA | 1u);
-
+    BindInstanceStreams(pVertexBuf, pInstanceBuffer, instanceBase, instanceSize, instanceCount);
     BindDeclaration(pInputLayout);
     if (pIndexBuf && indexCount > 0)
     {

@@ -180,6 +180,8 @@ private:
     void BindStream(int stream, VertexBuffer* pVertexBuf, UINT offset);
     void BindDeclaration(InputLayout* pInputLayout);
     void BindIndices(IndexBuffer* pIndexBuf);
+    void BindInstanceStreams(VertexBuffer* pVertexBuf, VertexBuffer* pInstanceBuffer,
+                             int instanceBase, int instanceSize, int instanceCount);
     void BindTexture(DWORD sampler, IDirect3DBaseTexture9* pTexture);
     void BindSamplerState(DWORD sampler, int state, DWORD value);
     void BindSamplerStates(DWORD sampler, const SamplerDesc& desc, bool withBorder);
