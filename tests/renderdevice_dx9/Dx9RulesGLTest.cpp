@@ -1,0 +1,355 @@
+// What the render device over d3d9gl reports where a picture cannot show the fault: failed
+// creations and locks, broken draw and copy rules (each seen through the diagnostic it
+// raises), and device creation that finds no usable device.
+
+#include "dx9gltest.h"
+
+#include "base/source/system/logger.h"
+#include "d3d9gl/d3d9gl.h"
+#include "rendercore/source/resource/mesh.h"
+#include "renderdevice_dx9/source/dx9_videodevice_base.h"
+
+#include <functional>
+
+using namespace Halvex::RenderCore;
+using Halvex::Base::DiagnosticCapture;
+
+namespace Dx9GLTest
+{
+namespace
+{
+constexpr D3D9GL_CREATION_KIND NO_FAULT = D3D9GL_CREATION_KIND_COUNT;
+
+// Whether one raised assertion's text contains part (the rule's subject, not its wording).
+bool RaisedAbout(const DiagnosticCapture& capture, const std::string& part)
+{
+    for (const Halvex::Base::AssertRecord& record : capture.Asserts())
+    {
+        if (record.expression.find(part) != std::string::npos)
+        {
+            return true;
+        }
+    }
+    return false;
+}
+
+UINT DrawCalls()
+{
+    D3D9GL_COUNTERS counters = {};
+    D3D9GL_GetCounters(static_cast<IDirect3DDevice9*>(GetRenderDevice()->GetNativeDevice()),
+                       &counters, nullptr);
+    return counters.DrawCalls;
+}
+} // namespace
+
+using Dx9RulesGLTest = Dx9GLTest;
+
+TEST_F(Dx9RulesGLTest, FailedCreationsAndLocksAreLoggedAndLeaveNoNativeObject)
+{
+    const std::string pixelText = ReadShader("Flat.wpu");
+    const std::string vertexText = ReadShader("Offset.wvu");
+    const uint16_t indices[3] = {0, 1, 2};
+    VertexBuffer vertices;
+    IndexBuffer indexBuffer;
+    VertexShader vertexShader;
+    PixelShader pixelShader;
+    Texture texture;
+    const char garbage[16] = "not an image";
+    void* pData = nullptr;
+    LockedRect locked;
+    struct Case
+    {
+        D3D9GL_CREATION_KIND m_Fault;
+        std::function<bool()> m_Action;
+        const char* m_Logged;
+        const Resource* m_pLeftEmpty;
+    };
+    const Case cases[] = {
+        {D3D9GL_CREATION_BUFFER,
+         [&] { return vertices.Load(PT_LINE_LIST, nullptr, 2, 12, POOL_DEFAULT); },
+         "Can not create VertexBuffer, vertexNum: 2, vertexSize: 12, pool: 0", &vertices},
+        {D3D9GL_CREATION_BUFFER, [&] { return indexBuffer.Load(indices, 3, 2, POOL_MANAGED); },
+         "Can not create IndexBuffer, indexNum: 3, indexSize: 2, pool: 1", &indexBuffer},
+        {D3D9GL_CREATION_SHADER,
+         [&]
+         { return vertexShader.Load(vertexText.data(), static_cast<int>(vertexText.size()), 0); },
+         "Can not Create VertexShader", &vertexShader},
+        {D3D9GL_CREATION_SHADER,
+         [&] { return pixelShader.Load(pixelText.data(), static_cast<int>(pixelText.size()), 0); },
+         "Can not Create PixelShader", &pixelShader},
+        {D3D9GL_CREATION_TEXTURE,
+         [&] { return texture.Create(TEX_2D, 16, 8, 1, FMT_A8R8G8B8, 1, POOL_MANAGED, 0); },
+         "Could not create empty 2D texture", &texture},
+        {D3D9GL_CREATION_TEXTURE,
+         [&] { return texture.Create(TEX_CUBE, 16, 16, 1, FMT_A8R8G8B8, 1, POOL_MANAGED, 0); },
+         "Could not create cube texture", &texture},
+        {NO_FAULT, [&] { return texture.LoadFromMemory(garbage, TEX_2D, 16, FMT_UNKNOWN, 0, 0); },
+         "Could not create 2D texture from Memory", &texture},
+        {D3D9GL_CREATION_RENDER_TARGET,
+         [&] { return texture.CreateRenderTarget(128, 64, FMT_R32F, 0, false); },
+         "Can not create Render Target, width: 128, height: 64, mipmaplevel: 1, d3dFormat: 114",
+         &texture},
+        {D3D9GL_CREATION_RENDER_TARGET,
+         [&] { return texture.CreateRenderTarget(32, 32, FMT_A8R8G8B8, 0, true); },
+         "Can not create Cube Render Target, width: 32", &texture},
+        {D3D9GL_CREATION_RENDER_TARGET,
+         [&] { return Device().CreateDepthStencilSurface(&texture, 16, 16, FMT_D16); },
+         "Can not create DepthStencil Surface, width: 16, height: 16, format: 23", &texture},
+        // Locks outside what was made.
+        {NO_FAULT,
+         [&]
+         {
+             return vertices.Load(PT_LINE_LIST, nullptr, 2, 12, POOL_DEFAULT) &&
+                    vertices.Lock(&pData, 16, 16, LOCK_DISCARD);
+         },
+         "Can not Lock VertexBuffer, offset: 16, size: 16", nullptr},
+        {NO_FAULT,
+         [&]
+         {
+             return indexBuffer.Load(indices, 3, 2, POOL_MANAGED) &&
+                    indexBuffer.Lock(&pData, 8, 4, LOCK_READ_ONLY);
+         },
+         "Can not Lock IndexBuffer, offset: 8, size: 4", nullptr},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.m_Logged);
+        DiagnosticCapture capture;
+        if (c.m_Fault != NO_FAULT)
+        {
+            ASSERT_EQ(D3D9GL_FailCreation(Native(), c.m_Fault, 1), D3D_OK);
+        }
+        EXPECT_FALSE(c.m_Action());
+        EXPECT_TRUE(capture.Logged(c.m_Logged));
+        EXPECT_FALSE(capture.Asserts().empty());
+        if (c.m_pLeftEmpty)
+        {
+            EXPECT_EQ(c.m_pLeftEmpty->GetUserData(), nullptr);
+        }
+        vertices.Unload();
+        indexBuffer.Unload();
+        texture.Unload();
+    }
+
+    // A texture is locked once at a time, and unlocked only when locked.
+    ASSERT_TRUE(texture.Create(TEX_2D, 8, 8, 2, FMT_A8R8G8B8, 2, POOL_MANAGED, 0));
+    ASSERT_TRUE(texture.Lock(1, &locked, nullptr, LOCK_READ_ONLY));
+    EXPECT_EQ(locked.m_Pitch, 16);
+    DiagnosticCapture capture;
+    EXPECT_FALSE(texture.Lock(0, &locked, nullptr, LOCK_NONE));
+    EXPECT_TRUE(capture.Logged("Texture can not be locked twice"));
+    texture.Unlock();
+    Device().UnlockTexture(&texture);
+    EXPECT_TRUE(capture.Logged("This Texture did not be locked, you must lock it at first"));
+}
+
+TEST_F(Dx9RulesGLTest, BrokenDrawRulesAreRaisedAndOnlyDrawsWithoutDataAreDropped)
+{
+    Scene& scene = Objects();
+    VertexBuffer wide;
+    ASSERT_TRUE(wide.Load(PT_TRIANGLE_LIST, nullptr, 24, 20, POOL_MANAGED));
+    Mesh mesh;
+    const float vertices[3][8] = {};
+    struct Case
+    {
+        std::function<void()> m_Draw;
+        const char* m_Rule;
+        bool m_Drawn;
+    };
+    const Case cases[] = {
+        {[&] { Device().DrawIndexed(nullptr, &scene.m_Vertices, 0, 24, nullptr, 0, 0); },
+         "pInputLayout", false},
+        {[&] { Device().DrawIndexed(&scene.m_Layout, nullptr, 0, 24, nullptr, 0, 0); },
+         "pVertexBuf", false},
+        {[&] { Device().DrawMesh(&scene.m_Layout, nullptr); }, "pMesh", false},
+        {[&]
+         {
+             Device().DrawInstanced(&scene.m_Layout, &scene.m_Vertices, 0, 24, nullptr, 0, 0,
+                                    nullptr, 0, 0, 0);
+         },
+         "pInstanceBuffer", false},
+        {[&]
+         { Device().DrawMultiStream(&scene.m_Layout, 0, nullptr, nullptr, 0, 3, nullptr, 0, 0); },
+         "streamCount", false},
+        {[&] {
+             Device().DrawIndexed(&scene.m_Layout, &scene.m_Vertices, 0, 25, &scene.m_Indices, 0,
+                                  36);
+         },
+         "GetVertexNum()", true},
+        {[&] {
+             Device().DrawIndexed(&scene.m_Layout, &scene.m_Vertices, 0, 24, &scene.m_Indices, 0,
+                                  40);
+         },
+         "GetIndexNum()", true},
+        {[&] { Device().DrawIndexed(&scene.m_Layout, &wide, 0, 24, nullptr, 0, 0); },
+         "GetStreamSize(0)", true},
+        {[&] { Device().DrawUser(&scene.m_Layout, PT_TRIANGLE_LIST, 1, vertices, 24, 1); },
+         "GetStreamSize(0)", true},
+    };
+    Device().SetShaders(&scene.m_VertexShader, &scene.m_PixelShader);
+    Device().BeginScene();
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.m_Rule);
+        DiagnosticCapture capture;
+        const UINT drawsBefore = DrawCalls();
+        c.m_Draw();
+        EXPECT_TRUE(RaisedAbout(capture, c.m_Rule));
+        EXPECT_EQ(DrawCalls() > drawsBefore, c.m_Drawn);
+    }
+    Device().EndScene();
+}
+
+TEST_F(Dx9RulesGLTest, TextureCopiesRefuseWhatTheyCannotCopy)
+{
+    Texture argb, small, dxtA, dxtB, unloaded;
+    ASSERT_TRUE(argb.Create(TEX_2D, SIZE, SIZE, 1, FMT_A8R8G8B8, 1, POOL_MANAGED, 0));
+    ASSERT_TRUE(small.Create(TEX_2D, 32, 32, 1, FMT_A8R8G8B8, 1, POOL_MANAGED, 0));
+    ASSERT_TRUE(dxtA.Create(TEX_2D, SIZE, SIZE, 1, FMT_DXT1, 1, POOL_MANAGED, 0));
+    ASSERT_TRUE(dxtB.Create(TEX_2D, SIZE, SIZE, 1, FMT_DXT1, 1, POOL_MANAGED, 0));
+    struct Case
+    {
+        std::function<bool()> m_Copy;
+        const char* m_Diagnostic; // raised or logged; null: refused without a word
+    };
+    const Case cases[] = {
+        {[&] { return Device().CopyTextureData(&argb, &small); }, nullptr},
+        {[&] { return Device().CopyTextureData(&dxtA, &dxtB); }, "Not support format"},
+        {[&] { return Device().CopyTextureData(&unloaded, &small); }, "No Dst Texture data"},
+        {[&] { return Device().CopyTextureData(&small, &unloaded); }, "No Src Texture data"},
+        {[&] { return Device().CopyTexture(&unloaded, &small); }, "No Dst Texture data"},
+        {[&] { return Device().CopyTexture(&small, &unloaded); }, "No Src Texture data"},
+        {[&] { return Device().CopyTextureFromBackBuffer(&dxtA); },
+         "DstTexture can not be compressed format: format: 14"},
+        {[&] { return Device().CopyTextureFromBackBuffer(&unloaded); }, "Not D3D Texture"},
+        {[&] { return Device().CopyTextureFromDepthStencilSurface(&small); },
+         "width and height must be same: srcWidth: 64, srcHeight: 64, dstWidth: 32, "
+         "dstHeight: 32"},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.m_Diagnostic ? c.m_Diagnostic : "silent");
+        DiagnosticCapture capture;
+        EXPECT_FALSE(c.m_Copy());
+        if (c.m_Diagnostic)
+        {
+            EXPECT_TRUE(RaisedAbout(capture, c.m_Diagnostic) || capture.Logged(c.m_Diagnostic));
+        }
+        else
+        {
+            EXPECT_TRUE(capture.Asserts().empty() && capture.Logs().empty());
+        }
+    }
+
+    // Texel addresses: whole bytes per texel, or bits for block-compressed formats.
+    EXPECT_EQ(Device().GetTexelAddress(&argb, 3, 2, 1024, 0), 2060);
+    EXPECT_EQ(Device().GetTexelAddress(&dxtA, 4, 1, 128, 0), 130);
+    DiagnosticCapture capture;
+    EXPECT_EQ(Device().GetTexelAddress(nullptr, 1, 1, 16, 0), 0);
+    EXPECT_TRUE(capture.Raised("pTexture"));
+}
+
+TEST_F(Dx9RulesGLTest, RenderStatesReadBackAndUnknownOnesAreLogged)
+{
+    Device().SetRenderState(RS_Z_FUNC, CMP_GREATER);
+    uint32_t value = 0;
+    Device().GetRenderState(RS_Z_FUNC, &value);
+    EXPECT_EQ(value, static_cast<uint32_t>(CMP_GREATER));
+    Device().GetNativeRenderState(RS_Z_FUNC, &value);
+    EXPECT_EQ(value, static_cast<uint32_t>(D3DCMP_GREATER));
+    // A native change is not hidden by the cache: the engine value goes out again.
+    Device().SetNativeRenderState(RS_Z_FUNC, D3DCMP_LESSEQUAL);
+    Device().SetRenderState(RS_Z_FUNC, CMP_GREATER);
+    Device().GetNativeRenderState(RS_Z_FUNC, &value);
+    EXPECT_EQ(value, static_cast<uint32_t>(D3DCMP_GREATER));
+    Device().SetRenderState(RS_Z_FUNC, CMP_LESS_EQUAL);
+
+    DiagnosticCapture capture;
+    Device().SetRenderState(static_cast<RenderStateType>(23), 5);
+    EXPECT_TRUE(capture.Logged("Unknown Render State: 23, Value: 5"));
+    value = 7;
+    Device().GetRenderState(static_cast<RenderStateType>(30), &value);
+    EXPECT_EQ(value, 0u);
+    EXPECT_TRUE(capture.Logged("Unknown Render State: 30"));
+}
+
+TEST_F(Dx9RulesGLTest, AResetDeviceDrawsTheSamePictureWithItsStateSentAgain)
+{
+    const float towardViewer[4] = {0, 0, 1, 0};
+    Device().SetRenderState(RS_CULL_MODE, CULL_NONE);
+    Device().SetShaders(&Objects().m_VertexShader, &Objects().m_PixelShader);
+    DeviceSetting setting;
+    Device().GetDeviceSetting(&setting);
+    EXPECT_TRUE(setting.m_Windowed);
+    EXPECT_EQ(setting.m_BackBufferFormat, FMT_X8R8G8B8);
+    EXPECT_EQ(setting.m_DepthStencilFormat, FMT_D24S8);
+    ASSERT_TRUE(Device().ResetDevice(&setting, nullptr, nullptr));
+    EXPECT_TRUE(Device().CheckDevice(nullptr, nullptr));
+
+    Device().BeginScene();
+    Device().Clear(CLEAR_TARGET | CLEAR_DEPTH, BLUE, 1.0f, 0);
+    DrawCube(&Objects().m_Checker, towardViewer);
+    Device().EndScene();
+    const std::vector<uint32_t> pixels = ReadBackBuffer();
+    EXPECT_TRUE(PixelNear(pixels, 2, 2, BLUE));
+    EXPECT_TRUE(PixelNear(pixels, 20, 20, CHECKER[0]));
+    EXPECT_TRUE(PixelNear(pixels, 43, 43, CHECKER[3]));
+
+    DiagnosticCapture capture;
+    Device().ResetDevice(nullptr, nullptr, nullptr);
+    EXPECT_TRUE(capture.Raised("pInfo"));
+}
+
+TEST_F(Dx9RulesGLTest, CreationWithoutAUsableDeviceLeavesADeviceThatDrawsNothing)
+{
+    EXPECT_EQ(Device().GetShaderModel(), 3);
+    DeviceCaps caps;
+    Device().GetDeviceCaps(&caps);
+    EXPECT_EQ(caps.MaxPixelShaderConst, 224);
+
+    struct Case
+    {
+        bool m_WithInterface;
+        MultiSample m_MultiSample;
+        bool m_WithWindow;
+        const char* m_Diagnostic; // null: none
+    };
+    const Case cases[] = {
+        {false, MULTISAMPLE_NONE, true, "Can not Create Direct3D Interface"},
+        {true, MULTISAMPLE_4, true, nullptr}, // the back buffer is single-sampled
+        {true, MULTISAMPLE_NONE, false, "Can not create device"},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.m_Diagnostic ? c.m_Diagnostic : "multisampled");
+        DiagnosticCapture capture;
+        auto pVideo = c.m_WithInterface ? std::make_unique<Dx9VideoDevice>()
+                                        : std::make_unique<Dx9VideoDevice>(nullptr);
+        DeviceCreateParam param;
+        param.m_Width = SIZE;
+        param.m_Height = SIZE;
+        param.m_MultiSample = c.m_MultiSample;
+        param.m_pWindow = c.m_WithWindow ? s_pWindow : nullptr;
+        std::unique_ptr<RenderDevice> pDevice = CreateRenderDevice(pVideo.get(), &param);
+        EXPECT_EQ(pDevice->GetNativeDevice(), nullptr);
+        if (c.m_Diagnostic)
+        {
+            EXPECT_TRUE(RaisedAbout(capture, c.m_Diagnostic) || capture.Logged(c.m_Diagnostic));
+        }
+        else
+        {
+            EXPECT_TRUE(capture.Asserts().empty() && capture.Logs().empty());
+        }
+
+        // Made current, it takes calls and reports that it cannot draw.
+        ReleaseRenderDevice();
+        ASSERT_TRUE(SetRenderDevice(pDevice.get()));
+        pDevice->SetRenderState(RS_CULL_MODE, CULL_NONE);
+        pDevice->Clear(CLEAR_TARGET, 0, 1.0f, 0);
+        EXPECT_FALSE(pDevice->CheckDevice(nullptr, nullptr));
+        ReleaseRenderDevice();
+        ASSERT_TRUE(SetRenderDevice(s_pDevice.get()));
+    }
+}
+
+} // namespace Dx9GLTest
