@@ -6,7 +6,6 @@
 
 #include "base/source/system/logger.h"
 #include "d3d9gl/d3d9gl.h"
-#include "rendercore/source/resource/mesh.h"
 #include "renderdevice_dx9/source/dx9_videodevice_base.h"
 
 #include <functional>
@@ -33,6 +32,13 @@ bool RaisedAbout(const DiagnosticCapture& capture, const std::string& part)
     return false;
 }
 
+// Nothing raised or logged for a null text, else the text raised or logged.
+bool Reported(const DiagnosticCapture& capture, const char* pText)
+{
+    return pText ? RaisedAbout(capture, pText) || capture.Logged(pText)
+                 : capture.Asserts().empty() && capture.Logs().empty();
+}
+
 UINT DrawCalls()
 {
     D3D9GL_COUNTERS counters = {};
@@ -44,38 +50,34 @@ UINT DrawCalls()
 
 using Dx9RulesGLTest = Dx9GLTest;
 
-TEST_F(Dx9RulesGLTest, FailedCreationsAndLocksAreLoggedAndLeaveNoNativeObject)
+TEST_F(Dx9RulesGLTest, FailedCreationsAreLoggedAndLeaveNoNativeObject)
 {
-    const std::string pixelText = ReadShader("Flat.wpu");
     const std::string vertexText = ReadShader("Offset.wvu");
-    const uint16_t indices[3] = {0, 1, 2};
+    const std::string pixelText = ReadShader("Flat.wpu");
+    const auto size = [](const std::string& text) { return static_cast<int>(text.size()); };
     VertexBuffer vertices;
     IndexBuffer indexBuffer;
     VertexShader vertexShader;
     PixelShader pixelShader;
     Texture texture;
     const char garbage[16] = "not an image";
-    void* pData = nullptr;
-    LockedRect locked;
-    struct Case
+    const struct
     {
         D3D9GL_CREATION_KIND m_Fault;
-        std::function<bool()> m_Action;
+        std::function<bool()> m_Create;
         const char* m_Logged;
-        const Resource* m_pLeftEmpty;
-    };
-    const Case cases[] = {
+        const Resource* m_pMade;
+    } cases[] = {
         {D3D9GL_CREATION_BUFFER,
          [&] { return vertices.Load(PT_LINE_LIST, nullptr, 2, 12, POOL_DEFAULT); },
          "Can not create VertexBuffer, vertexNum: 2, vertexSize: 12, pool: 0", &vertices},
-        {D3D9GL_CREATION_BUFFER, [&] { return indexBuffer.Load(indices, 3, 2, POOL_MANAGED); },
-         "Can not create IndexBuffer, indexNum: 3, indexSize: 2, pool: 1", &indexBuffer},
+        {D3D9GL_CREATION_BUFFER, [&] { return indexBuffer.Load(nullptr, 3, 2, POOL_MANAGED); },
+         "Can not create IndexBuffer, indexNum: 3", &indexBuffer},
         {D3D9GL_CREATION_SHADER,
-         [&]
-         { return vertexShader.Load(vertexText.data(), static_cast<int>(vertexText.size()), 0); },
+         [&] { return vertexShader.Load(vertexText.data(), size(vertexText), 0); },
          "Can not Create VertexShader", &vertexShader},
         {D3D9GL_CREATION_SHADER,
-         [&] { return pixelShader.Load(pixelText.data(), static_cast<int>(pixelText.size()), 0); },
+         [&] { return pixelShader.Load(pixelText.data(), size(pixelText), 0); },
          "Can not Create PixelShader", &pixelShader},
         {D3D9GL_CREATION_TEXTURE,
          [&] { return texture.Create(TEX_2D, 16, 8, 1, FMT_A8R8G8B8, 1, POOL_MANAGED, 0); },
@@ -91,27 +93,12 @@ TEST_F(Dx9RulesGLTest, FailedCreationsAndLocksAreLoggedAndLeaveNoNativeObject)
          &texture},
         {D3D9GL_CREATION_RENDER_TARGET,
          [&] { return texture.CreateRenderTarget(32, 32, FMT_A8R8G8B8, 0, true); },
-         "Can not create Cube Render Target, width: 32", &texture},
+         "Can not create Cube Render Target", &texture},
         {D3D9GL_CREATION_RENDER_TARGET,
          [&] { return Device().CreateDepthStencilSurface(&texture, 16, 16, FMT_D16); },
-         "Can not create DepthStencil Surface, width: 16, height: 16, format: 23", &texture},
-        // Locks outside what was made.
-        {NO_FAULT,
-         [&]
-         {
-             return vertices.Load(PT_LINE_LIST, nullptr, 2, 12, POOL_DEFAULT) &&
-                    vertices.Lock(&pData, 16, 16, LOCK_DISCARD);
-         },
-         "Can not Lock VertexBuffer, offset: 16, size: 16", nullptr},
-        {NO_FAULT,
-         [&]
-         {
-             return indexBuffer.Load(indices, 3, 2, POOL_MANAGED) &&
-                    indexBuffer.Lock(&pData, 8, 4, LOCK_READ_ONLY);
-         },
-         "Can not Lock IndexBuffer, offset: 8, size: 4", nullptr},
+         "Can not create DepthStencil Surface", &texture},
     };
-    for (const Case& c : cases)
+    for (const auto& c : cases)
     {
         SCOPED_TRACE(c.m_Logged);
         DiagnosticCapture capture;
@@ -119,23 +106,31 @@ TEST_F(Dx9RulesGLTest, FailedCreationsAndLocksAreLoggedAndLeaveNoNativeObject)
         {
             ASSERT_EQ(D3D9GL_FailCreation(Native(), c.m_Fault, 1), D3D_OK);
         }
-        EXPECT_FALSE(c.m_Action());
+        EXPECT_FALSE(c.m_Create());
         EXPECT_TRUE(capture.Logged(c.m_Logged));
         EXPECT_FALSE(capture.Asserts().empty());
-        if (c.m_pLeftEmpty)
-        {
-            EXPECT_EQ(c.m_pLeftEmpty->GetUserData(), nullptr);
-        }
-        vertices.Unload();
-        indexBuffer.Unload();
-        texture.Unload();
+        EXPECT_EQ(c.m_pMade->GetUserData(), nullptr);
     }
+}
 
-    // A texture is locked once at a time, and unlocked only when locked.
+TEST_F(Dx9RulesGLTest, LocksOutsideABufferAndSecondTextureLocksAreRefused)
+{
+    VertexBuffer vertices;
+    IndexBuffer indices;
+    Texture texture;
+    ASSERT_TRUE(vertices.Load(PT_LINE_LIST, nullptr, 2, 12, POOL_DEFAULT));
+    ASSERT_TRUE(indices.Load(nullptr, 3, 2, POOL_MANAGED));
     ASSERT_TRUE(texture.Create(TEX_2D, 8, 8, 2, FMT_A8R8G8B8, 2, POOL_MANAGED, 0));
+    void* pData = nullptr;
+    DiagnosticCapture capture;
+    EXPECT_FALSE(vertices.Lock(&pData, 16, 16, LOCK_DISCARD));
+    EXPECT_TRUE(capture.Logged("Can not Lock VertexBuffer, offset: 16, size: 16"));
+    EXPECT_FALSE(indices.Lock(&pData, 8, 4, LOCK_READ_ONLY));
+    EXPECT_TRUE(capture.Logged("Can not Lock IndexBuffer, offset: 8, size: 4"));
+
+    LockedRect locked;
     ASSERT_TRUE(texture.Lock(1, &locked, nullptr, LOCK_READ_ONLY));
     EXPECT_EQ(locked.m_Pitch, 16);
-    DiagnosticCapture capture;
     EXPECT_FALSE(texture.Lock(0, &locked, nullptr, LOCK_NONE));
     EXPECT_TRUE(capture.Logged("Texture can not be locked twice"));
     texture.Unlock();
@@ -148,7 +143,6 @@ TEST_F(Dx9RulesGLTest, BrokenDrawRulesAreRaisedAndOnlyDrawsWithoutDataAreDropped
     Scene& scene = Objects();
     VertexBuffer wide;
     ASSERT_TRUE(wide.Load(PT_TRIANGLE_LIST, nullptr, 24, 20, POOL_MANAGED));
-    Mesh mesh;
     const float vertices[3][8] = {};
     struct Case
     {
@@ -215,10 +209,9 @@ TEST_F(Dx9RulesGLTest, TextureCopiesRefuseWhatTheyCannotCopy)
     const Case cases[] = {
         {[&] { return Device().CopyTextureData(&argb, &small); }, nullptr},
         {[&] { return Device().CopyTextureData(&dxtA, &dxtB); }, "Not support format"},
-        {[&] { return Device().CopyTextureData(&unloaded, &small); }, "No Dst Texture data"},
-        {[&] { return Device().CopyTextureData(&small, &unloaded); }, "No Src Texture data"},
-        {[&] { return Device().CopyTexture(&unloaded, &small); }, "No Dst Texture data"},
-        {[&] { return Device().CopyTexture(&small, &unloaded); }, "No Src Texture data"},
+        // Neither texture loaded.
+        {[&] { return Device().CopyTextureData(&unloaded, &unloaded); }, "No Dst Texture data"},
+        {[&] { return Device().CopyTexture(&unloaded, &unloaded); }, "No Src Texture data"},
         {[&] { return Device().CopyTextureFromBackBuffer(&dxtA); },
          "DstTexture can not be compressed format: format: 14"},
         {[&] { return Device().CopyTextureFromBackBuffer(&unloaded); }, "Not D3D Texture"},
@@ -231,14 +224,7 @@ TEST_F(Dx9RulesGLTest, TextureCopiesRefuseWhatTheyCannotCopy)
         SCOPED_TRACE(c.m_Diagnostic ? c.m_Diagnostic : "silent");
         DiagnosticCapture capture;
         EXPECT_FALSE(c.m_Copy());
-        if (c.m_Diagnostic)
-        {
-            EXPECT_TRUE(RaisedAbout(capture, c.m_Diagnostic) || capture.Logged(c.m_Diagnostic));
-        }
-        else
-        {
-            EXPECT_TRUE(capture.Asserts().empty() && capture.Logs().empty());
-        }
+        EXPECT_TRUE(Reported(capture, c.m_Diagnostic));
     }
 
     // Texel addresses: whole bytes per texel, or bits for block-compressed formats.
@@ -273,7 +259,7 @@ TEST_F(Dx9RulesGLTest, RenderStatesReadBackAndUnknownOnesAreLogged)
     EXPECT_TRUE(capture.Logged("Unknown Render State: 30"));
 }
 
-TEST_F(Dx9RulesGLTest, AResetDeviceDrawsTheSamePictureWithItsStateSentAgain)
+TEST_F(Dx9RulesGLTest, AResetDeviceDrawsTheSamePicture)
 {
     const float towardViewer[4] = {0, 0, 1, 0};
     Device().SetRenderState(RS_CULL_MODE, CULL_NONE);
@@ -332,14 +318,7 @@ TEST_F(Dx9RulesGLTest, CreationWithoutAUsableDeviceLeavesADeviceThatDrawsNothing
         param.m_pWindow = c.m_WithWindow ? s_pWindow : nullptr;
         std::unique_ptr<RenderDevice> pDevice = CreateRenderDevice(pVideo.get(), &param);
         EXPECT_EQ(pDevice->GetNativeDevice(), nullptr);
-        if (c.m_Diagnostic)
-        {
-            EXPECT_TRUE(RaisedAbout(capture, c.m_Diagnostic) || capture.Logged(c.m_Diagnostic));
-        }
-        else
-        {
-            EXPECT_TRUE(capture.Asserts().empty() && capture.Logs().empty());
-        }
+        EXPECT_TRUE(Reported(capture, c.m_Diagnostic));
 
         // Made current, it takes calls and reports that it cannot draw.
         ReleaseRenderDevice();
