@@ -6,8 +6,6 @@
 #include "testsupport.h"
 
 #include <algorithm>
-#include <fstream>
-#include <iterator>
 
 using namespace Halvex::RenderCore;
 
@@ -113,9 +111,7 @@ TEST_F(Dx9RenderDeviceGLTest, TexturesReportWhatWasCreatedAndSurviveAFileRoundTr
     HalvexTest::TempDir dir;
     const std::string path = (dir / "chain.dds").string();
     Device().SaveTextureToFile(path, &source, IFF_DDS);
-    std::ifstream file(path, std::ios::binary);
-    const std::string bytes((std::istreambuf_iterator<char>(file)),
-                            std::istreambuf_iterator<char>());
+    const std::string bytes = HalvexTest::ReadFile(path);
     ASSERT_FALSE(bytes.empty());
     Texture loaded;
     ASSERT_TRUE(loaded.LoadFromMemory(bytes.data(), TEX_2D, static_cast<int>(bytes.size()),
@@ -151,12 +147,8 @@ TEST_F(Dx9RenderDeviceGLTest, InstancesAndExtraStreamsPlaceEachCopyOfAQuadInItsC
     // Two instances: bottom-left and top-right quarters' middles.
     const float instances[2][4] = {{-0.75f, -0.75f, 0, 0}, {0.25f, 0.25f, 0, 0}};
     // Per vertex: four offsets off screen, then four to the top-left.
-    float shifts[8][4] = {};
-    for (int i = 0; i < 8; ++i)
-    {
-        shifts[i][0] = i < 4 ? 5.0f : -0.75f;
-        shifts[i][1] = i < 4 ? 5.0f : 0.25f;
-    }
+    const float shifts[8][4] = {{5, 5},          {5, 5},          {5, 5},          {5, 5},
+                                {-0.75f, 0.25f}, {-0.75f, 0.25f}, {-0.75f, 0.25f}, {-0.75f, 0.25f}};
     VertexShader vertexShader;
     PixelShader pixelShader;
     LoadShaders(vertexShader, "Offset.wvu", pixelShader, "Flat.wpu");

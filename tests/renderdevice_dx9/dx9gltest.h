@@ -17,8 +17,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
@@ -112,9 +110,7 @@ inline bool Near(uint32_t expected, uint32_t actual, int tolerance)
 // A file of tests/renderdevice_dx9/shaders.
 inline std::string ReadShader(const char* name)
 {
-    std::ifstream file(HalvexTest::SourceDir() / "tests/renderdevice_dx9/shaders" / name,
-                       std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+    return HalvexTest::ReadFile(HalvexTest::SourceDir() / "tests/renderdevice_dx9/shaders" / name);
 }
 
 // Loads a vertex and pixel shader pair from the shader folder.
@@ -163,15 +159,60 @@ inline std::vector<uint32_t> ReadLevel(Texture& texture, int level, int width, i
 class Dx9GLTest : public testing::Test
 {
 public:
-    static void SetUpTestSuite();
-    static void TearDownTestSuite();
+    static void SetUpTestSuite()
+    {
+        ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_VIDEO), 0) << SDL_GetError();
+        s_pWindow =
+            SDL_CreateWindow("dx9 test", 0, 0, SIZE, SIZE, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
+        ASSERT_NE(s_pWindow, nullptr) << SDL_GetError();
+        s_pVideo = CreateVideoDevice();
+        DeviceCreateParam param;
+        param.m_Width = SIZE;
+        param.m_Height = SIZE;
+        param.m_pWindow = s_pWindow;
+        param.m_VSync = false;
+        s_pDevice = CreateRenderDevice(s_pVideo.get(), &param);
+        ASSERT_NE(s_pDevice->GetNativeDevice(), nullptr);
+        ASSERT_TRUE(SetRenderDevice(s_pDevice.get()));
+        s_pScene = std::make_unique<Scene>();
+    }
+
+    static void TearDownTestSuite()
+    {
+        s_pScene.reset();
+        ReleaseRenderDevice();
+        s_pDevice.reset();
+        s_pVideo.reset();
+        SDL_DestroyWindow(s_pWindow);
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    }
 
 protected:
     // A unit cube with position, normal and texture coordinate, a 2 x 2 checker texture and
     // a back-buffer-sized texture to read back into.
     struct Scene
     {
-        Scene();
+        Scene()
+        {
+            LoadShaders(m_VertexShader, "LitTexture.wvu", m_PixelShader, "LitTexture.wpu");
+            EXPECT_TRUE(m_Layout.Load(Detail::CUBE_ELEMENTS));
+            std::vector<Detail::Vertex> vertices;
+            std::vector<uint16_t> indices;
+            Detail::BuildCube(vertices, indices);
+            EXPECT_TRUE(m_Vertices.Load(PT_TRIANGLE_LIST, vertices.data(), 24,
+                                        sizeof(Detail::Vertex), POOL_MANAGED));
+            EXPECT_TRUE(m_Indices.Load(indices.data(), 36, 2, POOL_MANAGED));
+            EXPECT_TRUE(m_Checker.Create(TEX_2D, 2, 2, 1, FMT_A8R8G8B8, 1, POOL_MANAGED, 0));
+            LockedRect locked;
+            EXPECT_TRUE(m_Checker.Lock(0, &locked, nullptr, LOCK_NONE));
+            for (int texel = 0; texel < 4; ++texel)
+            {
+                auto* pRow = static_cast<uint8_t*>(locked.m_pBits) + (texel / 2) * locked.m_Pitch;
+                reinterpret_cast<uint32_t*>(pRow)[texel % 2] = CHECKER[texel];
+            }
+            m_Checker.Unlock();
+            EXPECT_TRUE(m_ReadBack.Create(TEX_2D, SIZE, SIZE, 1, FMT_A8R8G8B8, 1, POOL_MANAGED, 0));
+        }
         VertexShader m_VertexShader;
         PixelShader m_PixelShader;
         InputLayout m_Layout;
@@ -187,93 +228,37 @@ protected:
         return static_cast<IDirect3DDevice9*>(s_pDevice->GetNativeDevice());
     }
     static Scene& Objects() { return *s_pScene; }
+
     // The cube, front face toward the viewer, lit from lightDir and textured with pTexture.
-    void DrawCube(Texture* pTexture, const float lightDir[4]);
-    std::vector<uint32_t> ReadBackBuffer();
+    static void DrawCube(Texture* pTexture, const float lightDir[4])
+    {
+        Device().SetRenderState(RS_CULL_MODE, CULL_NONE);
+        Device().SetShaders(&Objects().m_VertexShader, &Objects().m_PixelShader);
+        Device().SetShaderConstantMatrix(SHADER_VERTEX, 0, Detail::ORTHO);
+        uintptr_t lightHandle = 0;
+        Device().SetShaderConstantVectorByName(&Objects().m_PixelShader, "LightDir", lightDir,
+                                               &lightHandle);
+        EXPECT_NE(lightHandle, 0u);
+        SamplerDesc point;
+        point.m_AddressU = ADDRESS_CLAMP;
+        point.m_AddressV = ADDRESS_CLAMP;
+        Device().SetTexture(SHADER_PIXEL, 0, pTexture, &point);
+        Device().DrawIndexed(&Objects().m_Layout, &Objects().m_Vertices, 0, 24,
+                             &Objects().m_Indices, 0, 36);
+    }
+
+    static std::vector<uint32_t> ReadBackBuffer()
+    {
+        EXPECT_TRUE(Device().CopyTextureFromBackBuffer(&Objects().m_ReadBack));
+        std::vector<uint32_t> pixels = ReadLevel(Objects().m_ReadBack, 0, SIZE, SIZE);
+        pixels.resize(SIZE * SIZE);
+        return pixels;
+    }
 
     inline static SDL_Window* s_pWindow = nullptr;
     inline static std::unique_ptr<VideoDevice> s_pVideo;
     inline static std::unique_ptr<RenderDevice> s_pDevice;
     inline static std::unique_ptr<Scene> s_pScene;
 };
-
-inline void Dx9GLTest::SetUpTestSuite()
-{
-    ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_VIDEO), 0) << SDL_GetError();
-    s_pWindow =
-        SDL_CreateWindow("dx9 test", 0, 0, SIZE, SIZE, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
-    ASSERT_NE(s_pWindow, nullptr) << SDL_GetError();
-    s_pVideo = CreateVideoDevice();
-    DeviceCreateParam param;
-    param.m_Width = SIZE;
-    param.m_Height = SIZE;
-    param.m_pWindow = s_pWindow;
-    param.m_VSync = false;
-    s_pDevice = CreateRenderDevice(s_pVideo.get(), &param);
-    ASSERT_NE(s_pDevice->GetNativeDevice(), nullptr);
-    ASSERT_TRUE(SetRenderDevice(s_pDevice.get()));
-    s_pScene = std::make_unique<Scene>();
-}
-
-inline void Dx9GLTest::TearDownTestSuite()
-{
-    s_pScene.reset();
-    ReleaseRenderDevice();
-    s_pDevice.reset();
-    s_pVideo.reset();
-    if (s_pWindow)
-    {
-        SDL_DestroyWindow(s_pWindow);
-    }
-    SDL_QuitSubSystem(SDL_INIT_VIDEO);
-}
-
-inline Dx9GLTest::Scene::Scene()
-{
-    LoadShaders(m_VertexShader, "LitTexture.wvu", m_PixelShader, "LitTexture.wpu");
-    EXPECT_TRUE(m_Layout.Load(Detail::CUBE_ELEMENTS));
-    std::vector<Detail::Vertex> vertices;
-    std::vector<uint16_t> indices;
-    Detail::BuildCube(vertices, indices);
-    EXPECT_TRUE(m_Vertices.Load(PT_TRIANGLE_LIST, vertices.data(),
-                                static_cast<int>(vertices.size()), sizeof(Detail::Vertex),
-                                POOL_MANAGED));
-    EXPECT_TRUE(m_Indices.Load(indices.data(), static_cast<int>(indices.size()), 2, POOL_MANAGED));
-    EXPECT_TRUE(m_Checker.Create(TEX_2D, 2, 2, 1, FMT_A8R8G8B8, 1, POOL_MANAGED, 0));
-    LockedRect locked;
-    EXPECT_TRUE(m_Checker.Lock(0, &locked, nullptr, LOCK_NONE));
-    for (int texel = 0; texel < 4; ++texel)
-    {
-        auto* pRow = static_cast<uint8_t*>(locked.m_pBits) + (texel / 2) * locked.m_Pitch;
-        reinterpret_cast<uint32_t*>(pRow)[texel % 2] = CHECKER[texel];
-    }
-    m_Checker.Unlock();
-    EXPECT_TRUE(m_ReadBack.Create(TEX_2D, SIZE, SIZE, 1, FMT_A8R8G8B8, 1, POOL_MANAGED, 0));
-}
-
-inline void Dx9GLTest::DrawCube(Texture* pTexture, const float lightDir[4])
-{
-    Device().SetRenderState(RS_CULL_MODE, CULL_NONE);
-    Device().SetShaders(&Objects().m_VertexShader, &Objects().m_PixelShader);
-    Device().SetShaderConstantMatrix(SHADER_VERTEX, 0, Detail::ORTHO);
-    uintptr_t lightHandle = 0;
-    Device().SetShaderConstantVectorByName(&Objects().m_PixelShader, "LightDir", lightDir,
-                                           &lightHandle);
-    EXPECT_NE(lightHandle, 0u);
-    SamplerDesc point;
-    point.m_AddressU = ADDRESS_CLAMP;
-    point.m_AddressV = ADDRESS_CLAMP;
-    Device().SetTexture(SHADER_PIXEL, 0, pTexture, &point);
-    Device().DrawIndexed(&Objects().m_Layout, &Objects().m_Vertices, 0, 24, &Objects().m_Indices, 0,
-                         36);
-}
-
-inline std::vector<uint32_t> Dx9GLTest::ReadBackBuffer()
-{
-    EXPECT_TRUE(Device().CopyTextureFromBackBuffer(&Objects().m_ReadBack));
-    std::vector<uint32_t> pixels = ReadLevel(Objects().m_ReadBack, 0, SIZE, SIZE);
-    pixels.resize(SIZE * SIZE);
-    return pixels;
-}
 
 } // namespace Dx9GLTest
