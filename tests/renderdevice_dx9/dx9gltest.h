@@ -132,8 +132,9 @@ inline testing::AssertionResult PixelNear(const std::vector<uint32_t>& pixels, i
     {
         return testing::AssertionSuccess();
     }
-    return testing::AssertionFailure() << "pixel (" << x << "," << y << ") is 0x" << std::hex
-                                       << actual << ", expected 0x" << expected;
+    return testing::AssertionFailure()
+           << (testing::Message() << "pixel (" << x << "," << y << ") is 0x" << std::hex << actual
+                                  << ", expected 0x" << expected);
 }
 
 // Every texel of level `level` of a locked 2D texture, as A8R8G8B8.
