@@ -231,8 +231,9 @@ TEST_F(Dx9RulesGLTest, TextureCopiesRefuseWhatTheyCannotCopy)
     EXPECT_EQ(Device().GetTexelAddress(&argb, 3, 2, 1024, 0), 2060);
     EXPECT_EQ(Device().GetTexelAddress(&dxtA, 4, 1, 128, 0), 130);
     DiagnosticCapture capture;
+    Device().GetTexelAddress(&argb, -1, 0, 16, 0);
     EXPECT_EQ(Device().GetTexelAddress(nullptr, 1, 1, 16, 0), 0);
-    EXPECT_TRUE(capture.Raised("pTexture"));
+    EXPECT_EQ(capture.Asserts().size(), 2u);
 }
 
 TEST_F(Dx9RulesGLTest, RenderStatesReadBackAndUnknownOnesAreLogged)
@@ -257,6 +258,33 @@ TEST_F(Dx9RulesGLTest, RenderStatesReadBackAndUnknownOnesAreLogged)
     Device().GetRenderState(static_cast<RenderStateType>(30), &value);
     EXPECT_EQ(value, 0u);
     EXPECT_TRUE(capture.Logged("Unknown Render State: 30"));
+}
+
+TEST_F(Dx9RulesGLTest, MisaddressedTexturesAndConstantsAreRaisedAndSetNothing)
+{
+    // By name, only a sampler of the shader takes a texture; its register is cached.
+    const TextureSampler sampler(&Objects().m_Checker, SamplerDesc{});
+    uintptr_t handles[2] = {};
+    int32_t regs[2] = {-1, -1};
+    Device().SetTextureByName(&Objects().m_PixelShader, "LightDir", &sampler, &handles[0],
+                              &regs[0]);
+    Device().SetTextureByName(&Objects().m_PixelShader, "DiffuseMap", &sampler, &handles[1],
+                              &regs[1]);
+    EXPECT_EQ(regs[0], -1);
+    EXPECT_EQ(regs[1], 0);
+    EXPECT_NE(handles[1], 0u);
+
+    DiagnosticCapture capture;
+    Device().SetTexture(SHADER_PIXEL, -1, &Objects().m_Checker, &sampler.GetDesc());
+    const auto noStage = static_cast<ShaderType>(2);
+    const float values[4] = {};
+    const int ints[4] = {};
+    const bool flags[4] = {};
+    Device().SetShaderConstantFloatArray(noStage, 0, values, 4);
+    Device().SetShaderConstantIntArray(noStage, 0, ints, 4);
+    Device().SetShaderConstantBoolArray(noStage, 0, flags, 4);
+    EXPECT_EQ(capture.Asserts().size(), 4u);
+    EXPECT_TRUE(RaisedAbout(capture, "regIndex"));
 }
 
 TEST_F(Dx9RulesGLTest, AResetDeviceDrawsTheSamePicture)
