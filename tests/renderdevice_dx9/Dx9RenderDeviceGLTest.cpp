@@ -14,7 +14,8 @@ namespace Dx9GLTest
 
 using Dx9RenderDeviceGLTest = Dx9GLTest;
 
-TEST_F(Dx9RenderDeviceGLTest, LitTexturedCubeShowsItsFrontFaceOverTheClearColour)
+TEST_F(Dx9RenderDeviceGLTest,
+       LitTexturedCubeShowsItsFrontFaceOverTheClearColourBeforeAndAfterAReset)
 {
     const float towardViewer[4] = {0, 0, 1, 0};
     Device().BeginScene();
@@ -30,7 +31,11 @@ TEST_F(Dx9RenderDeviceGLTest, LitTexturedCubeShowsItsFrontFaceOverTheClearColour
     EXPECT_TRUE(PixelNear(pixels, 20, 43, CHECKER[2]));
     EXPECT_TRUE(PixelNear(pixels, 43, 43, CHECKER[3]));
 
-    // Light along the face: only the ambient quarter remains.
+    // After a reset, with the light along the face: only the ambient quarter remains.
+    DeviceSetting setting;
+    Device().GetDeviceSetting(&setting);
+    ASSERT_TRUE(Device().ResetDevice(&setting, nullptr, nullptr));
+    EXPECT_TRUE(Device().CheckDevice(nullptr, nullptr));
     const float sideways[4] = {1, 0, 0, 0};
     Device().BeginScene();
     Device().Clear(CLEAR_TARGET | CLEAR_DEPTH, BLUE, 1.0f, 0);
