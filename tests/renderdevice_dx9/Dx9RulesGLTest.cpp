@@ -136,8 +136,9 @@ TEST_F(Dx9RulesGLTest, UnreadableFilesLocksOutsideABufferAndSecondTextureLocksAr
 TEST_F(Dx9RulesGLTest, BrokenDrawRulesAreRaisedAndOnlyDrawsWithoutDataAreDropped)
 {
     Scene& scene = Objects();
+    // Vertices of 20 bytes against the layout's 32; enough of them that no draw reads past it.
     VertexBuffer wide;
-    ASSERT_TRUE(wide.Load(PT_TRIANGLE_LIST, nullptr, 24, 20, POOL_MANAGED));
+    ASSERT_TRUE(wide.Load(PT_TRIANGLE_LIST, nullptr, 30, 20, POOL_MANAGED));
     const float vertices[3][8] = {};
     struct Case
     {
@@ -167,7 +168,7 @@ TEST_F(Dx9RulesGLTest, BrokenDrawRulesAreRaisedAndOnlyDrawsWithoutDataAreDropped
          "GetVertexNum()", true},
         {[&] {
              Device().DrawIndexed(&scene.m_Layout, &scene.m_Vertices, 0, 24, &scene.m_Indices, 0,
-                                  40);
+                                  37);
          },
          "GetIndexNum()", true},
         {[&] { Device().DrawIndexed(&scene.m_Layout, &wide, 0, 24, nullptr, 0, 0); },
