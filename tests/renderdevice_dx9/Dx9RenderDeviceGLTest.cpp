@@ -52,6 +52,14 @@ TEST_F(Dx9RenderDeviceGLTest, RenderToTexturePassFeedsTheNextDraw)
     ASSERT_TRUE(target.CreateRenderTarget(SIZE / 2, SIZE / 2, FMT_A8R8G8B8, 0, false));
     Texture depth;
     ASSERT_TRUE(Device().CreateDepthStencilSurface(&depth, SIZE / 2, SIZE / 2, FMT_D24S8));
+    // A render target is one level in the default pool, whatever was asked.
+    Texture scratch;
+    TexturePool pool = POOL_MANAGED;
+    uint32_t flags = 0;
+    ASSERT_TRUE(Device().CreateRenderTarget(&scratch, 16, 16, FMT_R32F, &pool, &flags, false));
+    EXPECT_EQ(pool, POOL_DEFAULT);
+    EXPECT_EQ(flags, 3u);
+    scratch.Unload();
     const float towardViewer[4] = {0, 0, 1, 0};
 
     Device().BeginScene();
@@ -76,6 +84,33 @@ TEST_F(Dx9RenderDeviceGLTest, RenderToTexturePassFeedsTheNextDraw)
     EXPECT_TRUE(PixelNear(pixels, 45, 45, YELLOW));
     EXPECT_TRUE(PixelNear(pixels, 26, 26, CHECKER[0]));
     EXPECT_TRUE(PixelNear(pixels, 37, 37, CHECKER[3]));
+}
+
+TEST_F(Dx9RenderDeviceGLTest, ViewportCutsOffFractionsAndScissorClipsUnlessItIsEmpty)
+{
+    const float towardViewer[4] = {0, 0, 1, 0};
+    const float full[4] = {0, 0, SIZE, SIZE};
+    const float topLeft[4] = {0.9f, 0.5f, 32.9f, 32.4f};
+    const float empty[4] = {10, 20, 0, 5};
+    const float leftPart[4] = {0, 0, 40, SIZE};
+    Device().BeginScene();
+    Device().Clear(CLEAR_TARGET | CLEAR_DEPTH, BLUE, 1.0f, 0);
+    Device().SetViewport(topLeft); // (0, 0) to (32, 32): the face covers 8 to 24
+    EXPECT_EQ(Device().GetViewport().m_Width, 32.0f);
+    Device().SetScissorRect(empty); // no area: no scissor test
+    EXPECT_EQ(Device().GetScissorRect().m_Height, 5.0f);
+    DrawCube(&Objects().m_Checker, towardViewer);
+    Device().SetViewport(full);
+    Device().SetScissorRect(leftPart); // the full-size face, 16 to 48, cut at 40
+    DrawCube(&Objects().m_Checker, towardViewer);
+    Device().SetScissorRect(empty);
+    Device().EndScene();
+    const std::vector<uint32_t> pixels = ReadBackBuffer();
+    EXPECT_TRUE(PixelNear(pixels, 10, 10, CHECKER[0]));
+    EXPECT_TRUE(PixelNear(pixels, 10, 22, CHECKER[2]));
+    EXPECT_TRUE(PixelNear(pixels, 36, 20, CHECKER[1]));
+    EXPECT_TRUE(PixelNear(pixels, 44, 20, BLUE));
+    EXPECT_TRUE(PixelNear(pixels, 36, 44, CHECKER[3]));
 }
 
 TEST_F(Dx9RenderDeviceGLTest, TexturesReportWhatWasCreatedAndSurviveAFileRoundTrip)
@@ -148,7 +183,7 @@ TEST_F(Dx9RenderDeviceGLTest, InstancesAndExtraStreamsPlaceEachCopyOfAQuadInItsC
         INPUT_ELEMENT_END,
     };
     const float corners[4][3] = {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {1, 1, 0}};
-    const uint16_t indices[6] = {0, 1, 2, 2, 1, 3};
+    const uint32_t indices[6] = {0, 1, 2, 2, 1, 3}; // 32-bit, where the cube has 16-bit
     // Two instances: bottom-left and top-right quarters' middles.
     const float instances[2][4] = {{-0.75f, -0.75f, 0, 0}, {0.25f, 0.25f, 0, 0}};
     // Per vertex: four offsets off screen, then four to the top-left.
@@ -164,7 +199,7 @@ TEST_F(Dx9RenderDeviceGLTest, InstancesAndExtraStreamsPlaceEachCopyOfAQuadInItsC
     ASSERT_TRUE(quad.Load(PT_TRIANGLE_LIST, corners, 4, 12, POOL_MANAGED));
     ASSERT_TRUE(instanceBuffer.Load(PT_POINT_LIST, instances, 2, 16, POOL_DEFAULT));
     ASSERT_TRUE(shiftBuffer.Load(PT_POINT_LIST, shifts, 8, 16, POOL_MANAGED));
-    ASSERT_TRUE(indexBuffer.Load(indices, 6, 2, POOL_MANAGED));
+    ASSERT_TRUE(indexBuffer.Load(indices, 6, 4, POOL_MANAGED));
 
     Device().BeginScene();
     Device().Clear(CLEAR_TARGET | CLEAR_DEPTH, BLUE, 1.0f, 0);

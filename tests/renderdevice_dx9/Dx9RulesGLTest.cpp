@@ -270,7 +270,14 @@ TEST_F(Dx9RulesGLTest, MisaddressedTexturesAndConstantsAreRaisedAndSetNothing)
     EXPECT_EQ(regs[1], 0);
     EXPECT_NE(handles[1], 0u);
 
+    // An unknown constant name resolves to nothing; a shader without code has no names.
+    uintptr_t missing = 0;
+    Device().SetShaderConstantFloatByName(&Objects().m_PixelShader, "Missing", 1.0f, &missing);
+    EXPECT_EQ(missing, 0u);
+
     DiagnosticCapture capture;
+    VertexShader unloaded;
+    Device().SetShaderConstantIntByName(&unloaded, "LightDir", 1, &missing);
     Device().SetTexture(SHADER_PIXEL, -1, &Objects().m_Checker, &sampler.GetDesc());
     const auto noStage = static_cast<ShaderType>(2);
     const float values[4] = {};
@@ -279,8 +286,9 @@ TEST_F(Dx9RulesGLTest, MisaddressedTexturesAndConstantsAreRaisedAndSetNothing)
     Device().SetShaderConstantFloatArray(noStage, 0, values, 4);
     Device().SetShaderConstantIntArray(noStage, 0, ints, 4);
     Device().SetShaderConstantBoolArray(noStage, 0, flags, 4);
-    EXPECT_EQ(capture.Asserts().size(), 4u);
+    EXPECT_EQ(capture.Asserts().size(), 5u);
     EXPECT_TRUE(RaisedAbout(capture, "regIndex"));
+    EXPECT_TRUE(RaisedAbout(capture, "pConstTable"));
 }
 
 TEST_F(Dx9RulesGLTest, CreationWithoutAUsableDeviceLeavesADeviceThatDrawsNothing)
