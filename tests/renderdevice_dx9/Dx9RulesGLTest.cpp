@@ -297,6 +297,7 @@ TEST_F(Dx9RulesGLTest, CreationWithoutAUsableDeviceLeavesADeviceThatDrawsNothing
     DeviceCaps caps;
     Device().GetDeviceCaps(&caps);
     EXPECT_EQ(caps.MaxPixelShaderConst, 224);
+    EXPECT_EQ(caps.CompressTex[0], static_cast<int32_t>(D3DFMT_DXT1)); // the formats d3d9gl takes
     DeviceSetting setting;
     Device().GetDeviceSetting(&setting);
     EXPECT_TRUE(setting.m_Windowed);
