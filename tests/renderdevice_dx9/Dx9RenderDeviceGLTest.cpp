@@ -1,260 +1,21 @@
-// The render device over the real d3d9gl device in a hidden SDL window: a textured, lit
-// cube and a render-to-texture pass, read back through the device's own texture copy.
+// Pictures drawn through the render device over the real d3d9gl device, read back through
+// the device's own texture copy.
 
-#include "base/source/system/logger.h"
-#include "rendercore/source/common/inputlayout.h"
-#include "rendercore/source/renderdevice/renderdevice.h"
-#include "rendercore/source/resource/indexbuffer.h"
-#include "rendercore/source/resource/pixelshader.h"
-#include "rendercore/source/resource/texture.h"
-#include "rendercore/source/resource/vertexbuffer.h"
-#include "rendercore/source/resource/vertexshader.h"
+#include "dx9gltest.h"
+
 #include "testsupport.h"
 
-#include <SDL2/SDL.h>
-#include <gtest/gtest.h>
-
 #include <algorithm>
-#include <cstdlib>
-#include <cstring>
-#include <fstream>
-#include <iterator>
-#include <memory>
 
 using namespace Halvex::RenderCore;
 
-namespace
+namespace Dx9GLTest
 {
-constexpr int SIZE = 64;
-constexpr uint32_t BLUE = 0xFF0000FF;
-constexpr uint32_t YELLOW = 0xFFFFFF00;
-// The checker's texels: top-left, top-right, bottom-left, bottom-right.
-constexpr uint32_t CHECKER[4] = {0xFFFF0000, 0xFF00FF00, 0xFFFFFFFF, 0xFF00FFFF};
 
-struct Vertex
-{
-    float m_Position[3];
-    float m_Normal[3];
-    float m_TexCoord[2];
-};
+using Dx9RenderDeviceGLTest = Dx9GLTest;
 
-constexpr InputElementDesc_t CUBE_ELEMENTS[] = {
-    {STREAM_0, 0, DECL_FLOAT3, METHOD_DEFAULT, USAGE_POSITION, 0},
-    {STREAM_0, 12, DECL_FLOAT3, METHOD_DEFAULT, USAGE_NORMAL, 0},
-    {STREAM_0, 24, DECL_FLOAT2, METHOD_DEFAULT, USAGE_TEXCOORD, 0},
-    INPUT_ELEMENT_END,
-};
-
-// A unit cube: four vertices and two triangles per face, texture (0,0) at each face's
-// top-left as seen from outside.
-void BuildCube(std::vector<Vertex>& vertices, std::vector<uint16_t>& indices)
-{
-    struct Face
-    {
-        float m_Normal[3];
-        float m_Right[3];
-        float m_Up[3];
-    };
-    const Face faces[6] = {
-        {{0, 0, 1}, {1, 0, 0}, {0, 1, 0}},  {{0, 0, -1}, {-1, 0, 0}, {0, 1, 0}},
-        {{1, 0, 0}, {0, 0, -1}, {0, 1, 0}}, {{-1, 0, 0}, {0, 0, 1}, {0, 1, 0}},
-        {{0, 1, 0}, {1, 0, 0}, {0, 0, -1}}, {{0, -1, 0}, {1, 0, 0}, {0, 0, 1}},
-    };
-    for (const Face& face : faces)
-    {
-        const auto base = static_cast<uint16_t>(vertices.size());
-        const float corners[4][2] = {{-1, 1}, {1, 1}, {-1, -1}, {1, -1}};
-        for (const auto& corner : corners)
-        {
-            Vertex vertex = {};
-            for (int i = 0; i < 3; ++i)
-            {
-                vertex.m_Position[i] = 0.5f * (face.m_Normal[i] + corner[0] * face.m_Right[i] +
-                                               corner[1] * face.m_Up[i]);
-                vertex.m_Normal[i] = face.m_Normal[i];
-            }
-            vertex.m_TexCoord[0] = 0.5f * (corner[0] + 1.0f);
-            vertex.m_TexCoord[1] = 0.5f * (1.0f - corner[1]);
-            vertices.push_back(vertex);
-        }
-        for (uint16_t index : {0, 1, 2, 2, 1, 3})
-        {
-            indices.push_back(static_cast<uint16_t>(base + index));
-        }
-    }
-}
-
-// Orthographic view down -z: x and y scaled by `scale`, z in [-1, 1] to depth [0.75, 0.25]
-// (row vectors).
-const float ORTHO[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, -0.25f, 0, 0, 0, 0.5f, 1};
-
-std::string ReadShader(const char* name)
-{
-    std::ifstream file(HalvexTest::SourceDir() / "tests/renderdevice_dx9/shaders" / name,
-                       std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-}
-
-bool Near(uint32_t expected, uint32_t actual, int tolerance)
-{
-    for (int shift = 0; shift < 32; shift += 8)
-    {
-        const int a = static_cast<int>((expected >> shift) & 0xFF);
-        const int b = static_cast<int>((actual >> shift) & 0xFF);
-        if (std::abs(a - b) > tolerance)
-        {
-            return false;
-        }
-    }
-    return true;
-}
-
-testing::AssertionResult PixelNear(const std::vector<uint32_t>& pixels, int x, int y,
-                                   uint32_t expected, int tolerance = 2)
-{
-    const uint32_t actual = pixels[static_cast<size_t>(y) * SIZE + x];
-    if (Near(expected, actual, tolerance))
-    {
-        return testing::AssertionSuccess();
-    }
-    return testing::AssertionFailure() << "pixel (" << x << "," << y << ") is 0x" << std::hex
-                                       << actual << ", expected 0x" << expected;
-}
-
-// Every texel of level `level` of a locked 2D texture, as A8R8G8B8.
-std::vector<uint32_t> ReadLevel(Texture& texture, int level, int width, int height)
-{
-    std::vector<uint32_t> texels;
-    LockedRect locked;
-    if (!texture.Lock(level, &locked, nullptr, LOCK_READ_ONLY))
-    {
-        ADD_FAILURE() << "level " << level << " cannot be locked";
-        return texels;
-    }
-    for (int y = 0; y < height; ++y)
-    {
-        const auto* pRow = static_cast<const uint8_t*>(locked.m_pBits) + y * locked.m_Pitch;
-        const auto* pTexels = reinterpret_cast<const uint32_t*>(pRow);
-        texels.insert(texels.end(), pTexels, pTexels + width);
-    }
-    texture.Unlock();
-    return texels;
-}
-} // namespace
-
-class Dx9RenderDeviceGLTest : public testing::Test
-{
-public:
-    static void SetUpTestSuite()
-    {
-        ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_VIDEO), 0) << SDL_GetError();
-        s_pWindow =
-            SDL_CreateWindow("dx9 test", 0, 0, SIZE, SIZE, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
-        ASSERT_NE(s_pWindow, nullptr) << SDL_GetError();
-        s_pVideo = CreateVideoDevice();
-        DeviceCreateParam param;
-        param.m_Width = SIZE;
-        param.m_Height = SIZE;
-        param.m_pWindow = s_pWindow;
-        param.m_VSync = false;
-        s_pDevice = CreateRenderDevice(s_pVideo.get(), &param);
-        ASSERT_NE(s_pDevice->GetNativeDevice(), nullptr);
-        ASSERT_TRUE(SetRenderDevice(s_pDevice.get()));
-        s_pScene = std::make_unique<Scene>();
-    }
-
-    static void TearDownTestSuite()
-    {
-        s_pScene.reset();
-        ReleaseRenderDevice();
-        s_pDevice.reset();
-        s_pVideo.reset();
-        if (s_pWindow)
-        {
-            SDL_DestroyWindow(s_pWindow);
-        }
-        SDL_QuitSubSystem(SDL_INIT_VIDEO);
-    }
-
-protected:
-    struct Scene
-    {
-        Scene()
-        {
-            const std::string vs = ReadShader("LitTexture.wvu");
-            const std::string ps = ReadShader("LitTexture.wpu");
-            EXPECT_TRUE(m_VertexShader.Load(vs.data(), static_cast<int>(vs.size()), 0));
-            EXPECT_TRUE(m_PixelShader.Load(ps.data(), static_cast<int>(ps.size()), 0));
-            EXPECT_TRUE(m_Layout.Load(CUBE_ELEMENTS));
-            std::vector<Vertex> vertices;
-            std::vector<uint16_t> indices;
-            BuildCube(vertices, indices);
-            EXPECT_TRUE(m_Vertices.Load(PT_TRIANGLE_LIST, vertices.data(),
-                                        static_cast<int>(vertices.size()), sizeof(Vertex),
-                                        POOL_MANAGED));
-            EXPECT_TRUE(
-                m_Indices.Load(indices.data(), static_cast<int>(indices.size()), 2, POOL_MANAGED));
-            EXPECT_TRUE(m_Checker.Create(TEX_2D, 2, 2, 1, FMT_A8R8G8B8, 1, POOL_MANAGED, 0));
-            LockedRect locked;
-            EXPECT_TRUE(m_Checker.Lock(0, &locked, nullptr, LOCK_NONE));
-            for (int texel = 0; texel < 4; ++texel)
-            {
-                auto* pRow = static_cast<uint8_t*>(locked.m_pBits) + (texel / 2) * locked.m_Pitch;
-                reinterpret_cast<uint32_t*>(pRow)[texel % 2] = CHECKER[texel];
-            }
-            m_Checker.Unlock();
-            EXPECT_TRUE(m_ReadBack.Create(TEX_2D, SIZE, SIZE, 1, FMT_A8R8G8B8, 1, POOL_MANAGED, 0));
-        }
-
-        VertexShader m_VertexShader;
-        PixelShader m_PixelShader;
-        InputLayout m_Layout;
-        VertexBuffer m_Vertices;
-        IndexBuffer m_Indices;
-        Texture m_Checker;
-        Texture m_ReadBack;
-    };
-
-    RenderDevice& Device() { return *s_pDevice; }
-    Scene& Objects() { return *s_pScene; }
-
-    void DrawCube(Texture* pTexture, const float lightDir[4])
-    {
-        Device().SetRenderState(RS_CULL_MODE, CULL_NONE);
-        Device().SetShaders(&Objects().m_VertexShader, &Objects().m_PixelShader);
-        Device().SetShaderConstantMatrix(SHADER_VERTEX, 0, ORTHO);
-        uintptr_t lightHandle = 0;
-        Device().SetShaderConstantVectorByName(&Objects().m_PixelShader, "LightDir", lightDir,
-                                               &lightHandle);
-        EXPECT_NE(lightHandle, 0u);
-        SamplerDesc point;
-        point.m_AddressU = ADDRESS_CLAMP;
-        point.m_AddressV = ADDRESS_CLAMP;
-        Device().SetTexture(SHADER_PIXEL, 0, pTexture, &point);
-        Device().DrawIndexed(&Objects().m_Layout, &Objects().m_Vertices, 0, 24,
-                             &Objects().m_Indices, 0, 36);
-    }
-
-    std::vector<uint32_t> ReadBackBuffer()
-    {
-        EXPECT_TRUE(Device().CopyTextureFromBackBuffer(&Objects().m_ReadBack));
-        std::vector<uint32_t> pixels = ReadLevel(Objects().m_ReadBack, 0, SIZE, SIZE);
-        pixels.resize(SIZE * SIZE);
-        return pixels;
-    }
-
-    static SDL_Window* s_pWindow;
-    static std::unique_ptr<VideoDevice> s_pVideo;
-    static std::unique_ptr<RenderDevice> s_pDevice;
-    static std::unique_ptr<Scene> s_pScene;
-};
-
-SDL_Window* Dx9RenderDeviceGLTest::s_pWindow = nullptr;
-std::unique_ptr<VideoDevice> Dx9RenderDeviceGLTest::s_pVideo;
-std::unique_ptr<RenderDevice> Dx9RenderDeviceGLTest::s_pDevice;
-std::unique_ptr<Dx9RenderDeviceGLTest::Scene> Dx9RenderDeviceGLTest::s_pScene;
-
-TEST_F(Dx9RenderDeviceGLTest, LitTexturedCubeShowsItsFrontFaceOverTheClearColour)
+TEST_F(Dx9RenderDeviceGLTest,
+       LitTexturedCubeShowsItsFrontFaceOverTheClearColourBeforeAndAfterAReset)
 {
     const float towardViewer[4] = {0, 0, 1, 0};
     Device().BeginScene();
@@ -270,7 +31,11 @@ TEST_F(Dx9RenderDeviceGLTest, LitTexturedCubeShowsItsFrontFaceOverTheClearColour
     EXPECT_TRUE(PixelNear(pixels, 20, 43, CHECKER[2]));
     EXPECT_TRUE(PixelNear(pixels, 43, 43, CHECKER[3]));
 
-    // Light along the face: only the ambient quarter remains.
+    // After a reset, with the light along the face: only the ambient quarter remains.
+    DeviceSetting setting;
+    Device().GetDeviceSetting(&setting);
+    ASSERT_TRUE(Device().ResetDevice(&setting, nullptr, nullptr));
+    EXPECT_TRUE(Device().CheckDevice(nullptr, nullptr));
     const float sideways[4] = {1, 0, 0, 0};
     Device().BeginScene();
     Device().Clear(CLEAR_TARGET | CLEAR_DEPTH, BLUE, 1.0f, 0);
@@ -285,15 +50,26 @@ TEST_F(Dx9RenderDeviceGLTest, RenderToTexturePassFeedsTheNextDraw)
 {
     Texture target;
     ASSERT_TRUE(target.CreateRenderTarget(SIZE / 2, SIZE / 2, FMT_A8R8G8B8, 0, false));
+    Texture depth;
+    ASSERT_TRUE(Device().CreateDepthStencilSurface(&depth, SIZE / 2, SIZE / 2, FMT_D24S8));
+    // A render target is one level in the default pool, whatever was asked.
+    Texture scratch;
+    TexturePool pool = POOL_MANAGED;
+    uint32_t flags = 0;
+    ASSERT_TRUE(Device().CreateRenderTarget(&scratch, 16, 16, FMT_R32F, &pool, &flags, false));
+    EXPECT_EQ(pool, POOL_DEFAULT);
+    EXPECT_EQ(flags, 3u);
+    scratch.Unload();
     const float towardViewer[4] = {0, 0, 1, 0};
 
     Device().BeginScene();
     RenderTargetSet set;
     set.m_pColor[0] = &target;
+    set.m_pDepthStencil = &depth;
     Device().BeginRenderTargets(&set);
     Device().Clear(CLEAR_TARGET | CLEAR_DEPTH, YELLOW, 1.0f, 0);
     DrawCube(&Objects().m_Checker, towardViewer);
-    Device().EndRenderTargets(false);
+    Device().EndRenderTargets(true);
 
     Device().Clear(CLEAR_TARGET | CLEAR_DEPTH, BLUE, 1.0f, 0);
     DrawCube(&target, towardViewer);
@@ -308,6 +84,33 @@ TEST_F(Dx9RenderDeviceGLTest, RenderToTexturePassFeedsTheNextDraw)
     EXPECT_TRUE(PixelNear(pixels, 45, 45, YELLOW));
     EXPECT_TRUE(PixelNear(pixels, 26, 26, CHECKER[0]));
     EXPECT_TRUE(PixelNear(pixels, 37, 37, CHECKER[3]));
+}
+
+TEST_F(Dx9RenderDeviceGLTest, ViewportCutsOffFractionsAndScissorClipsUnlessItIsEmpty)
+{
+    const float towardViewer[4] = {0, 0, 1, 0};
+    const float full[4] = {0, 0, SIZE, SIZE};
+    const float topLeft[4] = {0.9f, 0.5f, 32.9f, 32.4f};
+    const float empty[4] = {10, 20, 0, 5};
+    const float leftPart[4] = {0, 0, 40, SIZE};
+    Device().BeginScene();
+    Device().Clear(CLEAR_TARGET | CLEAR_DEPTH, BLUE, 1.0f, 0);
+    Device().SetViewport(topLeft); // (0, 0) to (32, 32): the face covers 8 to 24
+    EXPECT_EQ(Device().GetViewport().m_Width, 32.0f);
+    Device().SetScissorRect(empty); // no area: no scissor test
+    EXPECT_EQ(Device().GetScissorRect().m_Height, 5.0f);
+    DrawCube(&Objects().m_Checker, towardViewer);
+    Device().SetViewport(full);
+    Device().SetScissorRect(leftPart); // the full-size face, 16 to 48, cut at 40
+    DrawCube(&Objects().m_Checker, towardViewer);
+    Device().SetScissorRect(empty);
+    Device().EndScene();
+    const std::vector<uint32_t> pixels = ReadBackBuffer();
+    EXPECT_TRUE(PixelNear(pixels, 10, 10, CHECKER[0]));
+    EXPECT_TRUE(PixelNear(pixels, 10, 22, CHECKER[2]));
+    EXPECT_TRUE(PixelNear(pixels, 36, 20, CHECKER[1]));
+    EXPECT_TRUE(PixelNear(pixels, 44, 20, BLUE));
+    EXPECT_TRUE(PixelNear(pixels, 36, 44, CHECKER[3]));
 }
 
 TEST_F(Dx9RenderDeviceGLTest, TexturesReportWhatWasCreatedAndSurviveAFileRoundTrip)
@@ -348,9 +151,7 @@ TEST_F(Dx9RenderDeviceGLTest, TexturesReportWhatWasCreatedAndSurviveAFileRoundTr
     HalvexTest::TempDir dir;
     const std::string path = (dir / "chain.dds").string();
     Device().SaveTextureToFile(path, &source, IFF_DDS);
-    std::ifstream file(path, std::ios::binary);
-    const std::string bytes((std::istreambuf_iterator<char>(file)),
-                            std::istreambuf_iterator<char>());
+    const std::string bytes = HalvexTest::ReadFile(path);
     ASSERT_FALSE(bytes.empty());
     Texture loaded;
     ASSERT_TRUE(loaded.LoadFromMemory(bytes.data(), TEX_2D, static_cast<int>(bytes.size()),
@@ -372,3 +173,66 @@ TEST_F(Dx9RenderDeviceGLTest, TexturesReportWhatWasCreatedAndSurviveAFileRoundTr
     EXPECT_EQ(copied, ReadLevel(loaded, 7, 2, 2));
     EXPECT_TRUE(Near(0xFF2080C0u, copied.at(3), 1));
 }
+
+TEST_F(Dx9RenderDeviceGLTest, InstancesAndExtraStreamsPlaceEachCopyOfAQuadInItsConstantColour)
+{
+    // A quad of corners (0,0)-(1,1), scaled by half in the shader and moved per copy.
+    constexpr InputElementDesc_t elements[] = {
+        {STREAM_0, 0, DECL_FLOAT3, METHOD_DEFAULT, USAGE_POSITION, 0},
+        {STREAM_1, 0, DECL_FLOAT4, METHOD_DEFAULT, USAGE_TEXCOORD, 1},
+        INPUT_ELEMENT_END,
+    };
+    const float corners[4][3] = {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {1, 1, 0}};
+    const uint32_t indices[6] = {0, 1, 2, 2, 1, 3}; // 32-bit, where the cube has 16-bit
+    // Two instances: bottom-left and top-right quarters' middles.
+    const float instances[2][4] = {{-0.75f, -0.75f, 0, 0}, {0.25f, 0.25f, 0, 0}};
+    // Per vertex: four offsets off screen, then four to the top-left.
+    const float shifts[8][4] = {{5, 5},          {5, 5},          {5, 5},          {5, 5},
+                                {-0.75f, 0.25f}, {-0.75f, 0.25f}, {-0.75f, 0.25f}, {-0.75f, 0.25f}};
+    VertexShader vertexShader;
+    PixelShader pixelShader;
+    LoadShaders(vertexShader, "Offset.wvu", pixelShader, "Flat.wpu");
+    InputLayout layout;
+    VertexBuffer quad, instanceBuffer, shiftBuffer;
+    IndexBuffer indexBuffer;
+    ASSERT_TRUE(layout.Load(elements));
+    ASSERT_TRUE(quad.Load(PT_TRIANGLE_LIST, corners, 4, 12, POOL_MANAGED));
+    ASSERT_TRUE(instanceBuffer.Load(PT_POINT_LIST, instances, 2, 16, POOL_DEFAULT));
+    ASSERT_TRUE(shiftBuffer.Load(PT_POINT_LIST, shifts, 8, 16, POOL_MANAGED));
+    ASSERT_TRUE(indexBuffer.Load(indices, 6, 4, POOL_MANAGED));
+
+    Device().BeginScene();
+    Device().Clear(CLEAR_TARGET | CLEAR_DEPTH, BLUE, 1.0f, 0);
+    Device().SetRenderState(RS_CULL_MODE, CULL_NONE);
+    // The locked pair stays bound through another SetShaders.
+    const ShaderPair pair = {&vertexShader, &pixelShader};
+    Device().LockShader(&pair);
+    Device().SetShaders(&Objects().m_VertexShader, &Objects().m_PixelShader);
+    const float half = 0.5f;
+    Device().SetShaderConstantFloatArray(SHADER_VERTEX, 0, &half, 1);
+    const int orange[4] = {255, 128, 0, 0};
+    Device().SetShaderConstantIntArray(SHADER_PIXEL, 0, orange, 4);
+    const bool useInts[1] = {true};
+    Device().SetShaderConstantBoolArray(SHADER_PIXEL, 0, useInts, 1);
+    // Without a count, every instance of the buffer is drawn.
+    Device().DrawInstanced(&layout, &quad, 0, 4, &indexBuffer, 0, 6, &instanceBuffer, 0, 0, 0);
+
+    const bool useFloats[1] = {false};
+    Device().SetShaderConstantBoolArray(SHADER_PIXEL, 0, useFloats, 1);
+    const float green[6] = {0, 1, 0, 1, 0, 0};
+    Device().SetShaderConstantFloatArray(SHADER_PIXEL, 0, green, 6);
+    VertexBuffer* streams[2] = {&quad, &shiftBuffer};
+    const int offsets[2] = {0, 64};
+    Device().DrawMultiStream(&layout, 2, offsets, streams, 0, 4, &indexBuffer, 0, 6);
+    Device().UnlockShader();
+    Device().EndScene();
+
+    const std::vector<uint32_t> pixels = ReadBackBuffer();
+    EXPECT_TRUE(PixelNear(pixels, 16, 48, 0xFFFF8000));
+    EXPECT_TRUE(PixelNear(pixels, 48, 16, 0xFFFF8000));
+    EXPECT_TRUE(PixelNear(pixels, 16, 16, 0xFF00FF00));
+    EXPECT_TRUE(PixelNear(pixels, 48, 48, BLUE));
+    EXPECT_TRUE(PixelNear(pixels, 30, 30, BLUE));
+}
+
+} // namespace Dx9GLTest
