@@ -1,8 +1,9 @@
-// Baking again must give the committed Data/ byte for byte.
+// Baking again must give the committed Data/ byte for byte; bad inputs fail with a message.
 
 #include "baker.h"
 #include "modelreader.h"
 #include "testsupport.h"
+#include "texturefile.h"
 
 #include <gtest/gtest.h>
 
@@ -47,6 +48,21 @@ TEST(DataBaker, MissingFontsFailWithAMessage)
     HalvexTest::TempDir empty;
     EXPECT_FALSE(Halvex::Bake::BakeData(empty.Path(), baked, error));
     EXPECT_NE(error.find("DejaVu"), std::string::npos) << error;
+}
+
+TEST(DataBaker, PictureSetsThatAreNeitherATextureNorACubeMapAreRefused)
+{
+    const Halvex::Bake::Canvas small(8, 8, Halvex::Bake::Rgba{});
+    const Halvex::Bake::Canvas other(4, 4, Halvex::Bake::Rgba{});
+    std::vector<uint8_t> bytes;
+    std::string error;
+    using Halvex::Bake::EncodeDdsTexture;
+    EXPECT_FALSE(EncodeDdsTexture({&small, &small}, D3DFMT_DXT1, true, bytes, error));
+    EXPECT_FALSE(error.empty());
+    error.clear();
+    EXPECT_FALSE(EncodeDdsTexture({&small, &small, &small, &small, &small, &other}, D3DFMT_A8R8G8B8,
+                                  false, bytes, error));
+    EXPECT_FALSE(error.empty());
 }
 
 } // namespace

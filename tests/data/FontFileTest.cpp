@@ -22,30 +22,20 @@ std::string ReadText(const char* name)
     return {bytes.begin(), bytes.end()};
 }
 
-// Splits at spaces and tabs as the program's reader does: the space's own line starts with
-// the space character, which the split removes, leaving four numbers.
+// Each line is the character, then its cell: x, y, width and height. The program splits at
+// spaces and tabs, so the space's own line is the space and four numbers.
 std::map<char, Cell> ParseMetrics(const std::string& text)
 {
     std::map<char, Cell> cells;
     std::istringstream lines(text);
-    std::string line;
-    while (std::getline(lines, line))
+    for (std::string line; std::getline(lines, line);)
     {
-        std::istringstream words(line);
-        std::vector<std::string> tokens;
-        for (std::string word; words >> word;)
+        Cell cell{};
+        std::istringstream numbers(line.size() > 1 ? line.substr(1) : "");
+        std::string rest;
+        if ((numbers >> cell.x >> cell.y >> cell.w >> cell.h) && !(numbers >> rest))
         {
-            tokens.push_back(word);
-        }
-        if (tokens.size() == 4)
-        {
-            cells[' '] = {std::stoi(tokens[0]), std::stoi(tokens[1]), std::stoi(tokens[2]),
-                          std::stoi(tokens[3])};
-        }
-        else if (tokens.size() == 5 && tokens[0].size() == 1)
-        {
-            cells[tokens[0][0]] = {std::stoi(tokens[1]), std::stoi(tokens[2]), std::stoi(tokens[3]),
-                                   std::stoi(tokens[4])};
+            cells[line[0]] = cell;
         }
         else
         {

@@ -1,6 +1,6 @@
 #include "modelreader.h"
 
-#include <cstring>
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 
@@ -20,15 +20,18 @@ public:
         {
             return false;
         }
-        std::memcpy(pOut, m_Bytes.data() + m_Offset, size);
+        std::copy_n(m_Bytes.data() + m_Offset, size, static_cast<uint8_t*>(pOut));
         m_Offset += size;
         return true;
     }
     // A count whose records, at least recordSize bytes each, fit in what is left.
-    bool Count(size_t recordSize, int32_t& count)
+    template <typename T> bool Records(size_t recordSize, std::vector<T>& records)
     {
-        return Take(&count, 4) && count >= 0 &&
-               static_cast<size_t>(count) * recordSize <= m_Bytes.size() - m_Offset;
+        int32_t count = 0;
+        const bool fits = Take(&count, 4) && count >= 0 &&
+                          static_cast<size_t>(count) * recordSize <= m_Bytes.size() - m_Offset;
+        records.resize(fits ? static_cast<size_t>(count) : 0);
+        return fits;
     }
     bool String(std::string& text)
     {
@@ -37,12 +40,7 @@ public:
         {
             return false;
         }
-        if (length <= 0)
-        {
-            text.clear();
-            return true;
-        }
-        text.resize(static_cast<size_t>(length));
+        text.resize(static_cast<size_t>(std::max(length, 0)));
         return Take(text.data(), text.size());
     }
     bool AtEnd() const { return m_Offset == m_Bytes.size(); }
@@ -54,13 +52,11 @@ private:
 
 bool ReadMaterial(Cursor& in, Material& material)
 {
-    int32_t count = 0;
     if (!in.String(material.name) || !in.Take(material.colours.data(), 64) ||
-        !in.String(material.texture) || !in.Count(36, count))
+        !in.String(material.texture) || !in.Records(36, material.vertices))
     {
         return false;
     }
-    material.vertices.resize(static_cast<size_t>(count));
     for (Vertex& vertex : material.vertices)
     {
         if (!in.Take(vertex.position.data(), 12) || !in.Take(vertex.normal.data(), 12) ||
@@ -69,50 +65,35 @@ bool ReadMaterial(Cursor& in, Material& material)
             return false;
         }
     }
-    if (!in.Count(4, count))
-    {
-        return false;
-    }
-    material.indices.resize(static_cast<size_t>(count));
-    return count == 0 || in.Take(material.indices.data(), material.indices.size() * 4);
+    return in.Records(4, material.indices) &&
+           in.Take(material.indices.data(), material.indices.size() * 4);
 }
 
 } // namespace
 
-bool ReadModel(const std::vector<uint8_t>& bytes, Model& out, std::string& error)
+bool ReadModel(const std::vector<uint8_t>& bytes, Model& out)
 {
     Cursor in(bytes);
-    int32_t meshCount = 0;
-    if (!in.String(out.header) || !in.String(out.name) || !in.Count(8, meshCount))
+    std::string meshName;
+    if (!in.String(out.header) || !in.String(out.name) || !in.Records(8, out.meshes))
     {
-        error = "bad file header";
         return false;
     }
-    out.meshes.resize(static_cast<size_t>(meshCount));
-    for (Mesh& mesh : out.meshes)
+    for (std::vector<Material>& mesh : out.meshes)
     {
-        int32_t materialCount = 0;
-        if (!in.String(mesh.name) || !in.Count(80, materialCount))
+        if (!in.String(meshName) || !in.Records(80, mesh))
         {
-            error = "bad mesh record";
             return false;
         }
-        mesh.materials.resize(static_cast<size_t>(materialCount));
-        for (Material& material : mesh.materials)
+        for (Material& material : mesh)
         {
             if (!ReadMaterial(in, material))
             {
-                error = "bad material record in mesh " + mesh.name;
                 return false;
             }
         }
     }
-    if (!in.AtEnd())
-    {
-        error = "bytes after the last mesh";
-        return false;
-    }
-    return true;
+    return in.AtEnd();
 }
 
 std::vector<uint8_t> ReadFileBytes(const std::string& path)

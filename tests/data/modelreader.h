@@ -27,22 +27,16 @@ struct Material
     std::vector<int32_t> indices;
 };
 
-struct Mesh
-{
-    std::string name;
-    std::vector<Material> materials;
-};
-
 struct Model
 {
     std::string header;
     std::string name;
-    std::vector<Mesh> meshes;
+    std::vector<std::vector<Material>> meshes; // each mesh's materials; mesh names are skipped
 };
 
-// Reads the whole file; false (with error) for a negative count, a count the rest of the
-// file cannot hold, or bytes left over at the end.
-bool ReadModel(const std::vector<uint8_t>& bytes, Model& out, std::string& error);
+// Reads the whole file; false for a negative count, a count the rest of the file cannot
+// hold, or bytes left over at the end.
+bool ReadModel(const std::vector<uint8_t>& bytes, Model& out);
 
 std::vector<uint8_t> ReadFileBytes(const std::string& path);
 
