@@ -1,6 +1,5 @@
 // The committed textures' DDS headers, read byte by byte without the image code.
 
-#include "modelreader.h"
 #include "testsupport.h"
 
 #include <gtest/gtest.h>
@@ -12,7 +11,7 @@
 namespace
 {
 
-uint32_t Word(const std::vector<uint8_t>& bytes, size_t offset)
+uint32_t Word(const std::string& bytes, size_t offset)
 {
     uint32_t value = 0;
     std::memcpy(&value, bytes.data() + offset, 4);
@@ -55,8 +54,8 @@ TEST(DdsFiles, HeadersNameSizeFormatMipChainAndCubeFaces)
     for (const Expectation& expected : TEXTURES)
     {
         SCOPED_TRACE(expected.file);
-        const auto bytes =
-            DataTest::ReadFileBytes((HalvexTest::SourceDir() / "Data" / expected.file).string());
+        const std::string bytes =
+            HalvexTest::ReadFile(HalvexTest::SourceDir() / "Data" / expected.file);
         ASSERT_GE(bytes.size(), 128u);
         EXPECT_EQ(Word(bytes, 0), FourCC("DDS "));
         EXPECT_EQ(Word(bytes, 4), 124u);

@@ -1,6 +1,5 @@
 // The GUI font: the metrics text and its atlas, checked against each other.
 
-#include "modelreader.h"
 #include "testsupport.h"
 
 #include <gtest/gtest.h>
@@ -18,8 +17,7 @@ struct Cell
 
 std::string ReadText(const char* name)
 {
-    const auto bytes = DataTest::ReadFileBytes((HalvexTest::SourceDir() / "Data" / name).string());
-    return {bytes.begin(), bytes.end()};
+    return HalvexTest::ReadFile(HalvexTest::SourceDir() / "Data" / name);
 }
 
 // Each line is the character, then its cell: x, y, width and height. The program splits at
@@ -82,11 +80,10 @@ TEST(FontFiles, MetricsPlaceEveryPrintableCharacterInItsOwnCellOfOneLineHeight)
 TEST(FontFiles, AtlasHoldsWhiteGlyphsWhoseAlphaIsCoverage)
 {
     const auto cells = ParseMetrics(ReadText("Font/ASCII_1.txt"));
-    const auto dds =
-        DataTest::ReadFileBytes((HalvexTest::SourceDir() / "Data/Font/ASCII_1.dds").string());
+    const std::string dds = ReadText("Font/ASCII_1.dds");
     ASSERT_EQ(dds.size(), 128u + 256u * 128u * 4u);
     const auto texel = [&](int x, int y)
-    { return &dds[128 + static_cast<size_t>(y * 256 + x) * 4]; };
+    { return reinterpret_cast<const uint8_t*>(&dds[128 + static_cast<size_t>(y * 256 + x) * 4]); };
     for (const auto& [c, cell] : cells)
     {
         int inked = 0;

@@ -1,6 +1,7 @@
-// The committed models, read back with the test's own reader of the ".bin" format.
+// The committed models, read back with the program's own reader of the ".bin" format.
 
-#include "modelreader.h"
+#include "common/model/binmodel.h"
+#include "datastream/binstream.h"
 #include "testsupport.h"
 
 #include <gtest/gtest.h>
@@ -13,10 +14,15 @@
 namespace
 {
 
-using DataTest::Material;
-using DataTest::Model;
-using DataTest::Vertex;
+using Material = Bin_Material;
+using Model = Bin_Model;
+using Vertex = Bin_Vertex;
 using Vec = std::array<float, 3>;
+
+Vec V(const float (&v)[3])
+{
+    return {v[0], v[1], v[2]};
+}
 
 Vec Sub(const Vec& a, const Vec& b)
 {
@@ -39,17 +45,18 @@ std::filesystem::path DataDir()
 Model Load(const std::string& name)
 {
     Model model;
-    EXPECT_TRUE(DataTest::ReadModel(DataTest::ReadFileBytes((DataDir() / name).string()), model))
-        << name;
+    std::string error;
+    const auto stream = Halvex::DataStream::CreateBinStream((DataDir() / name).string(), false);
+    EXPECT_TRUE(stream && ReadBinModel(*stream, &model, &error)) << name << ": " << error;
     return model;
 }
 
 std::vector<const Material*> Materials(const Model& model)
 {
     std::vector<const Material*> materials;
-    for (const auto& mesh : model.meshes)
+    for (const auto& mesh : model.m_Meshes)
     {
-        for (const auto& material : mesh)
+        for (const auto& material : mesh.m_Materials)
         {
             materials.push_back(&material);
         }
@@ -86,24 +93,24 @@ const Expectation MODELS[] = {
 
 void CheckTriangles(const Material& m, double& volume)
 {
-    EXPECT_EQ(m.indices.size() % 3, 0u);
-    for (size_t i = 0; i + 2 < m.indices.size(); i += 3)
+    EXPECT_EQ(m.m_Indices.size() % 3, 0u);
+    for (size_t i = 0; i + 2 < m.m_Indices.size(); i += 3)
     {
         Vec normal{};
         std::array<Vec, 3> corner;
         for (size_t k = 0; k < 3; ++k)
         {
-            const int32_t index = m.indices[i + k];
-            ASSERT_TRUE(index >= 0 && static_cast<size_t>(index) < m.vertices.size()) << index;
-            const Vertex& vertex = m.vertices[static_cast<size_t>(index)];
-            corner[k] = vertex.position;
+            const int32_t index = m.m_Indices[i + k];
+            ASSERT_TRUE(index >= 0 && static_cast<size_t>(index) < m.m_Vertices.size()) << index;
+            const Vertex& vertex = m.m_Vertices[static_cast<size_t>(index)];
+            corner[k] = V(vertex.m_Position);
             for (size_t c = 0; c < 3; ++c)
             {
-                normal[c] += vertex.normal[c];
+                normal[c] += vertex.m_Normal[c];
             }
         }
         const Vec area = Cross(Sub(corner[1], corner[0]), Sub(corner[2], corner[0]));
-        ASSERT_LT(Dot(area, normal), 0.0f) << m.name << " triangle " << i / 3;
+        ASSERT_LT(Dot(area, normal), 0.0f) << m.m_Name << " triangle " << i / 3;
         volume += Dot(corner[0], Cross(corner[1], corner[2])) / 6.0;
     }
 }
@@ -121,30 +128,31 @@ TEST(ModelFiles, EveryModelIsWellFormedWindsClockwiseAroundItsNormalsAndClosedOn
         for (const Material* pMaterial : materials)
         {
             const Material& m = *pMaterial;
-            EXPECT_LE(m.vertices.size(), 65536u) << "16-bit index buffers";
+            EXPECT_LE(m.m_Vertices.size(), 65536u) << "16-bit index buffers";
             CheckTriangles(m, volume);
-            for (const Vertex& vertex : m.vertices)
+            for (const Vertex& vertex : m.m_Vertices)
             {
-                EXPECT_NEAR(std::sqrt(Dot(vertex.normal, vertex.normal)), 1.0f, 1e-3f);
-                EXPECT_TRUE(vertex.uv[0] >= 0.0f && vertex.uv[0] <= 1.0f && vertex.uv[1] >= 0.0f &&
-                            vertex.uv[1] <= 1.0f)
+                EXPECT_NEAR(std::sqrt(Dot(V(vertex.m_Normal), V(vertex.m_Normal))), 1.0f, 1e-3f);
+                EXPECT_TRUE(vertex.m_TexCoord[0] >= 0.0f && vertex.m_TexCoord[0] <= 1.0f &&
+                            vertex.m_TexCoord[1] >= 0.0f && vertex.m_TexCoord[1] <= 1.0f)
                     << "lessons sample with clamp addressing";
-                for (float c : vertex.position)
+                for (float c : vertex.m_Position)
                 {
                     extent = std::max(extent, std::abs(c));
                 }
             }
-            if (!m.texture.empty())
+            if (!m.m_TextureName.empty())
             {
-                EXPECT_TRUE(std::filesystem::exists(DataDir() / "_Tex_" / m.texture)) << m.texture;
+                EXPECT_TRUE(std::filesystem::exists(DataDir() / "_Tex_" / m.m_TextureName))
+                    << m.m_TextureName;
             }
         }
         EXPECT_NEAR(extent, expected.extent, expected.extent * 0.1f);
         EXPECT_TRUE(volume >= expected.minVolume && volume <= expected.maxVolume) << volume;
         if (expected.vertices != 0)
         {
-            EXPECT_EQ(materials[0]->vertices.size(), expected.vertices);
-            EXPECT_EQ(materials[0]->indices.size(), expected.indices);
+            EXPECT_EQ(materials[0]->m_Vertices.size(), expected.vertices);
+            EXPECT_EQ(materials[0]->m_Indices.size(), expected.indices);
         }
     }
 }
@@ -153,14 +161,14 @@ TEST(ModelFiles, PlaneStandsUprightWhenTurnedAboutX)
 {
     // The lessons turn the plane by 3 pi / 2 about x: (x, y, z) becomes (x, z, -y).
     const Model model = Load("plane.bin");
-    for (const Vertex& vertex : model.meshes[0][0].vertices)
+    for (const Vertex& vertex : model.m_Meshes[0].m_Materials[0].m_Vertices)
     {
-        EXPECT_EQ(vertex.position[1], 0.0f);
-        EXPECT_EQ(vertex.normal, (Vec{0, 1, 0}));
-        const float screenX = vertex.position[0];
-        const float screenY = vertex.position[2];
-        EXPECT_EQ(vertex.uv[0], screenX < 0 ? 0.0f : 1.0f);
-        EXPECT_EQ(vertex.uv[1], screenY > 0 ? 0.0f : 1.0f) << "texture row 0 at the top";
+        EXPECT_EQ(vertex.m_Position[1], 0.0f);
+        EXPECT_EQ(V(vertex.m_Normal), (Vec{0, 1, 0}));
+        const float screenX = vertex.m_Position[0];
+        const float screenY = vertex.m_Position[2];
+        EXPECT_EQ(vertex.m_TexCoord[0], screenX < 0 ? 0.0f : 1.0f);
+        EXPECT_EQ(vertex.m_TexCoord[1], screenY > 0 ? 0.0f : 1.0f) << "texture row 0 at the top";
     }
 }
 
@@ -168,25 +176,25 @@ TEST(ModelFiles, SphereMapsItsTextureUnmirroredWithTheMiddleFacingPlusZ)
 {
     const Model model = Load("sphere_20.bin");
     int checked = 0;
-    for (const Vertex& vertex : model.meshes[0][0].vertices)
+    for (const Vertex& vertex : model.m_Meshes[0].m_Materials[0].m_Vertices)
     {
-        if (vertex.uv[1] != 0.5f)
+        if (vertex.m_TexCoord[1] != 0.5f)
         {
             continue;
         }
         // On the equator: u = 0.5 faces +z and u grows towards +x, to the right of a viewer
         // on +z, so the map is not mirrored.
-        if (vertex.uv[0] == 0.5f)
+        if (vertex.m_TexCoord[0] == 0.5f)
         {
-            EXPECT_NEAR(vertex.position[2], 1.0f, 1e-5f);
+            EXPECT_NEAR(vertex.m_Position[2], 1.0f, 1e-5f);
             ++checked;
         }
-        if (vertex.uv[0] == 0.75f)
+        if (vertex.m_TexCoord[0] == 0.75f)
         {
-            EXPECT_NEAR(vertex.position[0], 1.0f, 1e-5f);
+            EXPECT_NEAR(vertex.m_Position[0], 1.0f, 1e-5f);
             ++checked;
         }
-        EXPECT_NEAR(vertex.position[1], 0.0f, 1e-5f) << "v = 0.5 is the equator";
+        EXPECT_NEAR(vertex.m_Position[1], 0.0f, 1e-5f) << "v = 0.5 is the equator";
     }
     EXPECT_EQ(checked, 2);
 }
@@ -194,21 +202,21 @@ TEST(ModelFiles, SphereMapsItsTextureUnmirroredWithTheMiddleFacingPlusZ)
 TEST(ModelFiles, VertexColouredCubeShadesFlatAndSmoothDifferently)
 {
     const Model model = Load("cube_panda_vc.bin");
-    const Material& cube = model.meshes[0][0];
-    EXPECT_EQ(cube.texture, "panda.dds");
+    const Material& cube = model.m_Meshes[0].m_Materials[0];
+    EXPECT_EQ(cube.m_TextureName, "panda.dds");
     for (size_t face = 0; face < 6; ++face)
     {
         std::set<uint32_t> corners;
         for (size_t corner = 0; corner < 4; ++corner)
         {
-            corners.insert(cube.vertices[face * 4 + corner].colour);
+            corners.insert(cube.m_Vertices[face * 4 + corner].m_Color);
         }
         EXPECT_EQ(corners.size(), 4u) << "face " << face;
         // Flat shading takes the first vertex of each triangle.
-        const auto first = cube.indices[face * 6];
-        const auto second = cube.indices[face * 6 + 3];
-        EXPECT_NE(cube.vertices[static_cast<size_t>(first)].colour,
-                  cube.vertices[static_cast<size_t>(second)].colour);
+        const auto first = cube.m_Indices[face * 6];
+        const auto second = cube.m_Indices[face * 6 + 3];
+        EXPECT_NE(cube.m_Vertices[static_cast<size_t>(first)].m_Color,
+                  cube.m_Vertices[static_cast<size_t>(second)].m_Color);
     }
 }
 
@@ -216,8 +224,9 @@ TEST(ModelFiles, ShowcaseModelMixesTexturedAndUntexturedMaterials)
 {
     const Model nights = Load("nights.bin");
     const auto materials = Materials(nights);
-    const auto untextured = std::count_if(materials.begin(), materials.end(),
-                                          [](const Material* p) { return p->texture.empty(); });
+    const auto untextured =
+        std::count_if(materials.begin(), materials.end(),
+                      [](const Material* p) { return p->m_TextureName.empty(); });
     EXPECT_GE(untextured, 1);
     EXPECT_LT(static_cast<size_t>(untextured), materials.size());
 }
@@ -225,28 +234,28 @@ TEST(ModelFiles, ShowcaseModelMixesTexturedAndUntexturedMaterials)
 TEST(ModelFiles, MarkersPointAlongPlusZAndTheLightIsTranslucent)
 {
     const Model camera = Load("camera.bin");
-    const Material& lens = camera.meshes[0][1];
-    ASSERT_EQ(lens.name, "Lens");
+    const Material& lens = camera.m_Meshes[0].m_Materials[1];
+    ASSERT_EQ(lens.m_Name, "Lens");
     float lensFront = -1e9f;
-    for (const Vertex& vertex : lens.vertices)
+    for (const Vertex& vertex : lens.m_Vertices)
     {
-        lensFront = std::max(lensFront, vertex.position[2]);
+        lensFront = std::max(lensFront, vertex.m_Position[2]);
     }
-    for (const Vertex& vertex : camera.meshes[0][0].vertices)
+    for (const Vertex& vertex : camera.m_Meshes[0].m_Materials[0].m_Vertices)
     {
-        EXPECT_LT(vertex.position[2], lensFront) << "the lens is the front";
+        EXPECT_LT(vertex.m_Position[2], lensFront) << "the lens is the front";
     }
 
     float tip = -1e9f;
     const Model light = Load("light.bin");
     for (const Material* pMaterial : Materials(light))
     {
-        for (const Vertex& vertex : pMaterial->vertices)
+        for (const Vertex& vertex : pMaterial->m_Vertices)
         {
-            EXPECT_LT(vertex.colour >> 24, 255u) << pMaterial->name;
-            if (std::abs(vertex.position[0]) < 1e-4f && std::abs(vertex.position[1]) < 1e-4f)
+            EXPECT_LT(vertex.m_Color >> 24, 255u) << pMaterial->m_Name;
+            if (std::abs(vertex.m_Position[0]) < 1e-4f && std::abs(vertex.m_Position[1]) < 1e-4f)
             {
-                tip = std::max(tip, vertex.position[2]);
+                tip = std::max(tip, vertex.m_Position[2]);
             }
         }
     }

@@ -1,6 +1,5 @@
 // What the lessons need to see in the committed textures, decoded with the image code.
 
-#include "modelreader.h"
 #include "testsupport.h"
 
 #include "d3d9gl/image/dds.h"
@@ -24,7 +23,7 @@ struct Picture
 
 Picture Decode(const std::string& file, UINT face = 0)
 {
-    const auto bytes = DataTest::ReadFileBytes((HalvexTest::SourceDir() / "Data" / file).string());
+    const std::string bytes = HalvexTest::ReadFile(HalvexTest::SourceDir() / "Data" / file);
     d3d9gl::Image image;
     std::string error;
     Picture picture;
