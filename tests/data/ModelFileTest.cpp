@@ -2,6 +2,7 @@
 
 #include "common/model/binmodel.h"
 #include "datastream/binstream.h"
+#include "math/vector.h"
 #include "testsupport.h"
 
 #include <gtest/gtest.h>
@@ -17,24 +18,11 @@ namespace
 using Material = Bin_Material;
 using Model = Bin_Model;
 using Vertex = Bin_Vertex;
-using Vec = std::array<float, 3>;
+using Vec = Halvex::MATH::Vector3f;
 
 Vec V(const float (&v)[3])
 {
     return {v[0], v[1], v[2]};
-}
-
-Vec Sub(const Vec& a, const Vec& b)
-{
-    return {a[0] - b[0], a[1] - b[1], a[2] - b[2]};
-}
-Vec Cross(const Vec& a, const Vec& b)
-{
-    return {a[1] * b[2] - a[2] * b[1], a[2] * b[0] - a[0] * b[2], a[0] * b[1] - a[1] * b[0]};
-}
-float Dot(const Vec& a, const Vec& b)
-{
-    return a[0] * b[0] + a[1] * b[1] + a[2] * b[2];
 }
 
 std::filesystem::path DataDir()
@@ -104,12 +92,9 @@ void CheckTriangles(const Material& m, double& volume)
             ASSERT_TRUE(index >= 0 && static_cast<size_t>(index) < m.m_Vertices.size()) << index;
             const Vertex& vertex = m.m_Vertices[static_cast<size_t>(index)];
             corner[k] = V(vertex.m_Position);
-            for (size_t c = 0; c < 3; ++c)
-            {
-                normal[c] += vertex.m_Normal[c];
-            }
+            normal += V(vertex.m_Normal);
         }
-        const Vec area = Cross(Sub(corner[1], corner[0]), Sub(corner[2], corner[0]));
+        const Vec area = Cross(corner[1] - corner[0], corner[2] - corner[0]);
         ASSERT_LT(Dot(area, normal), 0.0f) << m.m_Name << " triangle " << i / 3;
         volume += Dot(corner[0], Cross(corner[1], corner[2])) / 6.0;
     }
@@ -132,7 +117,7 @@ TEST(ModelFiles, EveryModelIsWellFormedWindsClockwiseAroundItsNormalsAndClosedOn
             CheckTriangles(m, volume);
             for (const Vertex& vertex : m.m_Vertices)
             {
-                EXPECT_NEAR(std::sqrt(Dot(V(vertex.m_Normal), V(vertex.m_Normal))), 1.0f, 1e-3f);
+                EXPECT_NEAR(Length(V(vertex.m_Normal)), 1.0f, 1e-3f);
                 EXPECT_TRUE(vertex.m_TexCoord[0] >= 0.0f && vertex.m_TexCoord[0] <= 1.0f &&
                             vertex.m_TexCoord[1] >= 0.0f && vertex.m_TexCoord[1] <= 1.0f)
                     << "lessons sample with clamp addressing";
