@@ -15,17 +15,7 @@ protected:
     }
 };
 
-// Keeps the order of what happens to a parent and its children.
-class Parent : public HWidget
-{
-public:
-    Parent(HObject* pParent, std::vector<std::string>* pLog) : HWidget(pParent), m_pLog(pLog) {}
-    void ChildRemoved(HObject*) override { m_pLog->push_back("removed"); }
-
-private:
-    std::vector<std::string>* m_pLog;
-};
-
+// Logs its initialisation and deletion.
 class Child : public HWidget
 {
 public:
@@ -159,7 +149,7 @@ TEST_F(Layout, CustomShapeProxyTakesOverHitTestingAndUnboundsTheWidget)
 
 TEST_F(Layout, WidgetInitializesOnceBeforeDrawingAndRetiresAtItsParentsNextUpdate)
 {
-    auto* pParent = new Parent(&m_Manager, &m_Log);
+    HWidget* pParent = Make(&m_Manager, 0, 0, 100, 100);
     auto* pChild = new Child(pParent, &m_Log);
     m_Manager.Render(&m_Context);
     EXPECT_TRUE(Draws(pChild).empty()) << "nothing draws before its first update";
@@ -170,7 +160,7 @@ TEST_F(Layout, WidgetInitializesOnceBeforeDrawingAndRetiresAtItsParentsNextUpdat
     EXPECT_EQ(m_Log, std::vector<std::string>{"initialize"});
     EXPECT_FALSE(pChild->IsAlive());
     Frame();
-    EXPECT_EQ(m_Log, (std::vector<std::string>{"initialize", "removed", "deleted"}));
+    EXPECT_EQ(m_Log, (std::vector<std::string>{"initialize", "deleted"}));
     EXPECT_TRUE(pParent->GetChildren().empty());
     EXPECT_TRUE(pParent->GetChildWidgets().empty());
 }
