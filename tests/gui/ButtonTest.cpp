@@ -49,41 +49,38 @@ TEST_F(Labels, TextIsAlignedMovedByTheOffsetAndClippedToTheLabelUnlessClippingIs
 {
     auto* pLabel = new HLabel(&m_Manager);
     pLabel->SetGeometry(50, 0, 100, 20);
-    pLabel->SetText("abcd");
     pLabel->SetTextColor(HColor(0xFF102030u));
     const struct
     {
+        const char* text;
         unsigned alignment;
-        HRectF text;
+        bool clipText;
+        HRectF rect;
         HRectF clip;
     } cases[] = {
-        {0x33, {80, 5, 40, 10}, {80, 5, 40, 10}},
-        {0x11, {52, 2, 40, 10}, {52, 2, 40, 10}},
-        {0x22, {112, 12, 40, 10}, {112, 12, 38, 8}},
+        {"abcd", 0x33, true, {80, 5, 40, 10}, {80, 5, 40, 10}},
+        {"abcd", 0x11, true, {52, 2, 40, 10}, {52, 2, 40, 10}},
+        {"abcd", 0x22, true, {112, 12, 40, 10}, {112, 12, 38, 8}},
+        {"fifteen letters", 0x33, true, {25, 5, 150, 10}, {50, 5, 100, 10}},
+        {"fifteen letters", 0x33, false, {25, 5, 150, 10}, {25, 5, 150, 10}},
     };
     for (const auto& c : cases)
     {
-        SCOPED_TRACE(c.alignment);
+        SCOPED_TRACE(testing::Message() << c.text << " " << c.alignment << " " << c.clipText);
+        pLabel->SetText(c.text);
         pLabel->SetTextAlignment(c.alignment);
+        // The offset moves text aligned to an edge.
         pLabel->SetTextOffset(c.alignment == 0x33 ? HVec2F{} : HVec2F{2, 2});
+        pLabel->SetClipText(c.clipText);
         Frame();
         ASSERT_EQ(Draws(nullptr).size(), 1u);
-        const DrawRecord text = Draws(nullptr)[0];
-        EXPECT_EQ(text.text, "abcd");
-        EXPECT_EQ(text.rect, c.text);
-        EXPECT_EQ(text.clip, c.clip);
-        EXPECT_EQ(text.color, HColor(0xFF102030u));
-        EXPECT_EQ(pLabel->GetTextRect(), c.text);
+        const DrawRecord drawn = Draws(nullptr)[0];
+        EXPECT_EQ(drawn.text, c.text);
+        EXPECT_EQ(drawn.rect, c.rect);
+        EXPECT_EQ(drawn.clip, c.clip);
+        EXPECT_EQ(drawn.color, HColor(0xFF102030u));
+        EXPECT_EQ(pLabel->GetTextRect(), c.rect);
     }
-    pLabel->SetTextAlignment(0x33);
-    pLabel->SetTextOffset({});
-    pLabel->SetText("fifteen letters");
-    Frame();
-    EXPECT_EQ(Draws(nullptr)[0].rect, HRectF(25, 5, 150, 10));
-    EXPECT_EQ(Draws(nullptr)[0].clip, HRectF(50, 5, 100, 10));
-    pLabel->SetClipText(false);
-    Frame();
-    EXPECT_EQ(Draws(nullptr)[0].clip, HRectF(25, 5, 150, 10));
 
     // Without a proxy nothing measures the text: an empty box, nothing drawn.
     pLabel->SetRenderProxy(nullptr);
