@@ -4,68 +4,28 @@
 
 using namespace Halvex::Base;
 
-namespace
+TEST(FrameCounter, FigureIsFramesOverSecondsSinceTheLastUpdateOnceMoreThanASecondPassed)
 {
-// A counter in microseconds that the test moves by hand.
-struct ManualClock
-{
-    std::int64_t now = 5'000'000;
-
-    HighResolutionTimer Timer()
+    std::int64_t nowUs = 5'000'000;
+    FrameCounter counter(HighResolutionTimer([&] { return nowUs; }, 1'000'000));
+    const auto run = [&](int frames, std::int64_t us)
     {
-        return HighResolutionTimer([this] { return now; }, 1'000'000);
-    }
-    void AdvanceSeconds(double seconds) { now += static_cast<std::int64_t>(seconds * 1e6); }
-};
-
-void TickTimes(FrameCounter& counter, int frames)
-{
-    for (int i = 0; i < frames; ++i)
-    {
-        counter.Tick();
-    }
-}
-} // namespace
-
-TEST(FrameCounter, SixtyFramesInOnePointTwoSecondsGiveFifty)
-{
-    ManualClock clock;
-    FrameCounter counter(clock.Timer());
+        for (int i = 0; i < frames; ++i)
+        {
+            counter.Tick();
+        }
+        nowUs += us;
+        return counter.Update();
+    };
     EXPECT_EQ(counter.GetFPS(), 0.0);
-    TickTimes(counter, 60);
-    clock.AdvanceSeconds(1.2);
-    EXPECT_TRUE(counter.Update());
+    EXPECT_FALSE(run(30, 1'000'000)) << "exactly the interval is not enough";
+    EXPECT_EQ(counter.GetFPS(), 0.0);
+    EXPECT_TRUE(run(30, 200'000));
     EXPECT_DOUBLE_EQ(counter.GetFPS(), 50.0);
     EXPECT_DOUBLE_EQ(counter.GetTime(), 1200.0);
-}
-
-TEST(FrameCounter, UpdateAtExactlyTheIntervalDoesNothing)
-{
-    ManualClock clock;
-    FrameCounter counter(clock.Timer());
-    TickTimes(counter, 30);
-    clock.AdvanceSeconds(1.0);
-    EXPECT_FALSE(counter.Update());
-    EXPECT_EQ(counter.GetFPS(), 0.0);
-    clock.now += 1;
-    EXPECT_TRUE(counter.Update());
-    EXPECT_NEAR(counter.GetFPS(), 30.0, 1e-4);
-}
-
-TEST(FrameCounter, SecondUpdateInTheSameFrameKeepsTheFigure)
-{
-    ManualClock clock;
-    FrameCounter counter(clock.Timer());
-    TickTimes(counter, 120);
-    clock.AdvanceSeconds(2.0);
-    ASSERT_TRUE(counter.Update());
-    EXPECT_FALSE(counter.Update());
-    EXPECT_DOUBLE_EQ(counter.GetFPS(), 60.0);
-
-    // The next figure counts only the frames since the last update.
-    TickTimes(counter, 25);
-    clock.AdvanceSeconds(1.25);
-    ASSERT_TRUE(counter.Update());
+    EXPECT_FALSE(counter.Update()) << "a second update in the same frame";
+    EXPECT_DOUBLE_EQ(counter.GetFPS(), 50.0);
+    EXPECT_TRUE(run(25, 1'250'000));
     EXPECT_DOUBLE_EQ(counter.GetFPS(), 20.0);
     counter.Reset();
     EXPECT_EQ(counter.GetFPS(), 0.0);

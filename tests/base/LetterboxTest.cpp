@@ -2,22 +2,15 @@
 
 #include <gtest/gtest.h>
 
-using Halvex::Base::FitLetterbox;
-using Halvex::Base::Letterbox;
+using namespace Halvex::Base;
 
-namespace
+TEST(Letterbox, A1280x720PictureFitsCentredAndPositionsMapBothWaysWithTheBarsOutside)
 {
-
-struct FitCase
-{
-    int targetWidth;
-    int targetHeight;
-    Letterbox expected;
-};
-
-TEST(Letterbox, A1280x720PictureFitsCentredWithItsAspectRatio)
-{
-    const FitCase cases[] = {
+    const struct
+    {
+        int width, height;
+        Letterbox box;
+    } cases[] = {
         {1280, 720, {0, 0, 1280, 720}},
         {1920, 1080, {0, 0, 1920, 1080}},
         {1000, 1000, {0, 218, 1000, 563}},
@@ -26,34 +19,28 @@ TEST(Letterbox, A1280x720PictureFitsCentredWithItsAspectRatio)
         {0, 720, {}},
         {1280, 0, {}},
     };
-    for (const FitCase& c : cases)
+    for (const auto& c : cases)
     {
-        const Letterbox box = FitLetterbox(1280, 720, c.targetWidth, c.targetHeight);
-        EXPECT_EQ(box.x, c.expected.x) << c.targetWidth << "x" << c.targetHeight;
-        EXPECT_EQ(box.y, c.expected.y) << c.targetWidth << "x" << c.targetHeight;
-        EXPECT_EQ(box.width, c.expected.width) << c.targetWidth << "x" << c.targetHeight;
-        EXPECT_EQ(box.height, c.expected.height) << c.targetWidth << "x" << c.targetHeight;
+        const Letterbox box = FitLetterbox(1280, 720, c.width, c.height);
+        EXPECT_EQ(std::tie(box.x, box.y, box.width, box.height),
+                  std::tie(c.box.x, c.box.y, c.box.width, c.box.height))
+            << c.width << "x" << c.height;
     }
     EXPECT_TRUE(FitLetterbox(1280, 720, 0, 0).IsEmpty());
-}
 
-TEST(Letterbox, PositionsMapBothWaysAndTheBarsAreOutside)
-{
     const Letterbox box = FitLetterbox(1280, 720, 1000, 1000);
     float x = 0.0f;
     float y = 0.0f;
-    Halvex::Base::PictureToTarget(box, 1280, 720, 640.0f, 360.0f, &x, &y);
+    PictureToTarget(box, 1280, 720, 640.0f, 360.0f, &x, &y);
     EXPECT_FLOAT_EQ(x, 500.0f);
     EXPECT_FLOAT_EQ(y, 218.0f + 281.5f);
     float px = 0.0f;
     float py = 0.0f;
-    EXPECT_TRUE(Halvex::Base::TargetToPicture(box, 1280, 720, x, y, &px, &py));
+    EXPECT_TRUE(TargetToPicture(box, 1280, 720, x, y, &px, &py));
     EXPECT_FLOAT_EQ(px, 640.0f);
     EXPECT_FLOAT_EQ(py, 360.0f);
-    EXPECT_FALSE(Halvex::Base::TargetToPicture(box, 1280, 720, 500.0f, 100.0f, &px, &py));
+    EXPECT_FALSE(TargetToPicture(box, 1280, 720, 500.0f, 100.0f, &px, &py));
     EXPECT_LT(py, 0.0f);
-    EXPECT_FALSE(Halvex::Base::TargetToPicture(box, 1280, 720, 500.0f, 900.0f, &px, &py));
+    EXPECT_FALSE(TargetToPicture(box, 1280, 720, 500.0f, 900.0f, &px, &py));
     EXPECT_GT(py, 720.0f);
 }
-
-} // namespace

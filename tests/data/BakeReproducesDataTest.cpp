@@ -1,8 +1,8 @@
-// Baking again must give the committed Data/ byte for byte.
+// Baking again must give the committed Data/ byte for byte; bad inputs fail with a message.
 
 #include "baker.h"
-#include "modelreader.h"
 #include "testsupport.h"
+#include "texturefile.h"
 
 #include <gtest/gtest.h>
 
@@ -24,9 +24,10 @@ TEST(DataBaker, FreshBakeMatchesTheCommittedFilesByteForByte)
     for (const auto& file : baked.files)
     {
         bakedPaths.insert(file.path);
-        const auto written = DataTest::ReadFileBytes((temp.Path() / file.path).string());
-        const auto committed = DataTest::ReadFileBytes((data / file.path).string());
-        EXPECT_EQ(written, file.bytes) << file.path << " was not written as baked";
+        const std::string written = HalvexTest::ReadFile(temp.Path() / file.path);
+        const std::string committed = HalvexTest::ReadFile(data / file.path);
+        EXPECT_TRUE(written == std::string(file.bytes.begin(), file.bytes.end()))
+            << file.path << " was not written as baked";
         EXPECT_TRUE(committed == written) << file.path << " differs: run scripts/bake.sh";
     }
     for (const auto& entry : std::filesystem::recursive_directory_iterator(data))
@@ -47,6 +48,21 @@ TEST(DataBaker, MissingFontsFailWithAMessage)
     HalvexTest::TempDir empty;
     EXPECT_FALSE(Halvex::Bake::BakeData(empty.Path(), baked, error));
     EXPECT_NE(error.find("DejaVu"), std::string::npos) << error;
+}
+
+TEST(DataBaker, PictureSetsThatAreNeitherATextureNorACubeMapAreRefused)
+{
+    const Halvex::Bake::Canvas small(8, 8, Halvex::Bake::Rgba{});
+    const Halvex::Bake::Canvas other(4, 4, Halvex::Bake::Rgba{});
+    std::vector<uint8_t> bytes;
+    std::string error;
+    using Halvex::Bake::EncodeDdsTexture;
+    EXPECT_FALSE(EncodeDdsTexture({&small, &small}, D3DFMT_DXT1, true, bytes, error));
+    EXPECT_FALSE(error.empty());
+    error.clear();
+    EXPECT_FALSE(EncodeDdsTexture({&small, &small, &small, &small, &small, &other}, D3DFMT_A8R8G8B8,
+                                  false, bytes, error));
+    EXPECT_FALSE(error.empty());
 }
 
 } // namespace

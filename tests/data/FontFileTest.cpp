@@ -1,6 +1,5 @@
 // The GUI font: the metrics text and its atlas, checked against each other.
 
-#include "modelreader.h"
 #include "testsupport.h"
 
 #include <gtest/gtest.h>
@@ -18,34 +17,23 @@ struct Cell
 
 std::string ReadText(const char* name)
 {
-    const auto bytes = DataTest::ReadFileBytes((HalvexTest::SourceDir() / "Data" / name).string());
-    return {bytes.begin(), bytes.end()};
+    return HalvexTest::ReadFile(HalvexTest::SourceDir() / "Data" / name);
 }
 
-// Splits at spaces and tabs as the program's reader does: the space's own line starts with
-// the space character, which the split removes, leaving four numbers.
+// Each line is the character, then its cell: x, y, width and height. The program splits at
+// spaces and tabs, so the space's own line is the space and four numbers.
 std::map<char, Cell> ParseMetrics(const std::string& text)
 {
     std::map<char, Cell> cells;
     std::istringstream lines(text);
-    std::string line;
-    while (std::getline(lines, line))
+    for (std::string line; std::getline(lines, line);)
     {
-        std::istringstream words(line);
-        std::vector<std::string> tokens;
-        for (std::string word; words >> word;)
+        Cell cell{};
+        std::istringstream numbers(line.size() > 1 ? line.substr(1) : "");
+        std::string rest;
+        if ((numbers >> cell.x >> cell.y >> cell.w >> cell.h) && !(numbers >> rest))
         {
-            tokens.push_back(word);
-        }
-        if (tokens.size() == 4)
-        {
-            cells[' '] = {std::stoi(tokens[0]), std::stoi(tokens[1]), std::stoi(tokens[2]),
-                          std::stoi(tokens[3])};
-        }
-        else if (tokens.size() == 5 && tokens[0].size() == 1)
-        {
-            cells[tokens[0][0]] = {std::stoi(tokens[1]), std::stoi(tokens[2]), std::stoi(tokens[3]),
-                                   std::stoi(tokens[4])};
+            cells[line[0]] = cell;
         }
         else
         {
@@ -92,11 +80,10 @@ TEST(FontFiles, MetricsPlaceEveryPrintableCharacterInItsOwnCellOfOneLineHeight)
 TEST(FontFiles, AtlasHoldsWhiteGlyphsWhoseAlphaIsCoverage)
 {
     const auto cells = ParseMetrics(ReadText("Font/ASCII_1.txt"));
-    const auto dds =
-        DataTest::ReadFileBytes((HalvexTest::SourceDir() / "Data/Font/ASCII_1.dds").string());
+    const std::string dds = ReadText("Font/ASCII_1.dds");
     ASSERT_EQ(dds.size(), 128u + 256u * 128u * 4u);
     const auto texel = [&](int x, int y)
-    { return &dds[128 + static_cast<size_t>(y * 256 + x) * 4]; };
+    { return reinterpret_cast<const uint8_t*>(&dds[128 + static_cast<size_t>(y * 256 + x) * 4]); };
     for (const auto& [c, cell] : cells)
     {
         int inked = 0;

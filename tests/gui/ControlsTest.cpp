@@ -8,8 +8,6 @@
 #include "gui/hscrollarea.h"
 #include "gui/hslider.h"
 
-#include <cmath>
-
 using namespace GuiTest;
 
 namespace
@@ -45,7 +43,7 @@ protected:
 };
 } // namespace
 
-TEST_F(Controls, ValueIsClampedToTheRangeAndSignalledOnlyWhenItChanges)
+TEST_F(Controls, SliderValueIsClampedSignalledOnChangeAndItsBarGrowsFromTheNamedSide)
 {
     HSlider* pSlider = MakeSlider(100, 20);
     pSlider->SetRange(0, 10);
@@ -58,46 +56,32 @@ TEST_F(Controls, ValueIsClampedToTheRangeAndSignalledOnlyWhenItChanges)
     pSlider->SetValue(3);
     EXPECT_EQ(m_Values.values.size(), 2u);
     EXPECT_EQ(pSlider->GetRatio(), 0.0f);
-}
 
-TEST_F(Controls, BarGrowsFromTheSideItsDirectionNames)
-{
-    HSlider* pSlider = MakeSlider(100, 20);
-    pSlider->SetValue(0.5f);
-    EXPECT_EQ(pSlider->GetBar()->GetGeometry(), HRectF(0, 0, 48, 16));
-    pSlider->SetDirection(BAR_FROM_RIGHT);
-    pSlider->SetValue(0.25f);
-    EXPECT_EQ(pSlider->GetBar()->GetGeometry(), HRectF(72, 0, 24, 16));
-    pSlider->SetDirection(BAR_FROM_TOP);
-    pSlider->SetValue(0.5f);
-    EXPECT_EQ(pSlider->GetBar()->GetGeometry(), HRectF(0, 0, 96, 8));
-
+    pSlider->SetRange(0, 1);
     HSlider* pVertical = MakeSlider(20, 84);
-    pVertical->SetDirection(3);
-    pVertical->SetValue(0.25f);
-    EXPECT_EQ(pVertical->GetBar()->GetGeometry(), HRectF(0, 60, 16, 20));
+    const struct
+    {
+        HSlider* pSlider;
+        unsigned direction;
+        float value;
+        HRectF bar;
+    } cases[] = {
+        {pSlider, BAR_FROM_LEFT, 0.5f, {0, 0, 48, 16}},
+        {pSlider, BAR_FROM_RIGHT, 0.25f, {72, 0, 24, 16}},
+        {pSlider, BAR_FROM_TOP, 0.5f, {0, 0, 96, 8}},
+        {pVertical, BAR_FROM_BOTTOM, 0.25f, {0, 60, 16, 20}},
+    };
+    for (const auto& c : cases)
+    {
+        c.pSlider->SetDirection(c.direction);
+        c.pSlider->SetValue(c.value);
+        EXPECT_EQ(c.pSlider->GetBar()->GetGeometry(), c.bar) << c.direction;
+    }
     Frame();
     EXPECT_EQ(pVertical->GetBar()->GetRect(), HRectF(2, 62, 16, 20));
 }
 
-TEST_F(Controls, ClickAndLeftDragSetTheValueFromTheCursor)
-{
-    HSlider* pSlider = MakeSlider(100, 20);
-    pSlider->SetValue(0.5f);
-    m_Values.values.clear();
-    Frame();
-    ClickLeft(27, 10);
-    ASSERT_EQ(m_Values.values.size(), 1u);
-    EXPECT_FLOAT_EQ(m_Values.values[0], 25.0f / 96.0f);
-    MoveTo(60, 10);
-    EXPECT_EQ(m_Values.values.size(), 1u) << "a move without the left button changes nothing";
-    Frame();
-    PressLeft(60, 10);
-    MoveTo(74, 10);
-    EXPECT_FLOAT_EQ(pSlider->GetValue(), 72.0f / 96.0f);
-}
-
-TEST_F(Controls, PressOnAnotherChildOrAZeroSizeAreaLeavesTheValue)
+TEST_F(Controls, SliderTakesItsValueFromPressesAndLeftDragsOnItselfOnly)
 {
     HSlider* pSlider = MakeSlider(100, 20);
     auto* pCaption = new HLabel(pSlider);
@@ -106,14 +90,25 @@ TEST_F(Controls, PressOnAnotherChildOrAZeroSizeAreaLeavesTheValue)
     pTiny->Move(0, 100);
     Frame();
     ClickLeft(80, 10);
-    EXPECT_EQ(pSlider->GetValue(), 0.0f);
+    EXPECT_TRUE(m_Values.values.empty()) << "a press on another child";
+    ClickLeft(27, 10);
+    ASSERT_EQ(m_Values.values.size(), 1u);
+    EXPECT_FLOAT_EQ(m_Values.values[0], 25.0f / 96.0f);
+    MoveTo(50, 10);
+    EXPECT_EQ(m_Values.values.size(), 1u) << "a move without the left button changes nothing";
+    PressLeft(50, 10);
+    MoveTo(74, 10);
+    EXPECT_FLOAT_EQ(pSlider->GetValue(), 72.0f / 96.0f);
+    ReleaseLeft(74, 10);
+
+    m_Values.values.clear();
     pTiny->SetValueFromPoint({1, 101});
     pTiny->SetDirection(BAR_FROM_BOTTOM);
     pTiny->SetValueFromPoint({1, 101});
-    EXPECT_TRUE(m_Values.values.empty());
+    EXPECT_TRUE(m_Values.values.empty()) << "a bar area of no size";
 }
 
-TEST_F(Controls, ReplacedBarAndContentRetireAtTheNextUpdate)
+TEST_F(Controls, ReplacedBarAndContentRetireAtTheNextUpdateAndAScrollAreaNeverEmitsOnUpdate)
 {
     HSlider* pSlider = MakeSlider(100, 20);
     HWidget* pOldBar = pSlider->GetBar();
@@ -124,20 +119,12 @@ TEST_F(Controls, ReplacedBarAndContentRetireAtTheNextUpdate)
     pArea->SetContent(pContent);
     pArea->SetContent(nullptr);
     EXPECT_FALSE(pContent->IsAlive());
+    pArea->Connect("OnUpdate", &m_Values, &ValueLog::Update);
+    pSlider->Connect("OnUpdate", &m_Values, &ValueLog::Update);
     Frame();
     EXPECT_EQ(pSlider->GetChildren().size(), 1u);
     EXPECT_TRUE(pArea->GetChildren().empty());
-}
-
-TEST_F(Controls, ScrollAreaNeverEmitsOnUpdate)
-{
-    auto* pArea = new HScrollArea(&m_Manager);
-    pArea->Connect("OnUpdate", &m_Values, &ValueLog::Update);
-    auto* pPlain = new HWidget(&m_Manager);
-    pPlain->Connect("OnUpdate", &m_Values, &ValueLog::Update);
-    Frame();
-    Frame();
-    EXPECT_EQ(m_Values.updates, 2);
+    EXPECT_EQ(m_Values.updates, 1);
 }
 
 namespace
@@ -172,19 +159,11 @@ protected:
 };
 } // namespace
 
-TEST_F(Lists, ItemsAreStackedWithTheSpacingAboveEach)
+TEST_F(Lists, ItemsStackedWithSpacingAreColouredByHoverAndSelection)
 {
     EXPECT_EQ(m_Items[0]->GetGeometry(), HRectF(0, 2, -1, 20));
-    EXPECT_EQ(m_Items[1]->GetPos(), HVec2F(0, 24));
-    EXPECT_EQ(m_Items[2]->GetPos(), HVec2F(0, 46));
-    EXPECT_GE(m_pView->GetHeight(), 68.0f);
     EXPECT_EQ(m_Items[2]->GetRect(), HRectF(0, 46, 200, 20));
-    ASSERT_EQ(Texts().size(), 3u);
-    EXPECT_EQ(Texts()[1].text, "one");
-}
-
-TEST_F(Lists, HoverAndSelectionColourTheItems)
-{
+    EXPECT_EQ(Draws(nullptr)[1].text, "one");
     MoveTo(50, 30);
     EXPECT_EQ(ColorOf(1), m_Hover);
     MoveTo(50, 50);
@@ -194,15 +173,13 @@ TEST_F(Lists, HoverAndSelectionColourTheItems)
     ReleaseLeft(50, 50);
     EXPECT_EQ(ColorOf(2), m_Yellow);
     EXPECT_EQ(m_pView->GetSelectedIndex(), 2);
-    EXPECT_EQ(m_Values.items, std::vector<const HWidget*>{m_Items[2]});
     MoveTo(50, 10);
     EXPECT_EQ(ColorOf(0), m_Hover);
     EXPECT_EQ(ColorOf(2), m_Yellow);
     MoveTo(300, 200);
     EXPECT_EQ(ColorOf(0), m_White);
-    EXPECT_EQ(ColorOf(2), m_Yellow);
     Frame();
-    EXPECT_EQ(RectsOf(m_Items[2])[0].color, m_Yellow);
+    EXPECT_EQ(Draws(m_Items[2])[0].color, m_Yellow);
 
     ClickLeft(50, 30);
     EXPECT_EQ(ColorOf(1), m_Yellow);
@@ -228,58 +205,41 @@ TEST_F(Lists, StrayLabelSelectsNothingAndADeletedItemLeavesTheListTheSelectionFo
     EXPECT_EQ(m_Items[2]->GetPos(), HVec2F(0, 24));
 }
 
-namespace
+TEST_F(Controls, ComboTogglesFromButtonOrBoxChoosingCollapsesAndSelectItemDoesNotSignal)
 {
-class Combo : public Controls
-{
-protected:
-    Combo()
-    {
-        m_pCombo = new HComboBox(&m_Manager);
-        m_pCombo->SetGeometry(10, 10, 150, 20);
-        m_pCombo->GetListWidget()->SetGeometry(0, 20, 150, 60);
-        m_pCombo->GetListWidget()->AddItem("Point");
-        m_pCombo->GetListWidget()->AddItem("Linear");
-        m_pCombo->GetListWidget()->GetListView()->Connect("ItemSelected", &m_Values,
-                                                          &ValueLog::Item);
-        Frame();
-    }
-    bool Expanded() const { return m_pCombo->GetListWidget()->IsVisible(); }
-
-    HComboBox* m_pCombo;
-};
-} // namespace
-
-TEST_F(Combo, DropButtonOrBoxTogglesAndChoosingAnItemShowsItAndCollapses)
-{
-    EXPECT_FALSE(Expanded());
-    EXPECT_EQ(m_pCombo->GetButton()->GetRect(), HRectF(140, 10, 20, 20));
+    auto* pCombo = new HComboBox(&m_Manager);
+    pCombo->SetGeometry(10, 10, 150, 20);
+    HListWidget* pList = pCombo->GetListWidget();
+    pList->SetGeometry(0, 20, 150, 60);
+    pList->AddItem("Point");
+    pList->AddItem("Linear");
+    pList->GetListView()->Connect("ItemSelected", &m_Values, &ValueLog::Item);
+    Frame();
+    EXPECT_FALSE(pList->IsVisible());
+    EXPECT_EQ(pCombo->GetButton()->GetRect(), HRectF(140, 10, 20, 20));
     ClickLeft(150, 20);
-    EXPECT_TRUE(Expanded());
+    EXPECT_TRUE(pList->IsVisible());
     Frame();
     ClickLeft(150, 20);
-    EXPECT_FALSE(Expanded());
+    EXPECT_FALSE(pList->IsVisible());
     Frame();
     ClickLeft(50, 20);
-    EXPECT_EQ(m_pCombo->GetMode(), COMBO_MODE_EXPANDED);
+    EXPECT_EQ(pCombo->GetMode(), COMBO_MODE_EXPANDED);
     Frame();
     ClickLeft(50, 55);
-    EXPECT_EQ(m_pCombo->GetText(), "Linear");
-    EXPECT_EQ(m_pCombo->GetSelectedIndex(), 1);
-    EXPECT_FALSE(Expanded());
+    EXPECT_EQ(pCombo->GetText(), "Linear");
+    EXPECT_EQ(pCombo->GetSelectedIndex(), 1);
+    EXPECT_FALSE(pList->IsVisible());
     EXPECT_EQ(m_Values.items.size(), 1u);
     Frame();
     EXPECT_EQ(m_Manager.WidgetAt({50, 55}), nullptr) << "a collapsed list is not hit";
-}
 
-TEST_F(Combo, SelectItemShowsTheTextWithoutSignalOrColour)
-{
-    m_pCombo->SelectItem(0);
-    EXPECT_EQ(m_pCombo->GetText(), "Point");
-    EXPECT_EQ(m_pCombo->GetSelectedIndex(), 0);
-    EXPECT_TRUE(m_Values.items.empty());
-    EXPECT_EQ(m_pCombo->GetListWidget()->GetItem(0)->GetBackgroundColor(), HColor(0xFFFFFFFFu));
-    m_pCombo->SelectItem(5);
-    EXPECT_EQ(m_pCombo->GetText(), "Point");
-    EXPECT_EQ(m_pCombo->GetSelectedIndex(), 5);
+    pCombo->SelectItem(0);
+    EXPECT_EQ(pCombo->GetText(), "Point");
+    EXPECT_EQ(pCombo->GetSelectedIndex(), 0);
+    EXPECT_EQ(m_Values.items.size(), 1u);
+    EXPECT_EQ(pList->GetItem(0)->GetBackgroundColor(), HColor(0xFFFFFFFFu));
+    pCombo->SelectItem(5);
+    EXPECT_EQ(pCombo->GetText(), "Point");
+    EXPECT_EQ(pCombo->GetSelectedIndex(), 5);
 }

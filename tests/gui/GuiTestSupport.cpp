@@ -1,7 +1,5 @@
 #include "GuiTestSupport.h"
 
-#include <cstring>
-
 namespace GuiTest
 {
 
@@ -47,24 +45,6 @@ SDL_Event Key(uint32_t type, SDL_Keycode sym, uint16_t mod)
     return event;
 }
 
-SDL_Event TextInput(const char* text)
-{
-    SDL_Event event{};
-    event.type = SDL_TEXTINPUT;
-    std::strncpy(event.text.text, text, sizeof(event.text.text) - 1);
-    return event;
-}
-
-SDL_Event Finger(uint32_t type, SDL_FingerID finger, float x, float y)
-{
-    SDL_Event event{};
-    event.type = type;
-    event.tfinger.fingerId = finger;
-    event.tfinger.x = x;
-    event.tfinger.y = y;
-    return event;
-}
-
 GuiFixture::GuiFixture() : m_pHandler(new HMsgHandler_SDL(&m_Manager, nullptr))
 {
     m_Manager.SetMsgHandler(m_pHandler);
@@ -91,11 +71,6 @@ void GuiFixture::ReleaseLeft(int x, int y)
     Handle(MouseButton(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT, x, y));
 }
 
-void GuiFixture::MoveTo(int x, int y)
-{
-    Handle(MouseMotion(x, y, m_LeftHeld ? SDL_BUTTON_LMASK : 0));
-}
-
 void GuiFixture::ClickLeft(int x, int y)
 {
     MoveTo(x, y);
@@ -103,30 +78,12 @@ void GuiFixture::ClickLeft(int x, int y)
     ReleaseLeft(x, y);
 }
 
-std::vector<DrawRecord> GuiFixture::RectsOf(const HWidget* pWidget) const
+std::vector<DrawRecord> GuiFixture::Draws(const HWidget* pWidget) const
 {
-    std::vector<DrawRecord> rects;
-    for (const DrawRecord& record : m_Draws)
-    {
-        if (!record.isText && record.pWidget == pWidget)
-        {
-            rects.push_back(record);
-        }
-    }
-    return rects;
-}
-
-std::vector<DrawRecord> GuiFixture::Texts() const
-{
-    std::vector<DrawRecord> texts;
-    for (const DrawRecord& record : m_Draws)
-    {
-        if (record.isText)
-        {
-            texts.push_back(record);
-        }
-    }
-    return texts;
+    std::vector<DrawRecord> draws;
+    std::copy_if(m_Draws.begin(), m_Draws.end(), std::back_inserter(draws),
+                 [&](const DrawRecord& record) { return record.pWidget == pWidget; });
+    return draws;
 }
 
 } // namespace GuiTest

@@ -18,73 +18,52 @@ using namespace Halvex::HGui;
 
 struct DrawRecord
 {
-    bool isText = false;
-    const HWidget* pWidget = nullptr; // rectangles only
+    const HWidget* pWidget = nullptr; // null for text
     HRectF rect;                      // the widget's visible rect, or the text rect
     HRectF clip;                      // text only
     HColor color;
     std::string text;
 };
 
-// Draws nothing; records every request. Text measures 10 x 10 pixels per character
-// unless told otherwise.
+// Draws nothing; records every request. Text measures 10 x 10 pixels per character.
 class RecordingProxy : public HRenderProxy
 {
 public:
-    explicit RecordingProxy(std::vector<DrawRecord>* pLog, HVec2F glyph = {10.0f, 10.0f})
-        : m_pLog(pLog), m_Glyph(glyph)
+    explicit RecordingProxy(std::vector<DrawRecord>* pLog, bool* pDestroyed = nullptr)
+        : m_pLog(pLog), m_pDestroyed(pDestroyed ? pDestroyed : &m_Destroyed)
     {
     }
-    ~RecordingProxy() override
-    {
-        if (m_pDestroyed)
-        {
-            *m_pDestroyed = true;
-        }
-    }
+    ~RecordingProxy() override { *m_pDestroyed = true; }
 
     int Render(void*, HWidget* pWidget) override
     {
-        DrawRecord record;
-        record.pWidget = pWidget;
-        record.rect = pWidget->GetVisibleRect();
-        record.color = pWidget->GetBackgroundColor();
-        m_pLog->push_back(record);
+        m_pLog->push_back(
+            {pWidget, pWidget->GetVisibleRect(), {}, pWidget->GetBackgroundColor(), {}});
         return 1;
     }
     void RenderText(void*, const std::string& text, const HRectF& clipRect, const HRectF& textRect,
                     const HColor& color) override
     {
-        DrawRecord record;
-        record.isText = true;
-        record.rect = textRect;
-        record.clip = clipRect;
-        record.color = color;
-        record.text = text;
-        m_pLog->push_back(record);
+        m_pLog->push_back({nullptr, textRect, clipRect, color, text});
     }
     HVec2F MeasureText(void*, const std::string& text) override
     {
-        return {m_Glyph.x * static_cast<float>(text.size()), m_Glyph.y};
+        return {10.0f * static_cast<float>(text.size()), 10.0f};
     }
-    void Update(float seconds, HWidget*) override { m_UpdateSeconds.push_back(seconds); }
+    void Update(float seconds, HWidget*) override { updateSeconds.push_back(seconds); }
 
-    void WatchDestruction(bool* pDestroyed) { m_pDestroyed = pDestroyed; }
-    const std::vector<float>& UpdateSeconds() const { return m_UpdateSeconds; }
+    std::vector<float> updateSeconds;
 
 private:
     std::vector<DrawRecord>* m_pLog;
-    HVec2F m_Glyph;
-    bool* m_pDestroyed = nullptr;
-    std::vector<float> m_UpdateSeconds;
+    bool m_Destroyed = false;
+    bool* m_pDestroyed;
 };
 
 SDL_Event MouseMotion(int x, int y, uint32_t sdlState = 0);
 SDL_Event MouseButton(uint32_t type, uint8_t button, int x, int y);
 SDL_Event MouseWheel(int notchesY, int x, int y, bool flipped = false);
 SDL_Event Key(uint32_t type, SDL_Keycode sym, uint16_t mod = KMOD_NONE);
-SDL_Event TextInput(const char* text);
-SDL_Event Finger(uint32_t type, SDL_FingerID finger, float x, float y);
 
 // A 400 x 300 manager with an SDL message handler and a recording proxy on the manager,
 // inherited by every widget that sets none of its own.
@@ -99,11 +78,10 @@ protected:
     // The left button: press, move with it held, release; moves without it.
     void PressLeft(int x, int y);
     void ReleaseLeft(int x, int y);
-    void MoveTo(int x, int y);
+    void MoveTo(int x, int y) { Handle(MouseMotion(x, y, m_LeftHeld ? SDL_BUTTON_LMASK : 0)); }
     void ClickLeft(int x, int y);
-    // Draw records of this widget (rectangles) since the last Frame.
-    std::vector<DrawRecord> RectsOf(const HWidget* pWidget) const;
-    std::vector<DrawRecord> Texts() const;
+    // Since the last Frame: the rectangles drawn for this widget, or with null the texts.
+    std::vector<DrawRecord> Draws(const HWidget* pWidget) const;
 
     std::vector<DrawRecord> m_Draws;
     // For widgets that log what happens to them; it outlives the tree.
