@@ -76,6 +76,18 @@ Canvas PaintTree(int size)
             },
             Hex(0xff9a8a));
     }
+    // Fully transparent texels are black, so a draw without the alpha test shows the square
+    // the leaves were cut from; the leaf-green ground keeps only the faint margin green.
+    for (int y = 0; y < size; ++y)
+    {
+        for (int x = 0; x < size; ++x)
+        {
+            if (canvas.Get(x, y).a <= 0.0f)
+            {
+                canvas.Set(x, y, Rgba{0.0f, 0.0f, 0.0f, 0.0f});
+            }
+        }
+    }
     return canvas;
 }
 
