@@ -10,46 +10,11 @@
 #include "rendercore/source/resource/vertexshader.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <cstring>
 #include <sstream>
 
 namespace HalvexTest
 {
-
-namespace
-{
-std::string Hex(uint32_t value)
-{
-    char text[16];
-    std::snprintf(text, sizeof(text), "%x", value);
-    return text;
-}
-
-std::string Number(float value)
-{
-    char text[32];
-    std::snprintf(text, sizeof(text), "%g", value);
-    return text;
-}
-
-int VertexCount(PrimitiveType primType, int primitiveCount)
-{
-    switch (primType)
-    {
-    case PT_POINT_LIST:
-        return primitiveCount;
-    case PT_LINE_LIST:
-        return primitiveCount * 2;
-    case PT_LINE_STRIP:
-        return primitiveCount + 1;
-    case PT_TRIANGLE_LIST:
-        return primitiveCount * 3;
-    default: // strips and fans
-        return primitiveCount + 2;
-    }
-}
-} // namespace
 
 std::string FakeRenderDevice::TextureFile(int width, int height, TextureFormat format,
                                           int mipLevels)
@@ -101,92 +66,8 @@ void FakeRenderDevice::Shutdown()
 void FakeRenderDevice::GetDeviceSetting(DeviceSetting* pSetting)
 {
     *pSetting = DeviceSetting{};
-    pSetting->m_Width = m_Width;
-    pSetting->m_Height = m_Height;
-}
-
-void FakeRenderDevice::Clear(uint32_t flags, uint32_t color, float depth, int32_t stencil)
-{
-    m_Calls.push_back("Clear " + std::to_string(flags) + " " + Hex(color) + " " + Number(depth) +
-                      " " + std::to_string(stencil));
-}
-
-// ---- draws ----
-
-void FakeRenderDevice::RecordDraw(Draw draw, const char* call)
-{
-    draw.m_pPixelTexture0 = m_pPixelTextures[0];
-    draw.m_Sampler0 = m_PixelSamplers[0];
-    draw.m_PixelConstant0 = m_PixelConstants[0];
-    std::memcpy(draw.m_VertexMatrix0.data(), m_VertexConstants.data(), sizeof(float) * 16);
-    m_Draws.push_back(std::move(draw));
-    m_Calls.push_back(call);
-}
-
-void FakeRenderDevice::DrawIndexed(InputLayout* pInputLayout, VertexBuffer* pVertexBuf, int,
-                                   int vertexCount, IndexBuffer* pIndexBuf, int, int indexCount)
-{
-    Draw draw;
-    draw.m_pLayout = pInputLayout;
-    draw.m_pVertexBuffer = pVertexBuf;
-    draw.m_PrimType = pVertexBuf ? pVertexBuf->GetPrimitiveType() : PT_TRIANGLE_LIST;
-    draw.m_VertexCount = vertexCount;
-    draw.m_pIndexBuffer = pIndexBuf;
-    draw.m_IndexCount = indexCount;
-    RecordDraw(std::move(draw), "DrawIndexed");
-}
-
-bool FakeRenderDevice::DrawUser(InputLayout* pInputLayout, PrimitiveType primType,
-                                int primitiveCount, const void* pVertices, int vertexSize, int)
-{
-    Draw draw;
-    draw.m_User = true;
-    draw.m_pLayout = pInputLayout;
-    draw.m_PrimType = primType;
-    draw.m_PrimitiveCount = primitiveCount;
-    draw.m_VertexCount = VertexCount(primType, primitiveCount);
-    draw.m_VertexSize = vertexSize;
-    const auto* pBytes = static_cast<const uint8_t*>(pVertices);
-    draw.m_Vertices.assign(pBytes, pBytes + draw.m_VertexCount * vertexSize);
-    RecordDraw(std::move(draw), "DrawUser");
-    return true;
-}
-
-// ---- render states and rectangles ----
-
-void FakeRenderDevice::GetRenderState(RenderStateType state, uint32_t* pValue)
-{
-    *pValue = m_RenderStates[state];
-}
-
-void FakeRenderDevice::SetRenderState(RenderStateType state, uint32_t value)
-{
-    m_RenderStates[state] = value;
-    m_Calls.push_back("State " + std::to_string(state) + " " + std::to_string(value));
-}
-
-void FakeRenderDevice::GetNativeRenderState(RenderStateType state, uint32_t* pValue)
-{
-    *pValue = m_RenderStates[state];
-}
-
-void FakeRenderDevice::SetNativeRenderState(RenderStateType state, uint32_t nativeValue)
-{
-    m_RenderStates[state] = nativeValue;
-}
-
-Rect_t FakeRenderDevice::GetViewport()
-{
-    Rect_t rect;
-    std::memcpy(&rect, m_Viewport, sizeof(m_Viewport));
-    return rect;
-}
-
-void FakeRenderDevice::SetViewport(const float* pRect)
-{
-    std::memcpy(m_Viewport, pRect, sizeof(m_Viewport));
-    m_Calls.push_back("Viewport " + Number(pRect[0]) + " " + Number(pRect[1]) + " " +
-                      Number(pRect[2]) + " " + Number(pRect[3]));
+    pSetting->m_Width = 1280;
+    pSetting->m_Height = 720;
 }
 
 // ---- render targets: a texture carries the saved surface as its user data ----
@@ -349,38 +230,6 @@ void FakeRenderDevice::SetShaderConstantBoolByName(Shader* pShader, const char* 
                                                    uintptr_t* pHandleCache)
 {
     ResolveByName("Bool", pShader, name, pHandleCache, nullptr);
-}
-
-// ---- constants and textures by register ----
-
-void FakeRenderDevice::SetTexture(ShaderType shaderType, int samplerIndex, Texture* pTexture,
-                                  const SamplerDesc* pSamplerDesc)
-{
-    if (shaderType == SHADER_PIXEL && samplerIndex >= 0 && samplerIndex < 16)
-    {
-        m_pPixelTextures[samplerIndex] = pTexture;
-        m_PixelSamplers[samplerIndex] = pSamplerDesc ? *pSamplerDesc : SamplerDesc{};
-    }
-}
-
-void FakeRenderDevice::SetShaderConstantMatrix(ShaderType shaderType, int reg, const float* pMatrix)
-{
-    for (int i = 0; i < 4; ++i)
-    {
-        SetShaderConstantVector(shaderType, reg + i, pMatrix + 4 * i);
-    }
-}
-
-void FakeRenderDevice::SetShaderConstantVector(ShaderType shaderType, int reg, const float* pVector)
-{
-    if (shaderType == SHADER_VERTEX && reg >= 0 && reg < 256)
-    {
-        std::memcpy(m_VertexConstants[reg].data(), pVector, sizeof(float) * 4);
-    }
-    else if (shaderType == SHADER_PIXEL && reg >= 0 && reg < 224)
-    {
-        std::memcpy(m_PixelConstants[reg].data(), pVector, sizeof(float) * 4);
-    }
 }
 
 // ---- resource loader ----

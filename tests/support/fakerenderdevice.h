@@ -9,7 +9,6 @@
 #include "rendercore/source/renderdevice/renderdevice.h"
 #include "rendercore/source/resource/resource.h"
 
-#include <array>
 #include <cstdint>
 #include <map>
 #include <set>
@@ -24,26 +23,6 @@ using namespace Halvex::RenderCore;
 class FakeRenderDevice : public RenderDevice
 {
 public:
-    // What a draw saw: its arguments and the pixel texture, sampler, pixel constant and
-    // vertex matrix bound at register 0.
-    struct Draw
-    {
-        bool m_User = false;
-        InputLayout* m_pLayout = nullptr;
-        PrimitiveType m_PrimType = PT_TRIANGLE_LIST;
-        int m_PrimitiveCount = 0;
-        VertexBuffer* m_pVertexBuffer = nullptr;
-        int m_VertexCount = 0;
-        IndexBuffer* m_pIndexBuffer = nullptr;
-        int m_IndexCount = 0;
-        std::vector<uint8_t> m_Vertices; // user draws: a copy of the vertex memory
-        int m_VertexSize = 0;
-        Texture* m_pPixelTexture0 = nullptr;
-        SamplerDesc m_Sampler0;
-        std::array<float, 4> m_PixelConstant0{};
-        std::array<float, 16> m_VertexMatrix0{};
-    };
-
     struct ByNameCall
     {
         std::string m_Kind;
@@ -61,26 +40,15 @@ public:
 
     // ---- what the fake recorded ----
 
-    // Every call in order: "Initialize", "Shutdown", "BeginScene", "Clear 7 ff000000 1 0",
-    // "Viewport 0 0 640 720", "State 2 0", "SetShaders", "DrawUser", "LoadVertexBuffer",
-    // "LockTexture", "GetRenderTarget 0", ...
+    // The calls that set states, create, load, lock, bind or release, in order: "Initialize",
+    // "State 2 0", "SetShaders", "LoadVertexBuffer", "LockTexture", "GetRenderTarget 0", ...
     std::vector<std::string> m_Calls;
-    std::vector<Draw> m_Draws;
     std::vector<ByNameCall> m_ByNameCalls;
-    // The current value of each render state, as GetRenderState reads it back.
-    std::map<int, uint32_t> m_RenderStates;
-    std::array<std::array<float, 4>, 256> m_VertexConstants{};
-    std::array<std::array<float, 4>, 224> m_PixelConstants{};
-    Texture* m_pPixelTextures[16] = {};
-    SamplerDesc m_PixelSamplers[16];
-    float m_Viewport[4] = {0, 0, 0, 0};
     void* m_BoundTarget[RENDER_TARGET_MAX] = {};
     void* m_BoundDepth = nullptr;
 
     // ---- how the fake answers ----
 
-    int m_Width = 1280;
-    int m_Height = 720;
     // Loads, creations and locks named here fail ("LoadVertexBuffer", "LockIndexBuffer", ...).
     std::set<std::string> m_Failing;
     // Names the by-name setters resolve, with their handle and (for samplers) register.
@@ -105,16 +73,14 @@ public:
     int GetShaderModel() override { return 3; }
     void GetDeviceSetting(DeviceSetting* pSetting) override;
     bool ResetDevice(const DeviceSetting*, void*, void*) override { return true; }
-    void BeginScene() override { m_Calls.push_back("BeginScene"); }
-    void EndScene() override { m_Calls.push_back("EndScene"); }
+    void BeginScene() override {}
+    void EndScene() override {}
     void BeginRenderTargets(const RenderTargetSet*) override {}
     void EndRenderTargets(bool) override {}
-    void Present() override { m_Calls.push_back("Present"); }
-    void Clear(uint32_t flags, uint32_t color, float depth, int32_t stencil) override;
+    void Present() override {}
+    void Clear(uint32_t, uint32_t, float, int32_t) override {}
 
-    void DrawIndexed(InputLayout* pInputLayout, VertexBuffer* pVertexBuf, int vertexBase,
-                     int vertexCount, IndexBuffer* pIndexBuf, int indexBase,
-                     int indexCount) override;
+    void DrawIndexed(InputLayout*, VertexBuffer*, int, int, IndexBuffer*, int, int) override {}
     void DrawMesh(InputLayout*, const Mesh*) override {}
     void DrawMultiStream(InputLayout*, int, const int*, VertexBuffer* const*, int, int,
                          IndexBuffer*, int, int) override
@@ -125,15 +91,30 @@ public:
     {
     }
     void DrawMeshInstanced(InputLayout*, const Mesh*, VertexBuffer*) override {}
-    bool DrawUser(InputLayout* pInputLayout, PrimitiveType primType, int primitiveCount,
-                  const void* pVertices, int vertexSize, int reserved) override;
+    bool DrawUser(InputLayout*, PrimitiveType, int, const void*, int, int) override { return true; }
 
-    void GetRenderState(RenderStateType state, uint32_t* pValue) override;
-    void SetRenderState(RenderStateType state, uint32_t value) override;
-    void GetNativeRenderState(RenderStateType state, uint32_t* pValue) override;
-    void SetNativeRenderState(RenderStateType state, uint32_t nativeValue) override;
-    Rect_t GetViewport() override;
-    void SetViewport(const float* pRect) override;
+    void GetRenderState(RenderStateType state, uint32_t* pValue) override
+    {
+        *pValue = m_RenderStates[state];
+    }
+    void SetRenderState(RenderStateType state, uint32_t value) override
+    {
+        m_RenderStates[state] = value;
+        m_Calls.push_back("State " + std::to_string(state) + " " + std::to_string(value));
+    }
+    void GetNativeRenderState(RenderStateType state, uint32_t* pValue) override
+    {
+        GetRenderState(state, pValue);
+    }
+    void SetNativeRenderState(RenderStateType state, uint32_t value) override
+    {
+        m_RenderStates[state] = value;
+    }
+    Rect_t GetViewport() override { return m_Viewport; }
+    void SetViewport(const float* pRect) override
+    {
+        m_Viewport = {pRect[0], pRect[1], pRect[2], pRect[3]};
+    }
     Rect_t GetScissorRect() override { return {}; }
     void SetScissorRect(const float*) override {}
 
@@ -170,10 +151,9 @@ public:
                                     uintptr_t* pHandleCache) override;
     void SetShaderConstantBoolByName(Shader* pShader, const char* name, bool,
                                      uintptr_t* pHandleCache) override;
-    void SetTexture(ShaderType shaderType, int samplerIndex, Texture* pTexture,
-                    const SamplerDesc* pSamplerDesc) override;
-    void SetShaderConstantMatrix(ShaderType shaderType, int reg, const float* pMatrix) override;
-    void SetShaderConstantVector(ShaderType shaderType, int reg, const float* pVector) override;
+    void SetTexture(ShaderType, int, Texture*, const SamplerDesc*) override {}
+    void SetShaderConstantMatrix(ShaderType, int, const float*) override {}
+    void SetShaderConstantVector(ShaderType, int, const float*) override {}
     void SetShaderConstantFloatArray(ShaderType, int, const float*, int) override {}
     void SetShaderConstantIntArray(ShaderType, int, const int*, int) override {}
     void SetShaderConstantBoolArray(ShaderType, int, const bool*, int) override {}
@@ -231,11 +211,12 @@ private:
     template <typename Object> void UnloadResource(Object* pObject, const char* call);
     bool LoadBuffer(Resource* pRes, const char* call, const void* pData, std::size_t size);
     bool LockBuffer(const void* pRes, const char* call, void** ppData, int offset, int size);
-    void RecordDraw(Draw draw, const char* call);
     void ResolveByName(const char* kind, Shader* pShader, const char* name, uintptr_t* pHandleCache,
                        int32_t* pRegisterCache);
 
     ShaderPair m_Bound;
+    std::map<int, uint32_t> m_RenderStates;
+    Rect_t m_Viewport{};
     uintptr_t m_NextToken = 0x1000;
     std::set<Texture*> m_LockedTextures;
     // Host memory standing in for buffers and locked texture levels, keyed by the resource.
