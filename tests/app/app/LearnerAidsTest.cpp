@@ -144,43 +144,33 @@ TEST_F(LearnerAids, AMissingNotesFileLeavesThePanelEmptyWithOneDiagnosticLine)
     EXPECT_TRUE(capture.Logged("Lighting"));
 }
 
-TEST_F(LearnerAids, EscapeEndsTheLoopWithExitCodeZero)
-{
-    Start();
-    SDL_Event event{};
-    event.type = SDL_KEYDOWN;
-    event.key.keysym.sym = SDLK_ESCAPE;
-    SDL_PushEvent(&event);
-    EXPECT_EQ(RunMainLoop(driver.GetApp()), 0);
-    EXPECT_TRUE(driver.GetApp().IsQuitRequested());
-}
-
-TEST_F(LearnerAids, PageDownAndPageUpRunTheNeighbouringLessons)
+// Page Down and Page Up run the neighbouring lessons, Space holds the lesson's time and
+// resumes it, Escape ends the loop with exit code 0.
+TEST_F(LearnerAids, KeysSwitchLessonsHoldTimeAndEndTheLoop)
 {
     Start();
     ASSERT_TRUE(driver.SelectLesson("MatrixTransform"));
     driver.PressKey(SDLK_PAGEDOWN);
     driver.RunFrames(1);
-    EXPECT_NE(dynamic_cast<Lighting*>(Current()), nullptr);
-    driver.PressKey(SDLK_PAGEUP);
-    driver.RunFrames(1);
-    EXPECT_NE(dynamic_cast<MatrixTransform*>(Current()), nullptr);
-}
-
-TEST_F(LearnerAids, SpaceHoldsTheLessonsTimeAndResumesIt)
-{
-    Start();
-    ASSERT_TRUE(driver.SelectLesson("Lighting"));
     auto* pLesson = dynamic_cast<Lighting*>(Current());
     ASSERT_NE(pLesson, nullptr);
     driver.PressKey(SDLK_SPACE);
     const auto held = pLesson->GetLight().GetPosition();
     driver.RunFrames(30);
     EXPECT_EQ(pLesson->GetLight().GetPosition(), held);
-
     driver.PressKey(SDLK_SPACE);
     driver.RunFrames(30);
     EXPECT_NE(pLesson->GetLight().GetPosition(), held);
+    driver.PressKey(SDLK_PAGEUP);
+    driver.RunFrames(1);
+    EXPECT_NE(dynamic_cast<MatrixTransform*>(Current()), nullptr);
+
+    SDL_Event event{};
+    event.type = SDL_KEYDOWN;
+    event.key.keysym.sym = SDLK_ESCAPE;
+    SDL_PushEvent(&event);
+    EXPECT_EQ(RunMainLoop(driver.GetApp()), 0);
+    EXPECT_TRUE(driver.GetApp().IsQuitRequested());
 }
 
 TEST_F(LearnerAids, F12SavesTheFrameAsAPngBesideTheExecutablesFolder)
