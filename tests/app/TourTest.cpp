@@ -13,12 +13,12 @@ bool Parse(std::vector<const char*> args, TourOptions_t* pOptions, std::string* 
 }
 } // namespace
 
-TEST(TourOptions, OptionsAndLessonNamesAreTakenInAnyOrder)
+TEST(TourOptions, OptionsSwitchesAndLessonNamesAreTakenInAnyOrder)
 {
     TourOptions_t options;
     std::string error;
     ASSERT_TRUE(Parse({"MatrixTransform", "--out", "pics", "--frames", "5", "--csv", "b.csv",
-                       "Lighting", "--compare-merge"},
+                       "Lighting", "--compare-merge", "--help", "--notes", "--stats"},
                       &options, &error))
         << error;
     EXPECT_EQ(options.m_OutDir, "pics");
@@ -27,16 +27,7 @@ TEST(TourOptions, OptionsAndLessonNamesAreTakenInAnyOrder)
     EXPECT_EQ(options.m_CsvPath, "b.csv");
     EXPECT_TRUE(options.m_CompareMerge);
     EXPECT_EQ(options.m_Lessons, (std::vector<std::string>{"MatrixTransform", "Lighting"}));
-}
-
-TEST(TourOptions, HelpNotesAndStatsAreSwitches)
-{
-    TourOptions_t options;
-    std::string error;
-    EXPECT_TRUE(Parse({"--help", "--notes", "--stats"}, &options, &error)) << error;
-    EXPECT_TRUE(options.m_Help);
-    EXPECT_TRUE(options.m_Notes);
-    EXPECT_TRUE(options.m_Stats);
+    EXPECT_TRUE(options.m_Help && options.m_Notes && options.m_Stats);
 }
 
 TEST(TourOptions, BadInputIsRefusedWithAReason)

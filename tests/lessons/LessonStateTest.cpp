@@ -1,223 +1,133 @@
-// The three render-state and lighting lessons on a recording device: which states and
-// constants each frame sets, what it puts back, and what the next frame's GUI sees.
+// Lesson behaviours that no picture shows, on the recording device: what the device reports
+// beyond what the software renderer has, work a lesson must not repeat, and which vertex a
+// press between two takes.
 
-#include "LessonStates.h"
+#include "LessonInput.h"
 
-#include "testcase/lighting.h"
-#include "testcase/renderstate_depth.h"
-#include "testcase/renderstate_fillshadecull.h"
+#include "../app/support/FakeApp.h"
+
+#include "testcase/devicecapability.h"
+#include "testcase/mipmap.h"
+#include "testcase/primitive.h"
 
 #include "common/render/mycombobox.h"
-#include "common/render/myslider.h"
 
-#include "gui/hpushbutton.h"
+#include "gui/hlabel.h"
+#include "testsupport.h"
 
-using Halvex::MATH::Matrix4;
+#include <gtest/gtest.h>
 
-TEST_F(LessonStates, FillShadeCullCombosSetTheirStateWhileTheCubeIsDrawn)
+#include <array>
+#include <filesystem>
+
+using Halvex::RenderCore::DeviceCaps;
+
+namespace
 {
-    auto* pLesson = Open<RenderState_FillShadeCull>("RS_FillShadeCull");
-    ASSERT_NE(pLesson, nullptr);
-    struct Case
+class LessonContracts : public testing::Test
+{
+public:
+    // The driver of LessonInput.h: every mouse step is followed by a frame.
+    void Click(int x, int y)
     {
-        MyComboBox* m_pCombo;
-        int m_Item;
-        RenderStateType m_State;
-    };
-    const Case cases[] = {
-        {pLesson->GetFillCombo(), FILL_POINT, RS_FILL_MODE},
-        {pLesson->GetFillCombo(), FILL_WIREFRAME, RS_FILL_MODE},
-        {pLesson->GetShadeCombo(), SHADE_FLAT, RS_SHADE_MODE},
-        {pLesson->GetCullCombo(), CULL_CW, RS_CULL_MODE},
-        {pLesson->GetCullCombo(), CULL_CCW, RS_CULL_MODE},
-    };
-    for (const Case& c : cases)
+        Step(5, x, y, 0);
+        Step(2, x, y, 1);
+        Step(3, x, y, 0);
+    }
+
+protected:
+    void SetUp() override
     {
-        ChooseItem(driver, c.m_pCombo, c.m_Item);
-        BeginFrame();
+        // The recording device compiles any text.
+        for (const auto& entry :
+             std::filesystem::directory_iterator(HalvexTest::SourceDir() / "Shader" / "hlsl"))
+        {
+            fake.dir.Write("Shader/hlsl/" + entry.path().filename().string(), "shader");
+        }
+    }
+
+    template <typename Lesson> Lesson* Start()
+    {
+        auto* pLesson = new Lesson;
+        fake.app.SetMode(pLesson);
         fake.Frame();
-        const std::vector<std::size_t> draws = FrameCalls("DrawIndexed");
-        ASSERT_EQ(draws.size(), 1u);
-        EXPECT_EQ(StateAt(draws[0], c.m_State), static_cast<uint32_t>(c.m_Item)) << c.m_State;
-        EXPECT_EQ(StateAt(draws[0], RS_POINT_SIZE), 10u);
+        fake.Frame();
+        return pLesson;
     }
-    // No world matrix: the cube is drawn with view times projection.
-    const Matrix4 viewProjection =
-        pLesson->GetCamera().GetView() * pLesson->GetCamera().GetProjection();
-    for (int i = 0; i < 16; ++i)
+
+    void Step(uint32_t type, int x, int y, uint32_t buttons)
     {
-        EXPECT_FLOAT_EQ(LastModelDraw().m_VertexMatrix0[i], viewProjection.m[i]);
+        fake.Mouse(type, static_cast<float>(x), static_cast<float>(y), type == 5 ? 0 : 1, buttons);
+        fake.Frame();
     }
-    EXPECT_EQ(LastModelDraw().m_Sampler0.m_MagFilter, FILTER_LINEAR);
-    EXPECT_EQ(LastModelDraw().m_Sampler0.m_AddressU, ADDRESS_CLAMP);
-}
 
-TEST_F(LessonStates, FillShadeCullPutsBackTheFixedStatesBeforeTheGui)
-{
-    auto* pLesson = Open<RenderState_FillShadeCull>("RS_FillShadeCull");
-    ASSERT_NE(pLesson, nullptr);
-    ChooseItem(driver, pLesson->GetFillCombo(), FILL_POINT);
-    ChooseItem(driver, pLesson->GetShadeCombo(), SHADE_FLAT);
-    ChooseItem(driver, pLesson->GetCullCombo(), CULL_CW);
-    ExpectRestoredForTheNextGui({{RS_POINT_SIZE, 1},
-                                 {RS_FILL_MODE, FILL_SOLID},
-                                 {RS_SHADE_MODE, SHADE_GOURAUD},
-                                 {RS_CULL_MODE, CULL_NONE}});
-}
+    FakeApp fake;
+};
+} // namespace
 
-TEST_F(LessonStates, DepthCombosSetTheirStatesForNineCubesInGridOrder)
+TEST_F(LessonContracts, DeviceCapabilityShowsTheFirstFiveFormatsWithPaddedCodes)
 {
-    auto* pLesson = Open<RenderState_Depth>("RS_Depth");
-    ASSERT_NE(pLesson, nullptr);
-    ChooseItem(driver, pLesson->GetEnableCombo(), 0);
-    ChooseItem(driver, pLesson->GetWriteCombo(), 0);
-    ChooseItem(driver, pLesson->GetFuncCombo(), CMP_ALWAYS);
-    BeginFrame();
-    const std::size_t firstDraw = fake.device->m_Draws.size();
+    DeviceCaps& caps = fake.device->m_Caps;
+    caps = {4096, 2048, 16, 32, -1, 8192, 4096, 1024, 512, 1000, 2000, 16, 256, 224, {}};
+    // DXT1 ... DXT5, ATI1, ATI2; the second and third replaced below.
+    const int32_t formats[] = {827611204, 844388420, 861165636, 877942852,
+                               894720068, 826889281, 843666497};
+    std::copy(std::begin(formats), std::end(formats), caps.CompressTex);
+    auto* pLesson = Start<DeviceCapability>();
+    EXPECT_EQ(pLesson->GetLine(0)->GetText(), "MaxTextureCount: 16");
+    EXPECT_EQ(pLesson->GetLine(4)->GetText(), "MaxRenderTargetHeight: 2048");
+    EXPECT_EQ(pLesson->GetLine(11)->GetText(), "CompressTex: 827611204 (0x31545844)");
+    EXPECT_EQ(pLesson->GetLine(15)->GetText(), "CompressTex: 894720068 (0x35545844)");
+    // Read every frame; the list ends at its first 0, whose line keeps its text.
+    caps.CompressTex[1] = 0x2A;
+    caps.CompressTex[2] = 0;
     fake.Frame();
-    const std::vector<std::size_t> draws = FrameCalls("DrawIndexed");
-    ASSERT_EQ(draws.size(), 9u);
-    for (std::size_t draw : draws)
+    EXPECT_EQ(pLesson->GetLine(12)->GetText(), "CompressTex: 42 (0x002A)");
+    EXPECT_EQ(pLesson->GetLine(13)->GetText(), "CompressTex: 861165636 (0x33545844)");
+}
+
+TEST_F(LessonContracts, MipmapTextureIsRebuiltOnlyWhenTheCaseChanges)
+{
+    // The recording device sizes locked memory by the level count it reports.
+    fake.device->m_ReportedMipLevels = Mipmap::LEVEL_COUNT;
+    auto* pLesson = Start<Mipmap>();
+    EXPECT_EQ(pLesson->GetCurrentCase(), Mipmap::CASE_NO_MIPS);
+    // Case, then the textures created, levels written and chains generated on choosing it.
+    const int steps[][4] = {
+        {Mipmap::CASE_GENERATED_MIPS, 1, 1, 1},
+        {Mipmap::CASE_GENERATED_MIPS, 0, 0, 0},
+        {Mipmap::CASE_LEVEL_COLOURS, 1, Mipmap::LEVEL_COUNT, 0},
+        {Mipmap::CASE_LEVEL_COLOURS, 0, 0, 0},
+        {Mipmap::CASE_NO_MIPS, 1, 1, 0},
+    };
+    const auto counts = [this]
     {
-        EXPECT_EQ(StateAt(draw, RS_Z_ENABLE), 0u);
-        EXPECT_EQ(StateAt(draw, RS_Z_WRITE_ENABLE), 0u);
-        EXPECT_EQ(StateAt(draw, RS_Z_FUNC), static_cast<uint32_t>(CMP_ALWAYS));
-    }
-    // Outer loop over x, inner over z, three units apart.
-    const Matrix4 viewProjection =
-        pLesson->GetCamera().GetView() * pLesson->GetCamera().GetProjection();
-    for (int i = 0; i < 3; ++i)
+        return std::array<int, 3>{fake.device->CallCount("CreateTexture"),
+                                  fake.device->CallCount("UnlockTexture"),
+                                  fake.device->CallCount("GenerateMipmaps")};
+    };
+    for (const auto& step : steps)
     {
-        for (int j = 0; j < 3; ++j)
+        const std::array<int, 3> before = counts();
+        ChooseItem(*this, pLesson->GetCaseCombo(), step[0]);
+        const std::array<int, 3> after = counts();
+        for (int c = 0; c < 3; ++c)
         {
-            const Matrix4 expected = Matrix4::Translation(3.0f * static_cast<float>(i - 1), 0.0f,
-                                                          3.0f * static_cast<float>(j - 1)) *
-                                     viewProjection;
-            const auto& recorded =
-                fake.device->m_Draws[firstDraw + static_cast<std::size_t>(i * 3 + j)];
-            for (int k = 0; k < 16; ++k)
-            {
-                EXPECT_NEAR(recorded.m_VertexMatrix0[k], expected.m[k], 1e-5f) << i << " " << j;
-            }
+            EXPECT_EQ(after[c] - before[c], step[c + 1]) << "count " << c << ", case " << step[0];
         }
     }
 }
 
-TEST_F(LessonStates, DepthPutsBackTheFixedStatesBeforeTheGui)
+TEST_F(LessonContracts, PrimitivePressBetweenTwoVerticesTakesTheHigherIndex)
 {
-    auto* pLesson = Open<RenderState_Depth>("RS_Depth");
-    ASSERT_NE(pLesson, nullptr);
-    ChooseItem(driver, pLesson->GetEnableCombo(), 0);
-    ChooseItem(driver, pLesson->GetWriteCombo(), 0);
-    ChooseItem(driver, pLesson->GetFuncCombo(), CMP_NEVER);
-    ExpectRestoredForTheNextGui(
-        {{RS_Z_ENABLE, 1}, {RS_Z_WRITE_ENABLE, 1}, {RS_Z_FUNC, CMP_LESS_EQUAL}});
-}
-
-TEST_F(LessonStates, LightingRegistersGoToTheProgramThatLights)
-{
-    auto* pLesson = Open<Lighting>("Lighting");
-    ASSERT_NE(pLesson, nullptr);
-    fake.Frame();
-    const auto& vertex = fake.device->m_VertexConstants;
-    const auto& pixel = fake.device->m_PixelConstants;
-    // Per vertex, directional, the slider defaults.
-    EXPECT_EQ(vertex[20], Registers(0.5f, 0.5f, 0.5f, 1.0f));
-    EXPECT_EQ(vertex[21], Registers(0.0f, 0.0f, 0.0f, 1.0f));
-    EXPECT_EQ(vertex[22], Registers(0.0f, 0.0f, 0.0f, 20.0f));
-    const auto& light = pLesson->GetLight().GetPosition();
-    EXPECT_EQ(vertex[23], Registers(light.x, light.y, light.z, 0.0f));
-    EXPECT_EQ(vertex[24], Registers(1.0f, 1.0f, 1.0f, 1.0f));
-    const auto& eye = pLesson->GetCamera().GetEye();
-    EXPECT_NEAR(eye.z, 10.0f, 1e-5f);
-    EXPECT_EQ(vertex[27], Registers(eye.x, eye.y, eye.z, 1.0f));
-    EXPECT_EQ(pixel[22], Registers(0.0f, 0.0f, 0.0f, 0.0f));
-    // The world matrix beside the combined one: the teapot, drawn last, stands at x = 3.
-    EXPECT_EQ(vertex[7], Registers(3.0f, 0.0f, 0.0f, 1.0f));
-
-    // Per pixel with a point light and full specular: the pixel registers get the new
-    // values in the same frame, the vertex registers keep the old ones.
-    ClickWidget(driver, pLesson->GetPerPixelButton());
-    ClickWidget(driver, pLesson->GetPointButton());
-    DragSlider(driver, pLesson->GetSpecularSlider(), 1.0f);
-    EXPECT_TRUE(pLesson->IsPerPixel());
-    EXPECT_TRUE(pLesson->IsPointLight());
-    const auto& moved = pLesson->GetLight().GetPosition();
-    EXPECT_EQ(pixel[22], Registers(1.0f, 1.0f, 1.0f, 20.0f));
-    EXPECT_EQ(pixel[23], Registers(moved.x, moved.y, moved.z, 1.0f));
-    EXPECT_EQ(pixel[27], Registers(eye.x, eye.y, eye.z, 1.0f));
-    EXPECT_EQ(vertex[22], Registers(0.0f, 0.0f, 0.0f, 20.0f));
-    EXPECT_EQ(vertex[23][3], 0.0f);
-}
-
-TEST_F(LessonStates, LightingSlidersSetTheLightColours)
-{
-    auto* pLesson = Open<Lighting>("Lighting");
-    ASSERT_NE(pLesson, nullptr);
-    DragSlider(driver, pLesson->GetDiffuseSlider(), 1.0f);
-    DragSlider(driver, pLesson->GetAmbientSlider(), 0.5f);
-    DragSlider(driver, pLesson->GetPowerSlider(), 1.0f);
-    const auto& light = pLesson->GetLight();
-    EXPECT_FLOAT_EQ(light.GetDiffuse().x, 1.0f);
-    EXPECT_FLOAT_EQ(light.GetDiffuse().w, 1.0f);
-    EXPECT_NEAR(light.GetAmbient().y, 0.5f, 0.02f);
-    EXPECT_FLOAT_EQ(light.GetSpecular().x, 0.0f);
-    EXPECT_FLOAT_EQ(light.GetSpecular().w, 50.0f);
-}
-
-TEST_F(LessonStates, LightModelIsDrawnBlendedWithoutDepthWritesOnlyWhileTheLightIsOn)
-{
-    auto* pLesson = Open<Lighting>("Lighting");
-    ASSERT_NE(pLesson, nullptr);
-    BeginFrame();
-    const std::size_t sphereDraw = fake.device->m_Draws.size();
-    fake.Frame();
-    const std::size_t sceneDraws = FrameCalls("DrawIndexed").size();
-    ASSERT_GT(sceneDraws, 0u);
-    // Light off: the sphere is textured and unlit (c0 = (1, 0)).
-    EXPECT_EQ(fake.device->m_Draws[sphereDraw].m_PixelConstant0, Registers(1.0f, 0.0f, 0.0f, 0.0f));
-
-    ClickWidget(driver, pLesson->GetLightButton());
-    BeginFrame();
-    const std::size_t firstDraw = fake.device->m_Draws.size();
-    fake.Frame();
-    const std::vector<std::size_t> draws = FrameCalls("DrawIndexed");
-    ASSERT_GT(draws.size(), sceneDraws);
-    EXPECT_EQ(fake.device->m_Draws[firstDraw].m_PixelConstant0, Registers(1.0f, 1.0f, 0.0f, 0.0f));
-    for (std::size_t i = 0; i < draws.size(); ++i)
-    {
-        EXPECT_EQ(StateAt(draws[i], RS_CULL_MODE), static_cast<uint32_t>(CULL_CCW)) << i;
-        if (i >= sceneDraws)
-        {
-            EXPECT_EQ(StateAt(draws[i], RS_ALPHA_BLEND_ENABLE), 1u) << i;
-            EXPECT_EQ(StateAt(draws[i], RS_Z_WRITE_ENABLE), 0u) << i;
-        }
-        else
-        {
-            EXPECT_EQ(StateAt(draws[i], RS_Z_WRITE_ENABLE), 1u) << i;
-        }
-    }
-    // Blending and depth writes are back before the GUI starts.
-    const std::size_t guiStart = FrameCalls("DrawUser").front();
-    EXPECT_EQ(StateAt(guiStart - 1, RS_Z_WRITE_ENABLE), 1u);
-    const std::vector<std::size_t> resets = FrameCalls("ResetShaders");
-    const auto lightEnd = std::find_if(resets.begin(), resets.end(),
-                                       [&](std::size_t call) { return call > draws.back(); });
-    ASSERT_NE(lightEnd, resets.end());
-    EXPECT_EQ(StateAt(*lightEnd, RS_ALPHA_BLEND_ENABLE), 0u);
-}
-
-TEST_F(LessonStates, ReloadRereadsOnlyTheLessonsOwnPair)
-{
-    auto* pLesson = Open<Lighting>("Lighting");
-    ASSERT_NE(pLesson, nullptr);
-    const VertexShader* pOwn = pLesson->GetShader().GetVertexShader();
-    const PixelShader* pOwnPixel = pLesson->GetShader().GetPixelShader();
-    const VertexShader* pPerPixel = pLesson->GetPerPixelShader().GetVertexShader();
-    const PixelShader* pPerVertex = pLesson->GetPerVertexShader().GetPixelShader();
-    ClickWidget(driver, fake.app.GetReloadButton());
-    EXPECT_NE(pLesson->GetShader().GetVertexShader(), pOwn);
-    EXPECT_NE(pLesson->GetShader().GetPixelShader(), pOwnPixel);
-    EXPECT_EQ(pLesson->GetPerPixelShader().GetVertexShader(), pPerPixel);
-    EXPECT_EQ(pLesson->GetPerVertexShader().GetPixelShader(), pPerVertex);
+    auto* pLesson = Start<Primitive>();
+    // Vertex 4 (0.25, -0.5) at (800, 540) dropped 4 pixels right of vertex 3 at (640, 180).
+    Step(5, 800, 540, 0);
+    Step(2, 800, 540, 1);
+    Step(5, 644, 180, 1);
+    Step(3, 644, 180, 0);
+    Step(2, 642, 180, 1);
+    EXPECT_EQ(pLesson->GetGrabbed(), 4);
+    Step(3, 642, 180, 0);
+    EXPECT_EQ(pLesson->GetGrabbed(), -1);
 }

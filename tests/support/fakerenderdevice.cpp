@@ -2,71 +2,17 @@
 
 #include "base/source/system/logger.h"
 
-#include "rendercore/source/common/inputlayout.h"
-#include "rendercore/source/resource/indexbuffer.h"
-#include "rendercore/source/resource/pixelshader.h"
-#include "rendercore/source/resource/texture.h"
-#include "rendercore/source/resource/vertexbuffer.h"
-#include "rendercore/source/resource/vertexshader.h"
-
-#include <algorithm>
-#include <cstdio>
 #include <cstring>
 #include <sstream>
 
 namespace HalvexTest
 {
 
-namespace
-{
-std::string Hex(uint32_t value)
-{
-    char text[16];
-    std::snprintf(text, sizeof(text), "%x", value);
-    return text;
-}
-
-std::string Number(float value)
-{
-    char text[32];
-    std::snprintf(text, sizeof(text), "%g", value);
-    return text;
-}
-
-int VertexCount(PrimitiveType primType, int primitiveCount)
-{
-    switch (primType)
-    {
-    case PT_POINT_LIST:
-        return primitiveCount;
-    case PT_LINE_LIST:
-        return primitiveCount * 2;
-    case PT_LINE_STRIP:
-        return primitiveCount + 1;
-    case PT_TRIANGLE_LIST:
-        return primitiveCount * 3;
-    default: // strips and fans
-        return primitiveCount + 2;
-    }
-}
-} // namespace
-
 std::string FakeRenderDevice::TextureFile(int width, int height, TextureFormat format,
                                           int mipLevels)
 {
     return "TEX " + std::to_string(width) + " " + std::to_string(height) + " " +
            std::to_string(format) + " " + std::to_string(mipLevels);
-}
-
-int FakeRenderDevice::CallCount(const std::string& call) const
-{
-    return static_cast<int>(std::count(m_Calls.begin(), m_Calls.end(), call));
-}
-
-void* FakeRenderDevice::NewToken()
-{
-    m_NextToken += 0x10;
-    return reinterpret_cast<void*>(m_NextToken);
 }
 
 const std::vector<uint8_t>& FakeRenderDevice::BufferBytes(const void* pResource) const
@@ -76,14 +22,6 @@ const std::vector<uint8_t>& FakeRenderDevice::BufferBytes(const void* pResource)
     return it == m_Memory.end() ? none : it->second;
 }
 
-bool FakeRenderDevice::Succeeds(const std::string& call)
-{
-    m_Calls.push_back(call);
-    return m_Failing.count(call) == 0;
-}
-
-// ---- device and frame ----
-
 void FakeRenderDevice::Initialize()
 {
     m_Calls.push_back("Initialize");
@@ -92,319 +30,33 @@ void FakeRenderDevice::Initialize()
     SetDefaultRenderStates();
 }
 
-void FakeRenderDevice::Shutdown()
-{
-    m_Calls.push_back("Shutdown");
-    RenderDevice::Shutdown();
-}
-
 void FakeRenderDevice::GetDeviceSetting(DeviceSetting* pSetting)
 {
     *pSetting = DeviceSetting{};
-    pSetting->m_Width = m_Width;
-    pSetting->m_Height = m_Height;
+    pSetting->m_Width = 1280;
+    pSetting->m_Height = 720;
 }
-
-void FakeRenderDevice::Clear(uint32_t flags, uint32_t color, float depth, int32_t stencil)
-{
-    m_Calls.push_back("Clear " + std::to_string(flags) + " " + Hex(color) + " " + Number(depth) +
-                      " " + std::to_string(stencil));
-}
-
-// ---- draws ----
-
-void FakeRenderDevice::RecordDraw(Draw draw, const char* call)
-{
-    draw.m_pPixelTexture0 = m_pPixelTextures[0];
-    draw.m_Sampler0 = m_PixelSamplers[0];
-    draw.m_PixelConstant0 = m_PixelConstants[0];
-    std::memcpy(draw.m_VertexMatrix0.data(), m_VertexConstants.data(), sizeof(float) * 16);
-    m_Draws.push_back(std::move(draw));
-    m_Calls.push_back(call);
-}
-
-void FakeRenderDevice::DrawIndexed(InputLayout* pInputLayout, VertexBuffer* pVertexBuf, int,
-                                   int vertexCount, IndexBuffer* pIndexBuf, int, int indexCount)
-{
-    Draw draw;
-    draw.m_pLayout = pInputLayout;
-    draw.m_pVertexBuffer = pVertexBuf;
-    draw.m_PrimType = pVertexBuf ? pVertexBuf->GetPrimitiveType() : PT_TRIANGLE_LIST;
-    draw.m_VertexCount = vertexCount;
-    draw.m_pIndexBuffer = pIndexBuf;
-    draw.m_IndexCount = indexCount;
-    RecordDraw(std::move(draw), "DrawIndexed");
-}
-
-bool FakeRenderDevice::DrawUser(InputLayout* pInputLayout, PrimitiveType primType,
-                                int primitiveCount, const void* pVertices, int vertexSize, int)
-{
-    Draw draw;
-    draw.m_User = true;
-    draw.m_pLayout = pInputLayout;
-    draw.m_PrimType = primType;
-    draw.m_PrimitiveCount = primitiveCount;
-    draw.m_VertexCount = VertexCount(primType, primitiveCount);
-    draw.m_VertexSize = vertexSize;
-    const auto* pBytes = static_cast<const uint8_t*>(pVertices);
-    draw.m_Vertices.assign(pBytes, pBytes + draw.m_VertexCount * vertexSize);
-    RecordDraw(std::move(draw), "DrawUser");
-    return true;
-}
-
-// ---- render states and rectangles ----
-
-void FakeRenderDevice::GetRenderState(RenderStateType state, uint32_t* pValue)
-{
-    *pValue = m_RenderStates[state];
-}
-
-void FakeRenderDevice::SetRenderState(RenderStateType state, uint32_t value)
-{
-    m_RenderStates[state] = value;
-    m_Calls.push_back("State " + std::to_string(state) + " " + std::to_string(value));
-}
-
-void FakeRenderDevice::GetNativeRenderState(RenderStateType state, uint32_t* pValue)
-{
-    *pValue = m_RenderStates[state];
-}
-
-void FakeRenderDevice::SetNativeRenderState(RenderStateType state, uint32_t nativeValue)
-{
-    m_RenderStates[state] = nativeValue;
-}
-
-Rect_t FakeRenderDevice::GetViewport()
-{
-    Rect_t rect;
-    std::memcpy(&rect, m_Viewport, sizeof(m_Viewport));
-    return rect;
-}
-
-void FakeRenderDevice::SetViewport(const float* pRect)
-{
-    std::memcpy(m_Viewport, pRect, sizeof(m_Viewport));
-    m_Calls.push_back("Viewport " + Number(pRect[0]) + " " + Number(pRect[1]) + " " +
-                      Number(pRect[2]) + " " + Number(pRect[3]));
-}
-
-// ---- render targets: a texture carries the saved surface as its user data ----
-
-void FakeRenderDevice::GetDepthStencilSurface(Texture* pTexture)
-{
-    m_Calls.push_back("GetDepthStencilSurface");
-    pTexture->SetUserData(m_BoundDepth);
-}
-
-void FakeRenderDevice::SetDepthStencilSurface(Texture* pTexture)
-{
-    m_Calls.push_back("SetDepthStencilSurface");
-    m_BoundDepth = pTexture ? pTexture->GetUserData() : nullptr;
-}
-
-void FakeRenderDevice::ResolveDepthStencilSurface(Texture*)
-{
-    m_Calls.push_back("ResolveDepthStencilSurface");
-}
-
-void FakeRenderDevice::RestoreDepthStencilSurface(Texture* pTexture)
-{
-    m_Calls.push_back("RestoreDepthStencilSurface");
-    m_BoundDepth = pTexture->GetUserData();
-    pTexture->SetUserData(nullptr);
-}
-
-void FakeRenderDevice::GetRenderTarget(int index, Texture* pTexture)
-{
-    m_Calls.push_back("GetRenderTarget " + std::to_string(index));
-    pTexture->SetUserData(m_BoundTarget[index]);
-}
-
-void FakeRenderDevice::SetRenderTarget(int index, Texture* pTexture)
-{
-    m_Calls.push_back("SetRenderTarget " + std::to_string(index));
-    m_BoundTarget[index] = pTexture ? pTexture->GetUserData() : nullptr;
-}
-
-void FakeRenderDevice::SetCubeRenderTarget(int index, Texture* pTexture, int face)
-{
-    m_Calls.push_back("SetCubeRenderTarget " + std::to_string(index) + " " + std::to_string(face));
-    m_BoundTarget[index] = pTexture->GetUserData();
-}
-
-void FakeRenderDevice::ResolveRenderTarget(int index, Texture*)
-{
-    m_Calls.push_back("ResolveRenderTarget " + std::to_string(index));
-}
-
-void FakeRenderDevice::RestoreRenderTarget(int index, Texture* pTexture)
-{
-    m_Calls.push_back("RestoreRenderTarget " + std::to_string(index));
-    m_BoundTarget[index] = pTexture->GetUserData();
-    pTexture->SetUserData(nullptr);
-}
-
-// ---- shaders, with the lock rules of a back end ----
-
-void FakeRenderDevice::SetVertexShader(VertexShader* pShader)
-{
-    if (!IsShaderLocked() && pShader)
-    {
-        m_Bound.m_pVertexShader = pShader;
-    }
-}
-
-void FakeRenderDevice::ResetVertexShader()
-{
-    if (!IsShaderLocked())
-    {
-        m_Bound.m_pVertexShader = nullptr;
-    }
-}
-
-void FakeRenderDevice::SetPixelShader(PixelShader* pShader)
-{
-    if (!IsShaderLocked() && pShader)
-    {
-        m_Bound.m_pPixelShader = pShader;
-    }
-}
-
-void FakeRenderDevice::ResetPixelShader()
-{
-    if (!IsShaderLocked())
-    {
-        m_Bound.m_pPixelShader = nullptr;
-    }
-}
-
-void FakeRenderDevice::SetShaders(const ShaderPair* pPair)
-{
-    SetShaders(pPair->m_pVertexShader, pPair->m_pPixelShader);
-}
-
-void FakeRenderDevice::SetShaders(VertexShader* pVertexShader, PixelShader* pPixelShader)
-{
-    m_Calls.push_back("SetShaders");
-    SetVertexShader(pVertexShader);
-    SetPixelShader(pPixelShader);
-}
-
-void FakeRenderDevice::ResetShaders()
-{
-    m_Calls.push_back("ResetShaders");
-    ResetVertexShader();
-    ResetPixelShader();
-}
-
-// ---- by-name constants: only names in m_KnownNames resolve ----
 
 void FakeRenderDevice::ResolveByName(const char* kind, Shader* pShader, const char* name,
-                                     uintptr_t* pHandleCache, int32_t* pRegisterCache)
+                                     uintptr_t* pHandle, int32_t* pRegister)
 {
-    m_ByNameCalls.push_back({kind, pShader, name, *pHandleCache});
+    m_ByNameCalls.push_back({kind, pShader, name, *pHandle});
     auto known = m_KnownNames.find(name);
-    if (*pHandleCache == 0 && known != m_KnownNames.end())
+    if (*pHandle == 0 && known != m_KnownNames.end())
     {
-        *pHandleCache = known->second.first;
-        if (pRegisterCache)
+        *pHandle = known->second.first;
+        if (pRegister)
         {
-            *pRegisterCache = known->second.second;
+            *pRegister = known->second.second;
         }
     }
 }
 
-void FakeRenderDevice::SetTextureByName(Shader* pShader, const char* name, const TextureSampler*,
-                                        uintptr_t* pHandleCache, int32_t* pRegisterCache)
+bool FakeRenderDevice::LoadBuffer(Resource* pRes, const char* call, const void* pData, int count,
+                                  int elementSize)
 {
-    ResolveByName("Texture", pShader, name, pHandleCache, pRegisterCache);
-}
-
-void FakeRenderDevice::SetShaderConstantMatrixByName(Shader* pShader, const char* name,
-                                                     const float*, uintptr_t* pHandleCache)
-{
-    ResolveByName("Matrix", pShader, name, pHandleCache, nullptr);
-}
-
-void FakeRenderDevice::SetShaderConstantVectorByName(Shader* pShader, const char* name,
-                                                     const float*, uintptr_t* pHandleCache)
-{
-    ResolveByName("Vector", pShader, name, pHandleCache, nullptr);
-}
-
-void FakeRenderDevice::SetShaderConstantFloatByName(Shader* pShader, const char* name, float,
-                                                    uintptr_t* pHandleCache)
-{
-    ResolveByName("Float", pShader, name, pHandleCache, nullptr);
-}
-
-void FakeRenderDevice::SetShaderConstantIntByName(Shader* pShader, const char* name, int,
-                                                  uintptr_t* pHandleCache)
-{
-    ResolveByName("Int", pShader, name, pHandleCache, nullptr);
-}
-
-void FakeRenderDevice::SetShaderConstantBoolByName(Shader* pShader, const char* name, bool,
-                                                   uintptr_t* pHandleCache)
-{
-    ResolveByName("Bool", pShader, name, pHandleCache, nullptr);
-}
-
-// ---- constants and textures by register ----
-
-void FakeRenderDevice::SetTexture(ShaderType shaderType, int samplerIndex, Texture* pTexture,
-                                  const SamplerDesc* pSamplerDesc)
-{
-    if (shaderType == SHADER_PIXEL && samplerIndex >= 0 && samplerIndex < 16)
-    {
-        m_pPixelTextures[samplerIndex] = pTexture;
-        m_PixelSamplers[samplerIndex] = pSamplerDesc ? *pSamplerDesc : SamplerDesc{};
-    }
-}
-
-void FakeRenderDevice::SetShaderConstantMatrix(ShaderType shaderType, int reg, const float* pMatrix)
-{
-    for (int i = 0; i < 4; ++i)
-    {
-        SetShaderConstantVector(shaderType, reg + i, pMatrix + 4 * i);
-    }
-}
-
-void FakeRenderDevice::SetShaderConstantVector(ShaderType shaderType, int reg, const float* pVector)
-{
-    if (shaderType == SHADER_VERTEX && reg >= 0 && reg < 256)
-    {
-        std::memcpy(m_VertexConstants[reg].data(), pVector, sizeof(float) * 4);
-    }
-    else if (shaderType == SHADER_PIXEL && reg >= 0 && reg < 224)
-    {
-        std::memcpy(m_PixelConstants[reg].data(), pVector, sizeof(float) * 4);
-    }
-}
-
-// ---- resource loader ----
-
-template <typename Object> bool FakeRenderDevice::LoadResource(Object* pObject, const char* call)
-{
-    if (!Succeeds(call))
-    {
-        return false;
-    }
-    pObject->SetUserData(NewToken());
-    return true;
-}
-
-template <typename Object> void FakeRenderDevice::UnloadResource(Object* pObject, const char* call)
-{
-    m_Calls.push_back(call);
-    m_Memory.erase(pObject);
-    pObject->SetUserData(nullptr);
-}
-
-bool FakeRenderDevice::LoadBuffer(Resource* pRes, const char* call, const void* pData,
-                                  std::size_t size)
-{
+    const std::size_t size =
+        static_cast<std::size_t>(count) * static_cast<std::size_t>(elementSize);
     if (!Succeeds(call))
     {
         return false;
@@ -431,52 +83,6 @@ bool FakeRenderDevice::LockBuffer(const void* pRes, const char* call, void** ppD
     }
     *ppData = memory.data() + offset;
     return true;
-}
-
-bool FakeRenderDevice::LoadInputLayout(InputLayout* pInputLayout, const InputElementDesc_t*)
-{
-    return LoadResource(pInputLayout, "LoadInputLayout");
-}
-
-void FakeRenderDevice::UnloadInputLayout(InputLayout* pInputLayout)
-{
-    UnloadResource(pInputLayout, "UnloadInputLayout");
-}
-
-bool FakeRenderDevice::LoadVertexBuffer(VertexBuffer* pVertexBuf, const void* pData, int vertexNum,
-                                        int vertexSize, TexturePool)
-{
-    return LoadBuffer(pVertexBuf, "LoadVertexBuffer", pData,
-                      static_cast<std::size_t>(vertexNum) * static_cast<std::size_t>(vertexSize));
-}
-
-void FakeRenderDevice::UnloadVertexBuffer(VertexBuffer* pVertexBuf)
-{
-    UnloadResource(pVertexBuf, "UnloadVertexBuffer");
-}
-
-bool FakeRenderDevice::LockVertexBuffer(VertexBuffer* pVertexBuf, void** ppData, int offset,
-                                        int size, LockFlag)
-{
-    return LockBuffer(pVertexBuf, "LockVertexBuffer", ppData, offset, size);
-}
-
-bool FakeRenderDevice::LoadIndexBuffer(IndexBuffer* pIndexBuf, const void* pData, int indexNum,
-                                       int indexSize, TexturePool)
-{
-    return LoadBuffer(pIndexBuf, "LoadIndexBuffer", pData,
-                      static_cast<std::size_t>(indexNum) * static_cast<std::size_t>(indexSize));
-}
-
-void FakeRenderDevice::UnloadIndexBuffer(IndexBuffer* pIndexBuf)
-{
-    UnloadResource(pIndexBuf, "UnloadIndexBuffer");
-}
-
-bool FakeRenderDevice::LockIndexBuffer(IndexBuffer* pIndexBuf, void** ppData, int offset, int size,
-                                       LockFlag)
-{
-    return LockBuffer(pIndexBuf, "LockIndexBuffer", ppData, offset, size);
 }
 
 bool FakeRenderDevice::CreateTexture(Texture* pTexture, TextureType, int*, int*, int*,
@@ -518,11 +124,6 @@ bool FakeRenderDevice::LoadTextureFromMemory(Texture* pTexture, TextureType, con
     return true;
 }
 
-void FakeRenderDevice::UnloadTexture(Texture* pTexture)
-{
-    UnloadResource(pTexture, "UnloadTexture");
-}
-
 bool FakeRenderDevice::LockTexture(Texture* pTexture, int, void** ppData, int* pPitch, const float*,
                                    LockFlag)
 {
@@ -536,50 +137,6 @@ bool FakeRenderDevice::LockTexture(Texture* pTexture, int, void** ppData, int* p
     *ppData = memory.data();
     *pPitch = pTexture->GetWidth() * 4;
     return true;
-}
-
-void FakeRenderDevice::UnlockTexture(Texture* pTexture)
-{
-    m_Calls.push_back("UnlockTexture");
-    m_LockedTextures.erase(pTexture);
-}
-
-bool FakeRenderDevice::LoadVertexShader(VertexShader* pShader, const void*, int, uint32_t)
-{
-    return LoadResource(pShader, "LoadVertexShader");
-}
-
-void FakeRenderDevice::UnloadVertexShader(VertexShader* pShader)
-{
-    UnloadResource(pShader, "UnloadVertexShader");
-}
-
-bool FakeRenderDevice::LoadPixelShader(PixelShader* pShader, const void*, int, uint32_t)
-{
-    return LoadResource(pShader, "LoadPixelShader");
-}
-
-void FakeRenderDevice::UnloadPixelShader(PixelShader* pShader)
-{
-    UnloadResource(pShader, "UnloadPixelShader");
-}
-
-bool FakeRenderDevice::CreateRenderTarget(Texture* pTexture, int, int, TextureFormat,
-                                          TexturePool* pPool, uint32_t* pFlags, bool)
-{
-    *pPool = POOL_DEFAULT;
-    *pFlags |= TEXTURE_FLAGS;
-    return LoadResource(pTexture, "CreateRenderTarget");
-}
-
-FakeDeviceScope::FakeDeviceScope()
-{
-    SetRenderDevice(&m_Device);
-}
-
-FakeDeviceScope::~FakeDeviceScope()
-{
-    ReleaseRenderDevice();
 }
 
 } // namespace HalvexTest

@@ -4,12 +4,17 @@
 // other resources get distinct non-null tokens as native objects; shader binding follows
 // the lock rules of a real back end; render targets and depth surfaces travel as the
 // textures' user data. Texture "files" decode when written by TextureFile; anything else
-// fails to decode.
+// fails to decode. Draws, constants and sampler settings are accepted and forgotten.
 
+#include "rendercore/source/common/inputlayout.h"
 #include "rendercore/source/renderdevice/renderdevice.h"
-#include "rendercore/source/resource/resource.h"
+#include "rendercore/source/resource/indexbuffer.h"
+#include "rendercore/source/resource/pixelshader.h"
+#include "rendercore/source/resource/texture.h"
+#include "rendercore/source/resource/vertexbuffer.h"
+#include "rendercore/source/resource/vertexshader.h"
 
-#include <array>
+#include <algorithm>
 #include <cstdint>
 #include <map>
 #include <set>
@@ -24,26 +29,6 @@ using namespace Halvex::RenderCore;
 class FakeRenderDevice : public RenderDevice
 {
 public:
-    // What a draw saw: its arguments and the pixel texture, sampler, pixel constant and
-    // vertex matrix bound at register 0.
-    struct Draw
-    {
-        bool m_User = false;
-        InputLayout* m_pLayout = nullptr;
-        PrimitiveType m_PrimType = PT_TRIANGLE_LIST;
-        int m_PrimitiveCount = 0;
-        VertexBuffer* m_pVertexBuffer = nullptr;
-        int m_VertexCount = 0;
-        IndexBuffer* m_pIndexBuffer = nullptr;
-        int m_IndexCount = 0;
-        std::vector<uint8_t> m_Vertices; // user draws: a copy of the vertex memory
-        int m_VertexSize = 0;
-        Texture* m_pPixelTexture0 = nullptr;
-        SamplerDesc m_Sampler0;
-        std::array<float, 4> m_PixelConstant0{};
-        std::array<float, 16> m_VertexMatrix0{};
-    };
-
     struct ByNameCall
     {
         std::string m_Kind;
@@ -61,26 +46,15 @@ public:
 
     // ---- what the fake recorded ----
 
-    // Every call in order: "Initialize", "Shutdown", "BeginScene", "Clear 7 ff000000 1 0",
-    // "Viewport 0 0 640 720", "State 2 0", "SetShaders", "DrawUser", "LoadVertexBuffer",
-    // "LockTexture", "GetRenderTarget 0", ...
+    // The calls that set states, create, load, lock, bind or release, in order: "Initialize",
+    // "State 2 0", "SetShaders", "LoadVertexBuffer", "LockTexture", "GetRenderTarget 0", ...
     std::vector<std::string> m_Calls;
-    std::vector<Draw> m_Draws;
     std::vector<ByNameCall> m_ByNameCalls;
-    // The current value of each render state, as GetRenderState reads it back.
-    std::map<int, uint32_t> m_RenderStates;
-    std::array<std::array<float, 4>, 256> m_VertexConstants{};
-    std::array<std::array<float, 4>, 224> m_PixelConstants{};
-    Texture* m_pPixelTextures[16] = {};
-    SamplerDesc m_PixelSamplers[16];
-    float m_Viewport[4] = {0, 0, 0, 0};
     void* m_BoundTarget[RENDER_TARGET_MAX] = {};
     void* m_BoundDepth = nullptr;
 
     // ---- how the fake answers ----
 
-    int m_Width = 1280;
-    int m_Height = 720;
     // Loads, creations and locks named here fail ("LoadVertexBuffer", "LockIndexBuffer", ...).
     std::set<std::string> m_Failing;
     // Names the by-name setters resolve, with their handle and (for samplers) register.
@@ -90,14 +64,21 @@ public:
     // What GetDeviceCaps reports.
     DeviceCaps m_Caps;
 
-    int CallCount(const std::string& call) const;
+    int CallCount(const std::string& call) const
+    {
+        return static_cast<int>(std::count(m_Calls.begin(), m_Calls.end(), call));
+    }
     // A fresh stand-in for a native object.
-    void* NewToken();
+    void* NewToken() { return reinterpret_cast<void*>(m_NextToken += 0x10); }
     // Host copy of a buffer's contents (empty for an unknown buffer).
     const std::vector<uint8_t>& BufferBytes(const void* pResource) const;
 
     void Initialize() override;
-    void Shutdown() override;
+    void Shutdown() override
+    {
+        m_Calls.push_back("Shutdown");
+        RenderDevice::Shutdown();
+    }
     const char* GetName() const override { return "fake"; }
     void* GetNativeDevice() override { return this; }
     void GetDeviceCaps(DeviceCaps* pCaps) override { *pCaps = m_Caps; }
@@ -105,16 +86,14 @@ public:
     int GetShaderModel() override { return 3; }
     void GetDeviceSetting(DeviceSetting* pSetting) override;
     bool ResetDevice(const DeviceSetting*, void*, void*) override { return true; }
-    void BeginScene() override { m_Calls.push_back("BeginScene"); }
-    void EndScene() override { m_Calls.push_back("EndScene"); }
+    void BeginScene() override {}
+    void EndScene() override {}
     void BeginRenderTargets(const RenderTargetSet*) override {}
     void EndRenderTargets(bool) override {}
-    void Present() override { m_Calls.push_back("Present"); }
-    void Clear(uint32_t flags, uint32_t color, float depth, int32_t stencil) override;
+    void Present() override {}
+    void Clear(uint32_t, uint32_t, float, int32_t) override {}
 
-    void DrawIndexed(InputLayout* pInputLayout, VertexBuffer* pVertexBuf, int vertexBase,
-                     int vertexCount, IndexBuffer* pIndexBuf, int indexBase,
-                     int indexCount) override;
+    void DrawIndexed(InputLayout*, VertexBuffer*, int, int, IndexBuffer*, int, int) override {}
     void DrawMesh(InputLayout*, const Mesh*) override {}
     void DrawMultiStream(InputLayout*, int, const int*, VertexBuffer* const*, int, int,
                          IndexBuffer*, int, int) override
@@ -125,55 +104,131 @@ public:
     {
     }
     void DrawMeshInstanced(InputLayout*, const Mesh*, VertexBuffer*) override {}
-    bool DrawUser(InputLayout* pInputLayout, PrimitiveType primType, int primitiveCount,
-                  const void* pVertices, int vertexSize, int reserved) override;
+    bool DrawUser(InputLayout*, PrimitiveType, int, const void*, int, int) override { return true; }
 
-    void GetRenderState(RenderStateType state, uint32_t* pValue) override;
-    void SetRenderState(RenderStateType state, uint32_t value) override;
-    void GetNativeRenderState(RenderStateType state, uint32_t* pValue) override;
-    void SetNativeRenderState(RenderStateType state, uint32_t nativeValue) override;
-    Rect_t GetViewport() override;
-    void SetViewport(const float* pRect) override;
+    void GetRenderState(RenderStateType state, uint32_t* pValue) override
+    {
+        *pValue = m_RenderStates[state];
+    }
+    void SetRenderState(RenderStateType state, uint32_t value) override
+    {
+        m_RenderStates[state] = value;
+        m_Calls.push_back("State " + std::to_string(state) + " " + std::to_string(value));
+    }
+    void GetNativeRenderState(RenderStateType state, uint32_t* pValue) override
+    {
+        *pValue = m_RenderStates[state];
+    }
+    void SetNativeRenderState(RenderStateType state, uint32_t value) override
+    {
+        m_RenderStates[state] = value;
+    }
+    Rect_t GetViewport() override { return m_Viewport; }
+    void SetViewport(const float* p) override { m_Viewport = {p[0], p[1], p[2], p[3]}; }
     Rect_t GetScissorRect() override { return {}; }
     void SetScissorRect(const float*) override {}
 
-    void GetDepthStencilSurface(Texture* pTexture) override;
-    void SetDepthStencilSurface(Texture* pTexture) override;
-    void ResolveDepthStencilSurface(Texture* pTexture) override;
-    void RestoreDepthStencilSurface(Texture* pTexture) override;
-    void GetRenderTarget(int index, Texture* pTexture) override;
-    void SetRenderTarget(int index, Texture* pTexture) override;
-    void SetCubeRenderTarget(int index, Texture* pTexture, int face) override;
-    void ResolveRenderTarget(int index, Texture* pTexture) override;
-    void RestoreRenderTarget(int index, Texture* pTexture) override;
+    // A texture carries the saved surface as its user data.
+    void GetDepthStencilSurface(Texture* pTexture) override
+    {
+        Save("GetDepthStencilSurface", pTexture, m_BoundDepth);
+    }
+    void SetDepthStencilSurface(Texture* pTexture) override
+    {
+        Bind("SetDepthStencilSurface", pTexture, &m_BoundDepth);
+    }
+    void ResolveDepthStencilSurface(Texture*) override
+    {
+        m_Calls.push_back("ResolveDepthStencilSurface");
+    }
+    void RestoreDepthStencilSurface(Texture* pTexture) override
+    {
+        Restore("RestoreDepthStencilSurface", pTexture, &m_BoundDepth);
+    }
+    void GetRenderTarget(int index, Texture* pTexture) override
+    {
+        Save("GetRenderTarget " + std::to_string(index), pTexture, m_BoundTarget[index]);
+    }
+    void SetRenderTarget(int index, Texture* pTexture) override
+    {
+        Bind("SetRenderTarget " + std::to_string(index), pTexture, &m_BoundTarget[index]);
+    }
+    void SetCubeRenderTarget(int index, Texture* pTexture, int face) override
+    {
+        Bind("SetCubeRenderTarget " + std::to_string(index) + " " + std::to_string(face), pTexture,
+             &m_BoundTarget[index]);
+    }
+    void ResolveRenderTarget(int index, Texture*) override
+    {
+        m_Calls.push_back("ResolveRenderTarget " + std::to_string(index));
+    }
+    void RestoreRenderTarget(int index, Texture* pTexture) override
+    {
+        Restore("RestoreRenderTarget " + std::to_string(index), pTexture, &m_BoundTarget[index]);
+    }
 
+    // Binding is ignored while the shaders are locked, as on a real back end.
     VertexShader* GetVertexShader() override { return m_Bound.m_pVertexShader; }
-    void SetVertexShader(VertexShader* pShader) override;
-    void ResetVertexShader() override;
+    void SetVertexShader(VertexShader* pShader) override
+    {
+        Bind(&m_Bound.m_pVertexShader, pShader);
+    }
+    void ResetVertexShader() override { Unbind(&m_Bound.m_pVertexShader); }
     PixelShader* GetPixelShader() override { return m_Bound.m_pPixelShader; }
-    void SetPixelShader(PixelShader* pShader) override;
-    void ResetPixelShader() override;
+    void SetPixelShader(PixelShader* pShader) override { Bind(&m_Bound.m_pPixelShader, pShader); }
+    void ResetPixelShader() override { Unbind(&m_Bound.m_pPixelShader); }
     void GetShaders(ShaderPair* pPair) override { *pPair = m_Bound; }
-    void SetShaders(const ShaderPair* pPair) override;
-    void SetShaders(VertexShader* pVertexShader, PixelShader* pPixelShader) override;
-    void ResetShaders() override;
+    void SetShaders(const ShaderPair* pPair) override
+    {
+        SetShaders(pPair->m_pVertexShader, pPair->m_pPixelShader);
+    }
+    void SetShaders(VertexShader* pVertexShader, PixelShader* pPixelShader) override
+    {
+        m_Calls.push_back("SetShaders");
+        SetVertexShader(pVertexShader);
+        SetPixelShader(pPixelShader);
+    }
+    void ResetShaders() override
+    {
+        m_Calls.push_back("ResetShaders");
+        ResetVertexShader();
+        ResetPixelShader();
+    }
 
+    // Only names in m_KnownNames resolve.
     void SetTextureByName(Shader* pShader, const char* name, const TextureSampler*,
-                          uintptr_t* pHandleCache, int32_t* pRegisterCache) override;
+                          uintptr_t* pHandle, int32_t* pRegister) override
+    {
+        ResolveByName("Texture", pShader, name, pHandle, pRegister);
+    }
     void SetShaderConstantMatrixByName(Shader* pShader, const char* name, const float*,
-                                       uintptr_t* pHandleCache) override;
+                                       uintptr_t* pHandle) override
+    {
+        ResolveByName("Matrix", pShader, name, pHandle, nullptr);
+    }
     void SetShaderConstantVectorByName(Shader* pShader, const char* name, const float*,
-                                       uintptr_t* pHandleCache) override;
+                                       uintptr_t* pHandle) override
+    {
+        ResolveByName("Vector", pShader, name, pHandle, nullptr);
+    }
     void SetShaderConstantFloatByName(Shader* pShader, const char* name, float,
-                                      uintptr_t* pHandleCache) override;
+                                      uintptr_t* pHandle) override
+    {
+        ResolveByName("Float", pShader, name, pHandle, nullptr);
+    }
     void SetShaderConstantIntByName(Shader* pShader, const char* name, int,
-                                    uintptr_t* pHandleCache) override;
+                                    uintptr_t* pHandle) override
+    {
+        ResolveByName("Int", pShader, name, pHandle, nullptr);
+    }
     void SetShaderConstantBoolByName(Shader* pShader, const char* name, bool,
-                                     uintptr_t* pHandleCache) override;
-    void SetTexture(ShaderType shaderType, int samplerIndex, Texture* pTexture,
-                    const SamplerDesc* pSamplerDesc) override;
-    void SetShaderConstantMatrix(ShaderType shaderType, int reg, const float* pMatrix) override;
-    void SetShaderConstantVector(ShaderType shaderType, int reg, const float* pVector) override;
+                                     uintptr_t* pHandle) override
+    {
+        ResolveByName("Bool", pShader, name, pHandle, nullptr);
+    }
+    void SetTexture(ShaderType, int, Texture*, const SamplerDesc*) override {}
+    void SetShaderConstantMatrix(ShaderType, int, const float*) override {}
+    void SetShaderConstantVector(ShaderType, int, const float*) override {}
     void SetShaderConstantFloatArray(ShaderType, int, const float*, int) override {}
     void SetShaderConstantIntArray(ShaderType, int, const int*, int) override {}
     void SetShaderConstantBoolArray(ShaderType, int, const bool*, int) override {}
@@ -182,60 +237,140 @@ public:
     void GenerateMipmaps(Texture*) override { m_Calls.push_back("GenerateMipmaps"); }
     void FlushTexture(Texture*) override {}
 
-    bool LoadInputLayout(InputLayout* pInputLayout, const InputElementDesc_t* pElems) override;
-    void UnloadInputLayout(InputLayout* pInputLayout) override;
-    bool LoadVertexBuffer(VertexBuffer* pVertexBuf, const void* pData, int vertexNum,
-                          int vertexSize, TexturePool pool) override;
-    void UnloadVertexBuffer(VertexBuffer* pVertexBuf) override;
-    bool LockVertexBuffer(VertexBuffer* pVertexBuf, void** ppData, int offset, int size,
-                          LockFlag lockFlag) override;
+    bool LoadInputLayout(InputLayout* pLayout, const InputElementDesc_t*) override
+    {
+        return LoadResource(pLayout, "LoadInputLayout");
+    }
+    void UnloadInputLayout(InputLayout* pLayout) override
+    {
+        UnloadResource(pLayout, "UnloadInputLayout");
+    }
+    bool LoadVertexBuffer(VertexBuffer* pBuffer, const void* pData, int count, int size,
+                          TexturePool) override
+    {
+        return LoadBuffer(pBuffer, "LoadVertexBuffer", pData, count, size);
+    }
+    void UnloadVertexBuffer(VertexBuffer* pBuffer) override
+    {
+        UnloadResource(pBuffer, "UnloadVertexBuffer");
+    }
+    bool LockVertexBuffer(VertexBuffer* pBuffer, void** ppData, int offset, int size,
+                          LockFlag) override
+    {
+        return LockBuffer(pBuffer, "LockVertexBuffer", ppData, offset, size);
+    }
     void UnlockVertexBuffer(VertexBuffer*) override { m_Calls.push_back("UnlockVertexBuffer"); }
-    bool LoadIndexBuffer(IndexBuffer* pIndexBuf, const void* pData, int indexNum, int indexSize,
-                         TexturePool pool) override;
-    void UnloadIndexBuffer(IndexBuffer* pIndexBuf) override;
-    bool LockIndexBuffer(IndexBuffer* pIndexBuf, void** ppData, int offset, int size,
-                         LockFlag lockFlag) override;
+    bool LoadIndexBuffer(IndexBuffer* pBuffer, const void* pData, int count, int size,
+                         TexturePool) override
+    {
+        return LoadBuffer(pBuffer, "LoadIndexBuffer", pData, count, size);
+    }
+    void UnloadIndexBuffer(IndexBuffer* pBuffer) override
+    {
+        UnloadResource(pBuffer, "UnloadIndexBuffer");
+    }
+    bool LockIndexBuffer(IndexBuffer* pBuffer, void** ppData, int offset, int size,
+                         LockFlag) override
+    {
+        return LockBuffer(pBuffer, "LockIndexBuffer", ppData, offset, size);
+    }
     void UnlockIndexBuffer(IndexBuffer*) override { m_Calls.push_back("UnlockIndexBuffer"); }
-    bool CreateTexture(Texture* pTexture, TextureType, int* pWidth, int* pHeight, int* pDepth,
-                       TextureFormat* pFormat, int* pMipLevels, TexturePool* pPool,
-                       uint32_t* pFlags) override;
+    bool CreateTexture(Texture* pTexture, TextureType, int*, int*, int*, TextureFormat*,
+                       int* pMipLevels, TexturePool*, uint32_t* pFlags) override;
     bool LoadTextureFromMemory(Texture* pTexture, TextureType texType, const void* pData, int size,
                                int* pWidth, int* pHeight, int* pDepth, TextureFormat* pFormat,
                                int* pMipLevels, uint32_t* pFlags) override;
-    void UnloadTexture(Texture* pTexture) override;
+    void UnloadTexture(Texture* pTexture) override { UnloadResource(pTexture, "UnloadTexture"); }
     bool LockTexture(Texture* pTexture, int mipLevel, void** ppData, int* pPitch,
                      const float* pRect, LockFlag lockFlag) override;
-    void UnlockTexture(Texture* pTexture) override;
+    void UnlockTexture(Texture* pTexture) override
+    {
+        m_Calls.push_back("UnlockTexture");
+        m_LockedTextures.erase(pTexture);
+    }
     int GetTexelAddress(Texture*, int, int, int, int) override { return 0; }
-    bool LoadVertexShader(VertexShader* pShader, const void* pCode, int size,
-                          uint32_t flags) override;
-    void UnloadVertexShader(VertexShader* pShader) override;
-    bool LoadPixelShader(PixelShader* pShader, const void* pCode, int size,
-                         uint32_t flags) override;
-    void UnloadPixelShader(PixelShader* pShader) override;
+    bool LoadVertexShader(VertexShader* pShader, const void*, int, uint32_t) override
+    {
+        return LoadResource(pShader, "LoadVertexShader");
+    }
+    void UnloadVertexShader(VertexShader* pShader) override
+    {
+        UnloadResource(pShader, "UnloadVertexShader");
+    }
+    bool LoadPixelShader(PixelShader* pShader, const void*, int, uint32_t) override
+    {
+        return LoadResource(pShader, "LoadPixelShader");
+    }
+    void UnloadPixelShader(PixelShader* pShader) override
+    {
+        UnloadResource(pShader, "UnloadPixelShader");
+    }
 
     bool CopyTextureFromBackBuffer(Texture*) override { return false; }
     bool CopyTextureFromDepthStencilSurface(Texture*) override { return false; }
     bool CopyTexture(Texture*, Texture*) override { return false; }
     bool CopyTextureData(Texture*, Texture*) override { return false; }
     bool CreateDepthStencilSurface(Texture*, int, int, TextureFormat) override { return false; }
-    bool CreateRenderTarget(Texture* pTexture, int width, int height, TextureFormat format,
-                            TexturePool* pPool, uint32_t* pFlags, bool cube) override;
+    bool CreateRenderTarget(Texture* pTexture, int, int, TextureFormat, TexturePool* pPool,
+                            uint32_t* pFlags, bool) override
+    {
+        *pPool = POOL_DEFAULT;
+        *pFlags |= TEXTURE_FLAGS;
+        return LoadResource(pTexture, "CreateRenderTarget");
+    }
     void SaveTextureToFile(const std::string&, Texture*, ImageFileFormat) override {}
 
 private:
     // Records the call; false when it is meant to fail.
-    bool Succeeds(const std::string& call);
+    bool Succeeds(const std::string& call)
+    {
+        m_Calls.push_back(call);
+        return m_Failing.count(call) == 0;
+    }
     // Resources and input layouts alike carry their native object as user data.
-    template <typename Object> bool LoadResource(Object* pObject, const char* call);
-    template <typename Object> void UnloadResource(Object* pObject, const char* call);
-    bool LoadBuffer(Resource* pRes, const char* call, const void* pData, std::size_t size);
+    template <typename Object> bool LoadResource(Object* pObject, const char* call)
+    {
+        const bool succeeds = Succeeds(call);
+        pObject->SetUserData(succeeds ? NewToken() : pObject->GetUserData());
+        return succeeds;
+    }
+    template <typename Object> void UnloadResource(Object* pObject, const char* call)
+    {
+        m_Calls.push_back(call);
+        m_Memory.erase(pObject);
+        pObject->SetUserData(nullptr);
+    }
+    bool LoadBuffer(Resource* pRes, const char* call, const void* pData, int count, int size);
     bool LockBuffer(const void* pRes, const char* call, void** ppData, int offset, int size);
-    void RecordDraw(Draw draw, const char* call);
-    void ResolveByName(const char* kind, Shader* pShader, const char* name, uintptr_t* pHandleCache,
-                       int32_t* pRegisterCache);
+    void ResolveByName(const char* kind, Shader* pShader, const char* name, uintptr_t* pHandle,
+                       int32_t* pRegister);
+    void Save(const std::string& call, Texture* pTexture, void* pSurface)
+    {
+        m_Calls.push_back(call);
+        pTexture->SetUserData(pSurface);
+    }
+    void Bind(const std::string& call, Texture* pTexture, void** ppBound)
+    {
+        m_Calls.push_back(call);
+        *ppBound = pTexture ? pTexture->GetUserData() : nullptr;
+    }
+    void Restore(const std::string& call, Texture* pTexture, void** ppBound)
+    {
+        Bind(call, pTexture, ppBound);
+        pTexture->SetUserData(nullptr);
+    }
+    template <typename S> void Bind(S** ppBound, S* pShader)
+    {
+        *ppBound = !IsShaderLocked() && pShader ? pShader : *ppBound;
+    }
+    template <typename S> void Unbind(S** ppBound)
+    {
+        *ppBound = IsShaderLocked() ? *ppBound : nullptr;
+    }
 
     ShaderPair m_Bound;
+    std::map<int, uint32_t> m_RenderStates;
+    Rect_t m_Viewport{};
     uintptr_t m_NextToken = 0x1000;
     std::set<Texture*> m_LockedTextures;
     // Host memory standing in for buffers and locked texture levels, keyed by the resource.
@@ -246,8 +381,8 @@ private:
 class FakeDeviceScope
 {
 public:
-    FakeDeviceScope();
-    ~FakeDeviceScope();
+    FakeDeviceScope() { SetRenderDevice(&m_Device); }
+    ~FakeDeviceScope() { ReleaseRenderDevice(); }
     FakeDeviceScope(const FakeDeviceScope&) = delete;
     FakeDeviceScope& operator=(const FakeDeviceScope&) = delete;
     FakeRenderDevice& operator*() { return m_Device; }

@@ -28,6 +28,50 @@ Image Read(const std::filesystem::path& path)
     image.pixels.reset(stbi_load(path.string().c_str(), &image.width, &image.height, &channels, 4));
     return image;
 }
+
+bool Inside(const IgnoredRect& rect, int x, int y)
+{
+    return x >= rect.x && x < rect.x + rect.width && y >= rect.y && y < rect.y + rect.height;
+}
+
+// Calls `visit` with the RGBA bytes of every pixel of `region` (all when empty) not in `ignored`.
+template <typename Visit>
+void ForEachPixel(const Image& image, IgnoredRect region, const std::vector<IgnoredRect>& ignored,
+                  Visit visit)
+{
+    region = region.width > 0 ? region : IgnoredRect{0, 0, image.width, image.height};
+    for (int y = std::max(region.y, 0); y < std::min(region.y + region.height, image.height); ++y)
+    {
+        for (int x = std::max(region.x, 0); x < std::min(region.x + region.width, image.width); ++x)
+        {
+            if (std::none_of(ignored.begin(), ignored.end(),
+                             [x, y](const IgnoredRect& rect) { return Inside(rect, x, y); }))
+            {
+                visit(y * image.width + x);
+            }
+        }
+    }
+}
+
+int Differing(const Image& a, const Image& b, const IgnoredRect& region,
+              const std::vector<IgnoredRect>& ignored, int tolerance)
+{
+    int differing = 0;
+    ForEachPixel(a, region, ignored,
+                 [&](int i)
+                 {
+                     for (int c = 0; c < 4; ++c)
+                     {
+                         if (std::abs(a.pixels.get()[4 * i + c] - b.pixels.get()[4 * i + c]) >
+                             tolerance)
+                         {
+                             ++differing;
+                             return;
+                         }
+                     }
+                 });
+    return differing;
+}
 } // namespace
 
 GoldenResult CompareWithGolden(const std::filesystem::path& screenshot,
@@ -64,31 +108,7 @@ GoldenResult CompareWithGolden(const std::filesystem::path& screenshot,
                            std::to_string(actual.height) + " differs from the golden's " +
                            std::to_string(expected.width) + "x" + std::to_string(expected.height)};
     }
-    int differing = 0;
-    const int count = actual.width * actual.height;
-    for (int i = 0; i < count; ++i)
-    {
-        const int x = i % actual.width;
-        const int y = i / actual.width;
-        const bool skipped = std::any_of(ignored.begin(), ignored.end(),
-                                         [x, y](const IgnoredRect& rect) {
-                                             return x >= rect.x && x < rect.x + rect.width &&
-                                                    y >= rect.y && y < rect.y + rect.height;
-                                         });
-        if (skipped)
-        {
-            continue;
-        }
-        for (int c = 0; c < 4; ++c)
-        {
-            if (std::abs(actual.pixels.get()[4 * i + c] - expected.pixels.get()[4 * i + c]) >
-                tolerance)
-            {
-                ++differing;
-                break;
-            }
-        }
-    }
+    const int differing = Differing(actual, expected, {}, ignored, tolerance);
     return {differing <= allowedPixels, std::to_string(differing) + " pixels differ from " +
                                             golden.string() + " (" + screenshot.string() + ")"};
 }
@@ -102,6 +122,37 @@ uint32_t PixelAt(const std::filesystem::path& png, int x, int y)
     }
     const stbi_uc* p = image.pixels.get() + (y * image.width + x) * 4;
     return (uint32_t(p[0]) << 16) | (uint32_t(p[1]) << 8) | p[2];
+}
+
+int CountDiffering(const std::filesystem::path& a, const std::filesystem::path& b,
+                   const IgnoredRect& region, const std::vector<IgnoredRect>& ignored,
+                   int tolerance)
+{
+    const Image imageA = Read(a);
+    const Image imageB = Read(b);
+    if (!imageA.pixels || !imageB.pixels || imageA.width != imageB.width ||
+        imageA.height != imageB.height)
+    {
+        return -1;
+    }
+    return Differing(imageA, imageB, region, ignored, tolerance);
+}
+
+int CountLit(const std::filesystem::path& png, const IgnoredRect& region)
+{
+    const Image image = Read(png);
+    if (!image.pixels)
+    {
+        return -1;
+    }
+    int lit = 0;
+    ForEachPixel(image, region, {},
+                 [&](int i)
+                 {
+                     const stbi_uc* p = image.pixels.get() + 4 * i;
+                     lit += (p[0] | p[1] | p[2]) != 0 ? 1 : 0;
+                 });
+    return lit;
 }
 
 } // namespace HalvexTest

@@ -40,6 +40,16 @@ GoldenResult CompareWithGolden(const std::filesystem::path& screenshot,
                                const IgnoredRect& ignored = {}, int tolerance = 8,
                                int allowedPixels = 64);
 
+// Pixels of `region` (the whole picture when it is empty) where a channel of two PNGs
+// differs by more than `tolerance`, leaving out `ignored`; -1 when either file cannot be
+// read or their sizes differ.
+int CountDiffering(const std::filesystem::path& a, const std::filesystem::path& b,
+                   const IgnoredRect& region = {}, const std::vector<IgnoredRect>& ignored = {},
+                   int tolerance = 8);
+
+// Pixels of `region` that are not black; -1 for an unreadable file.
+int CountLit(const std::filesystem::path& png, const IgnoredRect& region);
+
 // The colour of one pixel of a PNG as 0xRRGGBB; 0xFFFFFFFF for an unreadable file or a
 // pixel outside the picture.
 uint32_t PixelAt(const std::filesystem::path& png, int x, int y);

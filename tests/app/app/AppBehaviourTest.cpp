@@ -4,6 +4,7 @@
 // and in the objects behind it.
 
 #include "apptest.h"
+#include "goldenimage.h"
 #include "testcase/matrixtransform.h"
 #include "testcase/testbase.h"
 
@@ -13,16 +14,13 @@
 #include "gui/hdragbutton.h"
 #include "gui/hlabel.h"
 #include "gui/hscrollarea.h"
-#include "rendercore/source/renderdevice/renderdevice.h"
 #include "testsupport.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <cstdint>
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -38,109 +36,12 @@ constexpr std::int64_t TICKS_PER_FRAME = TICKS_PER_SECOND / 60;
 // The spring of the lesson list comes to rest well within this many frames.
 constexpr int SETTLE_FRAMES = 60;
 
-struct Region
-{
-    int x = 0;
-    int y = 0;
-    int width = 0;
-    int height = 0;
-};
+using HalvexTest::CountDiffering;
+using HalvexTest::CountLit;
+using Region = HalvexTest::IgnoredRect;
 
-const Region WHOLE{0, 0, 1280, 720};
 const Region LIST_AREA{4, 4, 180, 280};
 const Region FPS_LABEL{1208, 700, 72, 20};
-// The matrix lesson's right half: the view through the observed camera.
-const Region RIGHT_VIEW{740, 0, 540, 720};
-
-// A presented picture, read back from the PPM file that the device writes.
-class Picture
-{
-public:
-    explicit Picture(const std::filesystem::path& path)
-    {
-        std::ifstream file(path, std::ios::binary);
-        std::string magic;
-        int maxValue = 0;
-        file >> magic >> m_Width >> m_Height >> maxValue;
-        file.get();
-        if (!file || magic != "P6" || maxValue != 255 || m_Width != WHOLE.width ||
-            m_Height != WHOLE.height)
-        {
-            m_Width = m_Height = 0;
-            return;
-        }
-        m_Pixels.resize(static_cast<std::size_t>(m_Width) * m_Height * 3);
-        file.read(reinterpret_cast<char*>(m_Pixels.data()),
-                  static_cast<std::streamsize>(m_Pixels.size()));
-        if (!file)
-        {
-            m_Pixels.clear();
-        }
-    }
-
-    bool IsValid() const { return !m_Pixels.empty(); }
-
-    // Pixels of the region where a channel differs by more than `tolerance`, leaving out the
-    // pixels of `ignored`.
-    int CountDiffering(const Picture& other, const Region& region, const Region& ignored = {},
-                       int tolerance = 8) const
-    {
-        int differing = 0;
-        for (int y = region.y; y < region.y + region.height; ++y)
-        {
-            for (int x = region.x; x < region.x + region.width; ++x)
-            {
-                if (Inside(ignored, x, y))
-                {
-                    continue;
-                }
-                const std::uint8_t* pA = Pixel(x, y);
-                const std::uint8_t* pB = other.Pixel(x, y);
-                for (int c = 0; c < 3; ++c)
-                {
-                    if (std::abs(pA[c] - pB[c]) > tolerance)
-                    {
-                        ++differing;
-                        break;
-                    }
-                }
-            }
-        }
-        return differing;
-    }
-
-    // Pixels of the region that are not the cleared black of an empty frame.
-    int CountLit(const Region& region) const
-    {
-        int lit = 0;
-        for (int y = region.y; y < region.y + region.height; ++y)
-        {
-            for (int x = region.x; x < region.x + region.width; ++x)
-            {
-                const std::uint8_t* p = Pixel(x, y);
-                lit += (p[0] | p[1] | p[2]) != 0 ? 1 : 0;
-            }
-        }
-        return lit;
-    }
-
-private:
-    static bool Inside(const Region& r, int x, int y)
-    {
-        return x >= r.x && x < r.x + r.width && y >= r.y && y < r.y + r.height;
-    }
-    // An invalid picture reads as black everywhere.
-    const std::uint8_t* Pixel(int x, int y) const
-    {
-        static const std::uint8_t BLACK[3] = {};
-        return IsValid() ? m_Pixels.data() + (static_cast<std::size_t>(y) * m_Width + x) * 3
-                         : BLACK;
-    }
-
-    int m_Width = 0;
-    int m_Height = 0;
-    std::vector<std::uint8_t> m_Pixels;
-};
 
 // A lesson that only records the frame times it is given.
 class FrameTimeProbe : public TestBase
@@ -165,14 +66,11 @@ protected:
 
     void Advance(std::int64_t ticks) { m_Ticks += ticks; }
 
-    Picture Shot(const std::string& name)
+    std::filesystem::path Shot(const std::string& name)
     {
-        const auto path = temp / (name + ".ppm");
-        driver.GetApp().GetRenderer()->GetDevice()->SaveBackBufferToFile(
-            path.string(), Halvex::RenderCore::IFF_PPM);
-        Picture picture(path);
-        EXPECT_TRUE(picture.IsValid()) << "cannot read " << path;
-        return picture;
+        const auto path = temp / (name + ".png");
+        EXPECT_TRUE(driver.SaveScreenshot(path.string()));
+        return path;
     }
 
     ModeBase* Current() { return driver.GetApp().GetModeManager()->GetCurrent(); }
@@ -192,14 +90,6 @@ protected:
         driver.RunFrames(1);
         driver.ReleaseLeft(x, y);
         driver.DispatchEvents();
-    }
-
-    MatrixTransform* StartMatrixTransform()
-    {
-        driver.RunFrames(1);
-        EXPECT_TRUE(driver.SelectLesson("MatrixTransform"));
-        driver.RunFrames(1);
-        return dynamic_cast<MatrixTransform*>(Current());
     }
 
     // A click on the slider at `share` of its height from the bottom.
@@ -230,32 +120,32 @@ TEST_F(AppBehaviour, FpsLabelReadsZeroUntilMoreThanASecondHasPassedThenTheRate)
         driver.RunFrames(1);
     }
     EXPECT_EQ(pLabel->GetText(), "FPS: 0");
-    const Picture zero = Shot("zero");
+    const auto zero = Shot("zero");
     // Six frames in 1.25 s.
     Advance(TICKS_PER_SECOND / 4);
     driver.RunFrames(1);
     EXPECT_EQ(pLabel->GetText(), "FPS: 5");
-    EXPECT_GT(Shot("five").CountDiffering(zero, FPS_LABEL), 0);
+    EXPECT_GT(CountDiffering(Shot("five"), zero, FPS_LABEL), 0);
 }
 
 TEST_F(AppBehaviour, ListButtonHidesAndShowsTheListInThePicture)
 {
     driver.MoveMouse(640, 360, false);
     driver.RunFrames(2);
-    const Picture shown = Shot("shown");
-    EXPECT_GT(shown.CountLit(LIST_AREA), LIST_AREA.width * LIST_AREA.height / 4);
+    const auto shown = Shot("shown");
+    EXPECT_GT(CountLit(shown, LIST_AREA), LIST_AREA.width * LIST_AREA.height / 4);
     driver.Click(20, 700);
     driver.RunFrames(1);
-    EXPECT_EQ(Shot("hidden").CountLit(LIST_AREA), 0);
+    EXPECT_EQ(CountLit(Shot("hidden"), LIST_AREA), 0);
     driver.Click(20, 700);
-    EXPECT_EQ(Shot("shown_again").CountDiffering(shown, LIST_AREA), 0);
+    EXPECT_EQ(CountDiffering(Shot("shown_again"), shown, LIST_AREA), 0);
 }
 
 TEST_F(AppBehaviour, ReloadButtonWithoutALessonLeavesThePictureUnchanged)
 {
     driver.MoveMouse(640, 360, false);
     driver.RunFrames(2);
-    const Picture before = Shot("before");
+    const auto before = Shot("before");
     DiagnosticCapture capture;
     driver.Click(50, 700);
     EXPECT_TRUE(capture.Asserts().empty());
@@ -265,26 +155,27 @@ TEST_F(AppBehaviour, ReloadButtonWithoutALessonLeavesThePictureUnchanged)
     // Away from the button again, so that it is drawn without its hover colour.
     driver.MoveMouse(640, 360, false);
     driver.RunFrames(1);
-    EXPECT_EQ(Shot("after").CountDiffering(before, WHOLE, FPS_LABEL, 0), 0);
+    EXPECT_EQ(CountDiffering(Shot("after"), before, {}, {FPS_LABEL}, 0), 0);
 }
 
-TEST_F(AppBehaviour, ListDraggedUpPastItsEndSpringsBackToTheEnd)
+TEST_F(AppBehaviour, ListDraggedPastEitherEndSpringsBackToIt)
 {
     driver.RunFrames(1);
+    driver.Drag(94, 20, 94, 120, 5);
+    EXPECT_GT(ListTop(), 10.0f);
+    driver.RunFrames(SETTLE_FRAMES);
+    EXPECT_NEAR(ListTop(), 0.0f, 0.01f);
+
     const float end = driver.GetApp().GetListArea()->GetGeometry().height -
                       driver.GetApp().GetListContent()->GetGeometry().height;
     ASSERT_LT(end, 0.0f);
     const HWidget* pLastRow = nullptr;
     for (HObject* pChild : driver.GetApp().GetListContent()->GetChildren())
     {
-        if (auto* pRow = dynamic_cast<HDragButton*>(pChild))
-        {
-            pLastRow = pRow;
-        }
+        pLastRow = dynamic_cast<HDragButton*>(pChild) ? static_cast<HWidget*>(pChild) : pLastRow;
     }
     ASSERT_NE(pLastRow, nullptr);
     EXPECT_FALSE(pLastRow->GetVisibleRect().IsValid());
-
     driver.Drag(94, 270, 94, 10, 13);
     EXPECT_LT(ListTop(), end - 10.0f);
     driver.RunFrames(SETTLE_FRAMES);
@@ -292,35 +183,23 @@ TEST_F(AppBehaviour, ListDraggedUpPastItsEndSpringsBackToTheEnd)
     EXPECT_TRUE(pLastRow->GetVisibleRect().IsValid());
 }
 
-TEST_F(AppBehaviour, ListDraggedDownAtTheTopSpringsBackToTheTop)
-{
-    driver.RunFrames(1);
-    driver.Drag(94, 20, 94, 120, 5);
-    EXPECT_GT(ListTop(), 10.0f);
-    driver.RunFrames(SETTLE_FRAMES);
-    EXPECT_NEAR(ListTop(), 0.0f, 0.01f);
-}
-
-TEST_F(AppBehaviour, ClickedLessonBecomesCurrentAtTheNextUpdate)
+// A clicked row queues its lesson, which becomes current at the next update; clicking the
+// running lesson's row again starts a fresh one, with its settings from the start, and the
+// mouse then reaches only the new lesson's camera.
+TEST_F(AppBehaviour, ClickedRowStartsAFreshLessonAtTheNextUpdate)
 {
     driver.RunFrames(1);
     ClickRowWithoutFrame("MatrixTransform");
     EXPECT_EQ(Current(), nullptr);
-    auto* pQueued = dynamic_cast<MatrixTransform*>(Pending());
-    ASSERT_NE(pQueued, nullptr);
-    driver.RunFrames(1);
-    EXPECT_EQ(Current(), pQueued);
-    EXPECT_EQ(Pending(), nullptr);
-}
-
-TEST_F(AppBehaviour, ClickingTheRunningLessonAgainRestartsIt)
-{
-    MatrixTransform* pFirst = StartMatrixTransform();
+    auto* pFirst = dynamic_cast<MatrixTransform*>(Pending());
     ASSERT_NE(pFirst, nullptr);
-    const float startDistance = pFirst->GetSlider(MatrixTransform::SLIDER_DISTANCE)->GetValue();
-    ClickSlider(pFirst->GetSlider(MatrixTransform::SLIDER_DISTANCE), 0.9f);
-    ASSERT_GT(pFirst->GetSlider(MatrixTransform::SLIDER_DISTANCE)->GetValue(),
-              startDistance + 5.0f);
+    driver.RunFrames(1);
+    EXPECT_EQ(Current(), pFirst);
+    EXPECT_EQ(Pending(), nullptr);
+    MySlider* pDistance = pFirst->GetSlider(MatrixTransform::SLIDER_DISTANCE);
+    const float startDistance = pDistance->GetValue();
+    ClickSlider(pDistance, 0.9f);
+    ASSERT_GT(pDistance->GetValue(), startDistance + 5.0f);
 
     ClickRowWithoutFrame("MatrixTransform");
     EXPECT_EQ(Current(), pFirst);
@@ -332,18 +211,6 @@ TEST_F(AppBehaviour, ClickingTheRunningLessonAgainRestartsIt)
     EXPECT_FLOAT_EQ(pSecond->GetSlider(MatrixTransform::SLIDER_DISTANCE)->GetValue(),
                     startDistance);
     EXPECT_FLOAT_EQ(pSecond->GetObservedCamera().GetDistance(), startDistance);
-}
-
-TEST_F(AppBehaviour, AfterASwitchADragReachesOnlyTheNewLessonsCamera)
-{
-    MatrixTransform* pOld = StartMatrixTransform();
-    ASSERT_NE(pOld, nullptr);
-    const void* pOldInput = &pOld->GetCameraInput();
-    ClickRowWithoutFrame("MatrixTransform");
-    driver.RunFrames(1);
-    auto* pNew = dynamic_cast<MatrixTransform*>(Current());
-    ASSERT_NE(pNew, nullptr);
-    ASSERT_NE(pNew, pOld);
 
     HWidget* pInput = driver.GetApp().GetInputWidget();
     for (const char* pSignal : {"MousePress", "MouseMove"})
@@ -351,40 +218,13 @@ TEST_F(AppBehaviour, AfterASwitchADragReachesOnlyTheNewLessonsCamera)
         const auto* pConnections = pInput->GetConnections(pSignal);
         ASSERT_NE(pConnections, nullptr) << pSignal;
         ASSERT_EQ(pConnections->size(), 1u) << pSignal;
-        EXPECT_EQ(pConnections->front().m_pReceiver, &pNew->GetCameraInput()) << pSignal;
-        EXPECT_NE(pConnections->front().m_pReceiver, pOldInput) << pSignal;
+        EXPECT_EQ(pConnections->front().m_pReceiver, &pSecond->GetCameraInput()) << pSignal;
     }
     // Over the empty left view.
-    const float yaw = pNew->GetCamera().GetYaw();
+    const float yaw = pSecond->GetCamera().GetYaw();
     driver.Drag(500, 500, 560, 520, 3);
     driver.RunFrames(1);
-    EXPECT_GT(std::fabs(pNew->GetCamera().GetYaw() - yaw), 0.05f);
-}
-
-TEST_F(AppBehaviour, DistanceSliderMovesTheObservedCameraSeenInTheRightView)
-{
-    MatrixTransform* pLesson = StartMatrixTransform();
-    ASSERT_NE(pLesson, nullptr);
-    driver.MoveMouse(100, 300, false);
-    driver.RunFrames(1);
-    const Picture before = Shot("before");
-    const Halvex::MATH::Matrix4 observerView = pLesson->GetCamera().GetView();
-
-    MySlider* pDistance = pLesson->GetSlider(MatrixTransform::SLIDER_DISTANCE);
-    ClickSlider(pDistance, 0.9f);
-    driver.RunFrames(1);
-    EXPECT_NEAR(pLesson->GetObservedCamera().GetDistance(), pDistance->GetValue(), 1e-5f);
-    EXPECT_GT(pDistance->GetValue(), 15.0f);
-    // Objects seen from further away: a good part of the right view changes.
-    EXPECT_GT(Shot("after").CountDiffering(before, RIGHT_VIEW), 2000);
-    // The observer camera of the left view is the mouse's, not the slider's.
-    for (int row = 0; row < 4; ++row)
-    {
-        for (int column = 0; column < 4; ++column)
-        {
-            EXPECT_EQ(pLesson->GetCamera().GetView()(row, column), observerView(row, column));
-        }
-    }
+    EXPECT_GT(std::fabs(pSecond->GetCamera().GetYaw() - yaw), 0.05f);
 }
 
 TEST_F(AppBehaviour, FrameTimeKeepsItsPrecisionAfterHoursOfRunning)
@@ -417,4 +257,6 @@ TEST(AppStart, GuiShaderThatDoesNotBuildIsNamedInTheLog)
     }
     EXPECT_TRUE(capture.Logged("Can not build the shader \"../Shader/hlsl/UI.wvu\""));
     EXPECT_TRUE(capture.Logged("Can not read the shader \"../Shader/hlsl/UI.wpu\""));
+    // Nor its font: the text is left out.
+    EXPECT_TRUE(capture.Logged("ASCII_1.dds"));
 }

@@ -7,7 +7,7 @@
 #include "common/render/myslider.h"
 
 #include "goldenimage.h"
-#include "gui/hscrollarea.h"
+#include "gui/hpushbutton.h"
 #include "testsupport.h"
 
 #include <gtest/gtest.h>
@@ -51,17 +51,9 @@ TEST_F(AppScreens, StartScreenShowsTheListAndFixedControls)
     ExpectScreen("start");
 }
 
-TEST_F(AppScreens, ListButtonHidesTheLessonList)
-{
-    driver.RunFrames(2);
-    driver.Click(20, 700);
-    driver.RunFrames(1);
-    EXPECT_FALSE(driver.GetApp().GetListArea()->IsVisible());
-    driver.Click(20, 700);
-    EXPECT_TRUE(driver.GetApp().GetListArea()->IsVisible());
-}
-
-TEST_F(AppScreens, MatrixTransformStartsFromItsRowBelowTheVisibleList)
+// From its row below the visible list; then a camera drag and two sliders; then the
+// orthographic mode with a nearer far plane, whose frustum the left view draws as a box.
+TEST_F(AppScreens, MatrixTransformFollowsACameraDragSlidersAndItsModeButton)
 {
     driver.RunFrames(2);
     ASSERT_TRUE(driver.SelectLesson("MatrixTransform"));
@@ -69,32 +61,28 @@ TEST_F(AppScreens, MatrixTransformStartsFromItsRowBelowTheVisibleList)
     auto* pLesson = dynamic_cast<MatrixTransform*>(driver.GetApp().GetModeManager()->GetCurrent());
     ASSERT_NE(pLesson, nullptr);
     ExpectScreen("matrixtransform_start");
-}
-
-TEST_F(AppScreens, MatrixTransformFollowsACameraDragAndTwoSliders)
-{
-    driver.RunFrames(2);
-    ASSERT_TRUE(driver.SelectLesson("MatrixTransform"));
-    driver.RunFrames(2);
-    auto* pLesson = dynamic_cast<MatrixTransform*>(driver.GetApp().GetModeManager()->GetCurrent());
-    ASSERT_NE(pLesson, nullptr);
     // Turn the observer camera by dragging over the empty left view.
     driver.Drag(600, 300, 660, 320, 4);
     driver.RunFrames(60);
-    // Distance slider to its upper quarter, yaw slider a third of the way up.
-    const auto sliderPoint = [&](int index, float share)
+    const auto clickSlider = [&](int index, float share)
     {
         const Halvex::HGui::HRectF rect = pLesson->GetSlider(index)->GetRect();
-        return std::pair<int, int>(static_cast<int>(rect.x + rect.width / 2.0f),
-                                   static_cast<int>(rect.Bottom() - rect.height * share));
+        driver.Click(static_cast<int>(rect.x + rect.width / 2.0f),
+                     static_cast<int>(rect.Bottom() - rect.height * share));
     };
-    const auto distance = sliderPoint(MatrixTransform::SLIDER_DISTANCE, 0.75f);
-    driver.Click(distance.first, distance.second);
-    const auto yaw = sliderPoint(MatrixTransform::SLIDER_YAW, 0.3f);
-    driver.Click(yaw.first, yaw.second);
+    // Distance slider to its upper quarter, yaw slider a third of the way up.
+    clickSlider(MatrixTransform::SLIDER_DISTANCE, 0.75f);
+    clickSlider(MatrixTransform::SLIDER_YAW, 0.3f);
     driver.RunFrames(2);
     EXPECT_NEAR(pLesson->GetSlider(MatrixTransform::SLIDER_DISTANCE)->GetValue(), 15.25f, 0.5f);
     EXPECT_NEAR(pLesson->GetObservedCamera().GetDistance(),
                 pLesson->GetSlider(MatrixTransform::SLIDER_DISTANCE)->GetValue(), 1e-5f);
     ExpectScreen("matrixtransform_moved");
+    const Halvex::HGui::HRectF mode = pLesson->GetModeButton()->GetRect();
+    driver.Click(static_cast<int>(mode.x + mode.width / 2.0f),
+                 static_cast<int>(mode.y + mode.height / 2.0f));
+    clickSlider(MatrixTransform::SLIDER_FAR, 0.3f);
+    driver.RunFrames(2);
+    EXPECT_FALSE(pLesson->IsPerspective());
+    ExpectScreen("matrixtransform_ortho");
 }

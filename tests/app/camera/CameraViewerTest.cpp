@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <utility>
 #include <vector>
 
 using Vector3 = Halvex::MATH::Vector3<float>;
@@ -94,7 +95,10 @@ TEST_F(LessonCamera, DragDownRaisesTheEyeToLookDown)
     EXPECT_LT(camera.GetDirection().y, 0.0f);
 }
 
-TEST_F(LessonCamera, PitchNeverLeavesItsLimitsWhenDraggedPast)
+// Dragged past a limit the pitch stops there; pushed across the circle in one frame it
+// snaps to the nearer limit (0.005 rad per pixel: 600 px lands at 172 degrees, nearer +80
+// than -80 at 280; 800 px at 229 degrees, nearer -80).
+TEST_F(LessonCamera, PitchNeverLeavesItsLimits)
 {
     for (int i = 0; i < 50; ++i)
     {
@@ -108,17 +112,13 @@ TEST_F(LessonCamera, PitchNeverLeavesItsLimitsWhenDraggedPast)
         EXPECT_GE(SignedPitch(), DEG * -80.0f - 1e-6f);
     }
     EXPECT_NEAR(SignedPitch(), DEG * -80.0f, 1e-6f);
-}
-
-TEST_F(LessonCamera, PitchPushedAcrossTheCircleSnapsToTheNearerLimit)
-{
-    // 0.005 rad per pixel: 600 px lands at 172 degrees, nearer +80 than -80 (280).
-    Frame(0, 600);
-    EXPECT_FLOAT_EQ(SignedPitch(), DEG * 80.0f);
-    camera.SetLookAt({0, 0, 5}, {0, 0, 0}, {0, 1, 0});
-    // 800 px lands at 229 degrees, nearer -80.
-    Frame(0, 800);
-    EXPECT_NEAR(SignedPitch(), DEG * -80.0f, 1e-6f);
+    const std::pair<int, float> pushes[] = {{600, 80.0f}, {800, -80.0f}};
+    for (const auto& [pixels, limit] : pushes)
+    {
+        camera.SetLookAt({0, 0, 5}, {0, 0, 0}, {0, 1, 0});
+        Frame(0, pixels);
+        EXPECT_NEAR(SignedPitch(), DEG * limit, 1e-6f) << pixels;
+    }
 }
 
 TEST_F(LessonCamera, DistanceIsHeldWithinLimitsWhileZoomSpeedDecays)
@@ -156,55 +156,52 @@ TEST_F(LessonCamera, PanChannelsMoveTheTargetRelativeToYaw)
     ExpectNear(camera.GetEye() - camera.GetTarget(), {0, 0, 5});
 }
 
-TEST(CameraViewer, WithoutDampingTurnsOnlyInFramesWithDrag)
+// Without damping it turns only in frames with a drag; without input nothing moves, whatever
+// its velocity; a new placement stops any motion.
+TEST(CameraViewer, MovesOnlyWithInputAndStopsWhenPlaced)
 {
     CameraViewer camera;
     camera.SetLookAt({0, 0, 5}, {0, 0, 0}, {0, 1, 0});
     ChannelInput input;
     input.next[CAMERA_CHANNEL_DRAG_X] = -20;
-    input.Update(0.016f);
-    camera.Update(0.016f, &input);
-    EXPECT_NEAR(camera.GetYaw(), ANGLE_PI + 0.1f, 1e-6f);
-    input.Update(0.016f);
-    camera.Update(0.016f, &input);
-    EXPECT_NEAR(camera.GetYaw(), ANGLE_PI + 0.1f, 1e-6f);
-}
-
-TEST(CameraViewer, WithoutInputNothingMoves)
-{
-    CameraViewer camera;
+    for (int frame = 0; frame < 2; ++frame)
+    {
+        input.Update(0.016f);
+        camera.Update(0.016f, &input);
+        EXPECT_NEAR(camera.GetYaw(), ANGLE_PI + 0.1f, 1e-6f);
+    }
     camera.SetLookAt({1, 2, 3}, {0, 0, 0}, {0, 1, 0});
     camera.SetVelocity({5, 5, 5});
     camera.Update(0.1f, nullptr);
     EXPECT_EQ(camera.GetEye(), Vector3(1, 2, 3));
-}
-
-TEST(CameraViewer, LookAtStopsAnyMotion)
-{
-    CameraViewer camera;
-    camera.SetVelocity({1, 2, 3});
     camera.SetLookAt({0, 0, 5}, {0, 0, 0}, {0, 1, 0});
     EXPECT_EQ(camera.GetVelocity(), Vector3());
     EXPECT_EQ(camera.GetTypeName(), "Viewer");
 }
 
-TEST(CameraBase, LookingStraightDownMeasuresRollAgainstZ)
+// Looking straight down the roll is measured against z; an up along the view direction
+// gives no roll instead of NaN.
+TEST(CameraBase, RollOfEachUpVector)
 {
+    const struct
+    {
+        Vector3 m_Eye;
+        Vector3 m_Up;
+        float m_Roll;
+    } cases[] = {
+        {{0, 5, 0}, {0, 0, 1}, 0.0f},
+        {{0, 5, 0}, {0, 0, -1}, ANGLE_PI},
+        {{0, 5, 0}, {1, 0, 0}, ANGLE_HALF_PI},
+        {{0, 0, 5}, {0, 0, 1}, 0.0f},
+    };
     CameraBase camera;
+    for (const auto& c : cases)
+    {
+        camera.SetLookAt(c.m_Eye, {0, 0, 0}, c.m_Up);
+        EXPECT_FLOAT_EQ(camera.GetRoll(), c.m_Roll) << &c - cases;
+    }
     camera.SetLookAt({0, 5, 0}, {0, 0, 0}, {0, 0, 1});
-    EXPECT_FLOAT_EQ(camera.GetRoll(), 0.0f);
     EXPECT_FLOAT_EQ(camera.GetPitch(), ANGLE_HALF_PI);
-    camera.SetLookAt({0, 5, 0}, {0, 0, 0}, {0, 0, -1});
-    EXPECT_FLOAT_EQ(camera.GetRoll(), ANGLE_PI);
-    camera.SetLookAt({0, 5, 0}, {0, 0, 0}, {1, 0, 0});
-    EXPECT_FLOAT_EQ(camera.GetRoll(), ANGLE_HALF_PI);
-}
-
-TEST(CameraBase, UpAlongTheViewDirectionGivesNoRollInsteadOfNaN)
-{
-    CameraBase camera;
-    camera.SetLookAt({0, 0, 5}, {0, 0, 0}, {0, 0, 1});
-    EXPECT_EQ(camera.GetRoll(), 0.0f);
 }
 
 TEST(CameraBase, FrustumDescribesTheLastProjection)

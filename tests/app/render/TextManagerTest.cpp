@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -18,74 +19,61 @@ void Parse(TextManager& font, const std::string& text)
     font.ParseMetrics(text.data(), text.size());
 }
 
-void ExpectGlyph(const TextManager& font, char c, int x, int y, int w, int h)
+struct Glyph
 {
-    const TextManager::CharInfo* pInfo = font.Find(c);
-    ASSERT_NE(pInfo, nullptr) << "'" << c << "'";
-    EXPECT_EQ(pInfo->x, x);
-    EXPECT_EQ(pInfo->y, y);
-    EXPECT_EQ(pInfo->w, w);
-    EXPECT_EQ(pInfo->h, h);
-}
+    char c;
+    int x, y, w, h;
+};
 } // namespace
 
-TEST(FontMetrics, CharacterLineAndSpaceLineMapTheirAtlasRects)
+// Each metrics text, the glyphs it defines, and the asserts it raises (none for a blank line,
+// an extra word, a tab, a CR or a missing final line break). A line of 1023 characters or more
+// continues as the next line; numbers take their sign and leading digits only; a later line
+// replaces an earlier one; a multi-byte character token asserts and uses its first byte; a
+// line of fewer than five words asserts and defines nothing.
+TEST(FontMetrics, LinesMapCharactersToAtlasRects)
 {
-    TextManager font;
-    DiagnosticCapture capture;
-    Parse(font, "A 0 0 8 16\n 80 0 5 16\nB\t8  0 7 16 extra words\n");
-    ExpectGlyph(font, 'A', 0, 0, 8, 16);
-    ExpectGlyph(font, ' ', 80, 0, 5, 16);
-    ExpectGlyph(font, 'B', 8, 0, 7, 16);
-    EXPECT_TRUE(capture.Asserts().empty());
-}
-
-TEST(FontMetrics, NumbersTakeSignAndLeadingDigitsOnly)
-{
-    TextManager font;
-    Parse(font, "C -3 +4 12px x\n");
-    ExpectGlyph(font, 'C', -3, 4, 12, 0);
-}
-
-TEST(FontMetrics, MultiByteCharacterTokenAssertsAndUsesItsFirstByte)
-{
-    TextManager font;
-    DiagnosticCapture capture;
-    Parse(font, "AB 1 2 3 4\n");
-    EXPECT_TRUE(capture.Raised("words[0].size() == 1"));
-    ExpectGlyph(font, 'A', 1, 2, 3, 4);
-}
-
-TEST(FontMetrics, ShortLinesAssertAndBlankLinesAreSilent)
-{
-    TextManager font;
-    DiagnosticCapture capture;
-    Parse(font, "A 1\n\n \t \nB 1 2 3 4\n");
-    ASSERT_EQ(capture.Asserts().size(), 1u);
-    EXPECT_EQ(capture.Asserts()[0].expression, "words.size() == 0");
-    EXPECT_EQ(font.Find('A'), nullptr);
-    ExpectGlyph(font, 'B', 1, 2, 3, 4);
-}
-
-TEST(FontMetrics, CrLfParsesLikeLfAndLaterLinesReplace)
-{
-    TextManager font;
-    Parse(font, "A 0 0 8 16\r\nA 9 9 9 9\r\nZ 1 1 1 1");
-    ExpectGlyph(font, 'A', 9, 9, 9, 9);
-    // The last line keeps its last byte even without a closing line break.
-    ExpectGlyph(font, 'Z', 1, 1, 1, 1);
-}
-
-TEST(FontMetrics, OverlongLineContinuesAsTheNextLine)
-{
-    TextManager font;
-    DiagnosticCapture capture;
-    std::string line = "Q 1 2 3 4";
-    line += std::string(1023 - line.size(), ' ');
-    Parse(font, line + "R 5 6 7 8\n");
-    ExpectGlyph(font, 'Q', 1, 2, 3, 4);
-    ExpectGlyph(font, 'R', 5, 6, 7, 8);
-    EXPECT_TRUE(capture.Asserts().empty());
+    const std::string overlong = "Q 1 2 3 4" + std::string(1014, ' ') + "R 5 6 7 8\n";
+    const struct
+    {
+        std::string m_Text;
+        std::vector<Glyph> m_Glyphs;
+        std::vector<std::string> m_Asserts;
+    } cases[] = {
+        {"A 0 0 8 16\n 80 0 5 16\nB\t8  0 7 16 extra words\n",
+         {{'A', 0, 0, 8, 16}, {' ', 80, 0, 5, 16}, {'B', 8, 0, 7, 16}},
+         {}},
+        {"C -3 +4 12px x\n", {{'C', -3, 4, 12, 0}}, {}},
+        {"AB 1 2 3 4\n", {{'A', 1, 2, 3, 4}}, {"words[0].size() == 1"}},
+        {"A 1\n\n \t \nB 1 2 3 4\n", {{'B', 1, 2, 3, 4}}, {"words.size() == 0"}},
+        {"A 0 0 8 16\r\nA 9 9 9 9\r\nZ 1 1 1 1", {{'A', 9, 9, 9, 9}, {'Z', 1, 1, 1, 1}}, {}},
+        {overlong, {{'Q', 1, 2, 3, 4}, {'R', 5, 6, 7, 8}}, {}},
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.m_Text.substr(0, 40));
+        TextManager font;
+        DiagnosticCapture capture;
+        Parse(font, c.m_Text);
+        for (const Glyph& glyph : c.m_Glyphs)
+        {
+            const TextManager::CharInfo* pInfo = font.Find(glyph.c);
+            ASSERT_NE(pInfo, nullptr) << "'" << glyph.c << "'";
+            EXPECT_EQ((std::vector<int>{pInfo->x, pInfo->y, pInfo->w, pInfo->h}),
+                      (std::vector<int>{glyph.x, glyph.y, glyph.w, glyph.h}));
+        }
+        for (char letter = 'A'; letter <= 'Z'; ++letter)
+        {
+            const bool defined = std::any_of(c.m_Glyphs.begin(), c.m_Glyphs.end(),
+                                             [letter](const Glyph& g) { return g.c == letter; });
+            EXPECT_EQ(font.Find(letter) != nullptr, defined) << letter;
+        }
+        ASSERT_EQ(capture.Asserts().size(), c.m_Asserts.size());
+        for (std::size_t i = 0; i < c.m_Asserts.size(); ++i)
+        {
+            EXPECT_EQ(capture.Asserts()[i].expression, c.m_Asserts[i]);
+        }
+    }
 }
 
 TEST(FontMetrics, UnknownCharactersAssertOnceEachAndAreSkipped)

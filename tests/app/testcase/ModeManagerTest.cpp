@@ -29,78 +29,41 @@ private:
 };
 } // namespace
 
-TEST(ModeManager, QueuedModeReplacesTheCurrentAtTheNextUpdate)
-{
-    std::vector<std::string> journal;
-    ModeManager manager;
-    auto* pFirst = new JournalMode(journal, "a");
-    manager.SetMode(pFirst);
-    EXPECT_EQ(pFirst->GetManager(), &manager);
-    EXPECT_EQ(manager.GetCurrent(), nullptr);
-    manager.Render(nullptr);
-    manager.Update(1.0f);
-    EXPECT_EQ(manager.GetCurrent(), pFirst);
-    manager.SetMode(new JournalMode(journal, "b"));
-    manager.Render(nullptr);
-    manager.Update(2.0f);
-    manager.Render(nullptr);
-    EXPECT_EQ(journal, (std::vector<std::string>{"update a 1", "render a", "delete a", "update b 2",
-                                                 "render b"}));
-}
-
-TEST(ModeManager, QueuingTheCurrentOrQueuedModeAgainDoesNothing)
-{
-    std::vector<std::string> journal;
-    ModeManager manager;
-    auto* pMode = new JournalMode(journal, "a");
-    manager.SetMode(pMode);
-    manager.SetMode(pMode);
-    manager.Update(0.0f);
-    manager.SetMode(pMode);
-    manager.Update(0.0f);
-    EXPECT_EQ(manager.GetCurrent(), pMode);
-    EXPECT_EQ(journal, (std::vector<std::string>{"update a 0", "update a 0"}));
-}
-
-TEST(ModeManager, SecondQueuedModeDeletesTheFirstUnseen)
-{
-    std::vector<std::string> journal;
-    ModeManager manager;
-    manager.SetMode(new JournalMode(journal, "a"));
-    manager.SetMode(new JournalMode(journal, "b"));
-    EXPECT_EQ(journal, (std::vector<std::string>{"delete a"}));
-    manager.Update(0.0f);
-    EXPECT_EQ(journal.back(), "update b 0");
-}
-
-TEST(ModeManager, NullDropsThePendingModeAndKeepsTheCurrent)
-{
-    std::vector<std::string> journal;
-    ModeManager manager;
-    manager.SetMode(nullptr);
-    manager.Update(0.0f);
-    EXPECT_EQ(manager.GetCurrent(), nullptr);
-    auto* pCurrent = new JournalMode(journal, "a");
-    manager.SetMode(pCurrent);
-    manager.Update(0.0f);
-    manager.SetMode(new JournalMode(journal, "b"));
-    manager.SetMode(nullptr);
-    manager.Update(0.0f);
-    EXPECT_EQ(manager.GetCurrent(), pCurrent);
-    EXPECT_EQ(journal, (std::vector<std::string>{"update a 0", "delete b", "update a 0"}));
-}
-
-TEST(ModeManager, ClearDeletesCurrentAndPending)
+// One scenario through every transition: a queued mode waits for the next update, a second
+// queued mode deletes the first unseen, queuing the current or queued mode again does nothing,
+// null drops the pending mode, and Clear (or the manager's end) deletes both.
+TEST(ModeManager, QueuedModesReplaceTheCurrentAtTheNextUpdateAndAreDeletedOnce)
 {
     std::vector<std::string> journal;
     {
         ModeManager manager;
-        manager.SetMode(new JournalMode(journal, "a"));
+        manager.SetMode(nullptr);
         manager.Update(0.0f);
+        EXPECT_EQ(manager.GetCurrent(), nullptr);
+        auto* pA = new JournalMode(journal, "a");
+        manager.SetMode(new JournalMode(journal, "x"));
+        manager.SetMode(pA);
+        manager.SetMode(pA);
+        EXPECT_EQ(pA->GetManager(), &manager);
+        EXPECT_EQ(manager.GetCurrent(), nullptr);
+        manager.Render(nullptr);
+        manager.Update(1.0f);
+        manager.SetMode(pA);
+        manager.Render(nullptr);
+        manager.SetMode(new JournalMode(journal, "y"));
+        manager.SetMode(nullptr);
+        manager.Update(2.0f);
+        EXPECT_EQ(manager.GetCurrent(), pA);
         manager.SetMode(new JournalMode(journal, "b"));
+        manager.Update(3.0f);
+        manager.Render(nullptr);
+        EXPECT_NE(manager.GetCurrent(), pA);
+        manager.SetMode(new JournalMode(journal, "c"));
         manager.Clear();
         EXPECT_EQ(manager.GetCurrent(), nullptr);
-        EXPECT_EQ(journal.size(), 3u);
+        EXPECT_EQ(manager.GetPending(), nullptr);
     }
-    EXPECT_EQ(journal.size(), 3u);
+    EXPECT_EQ(journal, (std::vector<std::string>{"delete x", "update a 1", "render a", "delete y",
+                                                 "update a 2", "delete a", "update b 3", "render b",
+                                                 "delete b", "delete c"}));
 }

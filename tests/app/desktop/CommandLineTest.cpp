@@ -1,5 +1,7 @@
 // The program's and the tour's command lines, run as processes where they end on their own.
 
+#include "ProcessRun.h"
+
 #include "main/commandline.h"
 #include "main/lessonlist.h"
 
@@ -11,33 +13,6 @@
 
 #include <cstdio>
 #include <string>
-
-namespace
-{
-struct ProcessRun
-{
-    int exitCode = -1;
-    std::string output;
-};
-
-ProcessRun RunProcess(const std::string& command)
-{
-    ProcessRun run;
-    std::FILE* pPipe = popen((command + " 2>&1").c_str(), "r");
-    if (!pPipe)
-    {
-        return run;
-    }
-    char buffer[256];
-    while (std::fgets(buffer, sizeof(buffer), pPipe))
-    {
-        run.output += buffer;
-    }
-    const int status = pclose(pPipe);
-    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return run;
-}
-} // namespace
 
 TEST(CommandLine, ProcessesAnswerListHelpVersionAndUnknownLessons)
 {
@@ -57,14 +32,14 @@ TEST(CommandLine, ProcessesAnswerListHelpVersionAndUnknownLessons)
     };
     for (const Case& c : cases)
     {
-        const ProcessRun run = RunProcess(c.command);
+        const ProcessResult run = RunCommand(c.command);
         EXPECT_EQ(run.exitCode, c.exitCode) << c.command;
         EXPECT_NE(run.output.find(c.pExpected), std::string::npos) << c.command << run.output;
     }
     // --list names every row, and an unknown lesson lists them too.
     for (const char* pArgs : {" --list", " nosuch"})
     {
-        const std::string output = RunProcess(LUMIVIA_EXE + std::string(pArgs)).output;
+        const std::string output = RunCommand(LUMIVIA_EXE + std::string(pArgs)).output;
         for (const LessonEntry_t& entry : LESSONS)
         {
             EXPECT_NE(output.find(std::string(entry.m_pName) + "\n"), std::string::npos)
