@@ -3,6 +3,7 @@
 
 #include "d3d9gl/constanttable.h"
 #include "base/source/system/logger.h"
+#include "d3d9gl/shader.h"
 #include "d3d9gl/shaderfunction.h"
 #include "d3d9gl/shadersource.h"
 #include "d3d9gl/vertexdeclaration.h"
@@ -135,6 +136,9 @@ TEST(ShaderSourceTest, FunctionBlobsOfEveryTextLengthCarryStageAndText)
         EXPECT_EQ(stage, SHADER_STAGE_PIXEL);
         EXPECT_EQ(text, pText);
     }
+    // Compiler logs become one line for the diagnostic.
+    EXPECT_EQ(FlattenLog("0:3(1): error: x\n0:4(2): error: y\n"),
+              "0:3(1): error: x; 0:4(2): error: y");
     // Texture coordinates 0 to 6 take locations 9 to 15; others have none.
     EXPECT_EQ(AttributeLocation(D3DDECLUSAGE_TEXCOORD, 6), 15);
     EXPECT_EQ(AttributeLocation(D3DDECLUSAGE_TEXCOORD, 7), -1);

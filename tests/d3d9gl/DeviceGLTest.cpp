@@ -96,6 +96,7 @@ TEST_F(DeviceGLTest, RedundantStateCostsNoGLCallAndCountersRollOverAtPresent)
     ASSERT_EQ(Device()->SetRenderState(D3DRS_ZFUNC, D3DCMP_LESSEQUAL), D3D_OK);
     ASSERT_EQ(Device()->SetSamplerState(0, D3DSAMP_MINFILTER, D3DTEXF_POINT), D3D_OK);
     ASSERT_EQ(Device()->SetVertexShader(s_pColorVS), D3D_OK);
+    ASSERT_EQ(Device()->SetPixelShader(s_pColorPS), D3D_OK);
     const float zero[4] = {};
     ASSERT_EQ(Device()->SetPixelShaderConstantF(0, zero, 1), D3D_OK);
     const std::vector<Vertex> quad = Quad(8, 0, 16, 8, 0.5f, 0xFFFFFFFF);

@@ -46,6 +46,7 @@ TEST_F(DrawGLTest, IndexedDrawsUseBaseVertexStartIndexAndBothIndexSizes)
         ASSERT_EQ(Device()->DrawIndexedPrimitive(D3DPT_TRIANGLELIST, 4, 0, 4, 2, 2), D3D_OK);
         EXPECT_EQ(BackBufferPixel(10, 10), BLACK) << "index size " << indexSize;
         EXPECT_EQ(BackBufferPixel(50, 50), GREEN) << "index size " << indexSize;
+        ASSERT_EQ(Device()->SetIndices(nullptr), D3D_OK);
         pIndices->Release();
     }
     ClearAll(BLACK);
@@ -90,6 +91,7 @@ TEST_F(DrawGLTest, BufferLocksUpdateTheLockedRangeOnly)
     ASSERT_EQ(Device()->DrawPrimitive(D3DPT_TRIANGLELIST, 0, 2), D3D_OK);
     EXPECT_EQ(BackBufferPixel(10, 10), BLACK);
     EXPECT_EQ(BackBufferPixel(50, 10), GREEN);
+    ASSERT_EQ(Device()->SetStreamSource(0, nullptr, 0, 0), D3D_OK);
     pBuffer->Release();
 }
 
@@ -169,11 +171,13 @@ TEST_F(DrawGLTest, DeclarationsNeedAnEndMarkerWithinTheLimit)
     EXPECT_EQ(Device()->CreateVertexDeclaration(elements.data(), &pDeclaration),
               D3DERR_INVALIDCALL);
     EXPECT_EQ(capture.Logs().size(), 1u);
-    elements[1] = D3DDECL_END();
+    // An element of a usage without an attribute location is kept but not fed.
+    elements[1] = {0, 16, D3DDECLTYPE_FLOAT1, 0, D3DDECLUSAGE_FOG, 0};
+    elements[2] = D3DDECL_END();
     ASSERT_EQ(Device()->CreateVertexDeclaration(elements.data(), &pDeclaration), D3D_OK);
     UINT count = 0;
     ASSERT_EQ(pDeclaration->GetDeclaration(nullptr, &count), D3D_OK);
-    EXPECT_EQ(count, 2u);
+    EXPECT_EQ(count, 3u);
     pDeclaration->Release();
 }
 
