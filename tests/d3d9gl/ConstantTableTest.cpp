@@ -139,6 +139,7 @@ TEST(ShaderSourceTest, FunctionBlobsOfEveryTextLengthCarryStageAndText)
     // Compiler logs become one line for the diagnostic.
     EXPECT_EQ(FlattenLog("0:3(1): error: x\n0:4(2): error: y\n"),
               "0:3(1): error: x; 0:4(2): error: y");
+    EXPECT_EQ(FlattenLog(""), "");
     // Texture coordinates 0 to 6 take locations 9 to 15; others have none.
     EXPECT_EQ(AttributeLocation(D3DDECLUSAGE_TEXCOORD, 6), 15);
     EXPECT_EQ(AttributeLocation(D3DDECLUSAGE_TEXCOORD, 7), -1);

@@ -281,6 +281,25 @@ D3DCOLOR DeviceFixture::BackBufferPixel(UINT x, UINT y)
     return ReadBackBuffer().at(size_t(y) * TARGET_SIZE + x);
 }
 
+::testing::AssertionResult OnlyRectIs(const std::vector<D3DCOLOR>& pixels, RECT rect,
+                                      D3DCOLOR inside, D3DCOLOR outside)
+{
+    for (LONG y = 0; y < LONG(pixels.size() / TARGET_SIZE); ++y)
+    {
+        for (LONG x = 0; x < LONG(TARGET_SIZE); ++x)
+        {
+            const bool in = x >= rect.left && x < rect.right && y >= rect.top && y < rect.bottom;
+            const D3DCOLOR actual = pixels[size_t(y) * TARGET_SIZE + size_t(x)];
+            if (actual != (in ? inside : outside))
+            {
+                return ::testing::AssertionFailure()
+                       << std::hex << actual << " at " << std::dec << x << "," << y;
+            }
+        }
+    }
+    return ::testing::AssertionSuccess();
+}
+
 ::testing::AssertionResult ColorNear(D3DCOLOR expected, D3DCOLOR actual, int tolerance)
 {
     for (int shift = 0; shift < 32; shift += 8)

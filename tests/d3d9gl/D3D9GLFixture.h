@@ -103,6 +103,9 @@ private:
     UINT m_GLErrorsBefore = 0;
 };
 
+// `inside` exactly on the pixels of `rect` of a TARGET_SIZE-wide image, `outside` elsewhere.
+::testing::AssertionResult OnlyRectIs(const std::vector<D3DCOLOR>& pixels, RECT rect,
+                                      D3DCOLOR inside, D3DCOLOR outside);
 // Channels within `tolerance` of each other.
 ::testing::AssertionResult ColorNear(D3DCOLOR expected, D3DCOLOR actual, int tolerance = 1);
 

@@ -91,6 +91,7 @@ void main() { oColor = vValue; }
     ASSERT_NE(pPixel, nullptr);
     ClearAll(BLACK);
     const std::vector<Vertex> quad = Quad(0, 0, 64, 64, 0.5f, WHITE);
+    ASSERT_EQ(Device()->SetPixelShader(nullptr), D3D_OK);
     Halvex::Base::DiagnosticCapture capture;
     EXPECT_EQ(Device()->DrawPrimitiveUP(D3DPT_TRIANGLELIST, 2, quad.data(), sizeof(Vertex)),
               D3DERR_INVALIDCALL)

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <random>
 
 using namespace d3d9gl;
 
@@ -335,41 +334,5 @@ TEST(DdsTest, TruncationAtEveryLevelBoundaryFails)
         }
         std::vector<uint8_t> shortByOne(file.begin(), file.end() - 1);
         EXPECT_NE(ParseError(shortByOne).find("truncated"), std::string::npos);
-    }
-}
-
-TEST(DdsTest, CorruptedFilesFailOrStayWithinTheirData)
-{
-    const std::vector<uint8_t> valid = Write(MakeImage(D3DFMT_DXT5, Image::CUBE, 8, 8, 1, 4));
-    const uint32_t interesting[] = {
-        0, 1, 2, 3, 4, 7, 32, 124, 0x200, 0xfe00, 0x200000, 16384, 16385, 0x7fffffff, 0xffffffff};
-    std::mt19937 random(20261206);
-    for (int trial = 0; trial < 3000; ++trial)
-    {
-        std::vector<uint8_t> file = valid;
-        for (uint32_t words = 1 + random() % 4; words > 0; --words)
-        {
-            uint32_t value =
-                random() % 2 ? interesting[random() % std::size(interesting)] : uint32_t(random());
-            SetField(file, 4 + 4 * (random() % 31), value);
-        }
-        if (random() % 3 == 0)
-            file.resize(random() % file.size());
-        Image image;
-        std::string error;
-        if (!ParseDds(file.data(), file.size(), image, error))
-        {
-            EXPECT_FALSE(error.empty());
-            continue;
-        }
-        size_t total = 0;
-        for (const ImageSurface& s : image.surfaces)
-        {
-            ImageSurface expected;
-            ASSERT_TRUE(MakeSurface(image.format, s.width, s.height, s.depth, expected));
-            ASSERT_EQ(s.bytes.size(), expected.bytes.size());
-            total += s.bytes.size();
-        }
-        ASSERT_LE(total + DATA_AT, file.size());
     }
 }
