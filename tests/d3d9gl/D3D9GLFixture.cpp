@@ -4,7 +4,6 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 
 namespace D3D9GLTest
 {
@@ -27,30 +26,16 @@ layout(location = 5) in vec4 aColor;
 layout(location = 9) in vec2 aTexCoord;
 SHADE out vec4 vColor;
 out vec2 vTexCoord;
-void main()
-{
-    gl_Position = aPosition;
-    vColor = aColor;
-    vTexCoord = aTexCoord;
-}
+void main() { gl_Position = aPosition; vColor = aColor; vTexCoord = aTexCoord; }
 )";
 
-const char* COLOR_PS = R"(
-SHADE in vec4 vColor;
-void main()
-{
-    oColor = vColor;
-}
-)";
+const char* COLOR_PS = "SHADE in vec4 vColor;\nvoid main() { oColor = vColor; }\n";
 
 const char* TEXTURE_PS = R"(
 SHADE in vec4 vColor;
 in vec2 vTexCoord;
 uniform sampler2D s0;
-void main()
-{
-    oColor = texture(s0, vTexCoord) * vColor;
-}
+void main() { oColor = texture(s0, vTexCoord) * vColor; }
 )";
 
 } // namespace

@@ -1,10 +1,12 @@
 #include "d3d9gl/image/surfacecodec.h"
+#include "d3d9gl/image/halffloat.h"
 #include "d3d9gl/image/pixelformat.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <cstring>
+#include <limits>
 
 using namespace d3d9gl;
 
@@ -194,4 +196,78 @@ TEST(SurfaceCodecTest, RefusesWhatItCannotRead)
     EXPECT_FALSE(EncodeSurface(D3DFMT_A8R8G8B8, texel, 0, 1, out));
     EXPECT_FALSE(EncodeSurface(D3DFMT_A8R8G8B8, nullptr, 1, 1, out));
     EXPECT_FALSE(ConvertSurface(D3DFMT_A8R8G8B8, surface, D3DFMT_D24S8, out));
+}
+
+TEST(PixelFormatTest, PitchesCountBlocksForCompressedFormats)
+{
+    EXPECT_EQ(GetFormatInfo(D3DFMT_P8), nullptr);
+    EXPECT_EQ(GetRowPitch(D3DFMT_A8R8G8B8, 5), 20u);
+    EXPECT_EQ(GetRowPitch(D3DFMT_R8G8B8, 3), 9u);
+    EXPECT_EQ(GetRowPitch(D3DFMT_DXT1, 1), 8u);
+    EXPECT_EQ(GetRowPitch(D3DFMT_DXT1, 5), 16u);
+    EXPECT_EQ(GetRowPitch(D3DFMT_DXT5, 8), 32u);
+    EXPECT_EQ(GetRowPitch(D3DFMT_UNKNOWN, 8), 0u);
+    EXPECT_EQ(GetRowCount(D3DFMT_DXT3, 5), 2u);
+    EXPECT_EQ(GetRowCount(D3DFMT_L8, 5), 5u);
+    EXPECT_EQ(GetSurfaceSize(D3DFMT_DXT1, 2, 2), 8u);
+    EXPECT_EQ(GetSurfaceSize(D3DFMT_DXT5, 6, 10), 16u * 2 * 3);
+    EXPECT_EQ(GetSurfaceSize(D3DFMT_A32B32G32R32F, 16384, 16384), uint64_t(1) << 32);
+}
+
+TEST(PixelFormatTest, MipChainsHalveToOne)
+{
+    EXPECT_EQ(LevelCount(256, 256), 9u);
+    EXPECT_EQ(LevelCount(5, 3), 3u);
+    EXPECT_EQ(LevelCount(1, 1024), 11u);
+    EXPECT_EQ(LevelCount(4, 4, 64), 7u);
+    EXPECT_EQ(GetLevelDimension(5, 2), 1u);
+    EXPECT_EQ(GetLevelDimension(5, 9), 1u);
+    EXPECT_EQ(GetLevelDimension(0x80000000u, 40), 1u);
+}
+
+TEST(HalfFloatTest, ExactValuesConvertBothWays)
+{
+    const struct
+    {
+        uint16_t half;
+        float value;
+    } cases[] = {{0x0000, 0.0f},
+                 {0x8000, -0.0f},
+                 {0x3c00, 1.0f},
+                 {0xc000, -2.0f},
+                 {0x3555, 0.333251953125f},
+                 {0x7bff, 65504.0f},
+                 {0x0400, 6.103515625e-05f},
+                 {0x0001, 5.9604644775390625e-08f},
+                 {0x03ff, 6.097555160522461e-05f}};
+    for (const auto& c : cases)
+    {
+        EXPECT_EQ(HalfToFloat(c.half), c.value) << std::hex << c.half;
+        EXPECT_EQ(FloatToHalf(c.value), c.half) << c.value;
+    }
+}
+
+TEST(HalfFloatTest, RoundsToNearestEvenSaturatesToInfinityAndKeepsNan)
+{
+    // 1 + 2^-11 lies halfway between 1 and the next half; ties go to the even mantissa.
+    EXPECT_EQ(FloatToHalf(1.0f + std::ldexp(1.0f, -11)), 0x3c00);
+    EXPECT_EQ(FloatToHalf(1.0f + 3 * std::ldexp(1.0f, -11)), 0x3c02);
+    EXPECT_EQ(FloatToHalf(1.0f + std::ldexp(1.0f, -11) + std::ldexp(1.0f, -20)), 0x3c01);
+    EXPECT_EQ(FloatToHalf(65520.0f), 0x7c00);
+    EXPECT_EQ(FloatToHalf(1.0e10f), 0x7c00);
+    EXPECT_EQ(FloatToHalf(-1.0e10f), 0xfc00);
+    EXPECT_EQ(FloatToHalf(std::ldexp(1.0f, -26)), 0x0000);
+    EXPECT_EQ(FloatToHalf(std::ldexp(1.5f, -25)), 0x0001);
+    EXPECT_TRUE(std::isnan(HalfToFloat(FloatToHalf(std::numeric_limits<float>::quiet_NaN()))));
+}
+
+TEST(HalfFloatTest, EveryHalfSurvivesARoundTrip)
+{
+    for (uint32_t bits = 0; bits <= 0xffff; ++bits)
+    {
+        uint16_t half = uint16_t(bits);
+        if ((half & 0x7c00) == 0x7c00 && (half & 0x3ff))
+            continue; // NaN payloads need not survive
+        ASSERT_EQ(FloatToHalf(HalfToFloat(half)), half) << std::hex << bits;
+    }
 }
