@@ -54,6 +54,19 @@ std::vector<D3DCOLOR> ReadLevel(IDirect3DTexture9* pTexture, UINT level)
     return texels;
 }
 
+// A managed texture from a file in memory, its size taken from the file.
+IDirect3DTexture9* Load(IDirect3DDevice9* pDevice, const std::string& file, UINT levels,
+                        D3DFORMAT format, D3DCOLOR colorKey, D3DXIMAGE_INFO* pInfo)
+{
+    IDirect3DTexture9* pTexture = nullptr;
+    EXPECT_EQ(D3DXCreateTextureFromFileInMemoryEx(pDevice, file.data(), UINT(file.size()),
+                                                  D3DX_DEFAULT, D3DX_DEFAULT, levels, 0, format,
+                                                  D3DPOOL_MANAGED, D3DX_DEFAULT, D3DX_DEFAULT,
+                                                  colorKey, pInfo, nullptr, &pTexture),
+              D3D_OK);
+    return pTexture;
+}
+
 // Red, green, blue and white quadrants of a size x size image.
 std::vector<D3DCOLOR> Quadrants(UINT size)
 {
@@ -89,11 +102,7 @@ TEST_F(D3DXGLTest, BackBufferSavedToPngReadsBackTheSamePixels)
     EXPECT_EQ(file.substr(1, 3), "PNG");
     IDirect3DTexture9* pTexture = nullptr;
     D3DXIMAGE_INFO info = {};
-    ASSERT_EQ(D3DXCreateTextureFromFileInMemoryEx(Device(), file.data(), UINT(file.size()),
-                                                  D3DX_DEFAULT, D3DX_DEFAULT, 1, 0, D3DFMT_A8R8G8B8,
-                                                  D3DPOOL_MANAGED, D3DX_DEFAULT, D3DX_DEFAULT, 0,
-                                                  &info, nullptr, &pTexture),
-              D3D_OK);
+    ASSERT_NE(pTexture = Load(Device(), file, 1, D3DFMT_A8R8G8B8, 0, &info), nullptr);
     EXPECT_EQ(info.Width, TARGET_SIZE);
     EXPECT_EQ(info.ImageFileFormat, D3DXIFF_PNG);
     const std::vector<D3DCOLOR> saved = ReadLevel(pTexture, 0);
@@ -127,11 +136,7 @@ TEST_F(D3DXGLTest, ColorKeyTurnsMatchingTexelsTransparent)
     pTexture->Release();
     const std::string file = ReadFile(path);
     D3DXIMAGE_INFO info = {};
-    ASSERT_EQ(D3DXCreateTextureFromFileInMemoryEx(Device(), file.data(), UINT(file.size()),
-                                                  D3DX_DEFAULT, D3DX_DEFAULT, 1, 0, D3DFMT_UNKNOWN,
-                                                  D3DPOOL_MANAGED, D3DX_DEFAULT, D3DX_DEFAULT,
-                                                  GREEN, &info, nullptr, &pTexture),
-              D3D_OK);
+    ASSERT_NE(pTexture = Load(Device(), file, 1, D3DFMT_UNKNOWN, GREEN, &info), nullptr);
     const std::vector<D3DCOLOR> texels = ReadLevel(pTexture, 0);
     EXPECT_EQ(texels[0], RED);
     EXPECT_EQ(texels[7], 0x00000000u) << "the green quadrant is keyed out";
@@ -152,11 +157,7 @@ TEST_F(D3DXGLTest, ColorKeyTurnsMatchingTexelsTransparent)
     ASSERT_EQ(D3DXSaveTextureToFileA(floatPath.c_str(), D3DXIFF_DDS, pTexture, nullptr), D3D_OK);
     pTexture->Release();
     const std::string floatFile = ReadFile(floatPath);
-    ASSERT_EQ(D3DXCreateTextureFromFileInMemoryEx(
-                  Device(), floatFile.data(), UINT(floatFile.size()), D3DX_DEFAULT, D3DX_DEFAULT, 1,
-                  0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, D3DX_DEFAULT, D3DX_DEFAULT, GREEN, nullptr,
-                  nullptr, &pTexture),
-              D3D_OK);
+    ASSERT_NE(pTexture = Load(Device(), floatFile, 1, D3DFMT_A8R8G8B8, GREEN, nullptr), nullptr);
     EXPECT_EQ(ReadLevel(pTexture, 0), (std::vector<D3DCOLOR>{0, RED, 0, 0xFF000000}));
     pTexture->Release();
 }
@@ -166,11 +167,7 @@ TEST_F(D3DXGLTest, DdsFromImageMagickLoadsWithItsSizeFormatAndLevels)
     const std::string file = ReadForeignDds("red_dxt1_mips.dds");
     IDirect3DTexture9* pTexture = nullptr;
     D3DXIMAGE_INFO info = {};
-    ASSERT_EQ(D3DXCreateTextureFromFileInMemoryEx(Device(), file.data(), UINT(file.size()),
-                                                  D3DX_DEFAULT, D3DX_DEFAULT, D3DX_FROM_FILE, 0,
-                                                  D3DFMT_UNKNOWN, D3DPOOL_MANAGED, D3DX_DEFAULT,
-                                                  D3DX_DEFAULT, 0, &info, nullptr, &pTexture),
-              D3D_OK);
+    ASSERT_NE(pTexture = Load(Device(), file, D3DX_FROM_FILE, D3DFMT_UNKNOWN, 0, &info), nullptr);
     D3DSURFACE_DESC desc = {};
     ASSERT_EQ(pTexture->GetLevelDesc(0, &desc), D3D_OK);
     EXPECT_EQ(desc.Width, 16u);
@@ -191,11 +188,8 @@ TEST_F(D3DXGLTest, DdsFromImageMagickLoadsWithItsSizeFormatAndLevels)
     // Uncompressed 24-bit texels converted to A8R8G8B8; the default level count is the
     // whole chain.
     const std::string plainFile = ReadForeignDds("plain_rgb.dds");
-    ASSERT_EQ(D3DXCreateTextureFromFileInMemoryEx(
-                  Device(), plainFile.data(), UINT(plainFile.size()), D3DX_DEFAULT, D3DX_DEFAULT,
-                  D3DX_DEFAULT, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, D3DX_DEFAULT, D3DX_DEFAULT, 0,
-                  &info, nullptr, &pTexture),
-              D3D_OK);
+    ASSERT_NE(pTexture = Load(Device(), plainFile, D3DX_DEFAULT, D3DFMT_A8R8G8B8, 0, &info),
+              nullptr);
     EXPECT_EQ(info.Format, D3DFMT_R8G8B8);
     ASSERT_EQ(pTexture->GetLevelDesc(0, &desc), D3D_OK);
     EXPECT_EQ(desc.Format, D3DFMT_A8R8G8B8);

@@ -109,11 +109,7 @@ layout(location = 0) in vec4 aPosition;
 layout(location = 9) in vec2 aOffset;
 layout(location = 5) in vec4 aColor;
 SHADE out vec4 vColor;
-void main()
-{
-    gl_Position = aPosition + vec4(aOffset, 0.0, 0.0);
-    vColor = aColor;
-}
+void main() { gl_Position = aPosition + vec4(aOffset, 0.0, 0.0); vColor = aColor; }
 )");
     const D3DVERTEXELEMENT9 elements[] = {{0, 0, D3DDECLTYPE_FLOAT4, 0, D3DDECLUSAGE_POSITION, 0},
                                           {1, 0, D3DDECLTYPE_FLOAT2, 0, D3DDECLUSAGE_TEXCOORD, 0},

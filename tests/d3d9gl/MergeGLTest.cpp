@@ -12,10 +12,7 @@ const char* TINT_PS = R"(//! const g_Tint c0
 SHADE in vec4 vColor;
 in vec2 vTexCoord;
 uniform sampler2D s0;
-void main()
-{
-    oColor = texture(s0, vTexCoord) * vColor * pc[0];
-}
+void main() { oColor = texture(s0, vTexCoord) * vColor * pc[0]; }
 )";
 
 constexpr D3DCOLOR CHECKER[4] = {0xFFFFFFFF, 0xFF808080, 0xFF808080, 0xFFFFFFFF};

@@ -156,11 +156,7 @@ const char* MATRIX_VS = R"(//! const g_Transform c0 4
 //! const g_Color c4
 layout(location = 0) in vec4 aPosition;
 SHADE out vec4 vColor;
-void main()
-{
-    gl_Position = VC_MATRIX(0) * aPosition;
-    vColor = vc[4];
-}
+void main() { gl_Position = VC_MATRIX(0) * aPosition; vColor = vc[4]; }
 )";
 
 TEST_F(ShaderGLTest, ConstantTableSetsRegistersOfItsStageAndMatricesMultiplyRowVectors)

@@ -150,11 +150,7 @@ TEST_F(TextureGLTest, VertexSamplersAreSamplers257To260)
 layout(location = 0) in vec4 aPosition;
 uniform sampler2D vs1;
 SHADE out vec4 vColor;
-void main()
-{
-    gl_Position = aPosition;
-    vColor = textureLod(vs1, vec2(0.5), 0.0);
-}
+void main() { gl_Position = aPosition; vColor = textureLod(vs1, vec2(0.5), 0.0); }
 )");
     IDirect3DTexture9* pTexture = MakeTexture(1, 1, D3DFMT_A8R8G8B8, &GREEN);
     ASSERT_EQ(Device()->SetVertexShader(pShader), D3D_OK);
