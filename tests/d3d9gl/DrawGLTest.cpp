@@ -95,6 +95,15 @@ TEST_F(DrawGLTest, BufferLocksUpdateTheLockedRangeOnly)
     pBuffer->Release();
 }
 
+// Moves the position by a clip-space offset and colours by a colour, both per instance.
+const char* INSTANCE_VS = R"(
+layout(location = 0) in vec4 aPosition;
+layout(location = 9) in vec2 aOffset;
+layout(location = 5) in vec4 aColor;
+SHADE out vec4 vColor;
+void main() { gl_Position = aPosition + vec4(aOffset, 0.0, 0.0); vColor = aColor; }
+)";
+
 TEST_F(DrawGLTest, StreamFrequenciesDrawInstancesOfIndexedDrawsOnly)
 {
     // Stream 0: a quad in the top-left 16 x 16 pixels; stream 1: a clip-space offset and a
@@ -104,13 +113,7 @@ TEST_F(DrawGLTest, StreamFrequenciesDrawInstancesOfIndexedDrawsOnly)
         float dx, dy;
         D3DCOLOR color;
     };
-    IDirect3DVertexShader9* pShader = CreateVertexShader(R"(
-layout(location = 0) in vec4 aPosition;
-layout(location = 9) in vec2 aOffset;
-layout(location = 5) in vec4 aColor;
-SHADE out vec4 vColor;
-void main() { gl_Position = aPosition + vec4(aOffset, 0.0, 0.0); vColor = aColor; }
-)");
+    IDirect3DVertexShader9* pShader = CreateVertexShader(INSTANCE_VS);
     const D3DVERTEXELEMENT9 elements[] = {{0, 0, D3DDECLTYPE_FLOAT4, 0, D3DDECLUSAGE_POSITION, 0},
                                           {1, 0, D3DDECLTYPE_FLOAT2, 0, D3DDECLUSAGE_TEXCOORD, 0},
                                           {1, 8, D3DDECLTYPE_D3DCOLOR, 0, D3DDECLUSAGE_COLOR, 0},

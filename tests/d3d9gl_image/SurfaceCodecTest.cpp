@@ -25,55 +25,57 @@ std::vector<uint8_t> U8(std::initializer_list<uint8_t> values)
     return values;
 }
 
+// Texels as bytes and as RGBA, checked by decoding, encoding or both.
+const struct
+{
+    D3DFORMAT format;
+    std::vector<uint8_t> bytes;
+    std::vector<float> rgba;
+    bool decode, encode;
+} TEXEL_CASES[] = {
+    // A8R8G8B8 is B, G, R, A in memory; A8B8G8R8 is R, G, B, A.
+    {D3DFMT_A8R8G8B8, U8({0x00, 0x33, 0xff, 0x80}), {1, 0.2f, 0, 128 / 255.0f}, true, true},
+    {D3DFMT_A8B8G8R8, U8({0xff, 0x33, 0x00, 0x80}), {1, 0.2f, 0, 128 / 255.0f}, true, false},
+    {D3DFMT_X8R8G8B8, U8({0x00, 0x00, 0xff, 0x00}), {1, 0, 0, 1}, true, false},
+    {D3DFMT_R8G8B8, U8({0x00, 0x33, 0xff}), {1.0f, 0.2f, 0.0f, 1.0f}, true, false},
+    {D3DFMT_R5G6B5, Bytes<uint16_t>({0xf800}), {1, 0, 0, 1}, true, false},
+    {D3DFMT_R5G6B5, Bytes<uint16_t>({0x07ff}), {0, 1, 1, 1}, true, true},
+    {D3DFMT_A1R5G5B5, Bytes<uint16_t>({0x801f}), {0, 0, 1, 1}, true, false},
+    {D3DFMT_A1R5G5B5, Bytes<uint16_t>({0x7c00}), {1, 0, 0, 0.2f}, false, true},
+    {D3DFMT_X1R5G5B5, Bytes<uint16_t>({0x7c00}), {1, 0, 0, 1}, true, false},
+    {D3DFMT_A4R4G4B4, Bytes<uint16_t>({0x5f00}), {1, 0, 0, 5 / 15.0f}, true, false},
+    {D3DFMT_A4R4G4B4, Bytes<uint16_t>({0xf00f}), {0, 0, 1, 1}, true, true},
+    {D3DFMT_A16B16G16R16,
+     Bytes<uint16_t>({0xffff, 0, 0x8000, 0xffff}),
+     {1, 0, 32768 / 65535.0f, 1},
+     true,
+     false},
+    {D3DFMT_A8L8, U8({0x33, 0xff}), {0.2f, 0.2f, 0.2f, 1.0f}, true, false},
+    // Luminance weighs green most.
+    {D3DFMT_A8L8, U8({54, 128}), {1, 0, 0, 0.5f}, false, true},
+    {D3DFMT_L8, U8({182}), {0, 1, 0, 1}, false, true},
+    {D3DFMT_G16R16, Bytes<uint16_t>({0, 0xffff}), {0, 1, 1, 1}, true, false},
+    {D3DFMT_R16F, Bytes<uint16_t>({0xc000}), {-2, 1, 1, 1}, true, false},
+    {D3DFMT_R16F, Bytes<uint16_t>({0x7c00}), {1e6f, 0, 0, 0}, false, true},
+    {D3DFMT_G16R16F, Bytes<uint16_t>({0x3800, 0x4400}), {0.5f, 4, 1, 1}, true, false},
+    {D3DFMT_G32R32F, Bytes<float>({1.5f, -3.0f}), {1.5f, -3, 1, 1}, true, false},
+    {D3DFMT_A16B16G16R16F,
+     Bytes<uint16_t>({0xc000, 0x3800, 0x7bff, 0x3c00}),
+     {-2, 0.5f, 65504, 1},
+     true,
+     true},
+    {D3DFMT_A32B32G32R32F, Bytes<float>({-2, 0.5f, 1e9f, 3}), {-2, 0.5f, 1e9f, 3}, true, true},
+    // Normalised formats clamp, NaN to 0.
+    {D3DFMT_A8R8G8B8, U8({0x00, 0xff, 0x00, 0xff}), {-1, 2, NAN, 1}, false, true},
+};
+
 } // namespace
 
 // One texel each way: channel placement in memory, the channels a format lacks read as
 // Direct3D samples them, clamping of normalised formats and float ranges kept.
 TEST(SurfaceCodecTest, TexelsDecodeAndEncodeWhereDirect3DPutsThem)
 {
-    const struct
-    {
-        D3DFORMAT format;
-        std::vector<uint8_t> bytes;
-        std::vector<float> rgba;
-        bool decode, encode;
-    } cases[] = {
-        // A8R8G8B8 is B, G, R, A in memory; A8B8G8R8 is R, G, B, A.
-        {D3DFMT_A8R8G8B8, U8({0x00, 0x33, 0xff, 0x80}), {1, 0.2f, 0, 128 / 255.0f}, true, true},
-        {D3DFMT_A8B8G8R8, U8({0xff, 0x33, 0x00, 0x80}), {1, 0.2f, 0, 128 / 255.0f}, true, false},
-        {D3DFMT_X8R8G8B8, U8({0x00, 0x00, 0xff, 0x00}), {1, 0, 0, 1}, true, false},
-        {D3DFMT_R8G8B8, U8({0x00, 0x33, 0xff}), {1.0f, 0.2f, 0.0f, 1.0f}, true, false},
-        {D3DFMT_R5G6B5, Bytes<uint16_t>({0xf800}), {1, 0, 0, 1}, true, false},
-        {D3DFMT_R5G6B5, Bytes<uint16_t>({0x07ff}), {0, 1, 1, 1}, true, true},
-        {D3DFMT_A1R5G5B5, Bytes<uint16_t>({0x801f}), {0, 0, 1, 1}, true, false},
-        {D3DFMT_A1R5G5B5, Bytes<uint16_t>({0x7c00}), {1, 0, 0, 0.2f}, false, true},
-        {D3DFMT_X1R5G5B5, Bytes<uint16_t>({0x7c00}), {1, 0, 0, 1}, true, false},
-        {D3DFMT_A4R4G4B4, Bytes<uint16_t>({0x5f00}), {1, 0, 0, 5 / 15.0f}, true, false},
-        {D3DFMT_A4R4G4B4, Bytes<uint16_t>({0xf00f}), {0, 0, 1, 1}, true, true},
-        {D3DFMT_A16B16G16R16,
-         Bytes<uint16_t>({0xffff, 0, 0x8000, 0xffff}),
-         {1, 0, 32768 / 65535.0f, 1},
-         true,
-         false},
-        {D3DFMT_A8L8, U8({0x33, 0xff}), {0.2f, 0.2f, 0.2f, 1.0f}, true, false},
-        // Luminance weighs green most.
-        {D3DFMT_A8L8, U8({54, 128}), {1, 0, 0, 0.5f}, false, true},
-        {D3DFMT_L8, U8({182}), {0, 1, 0, 1}, false, true},
-        {D3DFMT_G16R16, Bytes<uint16_t>({0, 0xffff}), {0, 1, 1, 1}, true, false},
-        {D3DFMT_R16F, Bytes<uint16_t>({0xc000}), {-2, 1, 1, 1}, true, false},
-        {D3DFMT_R16F, Bytes<uint16_t>({0x7c00}), {1e6f, 0, 0, 0}, false, true},
-        {D3DFMT_G16R16F, Bytes<uint16_t>({0x3800, 0x4400}), {0.5f, 4, 1, 1}, true, false},
-        {D3DFMT_G32R32F, Bytes<float>({1.5f, -3.0f}), {1.5f, -3, 1, 1}, true, false},
-        {D3DFMT_A16B16G16R16F,
-         Bytes<uint16_t>({0xc000, 0x3800, 0x7bff, 0x3c00}),
-         {-2, 0.5f, 65504, 1},
-         true,
-         true},
-        {D3DFMT_A32B32G32R32F, Bytes<float>({-2, 0.5f, 1e9f, 3}), {-2, 0.5f, 1e9f, 3}, true, true},
-        // Normalised formats clamp, NaN to 0.
-        {D3DFMT_A8R8G8B8, U8({0x00, 0xff, 0x00, 0xff}), {-1, 2, NAN, 1}, false, true},
-    };
-    for (const auto& c : cases)
+    for (const auto& c : TEXEL_CASES)
     {
         SCOPED_TRACE(GetFormatInfo(c.format)->name);
         ImageSurface surface;
