@@ -1,10 +1,14 @@
+// Shader text without a device: constant annotations, the constant table over them, the
+// function blob that carries the text, and what only a device without clip control sees.
+
 #include "d3d9gl/constanttable.h"
 #include "base/source/system/logger.h"
+#include "d3d9gl/shader.h"
 #include "d3d9gl/shaderfunction.h"
+#include "d3d9gl/shadersource.h"
+#include "d3d9gl/vertexdeclaration.h"
 
 #include <gtest/gtest.h>
-
-#include <cstring>
 
 namespace
 {
@@ -21,26 +25,56 @@ layout(location = 0) in vec4 aPosition;  //! const g_Inline c9 2
 void main() { gl_Position = VC_MATRIX(0) * aPosition; }
 )";
 
-TEST(ConstantTableTest, AnnotationsGiveNameRegisterSetIndexAndCount)
+TEST(ConstantTableTest, AnnotationsBecomeConstantsWithRegisterSetIndexAndCount)
 {
-    const std::vector<ConstantAnnotation_t> constants =
-        ParseConstantAnnotations(SHADER_STAGE_VERTEX, SHADER);
-    ASSERT_EQ(constants.size(), 6u);
-    EXPECT_EQ(constants[0].name, "g_WorldViewProj");
-    EXPECT_EQ(constants[0].registerSet, D3DXRS_FLOAT4);
-    EXPECT_EQ(constants[0].registerIndex, 0u);
-    EXPECT_EQ(constants[0].registerCount, 4u);
-    EXPECT_EQ(constants[1].registerIndex, 4u);
-    EXPECT_EQ(constants[1].registerCount, 1u);
-    EXPECT_EQ(constants[2].registerSet, D3DXRS_INT4);
-    EXPECT_EQ(constants[2].registerIndex, 2u);
-    EXPECT_EQ(constants[3].registerSet, D3DXRS_BOOL);
-    EXPECT_EQ(constants[4].registerSet, D3DXRS_SAMPLER);
-    EXPECT_EQ(constants[4].registerIndex, 1u);
-    EXPECT_EQ(constants[5].name, "g_Inline");
-    EXPECT_EQ(constants[5].registerIndex, 9u);
     EXPECT_EQ(ParseShaderName(SHADER), "Lighting.wvu");
     EXPECT_EQ(ParseShaderName("void main() {}"), "");
+    const std::vector<DWORD> function = MakeShaderFunction(SHADER_STAGE_VERTEX, SHADER);
+    ID3DXConstantTable* pTable = nullptr;
+    ASSERT_EQ(D3DXGetShaderConstantTable(function.data(), &pTable), D3D_OK);
+    D3DXCONSTANTTABLE_DESC tableDesc = {};
+    ASSERT_EQ(pTable->GetDesc(&tableDesc), D3D_OK);
+    EXPECT_EQ(tableDesc.Constants, 6u);
+    EXPECT_EQ(tableDesc.Version, VERTEX_SHADER_VERSION_TOKEN);
+    const struct
+    {
+        const char* name;
+        D3DXREGISTER_SET set;
+        UINT index, count;
+    } expected[] = {
+        {"g_WorldViewProj", D3DXRS_FLOAT4, 0, 4}, {"g_LightDir", D3DXRS_FLOAT4, 4, 1},
+        {"g_Count", D3DXRS_INT4, 2, 1},           {"g_Enabled", D3DXRS_BOOL, 3, 1},
+        {"g_Diffuse", D3DXRS_SAMPLER, 1, 1},      {"g_Inline", D3DXRS_FLOAT4, 9, 2},
+    };
+    for (UINT i = 0; i < 6; ++i)
+    {
+        // By index, then by name as a handle, as in D3DX.
+        EXPECT_STREQ(pTable->GetConstant(nullptr, i), expected[i].name);
+        D3DXCONSTANT_DESC desc = {};
+        UINT count = 0;
+        ASSERT_EQ(pTable->GetConstantDesc(expected[i].name, &desc, &count), D3D_OK);
+        EXPECT_EQ(count, 1u);
+        EXPECT_STREQ(desc.Name, expected[i].name);
+        EXPECT_EQ(desc.RegisterSet, expected[i].set) << expected[i].name;
+        EXPECT_EQ(desc.RegisterIndex, expected[i].index) << expected[i].name;
+        EXPECT_EQ(desc.RegisterCount, expected[i].count) << expected[i].name;
+    }
+    D3DXHANDLE hMatrix = pTable->GetConstantByName(nullptr, "g_WorldViewProj");
+    EXPECT_EQ(pTable->GetSamplerIndex(pTable->GetConstantByName(nullptr, "g_Diffuse")), 1u);
+    EXPECT_EQ(pTable->GetSamplerIndex(hMatrix), UINT(-1));
+    EXPECT_EQ(pTable->GetConstant(nullptr, 6), nullptr);
+    EXPECT_EQ(pTable->GetConstantByName(nullptr, "g_Missing"), nullptr);
+    D3DXCONSTANT_DESC desc = {};
+    UINT count = 0;
+    EXPECT_EQ(pTable->GetConstantDesc("g_Missing", &desc, &count), D3DERR_INVALIDCALL);
+    EXPECT_EQ(pTable->SetFloat(nullptr, hMatrix, 1.0f), D3DERR_INVALIDCALL);
+    pTable->Release();
+
+    // Plain text is not a shader function.
+    Halvex::Base::DiagnosticCapture capture;
+    EXPECT_EQ(D3DXGetShaderConstantTable(reinterpret_cast<const DWORD*>(SHADER), &pTable),
+              D3DERR_INVALIDCALL);
+    EXPECT_EQ(capture.Logs().size(), 1u);
 }
 
 TEST(ConstantTableTest, MalformedAnnotationsAreLoggedAndSkipped)
@@ -70,53 +104,46 @@ TEST(ConstantTableTest, MalformedAnnotationsAreLoggedAndSkipped)
     EXPECT_TRUE(ParseConstantAnnotations(SHADER_STAGE_VERTEX, "//! sampler s s4\n").empty());
 }
 
-TEST(ConstantTableTest, HandlesDescribeTheirConstants)
+TEST(ShaderSourceTest, ClipFixupOnlyWhenRequestedAndOnlyInTheVertexStage)
 {
-    const std::vector<DWORD> function = MakeShaderFunction(SHADER_STAGE_VERTEX, SHADER);
-    ID3DXConstantTable* pTable = nullptr;
-    ASSERT_EQ(D3DXGetShaderConstantTable(function.data(), &pTable), D3D_OK);
-
-    D3DXCONSTANTTABLE_DESC tableDesc = {};
-    ASSERT_EQ(pTable->GetDesc(&tableDesc), D3D_OK);
-    EXPECT_EQ(tableDesc.Constants, 6u);
-    EXPECT_EQ(tableDesc.Version, VERTEX_SHADER_VERSION_TOKEN);
-
-    D3DXHANDLE hMatrix = pTable->GetConstantByName(nullptr, "g_WorldViewProj");
-    ASSERT_NE(hMatrix, nullptr);
-    D3DXCONSTANT_DESC desc = {};
-    UINT count = 0;
-    ASSERT_EQ(pTable->GetConstantDesc(hMatrix, &desc, &count), D3D_OK);
-    EXPECT_EQ(count, 1u);
-    EXPECT_STREQ(desc.Name, "g_WorldViewProj");
-    EXPECT_EQ(desc.RegisterSet, D3DXRS_FLOAT4);
-    EXPECT_EQ(desc.RegisterCount, 4u);
-
-    D3DXHANDLE hSampler = pTable->GetConstantByName(nullptr, "g_Diffuse");
-    ASSERT_EQ(pTable->GetConstantDesc(hSampler, &desc, &count), D3D_OK);
-    EXPECT_EQ(desc.RegisterSet, D3DXRS_SAMPLER);
-    EXPECT_EQ(desc.RegisterIndex, 1u);
-    EXPECT_EQ(pTable->GetSamplerIndex(hSampler), 1u);
-    EXPECT_EQ(pTable->GetSamplerIndex(hMatrix), UINT(-1));
-
-    // A name works as a handle, as in D3DX.
-    EXPECT_EQ(pTable->GetConstantDesc("g_LightDir", &desc, &count), D3D_OK);
-    EXPECT_EQ(desc.RegisterIndex, 4u);
-    EXPECT_EQ(pTable->GetConstantByName(nullptr, "g_Missing"), nullptr);
-    EXPECT_EQ(pTable->GetConstantDesc("g_Missing", &desc, &count), D3DERR_INVALIDCALL);
-    EXPECT_STREQ(pTable->GetConstant(nullptr, 1), "g_LightDir");
-    EXPECT_EQ(pTable->GetConstant(nullptr, 6), nullptr);
-    EXPECT_EQ(pTable->SetFloat(nullptr, hMatrix, 1.0f), D3DERR_INVALIDCALL);
-    pTable->Release();
+    const struct
+    {
+        ShaderStage stage;
+        bool requested, expected;
+    } cases[] = {{SHADER_STAGE_VERTEX, true, true},
+                 {SHADER_STAGE_VERTEX, false, false},
+                 {SHADER_STAGE_PIXEL, true, false}};
+    for (const auto& c : cases)
+    {
+        const std::string source =
+            AssembleShaderSource(c.stage, "void main() {}", {false, c.requested});
+        EXPECT_EQ(source.find("#define D3D9GL_CLIP_FIXUP") != std::string::npos, c.expected)
+            << "stage " << c.stage << " requested " << c.requested;
+    }
 }
 
-TEST(ConstantTableTest, PlainTextIsNotAShaderFunction)
+TEST(ShaderSourceTest, FunctionBlobsOfEveryTextLengthCarryStageAndText)
 {
-    Halvex::Base::DiagnosticCapture capture;
-    ID3DXConstantTable* pTable = nullptr;
-    EXPECT_EQ(D3DXGetShaderConstantTable(reinterpret_cast<const DWORD*>(SHADER), &pTable),
-              D3DERR_INVALIDCALL);
-    EXPECT_EQ(pTable, nullptr);
-    EXPECT_EQ(capture.Logs().size(), 1u);
+    ShaderStage stage = SHADER_STAGE_MAX;
+    std::string text;
+    // Lengths that fill whole DWORDs still get their terminating NUL.
+    for (const char* pText : {"abc", "abcd", "abcde"})
+    {
+        const std::vector<DWORD> function = MakeShaderFunction(SHADER_STAGE_PIXEL, pText);
+        EXPECT_EQ(function.front(), PIXEL_SHADER_VERSION_TOKEN);
+        EXPECT_EQ(function.back(), SHADER_END_TOKEN);
+        ReadShaderFunction(function.data(), stage, text);
+        EXPECT_EQ(stage, SHADER_STAGE_PIXEL);
+        EXPECT_EQ(text, pText);
+    }
+    // Compiler logs become one line for the diagnostic.
+    EXPECT_EQ(FlattenLog("0:3(1): error: x\n0:4(2): error: y\n"),
+              "0:3(1): error: x; 0:4(2): error: y");
+    EXPECT_EQ(FlattenLog(""), "");
+    // Texture coordinates 0 to 6 take locations 9 to 15; others have none.
+    EXPECT_EQ(AttributeLocation(D3DDECLUSAGE_TEXCOORD, 6), 15);
+    EXPECT_EQ(AttributeLocation(D3DDECLUSAGE_TEXCOORD, 7), -1);
+    EXPECT_EQ(AttributeLocation(D3DDECLUSAGE_POSITIONT, 0), -1);
 }
 
 } // namespace

@@ -1,8 +1,9 @@
 #include "D3D9GLFixture.h"
 
+#include "d3d9gl/image/pixelformat.h"
+
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 
 namespace D3D9GLTest
 {
@@ -25,30 +26,16 @@ layout(location = 5) in vec4 aColor;
 layout(location = 9) in vec2 aTexCoord;
 SHADE out vec4 vColor;
 out vec2 vTexCoord;
-void main()
-{
-    gl_Position = aPosition;
-    vColor = aColor;
-    vTexCoord = aTexCoord;
-}
+void main() { gl_Position = aPosition; vColor = aColor; vTexCoord = aTexCoord; }
 )";
 
-const char* COLOR_PS = R"(
-SHADE in vec4 vColor;
-void main()
-{
-    oColor = vColor;
-}
-)";
+const char* COLOR_PS = "SHADE in vec4 vColor;\nvoid main() { oColor = vColor; }\n";
 
 const char* TEXTURE_PS = R"(
 SHADE in vec4 vColor;
 in vec2 vTexCoord;
 uniform sampler2D s0;
-void main()
-{
-    oColor = texture(s0, vTexCoord) * vColor;
-}
+void main() { oColor = texture(s0, vTexCoord) * vColor; }
 )";
 
 } // namespace
@@ -92,15 +79,18 @@ void DeviceFixture::SetUpTestSuite()
 
 void DeviceFixture::TearDownTestSuite()
 {
-    for (IUnknown** ppObject :
-         {reinterpret_cast<IUnknown**>(&s_pTexturePS), reinterpret_cast<IUnknown**>(&s_pColorPS),
-          reinterpret_cast<IUnknown**>(&s_pColorVS), reinterpret_cast<IUnknown**>(&s_pDeclaration),
-          reinterpret_cast<IUnknown**>(&s_pDevice), reinterpret_cast<IUnknown**>(&s_pD3D)})
+    for (IUnknown* pObject : std::initializer_list<IUnknown*>{s_pTexturePS, s_pColorPS, s_pColorVS,
+                                                              s_pDeclaration, s_pDevice, s_pD3D})
     {
-        if (*ppObject)
-            (*ppObject)->Release();
-        *ppObject = nullptr;
+        if (pObject)
+            pObject->Release();
     }
+    s_pTexturePS = nullptr;
+    s_pColorPS = nullptr;
+    s_pColorVS = nullptr;
+    s_pDeclaration = nullptr;
+    s_pDevice = nullptr;
+    s_pD3D = nullptr;
     if (s_pWindow)
         SDL_DestroyWindow(s_pWindow);
     s_pWindow = nullptr;
@@ -135,6 +125,59 @@ void DeviceFixture::UseTextureShaders()
 {
     ASSERT_EQ(Device()->SetVertexShader(s_pColorVS), D3D_OK);
     ASSERT_EQ(Device()->SetPixelShader(s_pTexturePS), D3D_OK);
+}
+
+void DeviceFixture::SetStates(std::initializer_list<std::pair<D3DRENDERSTATETYPE, DWORD>> states)
+{
+    for (const auto& [state, value] : states)
+        ASSERT_EQ(Device()->SetRenderState(state, value), D3D_OK) << "state " << state;
+}
+
+IDirect3DTexture9* DeviceFixture::MakeTexture(UINT width, UINT height, D3DFORMAT format,
+                                              const void* pTexels, UINT levels)
+{
+    IDirect3DTexture9* pTexture = nullptr;
+    EXPECT_EQ(Device()->CreateTexture(width, height, levels, 0, format, D3DPOOL_MANAGED, &pTexture,
+                                      nullptr),
+              D3D_OK);
+    if (pTexture)
+        FillLevel(pTexture, 0, pTexels);
+    return pTexture;
+}
+
+void DeviceFixture::FillLevel(IDirect3DTexture9* pTexture, UINT level, const void* pTexels)
+{
+    D3DSURFACE_DESC desc = {};
+    ASSERT_EQ(pTexture->GetLevelDesc(level, &desc), D3D_OK);
+    const UINT rowBytes = d3d9gl::GetRowPitch(desc.Format, desc.Width);
+    D3DLOCKED_RECT locked = {};
+    ASSERT_EQ(pTexture->LockRect(level, &locked, nullptr, 0), D3D_OK);
+    for (UINT row = 0; row < d3d9gl::GetRowCount(desc.Format, desc.Height); ++row)
+    {
+        std::memcpy(static_cast<uint8_t*>(locked.pBits) + size_t(row) * locked.Pitch,
+                    static_cast<const uint8_t*>(pTexels) + size_t(row) * rowBytes, rowBytes);
+    }
+    ASSERT_EQ(pTexture->UnlockRect(level), D3D_OK);
+}
+
+IDirect3DVertexBuffer9* DeviceFixture::MakeVertexBuffer(const void* pData, UINT size)
+{
+    IDirect3DVertexBuffer9* pBuffer = nullptr;
+    EXPECT_EQ(Device()->CreateVertexBuffer(size, 0, 0, D3DPOOL_MANAGED, &pBuffer, nullptr), D3D_OK);
+    if (pBuffer)
+        Fill(pBuffer, pData, size);
+    return pBuffer;
+}
+
+IDirect3DIndexBuffer9* DeviceFixture::MakeIndexBuffer(const void* pData, UINT size,
+                                                      D3DFORMAT format)
+{
+    IDirect3DIndexBuffer9* pBuffer = nullptr;
+    EXPECT_EQ(Device()->CreateIndexBuffer(size, 0, format, D3DPOOL_MANAGED, &pBuffer, nullptr),
+              D3D_OK);
+    if (pBuffer)
+        Fill(pBuffer, pData, size);
+    return pBuffer;
 }
 
 IDirect3DVertexShader9* DeviceFixture::CreateVertexShader(const std::string& body)
@@ -221,6 +264,25 @@ std::vector<D3DCOLOR> DeviceFixture::ReadBackBuffer()
 D3DCOLOR DeviceFixture::BackBufferPixel(UINT x, UINT y)
 {
     return ReadBackBuffer().at(size_t(y) * TARGET_SIZE + x);
+}
+
+::testing::AssertionResult OnlyRectIs(const std::vector<D3DCOLOR>& pixels, RECT rect,
+                                      D3DCOLOR inside, D3DCOLOR outside)
+{
+    for (LONG y = 0; y < LONG(pixels.size() / TARGET_SIZE); ++y)
+    {
+        for (LONG x = 0; x < LONG(TARGET_SIZE); ++x)
+        {
+            const bool in = x >= rect.left && x < rect.right && y >= rect.top && y < rect.bottom;
+            const D3DCOLOR actual = pixels[size_t(y) * TARGET_SIZE + size_t(x)];
+            if (actual != (in ? inside : outside))
+            {
+                return ::testing::AssertionFailure()
+                       << std::hex << actual << " at " << std::dec << x << "," << y;
+            }
+        }
+    }
+    return ::testing::AssertionSuccess();
 }
 
 ::testing::AssertionResult ColorNear(D3DCOLOR expected, D3DCOLOR actual, int tolerance)

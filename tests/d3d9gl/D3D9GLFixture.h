@@ -11,7 +11,10 @@
 
 #include <SDL2/SDL.h>
 
+#include <cstring>
+#include <initializer_list>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace D3D9GLTest
@@ -53,6 +56,30 @@ protected:
     IDirect3DVertexShader9* CreateVertexShader(const std::string& body);
     IDirect3DPixelShader9* CreatePixelShader(const std::string& body);
 
+    // Render states that must each be taken.
+    void SetStates(std::initializer_list<std::pair<D3DRENDERSTATETYPE, DWORD>> states);
+    // A managed texture whose top level holds `pTexels` (rows tightly packed).
+    IDirect3DTexture9* MakeTexture(UINT width, UINT height, D3DFORMAT format, const void* pTexels,
+                                   UINT levels = 1);
+    static void FillLevel(IDirect3DTexture9* pTexture, UINT level, const void* pTexels);
+    // Managed buffers holding `pData`.
+    IDirect3DVertexBuffer9* MakeVertexBuffer(const void* pData, UINT size);
+    IDirect3DIndexBuffer9* MakeIndexBuffer(const void* pData, UINT size, D3DFORMAT format);
+    // Copies into a vertex or index buffer through a lock.
+    template <class Buffer>
+    static void Fill(Buffer* pBuffer, const void* pData, UINT size, UINT offset = 0,
+                     DWORD flags = 0)
+    {
+        void* pLocked = nullptr;
+        ASSERT_EQ(pBuffer->Lock(offset, size, &pLocked, flags), D3D_OK);
+        std::memcpy(pLocked, pData, size);
+        ASSERT_EQ(pBuffer->Unlock(), D3D_OK);
+    }
+    template <class... Object> static void Release(Object*... pObjects)
+    {
+        (pObjects->Release(), ...);
+    }
+
     void DrawQuad(float x0, float y0, float x1, float y1, float z, D3DCOLOR color);
     // A point or triangle list.
     void DrawVertices(D3DPRIMITIVETYPE type, const std::vector<Vertex>& vertices);
@@ -76,6 +103,9 @@ private:
     UINT m_GLErrorsBefore = 0;
 };
 
+// `inside` exactly on the pixels of `rect` of a TARGET_SIZE-wide image, `outside` elsewhere.
+::testing::AssertionResult OnlyRectIs(const std::vector<D3DCOLOR>& pixels, RECT rect,
+                                      D3DCOLOR inside, D3DCOLOR outside);
 // Channels within `tolerance` of each other.
 ::testing::AssertionResult ColorNear(D3DCOLOR expected, D3DCOLOR actual, int tolerance = 1);
 

@@ -54,24 +54,28 @@ std::vector<D3DCOLOR> ReadLevel(IDirect3DTexture9* pTexture, UINT level)
     return texels;
 }
 
-// A managed A8R8G8B8 texture whose level 0 has red, green, blue and white quadrants.
-IDirect3DTexture9* QuadrantTexture(IDirect3DDevice9* pDevice, UINT size, UINT levels)
+// A managed texture from a file in memory, its size taken from the file.
+IDirect3DTexture9* Load(IDirect3DDevice9* pDevice, const std::string& file, UINT levels,
+                        D3DFORMAT format, D3DCOLOR colorKey, D3DXIMAGE_INFO* pInfo)
 {
     IDirect3DTexture9* pTexture = nullptr;
-    EXPECT_EQ(pDevice->CreateTexture(size, size, levels, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED,
-                                     &pTexture, nullptr),
+    EXPECT_EQ(D3DXCreateTextureFromFileInMemoryEx(pDevice, file.data(), UINT(file.size()),
+                                                  D3DX_DEFAULT, D3DX_DEFAULT, levels, 0, format,
+                                                  D3DPOOL_MANAGED, D3DX_DEFAULT, D3DX_DEFAULT,
+                                                  colorKey, pInfo, nullptr, &pTexture),
               D3D_OK);
-    D3DLOCKED_RECT locked = {};
-    EXPECT_EQ(pTexture->LockRect(0, &locked, nullptr, 0), D3D_OK);
-    for (UINT y = 0; y < size; ++y)
-    {
-        auto* pRow = reinterpret_cast<D3DCOLOR*>(static_cast<uint8_t*>(locked.pBits) +
-                                                 size_t(y) * locked.Pitch);
-        for (UINT x = 0; x < size; ++x)
-            pRow[x] = y < size / 2 ? (x < size / 2 ? RED : GREEN) : (x < size / 2 ? BLUE : WHITE);
-    }
-    EXPECT_EQ(pTexture->UnlockRect(0), D3D_OK);
     return pTexture;
+}
+
+// Red, green, blue and white quadrants of a size x size image.
+std::vector<D3DCOLOR> Quadrants(UINT size)
+{
+    std::vector<D3DCOLOR> texels;
+    for (UINT y = 0; y < size; ++y)
+        for (UINT x = 0; x < size; ++x)
+            texels.push_back(y < size / 2 ? (x < size / 2 ? RED : GREEN)
+                                          : (x < size / 2 ? BLUE : WHITE));
+    return texels;
 }
 
 TEST_F(D3DXGLTest, BackBufferSavedToPngReadsBackTheSamePixels)
@@ -86,6 +90,11 @@ TEST_F(D3DXGLTest, BackBufferSavedToPngReadsBackTheSamePixels)
     const std::string path = (dir / "backbuffer.png").string();
     ASSERT_EQ(D3DXSaveSurfaceToFileA(path.c_str(), D3DXIFF_PNG, pBackBuffer, nullptr, nullptr),
               D3D_OK);
+    // A rectangle saves only that part.
+    const RECT part = {28, 12, 36, 20}; // the red quad's corner at its top left
+    const std::string partPath = (dir / "part.bmp").string();
+    ASSERT_EQ(D3DXSaveSurfaceToFileA(partPath.c_str(), D3DXIFF_BMP, pBackBuffer, nullptr, &part),
+              D3D_OK);
     pBackBuffer->Release();
 
     const std::string file = ReadFile(path);
@@ -93,11 +102,7 @@ TEST_F(D3DXGLTest, BackBufferSavedToPngReadsBackTheSamePixels)
     EXPECT_EQ(file.substr(1, 3), "PNG");
     IDirect3DTexture9* pTexture = nullptr;
     D3DXIMAGE_INFO info = {};
-    ASSERT_EQ(D3DXCreateTextureFromFileInMemoryEx(Device(), file.data(), UINT(file.size()),
-                                                  D3DX_DEFAULT, D3DX_DEFAULT, 1, 0, D3DFMT_A8R8G8B8,
-                                                  D3DPOOL_MANAGED, D3DX_DEFAULT, D3DX_DEFAULT, 0,
-                                                  &info, nullptr, &pTexture),
-              D3D_OK);
+    ASSERT_NE(pTexture = Load(Device(), file, 1, D3DFMT_A8R8G8B8, 0, &info), nullptr);
     EXPECT_EQ(info.Width, TARGET_SIZE);
     EXPECT_EQ(info.ImageFileFormat, D3DXIFF_PNG);
     const std::vector<D3DCOLOR> saved = ReadLevel(pTexture, 0);
@@ -107,45 +112,31 @@ TEST_F(D3DXGLTest, BackBufferSavedToPngReadsBackTheSamePixels)
     EXPECT_EQ(saved[50 * TARGET_SIZE + 50], 0x8000FF00u);
     EXPECT_TRUE(saved == drawn);
     pTexture->Release();
-}
 
-TEST_F(D3DXGLTest, SavingARectangleWritesOnlyThatPart)
-{
-    IDirect3DTexture9* pTexture = QuadrantTexture(Device(), 16, 1);
-    IDirect3DSurface9* pSurface = nullptr;
-    ASSERT_EQ(pTexture->GetSurfaceLevel(0, &pSurface), D3D_OK);
-    HalvexTest::TempDir dir;
-    const RECT bottomLeft = {0, 8, 8, 16};
-    const std::string path = (dir / "part.bmp").string();
-    ASSERT_EQ(D3DXSaveSurfaceToFileA(path.c_str(), D3DXIFF_BMP, pSurface, nullptr, &bottomLeft),
-              D3D_OK);
-    const std::string file = ReadFile(path);
-    IDirect3DTexture9* pPart = nullptr;
-    ASSERT_EQ(D3DXCreateTextureFromFileInMemory(Device(), file.data(), UINT(file.size()), &pPart),
+    const std::string partFile = ReadFile(partPath);
+    ASSERT_EQ(D3DXCreateTextureFromFileInMemory(Device(), partFile.data(), UINT(partFile.size()),
+                                                &pTexture),
               D3D_OK);
     D3DSURFACE_DESC desc = {};
-    ASSERT_EQ(pPart->GetLevelDesc(0, &desc), D3D_OK);
+    ASSERT_EQ(pTexture->GetLevelDesc(0, &desc), D3D_OK);
     EXPECT_EQ(desc.Width, 8u);
-    EXPECT_EQ(ReadLevel(pPart, 0)[0] | 0xFF000000, BLUE);
-    pPart->Release();
-    pSurface->Release();
+    const std::vector<D3DCOLOR> partTexels = ReadLevel(pTexture, 0);
+    EXPECT_EQ(partTexels[3 * 8 + 3], RED);
+    EXPECT_EQ(partTexels[3 * 8 + 4], BLACK);
+    EXPECT_EQ(partTexels[4 * 8 + 3], BLACK);
     pTexture->Release();
 }
 
 TEST_F(D3DXGLTest, ColorKeyTurnsMatchingTexelsTransparent)
 {
-    IDirect3DTexture9* pTexture = QuadrantTexture(Device(), 8, 1);
+    IDirect3DTexture9* pTexture = MakeTexture(8, 8, D3DFMT_A8R8G8B8, Quadrants(8).data());
     HalvexTest::TempDir dir;
     const std::string path = (dir / "keyed.tga").string();
     ASSERT_EQ(D3DXSaveTextureToFileA(path.c_str(), D3DXIFF_TGA, pTexture, nullptr), D3D_OK);
     pTexture->Release();
     const std::string file = ReadFile(path);
     D3DXIMAGE_INFO info = {};
-    ASSERT_EQ(D3DXCreateTextureFromFileInMemoryEx(Device(), file.data(), UINT(file.size()),
-                                                  D3DX_DEFAULT, D3DX_DEFAULT, 1, 0, D3DFMT_UNKNOWN,
-                                                  D3DPOOL_MANAGED, D3DX_DEFAULT, D3DX_DEFAULT,
-                                                  GREEN, &info, nullptr, &pTexture),
-              D3D_OK);
+    ASSERT_NE(pTexture = Load(Device(), file, 1, D3DFMT_UNKNOWN, GREEN, &info), nullptr);
     const std::vector<D3DCOLOR> texels = ReadLevel(pTexture, 0);
     EXPECT_EQ(texels[0], RED);
     EXPECT_EQ(texels[7], 0x00000000u) << "the green quadrant is keyed out";
@@ -166,11 +157,7 @@ TEST_F(D3DXGLTest, ColorKeyTurnsMatchingTexelsTransparent)
     ASSERT_EQ(D3DXSaveTextureToFileA(floatPath.c_str(), D3DXIFF_DDS, pTexture, nullptr), D3D_OK);
     pTexture->Release();
     const std::string floatFile = ReadFile(floatPath);
-    ASSERT_EQ(D3DXCreateTextureFromFileInMemoryEx(
-                  Device(), floatFile.data(), UINT(floatFile.size()), D3DX_DEFAULT, D3DX_DEFAULT, 1,
-                  0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, D3DX_DEFAULT, D3DX_DEFAULT, GREEN, nullptr,
-                  nullptr, &pTexture),
-              D3D_OK);
+    ASSERT_NE(pTexture = Load(Device(), floatFile, 1, D3DFMT_A8R8G8B8, GREEN, nullptr), nullptr);
     EXPECT_EQ(ReadLevel(pTexture, 0), (std::vector<D3DCOLOR>{0, RED, 0, 0xFF000000}));
     pTexture->Release();
 }
@@ -180,11 +167,7 @@ TEST_F(D3DXGLTest, DdsFromImageMagickLoadsWithItsSizeFormatAndLevels)
     const std::string file = ReadForeignDds("red_dxt1_mips.dds");
     IDirect3DTexture9* pTexture = nullptr;
     D3DXIMAGE_INFO info = {};
-    ASSERT_EQ(D3DXCreateTextureFromFileInMemoryEx(Device(), file.data(), UINT(file.size()),
-                                                  D3DX_DEFAULT, D3DX_DEFAULT, D3DX_FROM_FILE, 0,
-                                                  D3DFMT_UNKNOWN, D3DPOOL_MANAGED, D3DX_DEFAULT,
-                                                  D3DX_DEFAULT, 0, &info, nullptr, &pTexture),
-              D3D_OK);
+    ASSERT_NE(pTexture = Load(Device(), file, D3DX_FROM_FILE, D3DFMT_UNKNOWN, 0, &info), nullptr);
     D3DSURFACE_DESC desc = {};
     ASSERT_EQ(pTexture->GetLevelDesc(0, &desc), D3D_OK);
     EXPECT_EQ(desc.Width, 16u);
@@ -205,11 +188,8 @@ TEST_F(D3DXGLTest, DdsFromImageMagickLoadsWithItsSizeFormatAndLevels)
     // Uncompressed 24-bit texels converted to A8R8G8B8; the default level count is the
     // whole chain.
     const std::string plainFile = ReadForeignDds("plain_rgb.dds");
-    ASSERT_EQ(D3DXCreateTextureFromFileInMemoryEx(
-                  Device(), plainFile.data(), UINT(plainFile.size()), D3DX_DEFAULT, D3DX_DEFAULT,
-                  D3DX_DEFAULT, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, D3DX_DEFAULT, D3DX_DEFAULT, 0,
-                  &info, nullptr, &pTexture),
-              D3D_OK);
+    ASSERT_NE(pTexture = Load(Device(), plainFile, D3DX_DEFAULT, D3DFMT_A8R8G8B8, 0, &info),
+              nullptr);
     EXPECT_EQ(info.Format, D3DFMT_R8G8B8);
     ASSERT_EQ(pTexture->GetLevelDesc(0, &desc), D3D_OK);
     EXPECT_EQ(desc.Format, D3DFMT_A8R8G8B8);
@@ -250,7 +230,7 @@ TEST_F(D3DXGLTest, BrokenImagesFailWithOneDiagnostic)
 
 TEST_F(D3DXGLTest, LoadSurfaceFromSurfaceScalesAndConverts)
 {
-    IDirect3DTexture9* pSource = QuadrantTexture(Device(), 4, 1);
+    IDirect3DTexture9* pSource = MakeTexture(4, 4, D3DFMT_A8R8G8B8, Quadrants(4).data());
     IDirect3DTexture9* pDest = nullptr;
     ASSERT_EQ(Device()->CreateTexture(2, 2, 1, 0, D3DFMT_R5G6B5, D3DPOOL_MANAGED, &pDest, nullptr),
               D3D_OK);
@@ -285,11 +265,7 @@ TEST_F(D3DXGLTest, LoadSurfaceFromSurfaceScalesAndConverts)
     EXPECT_EQ(texels[0 * 4 + 3], GREEN);
     EXPECT_EQ(texels[0 * 4 + 0], RED) << "outside the rectangle nothing changes";
     EXPECT_EQ(texels[3 * 4 + 3], WHITE);
-    pBackBuffer->Release();
-    pDestSurface->Release();
-    pSourceSurface->Release();
-    pDest->Release();
-    pSource->Release();
+    Release(pBackBuffer, pDestSurface, pSourceSurface, pDest, pSource);
 }
 
 TEST_F(D3DXGLTest, CubeTexturesSavedAsDdsKeepTheirFaces)
@@ -298,16 +274,13 @@ TEST_F(D3DXGLTest, CubeTexturesSavedAsDdsKeepTheirFaces)
     const D3DCOLOR faceColors[6] = {RED, GREEN, BLUE, WHITE, BLACK, 0xFF123456};
     IDirect3DCubeTexture9* pCube = nullptr;
     ASSERT_EQ(
-        Device()->CreateCubeTexture(4, 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, &pCube, nullptr),
+        Device()->CreateCubeTexture(1, 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, &pCube, nullptr),
         D3D_OK);
     for (UINT face = 0; face < 6; ++face)
     {
         D3DLOCKED_RECT locked = {};
         ASSERT_EQ(pCube->LockRect(D3DCUBEMAP_FACES(face), 0, &locked, nullptr, 0), D3D_OK);
-        for (UINT y = 0; y < 4; ++y)
-            for (UINT x = 0; x < 4; ++x)
-                reinterpret_cast<D3DCOLOR*>(static_cast<uint8_t*>(locked.pBits) +
-                                            y * locked.Pitch)[x] = faceColors[face];
+        *static_cast<D3DCOLOR*>(locked.pBits) = faceColors[face];
         ASSERT_EQ(pCube->UnlockRect(D3DCUBEMAP_FACES(face), 0), D3D_OK);
     }
     const std::string cubePath = (dir / "cube.dds").string();
@@ -417,19 +390,29 @@ TEST_F(D3DXGLTest, FilterTextureFillsEveryLevelWithBoxAveragesThatTheSamplerRead
         }
     }
 
-    // The GL texture holds the same levels: a 32-pixel quad reads level 1, 16 pixels level 2.
+    // The GL texture holds the same levels, chosen by the quad's size on screen: 64 pixels
+    // read level 0, 32 pixels level 1, 16 pixels level 2; without a mip filter always level 0.
     UseTextureShaders();
     ASSERT_EQ(Device()->SetTexture(0, pTexture), D3D_OK);
-    ASSERT_EQ(Device()->SetSamplerState(0, D3DSAMP_MIPFILTER, D3DTEXF_POINT), D3D_OK);
-    ClearAll(BLACK);
-    DrawQuad(0, 0, 32, 32, 0.5f, WHITE);
-    EXPECT_EQ(BackBufferPixel(8, 6), DARK);
-    EXPECT_EQ(BackBufferPixel(8, 7), WHITE);
-    ClearAll(BLACK);
-    DrawQuad(0, 0, 16, 16, 0.5f, WHITE);
-    EXPECT_TRUE(ColorNear(GREY, BackBufferPixel(8, 6), 1));
-    EXPECT_TRUE(ColorNear(GREY, BackBufferPixel(8, 7), 1));
-    ASSERT_EQ(Device()->SetTexture(0, nullptr), D3D_OK);
+    const struct
+    {
+        D3DTEXTUREFILTERTYPE mipFilter;
+        float size;
+        UINT y;
+        D3DCOLOR expected;
+    } cases[] = {
+        {D3DTEXF_POINT, 64, 1, DARK},  {D3DTEXF_POINT, 64, 2, WHITE}, {D3DTEXF_POINT, 32, 6, DARK},
+        {D3DTEXF_POINT, 32, 7, WHITE}, {D3DTEXF_POINT, 16, 6, GREY},  {D3DTEXF_POINT, 16, 7, GREY},
+        {D3DTEXF_NONE, 16, 7, WHITE}, // level 0 row 30
+    };
+    for (const auto& c : cases)
+    {
+        ASSERT_EQ(Device()->SetSamplerState(0, D3DSAMP_MIPFILTER, c.mipFilter), D3D_OK);
+        ClearAll(BLACK);
+        DrawQuad(0, 0, c.size, c.size, 0.5f, WHITE);
+        EXPECT_TRUE(ColorNear(c.expected, BackBufferPixel(8, c.y), 1))
+            << "size " << c.size << " row " << c.y << " mip filter " << c.mipFilter;
+    }
     pTexture->Release();
 }
 

@@ -96,17 +96,11 @@ TEST_F(DeviceGLTest, RedundantStateCostsNoGLCallAndCountersRollOverAtPresent)
     ASSERT_EQ(Device()->SetRenderState(D3DRS_ZFUNC, D3DCMP_LESSEQUAL), D3D_OK);
     ASSERT_EQ(Device()->SetSamplerState(0, D3DSAMP_MINFILTER, D3DTEXF_POINT), D3D_OK);
     ASSERT_EQ(Device()->SetVertexShader(s_pColorVS), D3D_OK);
+    ASSERT_EQ(Device()->SetPixelShader(s_pColorPS), D3D_OK);
     const float zero[4] = {};
     ASSERT_EQ(Device()->SetPixelShaderConstantF(0, zero, 1), D3D_OK);
-    IDirect3DVertexBuffer9* pBuffer = nullptr;
-    ASSERT_EQ(Device()->CreateVertexBuffer(6 * sizeof(Vertex), D3DUSAGE_WRITEONLY, 0,
-                                           D3DPOOL_MANAGED, &pBuffer, nullptr),
-              D3D_OK);
-    void* pData = nullptr;
-    ASSERT_EQ(pBuffer->Lock(0, 0, &pData, 0), D3D_OK);
     const std::vector<Vertex> quad = Quad(8, 0, 16, 8, 0.5f, 0xFFFFFFFF);
-    std::memcpy(pData, quad.data(), quad.size() * sizeof(Vertex));
-    ASSERT_EQ(pBuffer->Unlock(), D3D_OK);
+    IDirect3DVertexBuffer9* pBuffer = MakeVertexBuffer(quad.data(), 6 * sizeof(Vertex));
     ASSERT_EQ(Device()->SetStreamSource(0, pBuffer, 0, sizeof(Vertex)), D3D_OK);
     ASSERT_EQ(Device()->DrawPrimitive(D3DPT_TRIANGLELIST, 0, 2), D3D_OK);
     D3D9GL_COUNTERS afterFirst = {};
@@ -129,12 +123,60 @@ TEST_F(DeviceGLTest, RedundantStateCostsNoGLCallAndCountersRollOverAtPresent)
     pBuffer->Release();
 }
 
-TEST_F(DeviceGLTest, ResourcesOutliveTheirDevice)
+struct SamplerSetting_t
+{
+    D3DSAMPLERSTATETYPE type;
+    DWORD first;
+    DWORD second;
+};
+
+// Two sampler states that differ in five GL parameters.
+constexpr SamplerSetting_t SETTINGS[] = {
+    {D3DSAMP_MINFILTER, D3DTEXF_POINT, D3DTEXF_LINEAR},
+    {D3DSAMP_MAGFILTER, D3DTEXF_POINT, D3DTEXF_LINEAR},
+    {D3DSAMP_ADDRESSU, D3DTADDRESS_WRAP, D3DTADDRESS_CLAMP},
+    {D3DSAMP_ADDRESSV, D3DTADDRESS_WRAP, D3DTADDRESS_MIRROR},
+    {D3DSAMP_BORDERCOLOR, 0, 0xFF00FF00},
+};
+
+TEST_F(DeviceGLTest, GoingBackToASamplerStateCostsOneBind)
+{
+    ASSERT_EQ(D3D9GL_SetDrawMerging(Device(), FALSE), D3D_OK);
+    const D3DCOLOR texel = 0xFFFFFFFF;
+    IDirect3DTexture9* pTexture = MakeTexture(1, 1, D3DFMT_A8R8G8B8, &texel);
+    UseTextureShaders();
+    ASSERT_EQ(Device()->SetTexture(0, pTexture), D3D_OK);
+    // The GL calls of a draw after setting the first or second state of every setting.
+    auto drawCost = [this](bool second)
+    {
+        D3D9GL_COUNTERS before = {};
+        EXPECT_EQ(D3D9GL_GetCounters(Device(), &before, nullptr), D3D_OK);
+        for (const SamplerSetting_t& setting : SETTINGS)
+            Device()->SetSamplerState(0, setting.type, second ? setting.second : setting.first);
+        DrawQuad(0, 0, 8, 8, 0.5f, 0xFFFFFFFF);
+        D3D9GL_COUNTERS after = {};
+        EXPECT_EQ(D3D9GL_GetCounters(Device(), &after, nullptr), D3D_OK);
+        return after.StateChanges - before.StateChanges;
+    };
+    drawCost(false);
+    const UINT unchanged = drawCost(false);
+    const UINT firstSwitch = drawCost(true);
+    const UINT back = drawCost(false);
+    const UINT again = drawCost(true);
+    EXPECT_GT(firstSwitch, unchanged + 1) << "a new state makes a sampler object";
+    EXPECT_EQ(back, unchanged + 1);
+    EXPECT_EQ(again, unchanged + 1);
+    pTexture->Release();
+    ASSERT_EQ(D3D9GL_SetDrawMerging(Device(), TRUE), D3D_OK);
+}
+
+TEST_F(DeviceGLTest, ASecondDeviceCountsItsGLErrorsAndItsResourcesOutliveIt)
 {
     // A second device on the same window: the shared one gets its context back afterwards.
     D3DPRESENT_PARAMETERS params = s_Params;
     params.BackBufferWidth = 0; // the window's size
     params.BackBufferFormat = D3DFMT_UNKNOWN;
+    params.PresentationInterval = D3DPRESENT_INTERVAL_DEFAULT; // vsync
     IDirect3DDevice9* pOther = nullptr;
     ASSERT_EQ(s_pD3D->CreateDevice(0, D3DDEVTYPE_HAL, reinterpret_cast<HWND>(s_pWindow),
                                    D3DCREATE_HARDWARE_VERTEXPROCESSING, &params, &pOther),
@@ -147,6 +189,15 @@ TEST_F(DeviceGLTest, ResourcesOutliveTheirDevice)
     ASSERT_EQ(pOther->CreateVertexBuffer(64, 0, 0, D3DPOOL_MANAGED, &pBuffer, nullptr), D3D_OK);
     UINT live = 0;
     ASSERT_EQ(D3D9GL_GetLiveObjectCount(pOther, &live), D3D_OK);
+    {
+        // GL errors in the device's context are counted and logged.
+        Halvex::Base::DiagnosticCapture capture;
+        glEnable(0xFFFF); // not a capability: GL_INVALID_ENUM
+        D3D9GL_COUNTERS counters = {};
+        ASSERT_EQ(D3D9GL_GetCounters(pOther, &counters, nullptr), D3D_OK);
+        EXPECT_EQ(counters.GLErrors, 1u);
+        EXPECT_TRUE(capture.Logged("GL error"));
+    }
     {
         // The two objects the application forgot are one leak, reported once.
         Halvex::Base::DiagnosticCapture capture;
@@ -179,31 +230,6 @@ TEST_F(DeviceGLTest, ExtensionsRefuseForeignDevices)
     EXPECT_EQ(D3D9GL_GetCounters(nullptr, &counters, nullptr), D3DERR_INVALIDCALL);
     EXPECT_EQ(D3D9GL_SetNextShaderName(nullptr, "x"), D3DERR_INVALIDCALL);
     EXPECT_EQ(Direct3DCreate9(31), nullptr);
-}
-
-TEST(DeviceDebugOutputGLTest, GLErrorsAreCountedAndLogged)
-{
-    ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_VIDEO), 0) << SDL_GetError();
-    SDL_Window* pWindow =
-        SDL_CreateWindow("errors", 0, 0, 16, 16, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
-    ASSERT_NE(pWindow, nullptr);
-    IDirect3D9* pD3D = Direct3DCreate9(D3D_SDK_VERSION);
-    D3DPRESENT_PARAMETERS params = {};
-    params.Windowed = TRUE;
-    IDirect3DDevice9* pDevice = nullptr;
-    ASSERT_EQ(pD3D->CreateDevice(0, D3DDEVTYPE_HAL, reinterpret_cast<HWND>(pWindow), 0, &params,
-                                 &pDevice),
-              D3D_OK);
-    Halvex::Base::DiagnosticCapture capture;
-    glEnable(0xFFFF); // not a capability: GL_INVALID_ENUM
-    D3D9GL_COUNTERS counters = {};
-    ASSERT_EQ(D3D9GL_GetCounters(pDevice, &counters, nullptr), D3D_OK);
-    EXPECT_EQ(counters.GLErrors, 1u);
-    EXPECT_TRUE(capture.Logged("GL error"));
-    pDevice->Release();
-    pD3D->Release();
-    SDL_DestroyWindow(pWindow);
-    SDL_QuitSubSystem(SDL_INIT_VIDEO);
 }
 
 } // namespace

@@ -1,6 +1,6 @@
-#include "D3D9GLFixture.h"
+// Draws from vertex and index buffers, instanced streams and vertex declarations.
 
-#include <cstring>
+#include "D3D9GLFixture.h"
 
 namespace D3D9GLTest
 {
@@ -12,15 +12,6 @@ using DrawGLTest = DeviceFixture;
 constexpr D3DCOLOR BLACK = 0xFF000000;
 constexpr D3DCOLOR RED = 0xFFFF0000;
 constexpr D3DCOLOR GREEN = 0xFF00FF00;
-
-template <class T>
-void Fill(T* pBuffer, const void* pData, UINT size, UINT offset = 0, DWORD flags = 0)
-{
-    void* pLocked = nullptr;
-    ASSERT_EQ(pBuffer->Lock(offset, size, &pLocked, flags), D3D_OK);
-    std::memcpy(pLocked, pData, size);
-    ASSERT_EQ(pBuffer->Unlock(), D3D_OK);
-}
 
 // Four corners of a pixel rectangle, for indexed quads (0 1 2, 2 1 3).
 std::vector<Vertex> Corners(float x0, float y0, float x1, float y1, D3DCOLOR color)
@@ -35,26 +26,20 @@ TEST_F(DrawGLTest, IndexedDrawsUseBaseVertexStartIndexAndBothIndexSizes)
     std::vector<Vertex> vertices = Corners(0, 0, 32, 32, RED);
     const std::vector<Vertex> second = Corners(32, 32, 64, 64, GREEN);
     vertices.insert(vertices.end(), second.begin(), second.end());
-    IDirect3DVertexBuffer9* pVertices = nullptr;
-    ASSERT_EQ(Device()->CreateVertexBuffer(UINT(vertices.size() * sizeof(Vertex)),
-                                           D3DUSAGE_WRITEONLY, 0, D3DPOOL_MANAGED, &pVertices,
-                                           nullptr),
-              D3D_OK);
-    Fill(pVertices, vertices.data(), UINT(vertices.size() * sizeof(Vertex)));
+    IDirect3DVertexBuffer9* pVertices =
+        MakeVertexBuffer(vertices.data(), UINT(vertices.size() * sizeof(Vertex)));
     ASSERT_EQ(Device()->SetStreamSource(0, pVertices, 0, sizeof(Vertex)), D3D_OK);
+    EXPECT_EQ(Device()->DrawIndexedPrimitive(D3DPT_TRIANGLELIST, 0, 0, 4, 0, 2), D3DERR_INVALIDCALL)
+        << "no index buffer";
 
     for (D3DFORMAT format : {D3DFMT_INDEX16, D3DFMT_INDEX32})
     {
         const UINT indexSize = format == D3DFMT_INDEX16 ? 2 : 4;
         const uint32_t indices[] = {9, 9, 0, 1, 2, 2, 1, 3}; // two unused leading indices
-        std::vector<uint8_t> bytes(sizeof(indices) / 4 * indexSize);
+        std::vector<uint8_t> bytes(std::size(indices) * indexSize);
         for (size_t i = 0; i < std::size(indices); ++i)
             std::memcpy(&bytes[i * indexSize], &indices[i], indexSize);
-        IDirect3DIndexBuffer9* pIndices = nullptr;
-        ASSERT_EQ(Device()->CreateIndexBuffer(UINT(bytes.size()), D3DUSAGE_WRITEONLY, format,
-                                              D3DPOOL_MANAGED, &pIndices, nullptr),
-                  D3D_OK);
-        Fill(pIndices, bytes.data(), UINT(bytes.size()));
+        IDirect3DIndexBuffer9* pIndices = MakeIndexBuffer(bytes.data(), UINT(bytes.size()), format);
         ASSERT_EQ(Device()->SetIndices(pIndices), D3D_OK);
         ClearAll(BLACK);
         // Base vertex 4 selects the second quad.
@@ -67,21 +52,27 @@ TEST_F(DrawGLTest, IndexedDrawsUseBaseVertexStartIndexAndBothIndexSizes)
     ClearAll(BLACK);
     ASSERT_EQ(Device()->DrawPrimitive(D3DPT_TRIANGLESTRIP, 0, 2), D3D_OK);
     EXPECT_EQ(BackBufferPixel(10, 10), RED);
-    EXPECT_EQ(Device()->DrawIndexedPrimitive(D3DPT_TRIANGLELIST, 0, 0, 4, 0, 2), D3DERR_INVALIDCALL)
-        << "no index buffer";
-    ASSERT_EQ(Device()->SetStreamSource(0, nullptr, 0, 0), D3D_OK);
+
+    // A user-pointer draw leaves stream 0 unset.
+    DrawQuad(0, 0, 8, 8, 0.5f, RED);
+    IDirect3DVertexBuffer9* pBound = pVertices;
+    UINT offset = 1;
+    UINT stride = 1;
+    ASSERT_EQ(Device()->GetStreamSource(0, &pBound, &offset, &stride), D3D_OK);
+    EXPECT_EQ(pBound, nullptr);
+    EXPECT_EQ(stride, 0u);
     pVertices->Release();
 }
 
 TEST_F(DrawGLTest, BufferLocksUpdateTheLockedRangeOnly)
 {
     UseColorShaders();
-    const std::vector<Vertex> left = Quad(0, 0, 32, 64, 0.5f, RED);
     IDirect3DVertexBuffer9* pBuffer = nullptr;
     ASSERT_EQ(Device()->CreateVertexBuffer(12 * sizeof(Vertex),
                                            D3DUSAGE_DYNAMIC | D3DUSAGE_WRITEONLY, 0,
                                            D3DPOOL_DEFAULT, &pBuffer, nullptr),
               D3D_OK);
+    const std::vector<Vertex> left = Quad(0, 0, 32, 64, 0.5f, RED);
     Fill(pBuffer, left.data(), 6 * sizeof(Vertex), 0, D3DLOCK_DISCARD);
     const std::vector<Vertex> right = Quad(32, 0, 64, 64, 0.5f, GREEN);
     Fill(pBuffer, right.data(), 6 * sizeof(Vertex), 6 * sizeof(Vertex), D3DLOCK_NOOVERWRITE);
@@ -104,7 +95,16 @@ TEST_F(DrawGLTest, BufferLocksUpdateTheLockedRangeOnly)
     pBuffer->Release();
 }
 
-TEST_F(DrawGLTest, StreamFrequenciesDrawInstances)
+// Moves the position by a clip-space offset and colours by a colour, both per instance.
+const char* INSTANCE_VS = R"(
+layout(location = 0) in vec4 aPosition;
+layout(location = 9) in vec2 aOffset;
+layout(location = 5) in vec4 aColor;
+SHADE out vec4 vColor;
+void main() { gl_Position = aPosition + vec4(aOffset, 0.0, 0.0); vColor = aColor; }
+)";
+
+TEST_F(DrawGLTest, StreamFrequenciesDrawInstancesOfIndexedDrawsOnly)
 {
     // Stream 0: a quad in the top-left 16 x 16 pixels; stream 1: a clip-space offset and a
     // colour per instance.
@@ -113,17 +113,7 @@ TEST_F(DrawGLTest, StreamFrequenciesDrawInstances)
         float dx, dy;
         D3DCOLOR color;
     };
-    IDirect3DVertexShader9* pShader = CreateVertexShader(R"(
-layout(location = 0) in vec4 aPosition;
-layout(location = 9) in vec2 aOffset;
-layout(location = 5) in vec4 aColor;
-SHADE out vec4 vColor;
-void main()
-{
-    gl_Position = aPosition + vec4(aOffset, 0.0, 0.0);
-    vColor = aColor;
-}
-)");
+    IDirect3DVertexShader9* pShader = CreateVertexShader(INSTANCE_VS);
     const D3DVERTEXELEMENT9 elements[] = {{0, 0, D3DDECLTYPE_FLOAT4, 0, D3DDECLUSAGE_POSITION, 0},
                                           {1, 0, D3DDECLTYPE_FLOAT2, 0, D3DDECLUSAGE_TEXCOORD, 0},
                                           {1, 8, D3DDECLTYPE_D3DCOLOR, 0, D3DDECLUSAGE_COLOR, 0},
@@ -131,23 +121,13 @@ void main()
     IDirect3DVertexDeclaration9* pDeclaration = nullptr;
     ASSERT_EQ(Device()->CreateVertexDeclaration(elements, &pDeclaration), D3D_OK);
     const std::vector<Vertex> corners = Corners(0, 0, 16, 16, 0);
+    const std::vector<Vertex> triangles = Quad(0, 0, 16, 16, 0.5f, 0);
     const Instance instances[] = {{0.0f, 0.0f, RED}, {1.0f, -1.0f, GREEN}};
     const uint16_t indices[] = {0, 1, 2, 2, 1, 3};
-    IDirect3DVertexBuffer9* pCorners = nullptr;
-    IDirect3DVertexBuffer9* pInstances = nullptr;
-    IDirect3DIndexBuffer9* pIndices = nullptr;
-    ASSERT_EQ(
-        Device()->CreateVertexBuffer(4 * sizeof(Vertex), 0, 0, D3DPOOL_MANAGED, &pCorners, nullptr),
-        D3D_OK);
-    ASSERT_EQ(Device()->CreateVertexBuffer(sizeof(instances), 0, 0, D3DPOOL_MANAGED, &pInstances,
-                                           nullptr),
-              D3D_OK);
-    ASSERT_EQ(Device()->CreateIndexBuffer(sizeof(indices), 0, D3DFMT_INDEX16, D3DPOOL_MANAGED,
-                                          &pIndices, nullptr),
-              D3D_OK);
-    Fill(pCorners, corners.data(), 4 * sizeof(Vertex));
-    Fill(pInstances, instances, sizeof(instances));
-    Fill(pIndices, indices, sizeof(indices));
+    IDirect3DVertexBuffer9* pCorners = MakeVertexBuffer(corners.data(), 4 * sizeof(Vertex));
+    IDirect3DVertexBuffer9* pTriangles = MakeVertexBuffer(triangles.data(), 6 * sizeof(Vertex));
+    IDirect3DVertexBuffer9* pInstances = MakeVertexBuffer(instances, sizeof(instances));
+    IDirect3DIndexBuffer9* pIndices = MakeIndexBuffer(indices, sizeof(indices), D3DFMT_INDEX16);
 
     ASSERT_EQ(Device()->SetVertexShader(pShader), D3D_OK);
     ASSERT_EQ(Device()->SetPixelShader(s_pColorPS), D3D_OK);
@@ -164,54 +144,21 @@ void main()
     EXPECT_EQ(BackBufferPixel(40, 8), BLACK);
 
     // Direct3D instances indexed draws only.
-    IDirect3DVertexBuffer9* pTriangles = nullptr;
-    const std::vector<Vertex> quad = Quad(0, 0, 16, 16, 0.5f, 0);
-    ASSERT_EQ(Device()->CreateVertexBuffer(6 * sizeof(Vertex), 0, 0, D3DPOOL_MANAGED, &pTriangles,
-                                           nullptr),
-              D3D_OK);
-    Fill(pTriangles, quad.data(), 6 * sizeof(Vertex));
     ASSERT_EQ(Device()->SetStreamSource(0, pTriangles, 0, sizeof(Vertex)), D3D_OK);
     ClearAll(BLACK);
     ASSERT_EQ(Device()->DrawPrimitive(D3DPT_TRIANGLELIST, 0, 2), D3D_OK);
     EXPECT_EQ(BackBufferPixel(8, 8), RED);
     EXPECT_EQ(BackBufferPixel(40, 40), BLACK);
-    ASSERT_EQ(Device()->SetStreamSource(0, pCorners, 0, sizeof(Vertex)), D3D_OK);
-    pTriangles->Release();
 
     // Frequencies back to 1: one instance, every vertex reads instance 0's data.
+    ASSERT_EQ(Device()->SetStreamSource(0, pCorners, 0, sizeof(Vertex)), D3D_OK);
     ASSERT_EQ(Device()->SetStreamSourceFreq(0, 1), D3D_OK);
     ASSERT_EQ(Device()->SetStreamSourceFreq(1, 1), D3D_OK);
     ClearAll(BLACK);
     ASSERT_EQ(Device()->DrawIndexedPrimitive(D3DPT_TRIANGLELIST, 0, 0, 4, 0, 2), D3D_OK);
     EXPECT_EQ(BackBufferPixel(40, 40), BLACK);
     EXPECT_EQ(Device()->SetStreamSourceFreq(0, 0), D3DERR_INVALIDCALL);
-
-    ASSERT_EQ(Device()->SetStreamSource(0, nullptr, 0, 0), D3D_OK);
-    ASSERT_EQ(Device()->SetStreamSource(1, nullptr, 0, 0), D3D_OK);
-    ASSERT_EQ(Device()->SetIndices(nullptr), D3D_OK);
-    ASSERT_EQ(Device()->SetVertexDeclaration(s_pDeclaration), D3D_OK);
-    UseColorShaders();
-    pIndices->Release();
-    pInstances->Release();
-    pCorners->Release();
-    pDeclaration->Release();
-    pShader->Release();
-}
-
-TEST_F(DrawGLTest, DrawPrimitiveUPLeavesStreamZeroUnset)
-{
-    UseColorShaders();
-    IDirect3DVertexBuffer9* pBuffer = nullptr;
-    ASSERT_EQ(Device()->CreateVertexBuffer(64, 0, 0, D3DPOOL_MANAGED, &pBuffer, nullptr), D3D_OK);
-    ASSERT_EQ(Device()->SetStreamSource(0, pBuffer, 0, sizeof(Vertex)), D3D_OK);
-    DrawQuad(0, 0, 8, 8, 0.5f, RED);
-    IDirect3DVertexBuffer9* pBound = pBuffer;
-    UINT offset = 1;
-    UINT stride = 1;
-    ASSERT_EQ(Device()->GetStreamSource(0, &pBound, &offset, &stride), D3D_OK);
-    EXPECT_EQ(pBound, nullptr);
-    EXPECT_EQ(stride, 0u);
-    pBuffer->Release();
+    Release(pIndices, pInstances, pTriangles, pCorners, pDeclaration, pShader);
 }
 
 TEST_F(DrawGLTest, DeclarationsNeedAnEndMarkerWithinTheLimit)
@@ -223,11 +170,13 @@ TEST_F(DrawGLTest, DeclarationsNeedAnEndMarkerWithinTheLimit)
     EXPECT_EQ(Device()->CreateVertexDeclaration(elements.data(), &pDeclaration),
               D3DERR_INVALIDCALL);
     EXPECT_EQ(capture.Logs().size(), 1u);
-    elements[1] = D3DDECL_END();
+    // An element of a usage without an attribute location is kept but not fed.
+    elements[1] = {0, 16, D3DDECLTYPE_FLOAT1, 0, D3DDECLUSAGE_FOG, 0};
+    elements[2] = D3DDECL_END();
     ASSERT_EQ(Device()->CreateVertexDeclaration(elements.data(), &pDeclaration), D3D_OK);
     UINT count = 0;
     ASSERT_EQ(pDeclaration->GetDeclaration(nullptr, &count), D3D_OK);
-    EXPECT_EQ(count, 2u);
+    EXPECT_EQ(count, 3u);
     pDeclaration->Release();
 }
 

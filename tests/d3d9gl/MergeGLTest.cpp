@@ -2,8 +2,6 @@
 
 #include "D3D9GLFixture.h"
 
-#include <cstring>
-
 namespace D3D9GLTest
 {
 namespace
@@ -14,12 +12,10 @@ const char* TINT_PS = R"(//! const g_Tint c0
 SHADE in vec4 vColor;
 in vec2 vTexCoord;
 uniform sampler2D s0;
-void main()
-{
-    oColor = texture(s0, vTexCoord) * vColor * pc[0];
-}
+void main() { oColor = texture(s0, vTexCoord) * vColor * pc[0]; }
 )";
 
+constexpr D3DCOLOR CHECKER[4] = {0xFFFFFFFF, 0xFF808080, 0xFF808080, 0xFFFFFFFF};
 constexpr D3DCOLOR CORNER_COLORS[4] = {0xFFFF4020, 0xFF20FF40, 0xC04020FF, 0x80FFFFFF};
 
 // A pixel rectangle with a colour per corner, as the primitive type draws it.
@@ -45,8 +41,9 @@ protected:
     {
         DeviceFixture::SetUp();
         m_pTintPS = CreatePixelShader(TINT_PS);
-        m_pChecker = MakeTexture(0xFFFFFFFF, 0xFF808080);
-        m_pStripes = MakeTexture(0xFFFFC000, 0xFF0040FF);
+        m_pChecker = MakeTexture(2, 2, D3DFMT_A8R8G8B8, CHECKER);
+        const D3DCOLOR stripes[4] = {0xFFFFC000, 0xFF0040FF, 0xFF0040FF, 0xFFFFC000};
+        m_pStripes = MakeTexture(2, 2, D3DFMT_A8R8G8B8, stripes);
         ASSERT_EQ(Device()->CreateTexture(32, 32, 1, D3DUSAGE_RENDERTARGET, D3DFMT_A8R8G8B8,
                                           D3DPOOL_DEFAULT, &m_pTarget, nullptr),
                   D3D_OK);
@@ -55,35 +52,8 @@ protected:
     void TearDown() override
     {
         ASSERT_EQ(D3D9GL_SetDrawMerging(Device(), TRUE), D3D_OK);
-        Device()->SetTexture(0, nullptr);
-        Device()->SetPixelShader(nullptr);
-        for (IUnknown* pObject :
-             {static_cast<IUnknown*>(m_pTintPS), static_cast<IUnknown*>(m_pChecker),
-              static_cast<IUnknown*>(m_pStripes), static_cast<IUnknown*>(m_pTarget)})
-            pObject->Release();
+        Release(m_pTintPS, m_pChecker, m_pStripes, m_pTarget);
         DeviceFixture::TearDown();
-    }
-
-    // A 2 x 2 texture of two colours in a checker pattern.
-    IDirect3DTexture9* MakeTexture(D3DCOLOR a, D3DCOLOR b)
-    {
-        IDirect3DTexture9* pTexture = nullptr;
-        EXPECT_EQ(Device()->CreateTexture(2, 2, 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, &pTexture,
-                                          nullptr),
-                  D3D_OK);
-        Fill(pTexture, a, b);
-        return pTexture;
-    }
-
-    static void Fill(IDirect3DTexture9* pTexture, D3DCOLOR a, D3DCOLOR b)
-    {
-        D3DLOCKED_RECT locked = {};
-        ASSERT_EQ(pTexture->LockRect(0, &locked, nullptr, 0), D3D_OK);
-        auto* pRows = static_cast<uint8_t*>(locked.pBits);
-        const D3DCOLOR rows[2][2] = {{a, b}, {b, a}};
-        for (int y = 0; y < 2; ++y)
-            std::memcpy(pRows + y * locked.Pitch, rows[y], sizeof(rows[y]));
-        ASSERT_EQ(pTexture->UnlockRect(0), D3D_OK);
     }
 
     // One row of GUI-like shapes, each its own call, strips, fans and lists in turn.
@@ -134,7 +104,8 @@ protected:
         pDevice->SetRenderState(D3DRS_ALPHABLENDENABLE, FALSE);
         pDevice->SetTexture(0, m_pChecker);
         DrawRow(24, 2);
-        Fill(m_pChecker, 0xFF00FFFF, 0xFFFF00FF); // the draws above keep the old pixels
+        const D3DCOLOR changed[4] = {0xFF00FFFF, 0xFFFF00FF, 0xFFFF00FF, 0xFF00FFFF};
+        FillLevel(m_pChecker, 0, changed); // the draws above keep the old pixels
         DrawRow(30, 2);
         pDevice->SetRenderState(D3DRS_SCISSORTESTENABLE, TRUE);
         const RECT scissors[2] = {{0, 36, 20, 64}, {30, 36, 64, 64}};
@@ -186,7 +157,7 @@ TEST_F(MergeGLTest, MergedDrawsGiveTheUnmergedPixelsWithFewerDraws)
     ASSERT_EQ(D3D9GL_SetDrawMerging(Device(), FALSE), D3D_OK);
     const UINT unmergedDraws = DrawScene();
     const std::vector<D3DCOLOR> unmerged = ReadBackBuffer();
-    Fill(m_pChecker, 0xFFFFFFFF, 0xFF808080);
+    FillLevel(m_pChecker, 0, CHECKER);
     ASSERT_EQ(D3D9GL_SetDrawMerging(Device(), TRUE), D3D_OK);
     const UINT mergedDraws = DrawScene();
     const std::vector<D3DCOLOR> merged = ReadBackBuffer();
@@ -200,30 +171,6 @@ TEST_F(MergeGLTest, MergedDrawsGiveTheUnmergedPixelsWithFewerDraws)
     EXPECT_EQ(unmergedDraws, 81u) << "one native draw per call";
     // One per run of calls between changes: 14 runs in the scene.
     EXPECT_EQ(mergedDraws, 14u);
-}
-
-TEST_F(MergeGLTest, DrawsThatEachChangeAConstantStayApart)
-{
-    UseTextureShaders();
-    Device()->SetPixelShader(m_pTintPS);
-    Device()->SetTexture(0, m_pChecker);
-    UINT draws[2] = {};
-    for (BOOL merge : {FALSE, TRUE})
-    {
-        ASSERT_EQ(D3D9GL_SetDrawMerging(Device(), merge), D3D_OK);
-        D3D9GL_COUNTERS before = {};
-        ASSERT_EQ(D3D9GL_GetCounters(Device(), &before, nullptr), D3D_OK);
-        for (int i = 0; i < 6; ++i)
-        {
-            SetTint(float(i) / 6.0f, 1.0f);
-            DrawRow(float(i * 6), 1);
-        }
-        D3D9GL_COUNTERS after = {};
-        ASSERT_EQ(D3D9GL_GetCounters(Device(), &after, nullptr), D3D_OK);
-        draws[merge] = after.DrawCalls - before.DrawCalls;
-    }
-    EXPECT_EQ(draws[TRUE], 6u);
-    EXPECT_EQ(draws[FALSE], 6u);
 }
 
 TEST_F(MergeGLTest, ConstantsStayRightWhenTheirRingWraps)

@@ -1,6 +1,6 @@
-#include "D3D9GLFixture.h"
+// Textures as the shaders sample them, and surfaces as render targets.
 
-#include <cstring>
+#include "D3D9GLFixture.h"
 
 namespace D3D9GLTest
 {
@@ -10,38 +10,15 @@ namespace
 using TextureGLTest = DeviceFixture;
 
 constexpr D3DCOLOR BLACK = 0xFF000000;
+constexpr D3DCOLOR WHITE = 0xFFFFFFFF;
 constexpr D3DCOLOR RED = 0xFFFF0000;
 constexpr D3DCOLOR GREEN = 0xFF00FF00;
 constexpr D3DCOLOR BLUE = 0xFF0000FF;
 
-// A managed A8R8G8B8 texture filled row by row from `texels` (width x height per level).
-IDirect3DTexture9* MakeTexture(IDirect3DDevice9* pDevice, UINT width, UINT height, UINT levels,
-                               const std::vector<std::vector<D3DCOLOR>>& texels)
-{
-    IDirect3DTexture9* pTexture = nullptr;
-    EXPECT_EQ(pDevice->CreateTexture(width, height, levels, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED,
-                                     &pTexture, nullptr),
-              D3D_OK);
-    for (UINT level = 0; level < texels.size(); ++level)
-    {
-        const UINT w = std::max(width >> level, 1u);
-        const UINT h = std::max(height >> level, 1u);
-        D3DLOCKED_RECT locked = {};
-        EXPECT_EQ(pTexture->LockRect(level, &locked, nullptr, 0), D3D_OK);
-        for (UINT y = 0; y < h; ++y)
-        {
-            std::memcpy(static_cast<uint8_t*>(locked.pBits) + size_t(y) * locked.Pitch,
-                        &texels[level][size_t(y) * w], w * sizeof(D3DCOLOR));
-        }
-        EXPECT_EQ(pTexture->UnlockRect(level), D3D_OK);
-    }
-    return pTexture;
-}
-
 // A quad over the whole target whose u runs from u0 to u1 and v is fixed.
 std::vector<Vertex> UQuad(float u0, float u1, float v)
 {
-    std::vector<Vertex> quad = DeviceFixture::Quad(0, 0, 64, 64, 0.5f, 0xFFFFFFFF);
+    std::vector<Vertex> quad = DeviceFixture::Quad(0, 0, 64, 64, 0.5f, WHITE);
     for (Vertex& vertex : quad)
     {
         vertex.u = vertex.u == 0.0f ? u0 : u1;
@@ -53,16 +30,15 @@ std::vector<Vertex> UQuad(float u0, float u1, float v)
 TEST_F(TextureGLTest, AddressModesWrapMirrorClampBorderAndMirrorOnce)
 {
     UseTextureShaders();
-    IDirect3DTexture9* pTexture = MakeTexture(Device(), 2, 1, 1, {{RED, GREEN}});
+    const D3DCOLOR texels[2] = {RED, GREEN};
+    IDirect3DTexture9* pTexture = MakeTexture(2, 1, D3DFMT_A8R8G8B8, texels);
     ASSERT_EQ(Device()->SetTexture(0, pTexture), D3D_OK);
     ASSERT_EQ(Device()->SetSamplerState(0, D3DSAMP_BORDERCOLOR, BLUE), D3D_OK);
     // u runs from -1 to 2: x 4 samples u = -0.79, x 27 u = 0.29, x 50 u = 1.37.
     const struct
     {
         D3DTEXTUREADDRESS mode;
-        D3DCOLOR below;
-        D3DCOLOR inside;
-        D3DCOLOR above;
+        D3DCOLOR below, inside, above;
     } cases[] = {
         {D3DTADDRESS_WRAP, RED, RED, RED},           {D3DTADDRESS_MIRROR, GREEN, RED, GREEN},
         {D3DTADDRESS_CLAMP, RED, RED, GREEN},        {D3DTADDRESS_BORDER, BLUE, RED, BLUE},
@@ -78,68 +54,20 @@ TEST_F(TextureGLTest, AddressModesWrapMirrorClampBorderAndMirrorOnce)
         EXPECT_EQ(pixels[32 * TARGET_SIZE + 27], c.inside) << "mode " << c.mode;
         EXPECT_EQ(pixels[32 * TARGET_SIZE + 50], c.above) << "mode " << c.mode;
     }
-    ASSERT_EQ(Device()->SetTexture(0, nullptr), D3D_OK);
-    pTexture->Release();
-}
 
-TEST_F(TextureGLTest, PointFilteringPicksATexelAndLinearBlendsNeighbours)
-{
-    UseTextureShaders();
-    IDirect3DTexture9* pTexture = MakeTexture(Device(), 2, 1, 1, {{RED, GREEN}});
-    ASSERT_EQ(Device()->SetTexture(0, pTexture), D3D_OK);
+    // Point filtering by default; linear blends neighbours.
     ASSERT_EQ(Device()->SetSamplerState(0, D3DSAMP_ADDRESSU, D3DTADDRESS_CLAMP), D3D_OK);
-
     ClearAll(BLACK);
     DrawVertices(D3DPT_TRIANGLELIST, UQuad(0.0f, 1.0f, 0.5f));
-    EXPECT_EQ(BackBufferPixel(31, 10), RED) << "point filtering is the default";
+    EXPECT_EQ(BackBufferPixel(31, 10), RED);
     EXPECT_EQ(BackBufferPixel(32, 10), GREEN);
-
     ASSERT_EQ(Device()->SetSamplerState(0, D3DSAMP_MAGFILTER, D3DTEXF_LINEAR), D3D_OK);
     ASSERT_EQ(Device()->SetSamplerState(0, D3DSAMP_MINFILTER, D3DTEXF_LINEAR), D3D_OK);
     ClearAll(BLACK);
     DrawVertices(D3DPT_TRIANGLELIST, UQuad(0.0f, 1.0f, 0.5f));
     // x 31 samples u = 0.492: 48.4% of the way from the red to the green texel centre.
-    const D3DCOLOR blended = BackBufferPixel(31, 10);
-    EXPECT_TRUE(ColorNear(0xFF847B00, blended, 3)) << std::hex << blended;
+    EXPECT_TRUE(ColorNear(0xFF847B00, BackBufferPixel(31, 10), 3));
     EXPECT_EQ(BackBufferPixel(0, 10), RED) << "clamped edge";
-    ASSERT_EQ(Device()->SetTexture(0, nullptr), D3D_OK);
-    pTexture->Release();
-}
-
-TEST_F(TextureGLTest, MipLevelFollowsTheScreenSizeOfTheTexture)
-{
-    UseTextureShaders();
-    const D3DCOLOR levelColors[] = {RED,        GREEN,      BLUE,      0xFFFFFF00,
-                                    0xFF00FFFF, 0xFFFF00FF, 0xFFFFFFFF};
-    std::vector<std::vector<D3DCOLOR>> levels;
-    for (UINT level = 0; level < 7; ++level)
-    {
-        const UINT size = 64u >> level;
-        levels.emplace_back(size_t(size) * size, levelColors[level]);
-    }
-    IDirect3DTexture9* pTexture = MakeTexture(Device(), 64, 64, 0, levels);
-    ASSERT_EQ(pTexture->GetLevelCount(), 7u);
-    ASSERT_EQ(Device()->SetTexture(0, pTexture), D3D_OK);
-    ASSERT_EQ(Device()->SetSamplerState(0, D3DSAMP_MIPFILTER, D3DTEXF_POINT), D3D_OK);
-    // A 64-texel texture over 64, 32, 16 and 8 pixels: levels 0, 1, 2 and 3.
-    const struct
-    {
-        float size;
-        D3DCOLOR expected;
-    } cases[] = {{64, RED}, {32, GREEN}, {16, BLUE}, {8, 0xFFFFFF00}};
-    for (const auto& c : cases)
-    {
-        ClearAll(BLACK);
-        DrawQuad(0, 0, c.size, c.size, 0.5f, 0xFFFFFFFF);
-        EXPECT_EQ(BackBufferPixel(UINT(c.size) / 2, UINT(c.size) / 2), c.expected)
-            << "size " << c.size;
-    }
-    // Without a mip filter the top level is used at any size.
-    ASSERT_EQ(Device()->SetSamplerState(0, D3DSAMP_MIPFILTER, D3DTEXF_NONE), D3D_OK);
-    ClearAll(BLACK);
-    DrawQuad(0, 0, 8, 8, 0.5f, 0xFFFFFFFF);
-    EXPECT_EQ(BackBufferPixel(4, 4), RED);
-    ASSERT_EQ(Device()->SetTexture(0, nullptr), D3D_OK);
     pTexture->Release();
 }
 
@@ -168,77 +96,21 @@ TEST_F(TextureGLTest, LockRectRoundTripsWithPitchAndRectangles)
     EXPECT_EQ(reinterpret_cast<D3DCOLOR*>(static_cast<uint8_t*>(locked.pBits) + locked.Pitch)[1],
               0xFF000304u);
     ASSERT_EQ(pTexture->UnlockRect(0), D3D_OK);
-    const RECT outside = {6, 0, 9, 1};
-    EXPECT_EQ(pTexture->LockRect(0, &locked, &outside, 0), D3DERR_INVALIDCALL);
-    const RECT negative = {-1, 0, 2, 1};
-    EXPECT_EQ(pTexture->LockRect(0, &locked, &negative, 0), D3DERR_INVALIDCALL);
-    const RECT empty = {2, 2, 2, 3};
-    EXPECT_EQ(pTexture->LockRect(0, &locked, &empty, 0), D3DERR_INVALIDCALL);
+    for (const RECT& bad : {RECT{6, 0, 9, 1}, RECT{-1, 0, 2, 1}, RECT{2, 2, 2, 3}})
+        EXPECT_EQ(pTexture->LockRect(0, &locked, &bad, 0), D3DERR_INVALIDCALL) << bad.left;
 
     // The unlock reached GL: drawing samples what was written.
     UseTextureShaders();
     ASSERT_EQ(Device()->SetTexture(0, pTexture), D3D_OK);
     ClearAll(BLACK);
-    DrawQuad(0, 0, 64, 64, 0.5f, 0xFFFFFFFF);
+    DrawQuad(0, 0, 64, 64, 0.5f, WHITE);
     EXPECT_EQ(BackBufferPixel(3 * 8 + 4, 2 * 16 + 8), 0xFF000203u);
-    ASSERT_EQ(Device()->SetTexture(0, nullptr), D3D_OK);
     pTexture->Release();
 }
 
-TEST_F(TextureGLTest, DxtBlocksDecodeToTheirKnownTexels)
-{
-    UseTextureShaders();
-    // Colour block: red (0xF800) and blue (0x001F) endpoints, four-colour mode; row 0 uses
-    // indices 0, 1, 2, 3, the other rows index 0.
-    const uint8_t colorBlock[8] = {0x00, 0xF8, 0x1F, 0x00, 0xE4, 0x00, 0x00, 0x00};
-    // Alpha block: 255 and 0 endpoints (eight-alpha mode); row 0 indices 0, 1, 2, 7, which
-    // give 255, 0, 6/7 and 1/7 of 255.
-    const uint8_t alphaBlock[8] = {0xFF, 0x00, 0x88, 0x0E, 0x00, 0x00, 0x00, 0x00};
-    const struct
-    {
-        D3DFORMAT format;
-        std::vector<uint8_t> block;
-        D3DCOLOR expected[4];
-    } cases[] = {
-        {D3DFMT_DXT1,
-         std::vector<uint8_t>(colorBlock, colorBlock + 8),
-         {0xFFFF0000, 0xFF0000FF, 0xFFAA0055, 0xFF5500AA}},
-        {D3DFMT_DXT5,
-         [&]
-         {
-             std::vector<uint8_t> block(alphaBlock, alphaBlock + 8);
-             block.insert(block.end(), colorBlock, colorBlock + 8);
-             return block;
-         }(),
-         {0xFFFF0000, 0x000000FF, 0xDBAA0055, 0x245500AA}},
-    };
-    ASSERT_EQ(Device()->SetRenderState(D3DRS_ALPHABLENDENABLE, FALSE), D3D_OK);
-    for (const auto& c : cases)
-    {
-        IDirect3DTexture9* pTexture = nullptr;
-        ASSERT_EQ(
-            Device()->CreateTexture(4, 4, 1, 0, c.format, D3DPOOL_MANAGED, &pTexture, nullptr),
-            D3D_OK);
-        D3DLOCKED_RECT locked = {};
-        ASSERT_EQ(pTexture->LockRect(0, &locked, nullptr, 0), D3D_OK);
-        EXPECT_EQ(locked.Pitch, INT(c.block.size()));
-        std::memcpy(locked.pBits, c.block.data(), c.block.size());
-        ASSERT_EQ(pTexture->UnlockRect(0), D3D_OK);
-        ASSERT_EQ(Device()->SetTexture(0, pTexture), D3D_OK);
-        ClearAll(BLACK);
-        DrawQuad(0, 0, 64, 64, 0.5f, 0xFFFFFFFF);
-        for (UINT x = 0; x < 4; ++x)
-        {
-            EXPECT_TRUE(ColorNear(c.expected[x], BackBufferPixel(x * 16 + 8, 8), 2))
-                << "format " << std::hex << c.format << " texel " << x;
-        }
-        EXPECT_EQ(BackBufferPixel(8 * 3 + 8, 40) & 0x00FFFFFF, 0x00FF0000u);
-        ASSERT_EQ(Device()->SetTexture(0, nullptr), D3D_OK);
-        pTexture->Release();
-    }
-}
-
-TEST_F(TextureGLTest, FloatAndLuminanceFormatsFillMissingChannelsLikeDirect3D)
+// One texel of each format through the sampler: missing channels filled as Direct3D fills
+// them, DXT blocks decoded at upload.
+TEST_F(TextureGLTest, EachFormatSamplesLikeDirect3D)
 {
     UseTextureShaders();
     const struct
@@ -253,22 +125,20 @@ TEST_F(TextureGLTest, FloatAndLuminanceFormatsFillMissingChannelsLikeDirect3D)
         {D3DFMT_R16F, {0x00, 0x38}, 0xFF80FFFF},             // 0.5
         {D3DFMT_X8R8G8B8, {0x10, 0x20, 0x30, 0x00}, 0xFF302010},
         {D3DFMT_R5G6B5, {0x00, 0xF8}, 0xFFFF0000},
+        // Red (0xF800) and blue (0x001F) end points, texel 0 takes index 1.
+        {D3DFMT_DXT1, {0x00, 0xF8, 0x1F, 0x00, 0x01, 0, 0, 0}, BLUE},
+        // Alpha end points 0x80 and 0, texel 0 takes index 0.
+        {D3DFMT_DXT5,
+         {0x80, 0x00, 0, 0, 0, 0, 0, 0, 0x00, 0xF8, 0x1F, 0x00, 0x01, 0, 0, 0},
+         0x800000FF},
     };
     for (const auto& c : cases)
     {
-        IDirect3DTexture9* pTexture = nullptr;
-        ASSERT_EQ(
-            Device()->CreateTexture(1, 1, 1, 0, c.format, D3DPOOL_MANAGED, &pTexture, nullptr),
-            D3D_OK);
-        D3DLOCKED_RECT locked = {};
-        ASSERT_EQ(pTexture->LockRect(0, &locked, nullptr, 0), D3D_OK);
-        std::memcpy(locked.pBits, c.texel.data(), c.texel.size());
-        ASSERT_EQ(pTexture->UnlockRect(0), D3D_OK);
+        IDirect3DTexture9* pTexture = MakeTexture(1, 1, c.format, c.texel.data());
         ASSERT_EQ(Device()->SetTexture(0, pTexture), D3D_OK);
         ClearAll(BLACK);
-        DrawQuad(0, 0, 64, 64, 0.5f, 0xFFFFFFFF);
+        DrawQuad(0, 0, 64, 64, 0.5f, WHITE);
         EXPECT_TRUE(ColorNear(c.expected, BackBufferPixel(10, 10), 1)) << "format " << c.format;
-        ASSERT_EQ(Device()->SetTexture(0, nullptr), D3D_OK);
         pTexture->Release();
     }
 }
@@ -280,42 +150,187 @@ TEST_F(TextureGLTest, VertexSamplersAreSamplers257To260)
 layout(location = 0) in vec4 aPosition;
 uniform sampler2D vs1;
 SHADE out vec4 vColor;
-void main()
-{
-    gl_Position = aPosition;
-    vColor = textureLod(vs1, vec2(0.5), 0.0);
-}
+void main() { gl_Position = aPosition; vColor = textureLod(vs1, vec2(0.5), 0.0); }
 )");
-    IDirect3DTexture9* pTexture = MakeTexture(Device(), 1, 1, 1, {{GREEN}});
+    IDirect3DTexture9* pTexture = MakeTexture(1, 1, D3DFMT_A8R8G8B8, &GREEN);
     ASSERT_EQ(Device()->SetVertexShader(pShader), D3D_OK);
     ASSERT_EQ(Device()->SetPixelShader(s_pColorPS), D3D_OK);
     ASSERT_EQ(Device()->SetTexture(D3DVERTEXTEXTURESAMPLER1, pTexture), D3D_OK);
     ClearAll(BLACK);
-    DrawQuad(0, 0, 64, 64, 0.5f, 0xFFFFFFFF);
+    DrawQuad(0, 0, 64, 64, 0.5f, WHITE);
     EXPECT_EQ(BackBufferPixel(10, 10), GREEN);
     EXPECT_EQ(Device()->SetTexture(D3DVERTEXTEXTURESAMPLER3 + 1, pTexture), D3DERR_INVALIDCALL);
-    ASSERT_EQ(Device()->SetTexture(D3DVERTEXTEXTURESAMPLER1, nullptr), D3D_OK);
-    pTexture->Release();
-    pShader->Release();
+    Release(pTexture, pShader);
 }
 
-TEST_F(TextureGLTest, InvalidTextureRequestsFail)
+TEST_F(TextureGLTest, InvalidTexturesAndTargetsAreRefused)
 {
     Halvex::Base::DiagnosticCapture capture;
     IDirect3DTexture9* pTexture = nullptr;
-    EXPECT_EQ(
-        Device()->CreateTexture(0, 4, 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, &pTexture, nullptr),
-        D3DERR_INVALIDCALL);
-    EXPECT_EQ(
-        Device()->CreateTexture(4, 4, 4, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, &pTexture, nullptr),
-        D3DERR_INVALIDCALL);
-    EXPECT_EQ(Device()->CreateTexture(4, 4, 1, D3DUSAGE_RENDERTARGET, D3DFMT_DXT1, D3DPOOL_DEFAULT,
-                                      &pTexture, nullptr),
-              D3DERR_INVALIDCALL);
-    EXPECT_EQ(Device()->CreateTexture(4, 4, 1, 0, D3DFMT_UYVY, D3DPOOL_MANAGED, &pTexture, nullptr),
-              D3DERR_INVALIDCALL);
-    EXPECT_EQ(pTexture, nullptr);
+    const struct
+    {
+        UINT width, levels;
+        DWORD usage;
+        D3DFORMAT format;
+    } invalid[] = {
+        {0, 1, 0, D3DFMT_A8R8G8B8},
+        {4, 4, 0, D3DFMT_A8R8G8B8}, // more levels than a 4 x 4 chain has
+        {4, 1, D3DUSAGE_RENDERTARGET, D3DFMT_DXT1},
+        {4, 1, 0, D3DFMT_UYVY},
+    };
+    for (const auto& c : invalid)
+    {
+        EXPECT_EQ(Device()->CreateTexture(c.width, 4, c.levels, c.usage, c.format,
+                                          c.usage ? D3DPOOL_DEFAULT : D3DPOOL_MANAGED, &pTexture,
+                                          nullptr),
+                  D3DERR_INVALIDCALL);
+        EXPECT_EQ(pTexture, nullptr);
+    }
     EXPECT_EQ(capture.Logs().size(), 4u);
+
+    // Only render targets and depth surfaces bind as such; neither locks.
+    capture.Clear();
+    pTexture = MakeTexture(1, 1, D3DFMT_A8R8G8B8, &RED);
+    IDirect3DSurface9* pSurface = nullptr;
+    ASSERT_EQ(pTexture->GetSurfaceLevel(0, &pSurface), D3D_OK);
+    EXPECT_EQ(Device()->SetRenderTarget(0, pSurface), D3DERR_INVALIDCALL);
+    EXPECT_EQ(Device()->SetDepthStencilSurface(pSurface), D3DERR_INVALIDCALL);
+    EXPECT_EQ(Device()->SetRenderTarget(0, nullptr), D3DERR_INVALIDCALL);
+    EXPECT_EQ(capture.Logs().size(), 2u);
+    IDirect3DSurface9* pDepth = nullptr;
+    ASSERT_EQ(Device()->CreateDepthStencilSurface(16, 16, D3DFMT_D16, D3DMULTISAMPLE_NONE, 0, TRUE,
+                                                  &pDepth, nullptr),
+              D3D_OK);
+    EXPECT_EQ(Device()->SetDepthStencilSurface(pDepth), D3D_OK);
+    D3DLOCKED_RECT locked = {};
+    EXPECT_EQ(pDepth->LockRect(&locked, nullptr, 0), D3DERR_INVALIDCALL);
+    Release(pDepth, pSurface, pTexture);
+}
+
+TEST_F(TextureGLTest, DrawingIntoATextureAndSamplingIt)
+{
+    IDirect3DTexture9* pTarget = nullptr;
+    ASSERT_EQ(Device()->CreateTexture(32, 32, 1, D3DUSAGE_RENDERTARGET, D3DFMT_A8R8G8B8,
+                                      D3DPOOL_DEFAULT, &pTarget, nullptr),
+              D3D_OK);
+    IDirect3DSurface9* pSurface = nullptr;
+    ASSERT_EQ(pTarget->GetSurfaceLevel(0, &pSurface), D3D_OK);
+    IDirect3DSurface9* pBackBuffer = nullptr;
+    ASSERT_EQ(Device()->GetRenderTarget(0, &pBackBuffer), D3D_OK);
+
+    const D3DVIEWPORT9 small = {0, 0, 4, 4, 0.0f, 1.0f};
+    ASSERT_EQ(Device()->SetViewport(&small), D3D_OK);
+    ASSERT_EQ(Device()->SetRenderTarget(0, pSurface), D3D_OK);
+    D3DVIEWPORT9 viewport = {};
+    ASSERT_EQ(Device()->GetViewport(&viewport), D3D_OK);
+    EXPECT_EQ(viewport.Width, 32u) << "setting target 0 resets the viewport to the target";
+    RECT scissor = {};
+    ASSERT_EQ(Device()->GetScissorRect(&scissor), D3D_OK);
+    EXPECT_EQ(scissor.right, 32);
+    EXPECT_EQ(scissor.bottom, 32);
+
+    // The automatic depth buffer (64 x 64) serves the smaller target.
+    UseColorShaders();
+    ClearAll(BLACK, 0.5f);
+    for (const auto& quad :
+         {Quad(0, 0, 16, 32, 0.25f, WHITE, 32, 32), Quad(16, 0, 32, 32, 0.75f, WHITE, 32, 32)})
+        DrawVertices(D3DPT_TRIANGLELIST, quad);
+    const std::vector<D3DCOLOR> target = ReadSurface(pSurface);
+    EXPECT_EQ(target[10 * 32 + 8], WHITE) << "passes the depth test";
+    EXPECT_EQ(target[10 * 32 + 24], BLACK) << "fails the depth test";
+
+    ASSERT_EQ(Device()->SetRenderTarget(0, pBackBuffer), D3D_OK);
+    ASSERT_EQ(Device()->GetViewport(&viewport), D3D_OK);
+    EXPECT_EQ(viewport.Width, TARGET_SIZE) << "the back buffer's size again";
+    UseTextureShaders();
+    ASSERT_EQ(Device()->SetTexture(0, pTarget), D3D_OK);
+    ClearAll(BLUE);
+    DrawQuad(0, 0, 64, 64, 0.5f, WHITE);
+    EXPECT_EQ(BackBufferPixel(10, 10), WHITE) << "texel rows keep row 0 at the top";
+    EXPECT_EQ(BackBufferPixel(50, 10), BLACK);
+
+    D3DLOCKED_RECT locked = {};
+    EXPECT_EQ(pSurface->LockRect(&locked, nullptr, 0), D3DERR_INVALIDCALL)
+        << "render targets are not lockable";
+    Release(pBackBuffer, pSurface, pTarget);
+}
+
+TEST_F(TextureGLTest, R32FTargetHoldsAFloatExactly)
+{
+    IDirect3DTexture9* pTarget = nullptr;
+    ASSERT_EQ(Device()->CreateTexture(4, 4, 1, D3DUSAGE_RENDERTARGET, D3DFMT_R32F, D3DPOOL_DEFAULT,
+                                      &pTarget, nullptr),
+              D3D_OK);
+    IDirect3DSurface9* pSurface = nullptr;
+    ASSERT_EQ(pTarget->GetSurfaceLevel(0, &pSurface), D3D_OK);
+    ASSERT_EQ(Device()->SetRenderTarget(0, pSurface), D3D_OK);
+    IDirect3DPixelShader9* pShader = CreatePixelShader("void main() { oColor = pc[0]; }\n");
+    ASSERT_EQ(Device()->SetVertexShader(s_pColorVS), D3D_OK);
+    ASSERT_EQ(Device()->SetPixelShader(pShader), D3D_OK);
+    const float value[4] = {0.123456789f, 7.0f, 8.0f, 9.0f};
+    ASSERT_EQ(Device()->SetPixelShaderConstantF(0, value, 1), D3D_OK);
+    ASSERT_EQ(Device()->Clear(0, nullptr, D3DCLEAR_TARGET, 0, 1.0f, 0), D3D_OK);
+    SetStates({{D3DRS_ZENABLE, D3DZB_FALSE}});
+    DrawVertices(D3DPT_TRIANGLELIST, Quad(0, 0, 4, 4, 0.5f, WHITE, 4, 4));
+    // One 32-bit float per texel, read back as it is stored.
+    const D3DCOLOR bits = ReadSurface(pSurface).at(2 * 4 + 2);
+    float stored = 0.0f;
+    std::memcpy(&stored, &bits, sizeof(stored));
+    EXPECT_EQ(stored, 0.123456789f);
+    Release(pShader, pSurface, pTarget);
+}
+
+TEST_F(TextureGLTest, CubeFacesKeepDirect3DOrientation)
+{
+    IDirect3DCubeTexture9* pCube = nullptr;
+    ASSERT_EQ(Device()->CreateCubeTexture(16, 1, D3DUSAGE_RENDERTARGET, D3DFMT_A8R8G8B8,
+                                          D3DPOOL_DEFAULT, &pCube, nullptr),
+              D3D_OK);
+    IDirect3DSurface9* pBackBuffer = nullptr;
+    ASSERT_EQ(Device()->GetRenderTarget(0, &pBackBuffer), D3D_OK);
+    const D3DCOLOR faceColors[6] = {RED, GREEN, BLUE, 0xFFFFFF00, 0xFF00FFFF, 0xFFFF00FF};
+    UseColorShaders();
+    SetStates({{D3DRS_ZENABLE, D3DZB_FALSE}});
+    for (UINT face = 0; face < 6; ++face)
+    {
+        IDirect3DSurface9* pFace = nullptr;
+        ASSERT_EQ(pCube->GetCubeMapSurface(D3DCUBEMAP_FACES(face), 0, &pFace), D3D_OK);
+        ASSERT_EQ(Device()->SetRenderTarget(0, pFace), D3D_OK);
+        ASSERT_EQ(Device()->Clear(0, nullptr, D3DCLEAR_TARGET, faceColors[face], 1.0f, 0), D3D_OK);
+        // White in the face's top-left quadrant.
+        DrawVertices(D3DPT_TRIANGLELIST, Quad(0, 0, 8, 8, 0.5f, WHITE, 16, 16));
+        const std::vector<D3DCOLOR> pixels = ReadSurface(pFace);
+        EXPECT_EQ(pixels[2 * 16 + 2], WHITE);
+        EXPECT_EQ(pixels[13 * 16 + 13], faceColors[face]);
+        pFace->Release();
+    }
+    ASSERT_EQ(Device()->SetRenderTarget(0, pBackBuffer), D3D_OK);
+
+    // Direct3D's face axes: a direction whose face coordinates (sc, tc) are (-0.5, -0.5)
+    // lands in the top-left quadrant, (+0.5, +0.5) in the bottom-right one.
+    const float topLeft[6][3] = {{1, 0.5f, 0.5f},   {-1, 0.5f, -0.5f}, {-0.5f, 1, -0.5f},
+                                 {-0.5f, -1, 0.5f}, {-0.5f, 0.5f, 1},  {0.5f, 0.5f, -1}};
+    const float bottomRight[6][3] = {{1, -0.5f, -0.5f}, {-1, -0.5f, 0.5f}, {0.5f, 1, 0.5f},
+                                     {0.5f, -1, -0.5f}, {0.5f, -0.5f, 1},  {-0.5f, -0.5f, -1}};
+    // Samples the cube map in sampler 0 along the direction in pc[0].
+    IDirect3DPixelShader9* pShader = CreatePixelShader(
+        "uniform samplerCube s0;\nvoid main() { oColor = texture(s0, pc[0].xyz); }\n");
+    ASSERT_EQ(Device()->SetPixelShader(pShader), D3D_OK);
+    ASSERT_EQ(Device()->SetTexture(0, pCube), D3D_OK);
+    for (UINT face = 0; face < 6; ++face)
+    {
+        for (int corner = 0; corner < 2; ++corner)
+        {
+            const float* pDirection = corner == 0 ? topLeft[face] : bottomRight[face];
+            const float constant[4] = {pDirection[0], pDirection[1], pDirection[2], 0.0f};
+            ASSERT_EQ(Device()->SetPixelShaderConstantF(0, constant, 1), D3D_OK);
+            ClearAll(BLACK);
+            DrawQuad(0, 0, 64, 64, 0.5f, WHITE);
+            EXPECT_EQ(BackBufferPixel(5, 5), corner == 0 ? WHITE : faceColors[face])
+                << "face " << face << (corner == 0 ? " top-left" : " bottom-right");
+        }
+    }
+    Release(pShader, pBackBuffer, pCube);
 }
 
 } // namespace

@@ -6,34 +6,12 @@
 
 #include <cmath>
 #include <cstring>
+#include <limits>
 
 using namespace d3d9gl;
 
 namespace
 {
-
-ImageSurface OneTexel(D3DFORMAT format, const std::vector<uint8_t>& bytes)
-{
-    ImageSurface surface;
-    EXPECT_TRUE(MakeSurface(format, 1, 1, 1, surface));
-    EXPECT_EQ(surface.bytes.size(), bytes.size());
-    surface.bytes = bytes;
-    return surface;
-}
-
-std::vector<float> DecodeOne(D3DFORMAT format, const std::vector<uint8_t>& bytes)
-{
-    std::vector<float> rgba;
-    EXPECT_TRUE(DecodeSurface(format, OneTexel(format, bytes), rgba));
-    return rgba;
-}
-
-std::vector<uint8_t> EncodeOne(D3DFORMAT format, std::vector<float> rgba)
-{
-    ImageSurface surface;
-    EXPECT_TRUE(EncodeSurface(format, rgba.data(), 1, 1, surface));
-    return surface.bytes;
-}
 
 template <typename T> std::vector<uint8_t> Bytes(std::initializer_list<T> values)
 {
@@ -42,68 +20,81 @@ template <typename T> std::vector<uint8_t> Bytes(std::initializer_list<T> values
     return bytes;
 }
 
-void ExpectNear(const std::vector<float>& actual, const std::vector<float>& expected,
-                float tolerance = 1e-6f)
+std::vector<uint8_t> U8(std::initializer_list<uint8_t> values)
 {
-    ASSERT_EQ(actual.size(), expected.size());
-    for (size_t i = 0; i < actual.size(); ++i)
-        EXPECT_NEAR(actual[i], expected[i], tolerance) << "channel " << i;
+    return values;
 }
+
+// Texels as bytes and as RGBA, checked by decoding, encoding or both.
+const struct
+{
+    D3DFORMAT format;
+    std::vector<uint8_t> bytes;
+    std::vector<float> rgba;
+    bool decode, encode;
+} TEXEL_CASES[] = {
+    // A8R8G8B8 is B, G, R, A in memory; A8B8G8R8 is R, G, B, A.
+    {D3DFMT_A8R8G8B8, U8({0x00, 0x33, 0xff, 0x80}), {1, 0.2f, 0, 128 / 255.0f}, true, true},
+    {D3DFMT_A8B8G8R8, U8({0xff, 0x33, 0x00, 0x80}), {1, 0.2f, 0, 128 / 255.0f}, true, false},
+    {D3DFMT_X8R8G8B8, U8({0x00, 0x00, 0xff, 0x00}), {1, 0, 0, 1}, true, false},
+    {D3DFMT_R8G8B8, U8({0x00, 0x33, 0xff}), {1.0f, 0.2f, 0.0f, 1.0f}, true, false},
+    {D3DFMT_R5G6B5, Bytes<uint16_t>({0xf800}), {1, 0, 0, 1}, true, false},
+    {D3DFMT_R5G6B5, Bytes<uint16_t>({0x07ff}), {0, 1, 1, 1}, true, true},
+    {D3DFMT_A1R5G5B5, Bytes<uint16_t>({0x801f}), {0, 0, 1, 1}, true, false},
+    {D3DFMT_A1R5G5B5, Bytes<uint16_t>({0x7c00}), {1, 0, 0, 0.2f}, false, true},
+    {D3DFMT_X1R5G5B5, Bytes<uint16_t>({0x7c00}), {1, 0, 0, 1}, true, false},
+    {D3DFMT_A4R4G4B4, Bytes<uint16_t>({0x5f00}), {1, 0, 0, 5 / 15.0f}, true, false},
+    {D3DFMT_A4R4G4B4, Bytes<uint16_t>({0xf00f}), {0, 0, 1, 1}, true, true},
+    {D3DFMT_A16B16G16R16,
+     Bytes<uint16_t>({0xffff, 0, 0x8000, 0xffff}),
+     {1, 0, 32768 / 65535.0f, 1},
+     true,
+     false},
+    {D3DFMT_A8L8, U8({0x33, 0xff}), {0.2f, 0.2f, 0.2f, 1.0f}, true, false},
+    // Luminance weighs green most.
+    {D3DFMT_A8L8, U8({54, 128}), {1, 0, 0, 0.5f}, false, true},
+    {D3DFMT_L8, U8({182}), {0, 1, 0, 1}, false, true},
+    {D3DFMT_G16R16, Bytes<uint16_t>({0, 0xffff}), {0, 1, 1, 1}, true, false},
+    {D3DFMT_R16F, Bytes<uint16_t>({0xc000}), {-2, 1, 1, 1}, true, false},
+    {D3DFMT_R16F, Bytes<uint16_t>({0x7c00}), {1e6f, 0, 0, 0}, false, true},
+    {D3DFMT_G16R16F, Bytes<uint16_t>({0x3800, 0x4400}), {0.5f, 4, 1, 1}, true, false},
+    {D3DFMT_G32R32F, Bytes<float>({1.5f, -3.0f}), {1.5f, -3, 1, 1}, true, false},
+    {D3DFMT_A16B16G16R16F,
+     Bytes<uint16_t>({0xc000, 0x3800, 0x7bff, 0x3c00}),
+     {-2, 0.5f, 65504, 1},
+     true,
+     true},
+    {D3DFMT_A32B32G32R32F, Bytes<float>({-2, 0.5f, 1e9f, 3}), {-2, 0.5f, 1e9f, 3}, true, true},
+    // Normalised formats clamp, NaN to 0.
+    {D3DFMT_A8R8G8B8, U8({0x00, 0xff, 0x00, 0xff}), {-1, 2, NAN, 1}, false, true},
+};
 
 } // namespace
 
-TEST(SurfaceCodecTest, PackedFormatsPlaceChannelsWhereDirect3DDoes)
+// One texel each way: channel placement in memory, the channels a format lacks read as
+// Direct3D samples them, clamping of normalised formats and float ranges kept.
+TEST(SurfaceCodecTest, TexelsDecodeAndEncodeWhereDirect3DPutsThem)
 {
-    // A8R8G8B8 is B, G, R, A in memory; A8B8G8R8 is R, G, B, A.
-    ExpectNear(DecodeOne(D3DFMT_A8R8G8B8, {0x00, 0x33, 0xff, 0x80}),
-               {1.0f, 0.2f, 0.0f, 128 / 255.0f});
-    ExpectNear(DecodeOne(D3DFMT_A8B8G8R8, {0xff, 0x33, 0x00, 0x80}),
-               {1.0f, 0.2f, 0.0f, 128 / 255.0f});
-    ExpectNear(DecodeOne(D3DFMT_X8R8G8B8, {0x00, 0x00, 0xff, 0x00}), {1, 0, 0, 1});
-    ExpectNear(DecodeOne(D3DFMT_R8G8B8, {0x00, 0x33, 0xff}), {1.0f, 0.2f, 0.0f, 1.0f});
-    ExpectNear(DecodeOne(D3DFMT_R5G6B5, Bytes<uint16_t>({0xf800})), {1, 0, 0, 1});
-    ExpectNear(DecodeOne(D3DFMT_R5G6B5, Bytes<uint16_t>({0x07e0})), {0, 1, 0, 1});
-    ExpectNear(DecodeOne(D3DFMT_A1R5G5B5, Bytes<uint16_t>({0x801f})), {0, 0, 1, 1});
-    ExpectNear(DecodeOne(D3DFMT_X1R5G5B5, Bytes<uint16_t>({0x7c00})), {1, 0, 0, 1});
-    ExpectNear(DecodeOne(D3DFMT_A4R4G4B4, Bytes<uint16_t>({0x5f00})),
-               {1.0f, 0.0f, 0.0f, 5 / 15.0f});
-    ExpectNear(DecodeOne(D3DFMT_A16B16G16R16, Bytes<uint16_t>({0xffff, 0, 0x8000, 0xffff})),
-               {1.0f, 0.0f, 32768 / 65535.0f, 1.0f});
-
-    EXPECT_EQ(EncodeOne(D3DFMT_A8R8G8B8, {1.0f, 0.2f, 0.0f, 0.5f}),
-              (std::vector<uint8_t>{0x00, 0x33, 0xff, 0x80}));
-    EXPECT_EQ(EncodeOne(D3DFMT_R5G6B5, {0.0f, 1.0f, 1.0f, 1.0f}), Bytes<uint16_t>({0x07ff}));
-    EXPECT_EQ(EncodeOne(D3DFMT_A4R4G4B4, {0.0f, 0.0f, 1.0f, 1.0f}), Bytes<uint16_t>({0xf00f}));
-    EXPECT_EQ(EncodeOne(D3DFMT_A1R5G5B5, {1.0f, 0.0f, 0.0f, 0.2f}), Bytes<uint16_t>({0x7c00}));
-}
-
-TEST(SurfaceCodecTest, MissingChannelsReadAsDirect3DSamplesThem)
-{
-    // Channel order and values outside 0 to 1; the round trip below checks constant channels.
-    ExpectNear(DecodeOne(D3DFMT_A8L8, {0x33, 0xff}), {0.2f, 0.2f, 0.2f, 1.0f});
-    ExpectNear(DecodeOne(D3DFMT_G16R16, Bytes<uint16_t>({0, 0xffff})), {0, 1, 1, 1});
-    ExpectNear(DecodeOne(D3DFMT_R16F, Bytes<uint16_t>({0xc000})), {-2, 1, 1, 1});
-    ExpectNear(DecodeOne(D3DFMT_G16R16F, Bytes<uint16_t>({0x3800, 0x4400})), {0.5f, 4, 1, 1});
-    ExpectNear(DecodeOne(D3DFMT_G32R32F, Bytes<float>({1.5f, -3.0f})), {1.5f, -3, 1, 1});
-}
-
-TEST(SurfaceCodecTest, FloatFormatsKeepValuesOutsideTheUnitRange)
-{
-    EXPECT_EQ(EncodeOne(D3DFMT_A16B16G16R16F, {-2.0f, 0.5f, 65504.0f, 1.0f}),
-              Bytes<uint16_t>({0xc000, 0x3800, 0x7bff, 0x3c00}));
-    EXPECT_EQ(EncodeOne(D3DFMT_A32B32G32R32F, {-2.0f, 0.5f, 1e9f, 3.0f}),
-              Bytes<float>({-2.0f, 0.5f, 1e9f, 3.0f}));
-    EXPECT_EQ(EncodeOne(D3DFMT_R16F, {1e6f, 0, 0, 0}), Bytes<uint16_t>({0x7c00}));
-    // Normalised formats clamp instead.
-    EXPECT_EQ(EncodeOne(D3DFMT_A8R8G8B8, {-1.0f, 2.0f, NAN, 1.0f}),
-              (std::vector<uint8_t>{0x00, 0xff, 0x00, 0xff}));
-}
-
-TEST(SurfaceCodecTest, LuminanceWeighsGreenMost)
-{
-    EXPECT_EQ(EncodeOne(D3DFMT_L8, {1, 1, 1, 1}), std::vector<uint8_t>{255});
-    EXPECT_EQ(EncodeOne(D3DFMT_L8, {0, 1, 0, 1}), std::vector<uint8_t>{182});
-    EXPECT_EQ(EncodeOne(D3DFMT_A8L8, {1, 0, 0, 0.5f}), (std::vector<uint8_t>{54, 128}));
+    for (const auto& c : TEXEL_CASES)
+    {
+        SCOPED_TRACE(GetFormatInfo(c.format)->name);
+        ImageSurface surface;
+        ASSERT_TRUE(MakeSurface(c.format, 1, 1, 1, surface));
+        ASSERT_EQ(surface.bytes.size(), c.bytes.size());
+        surface.bytes = c.bytes;
+        std::vector<float> rgba;
+        if (c.decode)
+        {
+            ASSERT_TRUE(DecodeSurface(c.format, surface, rgba));
+            for (size_t i = 0; i < 4; ++i)
+                EXPECT_NEAR(rgba[i], c.rgba[i], 1e-6f) << "channel " << i;
+        }
+        if (c.encode)
+        {
+            ASSERT_TRUE(EncodeSurface(c.format, c.rgba.data(), 1, 1, surface));
+            EXPECT_EQ(surface.bytes, c.bytes);
+        }
+    }
 }
 
 TEST(SurfaceCodecTest, EveryFormatRoundTripsWithinItsPrecision)
@@ -206,15 +197,79 @@ TEST(SurfaceCodecTest, RefusesWhatItCannotRead)
     EXPECT_FALSE(EncodeSurface(D3DFMT_D16, texel, 1, 1, out));
     EXPECT_FALSE(EncodeSurface(D3DFMT_A8R8G8B8, texel, 0, 1, out));
     EXPECT_FALSE(EncodeSurface(D3DFMT_A8R8G8B8, nullptr, 1, 1, out));
+    EXPECT_FALSE(ConvertSurface(D3DFMT_A8R8G8B8, surface, D3DFMT_D24S8, out));
 }
 
-TEST(SurfaceCodecTest, ConvertsBetweenFormats)
+TEST(PixelFormatTest, PitchesCountBlocksForCompressedFormats)
 {
-    ImageSurface source;
-    ASSERT_TRUE(MakeSurface(D3DFMT_A8R8G8B8, 2, 1, 1, source));
-    source.bytes = {0x00, 0x00, 0xff, 0xff, 0xff, 0x00, 0x00, 0x00};
-    ImageSurface converted;
-    ASSERT_TRUE(ConvertSurface(D3DFMT_A8R8G8B8, source, D3DFMT_A16B16G16R16F, converted));
-    EXPECT_EQ(converted.bytes, Bytes<uint16_t>({0x3c00, 0, 0, 0x3c00, 0, 0, 0x3c00, 0}));
-    EXPECT_FALSE(ConvertSurface(D3DFMT_A8R8G8B8, source, D3DFMT_D24S8, converted));
+    EXPECT_EQ(GetFormatInfo(D3DFMT_P8), nullptr);
+    EXPECT_EQ(GetRowPitch(D3DFMT_A8R8G8B8, 5), 20u);
+    EXPECT_EQ(GetRowPitch(D3DFMT_R8G8B8, 3), 9u);
+    EXPECT_EQ(GetRowPitch(D3DFMT_DXT1, 1), 8u);
+    EXPECT_EQ(GetRowPitch(D3DFMT_DXT1, 5), 16u);
+    EXPECT_EQ(GetRowPitch(D3DFMT_DXT5, 8), 32u);
+    EXPECT_EQ(GetRowPitch(D3DFMT_UNKNOWN, 8), 0u);
+    EXPECT_EQ(GetRowCount(D3DFMT_DXT3, 5), 2u);
+    EXPECT_EQ(GetRowCount(D3DFMT_L8, 5), 5u);
+    EXPECT_EQ(GetSurfaceSize(D3DFMT_DXT1, 2, 2), 8u);
+    EXPECT_EQ(GetSurfaceSize(D3DFMT_DXT5, 6, 10), 16u * 2 * 3);
+    EXPECT_EQ(GetSurfaceSize(D3DFMT_A32B32G32R32F, 16384, 16384), uint64_t(1) << 32);
+}
+
+TEST(PixelFormatTest, MipChainsHalveToOne)
+{
+    EXPECT_EQ(LevelCount(256, 256), 9u);
+    EXPECT_EQ(LevelCount(5, 3), 3u);
+    EXPECT_EQ(LevelCount(1, 1024), 11u);
+    EXPECT_EQ(LevelCount(4, 4, 64), 7u);
+    EXPECT_EQ(GetLevelDimension(5, 2), 1u);
+    EXPECT_EQ(GetLevelDimension(5, 9), 1u);
+    EXPECT_EQ(GetLevelDimension(0x80000000u, 40), 1u);
+}
+
+TEST(HalfFloatTest, ExactValuesConvertBothWays)
+{
+    const struct
+    {
+        uint16_t half;
+        float value;
+    } cases[] = {{0x0000, 0.0f},
+                 {0x8000, -0.0f},
+                 {0x3c00, 1.0f},
+                 {0xc000, -2.0f},
+                 {0x3555, 0.333251953125f},
+                 {0x7bff, 65504.0f},
+                 {0x0400, 6.103515625e-05f},
+                 {0x0001, 5.9604644775390625e-08f},
+                 {0x03ff, 6.097555160522461e-05f}};
+    for (const auto& c : cases)
+    {
+        EXPECT_EQ(HalfToFloat(c.half), c.value) << std::hex << c.half;
+        EXPECT_EQ(FloatToHalf(c.value), c.half) << c.value;
+    }
+}
+
+TEST(HalfFloatTest, RoundsToNearestEvenSaturatesToInfinityAndKeepsNan)
+{
+    // 1 + 2^-11 lies halfway between 1 and the next half; ties go to the even mantissa.
+    EXPECT_EQ(FloatToHalf(1.0f + std::ldexp(1.0f, -11)), 0x3c00);
+    EXPECT_EQ(FloatToHalf(1.0f + 3 * std::ldexp(1.0f, -11)), 0x3c02);
+    EXPECT_EQ(FloatToHalf(1.0f + std::ldexp(1.0f, -11) + std::ldexp(1.0f, -20)), 0x3c01);
+    EXPECT_EQ(FloatToHalf(65520.0f), 0x7c00);
+    EXPECT_EQ(FloatToHalf(1.0e10f), 0x7c00);
+    EXPECT_EQ(FloatToHalf(-1.0e10f), 0xfc00);
+    EXPECT_EQ(FloatToHalf(std::ldexp(1.0f, -26)), 0x0000);
+    EXPECT_EQ(FloatToHalf(std::ldexp(1.5f, -25)), 0x0001);
+    EXPECT_TRUE(std::isnan(HalfToFloat(FloatToHalf(std::numeric_limits<float>::quiet_NaN()))));
+}
+
+TEST(HalfFloatTest, EveryHalfSurvivesARoundTrip)
+{
+    for (uint32_t bits = 0; bits <= 0xffff; ++bits)
+    {
+        uint16_t half = uint16_t(bits);
+        if ((half & 0x7c00) == 0x7c00 && (half & 0x3ff))
+            continue; // NaN payloads need not survive
+        ASSERT_EQ(FloatToHalf(HalfToFloat(half)), half) << std::hex << bits;
+    }
 }

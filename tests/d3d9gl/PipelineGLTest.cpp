@@ -1,0 +1,426 @@
+// The fixed-function stages around the shaders: viewport, scissor, clears, rasteriser,
+// depth, stencil and alpha tests, blending and the colour write mask, read back in pixels.
+
+#include "D3D9GLFixture.h"
+
+#include <algorithm>
+
+namespace D3D9GLTest
+{
+namespace
+{
+
+using PipelineGLTest = DeviceFixture;
+
+constexpr D3DCOLOR BLACK = 0xFF000000;
+constexpr D3DCOLOR WHITE = 0xFFFFFFFF;
+constexpr D3DCOLOR RED = 0xFFFF0000;
+constexpr D3DCOLOR GREEN = 0xFF00FF00;
+constexpr D3DCOLOR BLUE = 0xFF0000FF;
+
+struct Pixel
+{
+    UINT x, y;
+};
+
+TEST_F(PipelineGLTest, ClearsAndDrawsStayInsideViewportScissorAndClearRects)
+{
+    UseColorShaders();
+    const D3DVIEWPORT9 full = {0, 0, TARGET_SIZE, TARGET_SIZE, 0.0f, 1.0f};
+    const RECT noScissor = {0, 0, 64, 64};
+    const struct
+    {
+        const char* name;
+        D3DVIEWPORT9 viewport;
+        RECT scissor;
+        BOOL scissorTest;
+        bool draw; // a full-target quad instead of a clear
+        std::vector<D3DRECT> rects;
+        RECT white;
+    } cases[] = {
+        {"clear in viewport", {8, 16, 20, 10, 0, 1}, noScissor, FALSE, false, {}, {8, 16, 28, 26}},
+        {"clear, scissor test off", full, {4, 4, 10, 12}, FALSE, false, {}, noScissor},
+        {"clear in scissor rect", full, {4, 4, 10, 12}, TRUE, false, {}, {4, 4, 10, 12}},
+        {"clear rect cut by viewport",
+         {0, 0, 16, 16, 0, 1},
+         noScissor,
+         FALSE,
+         false,
+         {{10, 10, 40, 40}},
+         {10, 10, 16, 16}},
+        {"draw in scissor rect", full, {16, 16, 32, 24}, TRUE, true, {}, {16, 16, 32, 24}},
+        // The whole clip space lands in the viewport: the top-right quarter of the target.
+        {"draw in viewport", {32, 0, 32, 32, 0, 1}, noScissor, FALSE, true, {}, {32, 0, 64, 32}},
+    };
+    for (const auto& c : cases)
+    {
+        ASSERT_EQ(Device()->SetViewport(&full), D3D_OK);
+        ClearAll(BLACK);
+        ASSERT_EQ(Device()->SetViewport(&c.viewport), D3D_OK);
+        ASSERT_EQ(Device()->SetScissorRect(&c.scissor), D3D_OK);
+        SetStates({{D3DRS_SCISSORTESTENABLE, c.scissorTest}});
+        if (c.draw)
+            DrawQuad(0, 0, 64, 64, 0.5f, WHITE);
+        else
+            ASSERT_EQ(Device()->Clear(DWORD(c.rects.size()),
+                                      c.rects.empty() ? nullptr : c.rects.data(), D3DCLEAR_TARGET,
+                                      WHITE, 1.0f, 0),
+                      D3D_OK);
+        SetStates({{D3DRS_SCISSORTESTENABLE, FALSE}});
+        EXPECT_TRUE(OnlyRectIs(ReadBackBuffer(), c.white, WHITE, BLACK)) << c.name;
+    }
+}
+
+TEST_F(PipelineGLTest, DepthAndStencilClearsNeedThoseBuffers)
+{
+    Halvex::Base::DiagnosticCapture capture;
+    IDirect3DSurface9* pDepthOnly = nullptr;
+    ASSERT_EQ(Device()->CreateDepthStencilSurface(TARGET_SIZE, TARGET_SIZE, D3DFMT_D16,
+                                                  D3DMULTISAMPLE_NONE, 0, TRUE, &pDepthOnly,
+                                                  nullptr),
+              D3D_OK);
+    ASSERT_EQ(Device()->SetDepthStencilSurface(pDepthOnly), D3D_OK);
+    EXPECT_EQ(Device()->Clear(0, nullptr, D3DCLEAR_ZBUFFER, 0, 1.0f, 0), D3D_OK);
+    EXPECT_EQ(Device()->Clear(0, nullptr, D3DCLEAR_STENCIL, 0, 1.0f, 0), D3DERR_INVALIDCALL);
+    ASSERT_EQ(Device()->SetDepthStencilSurface(nullptr), D3D_OK);
+    EXPECT_EQ(Device()->Clear(0, nullptr, D3DCLEAR_ZBUFFER, 0, 1.0f, 0), D3DERR_INVALIDCALL);
+    EXPECT_EQ(Device()->Clear(0, nullptr, D3DCLEAR_TARGET, WHITE, 1.0f, 0), D3D_OK);
+    EXPECT_EQ(capture.Logs().size(), 2u);
+    pDepthOnly->Release();
+}
+
+// The depth, alpha and stencil tests with each compare function, on three columns whose
+// fragments lie below, at and above the reference.
+TEST_F(PipelineGLTest, EachCompareFunctionOfEachTestPassesTheRightFragments)
+{
+    const struct
+    {
+        D3DCMPFUNC func;
+        bool below, equal, above;
+    } funcs[] = {
+        {D3DCMP_NEVER, false, false, false},      {D3DCMP_LESS, true, false, false},
+        {D3DCMP_EQUAL, false, true, false},       {D3DCMP_LESSEQUAL, true, true, false},
+        {D3DCMP_GREATER, false, false, true},     {D3DCMP_NOTEQUAL, true, false, true},
+        {D3DCMP_GREATEREQUAL, false, true, true}, {D3DCMP_ALWAYS, true, true, true},
+    };
+    // Each test ends on ALWAYS, so it lets the next one's fragments through.
+    const struct
+    {
+        D3DRENDERSTATETYPE enable, func;
+        float z[3];          // against the cleared depth 0.5
+        D3DCOLOR color[3];   // alpha against the reference 0x80
+        DWORD stencilRef[3]; // Direct3D compares ref FUNC stored: 4 is "below" the stored 5
+    } tests[] = {
+        {D3DRS_ZENABLE, D3DRS_ZFUNC, {0.25f, 0.5f, 0.75f}, {WHITE, WHITE, WHITE}, {5, 5, 5}},
+        {D3DRS_ALPHATESTENABLE,
+         D3DRS_ALPHAFUNC,
+         {0.5f, 0.5f, 0.5f},
+         {0x7FFFFFFF, 0x80FFFFFF, 0x81FFFFFF},
+         {5, 5, 5}},
+        {D3DRS_STENCILENABLE,
+         D3DRS_STENCILFUNC,
+         {0.5f, 0.5f, 0.5f},
+         {WHITE, WHITE, WHITE},
+         {4, 5, 6}},
+    };
+    UseColorShaders();
+    SetStates({{D3DRS_ALPHAREF, 0x80}});
+    for (const auto& test : tests)
+    {
+        for (const auto& f : funcs)
+        {
+            SCOPED_TRACE(testing::Message() << "state " << test.func << " func " << f.func);
+            ClearAll(BLACK, 0.5f, 5);
+            SetStates({{test.enable, TRUE}, {test.func, f.func}});
+            for (int column = 0; column < 3; ++column)
+            {
+                SetStates({{D3DRS_STENCILREF, test.stencilRef[column]}});
+                DrawQuad(float(column * 21), 0, column == 2 ? 64.0f : float(column * 21 + 21), 64,
+                         test.z[column], test.color[column]);
+            }
+            const std::vector<D3DCOLOR> pixels = ReadBackBuffer();
+            // Colours only: the alpha written differs per column.
+            EXPECT_EQ(pixels[32 * TARGET_SIZE + 10] | BLACK, f.below ? WHITE : BLACK);
+            EXPECT_EQ(pixels[32 * TARGET_SIZE + 31] | BLACK, f.equal ? WHITE : BLACK);
+            EXPECT_EQ(pixels[32 * TARGET_SIZE + 52] | BLACK, f.above ? WHITE : BLACK);
+        }
+    }
+    // Disabled, the alpha test passes everything.
+    SetStates({{D3DRS_ALPHATESTENABLE, FALSE}, {D3DRS_ALPHAFUNC, D3DCMP_NEVER}});
+    DrawQuad(0, 0, 64, 64, 0.5f, 0x00FF00FF);
+    EXPECT_EQ(BackBufferPixel(5, 5), 0x00FF00FFu);
+}
+
+TEST_F(PipelineGLTest, DepthWritesFollowZWriteEnableAndZEnable)
+{
+    UseColorShaders();
+    ClearAll(BLACK, 1.0f);
+    SetStates({{D3DRS_ZWRITEENABLE, FALSE}});
+    DrawQuad(0, 0, 32, 64, 0.25f, BLUE);
+    SetStates({{D3DRS_ZWRITEENABLE, TRUE}, {D3DRS_ZENABLE, D3DZB_FALSE}});
+    DrawQuad(32, 0, 64, 64, 0.25f, BLUE);
+    SetStates({{D3DRS_ZENABLE, D3DZB_TRUE}});
+    // Nothing wrote depth, so a farther quad still passes LESSEQUAL everywhere.
+    DrawQuad(0, 0, 64, 64, 0.75f, WHITE);
+    EXPECT_TRUE(OnlyRectIs(ReadBackBuffer(), {0, 0, 64, 64}, WHITE, WHITE));
+}
+
+// Each stencil operation on the pass, fail and depth-fail paths turns the stored `before`
+// into `after` under a quad over the left half and leaves the right half alone.
+TEST_F(PipelineGLTest, StencilOperationsApplyOnTheirPath)
+{
+    const struct
+    {
+        D3DRENDERSTATETYPE path;
+        D3DSTENCILOP op;
+        DWORD before, ref, after;
+    } cases[] = {
+        {D3DRS_STENCILPASS, D3DSTENCILOP_KEEP, 7, 1, 7},
+        {D3DRS_STENCILPASS, D3DSTENCILOP_ZERO, 7, 1, 0},
+        {D3DRS_STENCILPASS, D3DSTENCILOP_REPLACE, 5, 9, 9},
+        {D3DRS_STENCILPASS, D3DSTENCILOP_INCRSAT, 5, 0, 6},
+        {D3DRS_STENCILPASS, D3DSTENCILOP_INCRSAT, 255, 0, 255},
+        {D3DRS_STENCILPASS, D3DSTENCILOP_DECRSAT, 5, 0, 4},
+        {D3DRS_STENCILPASS, D3DSTENCILOP_DECRSAT, 0, 0, 0},
+        {D3DRS_STENCILPASS, D3DSTENCILOP_INCR, 255, 0, 0},
+        {D3DRS_STENCILPASS, D3DSTENCILOP_DECR, 0, 0, 255},
+        {D3DRS_STENCILPASS, D3DSTENCILOP_INVERT, 0x0F, 0, 0xF0},
+        {D3DRS_STENCILFAIL, D3DSTENCILOP_REPLACE, 1, 3, 3},
+        {D3DRS_STENCILZFAIL, D3DSTENCILOP_INCR, 1, 0, 2},
+    };
+    UseColorShaders();
+    SetStates({{D3DRS_STENCILENABLE, TRUE}});
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(testing::Message()
+                     << "state " << c.path << " op " << c.op << " from " << c.before);
+        ClearAll(BLACK, 0.5f, c.before);
+        SetStates({{D3DRS_STENCILFUNC, c.path == D3DRS_STENCILFAIL ? D3DCMP_NEVER : D3DCMP_ALWAYS},
+                   {c.path, c.op},
+                   {D3DRS_STENCILREF, c.ref}});
+        DrawQuad(0, 0, 32, 64, c.path == D3DRS_STENCILZFAIL ? 0.75f : 0.25f, BLACK);
+
+        // Only pixels whose stencil now equals `after` take the second quad.
+        SetStates({{c.path, D3DSTENCILOP_KEEP},
+                   {D3DRS_STENCILFUNC, D3DCMP_EQUAL},
+                   {D3DRS_STENCILREF, c.after},
+                   {D3DRS_ZFUNC, D3DCMP_ALWAYS}});
+        DrawQuad(0, 0, 64, 64, 0.5f, WHITE);
+        SetStates({{D3DRS_ZFUNC, D3DCMP_LESSEQUAL}});
+        EXPECT_TRUE(OnlyRectIs(ReadBackBuffer(), {0, 0, 32, 64}, WHITE,
+                               c.before == c.after ? WHITE : BLACK));
+    }
+}
+
+TEST_F(PipelineGLTest, StencilMasksApplyToCompareAndWrite)
+{
+    UseColorShaders();
+    ClearAll(BLACK, 1.0f, 0xF0);
+    SetStates({{D3DRS_STENCILENABLE, TRUE},
+               {D3DRS_STENCILWRITEMASK, 0x0F},
+               {D3DRS_STENCILPASS, D3DSTENCILOP_REPLACE},
+               {D3DRS_STENCILREF, 0x33}});
+    DrawQuad(0, 0, 64, 64, 0.5f, BLACK); // stencil becomes 0xF3
+    SetStates({{D3DRS_STENCILPASS, D3DSTENCILOP_KEEP},
+               {D3DRS_STENCILFUNC, D3DCMP_EQUAL},
+               {D3DRS_STENCILMASK, 0x0F},
+               {D3DRS_STENCILREF, 0x03}});
+    DrawQuad(0, 0, 32, 64, 0.5f, WHITE);
+    SetStates({{D3DRS_STENCILMASK, 0xFF}});
+    DrawQuad(32, 0, 64, 64, 0.5f, WHITE);
+    EXPECT_TRUE(OnlyRectIs(ReadBackBuffer(), {0, 0, 32, 64}, WHITE, BLACK));
+}
+
+constexpr D3DCOLOR BACKGROUND = 0x40208040; // a 0x40, r 0x20, g 0x80, b 0x40
+// Source alpha away from one half, so a factor and its inverse give different results.
+constexpr D3DCOLOR SOURCE = 0xA0C06020; // a 0xA0, r 0xC0, g 0x60, b 0x20
+
+// Each factor as the source factor (destination ZERO) and as the destination factor (source
+// ZERO): SOURCE * f or BACKGROUND * f per channel, rounded.
+TEST_F(PipelineGLTest, EachBlendFactorScalesSourceAndDestination)
+{
+    UseColorShaders();
+    SetStates({{D3DRS_ALPHABLENDENABLE, TRUE}, {D3DRS_BLENDFACTOR, 0x60406080}});
+    const struct
+    {
+        D3DBLEND factor;
+        D3DCOLOR asSource;
+        D3DCOLOR asDestination;
+    } cases[] = {
+        {D3DBLEND_ZERO, 0x00000000, 0x00000000},
+        {D3DBLEND_ONE, 0xA0C06020, 0x40208040},
+        {D3DBLEND_SRCCOLOR, 0x64912404, 0x28183008},
+        {D3DBLEND_INVSRCCOLOR, 0x3C2F3C1C, 0x18085038},
+        {D3DBLEND_SRCALPHA, 0x64783C14, 0x28145028},
+        {D3DBLEND_INVSRCALPHA, 0x3C48240C, 0x180C3018},
+        {D3DBLEND_DESTALPHA, 0x28301808, 0x10082010},
+        {D3DBLEND_INVDESTALPHA, 0x78904818, 0x30186030},
+        {D3DBLEND_DESTCOLOR, 0x28183008, 0x10044010},
+        {D3DBLEND_INVDESTCOLOR, 0x78A83018, 0x301C4030},
+        // min(As, 1 - Ad) on colour, 1 on alpha; a source-only factor in Direct3D 9.
+        {D3DBLEND_SRCALPHASAT, 0xA0783C14, 0},
+        {D3DBLEND_BLENDFACTOR, 0x3C302410, 0x18083020},
+        {D3DBLEND_INVBLENDFACTOR, 0x64903C10, 0x28185020},
+    };
+    for (const auto& c : cases)
+    {
+        for (bool asSource : {true, false})
+        {
+            if (!asSource && c.factor == D3DBLEND_SRCALPHASAT)
+                continue;
+            ClearAll(BACKGROUND);
+            SetStates({{D3DRS_SRCBLEND, asSource ? c.factor : D3DBLEND_ZERO},
+                       {D3DRS_DESTBLEND, asSource ? D3DBLEND_ZERO : c.factor}});
+            DrawQuad(0, 0, 64, 64, 0.5f, SOURCE);
+            EXPECT_TRUE(
+                ColorNear(asSource ? c.asSource : c.asDestination, BackBufferPixel(20, 20), 2))
+                << (asSource ? "source" : "destination") << " factor " << c.factor;
+        }
+    }
+    // BOTHSRCALPHA: source alpha and its inverse, whatever the destination factor says.
+    ClearAll(BACKGROUND);
+    SetStates({{D3DRS_SRCBLEND, D3DBLEND_BOTHSRCALPHA}, {D3DRS_DESTBLEND, D3DBLEND_ONE}});
+    DrawQuad(0, 0, 64, 64, 0.5f, SOURCE);
+    EXPECT_TRUE(ColorNear(0x7C846C2C, BackBufferPixel(20, 20), 2));
+}
+
+TEST_F(PipelineGLTest, BlendOperationsCombineTheTermsAndTheWriteMaskKeepsChannels)
+{
+    UseColorShaders();
+    SetStates({{D3DRS_ALPHABLENDENABLE, TRUE}, {D3DRS_DESTBLEND, D3DBLEND_ONE}});
+    const struct
+    {
+        D3DBLENDOP op;
+        D3DCOLOR expected;
+    } cases[] = {
+        {D3DBLENDOP_ADD, 0xE0E0E060},         {D3DBLENDOP_SUBTRACT, 0x60A00000},
+        {D3DBLENDOP_REVSUBTRACT, 0x00002020}, {D3DBLENDOP_MIN, 0x40206020},
+        {D3DBLENDOP_MAX, 0xA0C08040},
+    };
+    for (const auto& c : cases)
+    {
+        ClearAll(BACKGROUND);
+        SetStates({{D3DRS_BLENDOP, c.op}});
+        DrawQuad(0, 0, 64, 64, 0.5f, SOURCE);
+        EXPECT_TRUE(ColorNear(c.expected, BackBufferPixel(20, 20), 1)) << "op " << c.op;
+    }
+    ClearAll(0xFF102030);
+    SetStates({{D3DRS_ALPHABLENDENABLE, FALSE},
+               {D3DRS_COLORWRITEENABLE, D3DCOLORWRITEENABLE_RED | D3DCOLORWRITEENABLE_BLUE}});
+    DrawQuad(0, 0, 64, 64, 0.5f, 0x80FFFFFF);
+    EXPECT_EQ(BackBufferPixel(10, 10), 0xFFFF20FFu);
+}
+
+TEST_F(PipelineGLTest, CullModesRemoveTheRightWinding)
+{
+    UseColorShaders();
+    const auto clockwise = Quad(0, 0, 32, 64, 0.5f, RED);     // clockwise on screen
+    auto counterClockwise = Quad(32, 0, 64, 64, 0.5f, GREEN); // made counter-clockwise below
+    std::swap(counterClockwise[1], counterClockwise[2]);
+    std::swap(counterClockwise[4], counterClockwise[5]);
+    std::vector<Vertex> both = clockwise;
+    both.insert(both.end(), counterClockwise.begin(), counterClockwise.end());
+
+    const struct
+    {
+        D3DCULL mode;
+        bool clockwiseVisible;
+        bool counterClockwiseVisible;
+    } cases[] = {{D3DCULL_NONE, true, true}, {D3DCULL_CW, false, true}, {D3DCULL_CCW, true, false}};
+    for (const auto& c : cases)
+    {
+        ClearAll(BLACK);
+        SetStates({{D3DRS_CULLMODE, c.mode}});
+        DrawVertices(D3DPT_TRIANGLELIST, both);
+        EXPECT_EQ(BackBufferPixel(16, 32), c.clockwiseVisible ? RED : BLACK) << "cull " << c.mode;
+        EXPECT_EQ(BackBufferPixel(48, 32), c.counterClockwiseVisible ? GREEN : BLACK)
+            << "cull " << c.mode;
+    }
+}
+
+TEST_F(PipelineGLTest, QuadCoversExactlyItsPixelsWithRowZeroAtTheTop)
+{
+    UseColorShaders();
+    ClearAll(BLACK);
+    DrawQuad(4, 2, 12, 6, 0.5f, BLUE);
+    EXPECT_TRUE(OnlyRectIs(ReadBackBuffer(), {4, 2, 12, 6}, BLUE, BLACK));
+}
+
+TEST_F(PipelineGLTest, FlatShadingTakesTheFirstVertexColour)
+{
+    UseColorShaders();
+    auto triangle = Quad(0, 0, 64, 64, 0.5f, RED);
+    triangle.resize(3); // top-left, top-right, bottom-left
+    triangle[1].color = GREEN;
+    triangle[2].color = BLUE;
+
+    ClearAll(BLACK);
+    SetStates({{D3DRS_SHADEMODE, D3DSHADE_FLAT}});
+    DrawVertices(D3DPT_TRIANGLELIST, triangle);
+    EXPECT_EQ(BackBufferPixel(20, 20), RED);
+    EXPECT_EQ(BackBufferPixel(40, 4), RED);
+
+    ClearAll(BLACK);
+    SetStates({{D3DRS_SHADEMODE, D3DSHADE_GOURAUD}});
+    DrawVertices(D3DPT_TRIANGLELIST, triangle);
+    const D3DCOLOR nearGreen = BackBufferPixel(56, 2);
+    EXPECT_GT((nearGreen >> 8) & 0xFF, 0xC0u);
+    EXPECT_LT((nearGreen >> 16) & 0xFF, 0x40u);
+    EXPECT_GT(BackBufferPixel(2, 56) & 0xFF, 0xC0u) << "near blue";
+}
+
+TEST_F(PipelineGLTest, FillModesDrawPointsEdgesOrTheWholeTriangle)
+{
+    UseColorShaders();
+    SetStates({{D3DRS_CULLMODE, D3DCULL_NONE}});
+    const auto quad = Quad(8.5f, 8.5f, 56.5f, 56.5f, 0.5f, RED);
+    const std::vector<Vertex> triangle(quad.begin(), quad.begin() + 3);
+    // The inside, a pixel of the top edge, of the left edge and a corner (0: not checked).
+    const Pixel pixels[4] = {{20, 20}, {30, 8}, {8, 30}, {8, 8}};
+    const struct
+    {
+        D3DFILLMODE mode;
+        D3DCOLOR expected[4];
+    } cases[] = {
+        {D3DFILL_SOLID, {RED, 0, 0, 0}},
+        {D3DFILL_WIREFRAME, {BLACK, RED, RED, 0}},
+        {D3DFILL_POINT, {BLACK, BLACK, BLACK, RED}},
+    };
+    for (const auto& c : cases)
+    {
+        ClearAll(BLACK);
+        SetStates({{D3DRS_FILLMODE, c.mode}});
+        DrawVertices(D3DPT_TRIANGLELIST, triangle);
+        const std::vector<D3DCOLOR> drawn = ReadBackBuffer();
+        for (int i = 0; i < 4; ++i)
+        {
+            const D3DCOLOR actual = drawn[pixels[i].y * TARGET_SIZE + pixels[i].x];
+            EXPECT_TRUE(c.expected[i] == 0 || actual == c.expected[i])
+                << "fill " << c.mode << " pixel " << i << ": " << std::hex << actual;
+        }
+    }
+}
+
+TEST_F(PipelineGLTest, PointSizeSetsTheSquareSize)
+{
+    UseColorShaders();
+    std::vector<Vertex> point = {Quad(32, 32, 33, 33, 0.5f, GREEN)[0]};
+    point[0].x = 0.0f; // the centre of the target: the corner of pixels 31/32
+    point[0].y = 0.0f;
+    for (float size : {6.0f, 10.0f})
+    {
+        ClearAll(BLACK);
+        DWORD bits;
+        std::memcpy(&bits, &size, sizeof(bits));
+        SetStates({{D3DRS_POINTSIZE, bits}});
+        DrawVertices(D3DPT_POINTLIST, point);
+        const std::vector<D3DCOLOR> pixels = ReadBackBuffer();
+        EXPECT_EQ(std::count(pixels.begin(), pixels.end(), GREEN), int(size * size)) << size;
+        const int half = int(size) / 2;
+        EXPECT_EQ(pixels[size_t(32 - half) * TARGET_SIZE + size_t(32 - half)], GREEN);
+        EXPECT_EQ(pixels[size_t(32 + half) * TARGET_SIZE + size_t(32)], BLACK);
+    }
+}
+
+} // namespace
+} // namespace D3D9GLTest
