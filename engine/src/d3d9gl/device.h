@@ -253,6 +253,9 @@ private:
     void InstallDebugOutput();
 
     // devicestate.cpp
+    // Logs `message` the first time `kind` comes up on this device; later ones pass silently,
+    // so a fault repeated every frame makes one line.
+    void ReportOnce(const std::string& kind, int level, const std::string& message);
     HRESULT BindRenderTarget(DWORD index, IDirect3DSurface9* pSurface);
     // Binds the draw framebuffer, attaching the targets first when they changed.
     void BindFramebuffer();
@@ -267,6 +270,8 @@ private:
     void ApplySampler(UINT slot);
 
     // devicedraw.cpp
+    // Reports the reason once and returns D3DERR_INVALIDCALL; the frame goes on without the draw.
+    HRESULT RefuseDraw(const char* pCall, const std::string& reason);
     bool PrepareDraw();
     void ApplyVertexInput(UINT& instanceCount);
     HRESULT Draw(D3DPRIMITIVETYPE type, UINT primitiveCount, bool indexed, INT baseVertex,
@@ -300,6 +305,7 @@ private:
     std::string m_LastShaderError;
     UINT m_ShaderFailures = 0;
     UINT m_FailCountdown[D3D9GL_CREATION_KIND_COUNT] = {};
+    std::unordered_set<std::string> m_Reported; // kinds ReportOnce has logged
     D3DCAPS9 m_Caps = {};
 
     // GL objects of the device itself.

@@ -4,6 +4,7 @@
 #include "d3d9gl/vertexdeclaration.h"
 
 #include <algorithm>
+#include <string>
 
 namespace d3d9gl
 {
@@ -29,6 +30,17 @@ constexpr PrimitiveMode_t PRIMITIVE_MODES[] = {
     {GL_TRIANGLE_FAN, 1, 2},   // D3DPT_TRIANGLEFAN
 };
 static_assert(sizeof(PRIMITIVE_MODES) / sizeof(PRIMITIVE_MODES[0]) == D3DPT_TRIANGLEFAN + 1);
+
+bool IsPrimitiveType(D3DPRIMITIVETYPE type)
+{
+    return type >= D3DPT_POINTLIST && type <= D3DPT_TRIANGLEFAN;
+}
+
+std::string BadPrimitiveType(D3DPRIMITIVETYPE type)
+{
+    return "primitive type " + std::to_string(type) + " is not one of 1 (D3DPT_POINTLIST) to " +
+           "6 (D3DPT_TRIANGLEFAN)";
+}
 
 } // namespace
 
@@ -122,6 +134,13 @@ HRESULT Device::GetVertexDeclaration(IDirect3DVertexDeclaration9** ppDecl)
 
 // ---- Draws ------------------------------------------------------------------------------
 
+HRESULT Device::RefuseDraw(const char* pCall, const std::string& reason)
+{
+    const std::string message = std::string(pCall) + " is refused: " + reason;
+    ReportOnce(message, Halvex::Base::LOG_LEVEL_ERROR, message);
+    return D3DERR_INVALIDCALL;
+}
+
 bool Device::PrepareDraw()
 {
     Activate();
@@ -199,8 +218,9 @@ void Device::ApplyVertexInput(UINT& instanceCount)
 HRESULT Device::Draw(D3DPRIMITIVETYPE type, UINT primitiveCount, bool indexed, INT baseVertex,
                      UINT start)
 {
-    if (type < D3DPT_POINTLIST || type > D3DPT_TRIANGLEFAN)
-        return D3DERR_INVALIDCALL;
+    if (!IsPrimitiveType(type))
+        return RefuseDraw(indexed ? "DrawIndexedPrimitive" : "DrawPrimitive",
+                          BadPrimitiveType(type));
     if (primitiveCount == 0)
         return D3D_OK;
     if (!PrepareDraw())
@@ -237,20 +257,19 @@ HRESULT Device::DrawIndexedPrimitive(D3DPRIMITIVETYPE PrimitiveType, INT BaseVer
                                      UINT, UINT startIndex, UINT primCount)
 {
     if (!m_Indices)
-    {
-        Halvex::Base::Log(LOG_MODULE, Halvex::Base::LOG_LEVEL_ERROR,
-                          "DrawIndexedPrimitive: no index buffer is set");
-        return D3DERR_INVALIDCALL;
-    }
+        return RefuseDraw("DrawIndexedPrimitive", "no index buffer is set");
     return Draw(PrimitiveType, primCount, true, BaseVertexIndex, startIndex);
 }
 
 HRESULT Device::DrawPrimitiveUP(D3DPRIMITIVETYPE PrimitiveType, UINT PrimitiveCount,
                                 const void* pVertexStreamZeroData, UINT VertexStreamZeroStride)
 {
-    if (!pVertexStreamZeroData || VertexStreamZeroStride == 0 || PrimitiveType < D3DPT_POINTLIST ||
-        PrimitiveType > D3DPT_TRIANGLEFAN)
-        return D3DERR_INVALIDCALL;
+    if (!pVertexStreamZeroData)
+        return RefuseDraw("DrawPrimitiveUP", "the vertex data pointer is null");
+    if (VertexStreamZeroStride == 0)
+        return RefuseDraw("DrawPrimitiveUP", "the vertex stride is 0");
+    if (!IsPrimitiveType(PrimitiveType))
+        return RefuseDraw("DrawPrimitiveUP", BadPrimitiveType(PrimitiveType));
     if (PrimitiveCount == 0)
         return D3D_OK;
     const PrimitiveMode_t& mode = PRIMITIVE_MODES[PrimitiveType];

@@ -52,8 +52,9 @@ bool ValidateTexture(TextureDesc_t& desc, UINT maxSize)
     if (pProblem)
     {
         Log(LOG_MODULE, LOG_LEVEL_ERROR,
-            "Cannot create a texture of %ux%ux%u, %u levels, format %u: %s", desc.width,
-            desc.height, desc.depth, desc.levels, unsigned(desc.format), pProblem);
+            "Cannot create a texture of %ux%ux%u, %u levels, format %u (%s): %s", desc.width,
+            desc.height, desc.depth, desc.levels, unsigned(desc.format),
+            pInfo ? pInfo->name : "unknown", pProblem);
         return false;
     }
     if (desc.levels == 0)

@@ -181,8 +181,9 @@ bool Device::ApplyProgram()
     ShaderCode* pPixel = CodeOf(m_PixelShader.Get());
     if (!pVertex || !pPixel)
     {
-        Log(LOG_MODULE, LOG_LEVEL_ERROR,
-            "Draw without a vertex and a pixel shader: d3d9gl has no fixed-function pipeline");
+        ReportOnce("no shaders", LOG_LEVEL_ERROR,
+                   "Draw without a vertex and a pixel shader: d3d9gl has no fixed-function "
+                   "pipeline");
         return false;
     }
     const bool flat = m_RenderStates[D3DRS_SHADEMODE] == D3DSHADE_FLAT;

@@ -1,11 +1,13 @@
 #include "base/source/system/logger.h"
 #include "d3d9gl/device.h"
 #include "d3d9gl/glformat.h"
+#include "d3d9gl/statenames.h"
 #include "d3d9gl/surface.h"
 #include "d3d9gl/texture.h"
 
 #include <algorithm>
 #include <cstring>
+#include <string>
 
 namespace d3d9gl
 {
@@ -14,6 +16,7 @@ namespace
 
 using Halvex::Base::Log;
 using Halvex::Base::LOG_LEVEL_ERROR;
+using Halvex::Base::LOG_LEVEL_WARNING_2;
 
 constexpr GLenum COMPARE_FUNCS[] = {
     GL_ALWAYS,   // (invalid)
@@ -170,6 +173,25 @@ uint32_t RenderStateGroup(D3DRENDERSTATETYPE state)
     }
 }
 
+// Filters, addresses, border, LOD bias and clamp, anisotropy: D3DSAMP_ADDRESSU to
+// D3DSAMP_MAXANISOTROPY. sRGB reads, element index and displacement map offset are not.
+bool CarriesSamplerState(D3DSAMPLERSTATETYPE type)
+{
+    return type >= D3DSAMP_ADDRESSU && type <= D3DSAMP_MAXANISOTROPY;
+}
+
+// "D3DRS_FOGENABLE", or the number where no name is known.
+std::string StateName(const char* pName, const char* pPrefix, DWORD state)
+{
+    return pName ? pName : pPrefix + std::to_string(state);
+}
+
+std::string IgnoredState(const std::string& name, DWORD value)
+{
+    return name + " is not carried out by d3d9gl; its value " + std::to_string(value) +
+           " has no effect";
+}
+
 GLint WrapMode(DWORD address, bool mirrorClamp)
 {
     switch (address)
@@ -238,6 +260,12 @@ GLbitfield SetClearValues(GLStateCache& gl, const DWORD* pStates, DWORD flags, D
 
 // ---- Render states ----------------------------------------------------------------------
 
+void Device::ReportOnce(const std::string& kind, int level, const std::string& message)
+{
+    if (m_Reported.insert(kind).second)
+        Log(LOG_MODULE, level, "%s", message.c_str());
+}
+
 HRESULT Device::SetRenderState(D3DRENDERSTATETYPE State, DWORD Value)
 {
     if (State >= RENDER_STATE_MAX)
@@ -246,7 +274,13 @@ HRESULT Device::SetRenderState(D3DRENDERSTATETYPE State, DWORD Value)
         return D3D_OK;
     BreakBatch();
     m_RenderStates[State] = Value;
-    m_Dirty |= RenderStateGroup(State);
+    const uint32_t group = RenderStateGroup(State);
+    m_Dirty |= group;
+    if (!group)
+    {
+        const std::string name = StateName(RenderStateName(State), "render state ", State);
+        ReportOnce(name, LOG_LEVEL_WARNING_2, IgnoredState(name, Value));
+    }
     return D3D_OK;
 }
 
@@ -487,6 +521,11 @@ HRESULT Device::SetSamplerState(DWORD Sampler, D3DSAMPLERSTATETYPE Type, DWORD V
     BreakBatch();
     m_SamplerStates[slot][Type] = Value;
     m_DirtySamplers |= 1u << slot;
+    if (!CarriesSamplerState(Type))
+    {
+        const std::string name = StateName(SamplerStateName(Type), "sampler state ", Type);
+        ReportOnce(name, LOG_LEVEL_WARNING_2, IgnoredState(name, Value));
+    }
     return D3D_OK;
 }
 

@@ -1,11 +1,18 @@
 #include "d3d9gl/image/imageclaims.h"
 
+#include <cctype>
 #include <cstring>
 
 namespace d3d9gl
 {
 namespace
 {
+
+// The largest ratio of decoded to compressed bytes deflate reaches: a 258-byte match in
+// two one-bit codes.
+constexpr uint64_t DEFLATE_MAX_RATIO = 1032;
+
+constexpr uint8_t PNG_SIGNATURE[] = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
 
 uint32_t ReadLittle(const uint8_t* p, int bytes)
 {
@@ -15,10 +22,66 @@ uint32_t ReadLittle(const uint8_t* p, int bytes)
     return value;
 }
 
+uint32_t ReadBig(const uint8_t* p)
+{
+    return uint32_t(p[0]) << 24 | uint32_t(p[1]) << 16 | uint32_t(p[2]) << 8 | p[3];
+}
+
 bool StartsWith(const uint8_t* pData, size_t size, const char* pMagic)
 {
     const size_t length = std::strlen(pMagic);
     return size >= length && std::memcmp(pData, pMagic, length) == 0;
+}
+
+bool IsPng(const uint8_t* pData, size_t size)
+{
+    return size >= 33 && std::memcmp(pData, PNG_SIGNATURE, sizeof(PNG_SIGNATURE)) == 0;
+}
+
+// False, with the reason, when a PNG chunk declares more bytes than the file has left: the
+// decoder sizes its buffer from the declared length before it reads the chunk.
+bool CheckPngChunks(const uint8_t* pData, size_t size, std::string& error)
+{
+    size_t at = sizeof(PNG_SIGNATURE);
+    while (size - at >= 8)
+    {
+        const uint32_t length = ReadBig(pData + at);
+        std::string type(reinterpret_cast<const char*>(pData + at + 4), 4);
+        for (char& c : type)
+            c = std::isalpha(static_cast<unsigned char>(c)) ? c : '?';
+        const size_t left = size - at - 8;
+        if (uint64_t(length) + 4 > left)
+        {
+            error = "PNG chunk " + type + " declares " + std::to_string(length) +
+                    " bytes (and a 4-byte checksum) but the file has " + std::to_string(left) +
+                    " left";
+            return false;
+        }
+        if (type == "IEND")
+            break;
+        at += 12 + size_t(length);
+    }
+    return true;
+}
+
+// Bytes of filtered rows a PNG's image data inflates to (without interlacing, which only adds).
+uint64_t PngRowBytes(const uint8_t* pData, uint64_t width, uint64_t height)
+{
+    static constexpr uint32_t CHANNELS[] = {1, 0, 3, 1, 2, 0, 4}; // by colour type
+    const uint32_t depth = pData[24];
+    const uint32_t channels = pData[25] < 7 ? CHANNELS[pData[25]] : 0;
+    return height * (1 + (width * channels * depth + 7) / 8);
+}
+
+// The fewest bytes a compressed file of width x height texels takes: a PNG's rows inflate
+// by at most deflate's ratio; a JPEG codes at least one bit for each 8 x 8 block.
+uint64_t MinimumCompressedBytes(const uint8_t* pData, size_t size, uint64_t width, uint64_t height)
+{
+    if (IsPng(pData, size))
+        return PngRowBytes(pData, width, height) / DEFLATE_MAX_RATIO;
+    if (size >= 2 && pData[0] == 0xFF && pData[1] == 0xD8)
+        return (width + 7) / 8 * ((height + 7) / 8) / 8;
+    return 0;
 }
 
 // Skips whitespace and '#' comments of a PNM header from `at`.
@@ -85,6 +148,14 @@ bool CheckImageClaims(const uint8_t* pData, size_t size, uint32_t width, uint32_
                       uint32_t bytesPerTexel, std::string& error)
 {
     const std::string claim = std::to_string(width) + "x" + std::to_string(height);
+    if (StartsWith(pData, size, "GIF8") || StartsWith(pData, size, "8BPS") ||
+        StartsWith(pData, size, "\x53\x80\xF6\x34"))
+    {
+        error = "GIF, PSD and PIC files are not read";
+        return false;
+    }
+    if (IsPng(pData, size) && !CheckPngChunks(pData, size, error))
+        return false;
     if ((StartsWith(pData, size, "P5") || StartsWith(pData, size, "P6")) &&
         PnmMaxValue(pData, size) > 255)
     {
@@ -107,6 +178,14 @@ bool CheckImageClaims(const uint8_t* pData, size_t size, uint32_t width, uint32_
     {
         error = "image size " + claim + " would decode to more than " +
                 std::to_string(MAX_DECODED_IMAGE_BYTES >> 20) + " MiB";
+        return false;
+    }
+    const uint64_t compressed = MinimumCompressedBytes(pData, size, width, height);
+    if (compressed > size)
+    {
+        error = "image size " + claim + " needs at least " + std::to_string(compressed) +
+                " bytes of compressed data, more than the " + std::to_string(size) +
+                " bytes of the file";
         return false;
     }
     return true;

@@ -16,8 +16,10 @@ constexpr uint64_t MAX_DECODED_IMAGE_BYTES = uint64_t(256) << 20;
 // False, with the reason, when a BMP, TGA, PNM or HDR file of `size` bytes is too short for
 // the width x height its header gives (uncompressed pixel data must be there in full;
 // run-length data can shrink it by at most its best ratio), when a PNM has 16-bit samples
-// (which the decoder cannot read safely), or when the decoded image of `bytesPerTexel`
-// would pass MAX_DECODED_IMAGE_BYTES. Other kinds of file pass the first two checks.
+// (which the decoder cannot read safely), when the decoded image of `bytesPerTexel` would
+// pass MAX_DECODED_IMAGE_BYTES, when a PNG or JPEG is shorter than the least compressed data
+// its size needs, when a PNG chunk declares more bytes than the file has left, or when the
+// file is a GIF, PSD or PIC (kinds the loaders do not take).
 bool CheckImageClaims(const uint8_t* pData, size_t size, uint32_t width, uint32_t height,
                       uint32_t bytesPerTexel, std::string& error);
 
