@@ -157,7 +157,7 @@ TEST_F(RenderTargetStates, RenderToCubeMapRendersTheSixFacesThenTheMirror)
 
     // The observer's orbit is back for the window pass.
     ExpectMatrix(draws[teapot].m_VertexMatrix0,
-                 Matrix4::LookAt({0, 0, 10}, {0, 0, 0}, {0, 1, 0}) *
+                 Matrix4::LookAt({0, 4, 10}, {0, 0, 0}, {0, 1, 0}) *
                      Matrix4::Perspective(FOV_60, ASPECT, 0.1f, 1e4f));
 
     // The box has no texture here and wears the wallpaper; the teapot gets no fallback.
