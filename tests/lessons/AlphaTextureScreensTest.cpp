@@ -64,12 +64,14 @@ TEST_F(AlphaTextureScreens, AlphaBlendShowsSortingFactorsAndBillboards)
     ExpectScreen("alphablend_billboard");
 }
 
-TEST_F(AlphaTextureScreens, AlphaTestKeepsTexelsAboveTheReference)
+TEST_F(AlphaTextureScreens, AlphaTestShowsTheBlackTexelsOrKeepsThoseAboveTheReference)
 {
     auto* pLesson = Open<RenderState_AlphaTest>("RS_AlphaTest");
     ASSERT_NE(pLesson, nullptr);
-    // Both quads in view.
+    // Both quads in view. Without the test, and without blending, the transparent texels
+    // show their black.
     Orbit(-40, 50);
+    ExpectScreen("alphatest_disabled");
     ChooseItem(driver, pLesson->GetEnableCombo(), 1);
     ChooseItem(driver, pLesson->GetFuncCombo(), CMP_GREATER);
     ChooseItem(driver, pLesson->GetReferenceCombo(), 5);

@@ -7,3 +7,7 @@ class CameraViewer;
 // origin from `eyeDistance` along +z, with the lessons' damping (0.9, 0.9, 0.7), pitch
 // limits of +-80 degrees and distance limits 1 to 100.
 void SetUpLessonCamera(CameraViewer& camera, float eyeDistance);
+
+// Raises the nearest zoom so that neither the eye nor the near plane enters a model of
+// `radius` around the target (never below 1 nor above the farthest zoom of 100).
+void KeepEyeOutside(CameraViewer& camera, float radius);

@@ -1,6 +1,7 @@
 #include "testcase/lighting.h"
 
 #include "testcase/datapath.h"
+#include "testcase/lessoncamera.h"
 #include "testcase/lessoncontrols.h"
 #include "testcase/meshsampler.h"
 
@@ -10,9 +11,17 @@
 #include "gui/hpushbutton.h"
 #include "rendercore/source/renderdevice/renderdevice.h"
 
+#include <algorithm>
+
 using namespace Halvex::RenderCore;
 using Halvex::MATH::Matrix4;
 using Halvex::MATH::Vector4;
+
+namespace
+{
+// How far the sphere and the teapot stand to the left and right of the origin.
+constexpr float MODEL_OFFSET = 3.0f;
+} // namespace
 
 Lighting::Lighting()
 {
@@ -20,7 +29,7 @@ Lighting::Lighting()
     m_PerPixelShader.Load("LightingPerPixel");
     m_PerVertexShader.Load("LightingPerVertex");
 
-    m_Model.Load(GetDataPath("Data/sphere_20.bin"));
+    LoadModel("Data/sphere_20.bin");
     m_NightsModel.Load(GetDataPath("Data/nights.bin"));
     m_LightModel.Load(GetDataPath("Data/light.bin"));
 
@@ -31,6 +40,10 @@ Lighting::Lighting()
     m_Light.SetSpeed(1.0f, 0.0f);
 
     m_Camera.SetLookAt({0.0f, 0.0f, 10.0f}, {0.0f, 0.0f, 0.0f}, {0.0f, 1.0f, 0.0f});
+    // The models stand to either side of the target: the eye stays clear of both, whichever
+    // way it orbits.
+    KeepEyeOutside(m_Camera,
+                   MODEL_OFFSET + std::max(m_Model.GetRadius(), m_NightsModel.GetRadius()));
 
     Halvex::HGui::HWidget* pPanel = GetPanel();
     m_pLightButton = CreateToggleButton(pPanel, -10.0f, 10.0f, 80.0f, "Light");
@@ -68,9 +81,9 @@ void Lighting::Render(RenderImpl* pRenderer)
 
     TestShader& shader = m_PerPixel ? m_PerPixelShader : m_PerVertexShader;
     shader.Begin();
-    m_World = Matrix4::Translation(-3.0f, 0.0f, 0.0f);
+    m_World = Matrix4::Translation(-MODEL_OFFSET, 0.0f, 0.0f);
     RenderModel(pRenderer, &m_Model);
-    m_World = Matrix4::Translation(3.0f, 0.0f, 0.0f);
+    m_World = Matrix4::Translation(MODEL_OFFSET, 0.0f, 0.0f);
     RenderModel(pRenderer, &m_NightsModel);
     shader.End();
 

@@ -59,7 +59,7 @@ constexpr SliderSetup SLIDERS[MatrixTransform::SLIDER_MAX] = {
 MatrixTransform::MatrixTransform()
 {
     Init("MatrixTransform");
-    m_Model.Load(GetDataPath("Data/camera.bin"));
+    LoadModel("Data/camera.bin");
     m_NightsModel.Load(GetDataPath("Data/nights.bin"));
     m_SphereModel.Load(GetDataPath("Data/sphere_20.bin"));
 

@@ -1,6 +1,5 @@
 #include "testcase/mipmap.h"
 
-#include "testcase/datapath.h"
 #include "testcase/lessoncontrols.h"
 #include "testcase/lessontexture.h"
 #include "testcase/meshsampler.h"
@@ -48,7 +47,7 @@ template <typename TexelOf> void FillLevel(Texture& texture, int level, int size
 Mipmap::Mipmap() : m_Sampler(MESH_SAMPLER)
 {
     Init("Mipmap");
-    m_Model.Load(GetDataPath("Data/cube.bin"));
+    LoadModel("Data/cube.bin");
     m_pCaseCombo = CreateCaseCombo(GetPanel());
     RebuildTexture();
 }

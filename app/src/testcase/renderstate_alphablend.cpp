@@ -1,7 +1,6 @@
 #include "testcase/renderstate_alphablend.h"
 
 #include "testcase/alphaplane.h"
-#include "testcase/datapath.h"
 #include "testcase/lessoncontrols.h"
 #include "testcase/lessontexture.h"
 #include "testcase/meshsampler.h"
@@ -34,7 +33,7 @@ constexpr int GRID = 3;
 RenderState_AlphaBlend::RenderState_AlphaBlend()
 {
     Init("RenderState_AlphaBlend");
-    m_Model.Load(GetDataPath("Data/plane.bin"));
+    LoadModel("Data/plane.bin");
     LoadLessonTexture(m_Texture, "Data/_Tex_/snow.dds");
     m_Camera.SetLookAt({0.0f, 0.0f, 8.0f}, {0.0f, 0.0f, 0.0f}, {0.0f, 1.0f, 0.0f});
     m_ViewPositions.reserve(GRID * GRID);

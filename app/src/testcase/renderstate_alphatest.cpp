@@ -1,7 +1,6 @@
 #include "testcase/renderstate_alphatest.h"
 
 #include "testcase/alphaplane.h"
-#include "testcase/datapath.h"
 #include "testcase/lessoncontrols.h"
 #include "testcase/lessontexture.h"
 #include "testcase/meshsampler.h"
@@ -25,7 +24,7 @@ constexpr float QUARTER_TURN = 1.5707964f;
 RenderState_AlphaTest::RenderState_AlphaTest()
 {
     Init("RenderState_AlphaTest");
-    m_Model.Load(GetDataPath("Data/plane.bin"));
+    LoadModel("Data/plane.bin");
     m_Camera.SetLookAt({0.0f, 0.0f, 3.0f}, {0.0f, 0.0f, 0.0f}, {0.0f, 1.0f, 0.0f});
     LoadLessonTexture(m_Texture, "Data/_Tex_/tree01.dds");
 
@@ -41,6 +40,9 @@ void RenderState_AlphaTest::Render(RenderImpl* pRenderer)
 {
     RenderDevice* pDevice = pRenderer->GetDevice();
     pDevice->Clear(CLEAR_TARGET, ALPHA_BACKGROUND, 1.0f, 0);
+    // The GUI draws blended; the tree is drawn without blending, so that only the alpha test
+    // decides which texels stay (and with the test off the transparent ones show).
+    pDevice->SetRenderState(RS_ALPHA_BLEND_ENABLE, 0);
     pDevice->SetRenderState(RS_ALPHA_TEST_ENABLE,
                             static_cast<uint32_t>(m_pEnableCombo->GetSelectedIndex()));
     pDevice->SetRenderState(RS_ALPHA_FUNC, static_cast<uint32_t>(m_pFuncCombo->GetSelectedIndex()));

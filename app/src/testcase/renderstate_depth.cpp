@@ -1,6 +1,5 @@
 #include "testcase/renderstate_depth.h"
 
-#include "testcase/datapath.h"
 #include "testcase/lessoncontrols.h"
 #include "testcase/meshsampler.h"
 
@@ -23,7 +22,7 @@ constexpr float CUBE_SPACING = 3.0f;
 RenderState_Depth::RenderState_Depth()
 {
     Init("RenderState_Depth");
-    m_Model.Load(GetDataPath("Data/cube_panda.bin"));
+    LoadModel("Data/cube_panda.bin");
     m_Camera.SetLookAt({0.0f, 0.0f, 10.0f}, {0.0f, 0.0f, 0.0f}, {0.0f, 1.0f, 0.0f});
 
     Halvex::HGui::HWidget* pPanel = GetPanel();

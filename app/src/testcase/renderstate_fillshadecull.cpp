@@ -1,6 +1,5 @@
 #include "testcase/renderstate_fillshadecull.h"
 
-#include "testcase/datapath.h"
 #include "testcase/lessoncontrols.h"
 #include "testcase/meshsampler.h"
 
@@ -26,7 +25,7 @@ constexpr uint32_t POINT_SIZE = 10;
 RenderState_FillShadeCull::RenderState_FillShadeCull()
 {
     Init("RenderState_FillShadeCull");
-    m_Model.Load(GetDataPath("Data/cube_panda_vc.bin"));
+    LoadModel("Data/cube_panda_vc.bin");
 
     Halvex::HGui::HWidget* pPanel = GetPanel();
     // Bottom up, so that each drop-down opens over the combo boxes below it.

@@ -42,8 +42,9 @@ RenderToCubeMap::RenderToCubeMap()
 {
     Init("RenderToCubeMap_Use");
     m_SceneShader.Load("RenderToCubeMap");
-    m_Camera.SetLookAt({0.0f, 0.0f, 10.0f}, {0.0f, 0.0f, 0.0f}, {0.0f, 1.0f, 0.0f});
-    m_Model.Load(GetDataPath("Data/nights.bin"));
+    // Above the globe on the z axis, which would hide the teapot from an eye level with it.
+    m_Camera.SetLookAt({0.0f, 4.0f, 10.0f}, {0.0f, 0.0f, 0.0f}, {0.0f, 1.0f, 0.0f});
+    LoadModel("Data/nights.bin");
     CreateLessonTarget(m_CubeTarget, TARGET_SIZE, true);
     LoadLessonTexture(m_FallbackTexture, "Data/_Tex_/Wallpaper_2_512.dds", TEX_2D);
 
@@ -56,7 +57,8 @@ RenderToCubeMap::RenderToCubeMap()
     m_Objects[2] = {{1.0f, 1.0f, 1.0f}, {0.0f, 0.0f, 5.0f}, {1.0f, 0.0f, 0.0f}, 0.5f, 0.0f,
                     &m_SphereModel};
 
-    m_pSlider = CreateRightSlider(GetPanel(), -20.0f, 20.0f, 16.0f, -1.0f, 1.0f, 0.0f, "R");
+    // Low enough that the caption above it stays inside the window.
+    m_pSlider = CreateRightSlider(GetPanel(), -20.0f, 50.0f, 16.0f, -1.0f, 1.0f, 0.0f, "R");
 }
 
 void RenderToCubeMap::Update(float dt)

@@ -1,6 +1,5 @@
 #include "testcase/rendertotexture.h"
 
-#include "testcase/datapath.h"
 #include "testcase/lessoncontrols.h"
 #include "testcase/lessontexture.h"
 #include "testcase/meshsampler.h"
@@ -27,7 +26,7 @@ RenderToTexture::RenderToTexture()
 {
     Init("RenderToTexture");
     m_UseShader.Load("RenderToTexture_Use");
-    m_Model.Load(GetDataPath("Data/cube_panda.bin"));
+    LoadModel("Data/cube_panda.bin");
     CreateLessonTarget(m_Target, TARGET_SIZE, false);
     m_pSkipButton = CreateToggleButton(GetPanel(), -10.0f, 10.0f, 24.0f, "S");
 }

@@ -14,17 +14,6 @@ void ShaderBoard::Remove(TestShader* pShader)
     m_Shaders.erase(std::remove(m_Shaders.begin(), m_Shaders.end(), pShader), m_Shaders.end());
 }
 
-void ShaderBoard::ReloadChanged()
-{
-    for (TestShader* pShader : m_Shaders)
-    {
-        if (pShader->HasChangedOnDisk())
-        {
-            pShader->Reload();
-        }
-    }
-}
-
 const std::string& ShaderBoard::GetErrors()
 {
     m_Errors.clear();

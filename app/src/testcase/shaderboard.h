@@ -1,6 +1,5 @@
 #pragma once
-// The lesson shaders alive now: their compile errors for the red panel, and a watch on
-// their files so that an edited file is built again without a key press.
+// The lesson shaders alive now, whose compile errors the red panel shows.
 
 #include <string>
 #include <vector>
@@ -12,9 +11,6 @@ class ShaderBoard
 public:
     void Add(TestShader* pShader);
     void Remove(TestShader* pShader);
-
-    // Loads again each shader one of whose files has changed since it was read.
-    void ReloadChanged();
 
     // A pair of shaders that built but do not link together, found when they first draw;
     // empty text clears it, as a load that builds both stages does.

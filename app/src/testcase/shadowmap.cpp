@@ -44,7 +44,7 @@ ShadowMap::ShadowMap()
 {
     Init("ShadowMap_Use");
     m_DepthShader.Load("ShadowMap");
-    m_Model.Load(GetDataPath("Data/plane.bin"));
+    LoadModel("Data/plane.bin");
     // An R32F target keeps the depth as a full float, so the comparison needs no packing.
     m_ShadowTexture.CreateRenderTarget(SHADOW_SIZE, SHADOW_SIZE, FMT_R32F, 1, false);
 

@@ -45,6 +45,7 @@ Test02::Test02()
     LoadLessonTexture(m_Texture, "Data/_Tex_/panda.dds");
 
     SetUpLessonCamera(m_Camera, 4.0f);
+    KeepEyeOutside(m_Camera, 1.0f);
 
     m_Light.SetDiffuse({0.5f, 0.5f, 0.5f, 1.0f});
     m_Light.SetAmbient({0.2f, 0.2f, 0.2f, 1.0f});

@@ -1,6 +1,7 @@
 #include "testcase/testcommon.h"
 
 #include "main/lumivia.h"
+#include "testcase/datapath.h"
 #include "testcase/lessoncamera.h"
 #include "testcase/modellayout.h"
 
@@ -36,6 +37,12 @@ void TestCommon::Init(const std::string& name)
     pInput->Connect("TouchEnd", &m_CameraInput, &CameraInput::OnTouch);
 }
 
+void TestCommon::LoadModel(const std::string& dataFile)
+{
+    m_Model.Load(GetDataPath(dataFile));
+    KeepEyeOutside(m_Camera, m_Model.GetRadius());
+}
+
 namespace
 {
 // How often the shader files are looked at for changes.
@@ -44,11 +51,16 @@ constexpr float WATCH_PERIOD = 0.5f;
 
 void TestCommon::Update(float dt)
 {
+    // An edited shader file is taken as if "R" had been pressed: only the lesson's own pair;
+    // the shaders of further passes keep their code.
     m_WatchSeconds += dt;
     if (m_WatchSeconds >= WATCH_PERIOD)
     {
         m_WatchSeconds = 0.0f;
-        g_pApp->GetShaderBoard()->ReloadChanged();
+        if (m_Shader.HasChangedOnDisk())
+        {
+            ReloadShaders();
+        }
     }
     m_CameraInput.Update(dt);
     m_Camera.Update(dt, &m_CameraInput);

@@ -40,6 +40,9 @@ protected:
     // Called by every derived lesson's constructor once its own members exist: loads the
     // layout and the shader pair "name", sets up the camera and connects its input.
     void Init(const std::string& name);
+    // Loads the lesson's own model from the data folder (after Init); the camera's nearest
+    // zoom then keeps the eye outside it.
+    void LoadModel(const std::string& dataFile);
 
     Halvex::RenderCore::InputLayout m_VertexLayout;
     TestShader m_Shader;

@@ -1,6 +1,5 @@
 #include "testcase/usecubemap.h"
 
-#include "testcase/datapath.h"
 #include "testcase/lessontexture.h"
 #include "testcase/meshsampler.h"
 
@@ -14,7 +13,7 @@ using Halvex::MATH::Matrix4;
 UseCubeMap::UseCubeMap()
 {
     Init("UseCubeMap");
-    m_Model.Load(GetDataPath("Data/cube_20.bin"));
+    LoadModel("Data/cube_20.bin");
     LoadLessonTexture(m_CubeMap, "Data/_Tex_/Cubemap.dds", TEX_CUBE);
 }
 

@@ -1,6 +1,5 @@
 #include "testcase/viewportandscissor.h"
 
-#include "testcase/datapath.h"
 #include "testcase/lessoncontrols.h"
 #include "testcase/lessontexture.h"
 #include "testcase/meshsampler.h"
@@ -29,7 +28,7 @@ constexpr int VIEW_REGISTER = 4;
 ViewportAndScissor::ViewportAndScissor()
 {
     Init("ViewportAndScissor");
-    m_Model.Load(GetDataPath("Data/cube.bin"));
+    LoadModel("Data/cube.bin");
     for (int i = 0; i < QUARTER_COUNT; ++i)
     {
         LoadLessonTexture(m_Textures[i], TEXTURE_FILES[i]);

@@ -10,6 +10,8 @@
 #include "rendercore/source/resource/texture.h"
 #include "rendercore/source/resource/vertexbuffer.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstring>
 
 using namespace Halvex;
@@ -92,6 +94,23 @@ std::unique_ptr<IndexBuffer> CreateIndexBuffer(const std::vector<int32_t>& indic
     }
     return pBuffer;
 }
+float BoundingRadius(const Bin_Model& model)
+{
+    float squared = 0.0f;
+    for (const Bin_Mesh& mesh : model.m_Meshes)
+    {
+        for (const Bin_Material& material : mesh.m_Materials)
+        {
+            for (const Bin_Vertex& vertex : material.m_Vertices)
+            {
+                const float* p = vertex.m_Position;
+                // A position that is not a number is left out.
+                squared = std::max(squared, p[0] * p[0] + p[1] * p[1] + p[2] * p[2]);
+            }
+        }
+    }
+    return std::sqrt(squared);
+}
 } // namespace
 
 Render_Mesh::Render_Mesh() = default;
@@ -126,6 +145,7 @@ void SimpleModel::Build(const Bin_Model& model, const std::string& textureFolder
     // The old resources go before the new ones are made.
     m_Materials.clear();
     m_Name = model.m_Name;
+    m_Radius = BoundingRadius(model);
     for (const Bin_Mesh& binMesh : model.m_Meshes)
     {
         Render_Mat& material = m_Materials.emplace_back();

@@ -61,10 +61,13 @@ public:
 
     const std::string& GetName() const { return m_Name; }
     const std::list<Render_Mat>& GetMaterials() const { return m_Materials; }
+    // The largest distance of a vertex from the model's origin; 0 for an empty model.
+    float GetRadius() const { return m_Radius; }
 
 private:
     void Build(const Bin_Model& model, const std::string& textureFolder);
 
     std::string m_Name;
     std::list<Render_Mat> m_Materials;
+    float m_Radius = 0.0f;
 };

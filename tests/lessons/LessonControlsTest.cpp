@@ -1,0 +1,409 @@
+// Every control of every lesson changes the lesson's picture, except the settings listed
+// below, which the lesson teaches to look the same. Each control is stepped through its
+// values from a fresh start of its lesson (or of one of the set-ups listed), in the real
+// application: combo boxes and sliders are set through the widgets (the lessons read them
+// every frame), buttons are clicked (a lesson may act on the click itself). The picture is
+// what the lesson draws, read back with the GUI hidden and reduced to a hash. Time stands
+// still, so nothing moves by itself.
+
+#include "LessonInput.h"
+#include "apptest.h"
+#include "main/lessonlist.h"
+#include "testcase/test02.h"
+#include "testcase/testbase.h"
+#include "testcase/testcommon.h"
+
+#include "common/render/mycombobox.h"
+#include "common/render/myslider.h"
+
+#include "d3d9gl/d3d9gl.h"
+#include "gui/hlistview.h"
+#include "gui/hpushbutton.h"
+#include "rendercore/source/renderdevice/renderdevice.h"
+#include "testsupport.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+using namespace Halvex::HGui;
+using Halvex::MATH::Vector3;
+
+namespace
+{
+// Settings made on a fresh lesson before each of its controls is stepped again, where a
+// fresh start leaves controls without effect. Settings are named as in SAME_PICTURE.
+struct SetUp_t
+{
+    const char* m_pLesson;
+    std::vector<const char*> m_Settings;
+};
+
+const SetUp_t SET_UPS[] = {
+    {"Lighting", {"Light", "S: 100%"}},
+    {"RS_AlphaTest", {"Disable: Enable", "Always: Greater"}},
+    // The orthographic scale slider shows only in this mode.
+    {"MatrixTransform", {"S"}},
+};
+
+// Settings that give the picture of their start. A combo box setting is named by the item
+// the combo shows at the start and the item chosen ("LessEqual: Always"), a slider setting by
+// the slider's caption and the share of its range it is set to ("D: 50%"), a checkable
+// button by its text; a trailing '*' stands for any ending.
+struct SamePicture_t
+{
+    const char* m_pLesson;
+    // Empty for a fresh start, else the first setting of the lesson's set-up.
+    const char* m_pStart;
+    const char* m_pSettings;
+    const char* m_pReason;
+};
+
+const SamePicture_t SAME_PICTURE[] = {
+    {"Mipmap", "", "Case1: Case2",
+     "near, the texture is magnified and only its first level, the same in both, is sampled"},
+    {"RS_FillShadeCull", "", "None: CounterClockWise",
+     "the faces it culls are the cube's far sides, hidden behind its near sides anyway"},
+    {"RS_Depth", "", "LessEqual: Less", "no two surfaces lie at the same depth"},
+    {"RS_AlphaTest", "", "Disable: Enable", "the function Always lets every texel pass"},
+    {"RS_AlphaTest", "", "Always: *", "the test is off: its function is not used"},
+    {"RS_AlphaTest", "", "0: *", "the test is off: its reference is not used"},
+    {"RS_AlphaTest", "Disable: Enable", "Greater: NotEqual",
+     "no alpha is below the reference 0, so NotEqual keeps the texels Greater keeps"},
+    {"VertexIndexBuffer", "", "S", "the indexed and the listed cube are the same triangles"},
+    {"Lighting", "", "P or *", "the light is off: the surfaces show their own colours"},
+    {"Lighting", "", "D: *", "the light is off"},
+    {"Lighting", "", "A: *", "the light is off"},
+    {"Lighting", "", "S: *", "the light is off"},
+    {"Lighting", "", "P: *", "the light is off"},
+};
+
+bool Matches(const std::string& setting, const std::string& pattern)
+{
+    return !pattern.empty() && pattern.back() == '*'
+               ? setting.compare(0, pattern.size() - 1, pattern, 0, pattern.size() - 1) == 0
+               : setting == pattern;
+}
+
+// The entry of SAME_PICTURE that names the setting, or null.
+const SamePicture_t* FindSamePicture(const std::string& lesson, const std::string& start,
+                                     const std::string& setting)
+{
+    for (const SamePicture_t& same : SAME_PICTURE)
+    {
+        if (lesson == same.m_pLesson && start == same.m_pStart &&
+            Matches(setting, same.m_pSettings))
+        {
+            return &same;
+        }
+    }
+    return nullptr;
+}
+
+// Shares of a slider's range it is set to; a share within a tenth of the start is left out.
+const float SLIDER_STOPS[] = {0.0f, 0.5f, 1.0f};
+constexpr float SAME_SHARE = 0.1f;
+// Beyond any slider's range.
+constexpr float FAR_OUT = 1.0e6f;
+
+std::string SliderSetting(const MySlider* pSlider, float share)
+{
+    char text[64];
+    std::snprintf(text, sizeof(text), "%s: %d%%", pSlider->GetText().c_str(),
+                  static_cast<int>(share * 100.0f));
+    return text;
+}
+
+// Sets the slider to a share of its range. The slider clamps what it is given, which shows
+// its range.
+void SetShare(MySlider* pSlider, float share)
+{
+    pSlider->SetValue(-FAR_OUT);
+    const float minimum = pSlider->GetValue();
+    pSlider->SetValue(FAR_OUT);
+    const float maximum = pSlider->GetValue();
+    pSlider->SetValue(minimum + (maximum - minimum) * share);
+}
+
+std::string ComboSetting(const MyComboBox* pCombo, int item)
+{
+    return pCombo->GetText() + ": " + pCombo->GetListWidget()->GetItem(item)->GetText();
+}
+
+int ItemCount(const MyComboBox* pCombo)
+{
+    return pCombo->GetListWidget()->GetListView()->GetItemCount();
+}
+
+// The controls of a lesson's panel that a learner can operate, in the panel's order.
+std::vector<HWidget*> Controls(const TestBase* pLesson)
+{
+    std::vector<HWidget*> controls;
+    for (HObject* pChild : pLesson->GetPanel()->GetChildren())
+    {
+        auto* pWidget = dynamic_cast<HWidget*>(pChild);
+        auto* pButton = dynamic_cast<HPushButton*>(pChild);
+        if (pWidget && pWidget->IsVisible() &&
+            (dynamic_cast<MyComboBox*>(pWidget) || dynamic_cast<MySlider*>(pWidget) ||
+             (pButton && pButton->IsCheckable())))
+        {
+            controls.push_back(pWidget);
+        }
+    }
+    return controls;
+}
+
+// FNV-1a over the pixels.
+std::uint64_t Hash(const std::vector<std::uint32_t>& pixels)
+{
+    std::uint64_t hash = 14695981039346656037ull;
+    for (const std::uint32_t pixel : pixels)
+    {
+        hash = (hash ^ pixel) * 1099511628211ull;
+    }
+    return hash;
+}
+
+class LessonControls : public AppTest
+{
+protected:
+    LessonControls() : AppTest(Halvex::Base::HighResolutionTimer([] { return std::int64_t{0}; }, 1))
+    {
+    }
+
+    void SetUp() override
+    {
+        m_Dir.emplace(HalvexTest::SourceDir() / "tests");
+        ASSERT_TRUE(driver.Start());
+        driver.RunFrames(2);
+    }
+
+    // The back buffer's pixels after a frame drawn without the GUI.
+    std::vector<std::uint32_t> ReadScene()
+    {
+        HWidget* pRoot = driver.GetApp().GetRootWidget();
+        pRoot->SetVisible(false);
+        driver.RunFrames(1);
+        pRoot->SetVisible(true);
+        auto* pDevice = static_cast<IDirect3DDevice9*>(
+            driver.GetApp().GetRenderer()->GetDevice()->GetNativeDevice());
+        std::vector<std::uint32_t> pixels;
+        IDirect3DSurface9* pBackBuffer = nullptr;
+        IDirect3DSurface9* pCopy = nullptr;
+        D3DSURFACE_DESC desc = {};
+        D3DLOCKED_RECT locked = {};
+        if (pDevice->GetBackBuffer(0, 0, D3DBACKBUFFER_TYPE_MONO, &pBackBuffer) == D3D_OK &&
+            pBackBuffer->GetDesc(&desc) == D3D_OK &&
+            pDevice->CreateOffscreenPlainSurface(desc.Width, desc.Height, desc.Format,
+                                                 D3DPOOL_SYSTEMMEM, &pCopy, nullptr) == D3D_OK &&
+            pDevice->GetRenderTargetData(pBackBuffer, pCopy) == D3D_OK &&
+            pCopy->LockRect(&locked, nullptr, D3DLOCK_READONLY) == D3D_OK)
+        {
+            pixels.resize(std::size_t(desc.Width) * desc.Height);
+            for (UINT y = 0; y < desc.Height; ++y)
+            {
+                std::memcpy(&pixels[std::size_t(y) * desc.Width],
+                            static_cast<const std::uint8_t*>(locked.pBits) + y * locked.Pitch,
+                            desc.Width * sizeof(std::uint32_t));
+            }
+            pCopy->UnlockRect();
+        }
+        EXPECT_FALSE(pixels.empty()) << "the back buffer could not be read";
+        for (IDirect3DSurface9* pSurface : {pCopy, pBackBuffer})
+        {
+            if (pSurface)
+            {
+                pSurface->Release();
+            }
+        }
+        return pixels;
+    }
+
+    std::uint64_t Picture() { return Hash(ReadScene()); }
+
+    // The picture after the setting, compared with the start's.
+    void Expect(const std::string& setting)
+    {
+        const bool same = Picture() == m_Start;
+        const SamePicture_t* pTaught = FindSamePicture(m_Lesson, m_StartName, setting);
+        const std::string where = m_Lesson + " from " +
+                                  (m_StartName.empty() ? "a fresh start" : m_StartName) + ", \"" +
+                                  setting + "\": ";
+        if (pTaught)
+        {
+            m_Used.insert(pTaught);
+            EXPECT_TRUE(same) << where << "the picture changed, though " << pTaught->m_pReason;
+        }
+        else
+        {
+            EXPECT_FALSE(same) << where << "the picture did not change";
+        }
+    }
+
+    void Step(HWidget* pControl)
+    {
+        if (auto* pCombo = dynamic_cast<MyComboBox*>(pControl))
+        {
+            const int start = pCombo->GetSelectedIndex();
+            const std::string startText = pCombo->GetText();
+            for (int item = 0; item < ItemCount(pCombo); ++item)
+            {
+                if (item != start)
+                {
+                    pCombo->SelectItem(item);
+                    Expect(startText + ": " + pCombo->GetText());
+                }
+            }
+        }
+        else if (auto* pSlider = dynamic_cast<MySlider*>(pControl))
+        {
+            const float start = pSlider->GetRatio();
+            for (const float share : SLIDER_STOPS)
+            {
+                if (std::fabs(share - start) > SAME_SHARE)
+                {
+                    SetShare(pSlider, share);
+                    Expect(SliderSetting(pSlider, share));
+                }
+            }
+        }
+        else if (auto* pButton = dynamic_cast<HPushButton*>(pControl))
+        {
+            ClickWidget(driver, pButton);
+            Expect(pButton->GetText());
+        }
+    }
+
+    // Makes one setting of a set-up.
+    void Make(TestBase* pLesson, const std::string& setting)
+    {
+        for (HWidget* pControl : Controls(pLesson))
+        {
+            if (auto* pCombo = dynamic_cast<MyComboBox*>(pControl))
+            {
+                for (int item = 0; item < ItemCount(pCombo); ++item)
+                {
+                    if (ComboSetting(pCombo, item) == setting)
+                    {
+                        pCombo->SelectItem(item);
+                        return;
+                    }
+                }
+            }
+            else if (auto* pSlider = dynamic_cast<MySlider*>(pControl))
+            {
+                for (const float share : SLIDER_STOPS)
+                {
+                    if (SliderSetting(pSlider, share) == setting)
+                    {
+                        SetShare(pSlider, share);
+                        return;
+                    }
+                }
+            }
+            else if (pControl->GetText() == setting)
+            {
+                ClickWidget(driver, pControl);
+                return;
+            }
+        }
+        ADD_FAILURE() << m_Lesson << " has no setting \"" << setting << "\"";
+    }
+
+    // The lesson, started afresh, with the settings made.
+    TestBase* Start(int index, const std::vector<const char*>& settings)
+    {
+        driver.GetApp().RunLesson(index);
+        driver.RunFrames(1);
+        auto* pLesson = dynamic_cast<TestBase*>(driver.GetApp().GetModeManager()->GetCurrent());
+        for (const char* pSetting : settings)
+        {
+            Make(pLesson, pSetting);
+        }
+        return pLesson;
+    }
+
+    // Steps every control, each from a start of its own.
+    void StepControls(int index, const std::vector<const char*>& settings)
+    {
+        m_Lesson = LESSONS[index].m_pName;
+        m_StartName = settings.empty() ? "" : settings.front();
+        const std::size_t count = Controls(Start(index, settings)).size();
+        m_Start = Picture();
+        for (std::size_t control = 0; control < count; ++control)
+        {
+            Step(Controls(Start(index, settings))[control]);
+        }
+    }
+
+    std::set<const SamePicture_t*> m_Used;
+
+private:
+    std::optional<HalvexTest::CurrentDir> m_Dir;
+    std::string m_Lesson;
+    std::string m_StartName;
+    std::uint64_t m_Start = 0;
+};
+
+TEST_F(LessonControls, EveryControlChangesThePictureUnlessTheLessonTeachesOtherwise)
+{
+    for (int index = 0; index < LESSON_COUNT; ++index)
+    {
+        StepControls(index, {});
+        for (const SetUp_t& setUp : SET_UPS)
+        {
+            if (std::string(LESSONS[index].m_pName) == setUp.m_pLesson)
+            {
+                StepControls(index, setUp.m_Settings);
+            }
+        }
+    }
+    for (const SamePicture_t& same : SAME_PICTURE)
+    {
+        EXPECT_EQ(m_Used.count(&same), 1u)
+            << same.m_pLesson << ": \"" << same.m_pSettings << "\" names no setting there";
+    }
+}
+// The camera of a lesson that has one.
+CameraViewer* LessonCamera(TestBase* pLesson)
+{
+    if (auto* pCommon = dynamic_cast<TestCommon*>(pLesson))
+    {
+        return &pCommon->GetCamera();
+    }
+    auto* pTest02 = dynamic_cast<Test02*>(pLesson);
+    return pTest02 ? &pTest02->GetCamera() : nullptr;
+}
+
+// The wheel zooms no nearer than to keep the eye outside the lesson's model, so every lesson
+// still shows its scene there.
+TEST_F(LessonControls, EveryLessonShowsItsSceneAtTheNearestZoom)
+{
+    for (int index = 0; index < LESSON_COUNT; ++index)
+    {
+        TestBase* pLesson = Start(index, {});
+        ASSERT_NE(pLesson, nullptr);
+        CameraViewer* pCamera = LessonCamera(pLesson);
+        if (!pCamera)
+        {
+            continue;
+        }
+        // Far nearer than any limit; the camera's next update pulls it back to its limit.
+        const Vector3<float> target = pCamera->GetTarget();
+        pCamera->SetLookAt(target + (pCamera->GetEye() - target) * 0.001f, target,
+                           {0.0f, 1.0f, 0.0f});
+        const std::vector<std::uint32_t> pixels = ReadScene();
+        EXPECT_NE(std::count(pixels.begin(), pixels.end(), pixels.front()),
+                  static_cast<std::ptrdiff_t>(pixels.size()))
+            << LESSONS[index].m_pName << " shows one colour only";
+    }
+}
+} // namespace
