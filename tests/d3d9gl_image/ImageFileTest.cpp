@@ -155,13 +155,16 @@ TEST(ImageFileTest, BrokenAndHugeImagesAreRefusedWithAReason)
     bmp[1] = 'M';
     const std::vector<uint8_t> png =
         Encode(IMAGE_FILE_PNG, Smooth(D3DFMT_A8R8G8B8, 16, 16), D3DFMT_A8R8G8B8);
+    std::vector<uint8_t> corrupted = png;
+    corrupted[41] = corrupted[42] = 0xFF; // the zlib header of the first data chunk
     const struct
     {
         std::vector<uint8_t> file;
         const char* reason;
     } cases[] = {
         {Text("this is not an image at all"), "could not be read: "},
-        {withBytes(png, png.size() / 2), "could not be decoded: "},
+        {withBytes(png, png.size() / 2), "but the file has"},
+        {corrupted, "could not be decoded: "},
         {PngHeader(17000, 10), "17000x10 is outside 1 to 16384"},
         {PngHeader(16384, 16384), "16384x16384 is more than a file of 33 bytes can hold"},
         {withBytes(Text("P6\n1 1\n65535\n"), 20), "16-bit samples"},

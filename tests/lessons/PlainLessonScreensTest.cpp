@@ -12,6 +12,7 @@
 
 #include "common/render/mycombobox.h"
 #include "common/render/renderimpl.h"
+#include "common/render/textpanel.h"
 
 #include "gui/hlabel.h"
 #include "gui/hpushbutton.h"
@@ -152,5 +153,19 @@ TEST_F(PlainLessonScreens, Test02ShowsEachCaseOfTheTurnedSphere)
     {
         ChooseItem(driver, pLesson->GetCaseCombo(), index);
         ExpectScreen("test02_case" + std::to_string(index + 1));
+    }
+}
+
+TEST_F(PlainLessonScreens, GuiStaysInFrontOfALessonDrawnNearerThanIt)
+{
+    ASSERT_NE(Open<Test01>("Test01"), nullptr);
+    // The flag lies at depth 0, in front of the GUI's quads; a note tall enough to reach up
+    // over the panda's white face must still cover it with its dark panel.
+    driver.GetApp().SetNotesAvailable(true);
+    driver.GetApp().GetNotesPanel()->SetText(std::string(14, '\n') + "bottom line");
+    const auto shot = Shot("test01_tall_note");
+    for (int shift : {0, 8, 16})
+    {
+        EXPECT_LT((HalvexTest::PixelAt(shot, 640, 450) >> shift) & 0xFF, 0x60u) << shift;
     }
 }

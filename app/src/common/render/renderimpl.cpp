@@ -115,7 +115,8 @@ void RenderImpl::EndFrame()
 
 void RenderImpl::BeginGui()
 {
-    m_pRenderDevice->SetRenderState(RS_Z_ENABLE, 1);
+    // The GUI is an overlay: a lesson's geometry nearer than the GUI's depth must not hide it.
+    m_pRenderDevice->SetRenderState(RS_Z_ENABLE, 0);
     m_pRenderDevice->SetRenderState(RS_CULL_MODE, CULL_NONE);
     m_pRenderDevice->SetRenderState(RS_ALPHA_BLEND_ENABLE, 1);
     m_pRenderDevice->SetRenderState(RS_SRC_BLEND, BLEND_SRC_ALPHA);
@@ -127,6 +128,8 @@ void RenderImpl::BeginGui()
 
 void RenderImpl::EndGui()
 {
+    // The lessons start their frame with the depth test on.
+    m_pRenderDevice->SetRenderState(RS_Z_ENABLE, 1);
     m_pShaderProgram->Unbind();
 }
 
