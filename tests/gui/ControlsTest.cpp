@@ -9,19 +9,10 @@
 #include "gui/hslider.h"
 
 using namespace GuiTest;
+using Objects = std::vector<const HObject*>;
 
 namespace
 {
-struct ValueLog
-{
-    std::vector<float> values;
-    std::vector<const HWidget*> items;
-    int updates = 0;
-    void Value(float v) { values.push_back(v); }
-    void Item(HWidget* pItem) { items.push_back(pItem); }
-    void Update() { ++updates; }
-};
-
 class Controls : public GuiFixture
 {
 protected:
@@ -35,11 +26,11 @@ protected:
         auto* pBar = new HWidget(pSlider);
         pBar->SetMargins(2, 2, 2, 2);
         pSlider->SetBar(pBar);
-        pSlider->Connect("ValueChanged", &m_Values, &ValueLog::Value);
+        pSlider->Connect("ValueChanged", &m_Signals, &SignalLog::Value);
         return pSlider;
     }
 
-    ValueLog m_Values;
+    SignalLog m_Signals;
 };
 } // namespace
 
@@ -51,10 +42,9 @@ TEST_F(Controls, SliderValueIsClampedSignalledOnChangeAndItsBarGrowsFromTheNamed
     pSlider->SetValue(20);
     EXPECT_EQ(pSlider->GetRatio(), 1.0f);
     pSlider->SetValue(-5);
-    EXPECT_EQ(m_Values.values, (std::vector<float>{10.0f, 0.0f}));
     pSlider->SetRange(2, 2);
     pSlider->SetValue(3);
-    EXPECT_EQ(m_Values.values.size(), 2u);
+    EXPECT_EQ(m_Signals.values, (std::vector<float>{10.0f, 0.0f}));
     EXPECT_EQ(pSlider->GetRatio(), 0.0f);
 
     pSlider->SetRange(0, 1);
@@ -84,28 +74,21 @@ TEST_F(Controls, SliderValueIsClampedSignalledOnChangeAndItsBarGrowsFromTheNamed
 TEST_F(Controls, SliderTakesItsValueFromPressesAndLeftDragsOnItselfOnly)
 {
     HSlider* pSlider = MakeSlider(100, 20);
-    auto* pCaption = new HLabel(pSlider);
-    pCaption->SetGeometry(60, 0, 40, 20);
+    (new HLabel(pSlider))->SetGeometry(60, 0, 40, 20);
     HSlider* pTiny = MakeSlider(4, 4);
     pTiny->Move(0, 100);
     Frame();
-    ClickLeft(80, 10);
-    EXPECT_TRUE(m_Values.values.empty()) << "a press on another child";
+    ClickLeft(80, 10); // on the label: no value
     ClickLeft(27, 10);
-    ASSERT_EQ(m_Values.values.size(), 1u);
-    EXPECT_FLOAT_EQ(m_Values.values[0], 25.0f / 96.0f);
-    MoveTo(50, 10);
-    EXPECT_EQ(m_Values.values.size(), 1u) << "a move without the left button changes nothing";
+    MoveTo(50, 10); // without the left button: no value
     PressLeft(50, 10);
     MoveTo(74, 10);
-    EXPECT_FLOAT_EQ(pSlider->GetValue(), 72.0f / 96.0f);
     ReleaseLeft(74, 10);
-
-    m_Values.values.clear();
     pTiny->SetValueFromPoint({1, 101});
     pTiny->SetDirection(BAR_FROM_BOTTOM);
-    pTiny->SetValueFromPoint({1, 101});
-    EXPECT_TRUE(m_Values.values.empty()) << "a bar area of no size";
+    pTiny->SetValueFromPoint({1, 101}); // a bar area of no size: no value
+    EXPECT_EQ(m_Signals.values, (std::vector<float>{25.0f / 96.0f, 48.0f / 96.0f, 72.0f / 96.0f}));
+    EXPECT_FLOAT_EQ(pSlider->GetValue(), 72.0f / 96.0f);
 }
 
 TEST_F(Controls, ReplacedBarAndContentRetireAtTheNextUpdateAndAScrollAreaNeverEmitsOnUpdate)
@@ -119,12 +102,12 @@ TEST_F(Controls, ReplacedBarAndContentRetireAtTheNextUpdateAndAScrollAreaNeverEm
     pArea->SetContent(pContent);
     pArea->SetContent(nullptr);
     EXPECT_FALSE(pContent->IsAlive());
-    pArea->Connect("OnUpdate", &m_Values, &ValueLog::Update);
-    pSlider->Connect("OnUpdate", &m_Values, &ValueLog::Update);
+    pArea->Connect("OnUpdate", &m_Signals, &SignalLog::Updated);
+    pSlider->Connect("OnUpdate", &m_Signals, &SignalLog::Updated);
     Frame();
     EXPECT_EQ(pSlider->GetChildren().size(), 1u);
     EXPECT_TRUE(pArea->GetChildren().empty());
-    EXPECT_EQ(m_Values.updates, 1);
+    EXPECT_EQ(m_Signals.entries, Strings{"update"});
 }
 
 namespace
@@ -134,28 +117,30 @@ class Lists : public Controls
 protected:
     Lists()
     {
-        m_pList = new HListWidget(&m_Manager);
         m_pList->SetGeometry(0, 0, 200, 100);
-        m_pView = m_pList->GetListView();
         for (const char* text : {"zero", "one", "two"})
         {
             m_Items.push_back(m_pList->AddItem(text));
         }
-        m_pView->Connect("ItemSelected", &m_Values, &ValueLog::Item);
+        m_pView->Connect("ItemSelected", &m_Signals, &SignalLog::Item);
         Frame();
     }
-
-    HColor ColorOf(int item) const
+    std::vector<HColor> Colors() const
     {
-        return m_Items[static_cast<size_t>(item)]->GetBackgroundColor();
+        std::vector<HColor> colors;
+        for (const HLabel* pItem : m_Items)
+        {
+            colors.push_back(pItem->GetBackgroundColor());
+        }
+        return colors;
     }
 
-    HListWidget* m_pList;
-    HListView* m_pView;
+    HListWidget* m_pList = new HListWidget(&m_Manager);
+    HListView* m_pView = m_pList->GetListView();
     std::vector<HLabel*> m_Items;
-    const HColor m_White{0xFFFFFFFFu};
-    const HColor m_Hover{0xFFA0A0A4u};
-    const HColor m_Yellow{0xFFFFFF00u};
+    const HColor W{0xFFFFFFFFu}; // white
+    const HColor H{0xFFA0A0A4u}; // hovered
+    const HColor Y{0xFFFFFF00u}; // selected
 };
 } // namespace
 
@@ -165,36 +150,32 @@ TEST_F(Lists, ItemsStackedWithSpacingAreColouredByHoverAndSelection)
     EXPECT_EQ(m_Items[2]->GetRect(), HRectF(0, 46, 200, 20));
     EXPECT_EQ(Draws(nullptr)[1].text, "one");
     MoveTo(50, 30);
-    EXPECT_EQ(ColorOf(1), m_Hover);
+    EXPECT_EQ(Colors(), (std::vector<HColor>{W, H, W}));
     MoveTo(50, 50);
-    EXPECT_EQ(ColorOf(1), m_White);
-    EXPECT_EQ(ColorOf(2), m_Hover);
+    EXPECT_EQ(Colors(), (std::vector<HColor>{W, W, H}));
     PressLeft(50, 50);
     ReleaseLeft(50, 50);
-    EXPECT_EQ(ColorOf(2), m_Yellow);
+    EXPECT_EQ(Colors(), (std::vector<HColor>{W, W, Y}));
     EXPECT_EQ(m_pView->GetSelectedIndex(), 2);
     MoveTo(50, 10);
-    EXPECT_EQ(ColorOf(0), m_Hover);
-    EXPECT_EQ(ColorOf(2), m_Yellow);
+    EXPECT_EQ(Colors(), (std::vector<HColor>{H, W, Y}));
     MoveTo(300, 200);
-    EXPECT_EQ(ColorOf(0), m_White);
+    EXPECT_EQ(Colors(), (std::vector<HColor>{W, W, Y}));
     Frame();
-    EXPECT_EQ(Draws(m_Items[2])[0].color, m_Yellow);
+    EXPECT_EQ(Draws(m_Items[2])[0].color, Y);
 
     ClickLeft(50, 30);
-    EXPECT_EQ(ColorOf(1), m_Yellow);
-    EXPECT_EQ(ColorOf(2), m_White);
+    EXPECT_EQ(Colors(), (std::vector<HColor>{W, Y, W}));
     ClickLeft(50, 30);
-    EXPECT_EQ(m_Values.items, (std::vector<const HWidget*>{m_Items[2], m_Items[1], m_Items[1]}));
+    EXPECT_EQ(m_Signals.objects, (Objects{m_Items[2], m_Items[1], m_Items[1]}));
 }
 
 TEST_F(Lists, StrayLabelSelectsNothingAndADeletedItemLeavesTheListTheSelectionFollows)
 {
-    auto* pStray = new HLabel(m_pView);
-    pStray->SetGeometry(0, 80, 100, 10);
+    (new HLabel(m_pView))->SetGeometry(0, 80, 100, 10);
     Frame();
     ClickLeft(50, 85);
-    EXPECT_TRUE(m_Values.items.empty());
+    EXPECT_TRUE(m_Signals.objects.empty());
     EXPECT_EQ(m_pView->GetSelectedIndex(), -1);
     ClickLeft(50, 50);
     m_Items[0]->SetAlive(false);
@@ -213,33 +194,31 @@ TEST_F(Controls, ComboTogglesFromButtonOrBoxChoosingCollapsesAndSelectItemDoesNo
     pList->SetGeometry(0, 20, 150, 60);
     pList->AddItem("Point");
     pList->AddItem("Linear");
-    pList->GetListView()->Connect("ItemSelected", &m_Values, &ValueLog::Item);
+    pList->GetListView()->Connect("ItemSelected", &m_Signals, &SignalLog::Item);
+    const auto choice = [&] { return std::pair(pCombo->GetText(), pCombo->GetSelectedIndex()); };
     Frame();
     EXPECT_FALSE(pList->IsVisible());
     EXPECT_EQ(pCombo->GetButton()->GetRect(), HRectF(140, 10, 20, 20));
-    ClickLeft(150, 20);
-    EXPECT_TRUE(pList->IsVisible());
-    Frame();
-    ClickLeft(150, 20);
-    EXPECT_FALSE(pList->IsVisible());
-    Frame();
-    ClickLeft(50, 20);
+    // The button opens and closes the list, the box opens it.
+    const std::pair<int, bool> toggles[] = {{150, true}, {150, false}, {50, true}};
+    for (const auto& [x, visible] : toggles)
+    {
+        ClickLeft(x, 20);
+        EXPECT_EQ(pList->IsVisible(), visible) << x;
+        Frame();
+    }
     EXPECT_EQ(pCombo->GetMode(), COMBO_MODE_EXPANDED);
-    Frame();
     ClickLeft(50, 55);
-    EXPECT_EQ(pCombo->GetText(), "Linear");
-    EXPECT_EQ(pCombo->GetSelectedIndex(), 1);
+    EXPECT_EQ(choice(), std::pair(std::string("Linear"), 1));
     EXPECT_FALSE(pList->IsVisible());
-    EXPECT_EQ(m_Values.items.size(), 1u);
+    EXPECT_EQ(m_Signals.objects.size(), 1u);
     Frame();
     EXPECT_EQ(m_Manager.WidgetAt({50, 55}), nullptr) << "a collapsed list is not hit";
 
     pCombo->SelectItem(0);
-    EXPECT_EQ(pCombo->GetText(), "Point");
-    EXPECT_EQ(pCombo->GetSelectedIndex(), 0);
-    EXPECT_EQ(m_Values.items.size(), 1u);
+    EXPECT_EQ(choice(), std::pair(std::string("Point"), 0));
+    EXPECT_EQ(m_Signals.objects.size(), 1u);
     EXPECT_EQ(pList->GetItem(0)->GetBackgroundColor(), HColor(0xFFFFFFFFu));
     pCombo->SelectItem(5);
-    EXPECT_EQ(pCombo->GetText(), "Point");
-    EXPECT_EQ(pCombo->GetSelectedIndex(), 5);
+    EXPECT_EQ(choice(), std::pair(std::string("Point"), 5));
 }
