@@ -28,105 +28,7 @@ protected:
     HPushButton* m_pButton = new HPushButton(&m_Manager);
     SignalLog m_Signals;
 };
-} // namespace
 
-TEST_F(Labels, TextIsAlignedMovedByTheOffsetAndClippedToTheLabelUnlessClippingIsOff)
-{
-    auto* pLabel = new HLabel(&m_Manager);
-    pLabel->SetGeometry(50, 0, 100, 20);
-    const HColor color(0xFF102030u);
-    pLabel->SetTextColor(color);
-    const struct
-    {
-        const char* text;
-        unsigned alignment;
-        bool clipText;
-        HRectF rect;
-        HRectF clip;
-    } cases[] = {
-        {"abcd", 0x33, true, {80, 5, 40, 10}, {80, 5, 40, 10}},
-        {"abcd", 0x11, true, {52, 2, 40, 10}, {52, 2, 40, 10}},
-        {"abcd", 0x22, true, {112, 12, 40, 10}, {112, 12, 38, 8}},
-        {"fifteen letters", 0x33, true, {25, 5, 150, 10}, {50, 5, 100, 10}},
-        {"fifteen letters", 0x33, false, {25, 5, 150, 10}, {25, 5, 150, 10}},
-    };
-    for (const auto& c : cases)
-    {
-        SCOPED_TRACE(testing::Message() << c.text << " " << c.alignment << " " << c.clipText);
-        pLabel->SetText(c.text);
-        pLabel->SetTextAlignment(c.alignment);
-        // The offset moves text aligned to an edge.
-        pLabel->SetTextOffset(c.alignment == 0x33 ? HVec2F{} : HVec2F{2, 2});
-        pLabel->SetClipText(c.clipText);
-        Frame();
-        EXPECT_EQ(Draws(nullptr),
-                  (std::vector<DrawRecord>{{nullptr, c.rect, c.clip, color, c.text}}));
-        EXPECT_EQ(pLabel->GetTextRect(), c.rect);
-    }
-
-    // Without a proxy nothing measures the text: an empty box, nothing drawn.
-    pLabel->SetRenderProxy(nullptr);
-    Frame();
-    EXPECT_EQ(pLabel->GetTextRect(), HRectF(100, 10, 0, 0));
-    EXPECT_TRUE(Draws(nullptr).empty());
-
-    pLabel->SetText("FPS: %d", 60);
-    EXPECT_EQ(pLabel->GetText(), "FPS: 60");
-    const std::string longText(3000, 'x');
-    pLabel->SetText("%s!", longText.c_str());
-    EXPECT_EQ(pLabel->GetTextRef(), longText + "!") << "formatted text is kept whole";
-}
-
-TEST_F(Buttons, ClickAndDragOutAndBackClickButReleasingOutsideDoesNot)
-{
-    ClickLeft(150, 120);
-    EXPECT_EQ(m_Signals.Take(), (Strings{"state 1", "state 2", "pressed", "state 1", "clicked"}));
-    for (int releaseX : {150, 300})
-    {
-        PressLeft(150, 120);
-        MoveTo(300, 120);
-        MoveTo(releaseX, 120);
-        ReleaseLeft(releaseX, 120);
-    }
-    EXPECT_EQ(m_Signals.Take(), (Strings{"state 2", "pressed", "state 3", "state 2", "state 1",
-                                         "clicked", "state 2", "pressed", "state 3", "state 0"}));
-}
-
-TEST_F(Buttons, CheckableButtonTogglesOnEveryReleaseButClicksOnlyAfterItsOwnPress)
-{
-    m_pButton->SetChecked(true);
-    EXPECT_FALSE(m_pButton->IsChecked()) << "only a checkable button checks";
-    m_pButton->SetCheckable(true);
-    MoveTo(20, 20);
-    PressLeft(20, 20);
-    MoveTo(150, 120);
-    ReleaseLeft(150, 120);
-    EXPECT_TRUE(m_pButton->IsChecked());
-    PressLeft(150, 120);
-    ReleaseLeft(150, 120);
-    EXPECT_FALSE(m_pButton->IsChecked());
-    EXPECT_EQ(m_Signals.Take(), (Strings{"state 1", "checked", "state 2", "pressed", "unchecked",
-                                         "state 1", "clicked"}));
-}
-
-TEST_F(Buttons, RightPressStopsAtTheButtonAndADisabledButtonChangesNothing)
-{
-    SignalLog manager;
-    m_Manager.Connect("MousePress", &manager, &SignalLog::Pressed);
-    MoveTo(150, 120);
-    Handle(MouseButton(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_RIGHT, 150, 120));
-    Handle(MouseButton(SDL_MOUSEBUTTONUP, SDL_BUTTON_RIGHT, 150, 120));
-    EXPECT_TRUE(manager.entries.empty());
-
-    m_pButton->SetEnabled(false);
-    EXPECT_EQ(m_pButton->GetState(), BUTTON_STATE_DISABLED);
-    ClickLeft(150, 120);
-    m_pButton->SetEnabled(true);
-    EXPECT_EQ(m_Signals.Take(), (Strings{"state 1", "state 4", "state 0"}));
-}
-
-namespace
-{
 // The application's lesson list: a scroll area whose content, dragged vertically by a
 // wrapper, holds rows of drag buttons 24 pixels high on a pitch of 26.
 class DragList : public GuiFixture
@@ -152,18 +54,6 @@ protected:
         Frame();
     }
 
-    // Presses at (x, y), moves to each point with the button held, and releases there.
-    void Drag(int x, int y, std::initializer_list<std::pair<int, int>> points)
-    {
-        MoveTo(x, y);
-        PressLeft(x, y);
-        for (const auto& point : points)
-        {
-            std::tie(x, y) = point;
-            MoveTo(x, y);
-        }
-        ReleaseLeft(x, y);
-    }
     float Y() const { return m_pContent->GetPos().y; }
 
     HWidget* m_pContent;
@@ -171,6 +61,85 @@ protected:
     SignalLog m_Clicks;
 };
 } // namespace
+
+TEST_F(Labels, TextIsAlignedMovedByTheOffsetAndClippedToTheLabelUnlessClippingIsOff)
+{
+    auto* pLabel = new HLabel(&m_Manager);
+    pLabel->SetGeometry(50, 0, 100, 20);
+    const HColor color(0xFF102030u);
+    pLabel->SetTextColor(color);
+    const std::tuple<const char*, unsigned, bool, HRectF, HRectF> cases[] = {
+        {"abcd", 0x33, true, {80, 5, 40, 10}, {80, 5, 40, 10}},
+        {"abcd", 0x11, true, {52, 2, 40, 10}, {52, 2, 40, 10}},
+        {"abcd", 0x22, true, {112, 12, 40, 10}, {112, 12, 38, 8}},
+        {"fifteen letters", 0x33, true, {25, 5, 150, 10}, {50, 5, 100, 10}},
+        {"fifteen letters", 0x33, false, {25, 5, 150, 10}, {25, 5, 150, 10}},
+    };
+    for (const auto& [text, alignment, clipText, rect, clip] : cases)
+    {
+        SCOPED_TRACE(testing::Message() << text << " " << alignment << " " << clipText);
+        pLabel->SetText(text);
+        pLabel->SetTextAlignment(alignment);
+        // The offset moves text aligned to an edge.
+        pLabel->SetTextOffset(alignment == 0x33 ? HVec2F{} : HVec2F{2, 2});
+        pLabel->SetClipText(clipText);
+        Frame();
+        EXPECT_EQ(Draws(nullptr), (std::vector<DrawRecord>{{nullptr, rect, clip, color, text}}));
+        EXPECT_EQ(pLabel->GetTextRect(), rect);
+    }
+
+    // Without a proxy nothing measures the text: an empty box, nothing drawn.
+    pLabel->SetRenderProxy(nullptr);
+    Frame();
+    EXPECT_EQ(pLabel->GetTextRect(), HRectF(100, 10, 0, 0));
+    EXPECT_TRUE(Draws(nullptr).empty());
+
+    pLabel->SetText("FPS: %d", 60);
+    EXPECT_EQ(pLabel->GetText(), "FPS: 60");
+    const std::string longText(3000, 'x');
+    pLabel->SetText("%s!", longText.c_str());
+    EXPECT_EQ(pLabel->GetTextRef(), longText + "!") << "formatted text is kept whole";
+}
+
+TEST_F(Buttons, ClickAndDragOutAndBackClickButReleasingOutsideDoesNot)
+{
+    ClickLeft(150, 120);
+    EXPECT_EQ(m_Signals.Take(), (Strings{"state 1", "state 2", "pressed", "state 1", "clicked"}));
+    Drag(150, 120, {{300, 120}, {150, 120}});
+    Drag(150, 120, {{300, 120}});
+    EXPECT_EQ(m_Signals.Take(), (Strings{"state 2", "pressed", "state 3", "state 2", "state 1",
+                                         "clicked", "state 2", "pressed", "state 3", "state 0"}));
+}
+
+TEST_F(Buttons, CheckableButtonTogglesOnEveryReleaseButClicksOnlyAfterItsOwnPress)
+{
+    m_pButton->SetChecked(true);
+    EXPECT_FALSE(m_pButton->IsChecked()) << "only a checkable button checks";
+    m_pButton->SetCheckable(true);
+    Drag(20, 20, {{150, 120}});
+    EXPECT_TRUE(m_pButton->IsChecked());
+    PressLeft(150, 120);
+    ReleaseLeft(150, 120);
+    EXPECT_FALSE(m_pButton->IsChecked());
+    EXPECT_EQ(m_Signals.Take(), (Strings{"state 1", "checked", "state 2", "pressed", "unchecked",
+                                         "state 1", "clicked"}));
+}
+
+TEST_F(Buttons, RightPressStopsAtTheButtonAndADisabledButtonChangesNothing)
+{
+    SignalLog manager;
+    m_Manager.Connect("MousePress", &manager, &SignalLog::Pressed);
+    MoveTo(150, 120);
+    Handle(MouseButton(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_RIGHT, 150, 120));
+    Handle(MouseButton(SDL_MOUSEBUTTONUP, SDL_BUTTON_RIGHT, 150, 120));
+    EXPECT_TRUE(manager.entries.empty());
+
+    m_pButton->SetEnabled(false);
+    EXPECT_EQ(m_pButton->GetState(), BUTTON_STATE_DISABLED);
+    ClickLeft(150, 120);
+    m_pButton->SetEnabled(true);
+    EXPECT_EQ(m_Signals.Take(), (Strings{"state 1", "state 4", "state 0"}));
+}
 
 TEST_F(DragList, ClickEmitsClickedOnceAndMovingTwoPixelsCancelsItButOnePixelDoesNot)
 {

@@ -32,86 +32,7 @@ protected:
 
     SignalLog m_Signals;
 };
-} // namespace
 
-TEST_F(Controls, SliderValueIsClampedSignalledOnChangeAndItsBarGrowsFromTheNamedSide)
-{
-    HSlider* pSlider = MakeSlider(100, 20);
-    pSlider->SetRange(0, 10);
-    pSlider->SetValue(15);
-    pSlider->SetValue(20);
-    EXPECT_EQ(pSlider->GetRatio(), 1.0f);
-    pSlider->SetValue(-5);
-    pSlider->SetRange(2, 2);
-    pSlider->SetValue(3);
-    EXPECT_EQ(m_Signals.values, (std::vector<float>{10.0f, 0.0f}));
-    EXPECT_EQ(pSlider->GetRatio(), 0.0f);
-
-    pSlider->SetRange(0, 1);
-    HSlider* pVertical = MakeSlider(20, 84);
-    const struct
-    {
-        HSlider* pSlider;
-        unsigned direction;
-        float value;
-        HRectF bar;
-    } cases[] = {
-        {pSlider, BAR_FROM_LEFT, 0.5f, {0, 0, 48, 16}},
-        {pSlider, BAR_FROM_RIGHT, 0.25f, {72, 0, 24, 16}},
-        {pSlider, BAR_FROM_TOP, 0.5f, {0, 0, 96, 8}},
-        {pVertical, BAR_FROM_BOTTOM, 0.25f, {0, 60, 16, 20}},
-    };
-    for (const auto& c : cases)
-    {
-        c.pSlider->SetDirection(c.direction);
-        c.pSlider->SetValue(c.value);
-        EXPECT_EQ(c.pSlider->GetBar()->GetGeometry(), c.bar) << c.direction;
-    }
-    Frame();
-    EXPECT_EQ(pVertical->GetBar()->GetRect(), HRectF(2, 62, 16, 20));
-}
-
-TEST_F(Controls, SliderTakesItsValueFromPressesAndLeftDragsOnItselfOnly)
-{
-    HSlider* pSlider = MakeSlider(100, 20);
-    (new HLabel(pSlider))->SetGeometry(60, 0, 40, 20);
-    HSlider* pTiny = MakeSlider(4, 4);
-    pTiny->Move(0, 100);
-    Frame();
-    ClickLeft(80, 10); // on the label: no value
-    ClickLeft(27, 10);
-    MoveTo(50, 10); // without the left button: no value
-    PressLeft(50, 10);
-    MoveTo(74, 10);
-    ReleaseLeft(74, 10);
-    pTiny->SetValueFromPoint({1, 101});
-    pTiny->SetDirection(BAR_FROM_BOTTOM);
-    pTiny->SetValueFromPoint({1, 101}); // a bar area of no size: no value
-    EXPECT_EQ(m_Signals.values, (std::vector<float>{25.0f / 96.0f, 48.0f / 96.0f, 72.0f / 96.0f}));
-    EXPECT_FLOAT_EQ(pSlider->GetValue(), 72.0f / 96.0f);
-}
-
-TEST_F(Controls, ReplacedBarAndContentRetireAtTheNextUpdateAndAScrollAreaNeverEmitsOnUpdate)
-{
-    HSlider* pSlider = MakeSlider(100, 20);
-    HWidget* pOldBar = pSlider->GetBar();
-    pSlider->SetBar(new HWidget(pSlider));
-    EXPECT_FALSE(pOldBar->IsAlive());
-    auto* pArea = new HScrollArea(&m_Manager);
-    auto* pContent = new HWidget(pArea);
-    pArea->SetContent(pContent);
-    pArea->SetContent(nullptr);
-    EXPECT_FALSE(pContent->IsAlive());
-    pArea->Connect("OnUpdate", &m_Signals, &SignalLog::Updated);
-    pSlider->Connect("OnUpdate", &m_Signals, &SignalLog::Updated);
-    Frame();
-    EXPECT_EQ(pSlider->GetChildren().size(), 1u);
-    EXPECT_TRUE(pArea->GetChildren().empty());
-    EXPECT_EQ(m_Signals.entries, Strings{"update"});
-}
-
-namespace
-{
 class Lists : public Controls
 {
 protected:
@@ -143,6 +64,73 @@ protected:
     const HColor Y{0xFFFFFF00u}; // selected
 };
 } // namespace
+
+TEST_F(Controls, SliderValueIsClampedSignalledOnChangeAndItsBarGrowsFromTheNamedSide)
+{
+    HSlider* pSlider = MakeSlider(100, 20);
+    pSlider->SetRange(0, 10);
+    pSlider->SetValue(15);
+    pSlider->SetValue(20);
+    EXPECT_EQ(pSlider->GetRatio(), 1.0f);
+    pSlider->SetValue(-5);
+    pSlider->SetRange(2, 2);
+    pSlider->SetValue(3);
+    EXPECT_EQ(m_Signals.values, (std::vector<float>{10.0f, 0.0f}));
+    EXPECT_EQ(pSlider->GetRatio(), 0.0f);
+
+    pSlider->SetRange(0, 1);
+    HSlider* pVertical = MakeSlider(20, 84);
+    const std::tuple<HSlider*, unsigned, float, HRectF> cases[] = {
+        {pSlider, BAR_FROM_LEFT, 0.5f, {0, 0, 48, 16}},
+        {pSlider, BAR_FROM_RIGHT, 0.25f, {72, 0, 24, 16}},
+        {pSlider, BAR_FROM_TOP, 0.5f, {0, 0, 96, 8}},
+        {pVertical, BAR_FROM_BOTTOM, 0.25f, {0, 60, 16, 20}},
+    };
+    for (const auto& [pTarget, direction, value, bar] : cases)
+    {
+        pTarget->SetDirection(direction);
+        pTarget->SetValue(value);
+        EXPECT_EQ(pTarget->GetBar()->GetGeometry(), bar) << direction;
+    }
+    Frame();
+    EXPECT_EQ(pVertical->GetBar()->GetRect(), HRectF(2, 62, 16, 20));
+}
+
+TEST_F(Controls, SliderTakesItsValueFromPressesAndLeftDragsOnItselfOnly)
+{
+    HSlider* pSlider = MakeSlider(100, 20);
+    (new HLabel(pSlider))->SetGeometry(60, 0, 40, 20);
+    HSlider* pTiny = MakeSlider(4, 4);
+    pTiny->Move(0, 100);
+    Frame();
+    ClickLeft(80, 10); // on the label: no value
+    ClickLeft(27, 10);
+    Drag(50, 10, {{74, 10}}); // the move there without the left button: no value
+    pTiny->SetValueFromPoint({1, 101});
+    pTiny->SetDirection(BAR_FROM_BOTTOM);
+    pTiny->SetValueFromPoint({1, 101}); // a bar area of no size: no value
+    EXPECT_EQ(m_Signals.values, (std::vector<float>{25.0f / 96.0f, 48.0f / 96.0f, 72.0f / 96.0f}));
+    EXPECT_FLOAT_EQ(pSlider->GetValue(), 72.0f / 96.0f);
+}
+
+TEST_F(Controls, ReplacedBarAndContentRetireAtTheNextUpdateAndAScrollAreaNeverEmitsOnUpdate)
+{
+    HSlider* pSlider = MakeSlider(100, 20);
+    HWidget* pOldBar = pSlider->GetBar();
+    pSlider->SetBar(new HWidget(pSlider));
+    EXPECT_FALSE(pOldBar->IsAlive());
+    auto* pArea = new HScrollArea(&m_Manager);
+    auto* pContent = new HWidget(pArea);
+    pArea->SetContent(pContent);
+    pArea->SetContent(nullptr);
+    EXPECT_FALSE(pContent->IsAlive());
+    pArea->Connect("OnUpdate", &m_Signals, &SignalLog::Updated);
+    pSlider->Connect("OnUpdate", &m_Signals, &SignalLog::Updated);
+    Frame();
+    EXPECT_EQ(pSlider->GetChildren().size(), 1u);
+    EXPECT_TRUE(pArea->GetChildren().empty());
+    EXPECT_EQ(m_Signals.entries, Strings{"update"});
+}
 
 TEST_F(Lists, ItemsStackedWithSpacingAreColouredByHoverAndSelection)
 {

@@ -136,10 +136,17 @@ protected:
     void PressLeft(int x, int y) { Left(true, x, y); }
     void ReleaseLeft(int x, int y) { Left(false, x, y); }
     void MoveTo(int x, int y) { Handle(MouseMotion(x, y, m_LeftHeld ? SDL_BUTTON_LMASK : 0)); }
-    void ClickLeft(int x, int y)
+    void ClickLeft(int x, int y) { Drag(x, y, {}); }
+    // Presses at (x, y), moves to each point with the button held, and releases there.
+    void Drag(int x, int y, std::initializer_list<std::pair<int, int>> points)
     {
         MoveTo(x, y);
         PressLeft(x, y);
+        for (const auto& point : points)
+        {
+            std::tie(x, y) = point;
+            MoveTo(x, y);
+        }
         ReleaseLeft(x, y);
     }
     // Since the last Frame: the rectangles drawn for this widget, or with null the texts.

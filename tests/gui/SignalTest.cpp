@@ -28,6 +28,56 @@ void FreeHandler(float v, HObject*)
 {
     g_FunctionValues.push_back(v);
 }
+
+// Disconnects or connects on the source while the source emits.
+struct Meddler
+{
+    HObject* pSource = nullptr;
+    Recorder* pVictim = nullptr;
+    int calls = 0;
+    void DisconnectVictim()
+    {
+        ++calls;
+        pSource->Disconnect(pVictim);
+    }
+    void DisconnectSelf()
+    {
+        ++calls;
+        pSource->Disconnect(this);
+    }
+    void ConnectMore()
+    {
+        ++calls;
+        // Enough records to make the vector grow while it is being walked.
+        for (int i = 0; i < 16; ++i)
+        {
+            pSource->Connect("Clicked", pVictim, &Recorder::Second);
+        }
+    }
+};
+
+class Tracked : public HObject
+{
+public:
+    Tracked(HObject* pParent, Strings* pLog, std::string name)
+        : m_pLog(pLog), m_Name(std::move(name))
+    {
+        // Attached once constructed, so the parent's hooks see a whole child.
+        SetParent(pParent);
+    }
+    ~Tracked() override { m_pLog->push_back("delete " + m_Name); }
+    void ChildAdded(HObject* pChild) override { Log(" added ", pChild); }
+    void ChildRemoved(HObject* pChild) override { Log(" removed ", pChild); }
+    void UserEvent(HEvent*) override { m_pLog->push_back("user " + m_Name); }
+
+private:
+    void Log(const char* what, HObject* pChild)
+    {
+        m_pLog->push_back(m_Name + what + static_cast<Tracked*>(pChild)->m_Name);
+    }
+    Strings* m_pLog;
+    std::string m_Name;
+};
 } // namespace
 
 TEST(Signals, HandlersRunInConnectionOrderOncePerConnectionAndDisconnectDropsOnlyThatReceiver)
@@ -76,36 +126,6 @@ TEST(Signals, HandlersTakeAsManyArgumentsAsTheyWantValueFirstSenderLastAndMismat
     EXPECT_TRUE(capture.Logged("ValueChanged"));
 }
 
-namespace
-{
-// Disconnects or connects on the source while the source emits.
-struct Meddler
-{
-    HObject* pSource = nullptr;
-    Recorder* pVictim = nullptr;
-    int calls = 0;
-    void DisconnectVictim()
-    {
-        ++calls;
-        pSource->Disconnect(pVictim);
-    }
-    void DisconnectSelf()
-    {
-        ++calls;
-        pSource->Disconnect(this);
-    }
-    void ConnectMore()
-    {
-        ++calls;
-        // Enough records to make the vector grow while it is being walked.
-        for (int i = 0; i < 16; ++i)
-        {
-            pSource->Connect("Clicked", pVictim, &Recorder::Second);
-        }
-    }
-};
-} // namespace
-
 TEST(Signals, EmissionIsSafeAgainstDisconnectsAndConnectsFromHandlers)
 {
     HObject source;
@@ -130,32 +150,6 @@ TEST(Signals, EmissionIsSafeAgainstDisconnectsAndConnectsFromHandlers)
     source.Emit("Clicked");
     EXPECT_EQ(victim.entries.size(), 19u);
 }
-
-namespace
-{
-class Tracked : public HObject
-{
-public:
-    Tracked(HObject* pParent, Strings* pLog, std::string name)
-        : m_pLog(pLog), m_Name(std::move(name))
-    {
-        // Attached once constructed, so the parent's hooks see a whole child.
-        SetParent(pParent);
-    }
-    ~Tracked() override { m_pLog->push_back("delete " + m_Name); }
-    void ChildAdded(HObject* pChild) override { Log(" added ", pChild); }
-    void ChildRemoved(HObject* pChild) override { Log(" removed ", pChild); }
-    void UserEvent(HEvent*) override { m_pLog->push_back("user " + m_Name); }
-
-private:
-    void Log(const char* what, HObject* pChild)
-    {
-        m_pLog->push_back(m_Name + what + static_cast<Tracked*>(pChild)->m_Name);
-    }
-    Strings* m_pLog;
-    std::string m_Name;
-};
-} // namespace
 
 TEST(ObjectTree, AttachingTwiceChangesNothingAndDetachingClearsTheManager)
 {
