@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <bit>
 #include <cstring>
+#include <tuple>
 
 namespace
 {
@@ -15,13 +16,6 @@ uint32_t Word(const std::string& bytes, size_t offset)
 {
     uint32_t value = 0;
     std::memcpy(&value, bytes.data() + offset, 4);
-    return value;
-}
-
-uint32_t FourCC(const char* code)
-{
-    uint32_t value = 0;
-    std::memcpy(&value, code, 4);
     return value;
 }
 
@@ -57,15 +51,14 @@ TEST(DdsFiles, HeadersNameSizeFormatMipChainAndCubeFaces)
         const std::string bytes =
             HalvexTest::ReadFile(HalvexTest::SourceDir() / "Data" / expected.file);
         ASSERT_GE(bytes.size(), 128u);
-        EXPECT_EQ(Word(bytes, 0), FourCC("DDS "));
-        EXPECT_EQ(Word(bytes, 4), 124u);
-        EXPECT_EQ(Word(bytes, 12), expected.height);
-        EXPECT_EQ(Word(bytes, 16), expected.width);
-        EXPECT_EQ(Word(bytes, 76), 32u) << "pixel format size";
+        // Magic, header size, height, width and pixel format size.
+        EXPECT_EQ(std::tuple(Word(bytes, 0), Word(bytes, 4), Word(bytes, 12), Word(bytes, 16),
+                             Word(bytes, 76)),
+                  std::tuple(Word("DDS ", 0), 124u, expected.height, expected.width, 32u));
         if (expected.fourCC)
         {
             EXPECT_TRUE(Word(bytes, 80) & 0x4) << "DDPF_FOURCC";
-            EXPECT_EQ(Word(bytes, 84), FourCC(expected.fourCC));
+            EXPECT_EQ(Word(bytes, 84), Word(expected.fourCC, 0));
         }
         else
         {
