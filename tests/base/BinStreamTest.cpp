@@ -5,6 +5,7 @@
 #include "testsupport.h"
 
 #include <gtest/gtest.h>
+#include <tuple>
 
 using namespace Halvex::DataStream;
 using Halvex::Base::DiagnosticCapture;
@@ -52,14 +53,8 @@ TEST(BinStream, WrittenBytesReadBackAndShortReadsWrongDirectionsAndBadModesFail)
 
 TEST(ReadString, LengthPrefixedTextAndCountsMustFitInWhatIsLeft)
 {
-    const struct
-    {
-        const char* name;
-        std::string bytes;
-        bool ok;
-        std::string text;
-        std::size_t remaining;
-    } rows[] = {
+    // Name, bytes, whether the read succeeds, and then the text and what is left.
+    const std::tuple<const char*, std::string, bool, std::string, std::size_t> rows[] = {
         {"text", LittleEndian(5) + "hello!", true, "hello", 1},
         {"zero", LittleEndian(0) + "xy", true, "", 2},
         {"negative consumes nothing more", LittleEndian(0xfffffffe) + "xy", true, "", 2},
@@ -70,22 +65,21 @@ TEST(ReadString, LengthPrefixedTextAndCountsMustFitInWhatIsLeft)
     };
     TempDir dir;
     const std::string path = (dir / "in.bin").string();
-    for (const auto& row : rows)
+    for (const auto& [name, bytes, ok, expected, remaining] : rows)
     {
-        SCOPED_TRACE(row.name);
-        HalvexTest::WriteFile(path, row.bytes);
+        SCOPED_TRACE(name);
+        HalvexTest::WriteFile(path, bytes);
         auto in = CreateBinStream(path, false);
         ASSERT_TRUE(in);
         DiagnosticCapture capture;
         std::string text = "old";
-        EXPECT_EQ(ReadString(*in, &text), row.ok);
-        if (row.ok)
+        EXPECT_EQ(ReadString(*in, &text), ok);
+        if (ok)
         {
-            EXPECT_EQ(text, row.text);
-            EXPECT_EQ(in->GetRemaining(), row.remaining);
+            EXPECT_EQ(std::tuple(text, in->GetRemaining()), std::tuple(expected, remaining));
         }
         EXPECT_LT(text.capacity(), 1024u);
-        EXPECT_EQ(capture.Logs().size(), !row.ok && row.bytes.size() > 4 ? 1u : 0u);
+        EXPECT_EQ(capture.Logs().size(), !ok && bytes.size() > 4 ? 1u : 0u);
     }
     for (std::uint32_t stored : {3u, 4u})
     {
@@ -93,8 +87,10 @@ TEST(ReadString, LengthPrefixedTextAndCountsMustFitInWhatIsLeft)
         auto in = CreateBinStream(path, false);
         DiagnosticCapture capture;
         std::uint32_t count = 99;
-        EXPECT_EQ(ReadCount(*in, &count, 4), stored == 3) << stored;
-        EXPECT_EQ(count, stored == 3 ? 3u : 99u) << stored;
-        EXPECT_EQ(capture.Logs().size(), stored == 3 ? 0u : 1u) << stored;
+        const bool fits = stored == 3;
+        EXPECT_EQ(ReadCount(*in, &count, 4), fits) << stored;
+        EXPECT_EQ(std::tuple(count, capture.Logs().size()),
+                  std::tuple(fits ? 3u : 99u, fits ? 0u : 1u))
+            << stored;
     }
 }

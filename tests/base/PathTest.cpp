@@ -14,19 +14,18 @@ using Tokens = std::vector<std::string>;
 TEST(Path, NormalizeCollapsesSeparatorRunsWarnsOfFullPathsAndDirectoryCutsAtEitherSeparator)
 {
     DiagnosticCapture capture;
-    EXPECT_EQ(NormalizePath("a//b/../c"), "a/b/../c");
-    EXPECT_EQ(NormalizePath("Data\\\\_Tex_/\\x.dds"), "Data/_Tex_/x.dds");
-    EXPECT_EQ(NormalizePath("//root"), "/root");
-    EXPECT_EQ(NormalizePath(""), "");
+    const Tokens normalized = {NormalizePath("a//b/../c"), NormalizePath("Data\\\\_Tex_/\\x.dds"),
+                               NormalizePath("//root"), NormalizePath("")};
+    EXPECT_EQ(normalized, (Tokens{"a/b/../c", "Data/_Tex_/x.dds", "/root", ""}));
     EXPECT_EQ(NormalizePath(std::string(5000, 'a')).size(), 4095u);
     EXPECT_TRUE(capture.Logs().empty());
     EXPECT_EQ(NormalizePath("C:\\x//y"), "C:/x/y");
     ASSERT_EQ(capture.Logs().size(), 1u);
     EXPECT_EQ(capture.Logs()[0].level, LOG_LEVEL_WARNING_3);
 
-    EXPECT_EQ(GetDirectory("Data/Tex\\a.png"), "Data/Tex");
-    EXPECT_EQ(GetDirectory("Data\\Tex/a.png"), "Data\\Tex");
-    EXPECT_EQ(GetDirectory("a.png"), "./");
+    const Tokens directories = {GetDirectory("Data/Tex\\a.png"), GetDirectory("Data\\Tex/a.png"),
+                                GetDirectory("a.png")};
+    EXPECT_EQ(directories, (Tokens{"Data/Tex", "Data\\Tex", "./"}));
 }
 
 TEST(Split, CutsAtDelimitersSkippingEmptyTokensUnlessToldAndTrimLeft)

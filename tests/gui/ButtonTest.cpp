@@ -101,7 +101,7 @@ TEST_F(Labels, TextIsAlignedMovedByTheOffsetAndClippedToTheLabelUnlessClippingIs
     EXPECT_EQ(pLabel->GetTextRef(), longText + "!") << "formatted text is kept whole";
 }
 
-TEST_F(Buttons, ClickAndDragOutAndBackClickButReleasingOutsideDoesNot)
+TEST_F(Buttons, ClickAndDragOutAndBackClickButReleasingOutsideRightPressOrDisabledDoNot)
 {
     ClickLeft(150, 120);
     EXPECT_EQ(m_Signals.Take(), (Strings{"state 1", "state 2", "pressed", "state 1", "clicked"}));
@@ -109,6 +109,19 @@ TEST_F(Buttons, ClickAndDragOutAndBackClickButReleasingOutsideDoesNot)
     Drag(150, 120, {{300, 120}});
     EXPECT_EQ(m_Signals.Take(), (Strings{"state 2", "pressed", "state 3", "state 2", "state 1",
                                          "clicked", "state 2", "pressed", "state 3", "state 0"}));
+
+    // A right press stops at the button; a disabled button changes nothing.
+    SignalLog manager;
+    m_Manager.Connect("MousePress", &manager, &SignalLog::Pressed);
+    MoveTo(150, 120);
+    Handle(MouseButton(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_RIGHT, 150, 120));
+    Handle(MouseButton(SDL_MOUSEBUTTONUP, SDL_BUTTON_RIGHT, 150, 120));
+    EXPECT_TRUE(manager.entries.empty());
+    m_pButton->SetEnabled(false);
+    EXPECT_EQ(m_pButton->GetState(), BUTTON_STATE_DISABLED);
+    ClickLeft(150, 120);
+    m_pButton->SetEnabled(true);
+    EXPECT_EQ(m_Signals.Take(), (Strings{"state 1", "state 4", "state 0"}));
 }
 
 TEST_F(Buttons, CheckableButtonTogglesOnEveryReleaseButClicksOnlyAfterItsOwnPress)
@@ -123,22 +136,6 @@ TEST_F(Buttons, CheckableButtonTogglesOnEveryReleaseButClicksOnlyAfterItsOwnPres
     EXPECT_FALSE(m_pButton->IsChecked());
     EXPECT_EQ(m_Signals.Take(), (Strings{"state 1", "checked", "state 2", "pressed", "unchecked",
                                          "state 1", "clicked"}));
-}
-
-TEST_F(Buttons, RightPressStopsAtTheButtonAndADisabledButtonChangesNothing)
-{
-    SignalLog manager;
-    m_Manager.Connect("MousePress", &manager, &SignalLog::Pressed);
-    MoveTo(150, 120);
-    Handle(MouseButton(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_RIGHT, 150, 120));
-    Handle(MouseButton(SDL_MOUSEBUTTONUP, SDL_BUTTON_RIGHT, 150, 120));
-    EXPECT_TRUE(manager.entries.empty());
-
-    m_pButton->SetEnabled(false);
-    EXPECT_EQ(m_pButton->GetState(), BUTTON_STATE_DISABLED);
-    ClickLeft(150, 120);
-    m_pButton->SetEnabled(true);
-    EXPECT_EQ(m_Signals.Take(), (Strings{"state 1", "state 4", "state 0"}));
 }
 
 TEST_F(DragList, ClickEmitsClickedOnceAndMovingTwoPixelsCancelsItButOnePixelDoesNot)

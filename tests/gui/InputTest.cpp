@@ -113,16 +113,13 @@ private:
 TEST_F(Input, ButtonsReportTheChangedButtonAndTheHeldSetAtPositionsDividedByTheInputScale)
 {
     MoveTo(50, 50);
-    const std::pair<uint32_t, uint8_t> buttons[] = {{SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT},
-                                                    {SDL_MOUSEBUTTONDOWN, SDL_BUTTON_RIGHT},
-                                                    {SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT},
-                                                    {SDL_MOUSEBUTTONDOWN, SDL_BUTTON_MIDDLE},
-                                                    {SDL_MOUSEBUTTONDOWN, SDL_BUTTON_X1}};
-    std::vector<int> handled;
-    for (const auto& [type, button] : buttons)
-    {
-        handled.push_back(Handle(MouseButton(type, button, 50, 50)));
-    }
+    const auto down = [&](uint8_t button)
+    { return Handle(MouseButton(SDL_MOUSEBUTTONDOWN, button, 50, 50)); };
+    // Braced lists run in order.
+    const std::vector<int> handled = {
+        down(SDL_BUTTON_LEFT), down(SDL_BUTTON_RIGHT),
+        Handle(MouseButton(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT, 50, 50)), down(SDL_BUTTON_MIDDLE),
+        down(SDL_BUTTON_X1)};
     EXPECT_EQ(handled, (std::vector<int>{1, 1, 1, 1, 0}));
     m_Manager.SetInputScale({2.0f, 2.0f});
     MoveTo(190, 60);
@@ -138,14 +135,11 @@ TEST_F(Input, ButtonsReportTheChangedButtonAndTheHeldSetAtPositionsDividedByTheI
 TEST_F(Input, KeysBecomeVirtualKeyCodesTextCharactersModifiersFromEventOrKeyboard)
 {
     MoveTo(50, 50);
-    std::vector<int> handled;
-    for (SDL_Keycode key : {SDLK_q, SDLK_7, SDLK_LEFT, SDLK_F2, SDLK_APPLICATION})
-    {
-        handled.push_back(Handle(Key(SDL_KEYDOWN, key)));
-    }
     SDL_Event text{SDL_TEXTINPUT};
     std::strcpy(text.text.text, "a\xC3\xA9\xF0\x9F\x98\x80");
-    handled.push_back(Handle(text));
+    const auto down = [&](SDL_Keycode key) { return Handle(Key(SDL_KEYDOWN, key)); };
+    const std::vector<int> handled = {down(SDLK_q),  down(SDLK_7),           down(SDLK_LEFT),
+                                      down(SDLK_F2), down(SDLK_APPLICATION), Handle(text)};
     EXPECT_EQ(handled, (std::vector<int>{1, 1, 1, 1, 0, 1}));
     EXPECT_EQ(m_pA->keys, (std::vector<uint32_t>{'Q', '7', 0x25, 0x71, 'a', 0xE9, 0xD83D, 0xDE00}));
     m_pA->keyModifiers.clear();

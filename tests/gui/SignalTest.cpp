@@ -35,15 +35,12 @@ struct Meddler
     HObject* pSource = nullptr;
     Recorder* pVictim = nullptr;
     int calls = 0;
-    void DisconnectVictim()
+    void DisconnectVictim() { Disconnect(pVictim); }
+    void DisconnectSelf() { Disconnect(this); }
+    void Disconnect(void* pReceiver)
     {
         ++calls;
-        pSource->Disconnect(pVictim);
-    }
-    void DisconnectSelf()
-    {
-        ++calls;
-        pSource->Disconnect(this);
+        pSource->Disconnect(pReceiver);
     }
     void ConnectMore()
     {
