@@ -63,11 +63,10 @@ TEST(DdsFiles, HeadersNameSizeFormatMipChainAndCubeFaces)
         else
         {
             EXPECT_EQ(Word(bytes, 80) & 0x41, 0x41u) << "DDPF_RGB | DDPF_ALPHAPIXELS";
-            const uint32_t bitsAndMasks[] = {32, 0x00ff0000, 0x0000ff00, 0x000000ff, 0xff000000};
-            for (size_t i = 0; i < 5; ++i)
-            {
-                EXPECT_EQ(Word(bytes, 88 + 4 * i), bitsAndMasks[i]) << i;
-            }
+            std::vector<uint32_t> bitsAndMasks(5);
+            std::memcpy(bitsAndMasks.data(), bytes.data() + 88, 20);
+            EXPECT_EQ(bitsAndMasks,
+                      (std::vector<uint32_t>{32, 0x00ff0000, 0x0000ff00, 0x000000ff, 0xff000000}));
         }
         const uint32_t levels = std::max(Word(bytes, 28), 1u);
         const auto chain =

@@ -11,6 +11,7 @@
 #include <cmath>
 #include <filesystem>
 #include <set>
+#include <tuple>
 
 namespace
 {
@@ -148,12 +149,12 @@ TEST(ModelFiles, PlaneStandsUprightWhenTurnedAboutX)
     const Model model = Load("plane.bin");
     for (const Vertex& vertex : model.m_Meshes[0].m_Materials[0].m_Vertices)
     {
-        EXPECT_EQ(vertex.m_Position[1], 0.0f);
-        EXPECT_EQ(V(vertex.m_Normal), (Vec{0, 1, 0}));
-        const float screenX = vertex.m_Position[0];
-        const float screenY = vertex.m_Position[2];
-        EXPECT_EQ(vertex.m_TexCoord[0], screenX < 0 ? 0.0f : 1.0f);
-        EXPECT_EQ(vertex.m_TexCoord[1], screenY > 0 ? 0.0f : 1.0f) << "texture row 0 at the top";
+        // Flat and facing +y; u grows with screen x (x), texture row 0 at the top (z > 0).
+        const float u = vertex.m_Position[0] < 0 ? 0.0f : 1.0f;
+        const float v = vertex.m_Position[2] > 0 ? 0.0f : 1.0f;
+        EXPECT_EQ(std::tuple(vertex.m_Position[1], V(vertex.m_Normal), vertex.m_TexCoord[0],
+                             vertex.m_TexCoord[1]),
+                  std::tuple(0.0f, Vec{0, 1, 0}, u, v));
     }
 }
 
@@ -167,19 +168,15 @@ TEST(ModelFiles, SphereMapsItsTextureUnmirroredWithTheMiddleFacingPlusZ)
         {
             continue;
         }
-        // On the equator: u = 0.5 faces +z and u grows towards +x, to the right of a viewer
-        // on +z, so the map is not mirrored.
-        if (vertex.m_TexCoord[0] == 0.5f)
-        {
-            EXPECT_NEAR(vertex.m_Position[2], 1.0f, 1e-5f);
-            ++checked;
-        }
-        if (vertex.m_TexCoord[0] == 0.75f)
-        {
-            EXPECT_NEAR(vertex.m_Position[0], 1.0f, 1e-5f);
-            ++checked;
-        }
         EXPECT_NEAR(vertex.m_Position[1], 0.0f, 1e-5f) << "v = 0.5 is the equator";
+        // On it u = 0.5 faces +z (z = 1) and u = 0.75 faces +x (x = 1), to the right of a
+        // viewer on +z, so the map is not mirrored.
+        const float u = vertex.m_TexCoord[0];
+        if (u == 0.5f || u == 0.75f)
+        {
+            EXPECT_NEAR(vertex.m_Position[u == 0.5f ? 2 : 0], 1.0f, 1e-5f) << u;
+            ++checked;
+        }
     }
     EXPECT_EQ(checked, 2);
 }

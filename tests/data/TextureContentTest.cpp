@@ -91,44 +91,36 @@ TEST(TextureContent, PandaLooksDifferentMirroredEitherWayAndTheFourEarthMapsDiff
     }
 }
 
+// How many texels have an alpha, in 255ths, from lo up to but not including hi.
+int CountAlpha(const Picture& picture, float lo, float hi = 256.0f)
+{
+    int count = 0;
+    for (size_t i = 3; i < picture.rgba.size(); i += 4)
+    {
+        count += picture.rgba[i] * 255.0f >= lo && picture.rgba[i] * 255.0f < hi;
+    }
+    return count;
+}
+
 TEST(TextureContent, TreeAlphaReferencesCutDifferentShapes)
 {
     const Picture tree = Decode("_Tex_/tree01.dds");
     ASSERT_EQ(tree.width, 256);
-    int opaque = 0;
-    int clear = 0;
-    std::vector<int> above(6, 0); // texels whose alpha exceeds 0, 20, ... 100 of 255
-    for (size_t i = 3; i < tree.rgba.size(); i += 4)
-    {
-        const int alpha = static_cast<int>(std::lround(tree.rgba[i] * 255.0f));
-        opaque += alpha == 255;
-        clear += alpha == 0;
-        for (size_t k = 0; k < above.size(); ++k)
-        {
-            above[k] += alpha > static_cast<int>(k) * 20;
-        }
-    }
-    EXPECT_GT(opaque, 5000);
-    EXPECT_GT(clear, 5000);
-    for (size_t k = 1; k < above.size(); ++k)
+    EXPECT_GT(CountAlpha(tree, 254.5f), 5000) << "opaque";
+    EXPECT_GT(CountAlpha(tree, 0.0f, 0.5f), 5000) << "clear";
+    for (int reference = 20; reference <= 100; reference += 20)
     {
         // Each step of 20 must move the outline by a clearly visible band of texels.
-        EXPECT_GT(above[k - 1] - above[k], 400) << "reference " << k * 20;
+        const auto step = static_cast<float>(reference);
+        EXPECT_GT(CountAlpha(tree, step - 19.5f, step + 0.5f), 400) << "reference " << reference;
     }
 }
 
 TEST(TextureContent, SnowflakeHasSoftAlphaOnTransparentGround)
 {
     const Picture snow = Decode("_Tex_/snow.dds");
-    int soft = 0;
-    int solid = 0;
-    for (size_t i = 3; i < snow.rgba.size(); i += 4)
-    {
-        soft += snow.rgba[i] > 0.05f && snow.rgba[i] < 0.95f;
-        solid += snow.rgba[i] >= 0.95f;
-    }
-    EXPECT_GT(soft, 3000);
-    EXPECT_GT(solid, 1000);
+    EXPECT_GT(CountAlpha(snow, 0.05f * 255.0f, 0.95f * 255.0f), 3000) << "soft";
+    EXPECT_GT(CountAlpha(snow, 0.95f * 255.0f), 1000) << "solid";
     EXPECT_EQ(snow.At(0, 0)[3], 0.0f);
 }
 
