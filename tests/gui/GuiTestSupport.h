@@ -51,10 +51,7 @@ public:
     {
         m_pLog->push_back({nullptr, textRect, clipRect, color, text});
     }
-    HVec2F MeasureText(void*, const std::string& text) override
-    {
-        return {10.0f * static_cast<float>(text.size()), 10.0f};
-    }
+    HVec2F MeasureText(void*, const std::string& s) override { return {10.0f * s.size(), 10.0f}; }
     void Update(float seconds, HWidget*) override { updateSeconds.push_back(seconds); }
 
     std::vector<float> updateSeconds;
@@ -124,12 +121,15 @@ protected:
         m_Manager.SetRenderProxy(new RecordingProxy(&m_Draws));
     }
 
-    // One update and one render, as the application's frame does.
-    void Frame(float seconds = 0.016f)
+    // One update and one render, as the application's frame does, `count` times.
+    void Frame(float seconds = 0.016f, int count = 1)
     {
-        m_Draws.clear();
-        m_Manager.Update(seconds);
-        m_Manager.Render(&m_Context);
+        for (int i = 0; i < count; ++i)
+        {
+            m_Draws.clear();
+            m_Manager.Update(seconds);
+            m_Manager.Render(&m_Context);
+        }
     }
     int Handle(const SDL_Event& event) { return m_pHandler->HandleEvent(event); }
     // The left button: press, move with it held, release; moves without it.

@@ -101,11 +101,9 @@ protected:
     }
     std::vector<HColor> Colors() const
     {
-        std::vector<HColor> colors;
-        for (const HLabel* pItem : m_Items)
-        {
-            colors.push_back(pItem->GetBackgroundColor());
-        }
+        std::vector<HColor> colors(m_Items.size());
+        std::transform(m_Items.begin(), m_Items.end(), colors.begin(),
+                       [](const HLabel* pItem) { return pItem->GetBackgroundColor(); });
         return colors;
     }
 
@@ -234,10 +232,7 @@ TEST_F(DragList, BeyondEitherEdgeTheContentMovesAtHalfSpeedAndSpringsBackWithout
     EXPECT_FLOAT_EQ(Y(), -220.0f);
     // The limit is the parent's full height (280), so the content stops at -(492 - 280).
     EXPECT_FLOAT_EQ(m_pWrapper->Overscroll(true), -8.0f);
-    for (int i = 0; i < 200; ++i)
-    {
-        Frame();
-    }
+    Frame(0.016f, 200);
     EXPECT_FLOAT_EQ(Y(), -212.0f);
 }
 
@@ -324,8 +319,8 @@ TEST_F(Controls, ReplacedBarAndContentRetireAtTheNextUpdateAndAScrollAreaNeverEm
     pArea->Connect("OnUpdate", &m_Signals, &SignalLog::Updated);
     pSlider->Connect("OnUpdate", &m_Signals, &SignalLog::Updated);
     Frame();
-    EXPECT_EQ(pSlider->GetChildren().size(), 1u);
-    EXPECT_TRUE(pArea->GetChildren().empty());
+    EXPECT_EQ(std::tuple(pSlider->GetChildren().size(), pArea->GetChildren().size()),
+              std::tuple(1u, 0u));
     EXPECT_EQ(m_Signals.entries, Strings{"update"});
 }
 
@@ -365,9 +360,8 @@ TEST_F(Lists, StrayLabelSelectsNothingAndADeletedItemLeavesTheListTheSelectionFo
     ClickLeft(50, 50);
     m_Items[0]->SetAlive(false);
     Frame();
-    EXPECT_EQ(m_pView->GetItemCount(), 2);
-    EXPECT_EQ(m_pView->GetItem(1), m_Items[2]);
-    EXPECT_EQ(m_pView->GetSelectedIndex(), 1);
+    EXPECT_EQ(std::tuple(m_pView->GetItemCount(), m_pView->GetItem(1), m_pView->GetSelectedIndex()),
+              std::tuple(2, m_Items[2], 1));
     EXPECT_EQ(m_Items[2]->GetPos(), HVec2F(0, 24));
 }
 
