@@ -131,6 +131,14 @@ protected:
             m_Manager.Render(&m_Context);
         }
     }
+    // A widget of type W under the parent, placed at (x, y) with size (w, h).
+    template <class W = HWidget, class... Args>
+    W* Make(HObject* pParent, float x, float y, float w, float h, Args&&... args)
+    {
+        auto* pWidget = new W(pParent, std::forward<Args>(args)...);
+        pWidget->SetGeometry(x, y, w, h);
+        return pWidget;
+    }
     int Handle(const SDL_Event& event) { return m_pHandler->HandleEvent(event); }
     // The left button: press, move with it held, release; moves without it.
     void PressLeft(int x, int y) { Left(true, x, y); }

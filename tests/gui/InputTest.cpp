@@ -77,14 +77,12 @@ protected:
     {
         // Only the probes take the mouse, so the manager answers for empty places.
         m_Manager.SetAcceptMouse(false);
-        m_pA->SetGeometry(0, 0, 100, 100);
-        m_pB->SetGeometry(100, 0, 100, 100);
         Frame();
     }
     Strings TakeLog() { return std::exchange(m_Log, {}); }
 
-    Probe* m_pA = new Probe(&m_Manager, "A", &m_Log);
-    Probe* m_pB = new Probe(&m_Manager, "B", &m_Log);
+    Probe* m_pA = Make<Probe>(&m_Manager, 0, 0, 100, 100, "A", &m_Log);
+    Probe* m_pB = Make<Probe>(&m_Manager, 100, 0, 100, 100, "B", &m_Log);
 };
 
 class CountingHandler : public HMsgHandler
@@ -166,7 +164,7 @@ TEST_F(Input, CrossingSendsLeaveEnterMoveButNotToDeletedWidgetsAndADragStaysWher
     MoveTo(50, 50);
     EXPECT_EQ(TakeLog(), (Strings{"B deleted", "A enter", "A move"}));
 
-    (new Probe(&m_Manager, "C", &m_Log))->SetGeometry(100, 0, 100, 100);
+    Make<Probe>(&m_Manager, 100, 0, 100, 100, "C", &m_Log);
     Frame();
     PressLeft(50, 50);
     MoveTo(150, 50);

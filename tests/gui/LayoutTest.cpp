@@ -6,16 +6,7 @@ using namespace GuiTest;
 
 namespace
 {
-class Layout : public GuiFixture
-{
-protected:
-    HWidget* Make(HObject* pParent, float x, float y, float w, float h)
-    {
-        auto* pWidget = new HWidget(pParent);
-        pWidget->SetGeometry(x, y, w, h);
-        return pWidget;
-    }
-};
+using Layout = GuiFixture;
 
 // Logs its initialisation and deletion.
 class Child : public HWidget
@@ -111,7 +102,7 @@ TEST_F(Layout, ClippingCutsToTheParentNeverGoesNegativeAndBoundsGrowForUnclipped
     EXPECT_EQ(m_Manager.WidgetAt({150, 150}), pUnclipped);
 }
 
-TEST_F(Layout, HitsSkipEdgesHiddenAndDisabledWidgetsAndTheLaterOfOverlappingSiblingsWins)
+TEST_F(Layout, HitsSkipEdgesHiddenAndDisabledWidgetsTheLaterSiblingWinsAndCustomShapesDecide)
 {
     m_Manager.SetAcceptMouse(false);
     HWidget* pFirst = Make(&m_Manager, 10, 10, 100, 100);
@@ -119,14 +110,22 @@ TEST_F(Layout, HitsSkipEdgesHiddenAndDisabledWidgetsAndTheLaterOfOverlappingSibl
     HWidget* pHidden = Make(&m_Manager, 0, 150, 100, 100);
     HWidget* pHiddenChild = Make(pHidden, 0, 0, 50, 50);
     HWidget* pDisabled = Make(&m_Manager, 200, 150, 100, 100);
+    // A round proxy takes over hit testing and unbounds the widget: its unclipped child
+    // outside it is hit too. Neither draws through the recording proxy.
+    HWidget* pRound = Make(&m_Manager, 200, 0, 100, 100);
+    pRound->SetRenderProxy(new RoundProxy);
+    HWidget* pOutsideChild = Make(pRound, 150, 0, 40, 40);
+    pOutsideChild->SetClip(false);
     EXPECT_EQ(m_Manager.WidgetAt({50, 50}), nullptr) << "nothing is hit before the first render";
     Frame();
     pHidden->SetVisible(false);
     pDisabled->SetEnabled(false);
     Frame();
     const std::pair<HVec2F, HWidget*> hits[] = {
-        {{10, 50}, nullptr},  {{50, 10}, nullptr},  {{10.5f, 50}, pFirst}, {{80, 50}, pSecond},
-        {{160, 50}, nullptr}, {{25, 175}, nullptr}, {{250, 200}, nullptr},
+        {{10, 50}, nullptr},        {{50, 10}, nullptr},  {{10.5f, 50}, pFirst},
+        {{80, 50}, pSecond},        {{160, 50}, nullptr}, {{25, 175}, nullptr},
+        {{250, 200}, nullptr},      {{205, 5}, nullptr},  {{250, 50}, pRound},
+        {{370, 20}, pOutsideChild},
     };
     for (const auto& [pos, pWidget] : hits)
     {
@@ -138,19 +137,6 @@ TEST_F(Layout, HitsSkipEdgesHiddenAndDisabledWidgetsAndTheLaterOfOverlappingSibl
     std::transform(m_Draws.begin(), m_Draws.end(), order.begin(),
                    [](auto& r) { return r.pWidget; });
     EXPECT_EQ(order, (std::vector<const HWidget*>{&m_Manager, pFirst, pSecond, pDisabled}));
-}
-
-TEST_F(Layout, CustomShapeProxyTakesOverHitTestingAndUnboundsTheWidget)
-{
-    m_Manager.SetAcceptMouse(false);
-    HWidget* pRound = Make(&m_Manager, 100, 100, 100, 100);
-    pRound->SetRenderProxy(new RoundProxy);
-    HWidget* pOutsideChild = Make(pRound, 150, 0, 40, 40);
-    pOutsideChild->SetClip(false);
-    Frame();
-    EXPECT_EQ(m_Manager.WidgetAt({105, 105}), nullptr);
-    EXPECT_EQ(m_Manager.WidgetAt({150, 150}), pRound);
-    EXPECT_EQ(m_Manager.WidgetAt({270, 120}), pOutsideChild);
 }
 
 TEST_F(Layout, WidgetInitializesOnceBeforeDrawingAndRetiresAtItsParentsNextUpdate)

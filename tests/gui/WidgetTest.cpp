@@ -23,14 +23,13 @@ class Buttons : public GuiFixture
 protected:
     Buttons()
     {
-        m_pButton->SetGeometry(100, 100, 100, 40);
         Frame();
         m_pButton->Connect("StateChanged", &m_Signals, &SignalLog::State);
         m_pButton->Connect("Pressed", &m_Signals, &SignalLog::Pressed);
         m_pButton->Connect("Clicked", &m_Signals, &SignalLog::Clicked);
         m_pButton->Connect("CheckChanged", &m_Signals, &SignalLog::Checked);
     }
-    HPushButton* m_pButton = new HPushButton(&m_Manager);
+    HPushButton* m_pButton = Make<HPushButton>(&m_Manager, 100, 100, 100, 40);
     SignalLog m_Signals;
 };
 
@@ -42,16 +41,14 @@ protected:
     DragList()
     {
         m_Manager.SetAcceptMouse(false);
-        auto* pArea = new HScrollArea(&m_Manager);
-        pArea->SetGeometry(4, 4, 180, 280);
+        auto* pArea = Make<HScrollArea>(&m_Manager, 4, 4, 180, 280);
         m_pContent = new HWidget(pArea);
         m_pContent->SetMargins(1, 1, 1, 1);
         pArea->SetContent(m_pContent);
         m_pWrapper = new HDragWrapper(m_pContent, DRAG_AXIS_VERTICAL);
         for (int i = 0; i < 19; ++i)
         {
-            auto* pButton = new HDragButton(m_pContent);
-            pButton->SetGeometry(0, static_cast<float>(i * 26), 180, 24);
+            auto* pButton = Make<HDragButton>(m_pContent, 0, static_cast<float>(i * 26), 180, 24);
             pButton->SetMargins(2, 2, 2, 2);
             pButton->Connect("Clicked", &m_Clicks, &SignalLog::Clicked);
             m_pContent->Resize(178, static_cast<float>((i + 1) * 26 - 2));
@@ -74,8 +71,7 @@ protected:
     // A slider with a bar whose margins are 2 on every side.
     HSlider* MakeSlider(float w, float h)
     {
-        auto* pSlider = new HSlider(&m_Manager);
-        pSlider->SetGeometry(0, 0, w, h);
+        auto* pSlider = Make<HSlider>(&m_Manager, 0, 0, w, h);
         auto* pBar = new HWidget(pSlider);
         pBar->SetMargins(2, 2, 2, 2);
         pSlider->SetBar(pBar);
@@ -91,7 +87,6 @@ class Lists : public Controls
 protected:
     Lists()
     {
-        m_pList->SetGeometry(0, 0, 200, 100);
         for (const char* text : {"zero", "one", "two"})
         {
             m_Items.push_back(m_pList->AddItem(text));
@@ -107,7 +102,7 @@ protected:
         return colors;
     }
 
-    HListWidget* m_pList = new HListWidget(&m_Manager);
+    HListWidget* m_pList = Make<HListWidget>(&m_Manager, 0, 0, 200, 100);
     HListView* m_pView = m_pList->GetListView();
     std::vector<HLabel*> m_Items;
     const HColor W{0xFFFFFFFFu}; // white
@@ -118,8 +113,7 @@ protected:
 
 TEST_F(Labels, TextIsAlignedMovedByTheOffsetAndClippedToTheLabelUnlessClippingIsOff)
 {
-    auto* pLabel = new HLabel(&m_Manager);
-    pLabel->SetGeometry(50, 0, 100, 20);
+    auto* pLabel = Make<HLabel>(&m_Manager, 50, 0, 100, 20);
     const HColor color(0xFF102030u);
     pLabel->SetTextColor(color);
     const std::tuple<const char*, unsigned, bool, HRectF, HRectF> cases[] = {
@@ -291,7 +285,7 @@ TEST_F(Controls, SliderValueIsClampedSignalledOnChangeAndItsBarGrowsFromTheNamed
 TEST_F(Controls, SliderTakesItsValueFromPressesAndLeftDragsOnItselfOnly)
 {
     HSlider* pSlider = MakeSlider(100, 20);
-    (new HLabel(pSlider))->SetGeometry(60, 0, 40, 20);
+    Make<HLabel>(pSlider, 60, 0, 40, 20);
     HSlider* pTiny = MakeSlider(4, 4);
     pTiny->Move(0, 100);
     Frame();
@@ -352,7 +346,7 @@ TEST_F(Lists, ItemsStackedWithSpacingAreColouredByHoverAndSelection)
 
 TEST_F(Lists, StrayLabelSelectsNothingAndADeletedItemLeavesTheListTheSelectionFollows)
 {
-    (new HLabel(m_pView))->SetGeometry(0, 80, 100, 10);
+    Make<HLabel>(m_pView, 0, 80, 100, 10);
     Frame();
     ClickLeft(50, 85);
     EXPECT_TRUE(m_Signals.objects.empty());
@@ -367,8 +361,7 @@ TEST_F(Lists, StrayLabelSelectsNothingAndADeletedItemLeavesTheListTheSelectionFo
 
 TEST_F(Controls, ComboTogglesFromButtonOrBoxChoosingCollapsesAndSelectItemDoesNotSignal)
 {
-    auto* pCombo = new HComboBox(&m_Manager);
-    pCombo->SetGeometry(10, 10, 150, 20);
+    auto* pCombo = Make<HComboBox>(&m_Manager, 10, 10, 150, 20);
     HListWidget* pList = pCombo->GetListWidget();
     pList->SetGeometry(0, 20, 150, 60);
     pList->AddItem("Point");
