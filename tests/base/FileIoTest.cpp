@@ -88,7 +88,7 @@ TEST(ReadString, LengthPrefixedTextAndCountsMustFitInWhatIsLeft)
     for (const auto& [name, bytes, ok, expected, remaining] : rows)
     {
         SCOPED_TRACE(name);
-        HalvexTest::WriteFile(path, bytes);
+        WriteFile(path, bytes);
         auto in = CreateBinStream(path, false);
         ASSERT_TRUE(in);
         DiagnosticCapture capture;
@@ -103,7 +103,7 @@ TEST(ReadString, LengthPrefixedTextAndCountsMustFitInWhatIsLeft)
     }
     for (std::uint32_t stored : {3u, 4u})
     {
-        HalvexTest::WriteFile(path, LittleEndian(stored) + std::string(12, 'x'));
+        WriteFile(path, LittleEndian(stored) + std::string(12, 'x'));
         auto in = CreateBinStream(path, false);
         DiagnosticCapture capture;
         std::uint32_t count = 99;
@@ -166,9 +166,8 @@ TEST(FileLoader, ChunksReportProgressNeverReadPastTheEndAndTheCallbackCanStopThe
     loader.SetProgressCallback(
         [&](const std::string& path, int stage, std::size_t done, std::size_t total)
         {
-            EXPECT_EQ(path, (dir / "data.bin").string());
-            EXPECT_EQ(stage, 1);
-            EXPECT_EQ(total, 1000u);
+            EXPECT_EQ(std::tie(path, stage, total),
+                      std::tuple((dir / "data.bin").string(), 1, std::size_t{1000}));
             progress.push_back(done);
             return done < stopAt;
         });

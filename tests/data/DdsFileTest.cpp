@@ -22,11 +22,9 @@ uint32_t Word(const std::string& bytes, size_t offset)
 struct Expectation
 {
     const char* file;
-    uint32_t width;
-    uint32_t height;
+    uint32_t width, height;
     const char* fourCC; // null: 32-bit A8R8G8B8
-    bool mipmaps;
-    bool cube;
+    bool mipmaps, cube;
 };
 
 const Expectation TEXTURES[] = {

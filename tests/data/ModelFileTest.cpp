@@ -56,9 +56,8 @@ struct Expectation
 {
     const char* file;
     size_t materials, textured; // all, and those that name a texture
-    size_t vertices;            // 0: not checked
-    size_t indices;
-    float extent; // half the largest axis-aligned size
+    size_t vertices, indices;   // 0: not checked
+    float extent;               // half the largest axis-aligned size
     // Sum over triangles of a . (b x c) / 6: minus the enclosed volume for clockwise fronts.
     double minVolume, maxVolume;
 };

@@ -15,8 +15,7 @@ namespace
 
 struct Picture
 {
-    int width = 0;
-    int height = 0;
+    int width = 0, height = 0;
     std::vector<float> rgba;
 
     const float* At(int x, int y) const { return &rgba[static_cast<size_t>(y * width + x) * 4]; }
