@@ -30,15 +30,13 @@ struct DrawRecord
     bool operator==(const DrawRecord&) const = default;
 };
 
-// Draws nothing; records every request. Text measures 10 x 10 pixels per character.
+// Draws nothing; records every request, and last a text "destroyed". Text measures 10 x 10
+// pixels per character.
 class RecordingProxy : public HRenderProxy
 {
 public:
-    explicit RecordingProxy(std::vector<DrawRecord>* pLog, bool* pDestroyed = nullptr)
-        : m_pLog(pLog), m_pDestroyed(pDestroyed ? pDestroyed : &m_Destroyed)
-    {
-    }
-    ~RecordingProxy() override { *m_pDestroyed = true; }
+    explicit RecordingProxy(std::vector<DrawRecord>* pLog) : m_pLog(pLog) {}
+    ~RecordingProxy() override { m_pLog->push_back({nullptr, {}, {}, {}, "destroyed"}); }
 
     int Render(void*, HWidget* pWidget) override
     {
@@ -58,8 +56,6 @@ public:
 
 private:
     std::vector<DrawRecord>* m_pLog;
-    bool m_Destroyed = false;
-    bool* m_pDestroyed;
 };
 
 // Logs the signals it receives in the order they arrive: names as text, values and senders

@@ -187,11 +187,10 @@ TEST_F(Layout, ProxiesAreInheritedOwnedReplacedAndUpdatedBeforeTheWidgetEmitsOnU
     HWidget* pParent = Make(&m_Manager, 0, 0, 100, 100);
     HWidget* pChild = Make(pParent, 0, 0, 10, 10);
     EXPECT_EQ(pChild->GetRenderProxy(), m_Manager.GetRenderProxy());
-    bool destroyed = false;
-    auto* pProxy = new RecordingProxy(&ownLog, &destroyed);
+    auto* pProxy = new RecordingProxy(&ownLog);
     pParent->SetRenderProxy(pProxy);
     pParent->SetRenderProxy(pProxy);
-    EXPECT_FALSE(destroyed);
+    EXPECT_TRUE(ownLog.empty()) << "setting the same proxy again keeps it";
     EXPECT_EQ(pChild->GetRenderProxy(), pProxy);
     pChild->SetRenderProxy(nullptr);
     SignalLog seconds;
@@ -204,6 +203,6 @@ TEST_F(Layout, ProxiesAreInheritedOwnedReplacedAndUpdatedBeforeTheWidgetEmitsOnU
     EXPECT_TRUE(Draws(pChild).empty());
     EXPECT_EQ(ownLog.size(), 2u) << "the disabled parent is still drawn";
     pParent->SetRenderProxy(HWidget::InheritProxy());
-    EXPECT_TRUE(destroyed);
+    EXPECT_EQ(ownLog.back().text, "destroyed");
     EXPECT_EQ(pParent->GetRenderProxy(), m_Manager.GetRenderProxy());
 }

@@ -182,8 +182,8 @@ TEST(ObjectTree, UnacceptedEventsTravelToTheRootAndRemovingOrDeletingTakesTheSub
     log.clear();
     HEvent event(EVENT_USER);
     EXPECT_FALSE(pLeaf->Event(&event));
-    EXPECT_TRUE(pRoot->Contains(pLeaf, true));
-    EXPECT_FALSE(pRoot->Contains(pLeaf, false));
+    EXPECT_EQ(std::pair(pRoot->Contains(pLeaf, true), pRoot->Contains(pLeaf, false)),
+              std::pair(true, false));
     EXPECT_TRUE(pRoot->RemoveChild(pB, true));
     EXPECT_FALSE(pRoot->Contains(pB, true));
     delete pRoot;
