@@ -7,6 +7,7 @@
 
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <tuple>
 
 using namespace Halvex::Base;
 using Tokens = std::vector<std::string>;
@@ -30,24 +31,19 @@ TEST(Path, NormalizeCollapsesSeparatorRunsWarnsOfFullPathsAndDirectoryCutsAtEith
 
 TEST(Split, CutsAtDelimitersSkippingEmptyTokensUnlessToldAndTrimLeft)
 {
-    const struct
-    {
-        const char* text;
-        const char* delimiters;
-        bool skipEmpty;
-        Tokens tokens;
-    } cases[] = {
+    // Text, delimiters, whether empty tokens are skipped, and the tokens.
+    const std::tuple<const char*, const char*, bool, Tokens> cases[] = {
         {"  Hello, world!  How are you?", nullptr, true, {"Hello", "world", "How", "are", "you"}},
         {" ,.; ", nullptr, true, {}},
         {"one, two", nullptr, false, {"one", "", "two"}},
         {"a||b|", "|", false, {"a", "", "b"}},
         {"x y", "", false, {"x", "y"}}, // "" means the default set
     };
-    for (const auto& c : cases)
+    for (const auto& [text, delimiters, skipEmpty, expected] : cases)
     {
         Tokens tokens{"stale"};
-        Split(c.text, &tokens, c.delimiters, c.skipEmpty);
-        EXPECT_EQ(tokens, c.tokens) << c.text;
+        Split(text, &tokens, delimiters, skipEmpty);
+        EXPECT_EQ(tokens, expected) << text;
     }
     EXPECT_EQ(TrimLeft(" \t\r\n text \n"), "text \n");
     EXPECT_EQ(TrimLeft("--x-", "-"), "x-");
