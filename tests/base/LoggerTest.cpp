@@ -24,19 +24,20 @@ TEST(Logger, LineHasTimeModuleAndLevelAndRepeatsWithinASecondReachStandardErrorO
 TEST(LogRepeats, ALineReturnsAfterAQuietSecondAndHeldRepeatsAreCounted)
 {
     LogRepeats repeats;
-    const auto at = [](int ms)
-    { return LogRepeats::Clock::time_point() + std::chrono::milliseconds(ms); };
-    // Every 16 ms for a while: written once, the rest held back.
-    EXPECT_TRUE(repeats.Admit("a", at(0)));
-    EXPECT_FALSE(repeats.Admit("a", at(16)));
-    EXPECT_FALSE(repeats.Admit("a", at(1010)));
-    EXPECT_TRUE(repeats.Admit("b", at(1010)));
-    // After a quiet second the same line is news again.
-    EXPECT_TRUE(repeats.Admit("a", at(2010)));
+    std::vector<bool> admitted;
+    // Every 16 ms for a while: written once, the rest held back; after a quiet second the
+    // same line is news again.
+    const std::pair<const char*, int> lines[] = {
+        {"a", 0}, {"a", 16}, {"a", 1010}, {"b", 1010}, {"a", 2010}};
+    for (const auto& [line, ms] : lines)
+    {
+        admitted.push_back(
+            repeats.Admit(line, LogRepeats::Clock::time_point() + std::chrono::milliseconds(ms)));
+    }
+    EXPECT_EQ(admitted, (std::vector<bool>{true, false, false, true, true}));
     const std::vector<LogRepeats::Held_t> held = repeats.GetHeld();
     ASSERT_EQ(held.size(), 1u);
-    EXPECT_EQ(held[0].m_Line, "a");
-    EXPECT_EQ(held[0].m_Count, 2u);
+    EXPECT_EQ(std::tie(held[0].m_Line, held[0].m_Count), std::tuple("a", 2u));
 }
 
 TEST(Logger, BadLevelAssertsLowLevelIsDroppedAndTextIsNotExpandedAgainButCut)

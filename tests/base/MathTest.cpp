@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 #include <numbers>
+#include <tuple>
+#include <type_traits>
 
 using namespace Halvex::MATH;
 using Halvex::Base::DiagnosticCapture;
@@ -10,19 +12,13 @@ namespace
 {
 constexpr float PI = std::numbers::pi_v<float>;
 
-void ExpectNear(const Vector3f& actual, const Vector3f& expected, float tolerance = 1e-5f)
+// Element by element; the expected value may be written as a braced list.
+template <class T>
+void ExpectNear(const T& actual, const std::type_identity_t<T>& expected, float tolerance = 1e-5f)
 {
-    for (int i = 0; i < 3; ++i)
+    for (int i = 0; i < static_cast<int>(sizeof(T) / sizeof(float)); ++i)
     {
-        EXPECT_NEAR(actual[i], expected[i], tolerance) << "component " << i;
-    }
-}
-
-void ExpectNear(const Matrix4& actual, const Matrix4& expected)
-{
-    for (int i = 0; i < 16; ++i)
-    {
-        EXPECT_NEAR(actual[i], expected[i], 1e-5f) << "element " << i;
+        EXPECT_NEAR(actual[i], expected[i], tolerance) << "element " << i;
     }
 }
 } // namespace
@@ -37,11 +33,10 @@ TEST(Vector, ProductsLengthNormalizeAndIndexOutsideRangeAsserts)
 
     DiagnosticCapture capture;
     Vector3f v{1.0f, 2.0f, 3.0f};
-    EXPECT_EQ(v[2], 3.0f);
-    EXPECT_EQ(Vector4f(1, 2, 3, 4)[3], 4.0f);
+    EXPECT_EQ(std::tuple(v[2], Vector4f(1, 2, 3, 4)[3]), std::tuple(3.0f, 4.0f));
     EXPECT_TRUE(capture.Asserts().empty());
-    EXPECT_EQ(v[3], 1.0f);
-    EXPECT_EQ(v[-1], 1.0f);
+    // Outside the range: the first component, and an assertion each.
+    EXPECT_EQ(std::tuple(v[3], v[-1]), std::tuple(1.0f, 1.0f));
     EXPECT_EQ(capture.Asserts().size(), 2u);
 }
 
@@ -53,12 +48,7 @@ TEST(Matrix, BuildersMapPointsAsTheRowVectorConventionGives)
     const Matrix4 ortho = Matrix4::Orthographic(8.0f, 4.0f, 1.0f, 5.0f);
     Matrix4 halving;
     halving[15] = 2.0f;
-    const struct
-    {
-        const char* name;
-        Matrix4 m;
-        Vector3f in, out;
-    } cases[] = {
+    const std::tuple<const char*, Matrix4, Vector3f, Vector3f> cases[] = {
         {"rotation x", Matrix4::RotationX(PI / 2), {0, 1, 0}, {0, 0, 1}},
         {"rotation y", Matrix4::RotationY(PI / 2), {0, 0, 1}, {1, 0, 0}},
         {"rotation z", Matrix4::RotationZ(PI / 2), {1, 0, 0}, {0, 1, 0}},
@@ -86,12 +76,12 @@ TEST(Matrix, BuildersMapPointsAsTheRowVectorConventionGives)
         {"orthographic far corner", ortho, {-4, -2, -5}, {-1, -1, 1}},
         {"divide by w", halving, {2, 4, 6}, {1, 2, 3}},
     };
-    for (const auto& c : cases)
+    for (const auto& [name, m, in, out] : cases)
     {
-        SCOPED_TRACE(c.name);
-        ExpectNear(TransformCoord(c.in, c.m), c.out);
-        const Vector4f row = Vector4f(c.in, 1.0f) * c.m;
-        ExpectNear(Vector3f{row[0], row[1], row[2]} * (1.0f / row[3]), c.out);
+        SCOPED_TRACE(name);
+        ExpectNear(TransformCoord(in, m), out);
+        const Vector4f row = Vector4f(in, 1.0f) * m;
+        ExpectNear(Vector3f{row[0], row[1], row[2]} * (1.0f / row[3]), out);
     }
     ExpectNear(mirror * mirror, Matrix4::Identity());
     ExpectNear(Matrix4::LookAt({0, 0, 5}, {0, 0, 0}, {0, 1, 0}), Matrix4::Translation(0, 0, -5));

@@ -7,6 +7,7 @@
 
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <tuple>
 
 using namespace Halvex::Base;
 using Tokens = std::vector<std::string>;
@@ -14,41 +15,35 @@ using Tokens = std::vector<std::string>;
 TEST(Path, NormalizeCollapsesSeparatorRunsWarnsOfFullPathsAndDirectoryCutsAtEitherSeparator)
 {
     DiagnosticCapture capture;
-    EXPECT_EQ(NormalizePath("a//b/../c"), "a/b/../c");
-    EXPECT_EQ(NormalizePath("Data\\\\_Tex_/\\x.dds"), "Data/_Tex_/x.dds");
-    EXPECT_EQ(NormalizePath("//root"), "/root");
-    EXPECT_EQ(NormalizePath(""), "");
+    const Tokens normalized = {NormalizePath("a//b/../c"), NormalizePath("Data\\\\_Tex_/\\x.dds"),
+                               NormalizePath("//root"), NormalizePath("")};
+    EXPECT_EQ(normalized, (Tokens{"a/b/../c", "Data/_Tex_/x.dds", "/root", ""}));
     EXPECT_EQ(NormalizePath(std::string(5000, 'a')).size(), 4095u);
     EXPECT_TRUE(capture.Logs().empty());
     EXPECT_EQ(NormalizePath("C:\\x//y"), "C:/x/y");
     ASSERT_EQ(capture.Logs().size(), 1u);
     EXPECT_EQ(capture.Logs()[0].level, LOG_LEVEL_WARNING_3);
 
-    EXPECT_EQ(GetDirectory("Data/Tex\\a.png"), "Data/Tex");
-    EXPECT_EQ(GetDirectory("Data\\Tex/a.png"), "Data\\Tex");
-    EXPECT_EQ(GetDirectory("a.png"), "./");
+    const Tokens directories = {GetDirectory("Data/Tex\\a.png"), GetDirectory("Data\\Tex/a.png"),
+                                GetDirectory("a.png")};
+    EXPECT_EQ(directories, (Tokens{"Data/Tex", "Data\\Tex", "./"}));
 }
 
 TEST(Split, CutsAtDelimitersSkippingEmptyTokensUnlessToldAndTrimLeft)
 {
-    const struct
-    {
-        const char* text;
-        const char* delimiters;
-        bool skipEmpty;
-        Tokens tokens;
-    } cases[] = {
+    // Text, delimiters, whether empty tokens are skipped, and the tokens.
+    const std::tuple<const char*, const char*, bool, Tokens> cases[] = {
         {"  Hello, world!  How are you?", nullptr, true, {"Hello", "world", "How", "are", "you"}},
         {" ,.; ", nullptr, true, {}},
         {"one, two", nullptr, false, {"one", "", "two"}},
         {"a||b|", "|", false, {"a", "", "b"}},
         {"x y", "", false, {"x", "y"}}, // "" means the default set
     };
-    for (const auto& c : cases)
+    for (const auto& [text, delimiters, skipEmpty, expected] : cases)
     {
         Tokens tokens{"stale"};
-        Split(c.text, &tokens, c.delimiters, c.skipEmpty);
-        EXPECT_EQ(tokens, c.tokens) << c.text;
+        Split(text, &tokens, delimiters, skipEmpty);
+        EXPECT_EQ(tokens, expected) << text;
     }
     EXPECT_EQ(TrimLeft(" \t\r\n text \n"), "text \n");
     EXPECT_EQ(TrimLeft("--x-", "-"), "x-");

@@ -4,6 +4,7 @@
 
 #include <cstring>
 #include <gtest/gtest.h>
+#include <tuple>
 
 using namespace Halvex::Base;
 
@@ -30,11 +31,10 @@ TEST(Stream, FirstBlockIsAtLeast512AndAFullOneGrowsToOneAndAHalfTimesWhatItNeeds
     EXPECT_EQ(stream.GetCapacity(), 900u);
     EXPECT_TRUE(stream.Reserve(301));
     EXPECT_EQ(stream.GetCapacity(), 1351u); // 901 * 1.5, truncated
-    EXPECT_EQ(stream.GetSize(), 600u);
-    EXPECT_EQ(stream.GetWritePointer(), stream.GetBuffer() + 600);
-    EXPECT_EQ(stream.GetReadPointer(), stream.GetBuffer());
-    EXPECT_EQ(stream.GetBuffer()[99], 0xab);
-    EXPECT_EQ(stream.GetBuffer()[599], 0xcd);
+    const std::uint8_t* buffer = stream.GetBuffer();
+    EXPECT_EQ(std::tuple(stream.GetSize(), stream.GetWritePointer(), stream.GetReadPointer()),
+              std::tuple(600u, buffer + 600, buffer));
+    EXPECT_EQ(std::tuple(buffer[99], buffer[599]), std::tuple(0xab, 0xcd));
 }
 
 TEST(Stream, BadReservationsAndAdvancesAssertAndLeaveTheBlock)
@@ -56,9 +56,8 @@ TEST(Stream, BadReservationsAndAdvancesAssertAndLeaveTheBlock)
     stream.Advance(503);
     stream.Advance(-11);
     EXPECT_EQ(capture.Asserts().size(), 6u);
-    EXPECT_EQ(stream.GetBuffer(), block);
-    EXPECT_EQ(stream.GetSize(), 10u);
-    EXPECT_EQ(stream.GetCapacity(), 512u);
+    EXPECT_EQ(std::tuple(stream.GetBuffer(), stream.GetSize(), stream.GetCapacity()),
+              std::tuple(block, 10u, 512u));
     stream.Advance(502);
     stream.Advance(-12);
     EXPECT_EQ(stream.GetSize(), 500u);

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <tuple>
 
 namespace
 {
@@ -41,28 +42,27 @@ TEST(DataBaker, FreshBakeMatchesTheCommittedFilesByteForByte)
     }
 }
 
-TEST(DataBaker, MissingFontsFailWithAMessage)
+TEST(DataBaker, MissingFontsAndPictureSetsThatAreNeitherATextureNorACubeMapFailWithAMessage)
 {
     Halvex::Bake::BakeOutput baked;
     std::string error;
     HalvexTest::TempDir empty;
     EXPECT_FALSE(Halvex::Bake::BakeData(empty.Path(), baked, error));
     EXPECT_NE(error.find("DejaVu"), std::string::npos) << error;
-}
 
-TEST(DataBaker, PictureSetsThatAreNeitherATextureNorACubeMapAreRefused)
-{
     const Halvex::Bake::Canvas small(8, 8, Halvex::Bake::Rgba{});
     const Halvex::Bake::Canvas other(4, 4, Halvex::Bake::Rgba{});
-    std::vector<uint8_t> bytes;
-    std::string error;
-    using Halvex::Bake::EncodeDdsTexture;
-    EXPECT_FALSE(EncodeDdsTexture({&small, &small}, D3DFMT_DXT1, true, bytes, error));
-    EXPECT_FALSE(error.empty());
-    error.clear();
-    EXPECT_FALSE(EncodeDdsTexture({&small, &small, &small, &small, &small, &other}, D3DFMT_A8R8G8B8,
-                                  false, bytes, error));
-    EXPECT_FALSE(error.empty());
+    // Two faces; six faces of two sizes.
+    const std::tuple<std::vector<const Halvex::Bake::Canvas*>, D3DFORMAT, bool> sets[] = {
+        {{&small, &small}, D3DFMT_DXT1, true},
+        {{&small, &small, &small, &small, &small, &other}, D3DFMT_A8R8G8B8, false}};
+    for (const auto& [faces, format, mipmaps] : sets)
+    {
+        std::vector<uint8_t> bytes;
+        error.clear();
+        EXPECT_FALSE(Halvex::Bake::EncodeDdsTexture(faces, format, mipmaps, bytes, error));
+        EXPECT_FALSE(error.empty()) << faces.size();
+    }
 }
 
 } // namespace

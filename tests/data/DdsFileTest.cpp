@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <bit>
 #include <cstring>
+#include <tuple>
 
 namespace
 {
@@ -18,21 +19,12 @@ uint32_t Word(const std::string& bytes, size_t offset)
     return value;
 }
 
-uint32_t FourCC(const char* code)
-{
-    uint32_t value = 0;
-    std::memcpy(&value, code, 4);
-    return value;
-}
-
 struct Expectation
 {
     const char* file;
-    uint32_t width;
-    uint32_t height;
+    uint32_t width, height;
     const char* fourCC; // null: 32-bit A8R8G8B8
-    bool mipmaps;
-    bool cube;
+    bool mipmaps, cube;
 };
 
 const Expectation TEXTURES[] = {
@@ -57,24 +49,22 @@ TEST(DdsFiles, HeadersNameSizeFormatMipChainAndCubeFaces)
         const std::string bytes =
             HalvexTest::ReadFile(HalvexTest::SourceDir() / "Data" / expected.file);
         ASSERT_GE(bytes.size(), 128u);
-        EXPECT_EQ(Word(bytes, 0), FourCC("DDS "));
-        EXPECT_EQ(Word(bytes, 4), 124u);
-        EXPECT_EQ(Word(bytes, 12), expected.height);
-        EXPECT_EQ(Word(bytes, 16), expected.width);
-        EXPECT_EQ(Word(bytes, 76), 32u) << "pixel format size";
+        // Magic, header size, height, width and pixel format size.
+        EXPECT_EQ(std::tuple(Word(bytes, 0), Word(bytes, 4), Word(bytes, 12), Word(bytes, 16),
+                             Word(bytes, 76)),
+                  std::tuple(Word("DDS ", 0), 124u, expected.height, expected.width, 32u));
         if (expected.fourCC)
         {
             EXPECT_TRUE(Word(bytes, 80) & 0x4) << "DDPF_FOURCC";
-            EXPECT_EQ(Word(bytes, 84), FourCC(expected.fourCC));
+            EXPECT_EQ(Word(bytes, 84), Word(expected.fourCC, 0));
         }
         else
         {
             EXPECT_EQ(Word(bytes, 80) & 0x41, 0x41u) << "DDPF_RGB | DDPF_ALPHAPIXELS";
-            const uint32_t bitsAndMasks[] = {32, 0x00ff0000, 0x0000ff00, 0x000000ff, 0xff000000};
-            for (size_t i = 0; i < 5; ++i)
-            {
-                EXPECT_EQ(Word(bytes, 88 + 4 * i), bitsAndMasks[i]) << i;
-            }
+            std::vector<uint32_t> bitsAndMasks(5);
+            std::memcpy(bitsAndMasks.data(), bytes.data() + 88, 20);
+            EXPECT_EQ(bitsAndMasks,
+                      (std::vector<uint32_t>{32, 0x00ff0000, 0x0000ff00, 0x000000ff, 0xff000000}));
         }
         const uint32_t levels = std::max(Word(bytes, 28), 1u);
         const auto chain =

@@ -46,22 +46,19 @@ std::map<char, Cell> ParseMetrics(const std::string& text)
 TEST(FontFiles, MetricsPlaceEveryPrintableCharacterInItsOwnCellOfOneLineHeight)
 {
     const std::string text = ReadText("Font/ASCII_1.txt");
-    ASSERT_FALSE(text.empty());
-    EXPECT_EQ(text.back(), '\n') << "the reader drops the last byte";
+    ASSERT_TRUE(text.ends_with('\n')) << "the reader drops the last byte";
     EXPECT_EQ(text.find('\r'), std::string::npos);
     const auto cells = ParseMetrics(text);
     ASSERT_EQ(cells.size(), 95u);
     const int lineHeight = cells.at('A').h;
-    EXPECT_GE(lineHeight, 15);
-    EXPECT_LE(lineHeight, 20) << "text must fit 20 pixel labels";
+    EXPECT_TRUE(lineHeight >= 15 && lineHeight <= 20) << lineHeight << ": must fit 20 pixel labels";
     std::vector<std::vector<char>> owner(128, std::vector<char>(256, 0));
     for (int code = ' '; code <= '~'; ++code)
     {
         const char c = static_cast<char>(code);
         ASSERT_TRUE(cells.count(c)) << "missing '" << c << "'";
         const Cell& cell = cells.at(c);
-        EXPECT_EQ(cell.h, lineHeight) << c;
-        EXPECT_GT(cell.w, 0) << c;
+        EXPECT_TRUE(cell.h == lineHeight && cell.w > 0) << c;
         ASSERT_TRUE(cell.x >= 0 && cell.y >= 0 && cell.x + cell.w <= 256 && cell.y + cell.h <= 128)
             << c;
         for (int y = cell.y; y < cell.y + cell.h; ++y)
@@ -98,18 +95,8 @@ TEST(FontFiles, AtlasHoldsWhiteGlyphsWhoseAlphaIsCoverage)
                 partial += bgra[3] != 0 && bgra[3] != 255;
             }
         }
-        if (c == ' ')
-        {
-            EXPECT_EQ(inked, 0);
-        }
-        else
-        {
-            EXPECT_GT(inked, 0) << "'" << c << "' has no ink";
-        }
-        if (c == 'O')
-        {
-            EXPECT_GT(partial, 0) << "antialiased edges";
-        }
+        EXPECT_EQ(inked > 0, c != ' ') << "'" << c << "': only the space has no ink";
+        EXPECT_TRUE(c != 'O' || partial > 0) << "antialiased edges";
     }
 }
 

@@ -8,14 +8,14 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <tuple>
 
 namespace
 {
 
 struct Picture
 {
-    int width = 0;
-    int height = 0;
+    int width = 0, height = 0;
     std::vector<float> rgba;
 
     const float* At(int x, int y) const { return &rgba[static_cast<size_t>(y * width + x) * 4]; }
@@ -40,21 +40,29 @@ Picture Decode(const std::string& file, UINT face = 0)
     return picture;
 }
 
-// Mean absolute difference over RGB between two same-sized pictures, the second optionally
-// read mirrored.
-float Difference(const Picture& a, const Picture& b, bool mirrorX, bool mirrorY)
+// Mean absolute difference over RGB of `count` pairs of texels.
+template <class Pair> float MeanDifference(int count, Pair pair)
 {
     double sum = 0.0;
-    for (int y = 0; y < a.height; ++y)
+    for (int i = 0; i < count; ++i)
     {
-        for (int x = 0; x < a.width; ++x)
-        {
-            const float* p = a.At(x, y);
-            const float* q = b.At(mirrorX ? a.width - 1 - x : x, mirrorY ? a.height - 1 - y : y);
-            sum += std::abs(p[0] - q[0]) + std::abs(p[1] - q[1]) + std::abs(p[2] - q[2]);
-        }
+        const auto [p, q] = pair(i);
+        sum += std::abs(p[0] - q[0]) + std::abs(p[1] - q[1]) + std::abs(p[2] - q[2]);
     }
-    return static_cast<float>(sum / (3.0 * a.width * a.height));
+    return static_cast<float>(sum / (3.0 * count));
+}
+
+// Between two same-sized pictures, the second optionally read mirrored.
+float Difference(const Picture& a, const Picture& b, bool mirrorX, bool mirrorY)
+{
+    return MeanDifference(a.width * a.height,
+                          [&](int i)
+                          {
+                              const int x = i % a.width;
+                              const int y = i / a.width;
+                              return std::pair(a.At(x, y), b.At(mirrorX ? a.width - 1 - x : x,
+                                                                mirrorY ? a.height - 1 - y : y));
+                          });
 }
 
 TEST(TextureContent, PandaLooksDifferentMirroredEitherWayAndTheFourEarthMapsDiffer)
@@ -82,61 +90,51 @@ TEST(TextureContent, PandaLooksDifferentMirroredEitherWayAndTheFourEarthMapsDiff
     }
 }
 
+// How many texels have an alpha, in 255ths, from lo up to but not including hi.
+int CountAlpha(const Picture& picture, float lo, float hi = 256.0f)
+{
+    int count = 0;
+    for (size_t i = 3; i < picture.rgba.size(); i += 4)
+    {
+        count += picture.rgba[i] * 255.0f >= lo && picture.rgba[i] * 255.0f < hi;
+    }
+    return count;
+}
+
 TEST(TextureContent, TreeAlphaReferencesCutDifferentShapes)
 {
     const Picture tree = Decode("_Tex_/tree01.dds");
     ASSERT_EQ(tree.width, 256);
-    int opaque = 0;
-    int clear = 0;
-    std::vector<int> above(6, 0); // texels whose alpha exceeds 0, 20, ... 100 of 255
-    for (size_t i = 3; i < tree.rgba.size(); i += 4)
-    {
-        const int alpha = static_cast<int>(std::lround(tree.rgba[i] * 255.0f));
-        opaque += alpha == 255;
-        clear += alpha == 0;
-        for (size_t k = 0; k < above.size(); ++k)
-        {
-            above[k] += alpha > static_cast<int>(k) * 20;
-        }
-    }
-    EXPECT_GT(opaque, 5000);
-    EXPECT_GT(clear, 5000);
-    for (size_t k = 1; k < above.size(); ++k)
+    EXPECT_GT(CountAlpha(tree, 254.5f), 5000) << "opaque";
+    EXPECT_GT(CountAlpha(tree, 0.0f, 0.5f), 5000) << "clear";
+    for (int reference = 20; reference <= 100; reference += 20)
     {
         // Each step of 20 must move the outline by a clearly visible band of texels.
-        EXPECT_GT(above[k - 1] - above[k], 400) << "reference " << k * 20;
+        const auto step = static_cast<float>(reference);
+        EXPECT_GT(CountAlpha(tree, step - 19.5f, step + 0.5f), 400) << "reference " << reference;
     }
 }
 
 TEST(TextureContent, SnowflakeHasSoftAlphaOnTransparentGround)
 {
     const Picture snow = Decode("_Tex_/snow.dds");
-    int soft = 0;
-    int solid = 0;
-    for (size_t i = 3; i < snow.rgba.size(); i += 4)
-    {
-        soft += snow.rgba[i] > 0.05f && snow.rgba[i] < 0.95f;
-        solid += snow.rgba[i] >= 0.95f;
-    }
-    EXPECT_GT(soft, 3000);
-    EXPECT_GT(solid, 1000);
+    EXPECT_GT(CountAlpha(snow, 0.05f * 255.0f, 0.95f * 255.0f), 3000) << "soft";
+    EXPECT_GT(CountAlpha(snow, 0.95f * 255.0f), 1000) << "solid";
     EXPECT_EQ(snow.At(0, 0)[3], 0.0f);
 }
 
-// Mean RGB difference between a row or column of one face and one of another, the second
-// read forwards or backwards.
+// Between a row or column of one face and one of another, the second read forwards or
+// backwards.
 float EdgeDifference(const Picture& a, bool aColumn, int aIndex, const Picture& b, bool bColumn,
                      int bIndex, bool reversed)
 {
-    double sum = 0.0;
-    for (int i = 0; i < a.width; ++i)
-    {
-        const int j = reversed ? a.width - 1 - i : i;
-        const float* p = aColumn ? a.At(aIndex, i) : a.At(i, aIndex);
-        const float* q = bColumn ? b.At(bIndex, j) : b.At(j, bIndex);
-        sum += std::abs(p[0] - q[0]) + std::abs(p[1] - q[1]) + std::abs(p[2] - q[2]);
-    }
-    return static_cast<float>(sum / (3.0 * a.width));
+    return MeanDifference(a.width,
+                          [&](int i)
+                          {
+                              const int j = reversed ? a.width - 1 - i : i;
+                              return std::pair(aColumn ? a.At(aIndex, i) : a.At(i, aIndex),
+                                               bColumn ? b.At(bIndex, j) : b.At(j, bIndex));
+                          });
 }
 
 // The mean colour of rows y0 to y1.
@@ -158,15 +156,7 @@ std::array<double, 3> Mean(const Picture& p, int y0, int y1)
 
 TEST(TextureContent, CubemapHasSkyAboveGroundBelowDistinctSidesAndFacesThatMeetInD3DOrientation)
 {
-    enum
-    {
-        PX,
-        NX,
-        PY,
-        NY,
-        PZ,
-        NZ
-    };
+    constexpr int PX = 0, NX = 1, PY = 2, NY = 3, PZ = 4, NZ = 5;
     std::vector<Picture> faces;
     for (UINT face = 0; face < 6; ++face)
     {
@@ -190,28 +180,19 @@ TEST(TextureContent, CubemapHasSkyAboveGroundBelowDistinctSidesAndFacesThatMeetI
             }
         }
     }
-    const struct
-    {
-        int a;
-        bool aColumn;
-        int aIndex;
-        int b;
-        bool bColumn;
-        int bIndex;
-    } seams[] = {
+    // Face, column or row, and which, of both faces.
+    const std::tuple<int, bool, int, int, bool, int> seams[] = {
         {PZ, true, 255, PX, true, 0},   {PX, true, 255, NZ, true, 0},
         {NZ, true, 255, NX, true, 0},   {NX, true, 255, PZ, true, 0},
         {PY, false, 255, PZ, false, 0}, {NY, false, 0, PZ, false, 255},
     };
-    for (const auto& seam : seams)
+    for (const auto& [a, aColumn, aIndex, b, bColumn, bIndex] : seams)
     {
-        SCOPED_TRACE(testing::Message() << "faces " << seam.a << " and " << seam.b);
-        const Picture& a = faces[static_cast<size_t>(seam.a)];
-        const Picture& b = faces[static_cast<size_t>(seam.b)];
-        const float along =
-            EdgeDifference(a, seam.aColumn, seam.aIndex, b, seam.bColumn, seam.bIndex, false);
-        const float flipped =
-            EdgeDifference(a, seam.aColumn, seam.aIndex, b, seam.bColumn, seam.bIndex, true);
+        SCOPED_TRACE(testing::Message() << "faces " << a << " and " << b);
+        const Picture& faceA = faces[static_cast<size_t>(a)];
+        const Picture& faceB = faces[static_cast<size_t>(b)];
+        const float along = EdgeDifference(faceA, aColumn, aIndex, faceB, bColumn, bIndex, false);
+        const float flipped = EdgeDifference(faceA, aColumn, aIndex, faceB, bColumn, bIndex, true);
         EXPECT_LT(along, 0.04f);
         EXPECT_GT(flipped, along * 2.0f) << "a mirrored face would meet as well";
     }

@@ -1,46 +1,45 @@
 #include "GuiTestSupport.h"
 
+#include <cstdio>
+
 using namespace GuiTest;
 
 namespace
 {
-class Layout : public GuiFixture
-{
-protected:
-    HWidget* Make(HObject* pParent, float x, float y, float w, float h)
-    {
-        auto* pWidget = new HWidget(pParent);
-        pWidget->SetGeometry(x, y, w, h);
-        return pWidget;
-    }
-};
+using Layout = GuiFixture;
 
 // Logs its initialisation and deletion.
 class Child : public HWidget
 {
 public:
-    Child(HObject* pParent, std::vector<std::string>* pLog) : HWidget(pParent), m_pLog(pLog) {}
+    Child(HObject* pParent, Strings* pLog) : HWidget(pParent), m_pLog(pLog) {}
     ~Child() override { m_pLog->push_back("deleted"); }
     void Initialize() override { m_pLog->push_back("initialize"); }
     void RetireSelf() { SetAlive(false); }
 
 private:
-    std::vector<std::string>* m_pLog;
+    Strings* m_pLog;
 };
 
 struct GeometryLog
 {
-    std::vector<std::string> entries;
+    Strings entries;
     void Add(const char* what, HVec2F from, HVec2F to)
     {
-        entries.push_back(std::string(what) + " " + std::to_string(int(from.x)) + "," +
-                          std::to_string(int(from.y)) + "->" + std::to_string(int(to.x)) + "," +
-                          std::to_string(int(to.y)));
+        char text[64];
+        std::snprintf(text, sizeof text, "%s %g,%g->%g,%g", what, from.x, from.y, to.x, to.y);
+        entries.push_back(text);
     }
-    void OnMove(HEvent* e) { Add("move", AsMove(e)->GetOldPos(), AsMove(e)->GetPos()); }
-    void OnResize(HEvent* e) { Add("resize", AsResize(e)->GetOldSize(), AsResize(e)->GetSize()); }
-    static HMoveEvent* AsMove(HEvent* e) { return static_cast<HMoveEvent*>(e); }
-    static HResizeEvent* AsResize(HEvent* e) { return static_cast<HResizeEvent*>(e); }
+    void OnMove(HEvent* e)
+    {
+        const auto* pMove = static_cast<HMoveEvent*>(e);
+        Add("move", pMove->GetOldPos(), pMove->GetPos());
+    }
+    void OnResize(HEvent* e)
+    {
+        const auto* pResize = static_cast<HResizeEvent*>(e);
+        Add("resize", pResize->GetOldSize(), pResize->GetSize());
+    }
 };
 
 // Round: hits inside the circle inscribed in the widget's rect.
@@ -94,8 +93,8 @@ TEST_F(Layout, ClippingCutsToTheParentNeverGoesNegativeAndBoundsGrowForUnclipped
     HWidget* pUnclipped = Make(pParent, 50, 50, 100, 100);
     pUnclipped->SetClip(false);
     Frame();
-    EXPECT_EQ(pOutside->GetVisibleRect().width, 0.0f);
-    EXPECT_EQ(pOutside->GetVisibleRect().height, 50.0f);
+    const HRectF outside = pOutside->GetVisibleRect();
+    EXPECT_EQ(std::pair(outside.width, outside.height), std::pair(0.0f, 50.0f));
     EXPECT_EQ(pUnclipped->GetVisibleRect(), HRectF(60, 60, 100, 100));
     ASSERT_EQ(Draws(pOverlapping).size(), 1u);
     EXPECT_EQ(Draws(pOverlapping)[0].rect, HRectF(60, 10, 50, 80));
@@ -103,7 +102,7 @@ TEST_F(Layout, ClippingCutsToTheParentNeverGoesNegativeAndBoundsGrowForUnclipped
     EXPECT_EQ(m_Manager.WidgetAt({150, 150}), pUnclipped);
 }
 
-TEST_F(Layout, HitsSkipEdgesHiddenAndDisabledWidgetsAndTheLaterOfOverlappingSiblingsWins)
+TEST_F(Layout, HitsSkipEdgesHiddenAndDisabledWidgetsTheLaterSiblingWinsAndCustomShapesDecide)
 {
     m_Manager.SetAcceptMouse(false);
     HWidget* pFirst = Make(&m_Manager, 10, 10, 100, 100);
@@ -111,40 +110,33 @@ TEST_F(Layout, HitsSkipEdgesHiddenAndDisabledWidgetsAndTheLaterOfOverlappingSibl
     HWidget* pHidden = Make(&m_Manager, 0, 150, 100, 100);
     HWidget* pHiddenChild = Make(pHidden, 0, 0, 50, 50);
     HWidget* pDisabled = Make(&m_Manager, 200, 150, 100, 100);
+    // A round proxy takes over hit testing and unbounds the widget: its unclipped child
+    // outside it is hit too. Neither draws through the recording proxy.
+    HWidget* pRound = Make(&m_Manager, 200, 0, 100, 100);
+    pRound->SetRenderProxy(new RoundProxy);
+    HWidget* pOutsideChild = Make(pRound, 150, 0, 40, 40);
+    pOutsideChild->SetClip(false);
     EXPECT_EQ(m_Manager.WidgetAt({50, 50}), nullptr) << "nothing is hit before the first render";
     Frame();
     pHidden->SetVisible(false);
     pDisabled->SetEnabled(false);
     Frame();
     const std::pair<HVec2F, HWidget*> hits[] = {
-        {{10, 50}, nullptr},  {{50, 10}, nullptr},  {{10.5f, 50}, pFirst}, {{80, 50}, pSecond},
-        {{160, 50}, nullptr}, {{25, 175}, nullptr}, {{250, 200}, nullptr},
+        {{10, 50}, nullptr},        {{50, 10}, nullptr},  {{10.5f, 50}, pFirst},
+        {{80, 50}, pSecond},        {{160, 50}, nullptr}, {{25, 175}, nullptr},
+        {{250, 200}, nullptr},      {{205, 5}, nullptr},  {{250, 50}, pRound},
+        {{370, 20}, pOutsideChild},
     };
     for (const auto& [pos, pWidget] : hits)
     {
         EXPECT_EQ(m_Manager.WidgetAt(pos), pWidget) << pos.x << "," << pos.y;
     }
-    std::vector<const HWidget*> order;
-    for (const DrawRecord& record : m_Draws)
-    {
-        order.push_back(record.pWidget);
-    }
     // Hidden widgets and their children are not drawn; disabled ones are.
     EXPECT_FALSE(pHiddenChild->IsVisible());
+    std::vector<const HWidget*> order(m_Draws.size());
+    std::transform(m_Draws.begin(), m_Draws.end(), order.begin(),
+                   [](auto& r) { return r.pWidget; });
     EXPECT_EQ(order, (std::vector<const HWidget*>{&m_Manager, pFirst, pSecond, pDisabled}));
-}
-
-TEST_F(Layout, CustomShapeProxyTakesOverHitTestingAndUnboundsTheWidget)
-{
-    m_Manager.SetAcceptMouse(false);
-    HWidget* pRound = Make(&m_Manager, 100, 100, 100, 100);
-    pRound->SetRenderProxy(new RoundProxy);
-    HWidget* pOutsideChild = Make(pRound, 150, 0, 40, 40);
-    pOutsideChild->SetClip(false);
-    Frame();
-    EXPECT_EQ(m_Manager.WidgetAt({105, 105}), nullptr);
-    EXPECT_EQ(m_Manager.WidgetAt({150, 150}), pRound);
-    EXPECT_EQ(m_Manager.WidgetAt({270, 120}), pOutsideChild);
 }
 
 TEST_F(Layout, WidgetInitializesOnceBeforeDrawingAndRetiresAtItsParentsNextUpdate)
@@ -157,20 +149,23 @@ TEST_F(Layout, WidgetInitializesOnceBeforeDrawingAndRetiresAtItsParentsNextUpdat
     EXPECT_EQ(Draws(pChild).size(), 1u);
     pChild->Connect("OnUpdate", pChild, &Child::RetireSelf);
     Frame();
-    EXPECT_EQ(m_Log, std::vector<std::string>{"initialize"});
+    EXPECT_EQ(m_Log, Strings{"initialize"});
     EXPECT_FALSE(pChild->IsAlive());
     Frame();
-    EXPECT_EQ(m_Log, (std::vector<std::string>{"initialize", "deleted"}));
-    EXPECT_TRUE(pParent->GetChildren().empty());
-    EXPECT_TRUE(pParent->GetChildWidgets().empty());
+    EXPECT_EQ(m_Log, (Strings{"initialize", "deleted"}));
+    EXPECT_TRUE(pParent->GetChildren().empty() && pParent->GetChildWidgets().empty());
 }
 
 TEST_F(Layout, GeometryChangesSendMoveAndResizeOnlyWhenSomethingChanged)
 {
     HWidget* pWidget = Make(&m_Manager, 0, 0, 10, 10);
+    HWidget loose;
     GeometryLog geometry;
-    pWidget->Connect("Move", &geometry, &GeometryLog::OnMove);
-    pWidget->Connect("Resize", &geometry, &GeometryLog::OnResize);
+    for (HWidget* p : {pWidget, &loose})
+    {
+        p->Connect("Move", &geometry, &GeometryLog::OnMove);
+        p->Connect("Resize", &geometry, &GeometryLog::OnResize);
+    }
     pWidget->SetGeometry(5, 6, 10, 10);
     pWidget->SetGeometry(5, 6, 10, 10);
     pWidget->SetGeometry(5, 6, 20, 30);
@@ -179,15 +174,11 @@ TEST_F(Layout, GeometryChangesSendMoveAndResizeOnlyWhenSomethingChanged)
     pWidget->MoveBy({0, 0});
     pWidget->MoveBy({1, 2});
     pWidget->Resize(1, 1);
-    EXPECT_EQ(geometry.entries, (std::vector<std::string>{"move 0,0->5,6", "resize 10,10->20,30",
-                                                          "move 5,6->6,8", "resize 20,30->1,1"}));
-
-    HWidget loose;
-    GeometryLog looseLog;
-    loose.Connect("Move", &looseLog, &GeometryLog::OnMove);
+    // A widget without manager sends no events.
     loose.Move(3, 3);
-    EXPECT_TRUE(looseLog.entries.empty()) << "a widget without manager sends no events";
     EXPECT_EQ(loose.GetPos(), HVec2F(3, 3));
+    EXPECT_EQ(geometry.entries, (Strings{"move 0,0->5,6", "resize 10,10->20,30", "move 5,6->6,8",
+                                         "resize 20,30->1,1"}));
 }
 
 TEST_F(Layout, ProxiesAreInheritedOwnedReplacedAndUpdatedBeforeTheWidgetEmitsOnUpdate)
@@ -196,19 +187,14 @@ TEST_F(Layout, ProxiesAreInheritedOwnedReplacedAndUpdatedBeforeTheWidgetEmitsOnU
     HWidget* pParent = Make(&m_Manager, 0, 0, 100, 100);
     HWidget* pChild = Make(pParent, 0, 0, 10, 10);
     EXPECT_EQ(pChild->GetRenderProxy(), m_Manager.GetRenderProxy());
-    bool destroyed = false;
-    auto* pProxy = new RecordingProxy(&ownLog, &destroyed);
+    auto* pProxy = new RecordingProxy(&ownLog);
     pParent->SetRenderProxy(pProxy);
     pParent->SetRenderProxy(pProxy);
-    EXPECT_FALSE(destroyed);
+    EXPECT_TRUE(ownLog.empty()) << "setting the same proxy again keeps it";
     EXPECT_EQ(pChild->GetRenderProxy(), pProxy);
     pChild->SetRenderProxy(nullptr);
-    struct Seconds
-    {
-        std::vector<float> values;
-        void On(float s) { values.push_back(s); }
-    } seconds;
-    pParent->Connect("OnUpdate", &seconds, &Seconds::On);
+    SignalLog seconds;
+    pParent->Connect("OnUpdate", &seconds, &SignalLog::Value);
     Frame(0.5f);
     pParent->SetEnabled(false);
     Frame(0.25f);
@@ -217,6 +203,6 @@ TEST_F(Layout, ProxiesAreInheritedOwnedReplacedAndUpdatedBeforeTheWidgetEmitsOnU
     EXPECT_TRUE(Draws(pChild).empty());
     EXPECT_EQ(ownLog.size(), 2u) << "the disabled parent is still drawn";
     pParent->SetRenderProxy(HWidget::InheritProxy());
-    EXPECT_TRUE(destroyed);
+    EXPECT_EQ(ownLog.back().text, "destroyed");
     EXPECT_EQ(pParent->GetRenderProxy(), m_Manager.GetRenderProxy());
 }

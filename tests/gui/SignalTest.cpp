@@ -1,37 +1,26 @@
+#include "GuiTestSupport.h"
+
 #include "base/source/system/logger.h"
 #include "gui/hcombobox.h"
 #include "gui/hdragbutton.h"
-#include "gui/hevent.h"
-#include "gui/hmanager.h"
 #include "gui/hslider.h"
 
-#include <gtest/gtest.h>
-#include <string>
-#include <vector>
-
-using namespace Halvex::HGui;
-
-using Strings = std::vector<std::string>;
+using namespace GuiTest;
 
 namespace
 {
-struct Recorder
+struct Recorder : SignalLog
 {
-    Strings calls;
-    std::vector<float> values;
-    std::vector<const HObject*> senders;
-
-    void Value(float v) { values.push_back(v); }
-    void ValueAndSender(float v, HObject* pSender)
+    void First() { Add("first"); }
+    void Second() { Add("second"); }
+    void WrongType(int) { Add("int"); }
+    void TooMany(HObject*, HObject*) { Add("two"); }
+    void Sender(HObject* pSender) { objects.push_back(pSender); }
+    void ValueAndSender(float value, HObject* pSender)
     {
-        values.push_back(v);
-        senders.push_back(pSender);
+        Value(value);
+        Sender(pSender);
     }
-    void Sender(HObject* pSender) { senders.push_back(pSender); }
-    void First() { calls.push_back("first"); }
-    void Second() { calls.push_back("second"); }
-    void WrongType(int) { calls.push_back("int"); }
-    void TooMany(HObject*, HObject*) { calls.push_back("two"); }
 };
 
 std::vector<float> g_FunctionValues;
@@ -39,6 +28,53 @@ void FreeHandler(float v, HObject*)
 {
     g_FunctionValues.push_back(v);
 }
+
+// Disconnects or connects on the source while the source emits.
+struct Meddler
+{
+    HObject* pSource = nullptr;
+    Recorder* pVictim = nullptr;
+    int calls = 0;
+    void DisconnectVictim() { Disconnect(pVictim); }
+    void DisconnectSelf() { Disconnect(this); }
+    void Disconnect(void* pReceiver)
+    {
+        ++calls;
+        pSource->Disconnect(pReceiver);
+    }
+    void ConnectMore()
+    {
+        ++calls;
+        // Enough records to make the vector grow while it is being walked.
+        for (int i = 0; i < 16; ++i)
+        {
+            pSource->Connect("Clicked", pVictim, &Recorder::Second);
+        }
+    }
+};
+
+class Tracked : public HObject
+{
+public:
+    Tracked(HObject* pParent, Strings* pLog, std::string name)
+        : m_pLog(pLog), m_Name(std::move(name))
+    {
+        // Attached once constructed, so the parent's hooks see a whole child.
+        SetParent(pParent);
+    }
+    ~Tracked() override { m_pLog->push_back("delete " + m_Name); }
+    void ChildAdded(HObject* pChild) override { Log(" added ", pChild); }
+    void ChildRemoved(HObject* pChild) override { Log(" removed ", pChild); }
+    void UserEvent(HEvent*) override { m_pLog->push_back("user " + m_Name); }
+
+private:
+    void Log(const char* what, HObject* pChild)
+    {
+        m_pLog->push_back(m_Name + what + static_cast<Tracked*>(pChild)->m_Name);
+    }
+    Strings* m_pLog;
+    std::string m_Name;
+};
 } // namespace
 
 TEST(Signals, HandlersRunInConnectionOrderOncePerConnectionAndDisconnectDropsOnlyThatReceiver)
@@ -54,12 +90,11 @@ TEST(Signals, HandlersRunInConnectionOrderOncePerConnectionAndDisconnectDropsOnl
     source.Connect("Pressed", &a, &Recorder::First);
     source.Emit("Clicked");
     source.Emit("Other");
-    EXPECT_EQ(a.calls, (Strings{"first", "second", "first"}));
     source.Disconnect(&a);
     source.Emit("Clicked");
     source.Emit("Pressed");
-    EXPECT_EQ(a.calls.size(), 3u);
-    EXPECT_EQ(b.calls, (Strings{"first", "second", "first", "second"}));
+    EXPECT_EQ(a.entries, (Strings{"first", "second", "first"}));
+    EXPECT_EQ(b.entries, (Strings{"first", "second", "first", "second"}));
     ASSERT_NE(source.GetConnections("Pressed"), nullptr);
     EXPECT_TRUE(source.GetConnections("Pressed")->empty());
 }
@@ -81,42 +116,12 @@ TEST(Signals, HandlersTakeAsManyArgumentsAsTheyWantValueFirstSenderLastAndMismat
     source.Emit("Clicked");
     source.Emit("ValueChanged", 1.0f);
     EXPECT_EQ(g_FunctionValues, std::vector<float>{0.25f});
-    EXPECT_EQ(r.calls, Strings{"first"});
+    EXPECT_EQ(r.entries, Strings{"first"});
     EXPECT_EQ(r.values, (std::vector<float>{0.25f, 0.25f}));
-    EXPECT_EQ(r.senders, (std::vector<const HObject*>{&source, &source}));
+    EXPECT_EQ(r.objects, (std::vector<const HObject*>{&source, &source}));
     EXPECT_EQ(capture.Asserts().size(), 2u);
     EXPECT_TRUE(capture.Logged("ValueChanged"));
 }
-
-namespace
-{
-// Disconnects or connects on the source while the source emits.
-struct Meddler
-{
-    HObject* pSource = nullptr;
-    Recorder* pVictim = nullptr;
-    int calls = 0;
-    void DisconnectVictim()
-    {
-        ++calls;
-        pSource->Disconnect(pVictim);
-    }
-    void DisconnectSelf()
-    {
-        ++calls;
-        pSource->Disconnect(this);
-    }
-    void ConnectMore()
-    {
-        ++calls;
-        // Enough records to make the vector grow while it is being walked.
-        for (int i = 0; i < 16; ++i)
-        {
-            pSource->Connect("Clicked", pVictim, &Recorder::Second);
-        }
-    }
-};
-} // namespace
 
 TEST(Signals, EmissionIsSafeAgainstDisconnectsAndConnectsFromHandlers)
 {
@@ -128,50 +133,20 @@ TEST(Signals, EmissionIsSafeAgainstDisconnectsAndConnectsFromHandlers)
     source.Connect("Clicked", &meddler, &Meddler::DisconnectSelf);
     source.Connect("Clicked", &victim, &Recorder::Second);
     source.Emit("Clicked");
-    EXPECT_EQ(victim.calls, Strings{"first"});
-    EXPECT_EQ(meddler.calls, 2);
     EXPECT_TRUE(source.GetConnections("Clicked")->empty());
     source.Emit("Clicked");
-    EXPECT_EQ(victim.calls.size(), 1u);
+    EXPECT_EQ(victim.entries, Strings{"first"});
     EXPECT_EQ(meddler.calls, 2);
 
     // A connection made during emission waits for the next one.
     source.Connect("Clicked", &meddler, &Meddler::ConnectMore);
     source.Connect("Clicked", &victim, &Recorder::First);
     source.Emit("Clicked");
-    EXPECT_EQ(victim.calls.size(), 2u);
+    EXPECT_EQ(victim.entries.size(), 2u);
     source.Disconnect(&meddler);
     source.Emit("Clicked");
-    EXPECT_EQ(victim.calls.size(), 19u);
+    EXPECT_EQ(victim.entries.size(), 19u);
 }
-
-namespace
-{
-class Tracked : public HObject
-{
-public:
-    Tracked(HObject* pParent, Strings* pLog, std::string name)
-        : m_pLog(pLog), m_Name(std::move(name))
-    {
-        // Attached once constructed, so the parent's hooks see a whole child.
-        SetParent(pParent);
-    }
-    ~Tracked() override { m_pLog->push_back("delete " + m_Name); }
-    void ChildAdded(HObject* pChild) override
-    {
-        m_pLog->push_back(m_Name + " added " + static_cast<Tracked*>(pChild)->m_Name);
-    }
-    void ChildRemoved(HObject* pChild) override
-    {
-        m_pLog->push_back(m_Name + " removed " + static_cast<Tracked*>(pChild)->m_Name);
-    }
-    void UserEvent(HEvent*) override { m_pLog->push_back("user " + m_Name); }
-
-private:
-    Strings* m_pLog;
-    std::string m_Name;
-};
-} // namespace
 
 TEST(ObjectTree, AttachingTwiceChangesNothingAndDetachingClearsTheManager)
 {
@@ -182,16 +157,16 @@ TEST(ObjectTree, AttachingTwiceChangesNothingAndDetachingClearsTheManager)
     auto* pGrandchild = new Tracked(&child, &log, "grandchild");
     log.clear();
     child.SetParent(pParent);
-    EXPECT_EQ(child.GetManager(), &manager);
-    EXPECT_EQ(pGrandchild->GetManager(), &manager);
+    EXPECT_EQ(std::pair(child.GetManager(), pGrandchild->GetManager()),
+              std::pair(&manager, &manager));
     pParent->AddChild(&child);
     child.SetParent(pParent);
     EXPECT_EQ(pParent->GetChildren().size(), 1u);
     EXPECT_EQ(log, Strings{"parent added child"});
     child.SetParent(nullptr);
     EXPECT_EQ(child.GetParent(), nullptr);
-    EXPECT_EQ(child.GetManager(), nullptr);
-    EXPECT_EQ(pGrandchild->GetManager(), nullptr);
+    EXPECT_EQ(std::pair(child.GetManager(), pGrandchild->GetManager()),
+              (std::pair<HManager*, HManager*>()));
     EXPECT_TRUE(pParent->GetChildren().empty());
     EXPECT_FALSE(pParent->RemoveChild(&child, false));
 }
@@ -207,8 +182,8 @@ TEST(ObjectTree, UnacceptedEventsTravelToTheRootAndRemovingOrDeletingTakesTheSub
     log.clear();
     HEvent event(EVENT_USER);
     EXPECT_FALSE(pLeaf->Event(&event));
-    EXPECT_TRUE(pRoot->Contains(pLeaf, true));
-    EXPECT_FALSE(pRoot->Contains(pLeaf, false));
+    EXPECT_EQ(std::pair(pRoot->Contains(pLeaf, true), pRoot->Contains(pLeaf, false)),
+              std::pair(true, false));
     EXPECT_TRUE(pRoot->RemoveChild(pB, true));
     EXPECT_FALSE(pRoot->Contains(pB, true));
     delete pRoot;
@@ -221,11 +196,10 @@ TEST(ObjectTree, ClassNamesAnswerAsTheNearestImplementingBase)
     HSlider slider;
     HDragButton dragButton;
     EXPECT_EQ(slider.GetObjectName(), "HSlider");
-    EXPECT_TRUE(slider.Inherits("HLabel"));
-    EXPECT_FALSE(slider.Inherits("HSlider"));
     EXPECT_EQ(HComboBox().GetObjectName(), "HComboBox");
-    EXPECT_TRUE(dragButton.Inherits("HPushButton"));
-    EXPECT_FALSE(dragButton.Inherits("HListView"));
-    EXPECT_TRUE(dragButton.IsWidgetType());
-    EXPECT_FALSE(HObject().IsWidgetType());
+    const std::vector<bool> answers = {
+        slider.Inherits("HLabel"),          slider.Inherits("HSlider"),
+        dragButton.Inherits("HPushButton"), dragButton.Inherits("HListView"),
+        dragButton.IsWidgetType(),          HObject().IsWidgetType()};
+    EXPECT_EQ(answers, (std::vector<bool>{true, false, true, false, true, false}));
 }
