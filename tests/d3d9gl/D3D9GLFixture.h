@@ -17,10 +17,18 @@
 #include <utility>
 #include <vector>
 
+// Fails the test unless the call returns D3D_OK.
+#define HR_OK(call) ASSERT_EQ((call), D3D_OK)
+
 namespace D3D9GLTest
 {
 
 constexpr UINT TARGET_SIZE = 64;
+constexpr D3DCOLOR BLACK = 0xFF000000;
+constexpr D3DCOLOR WHITE = 0xFFFFFFFF;
+constexpr D3DCOLOR RED = 0xFFFF0000;
+constexpr D3DCOLOR GREEN = 0xFF00FF00;
+constexpr D3DCOLOR BLUE = 0xFF0000FF;
 
 // Position in clip space, D3DCOLOR, one texture coordinate set.
 struct Vertex

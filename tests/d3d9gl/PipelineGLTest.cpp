@@ -12,12 +12,6 @@ namespace
 
 using PipelineGLTest = DeviceFixture;
 
-constexpr D3DCOLOR BLACK = 0xFF000000;
-constexpr D3DCOLOR WHITE = 0xFFFFFFFF;
-constexpr D3DCOLOR RED = 0xFFFF0000;
-constexpr D3DCOLOR GREEN = 0xFF00FF00;
-constexpr D3DCOLOR BLUE = 0xFF0000FF;
-
 struct Pixel
 {
     UINT x, y;
@@ -54,18 +48,16 @@ TEST_F(PipelineGLTest, ClearsAndDrawsStayInsideViewportScissorAndClearRects)
     };
     for (const auto& c : cases)
     {
-        ASSERT_EQ(Device()->SetViewport(&full), D3D_OK);
+        HR_OK(Device()->SetViewport(&full));
         ClearAll(BLACK);
-        ASSERT_EQ(Device()->SetViewport(&c.viewport), D3D_OK);
-        ASSERT_EQ(Device()->SetScissorRect(&c.scissor), D3D_OK);
+        HR_OK(Device()->SetViewport(&c.viewport));
+        HR_OK(Device()->SetScissorRect(&c.scissor));
         SetStates({{D3DRS_SCISSORTESTENABLE, c.scissorTest}});
         if (c.draw)
             DrawQuad(0, 0, 64, 64, 0.5f, WHITE);
         else
-            ASSERT_EQ(Device()->Clear(DWORD(c.rects.size()),
-                                      c.rects.empty() ? nullptr : c.rects.data(), D3DCLEAR_TARGET,
-                                      WHITE, 1.0f, 0),
-                      D3D_OK);
+            HR_OK(Device()->Clear(DWORD(c.rects.size()), c.rects.empty() ? nullptr : c.rects.data(),
+                                  D3DCLEAR_TARGET, WHITE, 1.0f, 0));
         SetStates({{D3DRS_SCISSORTESTENABLE, FALSE}});
         EXPECT_TRUE(OnlyRectIs(ReadBackBuffer(), c.white, WHITE, BLACK)) << c.name;
     }
@@ -75,14 +67,12 @@ TEST_F(PipelineGLTest, DepthAndStencilClearsNeedThoseBuffers)
 {
     Halvex::Base::DiagnosticCapture capture;
     IDirect3DSurface9* pDepthOnly = nullptr;
-    ASSERT_EQ(Device()->CreateDepthStencilSurface(TARGET_SIZE, TARGET_SIZE, D3DFMT_D16,
-                                                  D3DMULTISAMPLE_NONE, 0, TRUE, &pDepthOnly,
-                                                  nullptr),
-              D3D_OK);
-    ASSERT_EQ(Device()->SetDepthStencilSurface(pDepthOnly), D3D_OK);
+    HR_OK(Device()->CreateDepthStencilSurface(TARGET_SIZE, TARGET_SIZE, D3DFMT_D16,
+                                              D3DMULTISAMPLE_NONE, 0, TRUE, &pDepthOnly, nullptr));
+    HR_OK(Device()->SetDepthStencilSurface(pDepthOnly));
     EXPECT_EQ(Device()->Clear(0, nullptr, D3DCLEAR_ZBUFFER, 0, 1.0f, 0), D3D_OK);
     EXPECT_EQ(Device()->Clear(0, nullptr, D3DCLEAR_STENCIL, 0, 1.0f, 0), D3DERR_INVALIDCALL);
-    ASSERT_EQ(Device()->SetDepthStencilSurface(nullptr), D3D_OK);
+    HR_OK(Device()->SetDepthStencilSurface(nullptr));
     EXPECT_EQ(Device()->Clear(0, nullptr, D3DCLEAR_ZBUFFER, 0, 1.0f, 0), D3DERR_INVALIDCALL);
     EXPECT_EQ(Device()->Clear(0, nullptr, D3DCLEAR_TARGET, WHITE, 1.0f, 0), D3D_OK);
     EXPECT_EQ(capture.Logs().size(), 2u);
