@@ -211,6 +211,13 @@ void DeviceFixture::ClearAll(D3DCOLOR color, float z, DWORD stencil)
                           z, stencil));
 }
 
+D3DCOLOR DeviceFixture::DrawFullQuad(UINT x, UINT y, D3DCOLOR background)
+{
+    ClearAll(background);
+    DrawQuad(0, 0, TARGET_SIZE, TARGET_SIZE, 0.5f, WHITE);
+    return BackBufferPixel(x, y);
+}
+
 std::vector<D3DCOLOR> DeviceFixture::ReadSurface(IDirect3DSurface9* pSurface)
 {
     D3DSURFACE_DESC desc = {};

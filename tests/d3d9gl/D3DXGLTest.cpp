@@ -170,9 +170,7 @@ TEST_F(D3DXGLTest, DdsFromImageMagickLoadsWithItsSizeFormatAndLevels)
 
     UseTextureShaders();
     HR_OK(Device()->SetTexture(0, pTexture));
-    ClearAll(BLACK);
-    DrawQuad(0, 0, 64, 64, 0.5f, WHITE);
-    EXPECT_EQ(BackBufferPixel(30, 30), RED);
+    EXPECT_EQ(DrawFullQuad(30, 30), RED);
     HR_OK(Device()->SetTexture(0, nullptr));
     pTexture->Release();
 

@@ -216,9 +216,7 @@ TEST_F(DeviceGLTest, ASecondDeviceCountsItsGLErrorsAndItsResourcesOutliveIt)
     pTexture->Release();
 
     UseColorShaders();
-    ClearAll(0xFF000000);
-    DrawQuad(0, 0, 64, 64, 0.5f, 0xFFFFFFFF);
-    EXPECT_EQ(BackBufferPixel(10, 10), 0xFFFFFFFFu);
+    EXPECT_EQ(DrawFullQuad(), WHITE);
 }
 
 TEST_F(DeviceGLTest, ExtensionsRefuseForeignDevices)

@@ -22,29 +22,26 @@ TEST_F(PipelineGLTest, ClearsAndDrawsStayInsideViewportScissorAndClearRects)
     UseColorShaders();
     const D3DVIEWPORT9 full = {0, 0, TARGET_SIZE, TARGET_SIZE, 0.0f, 1.0f};
     const RECT noScissor = {0, 0, 64, 64};
+    const D3DVIEWPORT9 corner = {0, 0, 16, 16, 0, 1}, quarter = {32, 0, 32, 32, 0, 1};
     const struct
     {
         const char* name;
         D3DVIEWPORT9 viewport;
         RECT scissor;
         BOOL scissorTest;
-        bool draw; // a full-target quad instead of a clear
+        RECT quad; // the pixels of a quad to draw instead of a clear (empty: clear)
         std::vector<D3DRECT> rects;
         RECT white;
     } cases[] = {
-        {"clear in viewport", {8, 16, 20, 10, 0, 1}, noScissor, FALSE, false, {}, {8, 16, 28, 26}},
-        {"clear, scissor test off", full, {4, 4, 10, 12}, FALSE, false, {}, noScissor},
-        {"clear in scissor rect", full, {4, 4, 10, 12}, TRUE, false, {}, {4, 4, 10, 12}},
-        {"clear rect cut by viewport",
-         {0, 0, 16, 16, 0, 1},
-         noScissor,
-         FALSE,
-         false,
-         {{10, 10, 40, 40}},
-         {10, 10, 16, 16}},
-        {"draw in scissor rect", full, {16, 16, 32, 24}, TRUE, true, {}, {16, 16, 32, 24}},
+        {"clear in viewport", {8, 16, 20, 10, 0, 1}, noScissor, FALSE, {}, {}, {8, 16, 28, 26}},
+        {"clear, scissor test off", full, {4, 4, 10, 12}, FALSE, {}, {}, noScissor},
+        {"clear in scissor rect", full, {4, 4, 10, 12}, TRUE, {}, {}, {4, 4, 10, 12}},
+        {"clear rect cut", corner, noScissor, FALSE, {}, {{10, 10, 40, 40}}, {10, 10, 16, 16}},
+        {"draw in scissor rect", full, {16, 16, 32, 24}, TRUE, noScissor, {}, {16, 16, 32, 24}},
         // The whole clip space lands in the viewport: the top-right quarter of the target.
-        {"draw in viewport", {32, 0, 32, 32, 0, 1}, noScissor, FALSE, true, {}, {32, 0, 64, 32}},
+        {"draw in viewport", quarter, noScissor, FALSE, noScissor, {}, {32, 0, 64, 32}},
+        // Exactly its pixels, row 0 at the top.
+        {"quad", full, noScissor, FALSE, {4, 2, 12, 6}, {}, {4, 2, 12, 6}},
     };
     for (const auto& c : cases)
     {
@@ -53,8 +50,8 @@ TEST_F(PipelineGLTest, ClearsAndDrawsStayInsideViewportScissorAndClearRects)
         HR_OK(Device()->SetViewport(&c.viewport));
         HR_OK(Device()->SetScissorRect(&c.scissor));
         SetStates({{D3DRS_SCISSORTESTENABLE, c.scissorTest}});
-        if (c.draw)
-            DrawQuad(0, 0, 64, 64, 0.5f, WHITE);
+        if (c.quad.right > 0)
+            DrawQuad(c.quad.left, c.quad.top, c.quad.right, c.quad.bottom, 0.5f, WHITE);
         else
             HR_OK(Device()->Clear(DWORD(c.rects.size()), c.rects.empty() ? nullptr : c.rects.data(),
                                   D3DCLEAR_TARGET, WHITE, 1.0f, 0));
@@ -94,39 +91,30 @@ TEST_F(PipelineGLTest, EachCompareFunctionOfEachTestPassesTheRightFragments)
         {D3DCMP_GREATEREQUAL, false, true, true}, {D3DCMP_ALWAYS, true, true, true},
     };
     // Each test ends on ALWAYS, so it lets the next one's fragments through.
-    const struct
-    {
-        D3DRENDERSTATETYPE enable, func;
-        float z[3];          // against the cleared depth 0.5
-        D3DCOLOR color[3];   // alpha against the reference 0x80
-        DWORD stencilRef[3]; // Direct3D compares ref FUNC stored: 4 is "below" the stored 5
-    } tests[] = {
-        {D3DRS_ZENABLE, D3DRS_ZFUNC, {0.25f, 0.5f, 0.75f}, {WHITE, WHITE, WHITE}, {5, 5, 5}},
-        {D3DRS_ALPHATESTENABLE,
-         D3DRS_ALPHAFUNC,
-         {0.5f, 0.5f, 0.5f},
-         {0x7FFFFFFF, 0x80FFFFFF, 0x81FFFFFF},
-         {5, 5, 5}},
-        {D3DRS_STENCILENABLE,
-         D3DRS_STENCILFUNC,
-         {0.5f, 0.5f, 0.5f},
-         {WHITE, WHITE, WHITE},
-         {4, 5, 6}},
-    };
+    const std::pair<D3DRENDERSTATETYPE, D3DRENDERSTATETYPE> tests[] = {
+        {D3DRS_ZENABLE, D3DRS_ZFUNC},
+        {D3DRS_ALPHATESTENABLE, D3DRS_ALPHAFUNC},
+        {D3DRS_STENCILENABLE, D3DRS_STENCILFUNC}};
     UseColorShaders();
     SetStates({{D3DRS_ALPHAREF, 0x80}});
-    for (const auto& test : tests)
+    for (const auto& [enable, func] : tests)
     {
         for (const auto& f : funcs)
         {
-            SCOPED_TRACE(testing::Message() << "state " << test.func << " func " << f.func);
+            SCOPED_TRACE(testing::Message() << "state " << func << " func " << f.func);
             ClearAll(BLACK, 0.5f, 5);
-            SetStates({{test.enable, TRUE}, {test.func, f.func}});
+            SetStates({{enable, TRUE}, {func, f.func}});
+            // The tested value of each column lies below, at and above the cleared depth 0.5,
+            // the reference alpha 0x80 or the stored stencil 5 (Direct3D compares ref FUNC
+            // stored).
             for (int column = 0; column < 3; ++column)
             {
-                SetStates({{D3DRS_STENCILREF, test.stencilRef[column]}});
+                const float z = func == D3DRS_ZFUNC ? 0.25f * float(column + 1) : 0.5f;
+                const D3DCOLOR color =
+                    func == D3DRS_ALPHAFUNC ? ((0x7Fu + column) << 24) | 0xFFFFFF : WHITE;
+                SetStates({{D3DRS_STENCILREF, func == D3DRS_STENCILFUNC ? 4u + column : 5u}});
                 DrawQuad(float(column * 21), 0, column == 2 ? 64.0f : float(column * 21 + 21), 64,
-                         test.z[column], test.color[column]);
+                         z, color);
             }
             const std::vector<D3DCOLOR> pixels = ReadBackBuffer();
             // Colours only: the alpha written differs per column.
@@ -326,14 +314,6 @@ TEST_F(PipelineGLTest, CullModesRemoveTheRightWinding)
         EXPECT_EQ(BackBufferPixel(48, 32), c.counterClockwiseVisible ? GREEN : BLACK)
             << "cull " << c.mode;
     }
-}
-
-TEST_F(PipelineGLTest, QuadCoversExactlyItsPixelsWithRowZeroAtTheTop)
-{
-    UseColorShaders();
-    ClearAll(BLACK);
-    DrawQuad(4, 2, 12, 6, 0.5f, BLUE);
-    EXPECT_TRUE(OnlyRectIs(ReadBackBuffer(), {4, 2, 12, 6}, BLUE, BLACK));
 }
 
 TEST_F(PipelineGLTest, FlatShadingTakesTheFirstVertexColour)

@@ -66,9 +66,7 @@ TEST_F(ShaderGLTest, CompileFailureLogsOneLineKeepsTheLogAndLeavesTheOldShaderWo
               D3DERR_INVALIDCALL);
     EXPECT_TRUE(capture.Logged("Named.wpu"));
 
-    ClearAll(BLACK);
-    DrawQuad(0, 0, 64, 64, 0.5f, WHITE);
-    EXPECT_EQ(BackBufferPixel(10, 10), WHITE);
+    EXPECT_EQ(DrawFullQuad(), WHITE);
 }
 
 TEST_F(ShaderGLTest, LinkFailureNamesBothShadersOnceAndSkipsTheDraw)
@@ -200,13 +198,10 @@ TEST_F(ShaderGLTest, IntegerAndBoolRegistersReachThePixelShader)
     HR_OK(Device()->SetPixelShaderConstantI(2, select, 1));
     const BOOL on = TRUE;
     HR_OK(Device()->SetPixelShaderConstantB(3, &on, 1));
-    ClearAll(BLACK);
-    DrawQuad(0, 0, 64, 64, 0.5f, WHITE);
-    EXPECT_TRUE(ColorNear(0xFF408000, BackBufferPixel(10, 10)));
+    EXPECT_TRUE(ColorNear(0xFF408000, DrawFullQuad()));
     const BOOL off = FALSE;
     HR_OK(Device()->SetPixelShaderConstantB(3, &off, 1));
-    DrawQuad(0, 0, 64, 64, 0.5f, WHITE);
-    EXPECT_EQ(BackBufferPixel(10, 10), 0xFF0000FFu);
+    EXPECT_EQ(DrawFullQuad(), BLUE);
 
     // The same registers through the constant table's names.
     ID3DXConstantTable* pTable = ConstantTable(pShader);
@@ -215,8 +210,7 @@ TEST_F(ShaderGLTest, IntegerAndBoolRegistersReachThePixelShader)
     HR_OK(pTable->SetIntArray(Device(), "g_Select", other, 2));
     HR_OK(pTable->SetBool(Device(), "g_Flag", TRUE));
     EXPECT_EQ(pTable->SetBool(Device(), "g_Missing", TRUE), D3DERR_INVALIDCALL);
-    DrawQuad(0, 0, 64, 64, 0.5f, WHITE);
-    EXPECT_TRUE(ColorNear(0xFF201000, BackBufferPixel(10, 10)));
+    EXPECT_TRUE(ColorNear(0xFF201000, DrawFullQuad()));
     Release(pTable, pShader);
 }
 
@@ -229,9 +223,7 @@ TEST_F(ShaderGLTest, InputsTheDeclarationLacksReadZeroZeroZeroOne)
         "vColor = vec4(aNormal.w, aNormal.x + aNormal.y + aNormal.z, 0.0, 1.0); }\n");
     HR_OK(Device()->SetVertexShader(pShader));
     HR_OK(Device()->SetPixelShader(s_pColorPS));
-    ClearAll(0xFF00FF00);
-    DrawQuad(0, 0, 64, 64, 0.5f, WHITE);
-    EXPECT_EQ(BackBufferPixel(10, 10), 0xFFFF0000u);
+    EXPECT_EQ(DrawFullQuad(10, 10, GREEN), RED);
     pShader->Release();
 }
 

@@ -95,9 +95,7 @@ TEST_F(TextureGLTest, LockRectRoundTripsWithPitchAndRectangles)
     // The unlock reached GL: drawing samples what was written.
     UseTextureShaders();
     HR_OK(Device()->SetTexture(0, pTexture));
-    ClearAll(BLACK);
-    DrawQuad(0, 0, 64, 64, 0.5f, WHITE);
-    EXPECT_EQ(BackBufferPixel(3 * 8 + 4, 2 * 16 + 8), 0xFF000203u);
+    EXPECT_EQ(DrawFullQuad(3 * 8 + 4, 2 * 16 + 8), 0xFF000203u);
     pTexture->Release();
 }
 
@@ -129,9 +127,7 @@ TEST_F(TextureGLTest, EachFormatSamplesLikeDirect3D)
     {
         IDirect3DTexture9* pTexture = MakeTexture(1, 1, c.format, c.texel.data());
         HR_OK(Device()->SetTexture(0, pTexture));
-        ClearAll(BLACK);
-        DrawQuad(0, 0, 64, 64, 0.5f, WHITE);
-        EXPECT_TRUE(ColorNear(c.expected, BackBufferPixel(10, 10), 1)) << "format " << c.format;
+        EXPECT_TRUE(ColorNear(c.expected, DrawFullQuad(), 1)) << "format " << c.format;
         pTexture->Release();
     }
 }
@@ -146,9 +142,7 @@ TEST_F(TextureGLTest, VertexSamplersAreSamplers257To260)
     HR_OK(Device()->SetVertexShader(pShader));
     HR_OK(Device()->SetPixelShader(s_pColorPS));
     HR_OK(Device()->SetTexture(D3DVERTEXTEXTURESAMPLER1, pTexture));
-    ClearAll(BLACK);
-    DrawQuad(0, 0, 64, 64, 0.5f, WHITE);
-    EXPECT_EQ(BackBufferPixel(10, 10), GREEN);
+    EXPECT_EQ(DrawFullQuad(), GREEN);
     EXPECT_EQ(Device()->SetTexture(D3DVERTEXTEXTURESAMPLER3 + 1, pTexture), D3DERR_INVALIDCALL);
     Release(pTexture, pShader);
 }
@@ -232,9 +226,7 @@ TEST_F(TextureGLTest, DrawingIntoATextureAndSamplingIt)
     EXPECT_EQ(viewport.Width, TARGET_SIZE) << "the back buffer's size again";
     UseTextureShaders();
     HR_OK(Device()->SetTexture(0, pTarget));
-    ClearAll(BLUE);
-    DrawQuad(0, 0, 64, 64, 0.5f, WHITE);
-    EXPECT_EQ(BackBufferPixel(10, 10), WHITE) << "texel rows keep row 0 at the top";
+    EXPECT_EQ(DrawFullQuad(10, 10, BLUE), WHITE) << "texel rows keep row 0 at the top";
     EXPECT_EQ(BackBufferPixel(50, 10), BLACK);
 
     D3DLOCKED_RECT locked = {};
@@ -310,9 +302,7 @@ TEST_F(TextureGLTest, CubeFacesKeepDirect3DOrientation)
             const float* pDirection = corner == 0 ? topLeft[face] : bottomRight[face];
             const float constant[4] = {pDirection[0], pDirection[1], pDirection[2], 0.0f};
             HR_OK(Device()->SetPixelShaderConstantF(0, constant, 1));
-            ClearAll(BLACK);
-            DrawQuad(0, 0, 64, 64, 0.5f, WHITE);
-            EXPECT_EQ(BackBufferPixel(5, 5), corner == 0 ? WHITE : faceColors[face])
+            EXPECT_EQ(DrawFullQuad(5, 5), corner == 0 ? WHITE : faceColors[face])
                 << "face " << face << (corner == 0 ? " top-left" : " bottom-right");
         }
     }
