@@ -136,56 +136,39 @@ TEST_F(Dx9RulesGLTest, UnreadableFilesLocksOutsideABufferAndSecondTextureLocksAr
 TEST_F(Dx9RulesGLTest, BrokenDrawRulesAreRaisedAndOnlyDrawsWithoutDataAreDropped)
 {
     Scene& scene = Objects();
+    RenderDevice& d = Device();
+    InputLayout* pLayout = &scene.m_Layout;
+    VertexBuffer* pCube = &scene.m_Vertices;
+    IndexBuffer* pIndices = &scene.m_Indices;
     // Vertices of 20 bytes against the layout's 32; enough of them that no draw reads past it.
     VertexBuffer wide;
     ASSERT_TRUE(wide.Load(PT_TRIANGLE_LIST, nullptr, 30, 20, POOL_MANAGED));
     const float vertices[3][8] = {};
-    struct Case
-    {
-        std::function<void()> m_Draw;
-        const char* m_Rule;
-        bool m_Drawn;
-    };
-    const Case cases[] = {
-        {[&] { Device().DrawIndexed(nullptr, &scene.m_Vertices, 0, 24, nullptr, 0, 0); },
-         "pInputLayout", false},
-        {[&] { Device().DrawIndexed(&scene.m_Layout, nullptr, 0, 24, nullptr, 0, 0); },
-         "pVertexBuf", false},
-        {[&] { Device().DrawMesh(&scene.m_Layout, nullptr); }, "pMesh", false},
-        {[&]
-         {
-             Device().DrawInstanced(&scene.m_Layout, &scene.m_Vertices, 0, 24, nullptr, 0, 0,
-                                    nullptr, 0, 0, 0);
-         },
+    // A draw, the rule it breaks and whether it still reaches the device.
+    const std::tuple<std::function<void()>, const char*, bool> cases[] = {
+        {[&] { d.DrawIndexed(nullptr, pCube, 0, 24, nullptr, 0, 0); }, "pInputLayout", false},
+        {[&] { d.DrawIndexed(pLayout, nullptr, 0, 24, nullptr, 0, 0); }, "pVertexBuf", false},
+        {[&] { d.DrawMesh(pLayout, nullptr); }, "pMesh", false},
+        {[&] { d.DrawInstanced(pLayout, pCube, 0, 24, nullptr, 0, 0, nullptr, 0, 0, 0); },
          "pInstanceBuffer", false},
-        {[&]
-         { Device().DrawMultiStream(&scene.m_Layout, 0, nullptr, nullptr, 0, 3, nullptr, 0, 0); },
+        {[&] { d.DrawMultiStream(pLayout, 0, nullptr, nullptr, 0, 3, nullptr, 0, 0); },
          "streamCount", false},
-        {[&] {
-             Device().DrawIndexed(&scene.m_Layout, &scene.m_Vertices, 0, 25, &scene.m_Indices, 0,
-                                  36);
-         },
-         "GetVertexNum()", true},
-        {[&] {
-             Device().DrawIndexed(&scene.m_Layout, &scene.m_Vertices, 0, 24, &scene.m_Indices, 0,
-                                  37);
-         },
-         "GetIndexNum()", true},
-        {[&] { Device().DrawIndexed(&scene.m_Layout, &wide, 0, 24, nullptr, 0, 0); },
-         "GetStreamSize(0)", true},
-        {[&] { Device().DrawUser(&scene.m_Layout, PT_TRIANGLE_LIST, 1, vertices, 24, 1); },
-         "GetStreamSize(0)", true},
+        {[&] { d.DrawIndexed(pLayout, pCube, 0, 25, pIndices, 0, 36); }, "GetVertexNum()", true},
+        {[&] { d.DrawIndexed(pLayout, pCube, 0, 24, pIndices, 0, 37); }, "GetIndexNum()", true},
+        {[&] { d.DrawIndexed(pLayout, &wide, 0, 24, nullptr, 0, 0); }, "GetStreamSize(0)", true},
+        {[&] { d.DrawUser(pLayout, PT_TRIANGLE_LIST, 1, vertices, 24, 1); }, "GetStreamSize(0)",
+         true},
     };
     Device().SetShaders(&scene.m_VertexShader, &scene.m_PixelShader);
     Device().BeginScene();
-    for (const Case& c : cases)
+    for (const auto& [draw, rule, drawn] : cases)
     {
-        SCOPED_TRACE(c.m_Rule);
+        SCOPED_TRACE(rule);
         DiagnosticCapture capture;
         const UINT drawsBefore = DrawCalls();
-        c.m_Draw();
-        EXPECT_TRUE(RaisedAbout(capture, c.m_Rule));
-        EXPECT_EQ(DrawCalls() > drawsBefore, c.m_Drawn);
+        draw();
+        EXPECT_TRUE(RaisedAbout(capture, rule));
+        EXPECT_EQ(DrawCalls() > drawsBefore, drawn);
     }
     Device().EndScene();
 }
@@ -197,12 +180,8 @@ TEST_F(Dx9RulesGLTest, TextureCopiesRefuseWhatTheyCannotCopy)
     ASSERT_TRUE(small.Create(TEX_2D, 32, 32, 1, FMT_A8R8G8B8, 1, POOL_MANAGED, 0));
     ASSERT_TRUE(dxtA.Create(TEX_2D, SIZE, SIZE, 1, FMT_DXT1, 1, POOL_MANAGED, 0));
     ASSERT_TRUE(dxtB.Create(TEX_2D, SIZE, SIZE, 1, FMT_DXT1, 1, POOL_MANAGED, 0));
-    struct Case
-    {
-        std::function<bool()> m_Copy;
-        const char* m_Diagnostic; // raised or logged; null: refused without a word
-    };
-    const Case cases[] = {
+    // A copy and what it raises or logs (null: refused without a word).
+    const std::pair<std::function<bool()>, const char*> cases[] = {
         {[&] { return Device().CopyTextureData(&argb, &small); }, nullptr},
         {[&] { return Device().CopyTextureData(&dxtA, &dxtB); }, "Not support format"},
         // Neither texture loaded.
@@ -215,12 +194,12 @@ TEST_F(Dx9RulesGLTest, TextureCopiesRefuseWhatTheyCannotCopy)
          "width and height must be same: srcWidth: 64, srcHeight: 64, dstWidth: 32, "
          "dstHeight: 32"},
     };
-    for (const Case& c : cases)
+    for (const auto& [copy, diagnostic] : cases)
     {
-        SCOPED_TRACE(c.m_Diagnostic ? c.m_Diagnostic : "silent");
+        SCOPED_TRACE(diagnostic ? diagnostic : "silent");
         DiagnosticCapture capture;
-        EXPECT_FALSE(c.m_Copy());
-        EXPECT_TRUE(Reported(capture, c.m_Diagnostic));
+        EXPECT_FALSE(copy());
+        EXPECT_TRUE(Reported(capture, diagnostic));
     }
 
     // Texel addresses: whole bytes per texel, or bits for block-compressed formats.
@@ -300,9 +279,9 @@ TEST_F(Dx9RulesGLTest, CreationWithoutAUsableDeviceLeavesADeviceThatDrawsNothing
     EXPECT_EQ(caps.CompressTex[0], static_cast<int32_t>(D3DFMT_DXT1)); // the formats d3d9gl takes
     DeviceSetting setting;
     Device().GetDeviceSetting(&setting);
-    EXPECT_TRUE(setting.m_Windowed);
-    EXPECT_EQ(setting.m_BackBufferFormat, FMT_X8R8G8B8);
-    EXPECT_EQ(setting.m_DepthStencilFormat, FMT_D24S8);
+    EXPECT_EQ(std::make_tuple(setting.m_Windowed, setting.m_BackBufferFormat,
+                              setting.m_DepthStencilFormat),
+              std::make_tuple(true, FMT_X8R8G8B8, FMT_D24S8));
     DiagnosticCapture resetCapture;
     Device().ResetDevice(nullptr, nullptr, nullptr);
     EXPECT_TRUE(resetCapture.Raised("pInfo"));

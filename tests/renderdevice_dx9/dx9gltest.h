@@ -137,6 +137,14 @@ inline testing::AssertionResult PixelNear(const std::vector<uint32_t>& pixels, i
                                   << ", expected 0x" << expected);
 }
 
+// Pixels of a SIZE x SIZE read-back, given as x, y, colour triples, within tolerance.
+inline void ExpectPixels(const std::vector<uint32_t>& pixels,
+                         std::initializer_list<uint32_t> triples, int tolerance = 2)
+{
+    for (auto p = triples.begin(); p + 2 < triples.end(); p += 3)
+        EXPECT_TRUE(PixelNear(pixels, int(p[0]), int(p[1]), p[2], tolerance));
+}
+
 // Every texel of level `level` of a locked 2D texture, as A8R8G8B8.
 inline std::vector<uint32_t> ReadLevel(Texture& texture, int level, int width, int height)
 {
