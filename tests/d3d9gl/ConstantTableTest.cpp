@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace
 {
 
@@ -106,19 +108,15 @@ TEST(ConstantTableTest, MalformedAnnotationsAreLoggedAndSkipped)
 
 TEST(ShaderSourceTest, ClipFixupOnlyWhenRequestedAndOnlyInTheVertexStage)
 {
-    const struct
-    {
-        ShaderStage stage;
-        bool requested, expected;
-    } cases[] = {{SHADER_STAGE_VERTEX, true, true},
-                 {SHADER_STAGE_VERTEX, false, false},
-                 {SHADER_STAGE_PIXEL, true, false}};
-    for (const auto& c : cases)
+    const std::tuple<ShaderStage, bool, bool> cases[] = {{SHADER_STAGE_VERTEX, true, true},
+                                                         {SHADER_STAGE_VERTEX, false, false},
+                                                         {SHADER_STAGE_PIXEL, true, false}};
+    for (const auto& [stage, requested, expected] : cases)
     {
         const std::string source =
-            AssembleShaderSource(c.stage, "void main() {}", {false, c.requested});
-        EXPECT_EQ(source.find("#define D3D9GL_CLIP_FIXUP") != std::string::npos, c.expected)
-            << "stage " << c.stage << " requested " << c.requested;
+            AssembleShaderSource(stage, "void main() {}", {false, requested});
+        EXPECT_EQ(source.find("#define D3D9GL_CLIP_FIXUP") != std::string::npos, expected)
+            << "stage " << stage << " requested " << requested;
     }
 }
 

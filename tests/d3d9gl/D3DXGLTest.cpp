@@ -364,24 +364,18 @@ TEST_F(D3DXGLTest, FilterTextureFillsEveryLevelWithBoxAveragesThatTheSamplerRead
     // read level 0, 32 pixels level 1, 16 pixels level 2; without a mip filter always level 0.
     UseTextureShaders();
     HR_OK(Device()->SetTexture(0, pTexture));
-    const struct
-    {
-        D3DTEXTUREFILTERTYPE mipFilter;
-        float size;
-        UINT y;
-        D3DCOLOR expected;
-    } cases[] = {
+    const std::tuple<D3DTEXTUREFILTERTYPE, float, UINT, D3DCOLOR> cases[] = {
         {D3DTEXF_POINT, 64, 1, DARK},  {D3DTEXF_POINT, 64, 2, WHITE}, {D3DTEXF_POINT, 32, 6, DARK},
         {D3DTEXF_POINT, 32, 7, WHITE}, {D3DTEXF_POINT, 16, 6, GREY},  {D3DTEXF_POINT, 16, 7, GREY},
         {D3DTEXF_NONE, 16, 7, WHITE}, // level 0 row 30
     };
-    for (const auto& c : cases)
+    for (const auto& [mipFilter, size, y, expected] : cases)
     {
-        HR_OK(Device()->SetSamplerState(0, D3DSAMP_MIPFILTER, c.mipFilter));
+        HR_OK(Device()->SetSamplerState(0, D3DSAMP_MIPFILTER, mipFilter));
         ClearAll(BLACK);
-        DrawQuad(0, 0, c.size, c.size, 0.5f, WHITE);
-        EXPECT_TRUE(ColorNear(c.expected, BackBufferPixel(8, c.y), 1))
-            << "size " << c.size << " row " << c.y << " mip filter " << c.mipFilter;
+        DrawQuad(0, 0, size, size, 0.5f, WHITE);
+        EXPECT_TRUE(ColorNear(expected, BackBufferPixel(8, y), 1))
+            << "size " << size << " row " << y << " mip filter " << mipFilter;
     }
     pTexture->Release();
 }

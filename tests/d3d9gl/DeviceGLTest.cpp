@@ -31,12 +31,7 @@ TEST_F(DeviceGLTest, AdapterAndCapsComeFromGL)
     IDirect3D9* pCreator = nullptr;
     HR_OK(Device()->GetDirect3D(&pCreator));
     EXPECT_EQ(pCreator, s_pD3D);
-    const struct
-    {
-        DWORD m_Usage;
-        D3DFORMAT m_Format;
-        HRESULT m_Result;
-    } formats[] = {
+    const std::tuple<DWORD, D3DFORMAT, HRESULT> formats[] = {
         {0, D3DFMT_DXT1, D3D_OK},
         {0, D3DFMT_A32B32G32R32F, D3D_OK},
         {0, D3DFMT_UNKNOWN, D3DERR_NOTAVAILABLE},
@@ -45,12 +40,12 @@ TEST_F(DeviceGLTest, AdapterAndCapsComeFromGL)
         {D3DUSAGE_DEPTHSTENCIL, D3DFMT_D24S8, D3D_OK},
         {D3DUSAGE_DEPTHSTENCIL, D3DFMT_A8R8G8B8, D3DERR_NOTAVAILABLE},
     };
-    for (const auto& f : formats)
+    for (const auto& [usage, format, result] : formats)
     {
-        EXPECT_EQ(pCreator->CheckDeviceFormat(0, D3DDEVTYPE_HAL, D3DFMT_X8R8G8B8, f.m_Usage,
-                                              D3DRTYPE_TEXTURE, f.m_Format),
-                  f.m_Result)
-            << f.m_Format;
+        EXPECT_EQ(pCreator->CheckDeviceFormat(0, D3DDEVTYPE_HAL, D3DFMT_X8R8G8B8, usage,
+                                              D3DRTYPE_TEXTURE, format),
+                  result)
+            << format;
     }
     pCreator->Release();
 }

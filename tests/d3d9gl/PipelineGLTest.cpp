@@ -80,11 +80,7 @@ TEST_F(PipelineGLTest, DepthAndStencilClearsNeedThoseBuffers)
 // fragments lie below, at and above the reference.
 TEST_F(PipelineGLTest, EachCompareFunctionOfEachTestPassesTheRightFragments)
 {
-    const struct
-    {
-        D3DCMPFUNC func;
-        bool below, equal, above;
-    } funcs[] = {
+    const std::tuple<D3DCMPFUNC, bool, bool, bool> funcs[] = {
         {D3DCMP_NEVER, false, false, false},      {D3DCMP_LESS, true, false, false},
         {D3DCMP_EQUAL, false, true, false},       {D3DCMP_LESSEQUAL, true, true, false},
         {D3DCMP_GREATER, false, false, true},     {D3DCMP_NOTEQUAL, true, false, true},
@@ -99,11 +95,11 @@ TEST_F(PipelineGLTest, EachCompareFunctionOfEachTestPassesTheRightFragments)
     SetStates({{D3DRS_ALPHAREF, 0x80}});
     for (const auto& [enable, func] : tests)
     {
-        for (const auto& f : funcs)
+        for (const auto& [compare, below, equal, above] : funcs)
         {
-            SCOPED_TRACE(testing::Message() << "state " << func << " func " << f.func);
+            SCOPED_TRACE(testing::Message() << "state " << func << " func " << compare);
             ClearAll(BLACK, 0.5f, 5);
-            SetStates({{enable, TRUE}, {func, f.func}});
+            SetStates({{enable, TRUE}, {func, compare}});
             // The tested value of each column lies below, at and above the cleared depth 0.5,
             // the reference alpha 0x80 or the stored stencil 5 (Direct3D compares ref FUNC
             // stored).
@@ -118,9 +114,9 @@ TEST_F(PipelineGLTest, EachCompareFunctionOfEachTestPassesTheRightFragments)
             }
             const std::vector<D3DCOLOR> pixels = ReadBackBuffer();
             // Colours only: the alpha written differs per column.
-            EXPECT_EQ(pixels[32 * TARGET_SIZE + 10] | BLACK, f.below ? WHITE : BLACK);
-            EXPECT_EQ(pixels[32 * TARGET_SIZE + 31] | BLACK, f.equal ? WHITE : BLACK);
-            EXPECT_EQ(pixels[32 * TARGET_SIZE + 52] | BLACK, f.above ? WHITE : BLACK);
+            EXPECT_EQ(pixels[32 * TARGET_SIZE + 10] | BLACK, below ? WHITE : BLACK);
+            EXPECT_EQ(pixels[32 * TARGET_SIZE + 31] | BLACK, equal ? WHITE : BLACK);
+            EXPECT_EQ(pixels[32 * TARGET_SIZE + 52] | BLACK, above ? WHITE : BLACK);
         }
     }
     // Disabled, the alpha test passes everything.
@@ -219,12 +215,7 @@ TEST_F(PipelineGLTest, EachBlendFactorScalesSourceAndDestination)
 {
     UseColorShaders();
     SetStates({{D3DRS_ALPHABLENDENABLE, TRUE}, {D3DRS_BLENDFACTOR, 0x60406080}});
-    const struct
-    {
-        D3DBLEND factor;
-        D3DCOLOR asSource;
-        D3DCOLOR asDestination;
-    } cases[] = {
+    const std::tuple<D3DBLEND, D3DCOLOR, D3DCOLOR> cases[] = {
         {D3DBLEND_ZERO, 0x00000000, 0x00000000},
         {D3DBLEND_ONE, 0xA0C06020, 0x40208040},
         {D3DBLEND_SRCCOLOR, 0x64912404, 0x28183008},
@@ -240,19 +231,19 @@ TEST_F(PipelineGLTest, EachBlendFactorScalesSourceAndDestination)
         {D3DBLEND_BLENDFACTOR, 0x3C302410, 0x18083020},
         {D3DBLEND_INVBLENDFACTOR, 0x64903C10, 0x28185020},
     };
-    for (const auto& c : cases)
+    for (const auto& [factor, scaledSource, scaledDestination] : cases)
     {
         for (bool asSource : {true, false})
         {
-            if (!asSource && c.factor == D3DBLEND_SRCALPHASAT)
+            if (!asSource && factor == D3DBLEND_SRCALPHASAT)
                 continue;
             ClearAll(BACKGROUND);
-            SetStates({{D3DRS_SRCBLEND, asSource ? c.factor : D3DBLEND_ZERO},
-                       {D3DRS_DESTBLEND, asSource ? D3DBLEND_ZERO : c.factor}});
+            SetStates({{D3DRS_SRCBLEND, asSource ? factor : D3DBLEND_ZERO},
+                       {D3DRS_DESTBLEND, asSource ? D3DBLEND_ZERO : factor}});
             DrawQuad(0, 0, 64, 64, 0.5f, SOURCE);
             EXPECT_TRUE(
-                ColorNear(asSource ? c.asSource : c.asDestination, BackBufferPixel(20, 20), 2))
-                << (asSource ? "source" : "destination") << " factor " << c.factor;
+                ColorNear(asSource ? scaledSource : scaledDestination, BackBufferPixel(20, 20), 2))
+                << (asSource ? "source" : "destination") << " factor " << factor;
         }
     }
     // BOTHSRCALPHA: source alpha and its inverse, whatever the destination factor says.
@@ -266,21 +257,17 @@ TEST_F(PipelineGLTest, BlendOperationsCombineTheTermsAndTheWriteMaskKeepsChannel
 {
     UseColorShaders();
     SetStates({{D3DRS_ALPHABLENDENABLE, TRUE}, {D3DRS_DESTBLEND, D3DBLEND_ONE}});
-    const struct
-    {
-        D3DBLENDOP op;
-        D3DCOLOR expected;
-    } cases[] = {
+    const std::tuple<D3DBLENDOP, D3DCOLOR> cases[] = {
         {D3DBLENDOP_ADD, 0xE0E0E060},         {D3DBLENDOP_SUBTRACT, 0x60A00000},
         {D3DBLENDOP_REVSUBTRACT, 0x00002020}, {D3DBLENDOP_MIN, 0x40206020},
         {D3DBLENDOP_MAX, 0xA0C08040},
     };
-    for (const auto& c : cases)
+    for (const auto& [op, expected] : cases)
     {
         ClearAll(BACKGROUND);
-        SetStates({{D3DRS_BLENDOP, c.op}});
+        SetStates({{D3DRS_BLENDOP, op}});
         DrawQuad(0, 0, 64, 64, 0.5f, SOURCE);
-        EXPECT_TRUE(ColorNear(c.expected, BackBufferPixel(20, 20), 1)) << "op " << c.op;
+        EXPECT_TRUE(ColorNear(expected, BackBufferPixel(20, 20), 1)) << "op " << op;
     }
     ClearAll(0xFF102030);
     SetStates({{D3DRS_ALPHABLENDENABLE, FALSE},
@@ -299,20 +286,16 @@ TEST_F(PipelineGLTest, CullModesRemoveTheRightWinding)
     std::vector<Vertex> both = clockwise;
     both.insert(both.end(), counterClockwise.begin(), counterClockwise.end());
 
-    const struct
-    {
-        D3DCULL mode;
-        bool clockwiseVisible;
-        bool counterClockwiseVisible;
-    } cases[] = {{D3DCULL_NONE, true, true}, {D3DCULL_CW, false, true}, {D3DCULL_CCW, true, false}};
-    for (const auto& c : cases)
+    const std::tuple<D3DCULL, bool, bool> cases[] = {
+        {D3DCULL_NONE, true, true}, {D3DCULL_CW, false, true}, {D3DCULL_CCW, true, false}};
+    for (const auto& [mode, clockwiseVisible, counterClockwiseVisible] : cases)
     {
         ClearAll(BLACK);
-        SetStates({{D3DRS_CULLMODE, c.mode}});
+        SetStates({{D3DRS_CULLMODE, mode}});
         DrawVertices(D3DPT_TRIANGLELIST, both);
-        EXPECT_EQ(BackBufferPixel(16, 32), c.clockwiseVisible ? RED : BLACK) << "cull " << c.mode;
-        EXPECT_EQ(BackBufferPixel(48, 32), c.counterClockwiseVisible ? GREEN : BLACK)
-            << "cull " << c.mode;
+        EXPECT_EQ(BackBufferPixel(16, 32), clockwiseVisible ? RED : BLACK) << "cull " << mode;
+        EXPECT_EQ(BackBufferPixel(48, 32), counterClockwiseVisible ? GREEN : BLACK)
+            << "cull " << mode;
     }
 }
 

@@ -29,24 +29,20 @@ TEST_F(TextureGLTest, AddressModesWrapMirrorClampBorderAndMirrorOnce)
     HR_OK(Device()->SetTexture(0, pTexture));
     HR_OK(Device()->SetSamplerState(0, D3DSAMP_BORDERCOLOR, BLUE));
     // u runs from -1 to 2: x 4 samples u = -0.79, x 27 u = 0.29, x 50 u = 1.37.
-    const struct
-    {
-        D3DTEXTUREADDRESS mode;
-        D3DCOLOR below, inside, above;
-    } cases[] = {
+    const std::tuple<D3DTEXTUREADDRESS, D3DCOLOR, D3DCOLOR, D3DCOLOR> cases[] = {
         {D3DTADDRESS_WRAP, RED, RED, RED},           {D3DTADDRESS_MIRROR, GREEN, RED, GREEN},
         {D3DTADDRESS_CLAMP, RED, RED, GREEN},        {D3DTADDRESS_BORDER, BLUE, RED, BLUE},
         {D3DTADDRESS_MIRRORONCE, GREEN, RED, GREEN},
     };
-    for (const auto& c : cases)
+    for (const auto& [mode, below, inside, above] : cases)
     {
         ClearAll(BLACK);
-        HR_OK(Device()->SetSamplerState(0, D3DSAMP_ADDRESSU, c.mode));
+        HR_OK(Device()->SetSamplerState(0, D3DSAMP_ADDRESSU, mode));
         DrawVertices(D3DPT_TRIANGLELIST, UQuad(-1.0f, 2.0f, 0.5f));
         const std::vector<D3DCOLOR> pixels = ReadBackBuffer();
-        EXPECT_EQ(pixels[32 * TARGET_SIZE + 4], c.below) << "mode " << c.mode;
-        EXPECT_EQ(pixels[32 * TARGET_SIZE + 27], c.inside) << "mode " << c.mode;
-        EXPECT_EQ(pixels[32 * TARGET_SIZE + 50], c.above) << "mode " << c.mode;
+        EXPECT_EQ(pixels[32 * TARGET_SIZE + 4], below) << "mode " << mode;
+        EXPECT_EQ(pixels[32 * TARGET_SIZE + 27], inside) << "mode " << mode;
+        EXPECT_EQ(pixels[32 * TARGET_SIZE + 50], above) << "mode " << mode;
     }
 
     // Point filtering by default; linear blends neighbours.
@@ -104,12 +100,7 @@ TEST_F(TextureGLTest, LockRectRoundTripsWithPitchAndRectangles)
 TEST_F(TextureGLTest, EachFormatSamplesLikeDirect3D)
 {
     UseTextureShaders();
-    const struct
-    {
-        D3DFORMAT format;
-        std::vector<uint8_t> texel;
-        D3DCOLOR expected;
-    } cases[] = {
+    const std::tuple<D3DFORMAT, std::vector<uint8_t>, D3DCOLOR> cases[] = {
         {D3DFMT_L8, {0x80}, 0xFF808080},
         {D3DFMT_A8, {0x40}, 0x40000000},
         {D3DFMT_R32F, {0x00, 0x00, 0x00, 0x3F}, 0xFF80FFFF}, // 0.5
@@ -123,11 +114,11 @@ TEST_F(TextureGLTest, EachFormatSamplesLikeDirect3D)
          {0x80, 0x00, 0, 0, 0, 0, 0, 0, 0x00, 0xF8, 0x1F, 0x00, 0x01, 0, 0, 0},
          0x800000FF},
     };
-    for (const auto& c : cases)
+    for (const auto& [format, texel, expected] : cases)
     {
-        IDirect3DTexture9* pTexture = MakeTexture(1, 1, c.format, c.texel.data());
+        IDirect3DTexture9* pTexture = MakeTexture(1, 1, format, texel.data());
         HR_OK(Device()->SetTexture(0, pTexture));
-        EXPECT_TRUE(ColorNear(c.expected, DrawFullQuad(), 1)) << "format " << c.format;
+        EXPECT_TRUE(ColorNear(expected, DrawFullQuad(), 1)) << "format " << format;
         pTexture->Release();
     }
 }
@@ -151,21 +142,16 @@ TEST_F(TextureGLTest, InvalidTexturesAndTargetsAreRefused)
 {
     Halvex::Base::DiagnosticCapture capture;
     IDirect3DTexture9* pTexture = nullptr;
-    const struct
-    {
-        UINT width, levels;
-        DWORD usage;
-        D3DFORMAT format;
-    } invalid[] = {
+    const std::tuple<UINT, UINT, DWORD, D3DFORMAT> invalid[] = {
         {0, 1, 0, D3DFMT_A8R8G8B8},
         {4, 4, 0, D3DFMT_A8R8G8B8}, // more levels than a 4 x 4 chain has
         {4, 1, D3DUSAGE_RENDERTARGET, D3DFMT_DXT1},
         {4, 1, 0, D3DFMT_UYVY},
     };
-    for (const auto& c : invalid)
+    for (const auto& [width, levels, usage, format] : invalid)
     {
-        EXPECT_EQ(Device()->CreateTexture(c.width, 4, c.levels, c.usage, c.format,
-                                          c.usage ? D3DPOOL_DEFAULT : D3DPOOL_MANAGED, &pTexture,
+        EXPECT_EQ(Device()->CreateTexture(width, 4, levels, usage, format,
+                                          usage ? D3DPOOL_DEFAULT : D3DPOOL_MANAGED, &pTexture,
                                           nullptr),
                   D3DERR_INVALIDCALL);
         EXPECT_EQ(pTexture, nullptr);

@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <tuple>
 
 using namespace d3d9gl;
 
@@ -155,11 +156,7 @@ TEST(ImageFileTest, BrokenAndHugeImagesAreRefusedWithAReason)
     bmp[1] = 'M';
     const std::vector<uint8_t> png =
         Encode(IMAGE_FILE_PNG, Smooth(D3DFMT_A8R8G8B8, 16, 16), D3DFMT_A8R8G8B8);
-    const struct
-    {
-        std::vector<uint8_t> file;
-        const char* reason;
-    } cases[] = {
+    const std::tuple<std::vector<uint8_t>, const char*> cases[] = {
         {Text("this is not an image at all"), "could not be read: "},
         {withBytes(png, png.size() / 2), "could not be decoded: "},
         {PngHeader(17000, 10), "17000x10 is outside 1 to 16384"},
@@ -170,11 +167,11 @@ TEST(ImageFileTest, BrokenAndHugeImagesAreRefusedWithAReason)
         {withBytes(Text("#?RADIANCE\nFORMAT=32-bit_rle_rgbe\n\n-Y 4096 +X 8192\n"), 4096),
          "8192x4096 needs more pixel data"},
     };
-    for (const auto& c : cases)
+    for (const auto& [file, reason] : cases)
     {
-        const std::string error = DecodeError(c.file);
-        EXPECT_NE(error.find(c.reason), std::string::npos) << error;
-        EXPECT_GT(error.size(), std::string(c.reason).size() + 10) << error;
+        const std::string error = DecodeError(file);
+        EXPECT_NE(error.find(reason), std::string::npos) << error;
+        EXPECT_GT(error.size(), std::string(reason).size() + 10) << error;
     }
     Image image;
     std::string error;

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <tuple>
 
 using namespace d3d9gl;
 
@@ -100,12 +101,7 @@ TEST(SurfaceCodecTest, TexelsDecodeAndEncodeWhereDirect3DPutsThem)
 TEST(SurfaceCodecTest, EveryFormatRoundTripsWithinItsPrecision)
 {
     // Per channel: 's' stored, '1' or '0' read back as that constant.
-    const struct
-    {
-        D3DFORMAT format;
-        float tolerance;
-        const char* channels;
-    } cases[] = {
+    const std::tuple<D3DFORMAT, float, const char*> cases[] = {
         {D3DFMT_A8R8G8B8, 0.5f / 255, "ssss"},
         {D3DFMT_X8R8G8B8, 0.5f / 255, "sss1"},
         {D3DFMT_R8G8B8, 0.5f / 255, "sss1"},
@@ -129,13 +125,12 @@ TEST(SurfaceCodecTest, EveryFormatRoundTripsWithinItsPrecision)
         {D3DFMT_A32B32G32R32F, 0.0f, "ssss"},
     };
     const UINT width = 5, height = 3, depth = 2;
-    for (const auto& c : cases)
+    for (const auto& [format, tolerance, channels] : cases)
     {
-        const FormatInfo* pInfo = GetFormatInfo(c.format);
+        const FormatInfo* pInfo = GetFormatInfo(format);
         SCOPED_TRACE(pInfo->name);
         // Luminance formats get grey, which they can hold exactly.
-        const bool grey =
-            c.format == D3DFMT_L8 || c.format == D3DFMT_A8L8 || c.format == D3DFMT_L16;
+        const bool grey = format == D3DFMT_L8 || format == D3DFMT_A8L8 || format == D3DFMT_L16;
         std::vector<float> source;
         for (UINT i = 0; i < width * height * depth; ++i)
         {
@@ -143,17 +138,17 @@ TEST(SurfaceCodecTest, EveryFormatRoundTripsWithinItsPrecision)
             source.insert(source.end(), {v, grey ? v : 1.0f - v, grey ? v : 0.3f, float(i % 2)});
         }
         ImageSurface surface;
-        ASSERT_TRUE(EncodeSurface(c.format, source.data(), width, height, surface, depth));
+        ASSERT_TRUE(EncodeSurface(format, source.data(), width, height, surface, depth));
         EXPECT_EQ(surface.rowPitch, width * pInfo->elementBytes);
         EXPECT_EQ(surface.bytes.size(), size_t(width * height * depth * pInfo->elementBytes));
         std::vector<float> decoded;
-        ASSERT_TRUE(DecodeSurface(c.format, surface, decoded));
+        ASSERT_TRUE(DecodeSurface(format, surface, decoded));
         ASSERT_EQ(decoded.size(), source.size());
         for (size_t i = 0; i < source.size(); ++i)
         {
-            const char channel = c.channels[i % 4];
+            const char channel = channels[i % 4];
             const float expected = channel == 's' ? source[i] : float(channel - '0');
-            ASSERT_NEAR(decoded[i], expected, c.tolerance + 1e-6f) << "value " << i;
+            ASSERT_NEAR(decoded[i], expected, tolerance + 1e-6f) << "value " << i;
         }
     }
 }
@@ -229,23 +224,19 @@ TEST(PixelFormatTest, MipChainsHalveToOne)
 
 TEST(HalfFloatTest, ExactValuesConvertBothWays)
 {
-    const struct
+    const std::tuple<uint16_t, float> cases[] = {{0x0000, 0.0f},
+                                                 {0x8000, -0.0f},
+                                                 {0x3c00, 1.0f},
+                                                 {0xc000, -2.0f},
+                                                 {0x3555, 0.333251953125f},
+                                                 {0x7bff, 65504.0f},
+                                                 {0x0400, 6.103515625e-05f},
+                                                 {0x0001, 5.9604644775390625e-08f},
+                                                 {0x03ff, 6.097555160522461e-05f}};
+    for (const auto& [half, value] : cases)
     {
-        uint16_t half;
-        float value;
-    } cases[] = {{0x0000, 0.0f},
-                 {0x8000, -0.0f},
-                 {0x3c00, 1.0f},
-                 {0xc000, -2.0f},
-                 {0x3555, 0.333251953125f},
-                 {0x7bff, 65504.0f},
-                 {0x0400, 6.103515625e-05f},
-                 {0x0001, 5.9604644775390625e-08f},
-                 {0x03ff, 6.097555160522461e-05f}};
-    for (const auto& c : cases)
-    {
-        EXPECT_EQ(HalfToFloat(c.half), c.value) << std::hex << c.half;
-        EXPECT_EQ(FloatToHalf(c.value), c.half) << c.value;
+        EXPECT_EQ(HalfToFloat(half), value) << std::hex << half;
+        EXPECT_EQ(FloatToHalf(value), half) << value;
     }
 }
 
