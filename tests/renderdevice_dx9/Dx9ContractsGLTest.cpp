@@ -86,13 +86,7 @@ TEST_F(Dx9ContractsGLTest, CreationPicksThePerfHudAdapterAndShaderModelFollowsTh
     Create();
     EXPECT_TRUE(m_Log.Has("CreateDevice(1,2)")) << "the reference device on the PerfHUD adapter";
 
-    struct Case
-    {
-        DWORD m_Vertex;
-        DWORD m_Pixel;
-        int m_Level;
-    };
-    const Case cases[] = {
+    const std::tuple<DWORD, DWORD, int> cases[] = {
         {D3DVS_VERSION(1, 0), D3DPS_VERSION(1, 4), 0},
         {D3DVS_VERSION(1, 1), D3DPS_VERSION(1, 1), 1},
         {D3DVS_VERSION(2, 0), D3DPS_VERSION(2, 0), 2},
@@ -101,12 +95,12 @@ TEST_F(Dx9ContractsGLTest, CreationPicksThePerfHudAdapterAndShaderModelFollowsTh
         {D3DVS_VERSION(4, 0), D3DPS_VERSION(4, 0), 0},
     };
     m_Direct3D.m_Adapters.clear();
-    for (const Case& c : cases)
+    for (const auto& [vertex, pixel, level] : cases)
     {
-        Script().m_VertexShaderVersion = c.m_Vertex;
-        Script().m_PixelShaderVersion = c.m_Pixel;
+        Script().m_VertexShaderVersion = vertex;
+        Script().m_PixelShaderVersion = pixel;
         auto pDevice = Create();
-        EXPECT_EQ(pDevice->GetShaderModel(), c.m_Level) << std::hex << c.m_Vertex;
+        EXPECT_EQ(pDevice->GetShaderModel(), level) << std::hex << vertex;
         // The caps are read from the device once and copied afterwards.
         const int reads = Script().m_CapsReads;
         DeviceCaps caps;
@@ -206,26 +200,20 @@ TEST_F(Dx9ContractsGLTest, BuffersAndMeshDrawsReachTheDeviceWithTheirPoolsAndRan
 TEST_F(Dx9ContractsGLTest, LostDevicesResetOnlyWhenTheyCanAndKeepTheirSettingOnFailure)
 {
     RenderDevice& device = Current();
-    struct Case
-    {
-        HRESULT m_Level;
-        bool m_Usable;
-        size_t m_Resets;
-    };
-    const Case cases[] = {{D3DERR_DEVICELOST, false, 0},
-                          {D3DERR_DEVICENOTRESET, true, 1},
-                          {D3D_OK, true, 0},
-                          {D3DERR_DRIVERINTERNALERROR, false, 0}};
-    for (const Case& c : cases)
+    const std::tuple<HRESULT, bool, size_t> cases[] = {{D3DERR_DEVICELOST, false, 0},
+                                                       {D3DERR_DEVICENOTRESET, true, 1},
+                                                       {D3D_OK, true, 0},
+                                                       {D3DERR_DRIVERINTERNALERROR, false, 0}};
+    for (const auto& [level, usable, resets] : cases)
     {
         device.SetRenderState(RS_STENCIL_REF, 3);
         m_Log.Clear();
-        Script().m_CooperativeLevel = c.m_Level;
-        EXPECT_EQ(device.CheckDevice(nullptr, nullptr), c.m_Usable) << c.m_Level;
-        EXPECT_EQ(m_Log.Count("Reset("), c.m_Resets) << c.m_Level;
+        Script().m_CooperativeLevel = level;
+        EXPECT_EQ(device.CheckDevice(nullptr, nullptr), usable) << level;
+        EXPECT_EQ(m_Log.Count("Reset("), resets) << level;
         // After a reset every state reaches the device again.
         device.SetRenderState(RS_STENCIL_REF, 3);
-        EXPECT_EQ(m_Log.Count("SetRenderState(57,3)"), c.m_Resets) << c.m_Level;
+        EXPECT_EQ(m_Log.Count("SetRenderState(57,3)"), resets) << level;
     }
     Script().m_CooperativeLevel.reset();
 

@@ -286,32 +286,26 @@ TEST_F(Dx9RulesGLTest, CreationWithoutAUsableDeviceLeavesADeviceThatDrawsNothing
     Device().ResetDevice(nullptr, nullptr, nullptr);
     EXPECT_TRUE(resetCapture.Raised("pInfo"));
 
-    struct Case
-    {
-        bool m_WithInterface;
-        MultiSample m_MultiSample;
-        bool m_WithWindow;
-        const char* m_Diagnostic; // null: none
-    };
-    const Case cases[] = {
+    // With an interface, the multisampling asked for, with a window, the diagnostic (null: none).
+    const std::tuple<bool, MultiSample, bool, const char*> cases[] = {
         {false, MULTISAMPLE_NONE, true, "Can not Create Direct3D Interface"},
         {true, MULTISAMPLE_4, true, nullptr}, // the back buffer is single-sampled
         {true, MULTISAMPLE_NONE, false, "Can not create device"},
     };
-    for (const Case& c : cases)
+    for (const auto& [withInterface, multiSample, withWindow, diagnostic] : cases)
     {
-        SCOPED_TRACE(c.m_Diagnostic ? c.m_Diagnostic : "multisampled");
+        SCOPED_TRACE(diagnostic ? diagnostic : "multisampled");
         DiagnosticCapture capture;
-        auto pVideo = c.m_WithInterface ? std::make_unique<Dx9VideoDevice>()
-                                        : std::make_unique<Dx9VideoDevice>(nullptr);
+        auto pVideo = withInterface ? std::make_unique<Dx9VideoDevice>()
+                                    : std::make_unique<Dx9VideoDevice>(nullptr);
         DeviceCreateParam param;
         param.m_Width = SIZE;
         param.m_Height = SIZE;
-        param.m_MultiSample = c.m_MultiSample;
-        param.m_pWindow = c.m_WithWindow ? s_pWindow : nullptr;
+        param.m_MultiSample = multiSample;
+        param.m_pWindow = withWindow ? s_pWindow : nullptr;
         std::unique_ptr<RenderDevice> pDevice = CreateRenderDevice(pVideo.get(), &param);
         EXPECT_EQ(pDevice->GetNativeDevice(), nullptr);
-        EXPECT_TRUE(Reported(capture, c.m_Diagnostic));
+        EXPECT_TRUE(Reported(capture, diagnostic));
 
         // Made current, it takes calls and reports that it cannot draw.
         ReleaseRenderDevice();
