@@ -232,15 +232,20 @@ std::vector<D3DCOLOR> DeviceFixture::ReadSurface(IDirect3DSurface9* pSurface)
     EXPECT_EQ(Device()->GetRenderTargetData(pSurface, pCopy), D3D_OK);
     D3DLOCKED_RECT locked = {};
     EXPECT_EQ(pCopy->LockRect(&locked, nullptr, D3DLOCK_READONLY), D3D_OK);
-    pixels.resize(size_t(desc.Width) * desc.Height);
-    for (UINT y = 0; y < desc.Height; ++y)
-    {
-        const auto* pRow = static_cast<const uint8_t*>(locked.pBits) + size_t(y) * locked.Pitch;
-        std::memcpy(&pixels[size_t(y) * desc.Width], pRow, desc.Width * sizeof(D3DCOLOR));
-    }
+    pixels = Texels(locked, desc.Width, desc.Height);
     pCopy->UnlockRect();
     pCopy->Release();
     return pixels;
+}
+
+std::vector<D3DCOLOR> DeviceFixture::Texels(const D3DLOCKED_RECT& locked, UINT width, UINT height)
+{
+    std::vector<D3DCOLOR> texels(size_t(width) * height);
+    for (UINT y = 0; y < height; ++y)
+        std::memcpy(&texels[size_t(y) * width],
+                    static_cast<const uint8_t*>(locked.pBits) + size_t(y) * locked.Pitch,
+                    width * sizeof(D3DCOLOR));
+    return texels;
 }
 
 std::vector<D3DCOLOR> DeviceFixture::ReadBackBuffer()

@@ -52,6 +52,9 @@ public:
                                     UINT targetWidth = TARGET_SIZE,
                                     UINT targetHeight = TARGET_SIZE);
 
+    // The 32-bit texels of a locked rectangle, rows packed tightly.
+    static std::vector<D3DCOLOR> Texels(const D3DLOCKED_RECT& locked, UINT width, UINT height);
+
 protected:
     void SetUp() override;
     void TearDown() override;

@@ -37,11 +37,7 @@ std::vector<D3DCOLOR> ReadLevel(IDirect3DTexture9* pTexture, UINT level)
     EXPECT_EQ(pTexture->GetLevelDesc(level, &desc), D3D_OK);
     D3DLOCKED_RECT locked = {};
     EXPECT_EQ(pTexture->LockRect(level, &locked, nullptr, D3DLOCK_READONLY), D3D_OK);
-    std::vector<D3DCOLOR> texels(size_t(desc.Width) * desc.Height);
-    for (UINT y = 0; y < desc.Height; ++y)
-        std::memcpy(&texels[size_t(y) * desc.Width],
-                    static_cast<uint8_t*>(locked.pBits) + size_t(y) * locked.Pitch,
-                    desc.Width * sizeof(D3DCOLOR));
+    std::vector<D3DCOLOR> texels = DeviceFixture::Texels(locked, desc.Width, desc.Height);
     EXPECT_EQ(pTexture->UnlockRect(level), D3D_OK);
     return texels;
 }
@@ -289,8 +285,7 @@ TEST_F(D3DXGLTest, VolumeTexturesLockAndLoadBySlice)
     EXPECT_EQ(pVolume->GetLevelCount(), 3u);
     D3DLOCKED_BOX locked = {};
     HR_OK(pVolume->LockBox(0, &locked, nullptr, 0));
-    EXPECT_EQ(locked.RowPitch, 16);
-    EXPECT_EQ(locked.SlicePitch, 64);
+    EXPECT_EQ(std::make_pair(locked.RowPitch, locked.SlicePitch), std::make_pair(16, 64));
     for (UINT i = 0; i < 32; ++i)
         static_cast<D3DCOLOR*>(locked.pBits)[i] = i < 16 ? RED : BLUE;
     HR_OK(pVolume->UnlockBox(0));
@@ -308,8 +303,7 @@ TEST_F(D3DXGLTest, VolumeTexturesLockAndLoadBySlice)
         nullptr, &pVolume));
     D3DVOLUME_DESC desc = {};
     HR_OK(pVolume->GetLevelDesc(1, &desc));
-    EXPECT_EQ(desc.Width, 2u);
-    EXPECT_EQ(desc.Depth, 1u);
+    EXPECT_EQ(std::make_pair(desc.Width, desc.Depth), std::make_pair(2u, 1u));
     HR_OK(pVolume->LockBox(1, &locked, nullptr, D3DLOCK_READONLY));
     // The red and blue slices average into one.
     EXPECT_TRUE(ColorNear(0xFF800080, *static_cast<D3DCOLOR*>(locked.pBits), 1));

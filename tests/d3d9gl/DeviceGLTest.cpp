@@ -59,23 +59,20 @@ TEST_F(DeviceGLTest, ResetRestoresDefaultsAndMakesABackBufferOfTheNewSize)
     params.BackBufferHeight = 16;
     HR_OK(Device()->Reset(&params));
 
-    DWORD cull = 0;
+    DWORD cull = 0, address = 0;
     HR_OK(Device()->GetRenderState(D3DRS_CULLMODE, &cull));
-    EXPECT_EQ(cull, DWORD(D3DCULL_CCW));
-    DWORD address = 0;
     HR_OK(Device()->GetSamplerState(0, D3DSAMP_ADDRESSU, &address));
-    EXPECT_EQ(address, DWORD(D3DTADDRESS_WRAP));
+    EXPECT_EQ(std::make_pair(cull, address),
+              std::make_pair(DWORD(D3DCULL_CCW), DWORD(D3DTADDRESS_WRAP)));
     IDirect3DSurface9* pBackBuffer = nullptr;
     HR_OK(Device()->GetBackBuffer(0, 0, D3DBACKBUFFER_TYPE_MONO, &pBackBuffer));
     D3DSURFACE_DESC desc = {};
     HR_OK(pBackBuffer->GetDesc(&desc));
-    EXPECT_EQ(desc.Width, 32u);
-    EXPECT_EQ(desc.Height, 16u);
+    EXPECT_EQ(std::make_pair(desc.Width, desc.Height), std::make_pair(32u, 16u));
     pBackBuffer->Release();
     D3DVIEWPORT9 viewport = {};
     HR_OK(Device()->GetViewport(&viewport));
-    EXPECT_EQ(viewport.Width, 32u);
-    EXPECT_EQ(viewport.Height, 16u);
+    EXPECT_EQ(std::make_pair(viewport.Width, viewport.Height), std::make_pair(32u, 16u));
 }
 
 TEST_F(DeviceGLTest, RedundantStateCostsNoGLCallAndCountersRollOverAtPresent)

@@ -110,12 +110,11 @@ TEST(ImageFileTest, EachFileFormatRoundTripsWithinItsPrecision)
         std::vector<float> expected;
         ASSERT_TRUE(DecodeSurface(c.format, surface, expected));
         const Image image = Decode(Encode(c.fileFormat, surface, c.format));
-        EXPECT_EQ(image.format, c.decodedFormat);
-        EXPECT_EQ(image.kind, Image::TEXTURE_2D);
-        ASSERT_EQ(image.levelCount, 1u);
-        ASSERT_EQ(image.surfaces.size(), 1u);
-        EXPECT_EQ(image.surfaces[0].width, 16u);
-        EXPECT_EQ(image.surfaces[0].height, 12u);
+        ASSERT_EQ(
+            std::make_tuple(image.format, image.kind, image.levelCount, image.surfaces.size()),
+            std::make_tuple(c.decodedFormat, Image::TEXTURE_2D, 1u, size_t(1)));
+        EXPECT_EQ(std::make_pair(image.surfaces[0].width, image.surfaces[0].height),
+                  std::make_pair(16u, 12u));
         std::vector<float> decoded;
         ASSERT_TRUE(DecodeSurface(image.format, image.surfaces[0], decoded));
         ASSERT_EQ(decoded.size(), expected.size());
