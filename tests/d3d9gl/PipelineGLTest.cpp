@@ -3,8 +3,6 @@
 
 #include "D3D9GLFixture.h"
 
-#include <algorithm>
-
 namespace D3D9GLTest
 {
 namespace
@@ -310,8 +308,8 @@ TEST_F(PipelineGLTest, FlatShadingTakesTheFirstVertexColour)
     ClearAll(BLACK);
     SetStates({{D3DRS_SHADEMODE, D3DSHADE_FLAT}});
     DrawVertices(D3DPT_TRIANGLELIST, triangle);
-    EXPECT_EQ(BackBufferPixel(20, 20), RED);
-    EXPECT_EQ(BackBufferPixel(40, 4), RED);
+    EXPECT_EQ(std::make_pair(BackBufferPixel(20, 20), BackBufferPixel(40, 4)),
+              std::make_pair(RED, RED));
 
     ClearAll(BLACK);
     SetStates({{D3DRS_SHADEMODE, D3DSHADE_GOURAUD}});
@@ -367,11 +365,10 @@ TEST_F(PipelineGLTest, PointSizeSetsTheSquareSize)
         std::memcpy(&bits, &size, sizeof(bits));
         SetStates({{D3DRS_POINTSIZE, bits}});
         DrawVertices(D3DPT_POINTLIST, point);
-        const std::vector<D3DCOLOR> pixels = ReadBackBuffer();
-        EXPECT_EQ(std::count(pixels.begin(), pixels.end(), GREEN), int(size * size)) << size;
-        const int half = int(size) / 2;
-        EXPECT_EQ(pixels[size_t(32 - half) * TARGET_SIZE + size_t(32 - half)], GREEN);
-        EXPECT_EQ(pixels[size_t(32 + half) * TARGET_SIZE + size_t(32)], BLACK);
+        const LONG half = LONG(size) / 2;
+        EXPECT_TRUE(OnlyRectIs(ReadBackBuffer(), {32 - half, 32 - half, 32 + half, 32 + half},
+                               GREEN, BLACK))
+            << size;
     }
 }
 

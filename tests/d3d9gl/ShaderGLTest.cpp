@@ -3,6 +3,8 @@
 
 #include "D3D9GLFixture.h"
 
+#include <algorithm>
+
 namespace D3D9GLTest
 {
 namespace

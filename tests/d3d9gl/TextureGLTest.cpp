@@ -39,10 +39,10 @@ TEST_F(TextureGLTest, AddressModesWrapMirrorClampBorderAndMirrorOnce)
         ClearAll(BLACK);
         HR_OK(Device()->SetSamplerState(0, D3DSAMP_ADDRESSU, mode));
         DrawVertices(D3DPT_TRIANGLELIST, UQuad(-1.0f, 2.0f, 0.5f));
-        const std::vector<D3DCOLOR> pixels = ReadBackBuffer();
-        EXPECT_EQ(pixels[32 * TARGET_SIZE + 4], below) << "mode " << mode;
-        EXPECT_EQ(pixels[32 * TARGET_SIZE + 27], inside) << "mode " << mode;
-        EXPECT_EQ(pixels[32 * TARGET_SIZE + 50], above) << "mode " << mode;
+        EXPECT_EQ(std::make_tuple(BackBufferPixel(4, 32), BackBufferPixel(27, 32),
+                                  BackBufferPixel(50, 32)),
+                  std::make_tuple(below, inside, above))
+            << "mode " << mode;
     }
 
     // Point filtering by default; linear blends neighbours.
@@ -81,9 +81,8 @@ TEST_F(TextureGLTest, LockRectRoundTripsWithPitchAndRectangles)
     // A rectangle lock points at its first texel.
     const RECT rect = {3, 2, 5, 4};
     HR_OK(pTexture->LockRect(0, &locked, &rect, D3DLOCK_READONLY));
-    EXPECT_EQ(*static_cast<D3DCOLOR*>(locked.pBits), 0xFF000203u);
-    EXPECT_EQ(reinterpret_cast<D3DCOLOR*>(static_cast<uint8_t*>(locked.pBits) + locked.Pitch)[1],
-              0xFF000304u);
+    EXPECT_EQ(Texels(locked, 2, 2),
+              (std::vector<D3DCOLOR>{0xFF000203, 0xFF000204, 0xFF000303, 0xFF000304}));
     HR_OK(pTexture->UnlockRect(0));
     for (const RECT& bad : {RECT{6, 0, 9, 1}, RECT{-1, 0, 2, 1}, RECT{2, 2, 2, 3}})
         EXPECT_EQ(pTexture->LockRect(0, &locked, &bad, 0), D3DERR_INVALIDCALL) << bad.left;
