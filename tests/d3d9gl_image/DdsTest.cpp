@@ -85,13 +85,17 @@ void ExpectSameImage(const Image& a, const Image& b)
         EXPECT_EQ(fields(a.surfaces[i]), fields(b.surfaces[i])) << i;
 }
 
+Image Parse(const std::vector<uint8_t>& file)
+{
+    Image image;
+    std::string error;
+    EXPECT_TRUE(ParseDds(file.data(), file.size(), image, error)) << error;
+    return image;
+}
+
 Image RoundTrip(const Image& image)
 {
-    std::vector<uint8_t> file = Write(image);
-    Image parsed;
-    std::string error;
-    EXPECT_TRUE(ParseDds(file.data(), file.size(), parsed, error)) << error;
-    return parsed;
+    return Parse(Write(image));
 }
 
 } // namespace
@@ -200,7 +204,10 @@ TEST(DdsTest, WriterRefusesInconsistentImages)
 
 TEST(DdsTest, LegacyMaskFormatsAreRecognised)
 {
-    struct Case
+    // Pixel format flags, bits, red, green, blue and alpha masks, and the format they make.
+    const size_t fieldsAt[] = {PF_FLAGS_AT,  BITS_AT,      RMASK_AT,
+                               RMASK_AT + 4, RMASK_AT + 8, AMASK_AT};
+    const struct
     {
         uint32_t flags, bits, r, g, b, a;
         D3DFORMAT expected;
@@ -214,20 +221,14 @@ TEST(DdsTest, LegacyMaskFormatsAreRecognised)
         {0x20001, 16, 0xff, 0, 0, 0xff00, D3DFMT_A8L8},
         {0x2, 8, 0, 0, 0, 0xff, D3DFMT_A8},
     };
-    for (const Case& c : cases)
+    for (const auto& c : cases)
     {
         std::vector<uint8_t> file =
             Write(MakeImage(D3DFMT_A8R8G8B8, Image::TEXTURE_2D, 2, 2, 1, 1));
-        SetField(file, PF_FLAGS_AT, c.flags);
-        SetField(file, BITS_AT, c.bits);
-        SetField(file, RMASK_AT, c.r);
-        SetField(file, RMASK_AT + 4, c.g);
-        SetField(file, RMASK_AT + 8, c.b);
-        SetField(file, AMASK_AT, c.a);
-        Image image;
-        std::string error;
-        ASSERT_TRUE(ParseDds(file.data(), file.size(), image, error)) << error;
-        EXPECT_EQ(image.format, c.expected);
+        const uint32_t fields[] = {c.flags, c.bits, c.r, c.g, c.b, c.a};
+        for (size_t i = 0; i < 6; ++i)
+            SetField(file, fieldsAt[i], fields[i]);
+        EXPECT_EQ(Parse(file).format, c.expected);
     }
 }
 
@@ -237,10 +238,7 @@ TEST(DdsTest, ZeroMipCountAndTrailingBytesAreAccepted)
     std::vector<uint8_t> file = Write(image);
     SetField(file, MIPS_AT, 0);
     file.resize(file.size() + 5, 0xee);
-    Image parsed;
-    std::string error;
-    ASSERT_TRUE(ParseDds(file.data(), file.size(), parsed, error)) << error;
-    ExpectSameImage(parsed, image);
+    ExpectSameImage(Parse(file), image);
 }
 
 TEST(DdsTest, OutOfRangeHeaderFieldsFailCleanly)
