@@ -88,16 +88,19 @@ void DeviceFixture::SetUp()
     D3DPRESENT_PARAMETERS params = s_Params;
     HR_OK(s_pDevice->Reset(&params));
     HR_OK(s_pDevice->SetVertexDeclaration(s_pDeclaration));
-    D3D9GL_COUNTERS counters = {};
-    HR_OK(D3D9GL_GetCounters(s_pDevice, &counters, nullptr));
-    m_GLErrorsBefore = counters.GLErrors;
+    m_GLErrorsBefore = Counters().GLErrors;
 }
 
 void DeviceFixture::TearDown()
 {
+    EXPECT_EQ(Counters().GLErrors, m_GLErrorsBefore) << "GL reported errors";
+}
+
+D3D9GL_COUNTERS DeviceFixture::Counters(IDirect3DDevice9* pDevice)
+{
     D3D9GL_COUNTERS counters = {};
-    HR_OK(D3D9GL_GetCounters(s_pDevice, &counters, nullptr));
-    EXPECT_EQ(counters.GLErrors, m_GLErrorsBefore) << "GL reported errors";
+    EXPECT_EQ(D3D9GL_GetCounters(pDevice ? pDevice : s_pDevice, &counters, nullptr), D3D_OK);
+    return counters;
 }
 
 void DeviceFixture::UseColorShaders()

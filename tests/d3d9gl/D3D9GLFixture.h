@@ -60,6 +60,8 @@ protected:
     void TearDown() override;
 
     IDirect3DDevice9* Device() const { return s_pDevice; }
+    // The counters of this frame so far, of `pDevice` or of the shared device.
+    static D3D9GL_COUNTERS Counters(IDirect3DDevice9* pDevice = nullptr);
 
     // The colour shader pair: position and COLOR0 through, colour out (SHADE interpolant).
     void UseColorShaders();

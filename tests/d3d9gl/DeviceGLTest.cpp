@@ -80,8 +80,7 @@ TEST_F(DeviceGLTest, RedundantStateCostsNoGLCallAndCountersRollOverAtPresent)
     UseColorShaders();
     ClearAll(0xFF000000);
     DrawQuad(0, 0, 8, 8, 0.5f, 0xFFFFFFFF);
-    D3D9GL_COUNTERS before = {};
-    HR_OK(D3D9GL_GetCounters(Device(), &before, nullptr));
+    const D3D9GL_COUNTERS before = Counters();
 
     // Setting every state to the value it already has changes nothing in GL.
     HR_OK(Device()->SetRenderState(D3DRS_CULLMODE, D3DCULL_CCW));
@@ -95,11 +94,9 @@ TEST_F(DeviceGLTest, RedundantStateCostsNoGLCallAndCountersRollOverAtPresent)
     IDirect3DVertexBuffer9* pBuffer = MakeVertexBuffer(quad.data(), 6 * sizeof(Vertex));
     HR_OK(Device()->SetStreamSource(0, pBuffer, 0, sizeof(Vertex)));
     HR_OK(Device()->DrawPrimitive(D3DPT_TRIANGLELIST, 0, 2));
-    D3D9GL_COUNTERS afterFirst = {};
-    HR_OK(D3D9GL_GetCounters(Device(), &afterFirst, nullptr));
+    const D3D9GL_COUNTERS afterFirst = Counters();
     HR_OK(Device()->DrawPrimitive(D3DPT_TRIANGLELIST, 0, 2));
-    D3D9GL_COUNTERS afterSecond = {};
-    HR_OK(D3D9GL_GetCounters(Device(), &afterSecond, nullptr));
+    const D3D9GL_COUNTERS afterSecond = Counters();
 
     EXPECT_EQ(afterFirst.DrawCalls, before.DrawCalls + 1);
     EXPECT_EQ(afterSecond.DrawCalls, afterFirst.DrawCalls + 1);
@@ -141,14 +138,11 @@ TEST_F(DeviceGLTest, GoingBackToASamplerStateCostsOneBind)
     // The GL calls of a draw after setting the first or second state of every setting.
     auto drawCost = [this](bool second)
     {
-        D3D9GL_COUNTERS before = {};
-        EXPECT_EQ(D3D9GL_GetCounters(Device(), &before, nullptr), D3D_OK);
+        const UINT before = Counters().StateChanges;
         for (const SamplerSetting_t& setting : SETTINGS)
             Device()->SetSamplerState(0, setting.type, second ? setting.second : setting.first);
         DrawQuad(0, 0, 8, 8, 0.5f, 0xFFFFFFFF);
-        D3D9GL_COUNTERS after = {};
-        EXPECT_EQ(D3D9GL_GetCounters(Device(), &after, nullptr), D3D_OK);
-        return after.StateChanges - before.StateChanges;
+        return Counters().StateChanges - before;
     };
     drawCost(false);
     const UINT unchanged = drawCost(false);
@@ -182,9 +176,7 @@ TEST_F(DeviceGLTest, ASecondDeviceCountsItsGLErrorsAndItsResourcesOutliveIt)
         // GL errors in the device's context are counted and logged.
         Halvex::Base::DiagnosticCapture capture;
         glEnable(0xFFFF); // not a capability: GL_INVALID_ENUM
-        D3D9GL_COUNTERS counters = {};
-        HR_OK(D3D9GL_GetCounters(pOther, &counters, nullptr));
-        EXPECT_EQ(counters.GLErrors, 1u);
+        EXPECT_EQ(Counters(pOther).GLErrors, 1u);
         EXPECT_TRUE(capture.Logged("GL error"));
     }
     {

@@ -76,8 +76,7 @@ protected:
     // Returns the native draws it took.
     UINT DrawScene()
     {
-        D3D9GL_COUNTERS before = {};
-        EXPECT_EQ(D3D9GL_GetCounters(Device(), &before, nullptr), D3D_OK);
+        const UINT before = Counters().DrawCalls;
         IDirect3DDevice9* pDevice = Device();
         ClearAll(0xFF202020);
         UseTextureShaders();
@@ -92,9 +91,9 @@ protected:
         DrawRow(12, 4);
         SetTint(1.0f, 0.25f);
         DrawRow(18, 4);
-        pDevice->SetRenderState(D3DRS_ALPHABLENDENABLE, TRUE);
-        pDevice->SetRenderState(D3DRS_SRCBLEND, D3DBLEND_SRCALPHA);
-        pDevice->SetRenderState(D3DRS_DESTBLEND, D3DBLEND_INVSRCALPHA);
+        SetStates({{D3DRS_ALPHABLENDENABLE, TRUE},
+                   {D3DRS_SRCBLEND, D3DBLEND_SRCALPHA},
+                   {D3DRS_DESTBLEND, D3DBLEND_INVSRCALPHA}});
         DrawRow(15, 6);
         pDevice->SetRenderState(D3DRS_ALPHABLENDENABLE, FALSE);
         pDevice->SetTexture(0, m_pChecker);
@@ -118,9 +117,7 @@ protected:
             DrawRow(float(viewport.Y) + 4, 5);
         }
         DrawIntoTarget();
-        D3D9GL_COUNTERS after = {};
-        EXPECT_EQ(D3D9GL_GetCounters(Device(), &after, nullptr), D3D_OK);
-        return after.DrawCalls - before.DrawCalls;
+        return Counters().DrawCalls - before;
     }
 
     // Draws into the texture target, then shows it on the back buffer.

@@ -112,9 +112,7 @@ TEST_F(PresentGLTest, ThePictureIsScaledToFitBetweenBlackBars)
         {
             Present(pDevice);
             ExpectScaledPicture(c);
-            D3D9GL_COUNTERS counters = {};
-            EXPECT_EQ(D3D9GL_GetCounters(pDevice, &counters, nullptr), D3D_OK);
-            EXPECT_EQ(counters.GLErrors, 0u);
+            EXPECT_EQ(Counters(pDevice).GLErrors, 0u);
             pDevice->Release();
         }
         SDL_DestroyWindow(pWindow);

@@ -122,22 +122,17 @@ TEST_F(ShaderGLTest, APairMadeVertexShaderFirstIsLinkedBeforeItsFirstDraw)
     IDirect3DPixelShader9* pPixel =
         CreatePixelShader("SHADE in vec4 vColor; void main() { oColor = vColor; }\n");
     ASSERT_NE(pPixel, nullptr);
-    D3D9GL_COUNTERS counters = {};
-    D3D9GL_GetCounters(Device(), &counters, nullptr);
-    EXPECT_EQ(counters.ProgramLinks, 2u) << "smooth and flat shading";
+    EXPECT_EQ(Counters().ProgramLinks, 2u) << "smooth and flat shading";
 
-    ClearAll(BLACK);
     HR_OK(D3D9GL_ResetCounters(Device()));
     HR_OK(Device()->SetVertexShader(pVertex));
     HR_OK(Device()->SetPixelShader(pPixel));
     for (const DWORD shade : {D3DSHADE_GOURAUD, D3DSHADE_FLAT})
     {
         SetStates({{D3DRS_SHADEMODE, shade}});
-        DrawQuad(0, 0, 64, 64, 0.5f, WHITE);
+        EXPECT_EQ(DrawFullQuad(), WHITE);
     }
-    D3D9GL_GetCounters(Device(), &counters, nullptr);
-    EXPECT_EQ(counters.ProgramLinks, 0u);
-    EXPECT_EQ(BackBufferPixel(10, 10), WHITE);
+    EXPECT_EQ(Counters().ProgramLinks, 0u);
     Release(pPixel, pVertex);
 }
 
