@@ -8,6 +8,7 @@
 #include "d3d9gl/d3d9gl.h"
 #include "renderdevice_dx9/source/dx9_videodevice_base.h"
 
+#include <algorithm>
 #include <functional>
 
 using namespace Halvex::RenderCore;
@@ -20,14 +21,9 @@ namespace
 // Whether one raised assertion's text contains part (the rule's subject, not its wording).
 bool RaisedAbout(const DiagnosticCapture& capture, const std::string& part)
 {
-    for (const Halvex::Base::AssertRecord& record : capture.Asserts())
-    {
-        if (record.expression.find(part) != std::string::npos)
-        {
-            return true;
-        }
-    }
-    return false;
+    return std::any_of(capture.Asserts().begin(), capture.Asserts().end(),
+                       [&](const auto& record)
+                       { return record.expression.find(part) != std::string::npos; });
 }
 
 // Nothing raised or logged for a null text, else the text raised or logged.

@@ -98,12 +98,8 @@ inline bool Near(uint32_t expected, uint32_t actual, int tolerance)
 {
     for (int shift = 0; shift < 32; shift += 8)
     {
-        const int a = static_cast<int>((expected >> shift) & 0xFF);
-        const int b = static_cast<int>((actual >> shift) & 0xFF);
-        if (std::abs(a - b) > tolerance)
-        {
+        if (std::abs(int((expected >> shift) & 0xFF) - int((actual >> shift) & 0xFF)) > tolerance)
             return false;
-        }
     }
     return true;
 }
@@ -124,26 +120,16 @@ inline void LoadShaders(VertexShader& vertex, const char* vertexFile, PixelShade
     EXPECT_TRUE(pixel.Load(ps.data(), static_cast<int>(ps.size()), 0)) << pixelFile;
 }
 
-// Pixel (x, y) of a SIZE x SIZE read-back within tolerance of expected.
-inline testing::AssertionResult PixelNear(const std::vector<uint32_t>& pixels, int x, int y,
-                                          uint32_t expected, int tolerance = 2)
-{
-    const uint32_t actual = pixels.at(static_cast<size_t>(y) * SIZE + x);
-    if (Near(expected, actual, tolerance))
-    {
-        return testing::AssertionSuccess();
-    }
-    return testing::AssertionFailure()
-           << (testing::Message() << "pixel (" << x << "," << y << ") is 0x" << std::hex << actual
-                                  << ", expected 0x" << expected);
-}
-
 // Pixels of a SIZE x SIZE read-back, given as x, y, colour triples, within tolerance.
 inline void ExpectPixels(const std::vector<uint32_t>& pixels,
                          std::initializer_list<uint32_t> triples, int tolerance = 2)
 {
     for (auto p = triples.begin(); p + 2 < triples.end(); p += 3)
-        EXPECT_TRUE(PixelNear(pixels, int(p[0]), int(p[1]), p[2], tolerance));
+    {
+        const uint32_t actual = pixels.at(p[1] * SIZE + p[0]);
+        EXPECT_TRUE(Near(p[2], actual, tolerance)) << "pixel (" << p[0] << "," << p[1] << ") is 0x"
+                                                   << std::hex << actual << ", expected 0x" << p[2];
+    }
 }
 
 // Every texel of level `level` of a locked 2D texture, as A8R8G8B8.
@@ -260,9 +246,7 @@ protected:
     static std::vector<uint32_t> ReadBackBuffer()
     {
         EXPECT_TRUE(Device().CopyTextureFromBackBuffer(&Objects().m_ReadBack));
-        std::vector<uint32_t> pixels = ReadLevel(Objects().m_ReadBack, 0, SIZE, SIZE);
-        pixels.resize(SIZE * SIZE);
-        return pixels;
+        return ReadLevel(Objects().m_ReadBack, 0, SIZE, SIZE);
     }
 
     inline static SDL_Window* s_pWindow = nullptr;
