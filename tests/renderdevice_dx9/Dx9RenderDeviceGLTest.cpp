@@ -120,11 +120,9 @@ TEST_F(Dx9RenderDeviceGLTest, TexturesReportWhatWasCreatedAndSurviveAFileRoundTr
     LockedRect locked;
     ASSERT_TRUE(source.Lock(0, &locked, nullptr, LOCK_NONE));
     for (int y = 0; y < 256; ++y)
-    {
-        auto* pRow =
-            reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(locked.m_pBits) + y * locked.m_Pitch);
-        std::fill(pRow, pRow + 256, 0xFF2080C0u);
-    }
+        std::fill_n(
+            reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(locked.m_pBits) + y * locked.m_Pitch),
+            256, 0xFF2080C0u);
     source.Unlock();
     source.GenerateMipmaps();
     EXPECT_TRUE(Near(0xFF2080C0u, ReadLevel(source, 8, 1, 1).at(0), 1));

@@ -241,8 +241,7 @@ TEST_F(Dx9RulesGLTest, MisaddressedTexturesAndConstantsAreRaisedAndSetNothing)
                               &regs[0]);
     Device().SetTextureByName(&Objects().m_PixelShader, "DiffuseMap", &sampler, &handles[1],
                               &regs[1]);
-    EXPECT_EQ(regs[0], -1);
-    EXPECT_EQ(regs[1], 0);
+    EXPECT_EQ(std::make_pair(regs[0], regs[1]), std::make_pair(-1, 0));
     EXPECT_NE(handles[1], 0u);
 
     // An unknown constant name resolves to nothing; a shader without code has no names.

@@ -17,6 +17,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <tuple>
@@ -201,11 +202,9 @@ protected:
             EXPECT_TRUE(m_Checker.Create(TEX_2D, 2, 2, 1, FMT_A8R8G8B8, 1, POOL_MANAGED, 0));
             LockedRect locked;
             EXPECT_TRUE(m_Checker.Lock(0, &locked, nullptr, LOCK_NONE));
-            for (int texel = 0; texel < 4; ++texel)
-            {
-                auto* pRow = static_cast<uint8_t*>(locked.m_pBits) + (texel / 2) * locked.m_Pitch;
-                reinterpret_cast<uint32_t*>(pRow)[texel % 2] = CHECKER[texel];
-            }
+            for (int row = 0; row < 2; ++row)
+                std::memcpy(static_cast<uint8_t*>(locked.m_pBits) + row * locked.m_Pitch,
+                            &CHECKER[row * 2], 2 * sizeof(uint32_t));
             m_Checker.Unlock();
             EXPECT_TRUE(m_ReadBack.Create(TEX_2D, SIZE, SIZE, 1, FMT_A8R8G8B8, 1, POOL_MANAGED, 0));
         }
