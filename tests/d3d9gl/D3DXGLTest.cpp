@@ -157,12 +157,9 @@ TEST_F(D3DXGLTest, DdsFromImageMagickLoadsWithItsSizeFormatAndLevels)
     ASSERT_NE(pTexture = Load(Device(), file, D3DX_FROM_FILE, D3DFMT_UNKNOWN, 0, &info), nullptr);
     D3DSURFACE_DESC desc = {};
     HR_OK(pTexture->GetLevelDesc(0, &desc));
-    EXPECT_EQ(desc.Width, 16u);
-    EXPECT_EQ(desc.Height, 8u);
-    EXPECT_EQ(desc.Format, D3DFMT_DXT1);
-    EXPECT_EQ(pTexture->GetLevelCount(), 3u);
-    EXPECT_EQ(info.MipLevels, 3u);
-    EXPECT_EQ(info.ImageFileFormat, D3DXIFF_DDS);
+    EXPECT_EQ(std::make_tuple(desc.Width, desc.Height, desc.Format, pTexture->GetLevelCount(),
+                              info.MipLevels, info.ImageFileFormat),
+              std::make_tuple(16u, 8u, D3DFMT_DXT1, 3u, 3u, D3DXIFF_DDS));
 
     UseTextureShaders();
     HR_OK(Device()->SetTexture(0, pTexture));
@@ -327,19 +324,11 @@ TEST_F(D3DXGLTest, FilterTextureFillsEveryLevelWithBoxAveragesThatTheSamplerRead
     // Rows two texels high, dark and white, over a full chain of a managed texture.
     constexpr D3DCOLOR DARK = 0xFF101010;
     constexpr D3DCOLOR GREY = 0xFF888888;
-    IDirect3DTexture9* pTexture = nullptr;
-    HR_OK(Device()->CreateTexture(64, 64, 0, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, &pTexture,
-                                  nullptr));
+    std::vector<D3DCOLOR> rows(64 * 64);
+    for (size_t i = 0; i < rows.size(); ++i)
+        rows[i] = i / 64 % 4 < 2 ? DARK : WHITE;
+    IDirect3DTexture9* pTexture = MakeTexture(64, 64, D3DFMT_A8R8G8B8, rows.data(), 0);
     ASSERT_EQ(pTexture->GetLevelCount(), 7u);
-    D3DLOCKED_RECT locked = {};
-    HR_OK(pTexture->LockRect(0, &locked, nullptr, 0));
-    for (UINT y = 0; y < 64; ++y)
-    {
-        auto* pRow = reinterpret_cast<D3DCOLOR*>(static_cast<uint8_t*>(locked.pBits) +
-                                                 size_t(y) * locked.Pitch);
-        std::fill(pRow, pRow + 64, y % 4 < 2 ? DARK : WHITE);
-    }
-    HR_OK(pTexture->UnlockRect(0));
     HR_OK(D3DXFilterTexture(pTexture, nullptr, 0, D3DX_DEFAULT));
 
     // Level 1 keeps one-texel rows; from level 2 on every texel is their average.
