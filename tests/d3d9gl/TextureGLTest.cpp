@@ -269,12 +269,12 @@ TEST_F(TextureGLTest, CubeFacesKeepDirect3DOrientation)
     }
     HR_OK(Device()->SetRenderTarget(0, pBackBuffer));
 
-    // Direct3D's face axes: a direction whose face coordinates (sc, tc) are (-0.5, -0.5)
-    // lands in the top-left quadrant, (+0.5, +0.5) in the bottom-right one.
-    const float topLeft[6][3] = {{1, 0.5f, 0.5f},   {-1, 0.5f, -0.5f}, {-0.5f, 1, -0.5f},
-                                 {-0.5f, -1, 0.5f}, {-0.5f, 0.5f, 1},  {0.5f, 0.5f, -1}};
-    const float bottomRight[6][3] = {{1, -0.5f, -0.5f}, {-1, -0.5f, 0.5f}, {0.5f, 1, 0.5f},
-                                     {0.5f, -1, -0.5f}, {0.5f, -0.5f, 1},  {-0.5f, -0.5f, -1}};
+    // Direct3D's face axes: per face, a direction whose face coordinates (sc, tc) are
+    // (-0.5, -0.5), in the top-left quadrant, and one at (+0.5, +0.5), in the bottom-right one.
+    const float directions[6][2][4] = {
+        {{1, .5f, .5f}, {1, -.5f, -.5f}}, {{-1, .5f, -.5f}, {-1, -.5f, .5f}},
+        {{-.5f, 1, -.5f}, {.5f, 1, .5f}}, {{-.5f, -1, .5f}, {.5f, -1, -.5f}},
+        {{-.5f, .5f, 1}, {.5f, -.5f, 1}}, {{.5f, .5f, -1}, {-.5f, -.5f, -1}}};
     // Samples the cube map in sampler 0 along the direction in pc[0].
     IDirect3DPixelShader9* pShader = CreatePixelShader(
         "uniform samplerCube s0;\nvoid main() { oColor = texture(s0, pc[0].xyz); }\n");
@@ -284,9 +284,7 @@ TEST_F(TextureGLTest, CubeFacesKeepDirect3DOrientation)
     {
         for (int corner = 0; corner < 2; ++corner)
         {
-            const float* pDirection = corner == 0 ? topLeft[face] : bottomRight[face];
-            const float constant[4] = {pDirection[0], pDirection[1], pDirection[2], 0.0f};
-            HR_OK(Device()->SetPixelShaderConstantF(0, constant, 1));
+            HR_OK(Device()->SetPixelShaderConstantF(0, directions[face][corner], 1));
             EXPECT_EQ(DrawFullQuad(5, 5), corner == 0 ? WHITE : faceColors[face])
                 << "face " << face << (corner == 0 ? " top-left" : " bottom-right");
         }
