@@ -121,16 +121,23 @@ inline void LoadShaders(VertexShader& vertex, const char* vertexFile, PixelShade
     EXPECT_TRUE(pixel.Load(ps.data(), static_cast<int>(ps.size()), 0)) << pixelFile;
 }
 
+// Pixel (x, y) of a SIZE x SIZE read-back within tolerance of expected.
+inline testing::AssertionResult PixelNear(const std::vector<uint32_t>& pixels, int x, int y,
+                                          uint32_t expected, int tolerance = 2)
+{
+    const uint32_t actual = pixels.at(static_cast<size_t>(y) * SIZE + x);
+    if (Near(expected, actual, tolerance))
+        return testing::AssertionSuccess();
+    return testing::AssertionFailure() << "pixel (" << x << "," << y << ") is 0x" << std::hex
+                                       << actual << ", expected 0x" << expected;
+}
+
 // Pixels of a SIZE x SIZE read-back, given as x, y, colour triples, within tolerance.
 inline void ExpectPixels(const std::vector<uint32_t>& pixels,
                          std::initializer_list<uint32_t> triples, int tolerance = 2)
 {
     for (auto p = triples.begin(); p + 2 < triples.end(); p += 3)
-    {
-        const uint32_t actual = pixels.at(p[1] * SIZE + p[0]);
-        EXPECT_TRUE(Near(p[2], actual, tolerance)) << "pixel (" << p[0] << "," << p[1] << ") is 0x"
-                                                   << std::hex << actual << ", expected 0x" << p[2];
-    }
+        EXPECT_TRUE(PixelNear(pixels, int(p[0]), int(p[1]), p[2], tolerance));
 }
 
 // Every texel of level `level` of a locked 2D texture, as A8R8G8B8.
