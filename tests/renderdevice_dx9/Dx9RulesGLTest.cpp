@@ -54,50 +54,46 @@ TEST_F(Dx9RulesGLTest, FailedCreationsAreLoggedAndLeaveNoNativeObject)
     VertexShader vertexShader;
     PixelShader pixelShader;
     Texture texture;
-    const struct
+    // The fault injected, the creation, what it logs and the object left without a native one.
+    const std::tuple<D3D9GL_CREATION_KIND, std::function<bool()>, const char*, const Resource*>
+        cases[] = {
+            {D3D9GL_CREATION_BUFFER,
+             [&] { return vertices.Load(PT_LINE_LIST, nullptr, 2, 12, POOL_DEFAULT); },
+             "Can not create VertexBuffer, vertexNum: 2, vertexSize: 12, pool: 0", &vertices},
+            {D3D9GL_CREATION_BUFFER, [&] { return indexBuffer.Load(nullptr, 3, 2, POOL_MANAGED); },
+             "Can not create IndexBuffer, indexNum: 3", &indexBuffer},
+            {D3D9GL_CREATION_SHADER,
+             [&] { return vertexShader.Load(vertexText.data(), size(vertexText), 0); },
+             "Can not Create VertexShader", &vertexShader},
+            {D3D9GL_CREATION_SHADER,
+             [&] { return pixelShader.Load(pixelText.data(), size(pixelText), 0); },
+             "Can not Create PixelShader", &pixelShader},
+            {D3D9GL_CREATION_TEXTURE,
+             [&] { return texture.Create(TEX_2D, 16, 8, 1, FMT_A8R8G8B8, 1, POOL_MANAGED, 0); },
+             "Could not create empty 2D texture", &texture},
+            {D3D9GL_CREATION_TEXTURE,
+             [&] { return texture.Create(TEX_CUBE, 16, 16, 1, FMT_A8R8G8B8, 1, POOL_MANAGED, 0); },
+             "Could not create cube texture", &texture},
+            {D3D9GL_CREATION_RENDER_TARGET,
+             [&] { return texture.CreateRenderTarget(128, 64, FMT_R32F, 0, false); },
+             "Can not create Render Target, width: 128, height: 64, mipmaplevel: 1, d3dFormat: 114",
+             &texture},
+            {D3D9GL_CREATION_RENDER_TARGET,
+             [&] { return texture.CreateRenderTarget(32, 32, FMT_A8R8G8B8, 0, true); },
+             "Can not create Cube Render Target", &texture},
+            {D3D9GL_CREATION_RENDER_TARGET,
+             [&] { return Device().CreateDepthStencilSurface(&texture, 16, 16, FMT_D16); },
+             "Can not create DepthStencil Surface", &texture},
+        };
+    for (const auto& [fault, create, logged, pMade] : cases)
     {
-        D3D9GL_CREATION_KIND m_Fault;
-        std::function<bool()> m_Create;
-        const char* m_Logged;
-        const Resource* m_pMade;
-    } cases[] = {
-        {D3D9GL_CREATION_BUFFER,
-         [&] { return vertices.Load(PT_LINE_LIST, nullptr, 2, 12, POOL_DEFAULT); },
-         "Can not create VertexBuffer, vertexNum: 2, vertexSize: 12, pool: 0", &vertices},
-        {D3D9GL_CREATION_BUFFER, [&] { return indexBuffer.Load(nullptr, 3, 2, POOL_MANAGED); },
-         "Can not create IndexBuffer, indexNum: 3", &indexBuffer},
-        {D3D9GL_CREATION_SHADER,
-         [&] { return vertexShader.Load(vertexText.data(), size(vertexText), 0); },
-         "Can not Create VertexShader", &vertexShader},
-        {D3D9GL_CREATION_SHADER,
-         [&] { return pixelShader.Load(pixelText.data(), size(pixelText), 0); },
-         "Can not Create PixelShader", &pixelShader},
-        {D3D9GL_CREATION_TEXTURE,
-         [&] { return texture.Create(TEX_2D, 16, 8, 1, FMT_A8R8G8B8, 1, POOL_MANAGED, 0); },
-         "Could not create empty 2D texture", &texture},
-        {D3D9GL_CREATION_TEXTURE,
-         [&] { return texture.Create(TEX_CUBE, 16, 16, 1, FMT_A8R8G8B8, 1, POOL_MANAGED, 0); },
-         "Could not create cube texture", &texture},
-        {D3D9GL_CREATION_RENDER_TARGET,
-         [&] { return texture.CreateRenderTarget(128, 64, FMT_R32F, 0, false); },
-         "Can not create Render Target, width: 128, height: 64, mipmaplevel: 1, d3dFormat: 114",
-         &texture},
-        {D3D9GL_CREATION_RENDER_TARGET,
-         [&] { return texture.CreateRenderTarget(32, 32, FMT_A8R8G8B8, 0, true); },
-         "Can not create Cube Render Target", &texture},
-        {D3D9GL_CREATION_RENDER_TARGET,
-         [&] { return Device().CreateDepthStencilSurface(&texture, 16, 16, FMT_D16); },
-         "Can not create DepthStencil Surface", &texture},
-    };
-    for (const auto& c : cases)
-    {
-        SCOPED_TRACE(c.m_Logged);
+        SCOPED_TRACE(logged);
         DiagnosticCapture capture;
-        ASSERT_EQ(D3D9GL_FailCreation(Native(), c.m_Fault, 1), D3D_OK);
-        EXPECT_FALSE(c.m_Create());
-        EXPECT_TRUE(capture.Logged(c.m_Logged));
+        ASSERT_EQ(D3D9GL_FailCreation(Native(), fault, 1), D3D_OK);
+        EXPECT_FALSE(create());
+        EXPECT_TRUE(capture.Logged(logged));
         EXPECT_FALSE(capture.Asserts().empty());
-        EXPECT_EQ(c.m_pMade->GetUserData(), nullptr);
+        EXPECT_EQ(pMade->GetUserData(), nullptr);
     }
 }
 
