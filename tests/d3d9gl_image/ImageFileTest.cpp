@@ -147,10 +147,8 @@ TEST(ImageFileTest, BrokenAndHugeImagesAreRefusedWithAReason)
     std::vector<uint8_t> bmp(54, 0);
     const uint32_t fields[][2] = {{10, 54}, {14, 40}, {18, 8192}, {22, 8192}, {26, 1}, {28, 24}};
     for (const auto& [offset, value] : fields)
-    {
         for (int i = 0; i < 4; ++i)
             bmp[offset + i] = uint8_t(value >> (8 * i));
-    }
     bmp[0] = 'B';
     bmp[1] = 'M';
     const std::vector<uint8_t> png =
