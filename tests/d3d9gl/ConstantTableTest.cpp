@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace
 {
 
@@ -34,14 +36,10 @@ TEST(ConstantTableTest, AnnotationsBecomeConstantsWithRegisterSetIndexAndCount)
     ASSERT_EQ(D3DXGetShaderConstantTable(function.data(), &pTable), D3D_OK);
     D3DXCONSTANTTABLE_DESC tableDesc = {};
     ASSERT_EQ(pTable->GetDesc(&tableDesc), D3D_OK);
-    EXPECT_EQ(tableDesc.Constants, 6u);
-    EXPECT_EQ(tableDesc.Version, VERTEX_SHADER_VERSION_TOKEN);
-    const struct
-    {
-        const char* name;
-        D3DXREGISTER_SET set;
-        UINT index, count;
-    } expected[] = {
+    EXPECT_EQ(std::make_pair(tableDesc.Constants, tableDesc.Version),
+              std::make_pair(6u, VERTEX_SHADER_VERSION_TOKEN));
+    // Name, register set, first register and register count, in annotation order.
+    const std::tuple<std::string, D3DXREGISTER_SET, UINT, UINT> expected[] = {
         {"g_WorldViewProj", D3DXRS_FLOAT4, 0, 4}, {"g_LightDir", D3DXRS_FLOAT4, 4, 1},
         {"g_Count", D3DXRS_INT4, 2, 1},           {"g_Enabled", D3DXRS_BOOL, 3, 1},
         {"g_Diffuse", D3DXRS_SAMPLER, 1, 1},      {"g_Inline", D3DXRS_FLOAT4, 9, 2},
@@ -49,15 +47,16 @@ TEST(ConstantTableTest, AnnotationsBecomeConstantsWithRegisterSetIndexAndCount)
     for (UINT i = 0; i < 6; ++i)
     {
         // By index, then by name as a handle, as in D3DX.
-        EXPECT_STREQ(pTable->GetConstant(nullptr, i), expected[i].name);
+        const char* pName = pTable->GetConstant(nullptr, i);
+        ASSERT_NE(pName, nullptr) << i;
+        const std::string name = pName;
         D3DXCONSTANT_DESC desc = {};
         UINT count = 0;
-        ASSERT_EQ(pTable->GetConstantDesc(expected[i].name, &desc, &count), D3D_OK);
+        ASSERT_EQ(pTable->GetConstantDesc(name.c_str(), &desc, &count), D3D_OK);
         EXPECT_EQ(count, 1u);
-        EXPECT_STREQ(desc.Name, expected[i].name);
-        EXPECT_EQ(desc.RegisterSet, expected[i].set) << expected[i].name;
-        EXPECT_EQ(desc.RegisterIndex, expected[i].index) << expected[i].name;
-        EXPECT_EQ(desc.RegisterCount, expected[i].count) << expected[i].name;
+        EXPECT_EQ(std::make_tuple(std::string(desc.Name), desc.RegisterSet, desc.RegisterIndex,
+                                  desc.RegisterCount),
+                  expected[i]);
     }
     D3DXHANDLE hMatrix = pTable->GetConstantByName(nullptr, "g_WorldViewProj");
     EXPECT_EQ(pTable->GetSamplerIndex(pTable->GetConstantByName(nullptr, "g_Diffuse")), 1u);
@@ -106,19 +105,15 @@ TEST(ConstantTableTest, MalformedAnnotationsAreLoggedAndSkipped)
 
 TEST(ShaderSourceTest, ClipFixupOnlyWhenRequestedAndOnlyInTheVertexStage)
 {
-    const struct
-    {
-        ShaderStage stage;
-        bool requested, expected;
-    } cases[] = {{SHADER_STAGE_VERTEX, true, true},
-                 {SHADER_STAGE_VERTEX, false, false},
-                 {SHADER_STAGE_PIXEL, true, false}};
-    for (const auto& c : cases)
+    const std::tuple<ShaderStage, bool, bool> cases[] = {{SHADER_STAGE_VERTEX, true, true},
+                                                         {SHADER_STAGE_VERTEX, false, false},
+                                                         {SHADER_STAGE_PIXEL, true, false}};
+    for (const auto& [stage, requested, expected] : cases)
     {
         const std::string source =
-            AssembleShaderSource(c.stage, "void main() {}", {false, c.requested});
-        EXPECT_EQ(source.find("#define D3D9GL_CLIP_FIXUP") != std::string::npos, c.expected)
-            << "stage " << c.stage << " requested " << c.requested;
+            AssembleShaderSource(stage, "void main() {}", {false, requested});
+        EXPECT_EQ(source.find("#define D3D9GL_CLIP_FIXUP") != std::string::npos, expected)
+            << "stage " << stage << " requested " << requested;
     }
 }
 

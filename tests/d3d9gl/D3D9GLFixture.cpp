@@ -20,23 +20,13 @@ D3DPRESENT_PARAMETERS DeviceFixture::s_Params = {};
 namespace
 {
 
-const char* COLOR_VS = R"(
-layout(location = 0) in vec4 aPosition;
-layout(location = 5) in vec4 aColor;
-layout(location = 9) in vec2 aTexCoord;
-SHADE out vec4 vColor;
-out vec2 vTexCoord;
-void main() { gl_Position = aPosition; vColor = aColor; vTexCoord = aTexCoord; }
-)";
-
-const char* COLOR_PS = "SHADE in vec4 vColor;\nvoid main() { oColor = vColor; }\n";
-
-const char* TEXTURE_PS = R"(
-SHADE in vec4 vColor;
-in vec2 vTexCoord;
-uniform sampler2D s0;
-void main() { oColor = texture(s0, vTexCoord) * vColor; }
-)";
+const char* COLOR_VS =
+    "layout(location = 0) in vec4 aPosition; layout(location = 5) in vec4 aColor;\n"
+    "layout(location = 9) in vec2 aTexCoord; SHADE out vec4 vColor; out vec2 vTexCoord;\n"
+    "void main() { gl_Position = aPosition; vColor = aColor; vTexCoord = aTexCoord; }\n";
+const char* COLOR_PS = "SHADE in vec4 vColor; void main() { oColor = vColor; }\n";
+const char* TEXTURE_PS = "SHADE in vec4 vColor; in vec2 vTexCoord; uniform sampler2D s0;\n"
+                         "void main() { oColor = texture(s0, vTexCoord) * vColor; }\n";
 
 } // namespace
 
@@ -59,38 +49,33 @@ void DeviceFixture::SetUpTestSuite()
     s_Params.AutoDepthStencilFormat = D3DFMT_D24S8;
     s_Params.PresentationInterval = D3DPRESENT_INTERVAL_IMMEDIATE;
     D3DPRESENT_PARAMETERS params = s_Params;
-    ASSERT_EQ(s_pD3D->CreateDevice(0, D3DDEVTYPE_HAL, reinterpret_cast<HWND>(s_pWindow),
-                                   D3DCREATE_HARDWARE_VERTEXPROCESSING, &params, &s_pDevice),
-              D3D_OK);
+    HR_OK(s_pD3D->CreateDevice(0, D3DDEVTYPE_HAL, reinterpret_cast<HWND>(s_pWindow),
+                               D3DCREATE_HARDWARE_VERTEXPROCESSING, &params, &s_pDevice));
     const D3DVERTEXELEMENT9 elements[] = {
         {0, 0, D3DDECLTYPE_FLOAT4, D3DDECLMETHOD_DEFAULT, D3DDECLUSAGE_POSITION, 0},
         {0, 16, D3DDECLTYPE_D3DCOLOR, D3DDECLMETHOD_DEFAULT, D3DDECLUSAGE_COLOR, 0},
         {0, 20, D3DDECLTYPE_FLOAT2, D3DDECLMETHOD_DEFAULT, D3DDECLUSAGE_TEXCOORD, 0},
         D3DDECL_END()};
-    ASSERT_EQ(s_pDevice->CreateVertexDeclaration(elements, &s_pDeclaration), D3D_OK);
-    ASSERT_EQ(s_pDevice->CreateVertexShader(reinterpret_cast<const DWORD*>(COLOR_VS), &s_pColorVS),
-              D3D_OK);
-    ASSERT_EQ(s_pDevice->CreatePixelShader(reinterpret_cast<const DWORD*>(COLOR_PS), &s_pColorPS),
-              D3D_OK);
-    ASSERT_EQ(
-        s_pDevice->CreatePixelShader(reinterpret_cast<const DWORD*>(TEXTURE_PS), &s_pTexturePS),
-        D3D_OK);
+    HR_OK(s_pDevice->CreateVertexDeclaration(elements, &s_pDeclaration));
+    HR_OK(s_pDevice->CreateVertexShader(reinterpret_cast<const DWORD*>(COLOR_VS), &s_pColorVS));
+    HR_OK(s_pDevice->CreatePixelShader(reinterpret_cast<const DWORD*>(COLOR_PS), &s_pColorPS));
+    HR_OK(s_pDevice->CreatePixelShader(reinterpret_cast<const DWORD*>(TEXTURE_PS), &s_pTexturePS));
 }
 
 void DeviceFixture::TearDownTestSuite()
 {
-    for (IUnknown* pObject : std::initializer_list<IUnknown*>{s_pTexturePS, s_pColorPS, s_pColorVS,
-                                                              s_pDeclaration, s_pDevice, s_pD3D})
+    auto release = [](auto*& pObject)
     {
         if (pObject)
             pObject->Release();
-    }
-    s_pTexturePS = nullptr;
-    s_pColorPS = nullptr;
-    s_pColorVS = nullptr;
-    s_pDeclaration = nullptr;
-    s_pDevice = nullptr;
-    s_pD3D = nullptr;
+        pObject = nullptr;
+    };
+    release(s_pTexturePS);
+    release(s_pColorPS);
+    release(s_pColorVS);
+    release(s_pDeclaration);
+    release(s_pDevice);
+    release(s_pD3D);
     if (s_pWindow)
         SDL_DestroyWindow(s_pWindow);
     s_pWindow = nullptr;
@@ -101,30 +86,33 @@ void DeviceFixture::SetUp()
 {
     ASSERT_NE(s_pDevice, nullptr);
     D3DPRESENT_PARAMETERS params = s_Params;
-    ASSERT_EQ(s_pDevice->Reset(&params), D3D_OK);
-    ASSERT_EQ(s_pDevice->SetVertexDeclaration(s_pDeclaration), D3D_OK);
-    D3D9GL_COUNTERS counters = {};
-    ASSERT_EQ(D3D9GL_GetCounters(s_pDevice, &counters, nullptr), D3D_OK);
-    m_GLErrorsBefore = counters.GLErrors;
+    HR_OK(s_pDevice->Reset(&params));
+    HR_OK(s_pDevice->SetVertexDeclaration(s_pDeclaration));
+    m_GLErrorsBefore = Counters().GLErrors;
 }
 
 void DeviceFixture::TearDown()
 {
+    EXPECT_EQ(Counters().GLErrors, m_GLErrorsBefore) << "GL reported errors";
+}
+
+D3D9GL_COUNTERS DeviceFixture::Counters(IDirect3DDevice9* pDevice)
+{
     D3D9GL_COUNTERS counters = {};
-    ASSERT_EQ(D3D9GL_GetCounters(s_pDevice, &counters, nullptr), D3D_OK);
-    EXPECT_EQ(counters.GLErrors, m_GLErrorsBefore) << "GL reported errors";
+    EXPECT_EQ(D3D9GL_GetCounters(pDevice ? pDevice : s_pDevice, &counters, nullptr), D3D_OK);
+    return counters;
 }
 
 void DeviceFixture::UseColorShaders()
 {
-    ASSERT_EQ(Device()->SetVertexShader(s_pColorVS), D3D_OK);
-    ASSERT_EQ(Device()->SetPixelShader(s_pColorPS), D3D_OK);
+    HR_OK(Device()->SetVertexShader(s_pColorVS));
+    HR_OK(Device()->SetPixelShader(s_pColorPS));
 }
 
 void DeviceFixture::UseTextureShaders()
 {
-    ASSERT_EQ(Device()->SetVertexShader(s_pColorVS), D3D_OK);
-    ASSERT_EQ(Device()->SetPixelShader(s_pTexturePS), D3D_OK);
+    HR_OK(Device()->SetVertexShader(s_pColorVS));
+    HR_OK(Device()->SetPixelShader(s_pTexturePS));
 }
 
 void DeviceFixture::SetStates(std::initializer_list<std::pair<D3DRENDERSTATETYPE, DWORD>> states)
@@ -148,16 +136,16 @@ IDirect3DTexture9* DeviceFixture::MakeTexture(UINT width, UINT height, D3DFORMAT
 void DeviceFixture::FillLevel(IDirect3DTexture9* pTexture, UINT level, const void* pTexels)
 {
     D3DSURFACE_DESC desc = {};
-    ASSERT_EQ(pTexture->GetLevelDesc(level, &desc), D3D_OK);
+    HR_OK(pTexture->GetLevelDesc(level, &desc));
     const UINT rowBytes = d3d9gl::GetRowPitch(desc.Format, desc.Width);
     D3DLOCKED_RECT locked = {};
-    ASSERT_EQ(pTexture->LockRect(level, &locked, nullptr, 0), D3D_OK);
+    HR_OK(pTexture->LockRect(level, &locked, nullptr, 0));
     for (UINT row = 0; row < d3d9gl::GetRowCount(desc.Format, desc.Height); ++row)
     {
         std::memcpy(static_cast<uint8_t*>(locked.pBits) + size_t(row) * locked.Pitch,
                     static_cast<const uint8_t*>(pTexels) + size_t(row) * rowBytes, rowBytes);
     }
-    ASSERT_EQ(pTexture->UnlockRect(level), D3D_OK);
+    HR_OK(pTexture->UnlockRect(level));
 }
 
 IDirect3DVertexBuffer9* DeviceFixture::MakeVertexBuffer(const void* pData, UINT size)
@@ -217,14 +205,20 @@ void DeviceFixture::DrawQuad(float x0, float y0, float x1, float y1, float z, D3
 void DeviceFixture::DrawVertices(D3DPRIMITIVETYPE type, const std::vector<Vertex>& vertices)
 {
     const UINT count = UINT(type == D3DPT_POINTLIST ? vertices.size() : vertices.size() / 3);
-    ASSERT_EQ(Device()->DrawPrimitiveUP(type, count, vertices.data(), sizeof(Vertex)), D3D_OK);
+    HR_OK(Device()->DrawPrimitiveUP(type, count, vertices.data(), sizeof(Vertex)));
 }
 
 void DeviceFixture::ClearAll(D3DCOLOR color, float z, DWORD stencil)
 {
-    ASSERT_EQ(Device()->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER | D3DCLEAR_STENCIL,
-                              color, z, stencil),
-              D3D_OK);
+    HR_OK(Device()->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER | D3DCLEAR_STENCIL, color,
+                          z, stencil));
+}
+
+D3DCOLOR DeviceFixture::DrawFullQuad(UINT x, UINT y, D3DCOLOR background)
+{
+    ClearAll(background);
+    DrawQuad(0, 0, TARGET_SIZE, TARGET_SIZE, 0.5f, WHITE);
+    return BackBufferPixel(x, y);
 }
 
 std::vector<D3DCOLOR> DeviceFixture::ReadSurface(IDirect3DSurface9* pSurface)
@@ -241,15 +235,20 @@ std::vector<D3DCOLOR> DeviceFixture::ReadSurface(IDirect3DSurface9* pSurface)
     EXPECT_EQ(Device()->GetRenderTargetData(pSurface, pCopy), D3D_OK);
     D3DLOCKED_RECT locked = {};
     EXPECT_EQ(pCopy->LockRect(&locked, nullptr, D3DLOCK_READONLY), D3D_OK);
-    pixels.resize(size_t(desc.Width) * desc.Height);
-    for (UINT y = 0; y < desc.Height; ++y)
-    {
-        const auto* pRow = static_cast<const uint8_t*>(locked.pBits) + size_t(y) * locked.Pitch;
-        std::memcpy(&pixels[size_t(y) * desc.Width], pRow, desc.Width * sizeof(D3DCOLOR));
-    }
+    pixels = Texels(locked, desc.Width, desc.Height);
     pCopy->UnlockRect();
     pCopy->Release();
     return pixels;
+}
+
+std::vector<D3DCOLOR> DeviceFixture::Texels(const D3DLOCKED_RECT& locked, UINT width, UINT height)
+{
+    std::vector<D3DCOLOR> texels(size_t(width) * height);
+    for (UINT y = 0; y < height; ++y)
+        std::memcpy(&texels[size_t(y) * width],
+                    static_cast<const uint8_t*>(locked.pBits) + size_t(y) * locked.Pitch,
+                    width * sizeof(D3DCOLOR));
+    return texels;
 }
 
 std::vector<D3DCOLOR> DeviceFixture::ReadBackBuffer()

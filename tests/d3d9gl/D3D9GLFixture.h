@@ -14,13 +14,22 @@
 #include <cstring>
 #include <initializer_list>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
+
+// Fails the test unless the call returns D3D_OK.
+#define HR_OK(call) ASSERT_EQ((call), D3D_OK)
 
 namespace D3D9GLTest
 {
 
 constexpr UINT TARGET_SIZE = 64;
+constexpr D3DCOLOR BLACK = 0xFF000000;
+constexpr D3DCOLOR WHITE = 0xFFFFFFFF;
+constexpr D3DCOLOR RED = 0xFFFF0000;
+constexpr D3DCOLOR GREEN = 0xFF00FF00;
+constexpr D3DCOLOR BLUE = 0xFF0000FF;
 
 // Position in clip space, D3DCOLOR, one texture coordinate set.
 struct Vertex
@@ -43,11 +52,16 @@ public:
                                     UINT targetWidth = TARGET_SIZE,
                                     UINT targetHeight = TARGET_SIZE);
 
+    // The 32-bit texels of a locked rectangle, rows packed tightly.
+    static std::vector<D3DCOLOR> Texels(const D3DLOCKED_RECT& locked, UINT width, UINT height);
+
 protected:
     void SetUp() override;
     void TearDown() override;
 
     IDirect3DDevice9* Device() const { return s_pDevice; }
+    // The counters of this frame so far, of `pDevice` or of the shared device.
+    static D3D9GL_COUNTERS Counters(IDirect3DDevice9* pDevice = nullptr);
 
     // The colour shader pair: position and COLOR0 through, colour out (SHADE interpolant).
     void UseColorShaders();
@@ -84,6 +98,8 @@ protected:
     // A point or triangle list.
     void DrawVertices(D3DPRIMITIVETYPE type, const std::vector<Vertex>& vertices);
     void ClearAll(D3DCOLOR color, float z = 1.0f, DWORD stencil = 0);
+    // Clears to `background`, draws a white quad over the whole target, reads pixel (x, y).
+    D3DCOLOR DrawFullQuad(UINT x = 10, UINT y = 10, D3DCOLOR background = BLACK);
 
     // The pixels of a render-target surface as A8R8G8B8 (row 0 at the top).
     std::vector<D3DCOLOR> ReadSurface(IDirect3DSurface9* pSurface);

@@ -9,10 +9,6 @@ namespace
 
 using DrawGLTest = DeviceFixture;
 
-constexpr D3DCOLOR BLACK = 0xFF000000;
-constexpr D3DCOLOR RED = 0xFFFF0000;
-constexpr D3DCOLOR GREEN = 0xFF00FF00;
-
 // Four corners of a pixel rectangle, for indexed quads (0 1 2, 2 1 3).
 std::vector<Vertex> Corners(float x0, float y0, float x1, float y1, D3DCOLOR color)
 {
@@ -28,7 +24,7 @@ TEST_F(DrawGLTest, IndexedDrawsUseBaseVertexStartIndexAndBothIndexSizes)
     vertices.insert(vertices.end(), second.begin(), second.end());
     IDirect3DVertexBuffer9* pVertices =
         MakeVertexBuffer(vertices.data(), UINT(vertices.size() * sizeof(Vertex)));
-    ASSERT_EQ(Device()->SetStreamSource(0, pVertices, 0, sizeof(Vertex)), D3D_OK);
+    HR_OK(Device()->SetStreamSource(0, pVertices, 0, sizeof(Vertex)));
     EXPECT_EQ(Device()->DrawIndexedPrimitive(D3DPT_TRIANGLELIST, 0, 0, 4, 0, 2), D3DERR_INVALIDCALL)
         << "no index buffer";
 
@@ -40,27 +36,25 @@ TEST_F(DrawGLTest, IndexedDrawsUseBaseVertexStartIndexAndBothIndexSizes)
         for (size_t i = 0; i < std::size(indices); ++i)
             std::memcpy(&bytes[i * indexSize], &indices[i], indexSize);
         IDirect3DIndexBuffer9* pIndices = MakeIndexBuffer(bytes.data(), UINT(bytes.size()), format);
-        ASSERT_EQ(Device()->SetIndices(pIndices), D3D_OK);
+        HR_OK(Device()->SetIndices(pIndices));
         ClearAll(BLACK);
         // Base vertex 4 selects the second quad.
-        ASSERT_EQ(Device()->DrawIndexedPrimitive(D3DPT_TRIANGLELIST, 4, 0, 4, 2, 2), D3D_OK);
-        EXPECT_EQ(BackBufferPixel(10, 10), BLACK) << "index size " << indexSize;
-        EXPECT_EQ(BackBufferPixel(50, 50), GREEN) << "index size " << indexSize;
-        ASSERT_EQ(Device()->SetIndices(nullptr), D3D_OK);
+        HR_OK(Device()->DrawIndexedPrimitive(D3DPT_TRIANGLELIST, 4, 0, 4, 2, 2));
+        EXPECT_TRUE(OnlyRectIs(ReadBackBuffer(), {32, 32, 64, 64}, GREEN, BLACK)) << indexSize;
+        HR_OK(Device()->SetIndices(nullptr));
         pIndices->Release();
     }
     ClearAll(BLACK);
-    ASSERT_EQ(Device()->DrawPrimitive(D3DPT_TRIANGLESTRIP, 0, 2), D3D_OK);
-    EXPECT_EQ(BackBufferPixel(10, 10), RED);
+    HR_OK(Device()->DrawPrimitive(D3DPT_TRIANGLESTRIP, 0, 2));
+    EXPECT_TRUE(OnlyRectIs(ReadBackBuffer(), {0, 0, 32, 32}, RED, BLACK));
 
     // A user-pointer draw leaves stream 0 unset.
     DrawQuad(0, 0, 8, 8, 0.5f, RED);
     IDirect3DVertexBuffer9* pBound = pVertices;
     UINT offset = 1;
     UINT stride = 1;
-    ASSERT_EQ(Device()->GetStreamSource(0, &pBound, &offset, &stride), D3D_OK);
-    EXPECT_EQ(pBound, nullptr);
-    EXPECT_EQ(stride, 0u);
+    HR_OK(Device()->GetStreamSource(0, &pBound, &offset, &stride));
+    EXPECT_EQ(std::make_pair(pBound, stride), std::make_pair(decltype(pBound)(nullptr), 0u));
     pVertices->Release();
 }
 
@@ -68,10 +62,8 @@ TEST_F(DrawGLTest, BufferLocksUpdateTheLockedRangeOnly)
 {
     UseColorShaders();
     IDirect3DVertexBuffer9* pBuffer = nullptr;
-    ASSERT_EQ(Device()->CreateVertexBuffer(12 * sizeof(Vertex),
-                                           D3DUSAGE_DYNAMIC | D3DUSAGE_WRITEONLY, 0,
-                                           D3DPOOL_DEFAULT, &pBuffer, nullptr),
-              D3D_OK);
+    HR_OK(Device()->CreateVertexBuffer(12 * sizeof(Vertex), D3DUSAGE_DYNAMIC | D3DUSAGE_WRITEONLY,
+                                       0, D3DPOOL_DEFAULT, &pBuffer, nullptr));
     const std::vector<Vertex> left = Quad(0, 0, 32, 64, 0.5f, RED);
     Fill(pBuffer, left.data(), 6 * sizeof(Vertex), 0, D3DLOCK_DISCARD);
     const std::vector<Vertex> right = Quad(32, 0, 64, 64, 0.5f, GREEN);
@@ -79,30 +71,25 @@ TEST_F(DrawGLTest, BufferLocksUpdateTheLockedRangeOnly)
     void* pData = nullptr;
     EXPECT_EQ(pBuffer->Lock(12 * sizeof(Vertex), 1, &pData, 0), D3DERR_INVALIDCALL)
         << "beyond the end";
-    ASSERT_EQ(Device()->SetStreamSource(0, pBuffer, 0, sizeof(Vertex)), D3D_OK);
+    HR_OK(Device()->SetStreamSource(0, pBuffer, 0, sizeof(Vertex)));
     ClearAll(BLACK);
-    ASSERT_EQ(Device()->DrawPrimitive(D3DPT_TRIANGLELIST, 0, 4), D3D_OK);
-    EXPECT_EQ(BackBufferPixel(10, 10), RED);
-    EXPECT_EQ(BackBufferPixel(50, 10), GREEN);
+    HR_OK(Device()->DrawPrimitive(D3DPT_TRIANGLELIST, 0, 4));
+    EXPECT_TRUE(OnlyRectIs(ReadBackBuffer(), {0, 0, 32, 64}, RED, GREEN));
 
     // A stream offset skips the first quad.
-    ASSERT_EQ(Device()->SetStreamSource(0, pBuffer, 6 * sizeof(Vertex), sizeof(Vertex)), D3D_OK);
+    HR_OK(Device()->SetStreamSource(0, pBuffer, 6 * sizeof(Vertex), sizeof(Vertex)));
     ClearAll(BLACK);
-    ASSERT_EQ(Device()->DrawPrimitive(D3DPT_TRIANGLELIST, 0, 2), D3D_OK);
-    EXPECT_EQ(BackBufferPixel(10, 10), BLACK);
-    EXPECT_EQ(BackBufferPixel(50, 10), GREEN);
-    ASSERT_EQ(Device()->SetStreamSource(0, nullptr, 0, 0), D3D_OK);
+    HR_OK(Device()->DrawPrimitive(D3DPT_TRIANGLELIST, 0, 2));
+    EXPECT_TRUE(OnlyRectIs(ReadBackBuffer(), {32, 0, 64, 64}, GREEN, BLACK));
+    HR_OK(Device()->SetStreamSource(0, nullptr, 0, 0));
     pBuffer->Release();
 }
 
 // Moves the position by a clip-space offset and colours by a colour, both per instance.
-const char* INSTANCE_VS = R"(
-layout(location = 0) in vec4 aPosition;
-layout(location = 9) in vec2 aOffset;
-layout(location = 5) in vec4 aColor;
-SHADE out vec4 vColor;
-void main() { gl_Position = aPosition + vec4(aOffset, 0.0, 0.0); vColor = aColor; }
-)";
+const char* INSTANCE_VS =
+    "layout(location = 0) in vec4 aPosition; layout(location = 9) in vec2 aOffset;\n"
+    "layout(location = 5) in vec4 aColor; SHADE out vec4 vColor;\n"
+    "void main() { gl_Position = aPosition + vec4(aOffset, 0.0, 0.0); vColor = aColor; }\n";
 
 TEST_F(DrawGLTest, StreamFrequenciesDrawInstancesOfIndexedDrawsOnly)
 {
@@ -119,7 +106,7 @@ TEST_F(DrawGLTest, StreamFrequenciesDrawInstancesOfIndexedDrawsOnly)
                                           {1, 8, D3DDECLTYPE_D3DCOLOR, 0, D3DDECLUSAGE_COLOR, 0},
                                           D3DDECL_END()};
     IDirect3DVertexDeclaration9* pDeclaration = nullptr;
-    ASSERT_EQ(Device()->CreateVertexDeclaration(elements, &pDeclaration), D3D_OK);
+    HR_OK(Device()->CreateVertexDeclaration(elements, &pDeclaration));
     const std::vector<Vertex> corners = Corners(0, 0, 16, 16, 0);
     const std::vector<Vertex> triangles = Quad(0, 0, 16, 16, 0.5f, 0);
     const Instance instances[] = {{0.0f, 0.0f, RED}, {1.0f, -1.0f, GREEN}};
@@ -129,33 +116,33 @@ TEST_F(DrawGLTest, StreamFrequenciesDrawInstancesOfIndexedDrawsOnly)
     IDirect3DVertexBuffer9* pInstances = MakeVertexBuffer(instances, sizeof(instances));
     IDirect3DIndexBuffer9* pIndices = MakeIndexBuffer(indices, sizeof(indices), D3DFMT_INDEX16);
 
-    ASSERT_EQ(Device()->SetVertexShader(pShader), D3D_OK);
-    ASSERT_EQ(Device()->SetPixelShader(s_pColorPS), D3D_OK);
-    ASSERT_EQ(Device()->SetVertexDeclaration(pDeclaration), D3D_OK);
-    ASSERT_EQ(Device()->SetStreamSource(0, pCorners, 0, sizeof(Vertex)), D3D_OK);
-    ASSERT_EQ(Device()->SetStreamSource(1, pInstances, 0, sizeof(Instance)), D3D_OK);
-    ASSERT_EQ(Device()->SetStreamSourceFreq(0, D3DSTREAMSOURCE_INDEXEDDATA | 2), D3D_OK);
-    ASSERT_EQ(Device()->SetStreamSourceFreq(1, D3DSTREAMSOURCE_INSTANCEDATA | 1), D3D_OK);
-    ASSERT_EQ(Device()->SetIndices(pIndices), D3D_OK);
+    HR_OK(Device()->SetVertexShader(pShader));
+    HR_OK(Device()->SetPixelShader(s_pColorPS));
+    HR_OK(Device()->SetVertexDeclaration(pDeclaration));
+    HR_OK(Device()->SetStreamSource(0, pCorners, 0, sizeof(Vertex)));
+    HR_OK(Device()->SetStreamSource(1, pInstances, 0, sizeof(Instance)));
+    HR_OK(Device()->SetStreamSourceFreq(0, D3DSTREAMSOURCE_INDEXEDDATA | 2));
+    HR_OK(Device()->SetStreamSourceFreq(1, D3DSTREAMSOURCE_INSTANCEDATA | 1));
+    HR_OK(Device()->SetIndices(pIndices));
     ClearAll(BLACK);
-    ASSERT_EQ(Device()->DrawIndexedPrimitive(D3DPT_TRIANGLELIST, 0, 0, 4, 0, 2), D3D_OK);
+    HR_OK(Device()->DrawIndexedPrimitive(D3DPT_TRIANGLELIST, 0, 0, 4, 0, 2));
     EXPECT_EQ(BackBufferPixel(8, 8), RED);
     EXPECT_EQ(BackBufferPixel(40, 40), GREEN) << "the second instance moved by (1, -1)";
     EXPECT_EQ(BackBufferPixel(40, 8), BLACK);
 
     // Direct3D instances indexed draws only.
-    ASSERT_EQ(Device()->SetStreamSource(0, pTriangles, 0, sizeof(Vertex)), D3D_OK);
+    HR_OK(Device()->SetStreamSource(0, pTriangles, 0, sizeof(Vertex)));
     ClearAll(BLACK);
-    ASSERT_EQ(Device()->DrawPrimitive(D3DPT_TRIANGLELIST, 0, 2), D3D_OK);
+    HR_OK(Device()->DrawPrimitive(D3DPT_TRIANGLELIST, 0, 2));
     EXPECT_EQ(BackBufferPixel(8, 8), RED);
     EXPECT_EQ(BackBufferPixel(40, 40), BLACK);
 
     // Frequencies back to 1: one instance, every vertex reads instance 0's data.
-    ASSERT_EQ(Device()->SetStreamSource(0, pCorners, 0, sizeof(Vertex)), D3D_OK);
-    ASSERT_EQ(Device()->SetStreamSourceFreq(0, 1), D3D_OK);
-    ASSERT_EQ(Device()->SetStreamSourceFreq(1, 1), D3D_OK);
+    HR_OK(Device()->SetStreamSource(0, pCorners, 0, sizeof(Vertex)));
+    HR_OK(Device()->SetStreamSourceFreq(0, 1));
+    HR_OK(Device()->SetStreamSourceFreq(1, 1));
     ClearAll(BLACK);
-    ASSERT_EQ(Device()->DrawIndexedPrimitive(D3DPT_TRIANGLELIST, 0, 0, 4, 0, 2), D3D_OK);
+    HR_OK(Device()->DrawIndexedPrimitive(D3DPT_TRIANGLELIST, 0, 0, 4, 0, 2));
     EXPECT_EQ(BackBufferPixel(40, 40), BLACK);
     EXPECT_EQ(Device()->SetStreamSourceFreq(0, 0), D3DERR_INVALIDCALL);
     Release(pIndices, pInstances, pTriangles, pCorners, pDeclaration, pShader);
@@ -173,9 +160,9 @@ TEST_F(DrawGLTest, DeclarationsNeedAnEndMarkerWithinTheLimit)
     // An element of a usage without an attribute location is kept but not fed.
     elements[1] = {0, 16, D3DDECLTYPE_FLOAT1, 0, D3DDECLUSAGE_FOG, 0};
     elements[2] = D3DDECL_END();
-    ASSERT_EQ(Device()->CreateVertexDeclaration(elements.data(), &pDeclaration), D3D_OK);
+    HR_OK(Device()->CreateVertexDeclaration(elements.data(), &pDeclaration));
     UINT count = 0;
-    ASSERT_EQ(pDeclaration->GetDeclaration(nullptr, &count), D3D_OK);
+    HR_OK(pDeclaration->GetDeclaration(nullptr, &count));
     EXPECT_EQ(count, 3u);
     pDeclaration->Release();
 }

@@ -8,12 +8,9 @@ namespace
 {
 
 // Texture times vertex colour times the tint in c0.
-const char* TINT_PS = R"(//! const g_Tint c0
-SHADE in vec4 vColor;
-in vec2 vTexCoord;
-uniform sampler2D s0;
-void main() { oColor = texture(s0, vTexCoord) * vColor * pc[0]; }
-)";
+const char* TINT_PS =
+    "//! const g_Tint c0\nSHADE in vec4 vColor; in vec2 vTexCoord; uniform sampler2D s0;\n"
+    "void main() { oColor = texture(s0, vTexCoord) * vColor * pc[0]; }\n";
 
 constexpr D3DCOLOR CHECKER[4] = {0xFFFFFFFF, 0xFF808080, 0xFF808080, 0xFFFFFFFF};
 constexpr D3DCOLOR CORNER_COLORS[4] = {0xFFFF4020, 0xFF20FF40, 0xC04020FF, 0x80FFFFFF};
@@ -44,14 +41,13 @@ protected:
         m_pChecker = MakeTexture(2, 2, D3DFMT_A8R8G8B8, CHECKER);
         const D3DCOLOR stripes[4] = {0xFFFFC000, 0xFF0040FF, 0xFF0040FF, 0xFFFFC000};
         m_pStripes = MakeTexture(2, 2, D3DFMT_A8R8G8B8, stripes);
-        ASSERT_EQ(Device()->CreateTexture(32, 32, 1, D3DUSAGE_RENDERTARGET, D3DFMT_A8R8G8B8,
-                                          D3DPOOL_DEFAULT, &m_pTarget, nullptr),
-                  D3D_OK);
+        HR_OK(Device()->CreateTexture(32, 32, 1, D3DUSAGE_RENDERTARGET, D3DFMT_A8R8G8B8,
+                                      D3DPOOL_DEFAULT, &m_pTarget, nullptr));
     }
 
     void TearDown() override
     {
-        ASSERT_EQ(D3D9GL_SetDrawMerging(Device(), TRUE), D3D_OK);
+        HR_OK(D3D9GL_SetDrawMerging(Device(), TRUE));
         Release(m_pTintPS, m_pChecker, m_pStripes, m_pTarget);
         DeviceFixture::TearDown();
     }
@@ -66,23 +62,21 @@ protected:
             const D3DPRIMITIVETYPE type = TYPES[i % 3];
             const std::vector<Vertex> shape = Shape(type, float(i * 7), y, float(i * 7 + 9), y + 6);
             const UINT primitives = type == D3DPT_TRIANGLELIST ? 2 : UINT(shape.size() - 2);
-            ASSERT_EQ(Device()->DrawPrimitiveUP(type, primitives, shape.data(), sizeof(Vertex)),
-                      D3D_OK);
+            HR_OK(Device()->DrawPrimitiveUP(type, primitives, shape.data(), sizeof(Vertex)));
         }
     }
 
     void SetTint(float red, float green)
     {
         const float tint[4] = {red, green, 1.0f, 1.0f};
-        ASSERT_EQ(Device()->SetPixelShaderConstantF(0, tint, 1), D3D_OK);
+        HR_OK(Device()->SetPixelShaderConstantF(0, tint, 1));
     }
 
     // Rows of draws, and between them every kind of change that must end a merged run.
     // Returns the native draws it took.
     UINT DrawScene()
     {
-        D3D9GL_COUNTERS before = {};
-        EXPECT_EQ(D3D9GL_GetCounters(Device(), &before, nullptr), D3D_OK);
+        const UINT before = Counters().DrawCalls;
         IDirect3DDevice9* pDevice = Device();
         ClearAll(0xFF202020);
         UseTextureShaders();
@@ -97,9 +91,9 @@ protected:
         DrawRow(12, 4);
         SetTint(1.0f, 0.25f);
         DrawRow(18, 4);
-        pDevice->SetRenderState(D3DRS_ALPHABLENDENABLE, TRUE);
-        pDevice->SetRenderState(D3DRS_SRCBLEND, D3DBLEND_SRCALPHA);
-        pDevice->SetRenderState(D3DRS_DESTBLEND, D3DBLEND_INVSRCALPHA);
+        SetStates({{D3DRS_ALPHABLENDENABLE, TRUE},
+                   {D3DRS_SRCBLEND, D3DBLEND_SRCALPHA},
+                   {D3DRS_DESTBLEND, D3DBLEND_INVSRCALPHA}});
         DrawRow(15, 6);
         pDevice->SetRenderState(D3DRS_ALPHABLENDENABLE, FALSE);
         pDevice->SetTexture(0, m_pChecker);
@@ -123,9 +117,7 @@ protected:
             DrawRow(float(viewport.Y) + 4, 5);
         }
         DrawIntoTarget();
-        D3D9GL_COUNTERS after = {};
-        EXPECT_EQ(D3D9GL_GetCounters(Device(), &after, nullptr), D3D_OK);
-        return after.DrawCalls - before.DrawCalls;
+        return Counters().DrawCalls - before;
     }
 
     // Draws into the texture target, then shows it on the back buffer.
@@ -133,12 +125,12 @@ protected:
     {
         IDirect3DSurface9* pSurface = nullptr;
         IDirect3DSurface9* pBackBuffer = nullptr;
-        ASSERT_EQ(m_pTarget->GetSurfaceLevel(0, &pSurface), D3D_OK);
-        ASSERT_EQ(Device()->GetRenderTarget(0, &pBackBuffer), D3D_OK);
-        ASSERT_EQ(Device()->SetRenderTarget(0, pSurface), D3D_OK);
-        ASSERT_EQ(Device()->Clear(0, nullptr, D3DCLEAR_TARGET, 0xFF000080, 1.0f, 0), D3D_OK);
+        HR_OK(m_pTarget->GetSurfaceLevel(0, &pSurface));
+        HR_OK(Device()->GetRenderTarget(0, &pBackBuffer));
+        HR_OK(Device()->SetRenderTarget(0, pSurface));
+        HR_OK(Device()->Clear(0, nullptr, D3DCLEAR_TARGET, 0xFF000080, 1.0f, 0));
         DrawRow(4, 5);
-        ASSERT_EQ(Device()->SetRenderTarget(0, pBackBuffer), D3D_OK);
+        HR_OK(Device()->SetRenderTarget(0, pBackBuffer));
         DrawRow(48, 3);
         Device()->SetTexture(0, m_pTarget);
         DrawRow(56, 9);
@@ -154,11 +146,11 @@ protected:
 
 TEST_F(MergeGLTest, MergedDrawsGiveTheUnmergedPixelsWithFewerDraws)
 {
-    ASSERT_EQ(D3D9GL_SetDrawMerging(Device(), FALSE), D3D_OK);
+    HR_OK(D3D9GL_SetDrawMerging(Device(), FALSE));
     const UINT unmergedDraws = DrawScene();
     const std::vector<D3DCOLOR> unmerged = ReadBackBuffer();
     FillLevel(m_pChecker, 0, CHECKER);
-    ASSERT_EQ(D3D9GL_SetDrawMerging(Device(), TRUE), D3D_OK);
+    HR_OK(D3D9GL_SetDrawMerging(Device(), TRUE));
     const UINT mergedDraws = DrawScene();
     const std::vector<D3DCOLOR> merged = ReadBackBuffer();
 

@@ -3,20 +3,12 @@
 
 #include "D3D9GLFixture.h"
 
-#include <algorithm>
-
 namespace D3D9GLTest
 {
 namespace
 {
 
 using PipelineGLTest = DeviceFixture;
-
-constexpr D3DCOLOR BLACK = 0xFF000000;
-constexpr D3DCOLOR WHITE = 0xFFFFFFFF;
-constexpr D3DCOLOR RED = 0xFFFF0000;
-constexpr D3DCOLOR GREEN = 0xFF00FF00;
-constexpr D3DCOLOR BLUE = 0xFF0000FF;
 
 struct Pixel
 {
@@ -28,44 +20,39 @@ TEST_F(PipelineGLTest, ClearsAndDrawsStayInsideViewportScissorAndClearRects)
     UseColorShaders();
     const D3DVIEWPORT9 full = {0, 0, TARGET_SIZE, TARGET_SIZE, 0.0f, 1.0f};
     const RECT noScissor = {0, 0, 64, 64};
+    const D3DVIEWPORT9 corner = {0, 0, 16, 16, 0, 1}, quarter = {32, 0, 32, 32, 0, 1};
     const struct
     {
         const char* name;
         D3DVIEWPORT9 viewport;
         RECT scissor;
         BOOL scissorTest;
-        bool draw; // a full-target quad instead of a clear
+        RECT quad; // the pixels of a quad to draw instead of a clear (empty: clear)
         std::vector<D3DRECT> rects;
         RECT white;
     } cases[] = {
-        {"clear in viewport", {8, 16, 20, 10, 0, 1}, noScissor, FALSE, false, {}, {8, 16, 28, 26}},
-        {"clear, scissor test off", full, {4, 4, 10, 12}, FALSE, false, {}, noScissor},
-        {"clear in scissor rect", full, {4, 4, 10, 12}, TRUE, false, {}, {4, 4, 10, 12}},
-        {"clear rect cut by viewport",
-         {0, 0, 16, 16, 0, 1},
-         noScissor,
-         FALSE,
-         false,
-         {{10, 10, 40, 40}},
-         {10, 10, 16, 16}},
-        {"draw in scissor rect", full, {16, 16, 32, 24}, TRUE, true, {}, {16, 16, 32, 24}},
+        {"clear in viewport", {8, 16, 20, 10, 0, 1}, noScissor, FALSE, {}, {}, {8, 16, 28, 26}},
+        {"clear, scissor test off", full, {4, 4, 10, 12}, FALSE, {}, {}, noScissor},
+        {"clear in scissor rect", full, {4, 4, 10, 12}, TRUE, {}, {}, {4, 4, 10, 12}},
+        {"clear rect cut", corner, noScissor, FALSE, {}, {{10, 10, 40, 40}}, {10, 10, 16, 16}},
+        {"draw in scissor rect", full, {16, 16, 32, 24}, TRUE, noScissor, {}, {16, 16, 32, 24}},
         // The whole clip space lands in the viewport: the top-right quarter of the target.
-        {"draw in viewport", {32, 0, 32, 32, 0, 1}, noScissor, FALSE, true, {}, {32, 0, 64, 32}},
+        {"draw in viewport", quarter, noScissor, FALSE, noScissor, {}, {32, 0, 64, 32}},
+        // Exactly its pixels, row 0 at the top.
+        {"quad", full, noScissor, FALSE, {4, 2, 12, 6}, {}, {4, 2, 12, 6}},
     };
     for (const auto& c : cases)
     {
-        ASSERT_EQ(Device()->SetViewport(&full), D3D_OK);
+        HR_OK(Device()->SetViewport(&full));
         ClearAll(BLACK);
-        ASSERT_EQ(Device()->SetViewport(&c.viewport), D3D_OK);
-        ASSERT_EQ(Device()->SetScissorRect(&c.scissor), D3D_OK);
+        HR_OK(Device()->SetViewport(&c.viewport));
+        HR_OK(Device()->SetScissorRect(&c.scissor));
         SetStates({{D3DRS_SCISSORTESTENABLE, c.scissorTest}});
-        if (c.draw)
-            DrawQuad(0, 0, 64, 64, 0.5f, WHITE);
+        if (c.quad.right > 0)
+            DrawQuad(c.quad.left, c.quad.top, c.quad.right, c.quad.bottom, 0.5f, WHITE);
         else
-            ASSERT_EQ(Device()->Clear(DWORD(c.rects.size()),
-                                      c.rects.empty() ? nullptr : c.rects.data(), D3DCLEAR_TARGET,
-                                      WHITE, 1.0f, 0),
-                      D3D_OK);
+            HR_OK(Device()->Clear(DWORD(c.rects.size()), c.rects.empty() ? nullptr : c.rects.data(),
+                                  D3DCLEAR_TARGET, WHITE, 1.0f, 0));
         SetStates({{D3DRS_SCISSORTESTENABLE, FALSE}});
         EXPECT_TRUE(OnlyRectIs(ReadBackBuffer(), c.white, WHITE, BLACK)) << c.name;
     }
@@ -75,14 +62,12 @@ TEST_F(PipelineGLTest, DepthAndStencilClearsNeedThoseBuffers)
 {
     Halvex::Base::DiagnosticCapture capture;
     IDirect3DSurface9* pDepthOnly = nullptr;
-    ASSERT_EQ(Device()->CreateDepthStencilSurface(TARGET_SIZE, TARGET_SIZE, D3DFMT_D16,
-                                                  D3DMULTISAMPLE_NONE, 0, TRUE, &pDepthOnly,
-                                                  nullptr),
-              D3D_OK);
-    ASSERT_EQ(Device()->SetDepthStencilSurface(pDepthOnly), D3D_OK);
+    HR_OK(Device()->CreateDepthStencilSurface(TARGET_SIZE, TARGET_SIZE, D3DFMT_D16,
+                                              D3DMULTISAMPLE_NONE, 0, TRUE, &pDepthOnly, nullptr));
+    HR_OK(Device()->SetDepthStencilSurface(pDepthOnly));
     EXPECT_EQ(Device()->Clear(0, nullptr, D3DCLEAR_ZBUFFER, 0, 1.0f, 0), D3D_OK);
     EXPECT_EQ(Device()->Clear(0, nullptr, D3DCLEAR_STENCIL, 0, 1.0f, 0), D3DERR_INVALIDCALL);
-    ASSERT_EQ(Device()->SetDepthStencilSurface(nullptr), D3D_OK);
+    HR_OK(Device()->SetDepthStencilSurface(nullptr));
     EXPECT_EQ(Device()->Clear(0, nullptr, D3DCLEAR_ZBUFFER, 0, 1.0f, 0), D3DERR_INVALIDCALL);
     EXPECT_EQ(Device()->Clear(0, nullptr, D3DCLEAR_TARGET, WHITE, 1.0f, 0), D3D_OK);
     EXPECT_EQ(capture.Logs().size(), 2u);
@@ -93,56 +78,43 @@ TEST_F(PipelineGLTest, DepthAndStencilClearsNeedThoseBuffers)
 // fragments lie below, at and above the reference.
 TEST_F(PipelineGLTest, EachCompareFunctionOfEachTestPassesTheRightFragments)
 {
-    const struct
-    {
-        D3DCMPFUNC func;
-        bool below, equal, above;
-    } funcs[] = {
+    const std::tuple<D3DCMPFUNC, bool, bool, bool> funcs[] = {
         {D3DCMP_NEVER, false, false, false},      {D3DCMP_LESS, true, false, false},
         {D3DCMP_EQUAL, false, true, false},       {D3DCMP_LESSEQUAL, true, true, false},
         {D3DCMP_GREATER, false, false, true},     {D3DCMP_NOTEQUAL, true, false, true},
         {D3DCMP_GREATEREQUAL, false, true, true}, {D3DCMP_ALWAYS, true, true, true},
     };
     // Each test ends on ALWAYS, so it lets the next one's fragments through.
-    const struct
-    {
-        D3DRENDERSTATETYPE enable, func;
-        float z[3];          // against the cleared depth 0.5
-        D3DCOLOR color[3];   // alpha against the reference 0x80
-        DWORD stencilRef[3]; // Direct3D compares ref FUNC stored: 4 is "below" the stored 5
-    } tests[] = {
-        {D3DRS_ZENABLE, D3DRS_ZFUNC, {0.25f, 0.5f, 0.75f}, {WHITE, WHITE, WHITE}, {5, 5, 5}},
-        {D3DRS_ALPHATESTENABLE,
-         D3DRS_ALPHAFUNC,
-         {0.5f, 0.5f, 0.5f},
-         {0x7FFFFFFF, 0x80FFFFFF, 0x81FFFFFF},
-         {5, 5, 5}},
-        {D3DRS_STENCILENABLE,
-         D3DRS_STENCILFUNC,
-         {0.5f, 0.5f, 0.5f},
-         {WHITE, WHITE, WHITE},
-         {4, 5, 6}},
-    };
+    const std::pair<D3DRENDERSTATETYPE, D3DRENDERSTATETYPE> tests[] = {
+        {D3DRS_ZENABLE, D3DRS_ZFUNC},
+        {D3DRS_ALPHATESTENABLE, D3DRS_ALPHAFUNC},
+        {D3DRS_STENCILENABLE, D3DRS_STENCILFUNC}};
     UseColorShaders();
     SetStates({{D3DRS_ALPHAREF, 0x80}});
-    for (const auto& test : tests)
+    for (const auto& [enable, func] : tests)
     {
-        for (const auto& f : funcs)
+        for (const auto& [compare, below, equal, above] : funcs)
         {
-            SCOPED_TRACE(testing::Message() << "state " << test.func << " func " << f.func);
+            SCOPED_TRACE(testing::Message() << "state " << func << " func " << compare);
             ClearAll(BLACK, 0.5f, 5);
-            SetStates({{test.enable, TRUE}, {test.func, f.func}});
+            SetStates({{enable, TRUE}, {func, compare}});
+            // The tested value of each column lies below, at and above the cleared depth 0.5,
+            // the reference alpha 0x80 or the stored stencil 5 (Direct3D compares ref FUNC
+            // stored).
             for (int column = 0; column < 3; ++column)
             {
-                SetStates({{D3DRS_STENCILREF, test.stencilRef[column]}});
+                const float z = func == D3DRS_ZFUNC ? 0.25f * float(column + 1) : 0.5f;
+                const D3DCOLOR color =
+                    func == D3DRS_ALPHAFUNC ? ((0x7Fu + column) << 24) | 0xFFFFFF : WHITE;
+                SetStates({{D3DRS_STENCILREF, func == D3DRS_STENCILFUNC ? 4u + column : 5u}});
                 DrawQuad(float(column * 21), 0, column == 2 ? 64.0f : float(column * 21 + 21), 64,
-                         test.z[column], test.color[column]);
+                         z, color);
             }
             const std::vector<D3DCOLOR> pixels = ReadBackBuffer();
             // Colours only: the alpha written differs per column.
-            EXPECT_EQ(pixels[32 * TARGET_SIZE + 10] | BLACK, f.below ? WHITE : BLACK);
-            EXPECT_EQ(pixels[32 * TARGET_SIZE + 31] | BLACK, f.equal ? WHITE : BLACK);
-            EXPECT_EQ(pixels[32 * TARGET_SIZE + 52] | BLACK, f.above ? WHITE : BLACK);
+            EXPECT_EQ(pixels[32 * TARGET_SIZE + 10] | BLACK, below ? WHITE : BLACK);
+            EXPECT_EQ(pixels[32 * TARGET_SIZE + 31] | BLACK, equal ? WHITE : BLACK);
+            EXPECT_EQ(pixels[32 * TARGET_SIZE + 52] | BLACK, above ? WHITE : BLACK);
         }
     }
     // Disabled, the alpha test passes everything.
@@ -241,12 +213,7 @@ TEST_F(PipelineGLTest, EachBlendFactorScalesSourceAndDestination)
 {
     UseColorShaders();
     SetStates({{D3DRS_ALPHABLENDENABLE, TRUE}, {D3DRS_BLENDFACTOR, 0x60406080}});
-    const struct
-    {
-        D3DBLEND factor;
-        D3DCOLOR asSource;
-        D3DCOLOR asDestination;
-    } cases[] = {
+    const std::tuple<D3DBLEND, D3DCOLOR, D3DCOLOR> cases[] = {
         {D3DBLEND_ZERO, 0x00000000, 0x00000000},
         {D3DBLEND_ONE, 0xA0C06020, 0x40208040},
         {D3DBLEND_SRCCOLOR, 0x64912404, 0x28183008},
@@ -262,19 +229,19 @@ TEST_F(PipelineGLTest, EachBlendFactorScalesSourceAndDestination)
         {D3DBLEND_BLENDFACTOR, 0x3C302410, 0x18083020},
         {D3DBLEND_INVBLENDFACTOR, 0x64903C10, 0x28185020},
     };
-    for (const auto& c : cases)
+    for (const auto& [factor, scaledSource, scaledDestination] : cases)
     {
         for (bool asSource : {true, false})
         {
-            if (!asSource && c.factor == D3DBLEND_SRCALPHASAT)
+            if (!asSource && factor == D3DBLEND_SRCALPHASAT)
                 continue;
             ClearAll(BACKGROUND);
-            SetStates({{D3DRS_SRCBLEND, asSource ? c.factor : D3DBLEND_ZERO},
-                       {D3DRS_DESTBLEND, asSource ? D3DBLEND_ZERO : c.factor}});
+            SetStates({{D3DRS_SRCBLEND, asSource ? factor : D3DBLEND_ZERO},
+                       {D3DRS_DESTBLEND, asSource ? D3DBLEND_ZERO : factor}});
             DrawQuad(0, 0, 64, 64, 0.5f, SOURCE);
             EXPECT_TRUE(
-                ColorNear(asSource ? c.asSource : c.asDestination, BackBufferPixel(20, 20), 2))
-                << (asSource ? "source" : "destination") << " factor " << c.factor;
+                ColorNear(asSource ? scaledSource : scaledDestination, BackBufferPixel(20, 20), 2))
+                << (asSource ? "source" : "destination") << " factor " << factor;
         }
     }
     // BOTHSRCALPHA: source alpha and its inverse, whatever the destination factor says.
@@ -288,21 +255,17 @@ TEST_F(PipelineGLTest, BlendOperationsCombineTheTermsAndTheWriteMaskKeepsChannel
 {
     UseColorShaders();
     SetStates({{D3DRS_ALPHABLENDENABLE, TRUE}, {D3DRS_DESTBLEND, D3DBLEND_ONE}});
-    const struct
-    {
-        D3DBLENDOP op;
-        D3DCOLOR expected;
-    } cases[] = {
+    const std::tuple<D3DBLENDOP, D3DCOLOR> cases[] = {
         {D3DBLENDOP_ADD, 0xE0E0E060},         {D3DBLENDOP_SUBTRACT, 0x60A00000},
         {D3DBLENDOP_REVSUBTRACT, 0x00002020}, {D3DBLENDOP_MIN, 0x40206020},
         {D3DBLENDOP_MAX, 0xA0C08040},
     };
-    for (const auto& c : cases)
+    for (const auto& [op, expected] : cases)
     {
         ClearAll(BACKGROUND);
-        SetStates({{D3DRS_BLENDOP, c.op}});
+        SetStates({{D3DRS_BLENDOP, op}});
         DrawQuad(0, 0, 64, 64, 0.5f, SOURCE);
-        EXPECT_TRUE(ColorNear(c.expected, BackBufferPixel(20, 20), 1)) << "op " << c.op;
+        EXPECT_TRUE(ColorNear(expected, BackBufferPixel(20, 20), 1)) << "op " << op;
     }
     ClearAll(0xFF102030);
     SetStates({{D3DRS_ALPHABLENDENABLE, FALSE},
@@ -321,29 +284,17 @@ TEST_F(PipelineGLTest, CullModesRemoveTheRightWinding)
     std::vector<Vertex> both = clockwise;
     both.insert(both.end(), counterClockwise.begin(), counterClockwise.end());
 
-    const struct
-    {
-        D3DCULL mode;
-        bool clockwiseVisible;
-        bool counterClockwiseVisible;
-    } cases[] = {{D3DCULL_NONE, true, true}, {D3DCULL_CW, false, true}, {D3DCULL_CCW, true, false}};
-    for (const auto& c : cases)
+    const std::tuple<D3DCULL, bool, bool> cases[] = {
+        {D3DCULL_NONE, true, true}, {D3DCULL_CW, false, true}, {D3DCULL_CCW, true, false}};
+    for (const auto& [mode, clockwiseVisible, counterClockwiseVisible] : cases)
     {
         ClearAll(BLACK);
-        SetStates({{D3DRS_CULLMODE, c.mode}});
+        SetStates({{D3DRS_CULLMODE, mode}});
         DrawVertices(D3DPT_TRIANGLELIST, both);
-        EXPECT_EQ(BackBufferPixel(16, 32), c.clockwiseVisible ? RED : BLACK) << "cull " << c.mode;
-        EXPECT_EQ(BackBufferPixel(48, 32), c.counterClockwiseVisible ? GREEN : BLACK)
-            << "cull " << c.mode;
+        EXPECT_EQ(BackBufferPixel(16, 32), clockwiseVisible ? RED : BLACK) << "cull " << mode;
+        EXPECT_EQ(BackBufferPixel(48, 32), counterClockwiseVisible ? GREEN : BLACK)
+            << "cull " << mode;
     }
-}
-
-TEST_F(PipelineGLTest, QuadCoversExactlyItsPixelsWithRowZeroAtTheTop)
-{
-    UseColorShaders();
-    ClearAll(BLACK);
-    DrawQuad(4, 2, 12, 6, 0.5f, BLUE);
-    EXPECT_TRUE(OnlyRectIs(ReadBackBuffer(), {4, 2, 12, 6}, BLUE, BLACK));
 }
 
 TEST_F(PipelineGLTest, FlatShadingTakesTheFirstVertexColour)
@@ -357,8 +308,8 @@ TEST_F(PipelineGLTest, FlatShadingTakesTheFirstVertexColour)
     ClearAll(BLACK);
     SetStates({{D3DRS_SHADEMODE, D3DSHADE_FLAT}});
     DrawVertices(D3DPT_TRIANGLELIST, triangle);
-    EXPECT_EQ(BackBufferPixel(20, 20), RED);
-    EXPECT_EQ(BackBufferPixel(40, 4), RED);
+    EXPECT_EQ(std::make_pair(BackBufferPixel(20, 20), BackBufferPixel(40, 4)),
+              std::make_pair(RED, RED));
 
     ClearAll(BLACK);
     SetStates({{D3DRS_SHADEMODE, D3DSHADE_GOURAUD}});
@@ -414,11 +365,10 @@ TEST_F(PipelineGLTest, PointSizeSetsTheSquareSize)
         std::memcpy(&bits, &size, sizeof(bits));
         SetStates({{D3DRS_POINTSIZE, bits}});
         DrawVertices(D3DPT_POINTLIST, point);
-        const std::vector<D3DCOLOR> pixels = ReadBackBuffer();
-        EXPECT_EQ(std::count(pixels.begin(), pixels.end(), GREEN), int(size * size)) << size;
-        const int half = int(size) / 2;
-        EXPECT_EQ(pixels[size_t(32 - half) * TARGET_SIZE + size_t(32 - half)], GREEN);
-        EXPECT_EQ(pixels[size_t(32 + half) * TARGET_SIZE + size_t(32)], BLACK);
+        const LONG half = LONG(size) / 2;
+        EXPECT_TRUE(OnlyRectIs(ReadBackBuffer(), {32 - half, 32 - half, 32 + half, 32 + half},
+                               GREEN, BLACK))
+            << size;
     }
 }
 

@@ -3,25 +3,17 @@
 // in the middle of a red 1280 x 720 back buffer must come out square, centred, with black
 // bars only where the window's shape differs from the picture's.
 
-#include "d3d9gl/d3d9.h"
-#include "d3d9gl/d3d9gl.h"
+#include "D3D9GLFixture.h"
 
-#include <gtest/gtest.h>
-
-#include <SDL2/SDL.h>
 #include <epoxy/gl.h>
 
-#include <ostream>
-#include <vector>
-
+namespace D3D9GLTest
+{
 namespace
 {
 
 constexpr UINT BACK_WIDTH = 1280;
 constexpr UINT BACK_HEIGHT = 720;
-constexpr D3DCOLOR RED = 0xFFFF0000;
-constexpr D3DCOLOR BLUE = 0xFF0000FF;
-constexpr D3DCOLOR BLACK = 0xFF000000;
 
 struct PresentCase
 {
@@ -31,11 +23,6 @@ struct PresentCase
     int barLeft;    // black columns left (and right) of the picture
     int squareSize; // the blue square's side in window pixels
 };
-
-std::ostream& operator<<(std::ostream& stream, const PresentCase& c)
-{
-    return stream << c.width << "x" << c.height;
-}
 
 // The window's pixels after Present, row 0 at the top, as D3DCOLOR.
 std::vector<D3DCOLOR> ReadWindow(int width, int height)
@@ -58,50 +45,18 @@ std::vector<D3DCOLOR> ReadWindow(int width, int height)
     return pixels;
 }
 
-class PresentGLTest : public ::testing::TestWithParam<PresentCase>
+// Red with a blue square in the middle, presented.
+void Present(IDirect3DDevice9* pDevice)
 {
-protected:
-    void SetUp() override
-    {
-        ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_VIDEO), 0) << SDL_GetError();
-        m_pWindow = SDL_CreateWindow("present test", 0, 0, GetParam().width, GetParam().height,
-                                     SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
-        ASSERT_NE(m_pWindow, nullptr) << SDL_GetError();
-        m_pD3D = Direct3DCreate9(D3D_SDK_VERSION);
-        D3DPRESENT_PARAMETERS params = {};
-        params.BackBufferWidth = BACK_WIDTH;
-        params.BackBufferHeight = BACK_HEIGHT;
-        params.BackBufferFormat = D3DFMT_X8R8G8B8;
-        params.SwapEffect = D3DSWAPEFFECT_DISCARD;
-        params.Windowed = TRUE;
-        params.PresentationInterval = D3DPRESENT_INTERVAL_IMMEDIATE;
-        ASSERT_EQ(m_pD3D->CreateDevice(0, D3DDEVTYPE_HAL, reinterpret_cast<HWND>(m_pWindow),
-                                       D3DCREATE_HARDWARE_VERTEXPROCESSING, &params, &m_pDevice),
-                  D3D_OK);
-    }
-    void TearDown() override
-    {
-        if (m_pDevice)
-            m_pDevice->Release();
-        if (m_pD3D)
-            m_pD3D->Release();
-        if (m_pWindow)
-            SDL_DestroyWindow(m_pWindow);
-        SDL_QuitSubSystem(SDL_INIT_VIDEO);
-    }
-
-    SDL_Window* m_pWindow = nullptr;
-    IDirect3D9* m_pD3D = nullptr;
-    IDirect3DDevice9* m_pDevice = nullptr;
-};
-
-TEST_P(PresentGLTest, ThePictureIsScaledToFitBetweenBlackBars)
-{
-    const PresentCase& c = GetParam();
-    ASSERT_EQ(m_pDevice->Clear(0, nullptr, D3DCLEAR_TARGET, RED, 1.0f, 0), D3D_OK);
+    HR_OK(pDevice->Clear(0, nullptr, D3DCLEAR_TARGET, RED, 1.0f, 0));
     const D3DRECT square = {576, 296, 704, 424};
-    ASSERT_EQ(m_pDevice->Clear(1, &square, D3DCLEAR_TARGET, BLUE, 1.0f, 0), D3D_OK);
-    ASSERT_EQ(m_pDevice->Present(nullptr, nullptr, nullptr, nullptr), D3D_OK);
+    HR_OK(pDevice->Clear(1, &square, D3DCLEAR_TARGET, BLUE, 1.0f, 0));
+    HR_OK(pDevice->Present(nullptr, nullptr, nullptr, nullptr));
+}
+
+// The case's window shows the picture between its bars, the square still square.
+void ExpectScaledPicture(const PresentCase& c)
+{
     const std::vector<D3DCOLOR> window = ReadWindow(c.width, c.height);
     const auto at = [&](int x, int y) { return window[size_t(y) * size_t(c.width) + size_t(x)]; };
 
@@ -130,15 +85,39 @@ TEST_P(PresentGLTest, ThePictureIsScaledToFitBetweenBlackBars)
         down += at(midX, y) == BLUE;
     EXPECT_NEAR(across, c.squareSize, 2);
     EXPECT_NEAR(down, c.squareSize, 2);
-
-    D3D9GL_COUNTERS counters = {};
-    ASSERT_EQ(D3D9GL_GetCounters(m_pDevice, &counters, nullptr), D3D_OK);
-    EXPECT_EQ(counters.GLErrors, 0u);
 }
 
-INSTANTIATE_TEST_SUITE_P(Windows, PresentGLTest,
-                         ::testing::Values(PresentCase{1920, 1080, 0, 0, 192},
-                                           PresentCase{1000, 1000, 218, 0, 100},
-                                           PresentCase{1000, 360, 0, 180, 64}));
+using PresentGLTest = DeviceFixture;
+
+TEST_F(PresentGLTest, ThePictureIsScaledToFitBetweenBlackBars)
+{
+    for (const PresentCase& c :
+         {PresentCase{1920, 1080, 0, 0, 192}, PresentCase{1000, 1000, 218, 0, 100},
+          PresentCase{1000, 360, 0, 180, 64}})
+    {
+        SCOPED_TRACE(testing::Message() << c.width << "x" << c.height);
+        SDL_Window* pWindow = SDL_CreateWindow("present test", 0, 0, c.width, c.height,
+                                               SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
+        ASSERT_NE(pWindow, nullptr) << SDL_GetError();
+        D3DPRESENT_PARAMETERS params = s_Params;
+        params.BackBufferWidth = BACK_WIDTH;
+        params.BackBufferHeight = BACK_HEIGHT;
+        params.BackBufferFormat = D3DFMT_X8R8G8B8;
+        params.EnableAutoDepthStencil = FALSE;
+        IDirect3DDevice9* pDevice = nullptr;
+        EXPECT_EQ(s_pD3D->CreateDevice(0, D3DDEVTYPE_HAL, reinterpret_cast<HWND>(pWindow),
+                                       D3DCREATE_HARDWARE_VERTEXPROCESSING, &params, &pDevice),
+                  D3D_OK);
+        if (pDevice)
+        {
+            Present(pDevice);
+            ExpectScaledPicture(c);
+            EXPECT_EQ(Counters(pDevice).GLErrors, 0u);
+            pDevice->Release();
+        }
+        SDL_DestroyWindow(pWindow);
+    }
+}
 
 } // namespace
+} // namespace D3D9GLTest

@@ -3,15 +3,14 @@
 
 #include "D3D9GLFixture.h"
 
+#include <algorithm>
+
 namespace D3D9GLTest
 {
 namespace
 {
 
 using ShaderGLTest = DeviceFixture;
-
-constexpr D3DCOLOR BLACK = 0xFF000000;
-constexpr D3DCOLOR WHITE = 0xFFFFFFFF;
 
 std::string LastShaderError(IDirect3DDevice9* pDevice, UINT* pCount)
 {
@@ -35,9 +34,9 @@ TEST_F(ShaderGLTest, CompileFailureLogsOneLineKeepsTheLogAndLeavesTheOldShaderWo
 {
     UseColorShaders();
     UINT before = 0;
-    ASSERT_EQ(D3D9GL_GetLastShaderError(Device(), nullptr, 0, &before), D3D_OK);
+    HR_OK(D3D9GL_GetLastShaderError(Device(), nullptr, 0, &before));
     Halvex::Base::DiagnosticCapture capture;
-    ASSERT_EQ(D3D9GL_SetNextShaderName(Device(), "Broken.wvu"), D3D_OK);
+    HR_OK(D3D9GL_SetNextShaderName(Device(), "Broken.wvu"));
     // The error is on the second line of the text.
     const char* pBody = "void main()\n{ gl_Position = oops; }\n";
     IDirect3DVertexShader9* pBroken = nullptr;
@@ -57,7 +56,7 @@ TEST_F(ShaderGLTest, CompileFailureLogsOneLineKeepsTheLogAndLeavesTheOldShaderWo
     EXPECT_NE(log.find("oops"), std::string::npos) << log;
     EXPECT_NE(log.find("0:2("), std::string::npos) << log;
     char tiny[4] = {'x', 'x', 'x', 'x'};
-    ASSERT_EQ(D3D9GL_GetLastShaderError(Device(), tiny, sizeof(tiny), nullptr), D3D_OK);
+    HR_OK(D3D9GL_GetLastShaderError(Device(), tiny, sizeof(tiny), nullptr));
     EXPECT_EQ(std::string(tiny), log.substr(0, 3));
     EXPECT_EQ(D3D9GL_GetLastShaderError(nullptr, tiny, sizeof(tiny), &after), D3DERR_INVALIDCALL);
 
@@ -69,29 +68,23 @@ TEST_F(ShaderGLTest, CompileFailureLogsOneLineKeepsTheLogAndLeavesTheOldShaderWo
               D3DERR_INVALIDCALL);
     EXPECT_TRUE(capture.Logged("Named.wpu"));
 
-    ClearAll(BLACK);
-    DrawQuad(0, 0, 64, 64, 0.5f, WHITE);
-    EXPECT_EQ(BackBufferPixel(10, 10), WHITE);
+    EXPECT_EQ(DrawFullQuad(), WHITE);
 }
 
 TEST_F(ShaderGLTest, LinkFailureNamesBothShadersOnceAndSkipsTheDraw)
 {
-    ASSERT_EQ(D3D9GL_SetNextShaderName(Device(), "Out3.wvu"), D3D_OK);
-    IDirect3DVertexShader9* pVertex = CreateVertexShader(R"(
-layout(location = 0) in vec4 aPosition;
-out vec3 vValue;
-void main() { gl_Position = aPosition; vValue = vec3(1.0); }
-)");
-    ASSERT_EQ(D3D9GL_SetNextShaderName(Device(), "In4.wpu"), D3D_OK);
-    IDirect3DPixelShader9* pPixel = CreatePixelShader(R"(
-in vec4 vValue;
-void main() { oColor = vValue; }
-)");
+    HR_OK(D3D9GL_SetNextShaderName(Device(), "Out3.wvu"));
+    IDirect3DVertexShader9* pVertex =
+        CreateVertexShader("layout(location = 0) in vec4 aPosition; out vec3 vValue;\n"
+                           "void main() { gl_Position = aPosition; vValue = vec3(1.0); }\n");
+    HR_OK(D3D9GL_SetNextShaderName(Device(), "In4.wpu"));
+    IDirect3DPixelShader9* pPixel =
+        CreatePixelShader("in vec4 vValue; void main() { oColor = vValue; }\n");
     ASSERT_NE(pVertex, nullptr);
     ASSERT_NE(pPixel, nullptr);
     ClearAll(BLACK);
     const std::vector<Vertex> quad = Quad(0, 0, 64, 64, 0.5f, WHITE);
-    ASSERT_EQ(Device()->SetPixelShader(nullptr), D3D_OK);
+    HR_OK(Device()->SetPixelShader(nullptr));
     Halvex::Base::DiagnosticCapture capture;
     EXPECT_EQ(Device()->DrawPrimitiveUP(D3DPT_TRIANGLELIST, 2, quad.data(), sizeof(Vertex)),
               D3DERR_INVALIDCALL)
@@ -99,10 +92,10 @@ void main() { oColor = vValue; }
     EXPECT_EQ(capture.Logs().size(), 1u);
     capture.Clear();
 
-    ASSERT_EQ(Device()->SetVertexShader(pVertex), D3D_OK);
-    ASSERT_EQ(Device()->SetPixelShader(pPixel), D3D_OK);
+    HR_OK(Device()->SetVertexShader(pVertex));
+    HR_OK(Device()->SetPixelShader(pPixel));
     UINT before = 0;
-    ASSERT_EQ(D3D9GL_GetLastShaderError(Device(), nullptr, 0, &before), D3D_OK);
+    HR_OK(D3D9GL_GetLastShaderError(Device(), nullptr, 0, &before));
     for (int draw = 0; draw < 2; ++draw)
     {
         EXPECT_EQ(Device()->DrawPrimitiveUP(D3DPT_TRIANGLELIST, 2, quad.data(), sizeof(Vertex)),
@@ -122,42 +115,31 @@ void main() { oColor = vValue; }
 
 TEST_F(ShaderGLTest, APairMadeVertexShaderFirstIsLinkedBeforeItsFirstDraw)
 {
-    IDirect3DVertexShader9* pVertex = CreateVertexShader(R"(
-layout(location = 0) in vec4 aPosition;
-layout(location = 5) in vec4 aColor;
-SHADE out vec4 vColor;
-void main() { gl_Position = aPosition; vColor = aColor; }
-)");
-    ASSERT_EQ(D3D9GL_ResetCounters(Device()), D3D_OK);
-    IDirect3DPixelShader9* pPixel = CreatePixelShader("SHADE in vec4 vColor;\n"
-                                                      "void main() { oColor = vColor; }\n");
+    IDirect3DVertexShader9* pVertex = CreateVertexShader(
+        "layout(location = 0) in vec4 aPosition; layout(location = 5) in vec4 aColor;\n"
+        "SHADE out vec4 vColor; void main() { gl_Position = aPosition; vColor = aColor; }\n");
+    HR_OK(D3D9GL_ResetCounters(Device()));
+    IDirect3DPixelShader9* pPixel =
+        CreatePixelShader("SHADE in vec4 vColor; void main() { oColor = vColor; }\n");
     ASSERT_NE(pPixel, nullptr);
-    D3D9GL_COUNTERS counters = {};
-    D3D9GL_GetCounters(Device(), &counters, nullptr);
-    EXPECT_EQ(counters.ProgramLinks, 2u) << "smooth and flat shading";
+    EXPECT_EQ(Counters().ProgramLinks, 2u) << "smooth and flat shading";
 
-    ClearAll(BLACK);
-    ASSERT_EQ(D3D9GL_ResetCounters(Device()), D3D_OK);
-    ASSERT_EQ(Device()->SetVertexShader(pVertex), D3D_OK);
-    ASSERT_EQ(Device()->SetPixelShader(pPixel), D3D_OK);
+    HR_OK(D3D9GL_ResetCounters(Device()));
+    HR_OK(Device()->SetVertexShader(pVertex));
+    HR_OK(Device()->SetPixelShader(pPixel));
     for (const DWORD shade : {D3DSHADE_GOURAUD, D3DSHADE_FLAT})
     {
         SetStates({{D3DRS_SHADEMODE, shade}});
-        DrawQuad(0, 0, 64, 64, 0.5f, WHITE);
+        EXPECT_EQ(DrawFullQuad(), WHITE);
     }
-    D3D9GL_GetCounters(Device(), &counters, nullptr);
-    EXPECT_EQ(counters.ProgramLinks, 0u);
-    EXPECT_EQ(BackBufferPixel(10, 10), WHITE);
+    EXPECT_EQ(Counters().ProgramLinks, 0u);
     Release(pPixel, pVertex);
 }
 
 // Transforms the position by the matrix in c0-c3 (row vectors) and colours by c4.
-const char* MATRIX_VS = R"(//! const g_Transform c0 4
-//! const g_Color c4
-layout(location = 0) in vec4 aPosition;
-SHADE out vec4 vColor;
-void main() { gl_Position = VC_MATRIX(0) * aPosition; vColor = vc[4]; }
-)";
+const char* MATRIX_VS = "//! const g_Transform c0 4\n//! const g_Color c4\n"
+                        "layout(location = 0) in vec4 aPosition; SHADE out vec4 vColor;\n"
+                        "void main() { gl_Position = VC_MATRIX(0) * aPosition; vColor = vc[4]; }\n";
 
 TEST_F(ShaderGLTest, ConstantTableSetsRegistersOfItsStageAndMatricesMultiplyRowVectors)
 {
@@ -169,93 +151,71 @@ TEST_F(ShaderGLTest, ConstantTableSetsRegistersOfItsStageAndMatricesMultiplyRowV
         matrix.m[i / 4][i % 4] = float(i + 1);
     D3DXHANDLE hTransform = pTable->GetConstantByName(nullptr, "g_Transform");
     ASSERT_NE(hTransform, nullptr);
-    ASSERT_EQ(pTable->SetMatrix(Device(), hTransform, &matrix), D3D_OK);
+    HR_OK(pTable->SetMatrix(Device(), hTransform, &matrix));
     float registers[20] = {};
-    ASSERT_EQ(Device()->GetVertexShaderConstantF(0, registers, 5), D3D_OK);
-    EXPECT_EQ(registers[0], 1.0f);
-    EXPECT_EQ(registers[4], 5.0f) << "rows go to consecutive registers";
-    EXPECT_EQ(registers[15], 16.0f);
+    HR_OK(Device()->GetVertexShaderConstantF(0, registers, 5));
+    EXPECT_TRUE(std::equal(registers, registers + 16, &matrix.m[0][0]))
+        << "rows go to consecutive registers";
     // SetFloat on a vector writes x and clears the rest; the pixel stage is untouched.
-    ASSERT_EQ(pTable->SetFloat(Device(), "g_Color", 3.0f), D3D_OK);
-    ASSERT_EQ(Device()->GetVertexShaderConstantF(4, registers, 1), D3D_OK);
-    EXPECT_EQ(registers[0], 3.0f);
-    EXPECT_EQ(registers[1], 0.0f);
+    HR_OK(pTable->SetFloat(Device(), "g_Color", 3.0f));
+    HR_OK(Device()->GetVertexShaderConstantF(4, registers, 1));
+    EXPECT_EQ(std::vector<float>(registers, registers + 4), (std::vector<float>{3, 0, 0, 0}));
     float pixel[4] = {1, 1, 1, 1};
-    ASSERT_EQ(Device()->GetPixelShaderConstantF(4, pixel, 1), D3D_OK);
+    HR_OK(Device()->GetPixelShaderConstantF(4, pixel, 1));
     EXPECT_EQ(pixel[0], 0.0f);
 
     // Row-major, row vectors: the translation sits in the fourth row.
     const D3DXMATRIX translate = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0.5f, 0, 0, 1};
-    ASSERT_EQ(pTable->SetMatrix(Device(), hTransform, &translate), D3D_OK);
+    HR_OK(pTable->SetMatrix(Device(), hTransform, &translate));
     const D3DXVECTOR4 green = {0, 1, 0, 1};
-    ASSERT_EQ(pTable->SetVector(Device(), pTable->GetConstantByName(nullptr, "g_Color"), &green),
-              D3D_OK);
-    ASSERT_EQ(Device()->SetVertexShader(pShader), D3D_OK);
-    ASSERT_EQ(Device()->SetPixelShader(s_pColorPS), D3D_OK);
+    HR_OK(pTable->SetVector(Device(), pTable->GetConstantByName(nullptr, "g_Color"), &green));
+    HR_OK(Device()->SetVertexShader(pShader));
+    HR_OK(Device()->SetPixelShader(s_pColorPS));
     ClearAll(BLACK);
     DrawQuad(0, 0, 32, 64, 0.5f, WHITE); // moved right by a quarter of the target
-    EXPECT_EQ(BackBufferPixel(4, 10), BLACK);
-    EXPECT_EQ(BackBufferPixel(20, 10), 0xFF00FF00u);
-    EXPECT_EQ(BackBufferPixel(47, 10), 0xFF00FF00u);
-    EXPECT_EQ(BackBufferPixel(50, 10), BLACK);
+    EXPECT_TRUE(OnlyRectIs(ReadBackBuffer(), {16, 0, 48, 64}, GREEN, BLACK));
     Release(pTable, pShader);
 }
 
 TEST_F(ShaderGLTest, IntegerAndBoolRegistersReachThePixelShader)
 {
     // Integer and bool registers pick the colour.
-    IDirect3DPixelShader9* pShader = CreatePixelShader(R"(//! const g_Select i2
-//! const g_Flag b3
-void main()
-{
-    oColor = pcb[3] ? vec4(float(pci[2].x) / 255.0, float(pci[2].y) / 255.0, 0.0, 1.0)
-                    : vec4(0.0, 0.0, 1.0, 1.0);
-}
-)");
-    ASSERT_EQ(Device()->SetVertexShader(s_pColorVS), D3D_OK);
-    ASSERT_EQ(Device()->SetPixelShader(pShader), D3D_OK);
+    IDirect3DPixelShader9* pShader =
+        CreatePixelShader("//! const g_Select i2\n//! const g_Flag b3\n"
+                          "void main() { oColor = pcb[3] ? vec4(vec2(pci[2].xy) / 255.0, 0, 1) : "
+                          "vec4(0, 0, 1, 1); }\n");
+    HR_OK(Device()->SetVertexShader(s_pColorVS));
+    HR_OK(Device()->SetPixelShader(pShader));
     const int select[4] = {0x40, 0x80, 0, 0};
-    ASSERT_EQ(Device()->SetPixelShaderConstantI(2, select, 1), D3D_OK);
+    HR_OK(Device()->SetPixelShaderConstantI(2, select, 1));
     const BOOL on = TRUE;
-    ASSERT_EQ(Device()->SetPixelShaderConstantB(3, &on, 1), D3D_OK);
-    ClearAll(BLACK);
-    DrawQuad(0, 0, 64, 64, 0.5f, WHITE);
-    EXPECT_TRUE(ColorNear(0xFF408000, BackBufferPixel(10, 10)));
+    HR_OK(Device()->SetPixelShaderConstantB(3, &on, 1));
+    EXPECT_TRUE(ColorNear(0xFF408000, DrawFullQuad()));
     const BOOL off = FALSE;
-    ASSERT_EQ(Device()->SetPixelShaderConstantB(3, &off, 1), D3D_OK);
-    DrawQuad(0, 0, 64, 64, 0.5f, WHITE);
-    EXPECT_EQ(BackBufferPixel(10, 10), 0xFF0000FFu);
+    HR_OK(Device()->SetPixelShaderConstantB(3, &off, 1));
+    EXPECT_EQ(DrawFullQuad(), BLUE);
 
     // The same registers through the constant table's names.
     ID3DXConstantTable* pTable = ConstantTable(pShader);
     ASSERT_NE(pTable, nullptr);
     const INT other[2] = {0x20, 0x10};
-    ASSERT_EQ(pTable->SetIntArray(Device(), "g_Select", other, 2), D3D_OK);
-    ASSERT_EQ(pTable->SetBool(Device(), "g_Flag", TRUE), D3D_OK);
+    HR_OK(pTable->SetIntArray(Device(), "g_Select", other, 2));
+    HR_OK(pTable->SetBool(Device(), "g_Flag", TRUE));
     EXPECT_EQ(pTable->SetBool(Device(), "g_Missing", TRUE), D3DERR_INVALIDCALL);
-    DrawQuad(0, 0, 64, 64, 0.5f, WHITE);
-    EXPECT_TRUE(ColorNear(0xFF201000, BackBufferPixel(10, 10)));
+    EXPECT_TRUE(ColorNear(0xFF201000, DrawFullQuad()));
     Release(pTable, pShader);
 }
 
 TEST_F(ShaderGLTest, InputsTheDeclarationLacksReadZeroZeroZeroOne)
 {
     // Reads NORMAL, which the test declaration lacks.
-    IDirect3DVertexShader9* pShader = CreateVertexShader(R"(
-layout(location = 0) in vec4 aPosition;
-layout(location = 3) in vec4 aNormal;
-SHADE out vec4 vColor;
-void main()
-{
-    gl_Position = aPosition;
-    vColor = vec4(aNormal.w, aNormal.x + aNormal.y + aNormal.z, 0.0, 1.0);
-}
-)");
-    ASSERT_EQ(Device()->SetVertexShader(pShader), D3D_OK);
-    ASSERT_EQ(Device()->SetPixelShader(s_pColorPS), D3D_OK);
-    ClearAll(0xFF00FF00);
-    DrawQuad(0, 0, 64, 64, 0.5f, WHITE);
-    EXPECT_EQ(BackBufferPixel(10, 10), 0xFFFF0000u);
+    IDirect3DVertexShader9* pShader = CreateVertexShader(
+        "layout(location = 0) in vec4 aPosition; layout(location = 3) in vec4 aNormal;\n"
+        "SHADE out vec4 vColor; void main() { gl_Position = aPosition;\n"
+        "vColor = vec4(aNormal.w, aNormal.x + aNormal.y + aNormal.z, 0.0, 1.0); }\n");
+    HR_OK(Device()->SetVertexShader(pShader));
+    HR_OK(Device()->SetPixelShader(s_pColorPS));
+    EXPECT_EQ(DrawFullQuad(10, 10, GREEN), RED);
     pShader->Release();
 }
 

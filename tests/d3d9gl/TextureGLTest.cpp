@@ -9,12 +9,6 @@ namespace
 
 using TextureGLTest = DeviceFixture;
 
-constexpr D3DCOLOR BLACK = 0xFF000000;
-constexpr D3DCOLOR WHITE = 0xFFFFFFFF;
-constexpr D3DCOLOR RED = 0xFFFF0000;
-constexpr D3DCOLOR GREEN = 0xFF00FF00;
-constexpr D3DCOLOR BLUE = 0xFF0000FF;
-
 // A quad over the whole target whose u runs from u0 to u1 and v is fixed.
 std::vector<Vertex> UQuad(float u0, float u1, float v)
 {
@@ -32,37 +26,33 @@ TEST_F(TextureGLTest, AddressModesWrapMirrorClampBorderAndMirrorOnce)
     UseTextureShaders();
     const D3DCOLOR texels[2] = {RED, GREEN};
     IDirect3DTexture9* pTexture = MakeTexture(2, 1, D3DFMT_A8R8G8B8, texels);
-    ASSERT_EQ(Device()->SetTexture(0, pTexture), D3D_OK);
-    ASSERT_EQ(Device()->SetSamplerState(0, D3DSAMP_BORDERCOLOR, BLUE), D3D_OK);
+    HR_OK(Device()->SetTexture(0, pTexture));
+    HR_OK(Device()->SetSamplerState(0, D3DSAMP_BORDERCOLOR, BLUE));
     // u runs from -1 to 2: x 4 samples u = -0.79, x 27 u = 0.29, x 50 u = 1.37.
-    const struct
-    {
-        D3DTEXTUREADDRESS mode;
-        D3DCOLOR below, inside, above;
-    } cases[] = {
+    const std::tuple<D3DTEXTUREADDRESS, D3DCOLOR, D3DCOLOR, D3DCOLOR> cases[] = {
         {D3DTADDRESS_WRAP, RED, RED, RED},           {D3DTADDRESS_MIRROR, GREEN, RED, GREEN},
         {D3DTADDRESS_CLAMP, RED, RED, GREEN},        {D3DTADDRESS_BORDER, BLUE, RED, BLUE},
         {D3DTADDRESS_MIRRORONCE, GREEN, RED, GREEN},
     };
-    for (const auto& c : cases)
+    for (const auto& [mode, below, inside, above] : cases)
     {
         ClearAll(BLACK);
-        ASSERT_EQ(Device()->SetSamplerState(0, D3DSAMP_ADDRESSU, c.mode), D3D_OK);
+        HR_OK(Device()->SetSamplerState(0, D3DSAMP_ADDRESSU, mode));
         DrawVertices(D3DPT_TRIANGLELIST, UQuad(-1.0f, 2.0f, 0.5f));
-        const std::vector<D3DCOLOR> pixels = ReadBackBuffer();
-        EXPECT_EQ(pixels[32 * TARGET_SIZE + 4], c.below) << "mode " << c.mode;
-        EXPECT_EQ(pixels[32 * TARGET_SIZE + 27], c.inside) << "mode " << c.mode;
-        EXPECT_EQ(pixels[32 * TARGET_SIZE + 50], c.above) << "mode " << c.mode;
+        EXPECT_EQ(std::make_tuple(BackBufferPixel(4, 32), BackBufferPixel(27, 32),
+                                  BackBufferPixel(50, 32)),
+                  std::make_tuple(below, inside, above))
+            << "mode " << mode;
     }
 
     // Point filtering by default; linear blends neighbours.
-    ASSERT_EQ(Device()->SetSamplerState(0, D3DSAMP_ADDRESSU, D3DTADDRESS_CLAMP), D3D_OK);
+    HR_OK(Device()->SetSamplerState(0, D3DSAMP_ADDRESSU, D3DTADDRESS_CLAMP));
     ClearAll(BLACK);
     DrawVertices(D3DPT_TRIANGLELIST, UQuad(0.0f, 1.0f, 0.5f));
     EXPECT_EQ(BackBufferPixel(31, 10), RED);
     EXPECT_EQ(BackBufferPixel(32, 10), GREEN);
-    ASSERT_EQ(Device()->SetSamplerState(0, D3DSAMP_MAGFILTER, D3DTEXF_LINEAR), D3D_OK);
-    ASSERT_EQ(Device()->SetSamplerState(0, D3DSAMP_MINFILTER, D3DTEXF_LINEAR), D3D_OK);
+    HR_OK(Device()->SetSamplerState(0, D3DSAMP_MAGFILTER, D3DTEXF_LINEAR));
+    HR_OK(Device()->SetSamplerState(0, D3DSAMP_MINFILTER, D3DTEXF_LINEAR));
     ClearAll(BLACK);
     DrawVertices(D3DPT_TRIANGLELIST, UQuad(0.0f, 1.0f, 0.5f));
     // x 31 samples u = 0.492: 48.4% of the way from the red to the green texel centre.
@@ -74,11 +64,10 @@ TEST_F(TextureGLTest, AddressModesWrapMirrorClampBorderAndMirrorOnce)
 TEST_F(TextureGLTest, LockRectRoundTripsWithPitchAndRectangles)
 {
     IDirect3DTexture9* pTexture = nullptr;
-    ASSERT_EQ(
-        Device()->CreateTexture(8, 4, 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, &pTexture, nullptr),
-        D3D_OK);
+    HR_OK(
+        Device()->CreateTexture(8, 4, 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, &pTexture, nullptr));
     D3DLOCKED_RECT locked = {};
-    ASSERT_EQ(pTexture->LockRect(0, &locked, nullptr, 0), D3D_OK);
+    HR_OK(pTexture->LockRect(0, &locked, nullptr, 0));
     EXPECT_GE(locked.Pitch, 8 * 4);
     for (UINT y = 0; y < 4; ++y)
         for (UINT x = 0; x < 8; ++x)
@@ -86,25 +75,22 @@ TEST_F(TextureGLTest, LockRectRoundTripsWithPitchAndRectangles)
                 0xFF000000u | (y << 8) | x;
     EXPECT_EQ(pTexture->LockRect(0, &locked, nullptr, 0), D3DERR_INVALIDCALL)
         << "a locked level cannot be locked again";
-    ASSERT_EQ(pTexture->UnlockRect(0), D3D_OK);
+    HR_OK(pTexture->UnlockRect(0));
     EXPECT_EQ(pTexture->UnlockRect(0), D3DERR_INVALIDCALL);
 
     // A rectangle lock points at its first texel.
     const RECT rect = {3, 2, 5, 4};
-    ASSERT_EQ(pTexture->LockRect(0, &locked, &rect, D3DLOCK_READONLY), D3D_OK);
-    EXPECT_EQ(*static_cast<D3DCOLOR*>(locked.pBits), 0xFF000203u);
-    EXPECT_EQ(reinterpret_cast<D3DCOLOR*>(static_cast<uint8_t*>(locked.pBits) + locked.Pitch)[1],
-              0xFF000304u);
-    ASSERT_EQ(pTexture->UnlockRect(0), D3D_OK);
+    HR_OK(pTexture->LockRect(0, &locked, &rect, D3DLOCK_READONLY));
+    EXPECT_EQ(Texels(locked, 2, 2),
+              (std::vector<D3DCOLOR>{0xFF000203, 0xFF000204, 0xFF000303, 0xFF000304}));
+    HR_OK(pTexture->UnlockRect(0));
     for (const RECT& bad : {RECT{6, 0, 9, 1}, RECT{-1, 0, 2, 1}, RECT{2, 2, 2, 3}})
         EXPECT_EQ(pTexture->LockRect(0, &locked, &bad, 0), D3DERR_INVALIDCALL) << bad.left;
 
     // The unlock reached GL: drawing samples what was written.
     UseTextureShaders();
-    ASSERT_EQ(Device()->SetTexture(0, pTexture), D3D_OK);
-    ClearAll(BLACK);
-    DrawQuad(0, 0, 64, 64, 0.5f, WHITE);
-    EXPECT_EQ(BackBufferPixel(3 * 8 + 4, 2 * 16 + 8), 0xFF000203u);
+    HR_OK(Device()->SetTexture(0, pTexture));
+    EXPECT_EQ(DrawFullQuad(3 * 8 + 4, 2 * 16 + 8), 0xFF000203u);
     pTexture->Release();
 }
 
@@ -113,12 +99,7 @@ TEST_F(TextureGLTest, LockRectRoundTripsWithPitchAndRectangles)
 TEST_F(TextureGLTest, EachFormatSamplesLikeDirect3D)
 {
     UseTextureShaders();
-    const struct
-    {
-        D3DFORMAT format;
-        std::vector<uint8_t> texel;
-        D3DCOLOR expected;
-    } cases[] = {
+    const std::tuple<D3DFORMAT, std::vector<uint8_t>, D3DCOLOR> cases[] = {
         {D3DFMT_L8, {0x80}, 0xFF808080},
         {D3DFMT_A8, {0x40}, 0x40000000},
         {D3DFMT_R32F, {0x00, 0x00, 0x00, 0x3F}, 0xFF80FFFF}, // 0.5
@@ -132,13 +113,11 @@ TEST_F(TextureGLTest, EachFormatSamplesLikeDirect3D)
          {0x80, 0x00, 0, 0, 0, 0, 0, 0, 0x00, 0xF8, 0x1F, 0x00, 0x01, 0, 0, 0},
          0x800000FF},
     };
-    for (const auto& c : cases)
+    for (const auto& [format, texel, expected] : cases)
     {
-        IDirect3DTexture9* pTexture = MakeTexture(1, 1, c.format, c.texel.data());
-        ASSERT_EQ(Device()->SetTexture(0, pTexture), D3D_OK);
-        ClearAll(BLACK);
-        DrawQuad(0, 0, 64, 64, 0.5f, WHITE);
-        EXPECT_TRUE(ColorNear(c.expected, BackBufferPixel(10, 10), 1)) << "format " << c.format;
+        IDirect3DTexture9* pTexture = MakeTexture(1, 1, format, texel.data());
+        HR_OK(Device()->SetTexture(0, pTexture));
+        EXPECT_TRUE(ColorNear(expected, DrawFullQuad(), 1)) << "format " << format;
         pTexture->Release();
     }
 }
@@ -146,19 +125,14 @@ TEST_F(TextureGLTest, EachFormatSamplesLikeDirect3D)
 TEST_F(TextureGLTest, VertexSamplersAreSamplers257To260)
 {
     // The vertex stage reads the colour from vertex sampler 1 (vs1).
-    IDirect3DVertexShader9* pShader = CreateVertexShader(R"(
-layout(location = 0) in vec4 aPosition;
-uniform sampler2D vs1;
-SHADE out vec4 vColor;
-void main() { gl_Position = aPosition; vColor = textureLod(vs1, vec2(0.5), 0.0); }
-)");
+    IDirect3DVertexShader9* pShader = CreateVertexShader(
+        "layout(location = 0) in vec4 aPosition; uniform sampler2D vs1; SHADE out vec4 vColor;\n"
+        "void main() { gl_Position = aPosition; vColor = textureLod(vs1, vec2(0.5), 0.0); }\n");
     IDirect3DTexture9* pTexture = MakeTexture(1, 1, D3DFMT_A8R8G8B8, &GREEN);
-    ASSERT_EQ(Device()->SetVertexShader(pShader), D3D_OK);
-    ASSERT_EQ(Device()->SetPixelShader(s_pColorPS), D3D_OK);
-    ASSERT_EQ(Device()->SetTexture(D3DVERTEXTEXTURESAMPLER1, pTexture), D3D_OK);
-    ClearAll(BLACK);
-    DrawQuad(0, 0, 64, 64, 0.5f, WHITE);
-    EXPECT_EQ(BackBufferPixel(10, 10), GREEN);
+    HR_OK(Device()->SetVertexShader(pShader));
+    HR_OK(Device()->SetPixelShader(s_pColorPS));
+    HR_OK(Device()->SetTexture(D3DVERTEXTEXTURESAMPLER1, pTexture));
+    EXPECT_EQ(DrawFullQuad(), GREEN);
     EXPECT_EQ(Device()->SetTexture(D3DVERTEXTEXTURESAMPLER3 + 1, pTexture), D3DERR_INVALIDCALL);
     Release(pTexture, pShader);
 }
@@ -167,21 +141,16 @@ TEST_F(TextureGLTest, InvalidTexturesAndTargetsAreRefused)
 {
     Halvex::Base::DiagnosticCapture capture;
     IDirect3DTexture9* pTexture = nullptr;
-    const struct
-    {
-        UINT width, levels;
-        DWORD usage;
-        D3DFORMAT format;
-    } invalid[] = {
+    const std::tuple<UINT, UINT, DWORD, D3DFORMAT> invalid[] = {
         {0, 1, 0, D3DFMT_A8R8G8B8},
         {4, 4, 0, D3DFMT_A8R8G8B8}, // more levels than a 4 x 4 chain has
         {4, 1, D3DUSAGE_RENDERTARGET, D3DFMT_DXT1},
         {4, 1, 0, D3DFMT_UYVY},
     };
-    for (const auto& c : invalid)
+    for (const auto& [width, levels, usage, format] : invalid)
     {
-        EXPECT_EQ(Device()->CreateTexture(c.width, 4, c.levels, c.usage, c.format,
-                                          c.usage ? D3DPOOL_DEFAULT : D3DPOOL_MANAGED, &pTexture,
+        EXPECT_EQ(Device()->CreateTexture(width, 4, levels, usage, format,
+                                          usage ? D3DPOOL_DEFAULT : D3DPOOL_MANAGED, &pTexture,
                                           nullptr),
                   D3DERR_INVALIDCALL);
         EXPECT_EQ(pTexture, nullptr);
@@ -192,15 +161,14 @@ TEST_F(TextureGLTest, InvalidTexturesAndTargetsAreRefused)
     capture.Clear();
     pTexture = MakeTexture(1, 1, D3DFMT_A8R8G8B8, &RED);
     IDirect3DSurface9* pSurface = nullptr;
-    ASSERT_EQ(pTexture->GetSurfaceLevel(0, &pSurface), D3D_OK);
+    HR_OK(pTexture->GetSurfaceLevel(0, &pSurface));
     EXPECT_EQ(Device()->SetRenderTarget(0, pSurface), D3DERR_INVALIDCALL);
     EXPECT_EQ(Device()->SetDepthStencilSurface(pSurface), D3DERR_INVALIDCALL);
     EXPECT_EQ(Device()->SetRenderTarget(0, nullptr), D3DERR_INVALIDCALL);
     EXPECT_EQ(capture.Logs().size(), 2u);
     IDirect3DSurface9* pDepth = nullptr;
-    ASSERT_EQ(Device()->CreateDepthStencilSurface(16, 16, D3DFMT_D16, D3DMULTISAMPLE_NONE, 0, TRUE,
-                                                  &pDepth, nullptr),
-              D3D_OK);
+    HR_OK(Device()->CreateDepthStencilSurface(16, 16, D3DFMT_D16, D3DMULTISAMPLE_NONE, 0, TRUE,
+                                              &pDepth, nullptr));
     EXPECT_EQ(Device()->SetDepthStencilSurface(pDepth), D3D_OK);
     D3DLOCKED_RECT locked = {};
     EXPECT_EQ(pDepth->LockRect(&locked, nullptr, 0), D3DERR_INVALIDCALL);
@@ -210,22 +178,21 @@ TEST_F(TextureGLTest, InvalidTexturesAndTargetsAreRefused)
 TEST_F(TextureGLTest, DrawingIntoATextureAndSamplingIt)
 {
     IDirect3DTexture9* pTarget = nullptr;
-    ASSERT_EQ(Device()->CreateTexture(32, 32, 1, D3DUSAGE_RENDERTARGET, D3DFMT_A8R8G8B8,
-                                      D3DPOOL_DEFAULT, &pTarget, nullptr),
-              D3D_OK);
+    HR_OK(Device()->CreateTexture(32, 32, 1, D3DUSAGE_RENDERTARGET, D3DFMT_A8R8G8B8,
+                                  D3DPOOL_DEFAULT, &pTarget, nullptr));
     IDirect3DSurface9* pSurface = nullptr;
-    ASSERT_EQ(pTarget->GetSurfaceLevel(0, &pSurface), D3D_OK);
+    HR_OK(pTarget->GetSurfaceLevel(0, &pSurface));
     IDirect3DSurface9* pBackBuffer = nullptr;
-    ASSERT_EQ(Device()->GetRenderTarget(0, &pBackBuffer), D3D_OK);
+    HR_OK(Device()->GetRenderTarget(0, &pBackBuffer));
 
     const D3DVIEWPORT9 small = {0, 0, 4, 4, 0.0f, 1.0f};
-    ASSERT_EQ(Device()->SetViewport(&small), D3D_OK);
-    ASSERT_EQ(Device()->SetRenderTarget(0, pSurface), D3D_OK);
+    HR_OK(Device()->SetViewport(&small));
+    HR_OK(Device()->SetRenderTarget(0, pSurface));
     D3DVIEWPORT9 viewport = {};
-    ASSERT_EQ(Device()->GetViewport(&viewport), D3D_OK);
+    HR_OK(Device()->GetViewport(&viewport));
     EXPECT_EQ(viewport.Width, 32u) << "setting target 0 resets the viewport to the target";
     RECT scissor = {};
-    ASSERT_EQ(Device()->GetScissorRect(&scissor), D3D_OK);
+    HR_OK(Device()->GetScissorRect(&scissor));
     EXPECT_EQ(scissor.right, 32);
     EXPECT_EQ(scissor.bottom, 32);
 
@@ -239,14 +206,12 @@ TEST_F(TextureGLTest, DrawingIntoATextureAndSamplingIt)
     EXPECT_EQ(target[10 * 32 + 8], WHITE) << "passes the depth test";
     EXPECT_EQ(target[10 * 32 + 24], BLACK) << "fails the depth test";
 
-    ASSERT_EQ(Device()->SetRenderTarget(0, pBackBuffer), D3D_OK);
-    ASSERT_EQ(Device()->GetViewport(&viewport), D3D_OK);
+    HR_OK(Device()->SetRenderTarget(0, pBackBuffer));
+    HR_OK(Device()->GetViewport(&viewport));
     EXPECT_EQ(viewport.Width, TARGET_SIZE) << "the back buffer's size again";
     UseTextureShaders();
-    ASSERT_EQ(Device()->SetTexture(0, pTarget), D3D_OK);
-    ClearAll(BLUE);
-    DrawQuad(0, 0, 64, 64, 0.5f, WHITE);
-    EXPECT_EQ(BackBufferPixel(10, 10), WHITE) << "texel rows keep row 0 at the top";
+    HR_OK(Device()->SetTexture(0, pTarget));
+    EXPECT_EQ(DrawFullQuad(10, 10, BLUE), WHITE) << "texel rows keep row 0 at the top";
     EXPECT_EQ(BackBufferPixel(50, 10), BLACK);
 
     D3DLOCKED_RECT locked = {};
@@ -258,18 +223,17 @@ TEST_F(TextureGLTest, DrawingIntoATextureAndSamplingIt)
 TEST_F(TextureGLTest, R32FTargetHoldsAFloatExactly)
 {
     IDirect3DTexture9* pTarget = nullptr;
-    ASSERT_EQ(Device()->CreateTexture(4, 4, 1, D3DUSAGE_RENDERTARGET, D3DFMT_R32F, D3DPOOL_DEFAULT,
-                                      &pTarget, nullptr),
-              D3D_OK);
+    HR_OK(Device()->CreateTexture(4, 4, 1, D3DUSAGE_RENDERTARGET, D3DFMT_R32F, D3DPOOL_DEFAULT,
+                                  &pTarget, nullptr));
     IDirect3DSurface9* pSurface = nullptr;
-    ASSERT_EQ(pTarget->GetSurfaceLevel(0, &pSurface), D3D_OK);
-    ASSERT_EQ(Device()->SetRenderTarget(0, pSurface), D3D_OK);
+    HR_OK(pTarget->GetSurfaceLevel(0, &pSurface));
+    HR_OK(Device()->SetRenderTarget(0, pSurface));
     IDirect3DPixelShader9* pShader = CreatePixelShader("void main() { oColor = pc[0]; }\n");
-    ASSERT_EQ(Device()->SetVertexShader(s_pColorVS), D3D_OK);
-    ASSERT_EQ(Device()->SetPixelShader(pShader), D3D_OK);
+    HR_OK(Device()->SetVertexShader(s_pColorVS));
+    HR_OK(Device()->SetPixelShader(pShader));
     const float value[4] = {0.123456789f, 7.0f, 8.0f, 9.0f};
-    ASSERT_EQ(Device()->SetPixelShaderConstantF(0, value, 1), D3D_OK);
-    ASSERT_EQ(Device()->Clear(0, nullptr, D3DCLEAR_TARGET, 0, 1.0f, 0), D3D_OK);
+    HR_OK(Device()->SetPixelShaderConstantF(0, value, 1));
+    HR_OK(Device()->Clear(0, nullptr, D3DCLEAR_TARGET, 0, 1.0f, 0));
     SetStates({{D3DRS_ZENABLE, D3DZB_FALSE}});
     DrawVertices(D3DPT_TRIANGLELIST, Quad(0, 0, 4, 4, 0.5f, WHITE, 4, 4));
     // One 32-bit float per texel, read back as it is stored.
@@ -283,20 +247,19 @@ TEST_F(TextureGLTest, R32FTargetHoldsAFloatExactly)
 TEST_F(TextureGLTest, CubeFacesKeepDirect3DOrientation)
 {
     IDirect3DCubeTexture9* pCube = nullptr;
-    ASSERT_EQ(Device()->CreateCubeTexture(16, 1, D3DUSAGE_RENDERTARGET, D3DFMT_A8R8G8B8,
-                                          D3DPOOL_DEFAULT, &pCube, nullptr),
-              D3D_OK);
+    HR_OK(Device()->CreateCubeTexture(16, 1, D3DUSAGE_RENDERTARGET, D3DFMT_A8R8G8B8,
+                                      D3DPOOL_DEFAULT, &pCube, nullptr));
     IDirect3DSurface9* pBackBuffer = nullptr;
-    ASSERT_EQ(Device()->GetRenderTarget(0, &pBackBuffer), D3D_OK);
+    HR_OK(Device()->GetRenderTarget(0, &pBackBuffer));
     const D3DCOLOR faceColors[6] = {RED, GREEN, BLUE, 0xFFFFFF00, 0xFF00FFFF, 0xFFFF00FF};
     UseColorShaders();
     SetStates({{D3DRS_ZENABLE, D3DZB_FALSE}});
     for (UINT face = 0; face < 6; ++face)
     {
         IDirect3DSurface9* pFace = nullptr;
-        ASSERT_EQ(pCube->GetCubeMapSurface(D3DCUBEMAP_FACES(face), 0, &pFace), D3D_OK);
-        ASSERT_EQ(Device()->SetRenderTarget(0, pFace), D3D_OK);
-        ASSERT_EQ(Device()->Clear(0, nullptr, D3DCLEAR_TARGET, faceColors[face], 1.0f, 0), D3D_OK);
+        HR_OK(pCube->GetCubeMapSurface(D3DCUBEMAP_FACES(face), 0, &pFace));
+        HR_OK(Device()->SetRenderTarget(0, pFace));
+        HR_OK(Device()->Clear(0, nullptr, D3DCLEAR_TARGET, faceColors[face], 1.0f, 0));
         // White in the face's top-left quadrant.
         DrawVertices(D3DPT_TRIANGLELIST, Quad(0, 0, 8, 8, 0.5f, WHITE, 16, 16));
         const std::vector<D3DCOLOR> pixels = ReadSurface(pFace);
@@ -304,29 +267,25 @@ TEST_F(TextureGLTest, CubeFacesKeepDirect3DOrientation)
         EXPECT_EQ(pixels[13 * 16 + 13], faceColors[face]);
         pFace->Release();
     }
-    ASSERT_EQ(Device()->SetRenderTarget(0, pBackBuffer), D3D_OK);
+    HR_OK(Device()->SetRenderTarget(0, pBackBuffer));
 
-    // Direct3D's face axes: a direction whose face coordinates (sc, tc) are (-0.5, -0.5)
-    // lands in the top-left quadrant, (+0.5, +0.5) in the bottom-right one.
-    const float topLeft[6][3] = {{1, 0.5f, 0.5f},   {-1, 0.5f, -0.5f}, {-0.5f, 1, -0.5f},
-                                 {-0.5f, -1, 0.5f}, {-0.5f, 0.5f, 1},  {0.5f, 0.5f, -1}};
-    const float bottomRight[6][3] = {{1, -0.5f, -0.5f}, {-1, -0.5f, 0.5f}, {0.5f, 1, 0.5f},
-                                     {0.5f, -1, -0.5f}, {0.5f, -0.5f, 1},  {-0.5f, -0.5f, -1}};
+    // Direct3D's face axes: per face, a direction whose face coordinates (sc, tc) are
+    // (-0.5, -0.5), in the top-left quadrant, and one at (+0.5, +0.5), in the bottom-right one.
+    const float directions[6][2][4] = {
+        {{1, .5f, .5f}, {1, -.5f, -.5f}}, {{-1, .5f, -.5f}, {-1, -.5f, .5f}},
+        {{-.5f, 1, -.5f}, {.5f, 1, .5f}}, {{-.5f, -1, .5f}, {.5f, -1, -.5f}},
+        {{-.5f, .5f, 1}, {.5f, -.5f, 1}}, {{.5f, .5f, -1}, {-.5f, -.5f, -1}}};
     // Samples the cube map in sampler 0 along the direction in pc[0].
     IDirect3DPixelShader9* pShader = CreatePixelShader(
         "uniform samplerCube s0;\nvoid main() { oColor = texture(s0, pc[0].xyz); }\n");
-    ASSERT_EQ(Device()->SetPixelShader(pShader), D3D_OK);
-    ASSERT_EQ(Device()->SetTexture(0, pCube), D3D_OK);
+    HR_OK(Device()->SetPixelShader(pShader));
+    HR_OK(Device()->SetTexture(0, pCube));
     for (UINT face = 0; face < 6; ++face)
     {
         for (int corner = 0; corner < 2; ++corner)
         {
-            const float* pDirection = corner == 0 ? topLeft[face] : bottomRight[face];
-            const float constant[4] = {pDirection[0], pDirection[1], pDirection[2], 0.0f};
-            ASSERT_EQ(Device()->SetPixelShaderConstantF(0, constant, 1), D3D_OK);
-            ClearAll(BLACK);
-            DrawQuad(0, 0, 64, 64, 0.5f, WHITE);
-            EXPECT_EQ(BackBufferPixel(5, 5), corner == 0 ? WHITE : faceColors[face])
+            HR_OK(Device()->SetPixelShaderConstantF(0, directions[face][corner], 1));
+            EXPECT_EQ(DrawFullQuad(5, 5), corner == 0 ? WHITE : faceColors[face])
                 << "face " << face << (corner == 0 ? " top-left" : " bottom-right");
         }
     }

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <functional>
+#include <tuple>
 
 using namespace d3d9gl;
 
@@ -76,23 +78,24 @@ void ExpectSameImage(const Image& a, const Image& b)
     ASSERT_EQ(a.kind, b.kind);
     ASSERT_EQ(a.levelCount, b.levelCount);
     ASSERT_EQ(a.surfaces.size(), b.surfaces.size());
+    // Size, pitch and bytes of every surface.
+    const auto fields = [](const ImageSurface& s)
+    { return std::make_tuple(s.width, s.height, s.depth, s.rowPitch, s.bytes); };
     for (size_t i = 0; i < a.surfaces.size(); ++i)
-    {
-        EXPECT_EQ(a.surfaces[i].width, b.surfaces[i].width) << i;
-        EXPECT_EQ(a.surfaces[i].height, b.surfaces[i].height) << i;
-        EXPECT_EQ(a.surfaces[i].depth, b.surfaces[i].depth) << i;
-        EXPECT_EQ(a.surfaces[i].rowPitch, b.surfaces[i].rowPitch) << i;
-        EXPECT_EQ(a.surfaces[i].bytes, b.surfaces[i].bytes) << i;
-    }
+        EXPECT_EQ(fields(a.surfaces[i]), fields(b.surfaces[i])) << i;
+}
+
+Image Parse(const std::vector<uint8_t>& file)
+{
+    Image image;
+    std::string error;
+    EXPECT_TRUE(ParseDds(file.data(), file.size(), image, error)) << error;
+    return image;
 }
 
 Image RoundTrip(const Image& image)
 {
-    std::vector<uint8_t> file = Write(image);
-    Image parsed;
-    std::string error;
-    EXPECT_TRUE(ParseDds(file.data(), file.size(), parsed, error)) << error;
-    return parsed;
+    return Parse(Write(image));
 }
 
 } // namespace
@@ -178,35 +181,33 @@ TEST(DdsTest, PaddedRowsAreWrittenTight)
 
 TEST(DdsTest, WriterRefusesInconsistentImages)
 {
-    std::vector<uint8_t> file;
-    std::string error;
-    Image depth = MakeImage(D3DFMT_A8R8G8B8, Image::TEXTURE_2D, 4, 4, 1, 1);
-    depth.format = D3DFMT_D24S8;
-    EXPECT_FALSE(WriteDds(depth, file, error));
-    EXPECT_NE(error.find("cannot be written"), std::string::npos) << error;
-
-    Image missingLevel = MakeImage(D3DFMT_A8R8G8B8, Image::TEXTURE_2D, 4, 4, 1, 3);
-    missingLevel.surfaces.pop_back();
-    EXPECT_FALSE(WriteDds(missingLevel, file, error));
-
-    Image tooManyLevels = MakeImage(D3DFMT_A8R8G8B8, Image::TEXTURE_2D, 4, 4, 1, 3);
-    tooManyLevels.levelCount = 4;
-    tooManyLevels.surfaces.push_back(tooManyLevels.surfaces.back());
-    EXPECT_FALSE(WriteDds(tooManyLevels, file, error));
-
-    Image wrongLevelSize = MakeImage(D3DFMT_A8R8G8B8, Image::TEXTURE_2D, 4, 4, 1, 2);
-    wrongLevelSize.surfaces[1] = wrongLevelSize.surfaces[0];
-    EXPECT_FALSE(WriteDds(wrongLevelSize, file, error));
-
-    Image shortBytes = MakeImage(D3DFMT_A8R8G8B8, Image::TEXTURE_2D, 4, 4, 1, 1);
-    shortBytes.surfaces[0].bytes.resize(63);
-    EXPECT_FALSE(WriteDds(shortBytes, file, error));
-    EXPECT_TRUE(file.empty());
+    // Each spoils a 4 x 4 image of three levels; the reason where one is checked.
+    const std::pair<std::function<void(Image&)>, const char*> spoilers[] = {
+        {[](Image& i) { i.format = D3DFMT_D24S8; }, "cannot be written"},
+        {[](Image& i) { i.surfaces.pop_back(); }, ""}, // a missing level
+        {[](Image& i) { i.levelCount = 4, i.surfaces.push_back(i.surfaces.back()); }, ""},
+        {[](Image& i) { i.surfaces[1] = i.surfaces[0]; }, ""}, // a level of the wrong size
+        {[](Image& i) { i.surfaces[0].bytes.resize(63); }, ""},
+    };
+    for (const auto& [spoil, reason] : spoilers)
+    {
+        Image image = MakeImage(D3DFMT_A8R8G8B8, Image::TEXTURE_2D, 4, 4, 1, 3);
+        spoil(image);
+        std::vector<uint8_t> file;
+        std::string error;
+        EXPECT_FALSE(WriteDds(image, file, error));
+        EXPECT_TRUE(file.empty());
+        EXPECT_FALSE(error.empty());
+        EXPECT_NE(error.find(reason), std::string::npos) << error;
+    }
 }
 
 TEST(DdsTest, LegacyMaskFormatsAreRecognised)
 {
-    struct Case
+    // Pixel format flags, bits, red, green, blue and alpha masks, and the format they make.
+    const size_t fieldsAt[] = {PF_FLAGS_AT,  BITS_AT,      RMASK_AT,
+                               RMASK_AT + 4, RMASK_AT + 8, AMASK_AT};
+    const struct
     {
         uint32_t flags, bits, r, g, b, a;
         D3DFORMAT expected;
@@ -220,20 +221,14 @@ TEST(DdsTest, LegacyMaskFormatsAreRecognised)
         {0x20001, 16, 0xff, 0, 0, 0xff00, D3DFMT_A8L8},
         {0x2, 8, 0, 0, 0, 0xff, D3DFMT_A8},
     };
-    for (const Case& c : cases)
+    for (const auto& c : cases)
     {
         std::vector<uint8_t> file =
             Write(MakeImage(D3DFMT_A8R8G8B8, Image::TEXTURE_2D, 2, 2, 1, 1));
-        SetField(file, PF_FLAGS_AT, c.flags);
-        SetField(file, BITS_AT, c.bits);
-        SetField(file, RMASK_AT, c.r);
-        SetField(file, RMASK_AT + 4, c.g);
-        SetField(file, RMASK_AT + 8, c.b);
-        SetField(file, AMASK_AT, c.a);
-        Image image;
-        std::string error;
-        ASSERT_TRUE(ParseDds(file.data(), file.size(), image, error)) << error;
-        EXPECT_EQ(image.format, c.expected);
+        const uint32_t fields[] = {c.flags, c.bits, c.r, c.g, c.b, c.a};
+        for (size_t i = 0; i < 6; ++i)
+            SetField(file, fieldsAt[i], fields[i]);
+        EXPECT_EQ(Parse(file).format, c.expected);
     }
 }
 
@@ -243,10 +238,7 @@ TEST(DdsTest, ZeroMipCountAndTrailingBytesAreAccepted)
     std::vector<uint8_t> file = Write(image);
     SetField(file, MIPS_AT, 0);
     file.resize(file.size() + 5, 0xee);
-    Image parsed;
-    std::string error;
-    ASSERT_TRUE(ParseDds(file.data(), file.size(), parsed, error)) << error;
-    ExpectSameImage(parsed, image);
+    ExpectSameImage(Parse(file), image);
 }
 
 TEST(DdsTest, OutOfRangeHeaderFieldsFailCleanly)

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <tuple>
 
 using namespace d3d9gl;
 
@@ -26,18 +27,13 @@ std::vector<float> Decode(D3DFORMAT format, const ImageSurface& surface)
     return rgba;
 }
 
-// Texel (x, y) of a decoded image as bytes.
-std::vector<int> Texel(const std::vector<float>& rgba, UINT width, UINT x, UINT y)
+// Row y of a decoded 4 x 4 block as bytes, four per texel.
+std::vector<int> Row(const std::vector<float>& rgba, UINT y)
 {
     std::vector<int> out;
-    for (int c = 0; c < 4; ++c)
-        out.push_back(int(std::lround(rgba[(y * width + x) * 4 + c] * 255.0f)));
+    for (UINT i = y * 16; i < y * 16 + 16; ++i)
+        out.push_back(int(std::lround(rgba[i] * 255.0f)));
     return out;
-}
-
-std::vector<int> Rgba(int r, int g, int b, int a)
-{
-    return {r, g, b, a};
 }
 
 // Pure red (0xf800) and pure blue (0x001f) end points; rows use indices 0123, 1111, 2222, 3333.
@@ -83,44 +79,42 @@ TEST(DxtTest, BlocksDecodeToTheirKnownTexels)
     const std::vector<uint8_t> sixAlphas = {0, 255, 0xbe, 0, 0, 0, 0, 0};
     const std::vector<uint8_t> nibbles = {0x10, 0xf5, 0, 0, 0, 0, 0, 0x80};
     const std::vector<uint8_t> opaque = {255, 255, 0, 0, 0, 0, 0, 0};
-    const struct
-    {
-        const char* name;
-        D3DFORMAT format;
-        std::vector<uint8_t> block;
-        UINT x, y;
-        std::vector<int> rgba;
-    } cases[] = {
-        {"DXT1 four colours", D3DFMT_DXT1, RED_BLUE, 0, 0, Rgba(255, 0, 0, 255)},
-        {"DXT1 four colours", D3DFMT_DXT1, RED_BLUE, 1, 0, Rgba(0, 0, 255, 255)},
-        {"DXT1 four colours", D3DFMT_DXT1, RED_BLUE, 2, 0, Rgba(170, 0, 85, 255)},
-        {"DXT1 four colours", D3DFMT_DXT1, RED_BLUE, 3, 0, Rgba(85, 0, 170, 255)},
-        {"DXT1 four colours", D3DFMT_DXT1, RED_BLUE, 2, 1, Rgba(0, 0, 255, 255)},
-        {"DXT1 four colours", D3DFMT_DXT1, RED_BLUE, 3, 3, Rgba(85, 0, 170, 255)},
-        {"DXT1 three colours", D3DFMT_DXT1, BLUE_RED, 2, 0, Rgba(128, 0, 128, 255)},
-        {"DXT1 transparent black", D3DFMT_DXT1, BLUE_RED, 3, 0, Rgba(0, 0, 0, 0)},
-        {"DXT5 always four colours", D3DFMT_DXT5, Concat(opaque, BLUE_RED), 2, 0,
-         Rgba(85, 0, 170, 255)},
-        {"DXT5 eight alphas", D3DFMT_DXT5, Concat(eightAlphas, RED_BLUE), 0, 0,
-         Rgba(255, 0, 0, 255)},
-        {"DXT5 eight alphas", D3DFMT_DXT5, Concat(eightAlphas, RED_BLUE), 1, 0, Rgba(0, 0, 255, 0)},
-        {"DXT5 eight alphas", D3DFMT_DXT5, Concat(eightAlphas, RED_BLUE), 2, 0,
-         Rgba(170, 0, 85, 219)},
-        {"DXT5 eight alphas", D3DFMT_DXT5, Concat(eightAlphas, RED_BLUE), 3, 0,
-         Rgba(85, 0, 170, 36)},
-        {"DXT5 six alphas", D3DFMT_DXT5, Concat(sixAlphas, RED_BLUE), 0, 0, Rgba(255, 0, 0, 0)},
-        {"DXT5 six alphas", D3DFMT_DXT5, Concat(sixAlphas, RED_BLUE), 1, 0, Rgba(0, 0, 255, 255)},
-        {"DXT5 six alphas", D3DFMT_DXT5, Concat(sixAlphas, RED_BLUE), 2, 0, Rgba(170, 0, 85, 51)},
-        {"DXT3 nibbles", D3DFMT_DXT3, Concat(nibbles, RED_BLUE), 1, 0, Rgba(0, 0, 255, 17)},
-        {"DXT3 nibbles", D3DFMT_DXT3, Concat(nibbles, RED_BLUE), 2, 0, Rgba(170, 0, 85, 85)},
-        {"DXT3 nibbles", D3DFMT_DXT3, Concat(nibbles, RED_BLUE), 3, 0, Rgba(85, 0, 170, 255)},
-        {"DXT3 nibbles", D3DFMT_DXT3, Concat(nibbles, RED_BLUE), 3, 3, Rgba(85, 0, 170, 136)},
+    const std::pair<D3DFORMAT, std::vector<uint8_t>> blocks[] = {
+        {D3DFMT_DXT1, RED_BLUE},
+        {D3DFMT_DXT5, Concat(opaque, BLUE_RED)}, // always four colours
+        {D3DFMT_DXT5, Concat(eightAlphas, RED_BLUE)},
+        {D3DFMT_DXT5, Concat(sixAlphas, RED_BLUE)},
+        {D3DFMT_DXT3, Concat(nibbles, RED_BLUE)}};
+    // Red, blue, two thirds red and one third red: the four-colour palette of the blocks.
+    const int r = 0, b = 1, rrb = 2, rbb = 3;
+    const int palette[4][3] = {{255, 0, 0}, {0, 0, 255}, {170, 0, 85}, {85, 0, 170}};
+    // A block, a row and its texels as palette entry and alpha.
+    const std::tuple<int, UINT, std::vector<int>> rows[] = {
+        {0, 0, {r, 255, b, 255, rrb, 255, rbb, 255}},
+        {0, 1, {b, 255, b, 255, b, 255, b, 255}},
+        {0, 3, {rbb, 255, rbb, 255, rbb, 255, rbb, 255}},
+        {1, 0, {b, 255, r, 255, rbb, 255, rrb, 255}},
+        {2, 0, {r, 255, b, 0, rrb, 219, rbb, 36}},
+        {3, 0, {r, 0, b, 255, rrb, 51, rbb, 0}},
+        {4, 0, {r, 0, b, 17, rrb, 85, rbb, 255}},
+        {4, 3, {rbb, 0, rbb, 0, rbb, 0, rbb, 136}},
     };
-    for (const auto& c : cases)
+    for (const auto& [block, row, texels] : rows)
     {
-        const std::vector<float> rgba = Decode(c.format, BlockSurface(c.format, 4, 4, c.block));
-        EXPECT_EQ(Texel(rgba, 4, c.x, c.y), c.rgba) << c.name << " texel " << c.x << "," << c.y;
+        std::vector<int> expected;
+        for (size_t i = 0; i < texels.size(); i += 2)
+        {
+            const int* pColor = palette[texels[i]];
+            expected.insert(expected.end(), {pColor[0], pColor[1], pColor[2], texels[i + 1]});
+        }
+        const auto& [format, bytes] = blocks[block];
+        const std::vector<float> rgba = Decode(format, BlockSurface(format, 4, 4, bytes));
+        EXPECT_EQ(Row(rgba, row), expected) << "block " << block << " row " << row;
     }
+    // Three-colour DXT1: blue, red, their average and transparent black.
+    const std::vector<float> rgba = Decode(D3DFMT_DXT1, BlockSurface(D3DFMT_DXT1, 4, 4, BLUE_RED));
+    EXPECT_EQ(Row(rgba, 0),
+              (std::vector<int>{0, 0, 255, 255, 255, 0, 0, 255, 128, 0, 128, 255, 0, 0, 0, 0}));
 }
 
 TEST(DxtTest, PremultipliedVariantsDecodeAsStored)

@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <tuple>
 
 using namespace d3d9gl;
 
@@ -109,12 +110,11 @@ TEST(ImageFileTest, EachFileFormatRoundTripsWithinItsPrecision)
         std::vector<float> expected;
         ASSERT_TRUE(DecodeSurface(c.format, surface, expected));
         const Image image = Decode(Encode(c.fileFormat, surface, c.format));
-        EXPECT_EQ(image.format, c.decodedFormat);
-        EXPECT_EQ(image.kind, Image::TEXTURE_2D);
-        ASSERT_EQ(image.levelCount, 1u);
-        ASSERT_EQ(image.surfaces.size(), 1u);
-        EXPECT_EQ(image.surfaces[0].width, 16u);
-        EXPECT_EQ(image.surfaces[0].height, 12u);
+        ASSERT_EQ(
+            std::make_tuple(image.format, image.kind, image.levelCount, image.surfaces.size()),
+            std::make_tuple(c.decodedFormat, Image::TEXTURE_2D, 1u, size_t(1)));
+        EXPECT_EQ(std::make_pair(image.surfaces[0].width, image.surfaces[0].height),
+                  std::make_pair(16u, 12u));
         std::vector<float> decoded;
         ASSERT_TRUE(DecodeSurface(image.format, image.surfaces[0], decoded));
         ASSERT_EQ(decoded.size(), expected.size());
@@ -147,21 +147,15 @@ TEST(ImageFileTest, BrokenAndHugeImagesAreRefusedWithAReason)
     std::vector<uint8_t> bmp(54, 0);
     const uint32_t fields[][2] = {{10, 54}, {14, 40}, {18, 8192}, {22, 8192}, {26, 1}, {28, 24}};
     for (const auto& [offset, value] : fields)
-    {
         for (int i = 0; i < 4; ++i)
             bmp[offset + i] = uint8_t(value >> (8 * i));
-    }
     bmp[0] = 'B';
     bmp[1] = 'M';
     const std::vector<uint8_t> png =
         Encode(IMAGE_FILE_PNG, Smooth(D3DFMT_A8R8G8B8, 16, 16), D3DFMT_A8R8G8B8);
     std::vector<uint8_t> corrupted = png;
     corrupted[41] = corrupted[42] = 0xFF; // the zlib header of the first data chunk
-    const struct
-    {
-        std::vector<uint8_t> file;
-        const char* reason;
-    } cases[] = {
+    const std::tuple<std::vector<uint8_t>, const char*> cases[] = {
         {Text("this is not an image at all"), "could not be read: "},
         {withBytes(png, png.size() / 2), "but the file has"},
         {corrupted, "could not be decoded: "},
@@ -173,11 +167,11 @@ TEST(ImageFileTest, BrokenAndHugeImagesAreRefusedWithAReason)
         {withBytes(Text("#?RADIANCE\nFORMAT=32-bit_rle_rgbe\n\n-Y 4096 +X 8192\n"), 4096),
          "8192x4096 needs more pixel data"},
     };
-    for (const auto& c : cases)
+    for (const auto& [file, reason] : cases)
     {
-        const std::string error = DecodeError(c.file);
-        EXPECT_NE(error.find(c.reason), std::string::npos) << error;
-        EXPECT_GT(error.size(), std::string(c.reason).size() + 10) << error;
+        const std::string error = DecodeError(file);
+        EXPECT_NE(error.find(reason), std::string::npos) << error;
+        EXPECT_GT(error.size(), std::string(reason).size() + 10) << error;
     }
     Image image;
     std::string error;

@@ -103,10 +103,10 @@ TEST(MipChainTest, WholeImageConvertsOrStaysAsItWas)
 {
     Image image = L8Image(Image::TEXTURE_2D, 2, 2, {0, 51, 102, 255});
     ASSERT_TRUE(ConvertImage(image, D3DFMT_A8R8G8B8));
-    EXPECT_EQ(image.format, D3DFMT_A8R8G8B8);
-    EXPECT_EQ(image.surfaces[0].bytes[4], 51);
-    EXPECT_EQ(image.surfaces[0].bytes[7], 255);
+    const std::vector<uint8_t> converted = {0,   0,   0,   255, 51,  51,  51,  255,
+                                            102, 102, 102, 255, 255, 255, 255, 255};
+    EXPECT_EQ(image.surfaces[0].bytes, converted);
     EXPECT_FALSE(ConvertImage(image, D3DFMT_D16));
     EXPECT_EQ(image.format, D3DFMT_A8R8G8B8);
-    EXPECT_EQ(image.surfaces[0].bytes.size(), 16u);
+    EXPECT_EQ(image.surfaces[0].bytes, converted);
 }

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <tuple>
 
 using namespace d3d9gl;
 
@@ -19,6 +20,8 @@ template <typename T> std::vector<uint8_t> Bytes(std::initializer_list<T> values
     std::memcpy(bytes.data(), values.begin(), bytes.size());
     return bytes;
 }
+const auto U16 = Bytes<uint16_t>;
+const auto F32 = Bytes<float>;
 
 std::vector<uint8_t> U8(std::initializer_list<uint8_t> values)
 {
@@ -38,33 +41,25 @@ const struct
     {D3DFMT_A8B8G8R8, U8({0xff, 0x33, 0x00, 0x80}), {1, 0.2f, 0, 128 / 255.0f}, true, false},
     {D3DFMT_X8R8G8B8, U8({0x00, 0x00, 0xff, 0x00}), {1, 0, 0, 1}, true, false},
     {D3DFMT_R8G8B8, U8({0x00, 0x33, 0xff}), {1.0f, 0.2f, 0.0f, 1.0f}, true, false},
-    {D3DFMT_R5G6B5, Bytes<uint16_t>({0xf800}), {1, 0, 0, 1}, true, false},
-    {D3DFMT_R5G6B5, Bytes<uint16_t>({0x07ff}), {0, 1, 1, 1}, true, true},
-    {D3DFMT_A1R5G5B5, Bytes<uint16_t>({0x801f}), {0, 0, 1, 1}, true, false},
-    {D3DFMT_A1R5G5B5, Bytes<uint16_t>({0x7c00}), {1, 0, 0, 0.2f}, false, true},
-    {D3DFMT_X1R5G5B5, Bytes<uint16_t>({0x7c00}), {1, 0, 0, 1}, true, false},
-    {D3DFMT_A4R4G4B4, Bytes<uint16_t>({0x5f00}), {1, 0, 0, 5 / 15.0f}, true, false},
-    {D3DFMT_A4R4G4B4, Bytes<uint16_t>({0xf00f}), {0, 0, 1, 1}, true, true},
-    {D3DFMT_A16B16G16R16,
-     Bytes<uint16_t>({0xffff, 0, 0x8000, 0xffff}),
-     {1, 0, 32768 / 65535.0f, 1},
-     true,
-     false},
+    {D3DFMT_R5G6B5, U16({0xf800}), {1, 0, 0, 1}, true, false},
+    {D3DFMT_R5G6B5, U16({0x07ff}), {0, 1, 1, 1}, true, true},
+    {D3DFMT_A1R5G5B5, U16({0x801f}), {0, 0, 1, 1}, true, false},
+    {D3DFMT_A1R5G5B5, U16({0x7c00}), {1, 0, 0, 0.2f}, false, true},
+    {D3DFMT_X1R5G5B5, U16({0x7c00}), {1, 0, 0, 1}, true, false},
+    {D3DFMT_A4R4G4B4, U16({0x5f00}), {1, 0, 0, 5 / 15.0f}, true, false},
+    {D3DFMT_A4R4G4B4, U16({0xf00f}), {0, 0, 1, 1}, true, true},
+    {D3DFMT_A16B16G16R16, U16({65535, 0, 32768, 65535}), {1, 0, 32768 / 65535.f, 1}, true, false},
     {D3DFMT_A8L8, U8({0x33, 0xff}), {0.2f, 0.2f, 0.2f, 1.0f}, true, false},
     // Luminance weighs green most.
     {D3DFMT_A8L8, U8({54, 128}), {1, 0, 0, 0.5f}, false, true},
     {D3DFMT_L8, U8({182}), {0, 1, 0, 1}, false, true},
-    {D3DFMT_G16R16, Bytes<uint16_t>({0, 0xffff}), {0, 1, 1, 1}, true, false},
-    {D3DFMT_R16F, Bytes<uint16_t>({0xc000}), {-2, 1, 1, 1}, true, false},
-    {D3DFMT_R16F, Bytes<uint16_t>({0x7c00}), {1e6f, 0, 0, 0}, false, true},
-    {D3DFMT_G16R16F, Bytes<uint16_t>({0x3800, 0x4400}), {0.5f, 4, 1, 1}, true, false},
-    {D3DFMT_G32R32F, Bytes<float>({1.5f, -3.0f}), {1.5f, -3, 1, 1}, true, false},
-    {D3DFMT_A16B16G16R16F,
-     Bytes<uint16_t>({0xc000, 0x3800, 0x7bff, 0x3c00}),
-     {-2, 0.5f, 65504, 1},
-     true,
-     true},
-    {D3DFMT_A32B32G32R32F, Bytes<float>({-2, 0.5f, 1e9f, 3}), {-2, 0.5f, 1e9f, 3}, true, true},
+    {D3DFMT_G16R16, U16({0, 0xffff}), {0, 1, 1, 1}, true, false},
+    {D3DFMT_R16F, U16({0xc000}), {-2, 1, 1, 1}, true, false},
+    {D3DFMT_R16F, U16({0x7c00}), {1e6f, 0, 0, 0}, false, true},
+    {D3DFMT_G16R16F, U16({0x3800, 0x4400}), {0.5f, 4, 1, 1}, true, false},
+    {D3DFMT_G32R32F, F32({1.5f, -3.0f}), {1.5f, -3, 1, 1}, true, false},
+    {D3DFMT_A16B16G16R16F, U16({0xc000, 0x3800, 0x7bff, 0x3c00}), {-2, 0.5f, 65504, 1}, true, true},
+    {D3DFMT_A32B32G32R32F, F32({-2, 0.5f, 1e9f, 3}), {-2, 0.5f, 1e9f, 3}, true, true},
     // Normalised formats clamp, NaN to 0.
     {D3DFMT_A8R8G8B8, U8({0x00, 0xff, 0x00, 0xff}), {-1, 2, NAN, 1}, false, true},
 };
@@ -100,12 +95,7 @@ TEST(SurfaceCodecTest, TexelsDecodeAndEncodeWhereDirect3DPutsThem)
 TEST(SurfaceCodecTest, EveryFormatRoundTripsWithinItsPrecision)
 {
     // Per channel: 's' stored, '1' or '0' read back as that constant.
-    const struct
-    {
-        D3DFORMAT format;
-        float tolerance;
-        const char* channels;
-    } cases[] = {
+    const std::tuple<D3DFORMAT, float, const char*> cases[] = {
         {D3DFMT_A8R8G8B8, 0.5f / 255, "ssss"},
         {D3DFMT_X8R8G8B8, 0.5f / 255, "sss1"},
         {D3DFMT_R8G8B8, 0.5f / 255, "sss1"},
@@ -129,13 +119,12 @@ TEST(SurfaceCodecTest, EveryFormatRoundTripsWithinItsPrecision)
         {D3DFMT_A32B32G32R32F, 0.0f, "ssss"},
     };
     const UINT width = 5, height = 3, depth = 2;
-    for (const auto& c : cases)
+    for (const auto& [format, tolerance, channels] : cases)
     {
-        const FormatInfo* pInfo = GetFormatInfo(c.format);
+        const FormatInfo* pInfo = GetFormatInfo(format);
         SCOPED_TRACE(pInfo->name);
         // Luminance formats get grey, which they can hold exactly.
-        const bool grey =
-            c.format == D3DFMT_L8 || c.format == D3DFMT_A8L8 || c.format == D3DFMT_L16;
+        const bool grey = format == D3DFMT_L8 || format == D3DFMT_A8L8 || format == D3DFMT_L16;
         std::vector<float> source;
         for (UINT i = 0; i < width * height * depth; ++i)
         {
@@ -143,36 +132,31 @@ TEST(SurfaceCodecTest, EveryFormatRoundTripsWithinItsPrecision)
             source.insert(source.end(), {v, grey ? v : 1.0f - v, grey ? v : 0.3f, float(i % 2)});
         }
         ImageSurface surface;
-        ASSERT_TRUE(EncodeSurface(c.format, source.data(), width, height, surface, depth));
+        ASSERT_TRUE(EncodeSurface(format, source.data(), width, height, surface, depth));
         EXPECT_EQ(surface.rowPitch, width * pInfo->elementBytes);
         EXPECT_EQ(surface.bytes.size(), size_t(width * height * depth * pInfo->elementBytes));
         std::vector<float> decoded;
-        ASSERT_TRUE(DecodeSurface(c.format, surface, decoded));
+        ASSERT_TRUE(DecodeSurface(format, surface, decoded));
         ASSERT_EQ(decoded.size(), source.size());
         for (size_t i = 0; i < source.size(); ++i)
         {
-            const char channel = c.channels[i % 4];
+            const char channel = channels[i % 4];
             const float expected = channel == 's' ? source[i] : float(channel - '0');
-            ASSERT_NEAR(decoded[i], expected, c.tolerance + 1e-6f) << "value " << i;
+            ASSERT_NEAR(decoded[i], expected, tolerance + 1e-6f) << "value " << i;
         }
     }
 }
 
 TEST(SurfaceCodecTest, PitchedRowsAndSlicesAreHonoured)
 {
-    ImageSurface surface;
-    surface.width = 2;
-    surface.height = 2;
-    surface.depth = 2;
-    surface.rowPitch = 3;
-    surface.slicePitch = 8;
-    surface.bytes = {10, 20, 0, 30, 40, 0, 0, 0, 50, 60, 0, 70, 80};
+    // 2 x 2 x 2 texels, rows three bytes apart, slices eight.
+    const ImageSurface surface = {2, 2, 2, 3, 8, {10, 20, 0, 30, 40, 0, 0, 0, 50, 60, 0, 70, 80}};
     std::vector<float> rgba;
     ASSERT_TRUE(DecodeSurface(D3DFMT_L8, surface, rgba));
-    ASSERT_EQ(rgba.size(), 32u);
-    const int expected[] = {10, 20, 30, 40, 50, 60, 70, 80};
-    for (int i = 0; i < 8; ++i)
-        EXPECT_EQ(std::lround(rgba[size_t(i) * 4] * 255), expected[i]) << i;
+    std::vector<long> grey;
+    for (size_t i = 0; i < rgba.size(); i += 4)
+        grey.push_back(std::lround(rgba[i] * 255));
+    EXPECT_EQ(grey, (std::vector<long>{10, 20, 30, 40, 50, 60, 70, 80}));
 }
 
 TEST(SurfaceCodecTest, RefusesWhatItCannotRead)
@@ -229,23 +213,19 @@ TEST(PixelFormatTest, MipChainsHalveToOne)
 
 TEST(HalfFloatTest, ExactValuesConvertBothWays)
 {
-    const struct
+    const std::tuple<uint16_t, float> cases[] = {{0x0000, 0.0f},
+                                                 {0x8000, -0.0f},
+                                                 {0x3c00, 1.0f},
+                                                 {0xc000, -2.0f},
+                                                 {0x3555, 0.333251953125f},
+                                                 {0x7bff, 65504.0f},
+                                                 {0x0400, 6.103515625e-05f},
+                                                 {0x0001, 5.9604644775390625e-08f},
+                                                 {0x03ff, 6.097555160522461e-05f}};
+    for (const auto& [half, value] : cases)
     {
-        uint16_t half;
-        float value;
-    } cases[] = {{0x0000, 0.0f},
-                 {0x8000, -0.0f},
-                 {0x3c00, 1.0f},
-                 {0xc000, -2.0f},
-                 {0x3555, 0.333251953125f},
-                 {0x7bff, 65504.0f},
-                 {0x0400, 6.103515625e-05f},
-                 {0x0001, 5.9604644775390625e-08f},
-                 {0x03ff, 6.097555160522461e-05f}};
-    for (const auto& c : cases)
-    {
-        EXPECT_EQ(HalfToFloat(c.half), c.value) << std::hex << c.half;
-        EXPECT_EQ(FloatToHalf(c.value), c.half) << c.value;
+        EXPECT_EQ(HalfToFloat(half), value) << std::hex << half;
+        EXPECT_EQ(FloatToHalf(value), half) << value;
     }
 }
 

@@ -2,24 +2,12 @@
 // never reach the device, what creation and Initialize send, device loss and reset, and the
 // conditions d3d9gl never produces, answered by the recording pass-through.
 
+#include "dx9gltest.h"
 #include "recordingdevice.h"
 
 #include "base/source/system/logger.h"
-#include "rendercore/source/common/inputlayout.h"
-#include "rendercore/source/renderdevice/renderdevice.h"
-#include "rendercore/source/resource/indexbuffer.h"
 #include "rendercore/source/resource/mesh.h"
-#include "rendercore/source/resource/pixelshader.h"
-#include "rendercore/source/resource/texture.h"
-#include "rendercore/source/resource/vertexbuffer.h"
-#include "rendercore/source/resource/vertexshader.h"
 #include "renderdevice_dx9/source/dx9_videodevice_base.h"
-#include "testsupport.h"
-
-#include <SDL2/SDL.h>
-#include <gtest/gtest.h>
-
-#include <memory>
 
 using namespace Halvex::RenderCore;
 using Halvex::Base::DiagnosticCapture;
@@ -34,11 +22,6 @@ constexpr InputElementDesc_t ELEMENTS[] = {
     {STREAM_0, 12, DECL_COLOR, METHOD_DEFAULT, USAGE_COLOR, 0},
     INPUT_ELEMENT_END,
 };
-
-std::string ShaderText(const char* name)
-{
-    return HalvexTest::ReadFile(HalvexTest::SourceDir() / "tests/renderdevice_dx9/shaders" / name);
-}
 
 class Dx9ContractsGLTest : public testing::Test
 {
@@ -87,13 +70,6 @@ protected:
         m_Objects.push_back(pObject);
         return *pObject;
     }
-    void LoadShaders(VertexShader& vertex, PixelShader& pixel)
-    {
-        const std::string vs = ShaderText("Offset.wvu");
-        const std::string ps = ShaderText("Flat.wpu");
-        ASSERT_TRUE(vertex.Load(vs.data(), static_cast<int>(vs.size()), 0));
-        ASSERT_TRUE(pixel.Load(ps.data(), static_cast<int>(ps.size()), 0));
-    }
 
     inline static SDL_Window* s_pWindow = nullptr;
     CallLog m_Log;
@@ -110,13 +86,7 @@ TEST_F(Dx9ContractsGLTest, CreationPicksThePerfHudAdapterAndShaderModelFollowsTh
     Create();
     EXPECT_TRUE(m_Log.Has("CreateDevice(1,2)")) << "the reference device on the PerfHUD adapter";
 
-    struct Case
-    {
-        DWORD m_Vertex;
-        DWORD m_Pixel;
-        int m_Level;
-    };
-    const Case cases[] = {
+    const std::tuple<DWORD, DWORD, int> cases[] = {
         {D3DVS_VERSION(1, 0), D3DPS_VERSION(1, 4), 0},
         {D3DVS_VERSION(1, 1), D3DPS_VERSION(1, 1), 1},
         {D3DVS_VERSION(2, 0), D3DPS_VERSION(2, 0), 2},
@@ -125,12 +95,12 @@ TEST_F(Dx9ContractsGLTest, CreationPicksThePerfHudAdapterAndShaderModelFollowsTh
         {D3DVS_VERSION(4, 0), D3DPS_VERSION(4, 0), 0},
     };
     m_Direct3D.m_Adapters.clear();
-    for (const Case& c : cases)
+    for (const auto& [vertex, pixel, level] : cases)
     {
-        Script().m_VertexShaderVersion = c.m_Vertex;
-        Script().m_PixelShaderVersion = c.m_Pixel;
+        Script().m_VertexShaderVersion = vertex;
+        Script().m_PixelShaderVersion = pixel;
         auto pDevice = Create();
-        EXPECT_EQ(pDevice->GetShaderModel(), c.m_Level) << std::hex << c.m_Vertex;
+        EXPECT_EQ(pDevice->GetShaderModel(), level) << std::hex << vertex;
         // The caps are read from the device once and copied afterwards.
         const int reads = Script().m_CapsReads;
         DeviceCaps caps;
@@ -153,7 +123,7 @@ TEST_F(Dx9ContractsGLTest, InitializeUnbindsEverythingAndSendsEveryRenderStateOn
     EXPECT_EQ(m_Log.Count("SetRenderState("), static_cast<size_t>(RS_MAX));
 }
 
-TEST_F(Dx9ContractsGLTest, RedundantBindsNeverReachTheDevice)
+TEST_F(Dx9ContractsGLTest, RedundantBindsNeverReachTheDeviceAndReleasingWhatIsBoundUnbindsIt)
 {
     RenderDevice& device = Current();
     auto& layout = Make<InputLayout>();
@@ -164,9 +134,9 @@ TEST_F(Dx9ContractsGLTest, RedundantBindsNeverReachTheDevice)
     ASSERT_TRUE(indices.Load(nullptr, 36, 2, POOL_MANAGED));
     auto& vertex = Make<VertexShader>();
     auto& pixel = Make<PixelShader>();
-    LoadShaders(vertex, pixel);
+    LoadShaders(vertex, "Offset.wvu", pixel, "Flat.wpu");
     auto& texture = Make<Texture>();
-    ASSERT_TRUE(texture.Create(TEX_2D, 8, 8, 1, FMT_A8R8G8B8, 1, POOL_MANAGED, 0));
+    ASSERT_TRUE(texture.Create(TEX_2D, 8, 8, 1, FMT_R32F, 1, POOL_MANAGED, 0));
     SamplerDesc sampler;
     sampler.m_AddressU = ADDRESS_CLAMP;
     for (int i = 0; i < 3; ++i)
@@ -175,32 +145,13 @@ TEST_F(Dx9ContractsGLTest, RedundantBindsNeverReachTheDevice)
         device.SetRenderState(RS_CULL_MODE, CULL_NONE);
         device.SetRenderState(RS_FILL_MODE, FILL_SOLID); // the default
         device.SetShaders(&vertex, &pixel);
-        device.SetTexture(SHADER_PIXEL, 0, &texture, &sampler);
+        device.SetTexture(SHADER_PIXEL, 5, &texture, &sampler);
         device.DrawIndexed(&layout, &vertices, 0, 36, &indices, 0, 36);
         EXPECT_EQ(m_Log.Count("SetRenderState("), i == 0 ? 1u : 0u);
     }
     EXPECT_EQ(m_Log.Calls(), std::vector<std::string>{"DrawIndexedPrimitive(4,0,0,36,0,12)"});
-}
 
-TEST_F(Dx9ContractsGLTest, ReleasingWhatIsBoundUnbindsIt)
-{
-    RenderDevice& device = Current();
-    auto& layout = Make<InputLayout>();
-    ASSERT_TRUE(layout.Load(ELEMENTS));
-    auto& vertices = Make<VertexBuffer>();
-    ASSERT_TRUE(vertices.Load(PT_TRIANGLE_LIST, nullptr, 36, 16, POOL_MANAGED));
-    auto& indices = Make<IndexBuffer>();
-    ASSERT_TRUE(indices.Load(nullptr, 36, 2, POOL_MANAGED));
-    auto& vertex = Make<VertexShader>();
-    auto& pixel = Make<PixelShader>();
-    LoadShaders(vertex, pixel);
-    auto& texture = Make<Texture>();
-    ASSERT_TRUE(texture.Create(TEX_2D, 8, 8, 1, FMT_R32F, 1, POOL_MANAGED, 0));
-    SamplerDesc sampler;
-    device.SetShaders(&vertex, &pixel);
-    device.SetTexture(SHADER_PIXEL, 5, &texture, &sampler);
     device.SetTexture(SHADER_VERTEX, 1, &texture, &sampler); // vertex samplers count from 257
-    device.DrawIndexed(&layout, &vertices, 0, 36, &indices, 0, 36);
     EXPECT_TRUE(m_Log.Has("SetTexture(258,obj)"));
     m_Log.Clear();
     vertices.Unload();
@@ -249,26 +200,20 @@ TEST_F(Dx9ContractsGLTest, BuffersAndMeshDrawsReachTheDeviceWithTheirPoolsAndRan
 TEST_F(Dx9ContractsGLTest, LostDevicesResetOnlyWhenTheyCanAndKeepTheirSettingOnFailure)
 {
     RenderDevice& device = Current();
-    struct Case
-    {
-        HRESULT m_Level;
-        bool m_Usable;
-        size_t m_Resets;
-    };
-    const Case cases[] = {{D3DERR_DEVICELOST, false, 0},
-                          {D3DERR_DEVICENOTRESET, true, 1},
-                          {D3D_OK, true, 0},
-                          {D3DERR_DRIVERINTERNALERROR, false, 0}};
-    for (const Case& c : cases)
+    const std::tuple<HRESULT, bool, size_t> cases[] = {{D3DERR_DEVICELOST, false, 0},
+                                                       {D3DERR_DEVICENOTRESET, true, 1},
+                                                       {D3D_OK, true, 0},
+                                                       {D3DERR_DRIVERINTERNALERROR, false, 0}};
+    for (const auto& [level, usable, resets] : cases)
     {
         device.SetRenderState(RS_STENCIL_REF, 3);
         m_Log.Clear();
-        Script().m_CooperativeLevel = c.m_Level;
-        EXPECT_EQ(device.CheckDevice(nullptr, nullptr), c.m_Usable) << c.m_Level;
-        EXPECT_EQ(m_Log.Count("Reset("), c.m_Resets) << c.m_Level;
+        Script().m_CooperativeLevel = level;
+        EXPECT_EQ(device.CheckDevice(nullptr, nullptr), usable) << level;
+        EXPECT_EQ(m_Log.Count("Reset("), resets) << level;
         // After a reset every state reaches the device again.
         device.SetRenderState(RS_STENCIL_REF, 3);
-        EXPECT_EQ(m_Log.Count("SetRenderState(57,3)"), c.m_Resets) << c.m_Level;
+        EXPECT_EQ(m_Log.Count("SetRenderState(57,3)"), resets) << level;
     }
     Script().m_CooperativeLevel.reset();
 

@@ -22,14 +22,9 @@ TEST_F(Dx9RenderDeviceGLTest,
     Device().Clear(CLEAR_TARGET | CLEAR_DEPTH | CLEAR_STENCIL, BLUE, 1.0f, 0);
     DrawCube(&Objects().m_Checker, towardViewer);
     Device().EndScene();
-    std::vector<uint32_t> pixels = ReadBackBuffer();
     // The front face covers the middle 32 x 32 pixels, one checker texel per quadrant.
-    EXPECT_TRUE(PixelNear(pixels, 2, 2, BLUE));
-    EXPECT_TRUE(PixelNear(pixels, 61, 61, BLUE));
-    EXPECT_TRUE(PixelNear(pixels, 20, 20, CHECKER[0]));
-    EXPECT_TRUE(PixelNear(pixels, 43, 20, CHECKER[1]));
-    EXPECT_TRUE(PixelNear(pixels, 20, 43, CHECKER[2]));
-    EXPECT_TRUE(PixelNear(pixels, 43, 43, CHECKER[3]));
+    ExpectPixels(ReadBackBuffer(), {2, 2, BLUE, 61, 61, BLUE, 20, 20, CHECKER[0], 43, 20,
+                                    CHECKER[1], 20, 43, CHECKER[2], 43, 43, CHECKER[3]});
 
     // After a reset, with the light along the face: only the ambient quarter remains.
     DeviceSetting setting;
@@ -41,9 +36,7 @@ TEST_F(Dx9RenderDeviceGLTest,
     Device().Clear(CLEAR_TARGET | CLEAR_DEPTH, BLUE, 1.0f, 0);
     DrawCube(&Objects().m_Checker, sideways);
     Device().EndScene();
-    pixels = ReadBackBuffer();
-    EXPECT_TRUE(PixelNear(pixels, 20, 20, 0xFF400000, 3));
-    EXPECT_TRUE(PixelNear(pixels, 20, 43, 0xFF404040, 3));
+    ExpectPixels(ReadBackBuffer(), {20, 20, 0xFF400000, 20, 43, 0xFF404040}, 3);
 }
 
 TEST_F(Dx9RenderDeviceGLTest, RenderToTexturePassFeedsTheNextDraw)
@@ -57,8 +50,7 @@ TEST_F(Dx9RenderDeviceGLTest, RenderToTexturePassFeedsTheNextDraw)
     TexturePool pool = POOL_MANAGED;
     uint32_t flags = 0;
     ASSERT_TRUE(Device().CreateRenderTarget(&scratch, 16, 16, FMT_R32F, &pool, &flags, false));
-    EXPECT_EQ(pool, POOL_DEFAULT);
-    EXPECT_EQ(flags, 3u);
+    EXPECT_EQ(std::make_pair(pool, flags), std::make_pair(POOL_DEFAULT, 3u));
     scratch.Unload();
     const float towardViewer[4] = {0, 0, 1, 0};
 
@@ -78,12 +70,8 @@ TEST_F(Dx9RenderDeviceGLTest, RenderToTexturePassFeedsTheNextDraw)
 
     // The face shows the whole 32 x 32 target texel for pixel: its yellow border and, in
     // its middle, the cube drawn into it (the target's own viewport was all of it).
-    const std::vector<uint32_t> pixels = ReadBackBuffer();
-    EXPECT_TRUE(PixelNear(pixels, 2, 2, BLUE));
-    EXPECT_TRUE(PixelNear(pixels, 18, 18, YELLOW));
-    EXPECT_TRUE(PixelNear(pixels, 45, 45, YELLOW));
-    EXPECT_TRUE(PixelNear(pixels, 26, 26, CHECKER[0]));
-    EXPECT_TRUE(PixelNear(pixels, 37, 37, CHECKER[3]));
+    ExpectPixels(ReadBackBuffer(), {2, 2, BLUE, 18, 18, YELLOW, 45, 45, YELLOW, 26, 26, CHECKER[0],
+                                    37, 37, CHECKER[3]});
 }
 
 TEST_F(Dx9RenderDeviceGLTest, ViewportCutsOffFractionsAndScissorClipsUnlessItIsEmpty)
@@ -105,12 +93,8 @@ TEST_F(Dx9RenderDeviceGLTest, ViewportCutsOffFractionsAndScissorClipsUnlessItIsE
     DrawCube(&Objects().m_Checker, towardViewer);
     Device().SetScissorRect(empty);
     Device().EndScene();
-    const std::vector<uint32_t> pixels = ReadBackBuffer();
-    EXPECT_TRUE(PixelNear(pixels, 10, 10, CHECKER[0]));
-    EXPECT_TRUE(PixelNear(pixels, 10, 22, CHECKER[2]));
-    EXPECT_TRUE(PixelNear(pixels, 36, 20, CHECKER[1]));
-    EXPECT_TRUE(PixelNear(pixels, 44, 20, BLUE));
-    EXPECT_TRUE(PixelNear(pixels, 36, 44, CHECKER[3]));
+    ExpectPixels(ReadBackBuffer(), {10, 10, CHECKER[0], 10, 22, CHECKER[2], 36, 20, CHECKER[1], 44,
+                                    20, BLUE, 36, 44, CHECKER[3]});
 }
 
 TEST_F(Dx9RenderDeviceGLTest, TexturesReportWhatWasCreatedAndSurviveAFileRoundTrip)
@@ -125,11 +109,8 @@ TEST_F(Dx9RenderDeviceGLTest, TexturesReportWhatWasCreatedAndSurviveAFileRoundTr
     uint32_t flags = 0;
     ASSERT_TRUE(Device().CreateTexture(&cube, TEX_CUBE, &width, &height, &depth, &format, &levels,
                                        &pool, &flags));
-    EXPECT_EQ(height, 128);
-    EXPECT_EQ(depth, 0);
-    EXPECT_EQ(levels, 8);
-    EXPECT_EQ(format, FMT_A8R8G8B8);
-    EXPECT_EQ(flags, 3u);
+    EXPECT_EQ(std::make_tuple(height, depth, levels, format, flags),
+              std::make_tuple(128, 0, 8, FMT_A8R8G8B8, 3u));
     cube.Unload();
 
     // A full chain whose level 0 is one colour: mipmaps carry it down to 1 x 1.
@@ -139,11 +120,9 @@ TEST_F(Dx9RenderDeviceGLTest, TexturesReportWhatWasCreatedAndSurviveAFileRoundTr
     LockedRect locked;
     ASSERT_TRUE(source.Lock(0, &locked, nullptr, LOCK_NONE));
     for (int y = 0; y < 256; ++y)
-    {
-        auto* pRow =
-            reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(locked.m_pBits) + y * locked.m_Pitch);
-        std::fill(pRow, pRow + 256, 0xFF2080C0u);
-    }
+        std::fill_n(
+            reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(locked.m_pBits) + y * locked.m_Pitch),
+            256, 0xFF2080C0u);
     source.Unlock();
     source.GenerateMipmaps();
     EXPECT_TRUE(Near(0xFF2080C0u, ReadLevel(source, 8, 1, 1).at(0), 1));
@@ -156,10 +135,9 @@ TEST_F(Dx9RenderDeviceGLTest, TexturesReportWhatWasCreatedAndSurviveAFileRoundTr
     Texture loaded;
     ASSERT_TRUE(loaded.LoadFromMemory(bytes.data(), TEX_2D, static_cast<int>(bytes.size()),
                                       FMT_UNKNOWN, 0, 0));
-    EXPECT_EQ(loaded.GetWidth(), 256);
-    EXPECT_EQ(loaded.GetHeight(), 256);
-    EXPECT_EQ(loaded.GetFormat(), FMT_A8R8G8B8);
-    EXPECT_EQ(loaded.GetMipLevels(), 9);
+    EXPECT_EQ(std::make_tuple(loaded.GetWidth(), loaded.GetHeight(), loaded.GetFormat(),
+                              loaded.GetMipLevels()),
+              std::make_tuple(256, 256, FMT_A8R8G8B8, 9));
 
     // Level 0 scaled into a smaller texture, and every level copied byte for byte.
     Texture small;
@@ -227,12 +205,8 @@ TEST_F(Dx9RenderDeviceGLTest, InstancesAndExtraStreamsPlaceEachCopyOfAQuadInItsC
     Device().UnlockShader();
     Device().EndScene();
 
-    const std::vector<uint32_t> pixels = ReadBackBuffer();
-    EXPECT_TRUE(PixelNear(pixels, 16, 48, 0xFFFF8000));
-    EXPECT_TRUE(PixelNear(pixels, 48, 16, 0xFFFF8000));
-    EXPECT_TRUE(PixelNear(pixels, 16, 16, 0xFF00FF00));
-    EXPECT_TRUE(PixelNear(pixels, 48, 48, BLUE));
-    EXPECT_TRUE(PixelNear(pixels, 30, 30, BLUE));
+    ExpectPixels(ReadBackBuffer(), {16, 48, 0xFFFF8000, 48, 16, 0xFFFF8000, 16, 16, 0xFF00FF00, 48,
+                                    48, BLUE, 30, 30, BLUE});
 }
 
 } // namespace Dx9GLTest

@@ -8,6 +8,7 @@
 #include "d3d9gl/d3d9gl.h"
 #include "renderdevice_dx9/source/dx9_videodevice_base.h"
 
+#include <algorithm>
 #include <functional>
 
 using namespace Halvex::RenderCore;
@@ -20,14 +21,9 @@ namespace
 // Whether one raised assertion's text contains part (the rule's subject, not its wording).
 bool RaisedAbout(const DiagnosticCapture& capture, const std::string& part)
 {
-    for (const Halvex::Base::AssertRecord& record : capture.Asserts())
-    {
-        if (record.expression.find(part) != std::string::npos)
-        {
-            return true;
-        }
-    }
-    return false;
+    return std::any_of(capture.Asserts().begin(), capture.Asserts().end(),
+                       [&](const auto& record)
+                       { return record.expression.find(part) != std::string::npos; });
 }
 
 // Nothing raised or logged for a null text, else the text raised or logged.
@@ -58,50 +54,46 @@ TEST_F(Dx9RulesGLTest, FailedCreationsAreLoggedAndLeaveNoNativeObject)
     VertexShader vertexShader;
     PixelShader pixelShader;
     Texture texture;
-    const struct
+    // The fault injected, the creation, what it logs and the object left without a native one.
+    const std::tuple<D3D9GL_CREATION_KIND, std::function<bool()>, const char*, const Resource*>
+        cases[] = {
+            {D3D9GL_CREATION_BUFFER,
+             [&] { return vertices.Load(PT_LINE_LIST, nullptr, 2, 12, POOL_DEFAULT); },
+             "Can not create VertexBuffer, vertexNum: 2, vertexSize: 12, pool: 0", &vertices},
+            {D3D9GL_CREATION_BUFFER, [&] { return indexBuffer.Load(nullptr, 3, 2, POOL_MANAGED); },
+             "Can not create IndexBuffer, indexNum: 3", &indexBuffer},
+            {D3D9GL_CREATION_SHADER,
+             [&] { return vertexShader.Load(vertexText.data(), size(vertexText), 0); },
+             "Can not Create VertexShader", &vertexShader},
+            {D3D9GL_CREATION_SHADER,
+             [&] { return pixelShader.Load(pixelText.data(), size(pixelText), 0); },
+             "Can not Create PixelShader", &pixelShader},
+            {D3D9GL_CREATION_TEXTURE,
+             [&] { return texture.Create(TEX_2D, 16, 8, 1, FMT_A8R8G8B8, 1, POOL_MANAGED, 0); },
+             "Could not create empty 2D texture", &texture},
+            {D3D9GL_CREATION_TEXTURE,
+             [&] { return texture.Create(TEX_CUBE, 16, 16, 1, FMT_A8R8G8B8, 1, POOL_MANAGED, 0); },
+             "Could not create cube texture", &texture},
+            {D3D9GL_CREATION_RENDER_TARGET,
+             [&] { return texture.CreateRenderTarget(128, 64, FMT_R32F, 0, false); },
+             "Can not create Render Target, width: 128, height: 64, mipmaplevel: 1, d3dFormat: 114",
+             &texture},
+            {D3D9GL_CREATION_RENDER_TARGET,
+             [&] { return texture.CreateRenderTarget(32, 32, FMT_A8R8G8B8, 0, true); },
+             "Can not create Cube Render Target", &texture},
+            {D3D9GL_CREATION_RENDER_TARGET,
+             [&] { return Device().CreateDepthStencilSurface(&texture, 16, 16, FMT_D16); },
+             "Can not create DepthStencil Surface", &texture},
+        };
+    for (const auto& [fault, create, logged, pMade] : cases)
     {
-        D3D9GL_CREATION_KIND m_Fault;
-        std::function<bool()> m_Create;
-        const char* m_Logged;
-        const Resource* m_pMade;
-    } cases[] = {
-        {D3D9GL_CREATION_BUFFER,
-         [&] { return vertices.Load(PT_LINE_LIST, nullptr, 2, 12, POOL_DEFAULT); },
-         "Can not create VertexBuffer, vertexNum: 2, vertexSize: 12, pool: 0", &vertices},
-        {D3D9GL_CREATION_BUFFER, [&] { return indexBuffer.Load(nullptr, 3, 2, POOL_MANAGED); },
-         "Can not create IndexBuffer, indexNum: 3", &indexBuffer},
-        {D3D9GL_CREATION_SHADER,
-         [&] { return vertexShader.Load(vertexText.data(), size(vertexText), 0); },
-         "Can not Create VertexShader", &vertexShader},
-        {D3D9GL_CREATION_SHADER,
-         [&] { return pixelShader.Load(pixelText.data(), size(pixelText), 0); },
-         "Can not Create PixelShader", &pixelShader},
-        {D3D9GL_CREATION_TEXTURE,
-         [&] { return texture.Create(TEX_2D, 16, 8, 1, FMT_A8R8G8B8, 1, POOL_MANAGED, 0); },
-         "Could not create empty 2D texture", &texture},
-        {D3D9GL_CREATION_TEXTURE,
-         [&] { return texture.Create(TEX_CUBE, 16, 16, 1, FMT_A8R8G8B8, 1, POOL_MANAGED, 0); },
-         "Could not create cube texture", &texture},
-        {D3D9GL_CREATION_RENDER_TARGET,
-         [&] { return texture.CreateRenderTarget(128, 64, FMT_R32F, 0, false); },
-         "Can not create Render Target, width: 128, height: 64, mipmaplevel: 1, d3dFormat: 114",
-         &texture},
-        {D3D9GL_CREATION_RENDER_TARGET,
-         [&] { return texture.CreateRenderTarget(32, 32, FMT_A8R8G8B8, 0, true); },
-         "Can not create Cube Render Target", &texture},
-        {D3D9GL_CREATION_RENDER_TARGET,
-         [&] { return Device().CreateDepthStencilSurface(&texture, 16, 16, FMT_D16); },
-         "Can not create DepthStencil Surface", &texture},
-    };
-    for (const auto& c : cases)
-    {
-        SCOPED_TRACE(c.m_Logged);
+        SCOPED_TRACE(logged);
         DiagnosticCapture capture;
-        ASSERT_EQ(D3D9GL_FailCreation(Native(), c.m_Fault, 1), D3D_OK);
-        EXPECT_FALSE(c.m_Create());
-        EXPECT_TRUE(capture.Logged(c.m_Logged));
+        ASSERT_EQ(D3D9GL_FailCreation(Native(), fault, 1), D3D_OK);
+        EXPECT_FALSE(create());
+        EXPECT_TRUE(capture.Logged(logged));
         EXPECT_FALSE(capture.Asserts().empty());
-        EXPECT_EQ(c.m_pMade->GetUserData(), nullptr);
+        EXPECT_EQ(pMade->GetUserData(), nullptr);
     }
 }
 
@@ -136,56 +128,39 @@ TEST_F(Dx9RulesGLTest, UnreadableFilesLocksOutsideABufferAndSecondTextureLocksAr
 TEST_F(Dx9RulesGLTest, BrokenDrawRulesAreRaisedAndOnlyDrawsWithoutDataAreDropped)
 {
     Scene& scene = Objects();
+    RenderDevice& d = Device();
+    InputLayout* pLayout = &scene.m_Layout;
+    VertexBuffer* pCube = &scene.m_Vertices;
+    IndexBuffer* pIndices = &scene.m_Indices;
     // Vertices of 20 bytes against the layout's 32; enough of them that no draw reads past it.
     VertexBuffer wide;
     ASSERT_TRUE(wide.Load(PT_TRIANGLE_LIST, nullptr, 30, 20, POOL_MANAGED));
     const float vertices[3][8] = {};
-    struct Case
-    {
-        std::function<void()> m_Draw;
-        const char* m_Rule;
-        bool m_Drawn;
-    };
-    const Case cases[] = {
-        {[&] { Device().DrawIndexed(nullptr, &scene.m_Vertices, 0, 24, nullptr, 0, 0); },
-         "pInputLayout", false},
-        {[&] { Device().DrawIndexed(&scene.m_Layout, nullptr, 0, 24, nullptr, 0, 0); },
-         "pVertexBuf", false},
-        {[&] { Device().DrawMesh(&scene.m_Layout, nullptr); }, "pMesh", false},
-        {[&]
-         {
-             Device().DrawInstanced(&scene.m_Layout, &scene.m_Vertices, 0, 24, nullptr, 0, 0,
-                                    nullptr, 0, 0, 0);
-         },
+    // A draw, the rule it breaks and whether it still reaches the device.
+    const std::tuple<std::function<void()>, const char*, bool> cases[] = {
+        {[&] { d.DrawIndexed(nullptr, pCube, 0, 24, nullptr, 0, 0); }, "pInputLayout", false},
+        {[&] { d.DrawIndexed(pLayout, nullptr, 0, 24, nullptr, 0, 0); }, "pVertexBuf", false},
+        {[&] { d.DrawMesh(pLayout, nullptr); }, "pMesh", false},
+        {[&] { d.DrawInstanced(pLayout, pCube, 0, 24, nullptr, 0, 0, nullptr, 0, 0, 0); },
          "pInstanceBuffer", false},
-        {[&]
-         { Device().DrawMultiStream(&scene.m_Layout, 0, nullptr, nullptr, 0, 3, nullptr, 0, 0); },
+        {[&] { d.DrawMultiStream(pLayout, 0, nullptr, nullptr, 0, 3, nullptr, 0, 0); },
          "streamCount", false},
-        {[&] {
-             Device().DrawIndexed(&scene.m_Layout, &scene.m_Vertices, 0, 25, &scene.m_Indices, 0,
-                                  36);
-         },
-         "GetVertexNum()", true},
-        {[&] {
-             Device().DrawIndexed(&scene.m_Layout, &scene.m_Vertices, 0, 24, &scene.m_Indices, 0,
-                                  37);
-         },
-         "GetIndexNum()", true},
-        {[&] { Device().DrawIndexed(&scene.m_Layout, &wide, 0, 24, nullptr, 0, 0); },
-         "GetStreamSize(0)", true},
-        {[&] { Device().DrawUser(&scene.m_Layout, PT_TRIANGLE_LIST, 1, vertices, 24, 1); },
-         "GetStreamSize(0)", true},
+        {[&] { d.DrawIndexed(pLayout, pCube, 0, 25, pIndices, 0, 36); }, "GetVertexNum()", true},
+        {[&] { d.DrawIndexed(pLayout, pCube, 0, 24, pIndices, 0, 37); }, "GetIndexNum()", true},
+        {[&] { d.DrawIndexed(pLayout, &wide, 0, 24, nullptr, 0, 0); }, "GetStreamSize(0)", true},
+        {[&] { d.DrawUser(pLayout, PT_TRIANGLE_LIST, 1, vertices, 24, 1); }, "GetStreamSize(0)",
+         true},
     };
     Device().SetShaders(&scene.m_VertexShader, &scene.m_PixelShader);
     Device().BeginScene();
-    for (const Case& c : cases)
+    for (const auto& [draw, rule, drawn] : cases)
     {
-        SCOPED_TRACE(c.m_Rule);
+        SCOPED_TRACE(rule);
         DiagnosticCapture capture;
         const UINT drawsBefore = DrawCalls();
-        c.m_Draw();
-        EXPECT_TRUE(RaisedAbout(capture, c.m_Rule));
-        EXPECT_EQ(DrawCalls() > drawsBefore, c.m_Drawn);
+        draw();
+        EXPECT_TRUE(RaisedAbout(capture, rule));
+        EXPECT_EQ(DrawCalls() > drawsBefore, drawn);
     }
     Device().EndScene();
 }
@@ -197,12 +172,8 @@ TEST_F(Dx9RulesGLTest, TextureCopiesRefuseWhatTheyCannotCopy)
     ASSERT_TRUE(small.Create(TEX_2D, 32, 32, 1, FMT_A8R8G8B8, 1, POOL_MANAGED, 0));
     ASSERT_TRUE(dxtA.Create(TEX_2D, SIZE, SIZE, 1, FMT_DXT1, 1, POOL_MANAGED, 0));
     ASSERT_TRUE(dxtB.Create(TEX_2D, SIZE, SIZE, 1, FMT_DXT1, 1, POOL_MANAGED, 0));
-    struct Case
-    {
-        std::function<bool()> m_Copy;
-        const char* m_Diagnostic; // raised or logged; null: refused without a word
-    };
-    const Case cases[] = {
+    // A copy and what it raises or logs (null: refused without a word).
+    const std::pair<std::function<bool()>, const char*> cases[] = {
         {[&] { return Device().CopyTextureData(&argb, &small); }, nullptr},
         {[&] { return Device().CopyTextureData(&dxtA, &dxtB); }, "Not support format"},
         // Neither texture loaded.
@@ -215,12 +186,12 @@ TEST_F(Dx9RulesGLTest, TextureCopiesRefuseWhatTheyCannotCopy)
          "width and height must be same: srcWidth: 64, srcHeight: 64, dstWidth: 32, "
          "dstHeight: 32"},
     };
-    for (const Case& c : cases)
+    for (const auto& [copy, diagnostic] : cases)
     {
-        SCOPED_TRACE(c.m_Diagnostic ? c.m_Diagnostic : "silent");
+        SCOPED_TRACE(diagnostic ? diagnostic : "silent");
         DiagnosticCapture capture;
-        EXPECT_FALSE(c.m_Copy());
-        EXPECT_TRUE(Reported(capture, c.m_Diagnostic));
+        EXPECT_FALSE(copy());
+        EXPECT_TRUE(Reported(capture, diagnostic));
     }
 
     // Texel addresses: whole bytes per texel, or bits for block-compressed formats.
@@ -266,8 +237,7 @@ TEST_F(Dx9RulesGLTest, MisaddressedTexturesAndConstantsAreRaisedAndSetNothing)
                               &regs[0]);
     Device().SetTextureByName(&Objects().m_PixelShader, "DiffuseMap", &sampler, &handles[1],
                               &regs[1]);
-    EXPECT_EQ(regs[0], -1);
-    EXPECT_EQ(regs[1], 0);
+    EXPECT_EQ(std::make_pair(regs[0], regs[1]), std::make_pair(-1, 0));
     EXPECT_NE(handles[1], 0u);
 
     // An unknown constant name resolves to nothing; a shader without code has no names.
@@ -300,39 +270,33 @@ TEST_F(Dx9RulesGLTest, CreationWithoutAUsableDeviceLeavesADeviceThatDrawsNothing
     EXPECT_EQ(caps.CompressTex[0], static_cast<int32_t>(D3DFMT_DXT1)); // the formats d3d9gl takes
     DeviceSetting setting;
     Device().GetDeviceSetting(&setting);
-    EXPECT_TRUE(setting.m_Windowed);
-    EXPECT_EQ(setting.m_BackBufferFormat, FMT_X8R8G8B8);
-    EXPECT_EQ(setting.m_DepthStencilFormat, FMT_D24S8);
+    EXPECT_EQ(std::make_tuple(setting.m_Windowed, setting.m_BackBufferFormat,
+                              setting.m_DepthStencilFormat),
+              std::make_tuple(true, FMT_X8R8G8B8, FMT_D24S8));
     DiagnosticCapture resetCapture;
     Device().ResetDevice(nullptr, nullptr, nullptr);
     EXPECT_TRUE(resetCapture.Raised("pInfo"));
 
-    struct Case
-    {
-        bool m_WithInterface;
-        MultiSample m_MultiSample;
-        bool m_WithWindow;
-        const char* m_Diagnostic; // null: none
-    };
-    const Case cases[] = {
+    // With an interface, the multisampling asked for, with a window, the diagnostic (null: none).
+    const std::tuple<bool, MultiSample, bool, const char*> cases[] = {
         {false, MULTISAMPLE_NONE, true, "Can not Create Direct3D Interface"},
         {true, MULTISAMPLE_4, true, nullptr}, // the back buffer is single-sampled
         {true, MULTISAMPLE_NONE, false, "Can not create device"},
     };
-    for (const Case& c : cases)
+    for (const auto& [withInterface, multiSample, withWindow, diagnostic] : cases)
     {
-        SCOPED_TRACE(c.m_Diagnostic ? c.m_Diagnostic : "multisampled");
+        SCOPED_TRACE(diagnostic ? diagnostic : "multisampled");
         DiagnosticCapture capture;
-        auto pVideo = c.m_WithInterface ? std::make_unique<Dx9VideoDevice>()
-                                        : std::make_unique<Dx9VideoDevice>(nullptr);
+        auto pVideo = withInterface ? std::make_unique<Dx9VideoDevice>()
+                                    : std::make_unique<Dx9VideoDevice>(nullptr);
         DeviceCreateParam param;
         param.m_Width = SIZE;
         param.m_Height = SIZE;
-        param.m_MultiSample = c.m_MultiSample;
-        param.m_pWindow = c.m_WithWindow ? s_pWindow : nullptr;
+        param.m_MultiSample = multiSample;
+        param.m_pWindow = withWindow ? s_pWindow : nullptr;
         std::unique_ptr<RenderDevice> pDevice = CreateRenderDevice(pVideo.get(), &param);
         EXPECT_EQ(pDevice->GetNativeDevice(), nullptr);
-        EXPECT_TRUE(Reported(capture, c.m_Diagnostic));
+        EXPECT_TRUE(Reported(capture, diagnostic));
 
         // Made current, it takes calls and reports that it cannot draw.
         ReleaseRenderDevice();

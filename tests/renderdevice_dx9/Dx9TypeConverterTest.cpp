@@ -7,6 +7,7 @@
 
 #include <cstring>
 #include <gtest/gtest.h>
+#include <tuple>
 
 using namespace Halvex::RenderCore;
 using Halvex::Base::DiagnosticCapture;
@@ -74,15 +75,9 @@ TEST(Dx9TypeConverter, UnknownValuesConvertToZeroAndAMissingTableIsRaised)
 
 TEST(Dx9TypeConverter, RenderStateValuesConvertByKind)
 {
-    struct Case
-    {
-        RenderStateType m_State;
-        uint32_t m_Engine;
-        DWORD m_Native;
-        uint32_t m_ReadBack;
-    };
+    // A state, its engine value, the native value sent and the engine value read back.
     // clang-format off
-    const Case cases[] = {
+    const std::tuple<RenderStateType, uint32_t, DWORD, uint32_t> cases[] = {
         {RS_FILL_MODE, FILL_WIREFRAME, D3DFILL_WIREFRAME, FILL_WIREFRAME},
         {RS_Z_FUNC, CMP_GREATER, D3DCMP_GREATER, CMP_GREATER},
         {RS_DEST_BLEND, BLEND_INV_SRC_ALPHA, D3DBLEND_INVSRCALPHA, BLEND_INV_SRC_ALPHA},
@@ -93,10 +88,10 @@ TEST(Dx9TypeConverter, RenderStateValuesConvertByKind)
         {RS_POINT_SIZE, 4, FloatBits(4.0f), FloatBits(4.0f)},
     };
     // clang-format on
-    for (const Case& c : cases)
+    for (const auto& [state, engine, native, readBack] : cases)
     {
-        SCOPED_TRACE(testing::Message() << "state " << c.m_State);
-        EXPECT_EQ(ToNativeRenderStateValue(c.m_State, c.m_Engine), c.m_Native);
-        EXPECT_EQ(FromNativeRenderStateValue(c.m_State, c.m_Native), c.m_ReadBack);
+        SCOPED_TRACE(testing::Message() << "state " << state);
+        EXPECT_EQ(ToNativeRenderStateValue(state, engine), native);
+        EXPECT_EQ(FromNativeRenderStateValue(state, native), readBack);
     }
 }

@@ -17,8 +17,10 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <memory>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace Dx9GLTest
@@ -97,12 +99,8 @@ inline bool Near(uint32_t expected, uint32_t actual, int tolerance)
 {
     for (int shift = 0; shift < 32; shift += 8)
     {
-        const int a = static_cast<int>((expected >> shift) & 0xFF);
-        const int b = static_cast<int>((actual >> shift) & 0xFF);
-        if (std::abs(a - b) > tolerance)
-        {
+        if (std::abs(int((expected >> shift) & 0xFF) - int((actual >> shift) & 0xFF)) > tolerance)
             return false;
-        }
     }
     return true;
 }
@@ -129,12 +127,17 @@ inline testing::AssertionResult PixelNear(const std::vector<uint32_t>& pixels, i
 {
     const uint32_t actual = pixels.at(static_cast<size_t>(y) * SIZE + x);
     if (Near(expected, actual, tolerance))
-    {
         return testing::AssertionSuccess();
-    }
-    return testing::AssertionFailure()
-           << (testing::Message() << "pixel (" << x << "," << y << ") is 0x" << std::hex << actual
-                                  << ", expected 0x" << expected);
+    return testing::AssertionFailure() << "pixel (" << x << "," << y << ") is 0x" << std::hex
+                                       << actual << ", expected 0x" << expected;
+}
+
+// Pixels of a SIZE x SIZE read-back, given as x, y, colour triples, within tolerance.
+inline void ExpectPixels(const std::vector<uint32_t>& pixels,
+                         std::initializer_list<uint32_t> triples, int tolerance = 2)
+{
+    for (auto p = triples.begin(); p + 2 < triples.end(); p += 3)
+        EXPECT_TRUE(PixelNear(pixels, int(p[0]), int(p[1]), p[2], tolerance));
 }
 
 // Every texel of level `level` of a locked 2D texture, as A8R8G8B8.
@@ -206,11 +209,9 @@ protected:
             EXPECT_TRUE(m_Checker.Create(TEX_2D, 2, 2, 1, FMT_A8R8G8B8, 1, POOL_MANAGED, 0));
             LockedRect locked;
             EXPECT_TRUE(m_Checker.Lock(0, &locked, nullptr, LOCK_NONE));
-            for (int texel = 0; texel < 4; ++texel)
-            {
-                auto* pRow = static_cast<uint8_t*>(locked.m_pBits) + (texel / 2) * locked.m_Pitch;
-                reinterpret_cast<uint32_t*>(pRow)[texel % 2] = CHECKER[texel];
-            }
+            for (int row = 0; row < 2; ++row)
+                std::memcpy(static_cast<uint8_t*>(locked.m_pBits) + row * locked.m_Pitch,
+                            &CHECKER[row * 2], 2 * sizeof(uint32_t));
             m_Checker.Unlock();
             EXPECT_TRUE(m_ReadBack.Create(TEX_2D, SIZE, SIZE, 1, FMT_A8R8G8B8, 1, POOL_MANAGED, 0));
         }
@@ -251,9 +252,7 @@ protected:
     static std::vector<uint32_t> ReadBackBuffer()
     {
         EXPECT_TRUE(Device().CopyTextureFromBackBuffer(&Objects().m_ReadBack));
-        std::vector<uint32_t> pixels = ReadLevel(Objects().m_ReadBack, 0, SIZE, SIZE);
-        pixels.resize(SIZE * SIZE);
-        return pixels;
+        return ReadLevel(Objects().m_ReadBack, 0, SIZE, SIZE);
     }
 
     inline static SDL_Window* s_pWindow = nullptr;

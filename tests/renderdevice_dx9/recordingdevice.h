@@ -76,7 +76,6 @@ public:
     {
     }
 
-
     // clang-format off
     ULONG AddRef() override { return m_p->AddRef(); }
     ULONG Release() override { return m_p->Release(); }
