@@ -14,16 +14,25 @@ namespace HalvexTest
 class RenderCoreTest : public testing::Test
 {
 protected:
-    void SetUp() override { ASSERT_TRUE(SetRenderDevice(&m_Device)); }
-    void TearDown() override { ReleaseRenderDevice(); }
-
-    // The single assertion raised, or an empty record when there were none or several.
-    static Halvex::Base::AssertRecord OnlyAssert(const Halvex::Base::DiagnosticCapture& capture)
-    {
-        return capture.Asserts().size() == 1 ? capture.Asserts()[0] : Halvex::Base::AssertRecord();
-    }
+    // Before a derived fixture's resources are made, and after they are gone.
+    RenderCoreTest() { EXPECT_TRUE(SetRenderDevice(&m_Device)); }
+    ~RenderCoreTest() override { ReleaseRenderDevice(); }
 
     FakeRenderDevice m_Device;
 };
+
+using Strings = std::vector<std::string>;
+
+// The expressions of the assertions raised so far, in order.
+inline Strings Raised(const Halvex::Base::DiagnosticCapture& capture)
+{
+    Strings expressions;
+    for (const Halvex::Base::AssertRecord& record : capture.Asserts())
+    {
+        expressions.push_back(record.expression);
+    }
+    return expressions;
+}
+const std::string PARAM_ERROR = "!\"Param Error\"";
 
 } // namespace HalvexTest
