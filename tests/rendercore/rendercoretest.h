@@ -1,6 +1,5 @@
 #pragma once
-// Fixture for rendering-core tests: a fake device made current for each test, and
-// released after the test's resources are gone.
+// Rendering-core tests run on the fake device; what they compare assertions with.
 
 #include "fakerenderdevice.h"
 
@@ -11,15 +10,7 @@
 namespace HalvexTest
 {
 
-class RenderCoreTest : public testing::Test
-{
-protected:
-    // Before a derived fixture's resources are made, and after they are gone.
-    RenderCoreTest() { EXPECT_TRUE(SetRenderDevice(&m_Device)); }
-    ~RenderCoreTest() override { ReleaseRenderDevice(); }
-
-    FakeRenderDevice m_Device;
-};
+using RenderCoreTest = FakeDeviceTest;
 
 using Strings = std::vector<std::string>;
 

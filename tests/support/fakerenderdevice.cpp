@@ -77,7 +77,7 @@ bool FakeRenderDevice::LoadTextureFromMemory(Texture* pTexture, TextureType, con
     }
     *pDepth = 0; // a 2D file, like a DDS header, names no depth
     *pFormat = static_cast<TextureFormat>(format);
-    pTexture->SetUserData(reinterpret_cast<void*>(m_NextToken += 0x10));
+    pTexture->SetUserData(Token());
     return true;
 }
 

@@ -13,6 +13,8 @@
 #include "rendercore/source/resource/vertexbuffer.h"
 #include "rendercore/source/resource/vertexshader.h"
 
+#include <gtest/gtest.h>
+
 #include <cstdint>
 #include <map>
 #include <set>
@@ -99,22 +101,10 @@ public:
     void DrawMeshInstanced(InputLayout*, const Mesh*, VertexBuffer*) override {}
     bool DrawUser(InputLayout*, PrimitiveType, int, const void*, int, int) override { return true; }
 
-    void GetRenderState(RenderStateType state, uint32_t* pValue) override
-    {
-        *pValue = m_RenderStates[state];
-    }
-    void SetRenderState(RenderStateType state, uint32_t value) override
-    {
-        m_RenderStates[state] = value;
-    }
-    void GetNativeRenderState(RenderStateType state, uint32_t* pValue) override
-    {
-        GetRenderState(state, pValue);
-    }
-    void SetNativeRenderState(RenderStateType state, uint32_t value) override
-    {
-        SetRenderState(state, value);
-    }
+    void GetRenderState(RenderStateType s, uint32_t* p) override { *p = m_States[s]; }
+    void SetRenderState(RenderStateType s, uint32_t v) override { m_States[s] = v; }
+    void GetNativeRenderState(RenderStateType s, uint32_t* p) override { *p = m_States[s]; }
+    void SetNativeRenderState(RenderStateType s, uint32_t v) override { m_States[s] = v; }
     Rect_t GetViewport() override { return m_Viewport; }
     void SetViewport(const float* p) override { m_Viewport = {p[0], p[1], p[2], p[3]}; }
     Rect_t GetScissorRect() override { return {}; }
@@ -132,60 +122,50 @@ public:
 
     // Binding is ignored while the shaders are locked, as on a real back end.
     VertexShader* GetVertexShader() override { return m_Bound.m_pVertexShader; }
-    void SetVertexShader(VertexShader* pShader) override
-    {
-        Bind(&m_Bound.m_pVertexShader, pShader);
-    }
+    void SetVertexShader(VertexShader* p) override { Bind(&m_Bound.m_pVertexShader, p); }
     void ResetVertexShader() override { Bind<VertexShader>(&m_Bound.m_pVertexShader, nullptr); }
     PixelShader* GetPixelShader() override { return m_Bound.m_pPixelShader; }
-    void SetPixelShader(PixelShader* pShader) override { Bind(&m_Bound.m_pPixelShader, pShader); }
+    void SetPixelShader(PixelShader* p) override { Bind(&m_Bound.m_pPixelShader, p); }
     void ResetPixelShader() override { Bind<PixelShader>(&m_Bound.m_pPixelShader, nullptr); }
     void GetShaders(ShaderPair* pPair) override { *pPair = m_Bound; }
-    void SetShaders(const ShaderPair* pPair) override
+    void SetShaders(const ShaderPair* p) override
     {
-        SetShaders(pPair->m_pVertexShader, pPair->m_pPixelShader);
+        SetShaders(p->m_pVertexShader, p->m_pPixelShader);
     }
     void SetShaders(VertexShader* pVertexShader, PixelShader* pPixelShader) override
     {
         SetVertexShader(pVertexShader);
         SetPixelShader(pPixelShader);
     }
-    void ResetShaders() override
-    {
-        ResetVertexShader();
-        ResetPixelShader();
-    }
+    void ResetShaders() override { SetShaders(nullptr, nullptr); }
 
     // Only names in m_KnownNames resolve.
-    void SetTextureByName(Shader* pShader, const char* name, const TextureSampler*,
-                          uintptr_t* pHandle, int32_t*) override
+    void SetTextureByName(Shader* s, const char* n, const TextureSampler*, uintptr_t* h,
+                          int32_t*) override
     {
-        ByName("Texture", pShader, name, pHandle);
+        ByName("Texture", s, n, h);
     }
-    void SetShaderConstantMatrixByName(Shader* pShader, const char* name, const float*,
-                                       uintptr_t* pHandle) override
+    void SetShaderConstantMatrixByName(Shader* s, const char* n, const float*,
+                                       uintptr_t* h) override
     {
-        ByName("Matrix", pShader, name, pHandle);
+        ByName("Matrix", s, n, h);
     }
-    void SetShaderConstantVectorByName(Shader* pShader, const char* name, const float*,
-                                       uintptr_t* pHandle) override
+    void SetShaderConstantVectorByName(Shader* s, const char* n, const float*,
+                                       uintptr_t* h) override
     {
-        ByName("Vector", pShader, name, pHandle);
+        ByName("Vector", s, n, h);
     }
-    void SetShaderConstantFloatByName(Shader* pShader, const char* name, float,
-                                      uintptr_t* pHandle) override
+    void SetShaderConstantFloatByName(Shader* s, const char* n, float, uintptr_t* h) override
     {
-        ByName("Float", pShader, name, pHandle);
+        ByName("Float", s, n, h);
     }
-    void SetShaderConstantIntByName(Shader* pShader, const char* name, int,
-                                    uintptr_t* pHandle) override
+    void SetShaderConstantIntByName(Shader* s, const char* n, int, uintptr_t* h) override
     {
-        ByName("Int", pShader, name, pHandle);
+        ByName("Int", s, n, h);
     }
-    void SetShaderConstantBoolByName(Shader* pShader, const char* name, bool,
-                                     uintptr_t* pHandle) override
+    void SetShaderConstantBoolByName(Shader* s, const char* n, bool, uintptr_t* h) override
     {
-        ByName("Bool", pShader, name, pHandle);
+        ByName("Bool", s, n, h);
     }
     void SetTexture(ShaderType, int, Texture*, const SamplerDesc*) override {}
     void SetShaderConstantMatrix(ShaderType, int, const float*) override {}
@@ -202,32 +182,25 @@ public:
     {
         return Load(pLayout, "LoadInputLayout");
     }
-    void UnloadInputLayout(InputLayout* pLayout) override { Unload(pLayout, "UnloadInputLayout"); }
-    bool LoadVertexBuffer(VertexBuffer* pBuffer, const void* pData, int count, int size,
-                          TexturePool) override
+    void UnloadInputLayout(InputLayout* p) override { Unload(p, "UnloadInputLayout"); }
+    bool LoadVertexBuffer(VertexBuffer* p, const void* d, int n, int s, TexturePool) override
     {
-        return LoadBuffer(pBuffer, "LoadVertexBuffer", pData, count, size);
+        return LoadBuffer(p, "LoadVertexBuffer", d, n, s);
     }
-    void UnloadVertexBuffer(VertexBuffer* pBuffer) override
+    void UnloadVertexBuffer(VertexBuffer* p) override { Unload(p, "UnloadVertexBuffer"); }
+    bool LockVertexBuffer(VertexBuffer* p, void** ppData, int offset, int s, LockFlag) override
     {
-        Unload(pBuffer, "UnloadVertexBuffer");
-    }
-    bool LockVertexBuffer(VertexBuffer* pBuffer, void** ppData, int offset, int size,
-                          LockFlag) override
-    {
-        return LockBuffer(pBuffer, "LockVertexBuffer", ppData, offset, size);
+        return LockBuffer(p, "LockVertexBuffer", ppData, offset, s);
     }
     void UnlockVertexBuffer(VertexBuffer*) override {}
-    bool LoadIndexBuffer(IndexBuffer* pBuffer, const void* pData, int count, int size,
-                         TexturePool) override
+    bool LoadIndexBuffer(IndexBuffer* p, const void* d, int n, int s, TexturePool) override
     {
-        return LoadBuffer(pBuffer, "LoadIndexBuffer", pData, count, size);
+        return LoadBuffer(p, "LoadIndexBuffer", d, n, s);
     }
-    void UnloadIndexBuffer(IndexBuffer* pBuffer) override { Unload(pBuffer, "UnloadIndexBuffer"); }
-    bool LockIndexBuffer(IndexBuffer* pBuffer, void** ppData, int offset, int size,
-                         LockFlag) override
+    void UnloadIndexBuffer(IndexBuffer* p) override { Unload(p, "UnloadIndexBuffer"); }
+    bool LockIndexBuffer(IndexBuffer* p, void** ppData, int offset, int s, LockFlag) override
     {
-        return LockBuffer(pBuffer, "LockIndexBuffer", ppData, offset, size);
+        return LockBuffer(p, "LockIndexBuffer", ppData, offset, s);
     }
     void UnlockIndexBuffer(IndexBuffer*) override {}
     bool CreateTexture(Texture* pTexture, TextureType, int*, int*, int*, TextureFormat*,
@@ -239,7 +212,7 @@ public:
     bool LoadTextureFromMemory(Texture* pTexture, TextureType texType, const void* pData, int size,
                                int* pWidth, int* pHeight, int* pDepth, TextureFormat* pFormat,
                                int* pMipLevels, uint32_t* pFlags) override;
-    void UnloadTexture(Texture* pTexture) override { Unload(pTexture, "UnloadTexture"); }
+    void UnloadTexture(Texture* p) override { Unload(p, "UnloadTexture"); }
     bool LockTexture(Texture* pTexture, int mipLevel, void** ppData, int* pPitch,
                      const float* pRect, LockFlag lockFlag) override;
     void UnlockTexture(Texture*) override { Count("UnlockTexture"); }
@@ -248,15 +221,12 @@ public:
     {
         return Load(pShader, "LoadVertexShader");
     }
-    void UnloadVertexShader(VertexShader* pShader) override
-    {
-        Unload(pShader, "UnloadVertexShader");
-    }
+    void UnloadVertexShader(VertexShader* p) override { Unload(p, "UnloadVertexShader"); }
     bool LoadPixelShader(PixelShader* pShader, const void*, int, uint32_t) override
     {
         return Load(pShader, "LoadPixelShader");
     }
-    void UnloadPixelShader(PixelShader* pShader) override { Unload(pShader, "UnloadPixelShader"); }
+    void UnloadPixelShader(PixelShader* p) override { Unload(p, "UnloadPixelShader"); }
 
     bool CopyTextureFromBackBuffer(Texture*) override { return false; }
     bool CopyTextureFromDepthStencilSurface(Texture*) override { return false; }
@@ -282,8 +252,7 @@ private:
     template <typename Object> bool Load(Object* pObject, const char* call)
     {
         const bool succeeds = Count(call);
-        pObject->SetUserData(succeeds ? reinterpret_cast<void*>(m_NextToken += 0x10)
-                                      : pObject->GetUserData());
+        pObject->SetUserData(succeeds ? Token() : pObject->GetUserData());
         return succeeds;
     }
     template <typename Object> void Unload(Object* pObject, const char* call)
@@ -295,30 +264,28 @@ private:
     bool LoadBuffer(Resource* pRes, const char* call, const void* pData, int count, int size);
     bool LockBuffer(const void* pRes, const char* call, void** ppData, int offset, int size);
     void ByName(const char* kind, Shader* pShader, const char* name, uintptr_t* pHandle);
+    void* Token() { return reinterpret_cast<void*>(m_NextToken += 0x10); }
     template <typename S> void Bind(S** ppBound, S* pShader)
     {
         *ppBound = IsShaderLocked() ? *ppBound : pShader;
     }
 
     ShaderPair m_Bound;
-    std::map<int, uint32_t> m_RenderStates;
+    std::map<int, uint32_t> m_States;
     Rect_t m_Viewport{};
     uintptr_t m_NextToken = 0x1000;
     // Host memory standing in for buffers and locked texture levels, keyed by the resource.
     std::map<const void*, std::vector<uint8_t>> m_Memory;
 };
 
-// Makes a fresh FakeRenderDevice current for its lifetime.
-class FakeDeviceScope
+// A fixture with a fake device current from before a derived fixture's members are made
+// until after they are gone.
+class FakeDeviceTest : public testing::Test
 {
-public:
-    FakeDeviceScope() { SetRenderDevice(&m_Device); }
-    ~FakeDeviceScope() { ReleaseRenderDevice(); }
-    FakeDeviceScope(const FakeDeviceScope&) = delete;
-    FakeDeviceScope& operator=(const FakeDeviceScope&) = delete;
-    FakeRenderDevice* operator->() { return &m_Device; }
+protected:
+    FakeDeviceTest() { EXPECT_TRUE(SetRenderDevice(&m_Device)); }
+    ~FakeDeviceTest() override { ReleaseRenderDevice(); }
 
-private:
     FakeRenderDevice m_Device;
 };
 
