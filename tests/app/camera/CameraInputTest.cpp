@@ -81,7 +81,9 @@ TEST_F(CameraInputChannels, LeftDragGivesTheFramesPixelDeltas)
     }
 }
 
-TEST_F(CameraInputChannels, WheelNotchZoomsTwoStepsAndReplacesTheEarlierNotch)
+// A wheel notch zooms two steps and replaces the earlier notch; a pinch zooms only beyond two
+// pixels, and after its end a single new finger cannot pinch against the old pair.
+TEST_F(CameraInputChannels, WheelNotchesAndPinchesZoom)
 {
     HWheelEvent forward(EVENT_WHEEL);
     forward.SetDelta(120);
@@ -96,26 +98,18 @@ TEST_F(CameraInputChannels, WheelNotchZoomsTwoStepsAndReplacesTheEarlierNotch)
     EXPECT_EQ(input.GetValue(CAMERA_CHANNEL_ZOOM), 2);
     Frame();
     EXPECT_EQ(input.GetValue(CAMERA_CHANNEL_ZOOM), 0);
-}
 
-TEST_F(CameraInputChannels, PinchZoomsOnlyBeyondTwoPixels)
-{
     Send(Touch(EVENT_TOUCH_BEGIN, {{0, 0}, {100, 0}}));
-    Send(Touch(EVENT_TOUCH_MOVE, {{0, 0}, {102, 0}}));
-    Frame();
-    EXPECT_EQ(input.GetValue(CAMERA_CHANNEL_ZOOM), 0);
-    Send(Touch(EVENT_TOUCH_MOVE, {{0, 0}, {110, 0}}));
-    Frame();
-    EXPECT_EQ(input.GetValue(CAMERA_CHANNEL_ZOOM), -1);
-    Send(Touch(EVENT_TOUCH_MOVE, {{0, 0}, {90, 0}}));
-    Frame();
-    EXPECT_EQ(input.GetValue(CAMERA_CHANNEL_ZOOM), 1);
-    Send(Touch(EVENT_TOUCH_MOVE, {{0, 0}, {80, 0}}));
-    Send(Touch(EVENT_TOUCH_END, {}));
-    Frame();
-    EXPECT_EQ(input.GetValue(CAMERA_CHANNEL_ZOOM), 0);
-    // After the end a single new finger cannot pinch against the old pair.
-    Send(Touch(EVENT_TOUCH_MOVE, {{0, 0}, {200, 0}}));
-    Frame();
-    EXPECT_EQ(input.GetValue(CAMERA_CHANNEL_ZOOM), 0);
+    // The second finger's x in each frame's events, and the zoom that frame.
+    const std::vector<std::pair<std::vector<float>, int>> frames = {
+        {{102}, 0}, {{110}, -1}, {{90}, 1}, {{80, -1}, 0}, {{200}, 0}};
+    for (const auto& [moves, zoom] : frames)
+    {
+        for (float x : moves)
+        {
+            Send(x < 0 ? Touch(EVENT_TOUCH_END, {}) : Touch(EVENT_TOUCH_MOVE, {{0, 0}, {x, 0}}));
+        }
+        Frame();
+        EXPECT_EQ(input.GetValue(CAMERA_CHANNEL_ZOOM), zoom) << moves[0];
+    }
 }
