@@ -84,32 +84,6 @@ TEST_F(LearnerAids, AMissingNotesFileLeavesThePanelEmptyWithOneDiagnosticLine)
     EXPECT_TRUE(capture.Logged("Lighting"));
 }
 
-// Page Down and Page Up run the neighbouring lessons, Space holds the lesson's time and
-// resumes it, Escape ends the loop with exit code 0.
-TEST_F(LearnerAids, KeysSwitchLessonsHoldTimeAndEndTheLoop)
-{
-    Start();
-    ASSERT_TRUE(driver.SelectLesson("MatrixTransform"));
-    driver.PressKey(SDLK_PAGEDOWN);
-    driver.RunFrames(1);
-    auto* pLesson = dynamic_cast<Lighting*>(Current());
-    ASSERT_NE(pLesson, nullptr);
-    driver.PressKey(SDLK_SPACE);
-    const auto held = pLesson->GetLight().GetPosition();
-    driver.RunFrames(30);
-    EXPECT_EQ(pLesson->GetLight().GetPosition(), held);
-    driver.PressKey(SDLK_SPACE);
-    driver.RunFrames(30);
-    EXPECT_NE(pLesson->GetLight().GetPosition(), held);
-    driver.PressKey(SDLK_PAGEUP);
-    driver.RunFrames(1);
-    EXPECT_NE(dynamic_cast<MatrixTransform*>(Current()), nullptr);
-
-    PushKey(SDLK_ESCAPE);
-    EXPECT_EQ(RunMainLoop(driver.GetApp()), 0);
-    EXPECT_TRUE(driver.GetApp().IsQuitRequested());
-}
-
 TEST_F(LearnerAids, F12SavesTheFrameAsAPngBesideTheExecutablesFolder)
 {
     Start();
@@ -141,6 +115,7 @@ TEST_F(LearnerAids, F12SavesTheFrameAsAPngBesideTheExecutablesFolder)
         fs::remove(folder);
     }
 }
+
 // Enough frames for the half second after which a lesson looks at its shader files again,
 // however fast the frames are drawn.
 constexpr int RELOAD_FRAMES = 5000;
@@ -194,7 +169,10 @@ TEST_F(LearnerAids, BrokenShadersShowTheRedPanelUntilTheFixedFileReloads)
     fs::last_write_time(file, fs::last_write_time(file) + std::chrono::seconds(2));
     EXPECT_TRUE(RunUntil(driver, RELOAD_FRAMES, [&] { return pPanel->GetLines().empty(); }));
 }
-TEST_F(LearnerAids, TheWheelScrollsTheListOverItAndZoomsElsewhere)
+// The wheel scrolls the list over it and zooms elsewhere; Page Up and Page Down run the
+// neighbouring lessons, Space holds the lesson's time and resumes it, Escape ends the loop
+// with exit code 0.
+TEST_F(LearnerAids, TheWheelAndKeysScrollZoomSwitchLessonsHoldTimeAndEndTheLoop)
 {
     Start();
     ASSERT_TRUE(driver.SelectLesson("Lighting"));
@@ -203,13 +181,11 @@ TEST_F(LearnerAids, TheWheelScrollsTheListOverItAndZoomsElsewhere)
     auto listTop = [&] { return driver.GetApp().GetListContent()->GetPos().y; };
     const float distance = pLesson->GetCamera().GetDistance();
     const float top = listTop();
-
     // The row of the lesson sits at the end of the list: two notches show two rows above.
     driver.Scroll(90, 140, 2);
     driver.RunFrames(60);
     EXPECT_GT(listTop(), top);
     EXPECT_EQ(pLesson->GetCamera().GetDistance(), distance);
-
     // Far past either end, the list springs back to it.
     driver.Scroll(90, 140, -30);
     driver.RunFrames(60);
@@ -217,9 +193,27 @@ TEST_F(LearnerAids, TheWheelScrollsTheListOverItAndZoomsElsewhere)
     driver.Scroll(90, 140, 30);
     driver.RunFrames(60);
     EXPECT_EQ(listTop(), 0.0f);
-
     driver.Scroll(640, 360, 2);
     driver.RunFrames(30);
     EXPECT_NE(pLesson->GetCamera().GetDistance(), distance);
+
+    driver.PressKey(SDLK_PAGEUP);
+    driver.RunFrames(1);
+    EXPECT_NE(dynamic_cast<MatrixTransform*>(Current()), nullptr);
+    driver.PressKey(SDLK_PAGEDOWN);
+    driver.RunFrames(1);
+    pLesson = dynamic_cast<Lighting*>(Current());
+    ASSERT_NE(pLesson, nullptr);
+    driver.PressKey(SDLK_SPACE);
+    const auto held = pLesson->GetLight().GetPosition();
+    driver.RunFrames(30);
+    EXPECT_EQ(pLesson->GetLight().GetPosition(), held);
+    driver.PressKey(SDLK_SPACE);
+    driver.RunFrames(30);
+    EXPECT_NE(pLesson->GetLight().GetPosition(), held);
+    PushKey(SDLK_ESCAPE);
+    EXPECT_EQ(RunMainLoop(driver.GetApp()), 0);
+    EXPECT_TRUE(driver.GetApp().IsQuitRequested());
 }
+
 } // namespace
