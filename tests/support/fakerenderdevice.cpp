@@ -38,12 +38,11 @@ bool FakeRenderDevice::LoadBuffer(Resource* pRes, const char* call, const void* 
     {
         return false;
     }
+    const std::size_t size =
+        static_cast<std::size_t>(count) * static_cast<std::size_t>(elementSize);
+    const auto* pBytes = static_cast<const uint8_t*>(pData);
     std::vector<uint8_t>& memory = m_Memory[pRes];
-    memory.assign(static_cast<std::size_t>(count) * static_cast<std::size_t>(elementSize), 0);
-    if (pData)
-    {
-        std::memcpy(memory.data(), pData, memory.size());
-    }
+    memory = pBytes ? std::vector<uint8_t>(pBytes, pBytes + size) : std::vector<uint8_t>(size);
     pRes->SetUserData(memory.data());
     return true;
 }
