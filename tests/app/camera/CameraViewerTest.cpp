@@ -30,13 +30,18 @@ protected:
         camera.SetDistanceLimits(1.0f, 100.0f);
     }
 
-    void Frame(int dragX = 0, int dragY = 0, int zoom = 0, float dt = 1.0f / 60.0f)
+    // Frames at 60 Hz with the same input; the pitch never leaves its limits.
+    void Frame(int dragX = 0, int dragY = 0, int zoom = 0, int frames = 1)
     {
-        input.next[CAMERA_CHANNEL_DRAG_X] = dragX;
-        input.next[CAMERA_CHANNEL_DRAG_Y] = dragY;
-        input.next[CAMERA_CHANNEL_ZOOM] = zoom;
-        input.Update(dt);
-        camera.Update(dt, &input);
+        for (int i = 0; i < frames; ++i)
+        {
+            input.next[CAMERA_CHANNEL_DRAG_X] = dragX;
+            input.next[CAMERA_CHANNEL_DRAG_Y] = dragY;
+            input.next[CAMERA_CHANNEL_ZOOM] = zoom;
+            input.Update(1.0f / 60.0f);
+            camera.Update(1.0f / 60.0f, &input);
+            EXPECT_LE(std::fabs(SignedPitch()), DEG * 80.0f + 1e-6f);
+        }
     }
 
     // Pitch is kept on the circle; this gives it back in (-π, π].
@@ -76,10 +81,7 @@ TEST_F(LessonCamera, DragTurnsByTurnFactorAndCarriesOnWithDamping)
     EXPECT_NEAR(camera.GetYaw(), ANGLE_PI - 0.05f, 1e-6f);
     Frame();
     EXPECT_NEAR(camera.GetYaw(), ANGLE_PI - 0.05f - 0.045f, 1e-6f);
-    for (int i = 0; i < 300; ++i)
-    {
-        Frame();
-    }
+    Frame(0, 0, 0, 300);
     // The whole turn is ten times the first step.
     EXPECT_NEAR(camera.GetYaw(), ANGLE_PI - 0.5f, 1e-4f);
     EXPECT_NEAR(camera.GetDistance(), 5.0f, 1e-4f);
@@ -98,11 +100,7 @@ TEST_F(LessonCamera, PitchNeverLeavesItsLimits)
 {
     for (const auto& [drag, limit] : {std::pair{200, 80.0f}, std::pair{-200, -80.0f}})
     {
-        for (int i = 0; i < 100; ++i)
-        {
-            Frame(0, drag);
-            EXPECT_LE(std::fabs(SignedPitch()), DEG * 80.0f + 1e-6f);
-        }
+        Frame(0, drag, 0, 100);
         EXPECT_NEAR(SignedPitch(), DEG * limit, 1e-6f);
     }
     for (const auto& [pixels, limit] : {std::pair{600, 80.0f}, std::pair{800, -80.0f}})
@@ -121,17 +119,11 @@ TEST_F(LessonCamera, ZoomScalesTheDistanceWithinItsLimits)
     EXPECT_NEAR(camera.GetDistance(), 5.0f * 0.9f, 1e-5f);
     Frame();
     EXPECT_NEAR(camera.GetDistance(), 5.0f * 0.9f * 0.93f, 1e-5f);
-    for (int i = 0; i < 200; ++i)
-    {
-        Frame(0, 0, 2);
-    }
+    Frame(0, 0, 2, 200);
     Frame();
     EXPECT_FLOAT_EQ(camera.GetDistance(), 100.0f);
     EXPECT_NEAR(camera.GetVelocity().z, 2.0f * 0.7f * 0.7f, 1e-6f);
-    for (int i = 0; i < 200; ++i)
-    {
-        Frame(0, 0, -2);
-    }
+    Frame(0, 0, -2, 200);
     EXPECT_FLOAT_EQ(camera.GetDistance(), 1.0f);
 }
 
