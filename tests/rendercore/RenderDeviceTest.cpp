@@ -22,7 +22,7 @@ TEST(RenderDeviceGlobal, SecondSetRenderDeviceIsRefusedAndReleaseShutsTheFirstDo
     ReleaseRenderDevice();
     ReleaseRenderDevice();
     EXPECT_EQ(GetRenderDevice(), nullptr);
-    EXPECT_EQ(first.m_Counts, (std::map<std::string, int>{{"Initialize", 1}, {"Shutdown", 1}}));
+    EXPECT_EQ(first.m_Counts, (Counts{{"Initialize", 1}, {"Shutdown", 1}}));
     EXPECT_TRUE(second.m_Counts.empty());
     EXPECT_EQ(first.GetResourceProfiler(), nullptr);
 }

@@ -36,10 +36,10 @@ TEST_F(RenderCoreTest, EachShaderKindLoadsThroughItsOwnDeviceOperationOnceAndWit
     EXPECT_EQ((std::tuple{vs.GetCodeSize(), ps.GetSize()}), (std::tuple{int(sizeof(code)), 5u}));
     ps.Unload();
     EXPECT_EQ((std::tuple{ps.IsLoaded(), ps.GetCodeSize()}), (std::tuple{false, 0}));
-    EXPECT_EQ(m_Device.m_Counts, (std::map<std::string, int>{{"Initialize", 1},
-                                                             {"LoadPixelShader", 1},
-                                                             {"LoadVertexShader", 1},
-                                                             {"UnloadPixelShader", 1}}));
+    EXPECT_EQ(m_Device.m_Counts, (Counts{{"Initialize", 1},
+                                         {"LoadPixelShader", 1},
+                                         {"LoadVertexShader", 1},
+                                         {"UnloadPixelShader", 1}}));
 }
 
 class ShaderProgramTest : public RenderCoreTest

@@ -80,8 +80,7 @@ TEST_F(TextureTest, InvalidArgumentsAreParamErrorsAndASecondLoadIsRefused)
     expected.insert(expected.end(), 2, "!\"Param Error, Invalid data\"");
     expected.push_back("!\"Texture has been Loaded\"");
     EXPECT_EQ(Raised(capture), expected);
-    EXPECT_EQ(m_Device.m_Counts,
-              (std::map<std::string, int>{{"Initialize", 1}, {"LoadTextureFromMemory", 1}}));
+    EXPECT_EQ(m_Device.m_Counts, (Counts{{"Initialize", 1}, {"LoadTextureFromMemory", 1}}));
     // A cube needs no height: its edge is the width.
     EXPECT_TRUE(Texture().Create(TEX_CUBE, 16, 0, 0, FMT_A8R8G8B8, 1, POOL_MANAGED, 0));
 }

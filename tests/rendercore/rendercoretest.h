@@ -13,6 +13,7 @@ namespace HalvexTest
 using RenderCoreTest = FakeDeviceTest;
 
 using Strings = std::vector<std::string>;
+using Counts = std::map<std::string, int>;
 
 // The expressions of the assertions raised so far, in order.
 inline Strings Raised(const Halvex::Base::DiagnosticCapture& capture)
