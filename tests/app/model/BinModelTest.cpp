@@ -23,17 +23,6 @@ protected:
         return pStream && ReadBinModel(*pStream, pModel ? pModel : &model, &error);
     }
 
-    // One mesh with a textured, indexed triangle and an unindexed, untextured one.
-    static ModelFile TwoMaterials()
-    {
-        ModelFile file;
-        file.Text("HEADER").Text("box").Int(1);
-        file.Text("body").Int(2);
-        file.Material("front", "wood.dds", ModelFile::Triangle(), {0, 1, 2, 2, 1, 0}, 10.0f);
-        file.Material("back", "", ModelFile::Triangle(), {});
-        return file;
-    }
-
     HalvexTest::TempDir dir;
     std::string error;
 };
@@ -42,7 +31,7 @@ protected:
 TEST_F(BinModelRead, RecordsComeBackInFileOrder)
 {
     Bin_Model model;
-    ASSERT_TRUE(Read(TwoMaterials().Bytes(), &model)) << error;
+    ASSERT_TRUE(Read(ModelFile::TwoMaterials(), &model)) << error;
     EXPECT_EQ((std::tuple{model.m_Header, model.m_Name}), (std::tuple{"HEADER", "box"}));
     ASSERT_EQ(model.m_Meshes.size(), 1u);
     const Bin_Mesh& mesh = model.m_Meshes[0];
@@ -71,7 +60,7 @@ TEST_F(BinModelRead, RecordsComeBackInFileOrder)
 
 TEST_F(BinModelRead, EveryTruncationFails)
 {
-    const std::string bytes = TwoMaterials().Bytes();
+    const std::string bytes = ModelFile::TwoMaterials();
     ASSERT_TRUE(Read(bytes));
     for (std::size_t length = 0; length < bytes.size(); ++length)
     {

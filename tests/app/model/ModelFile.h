@@ -49,6 +49,15 @@ public:
     {
         return {MakeVertex(0, 0, 0), MakeVertex(1, 0, 0), MakeVertex(0, 1, 0)};
     }
+    // One mesh "body" of the model "box": a textured, indexed triangle "front" and an
+    // unindexed, untextured one "back".
+    static std::string TwoMaterials()
+    {
+        ModelFile file;
+        file.Text("HEADER").Text("box").Int(1).Text("body").Int(2);
+        file.Material("front", "wood.dds", Triangle(), {0, 1, 2, 2, 1, 0}, 10.0f);
+        return file.Material("back", "", Triangle(), {}).Bytes();
+    }
 
 private:
     ModelFile& Append(const void* pData, std::size_t size)

@@ -28,16 +28,6 @@ protected:
         return (dir / name).string();
     }
 
-    static std::string TwoMaterials()
-    {
-        ModelFile file;
-        file.Text("HEADER").Text("box").Int(1);
-        file.Text("body").Int(2);
-        file.Material("front", "wood.dds", ModelFile::Triangle(), {0, 1, 2}, 10.0f);
-        file.Material("back", "", ModelFile::Triangle(), {});
-        return file.Bytes();
-    }
-
     // The live vertex buffers, index buffers and textures.
     std::tuple<size_t, size_t, size_t> Live()
     {
@@ -57,7 +47,7 @@ TEST_F(SimpleModelLoad, FileRecordsBecomeMaterialsWithBuffersAndTexture)
 {
     HalvexTest::WriteFile(dir / "_Tex_" / "wood.dds", FakeRenderDevice::TextureFile(64, 32));
     SimpleModel model;
-    ASSERT_TRUE(model.Load(Write(TwoMaterials())));
+    ASSERT_TRUE(model.Load(Write(ModelFile::TwoMaterials())));
     EXPECT_EQ(model.GetName(), "box");
     ASSERT_EQ(model.GetMaterials().size(), 1u);
     const Render_Mat& material = model.GetMaterials().front();
@@ -75,14 +65,14 @@ TEST_F(SimpleModelLoad, FileRecordsBecomeMaterialsWithBuffersAndTexture)
                           vertices.GetPrimitiveType(), front.m_pIndexBuffer->GetIndexSize()}),
               (std::tuple{3, 36, PT_TRIANGLE_LIST, 2}));
     EXPECT_EQ(m_Device.BufferBytes(front.m_pIndexBuffer.get()),
-              (std::vector<uint8_t>{0, 0, 1, 0, 2, 0}));
+              (std::vector<uint8_t>{0, 0, 1, 0, 2, 0, 2, 0, 1, 0, 0, 0}));
     const Render_Mesh& back = material.m_Meshes.back();
     EXPECT_EQ((std::tuple{back.m_pTexture.get(), back.m_pIndexBuffer.get()}),
               (std::tuple{nullptr, nullptr}));
     EXPECT_NE(back.m_pVertexBuffer, nullptr);
 
     EXPECT_EQ(Live(), (std::tuple{2u, 1u, 1u}));
-    ASSERT_TRUE(model.Load(Write(TwoMaterials())));
+    ASSERT_TRUE(model.Load(Write(ModelFile::TwoMaterials())));
     EXPECT_EQ(Live(), (std::tuple{2u, 1u, 1u}));
     ASSERT_TRUE(model.Load(Write(ModelFile().Int(0).Int(0).Int(0).Bytes())));
     EXPECT_TRUE(model.GetMaterials().empty());
@@ -95,17 +85,17 @@ TEST_F(SimpleModelLoad, BadTexturesAndFailedLoadsKeepWhatLoads)
 {
     SimpleModel model;
     DiagnosticCapture capture;
-    ASSERT_TRUE(model.Load(Write(TwoMaterials())));
+    ASSERT_TRUE(model.Load(Write(ModelFile::TwoMaterials())));
     EXPECT_EQ(model.GetMaterials().front().m_Meshes.front().m_pTexture, nullptr);
     EXPECT_TRUE(capture.Asserts().empty());
     EXPECT_TRUE(capture.Logs().empty());
     HalvexTest::WriteFile(dir / "_Tex_" / "wood.dds", "not an image");
-    ASSERT_TRUE(model.Load(Write(TwoMaterials())));
+    ASSERT_TRUE(model.Load(Write(ModelFile::TwoMaterials())));
     const Render_Mesh* pFront = &model.GetMaterials().front().m_Meshes.front();
     EXPECT_EQ(pFront->m_pTexture, nullptr);
 
     capture.Clear();
-    EXPECT_FALSE(model.Load(Write(TwoMaterials().substr(0, 40), "short.bin")));
+    EXPECT_FALSE(model.Load(Write(ModelFile::TwoMaterials().substr(0, 40), "short.bin")));
     EXPECT_FALSE(model.Load(Write(ModelFile().Int(0).Int(0).Int(-5).Bytes(), "neg.bin")));
     EXPECT_FALSE(model.Load((dir / "absent.bin").string()));
     EXPECT_EQ(capture.Logs().size(), 3u);
