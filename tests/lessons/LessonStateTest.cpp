@@ -1,10 +1,11 @@
-// Lesson behaviours that no picture shows, on the recording device: what the device reports
-// beyond what the software renderer has, work a lesson must not repeat, and which vertex a
-// press between two takes.
+// Lesson behaviours that no picture shows, on the fake device: what the device reports beyond
+// what the software renderer has, work a lesson must not repeat, which vertex a press between
+// two takes, and faults the real device's creation-failure pass can not inject.
 
 #include "LessonInput.h"
 
 #include "../app/support/FakeApp.h"
+#include "main/lessonlist.h"
 
 #include "testcase/devicecapability.h"
 #include "testcase/mipmap.h"
@@ -12,6 +13,7 @@
 
 #include "common/render/mycombobox.h"
 
+#include "base/source/system/logger.h"
 #include "gui/hlabel.h"
 #include "testsupport.h"
 
@@ -130,4 +132,41 @@ TEST_F(LessonContracts, PrimitivePressBetweenTwoVerticesTakesTheHigherIndex)
     EXPECT_EQ(pLesson->GetGrabbed(), 4);
     Step(3, 642, 180, 0);
     EXPECT_EQ(pLesson->GetGrabbed(), -1);
+}
+
+// Every lesson starts and keeps drawing while the device refuses input layouts or buffer or
+// texture locks (the sanitizer run checks the memory of it all).
+TEST_F(LessonContracts, EveryLessonKeepsRunningWhenTheDeviceRefusesLayoutsAndLocks)
+{
+    for (const auto& entry : std::filesystem::directory_iterator(HalvexTest::SourceDir() / "Data"))
+    {
+        if (entry.path().extension() == ".bin")
+        {
+            fake.dir.Write("Data/" + entry.path().filename().string(),
+                           HalvexTest::ReadFile(entry.path()));
+        }
+    }
+    // The refusals assert and log; what matters is that nothing else goes wrong.
+    Halvex::Base::DiagnosticCapture capture;
+    const int threshold = Halvex::Base::GetLogThreshold();
+    Halvex::Base::SetLogThreshold(Halvex::Base::LOG_LEVEL_MAX);
+    for (const char* refusal :
+         {"LoadInputLayout", "LockVertexBuffer", "LockIndexBuffer", "LockTexture"})
+    {
+        const int before = fake.device->CallCount(refusal);
+        fake.device->m_Failing = {refusal};
+        for (const LessonEntry_t& lesson : LESSONS)
+        {
+            SCOPED_TRACE(std::string(lesson.m_pName) + " without " + refusal);
+            // A new lesson is made while the old one still lives, so their addresses differ.
+            const ModeBase* pBefore = fake.app.GetModeManager()->GetCurrent();
+            lesson.m_Factory();
+            fake.Frame();
+            fake.Frame();
+            EXPECT_NE(fake.app.GetModeManager()->GetCurrent(), pBefore);
+        }
+        EXPECT_GT(fake.device->CallCount(refusal), before) << "no lesson asked for " << refusal;
+    }
+    fake.device->m_Failing.clear();
+    Halvex::Base::SetLogThreshold(threshold);
 }

@@ -1,11 +1,13 @@
 // Textures over the fake device: the size of every kind of chain, the arguments creation
-// refuses, the description a file gives, and the lock rules.
+// refuses, the description a file gives, and the lock rules; and the primitive and format
+// helpers the back ends share.
 
 #include "rendercoretest.h"
 
-#include "rendercore/source/resource/texture.h"
+#include "rendercore/source/renderdevice/deviceutility.h"
 
 #include <memory>
+#include <tuple>
 
 using namespace HalvexTest;
 using Halvex::Base::DiagnosticCapture;
@@ -21,14 +23,8 @@ using TextureTest = RenderCoreTest;
 
 TEST_F(TextureTest, SizeSumsEveryLevelAndEveryCubeFace)
 {
-    const struct
-    {
-        TextureType m_Type;
-        int m_Width, m_Height, m_Depth;
-        TextureFormat m_Format;
-        int m_Levels;
-        uint32_t m_Size;
-    } cases[] = {
+    // Type, width, height, depth, format, levels and the size of the chain.
+    const std::tuple<TextureType, int, int, int, TextureFormat, int, uint32_t> cases[] = {
         {TEX_2D, 256, 256, 1, FMT_A8R8G8B8, 9, 349524u},
         {TEX_CUBE, 256, 256, 1, FMT_A8R8G8B8, 9, 2097144u},
         // 4x4x4, 2x2x2 and 1x1x1 texels of 2 bytes.
@@ -38,13 +34,13 @@ TEST_F(TextureTest, SizeSumsEveryLevelAndEveryCubeFace)
         // A depth other than a volume's is 1.
         {TEX_2D, 16, 16, 4, FMT_A8R8G8B8, 1, 16u * 16u * 4u},
     };
-    for (const auto& c : cases)
+    for (const auto& [type, width, height, depth, format, levels, size] : cases)
     {
         Texture tex;
-        ASSERT_TRUE(tex.Create(c.m_Type, c.m_Width, c.m_Height, c.m_Depth, c.m_Format, c.m_Levels,
-                               POOL_MANAGED, 0));
-        EXPECT_EQ(tex.GetSize(), c.m_Size) << c.m_Type << " " << c.m_Width;
-        EXPECT_EQ(tex.GetDepth(), c.m_Type == TEX_VOLUME ? c.m_Depth : 1);
+        ASSERT_TRUE(tex.Create(type, width, height, depth, format, levels, POOL_MANAGED, 0));
+        EXPECT_EQ((std::tuple{tex.GetSize(), tex.GetDepth()}),
+                  (std::tuple{size, type == TEX_VOLUME ? depth : 1}))
+            << type << " " << width;
     }
     // Zero levels ask the device for a full chain; its answer is kept.
     m_Device.m_ReportedMipLevels = 8;
@@ -55,11 +51,8 @@ TEST_F(TextureTest, SizeSumsEveryLevelAndEveryCubeFace)
 
 TEST_F(TextureTest, InvalidArgumentsAreParamErrorsAndASecondLoadIsRefused)
 {
-    struct Case
-    {
-        int type, width, height, depth, pool;
-    };
-    const Case cases[] = {
+    // Type, width, height, depth and pool.
+    const int cases[][5] = {
         {4, 16, 16, 1, POOL_MANAGED},          {-1, 16, 16, 1, POOL_MANAGED},
         {TEX_2D, 0, 16, 1, POOL_MANAGED},      {TEX_2D, 16, 0, 1, POOL_MANAGED},
         {TEX_VOLUME, 16, 16, 0, POOL_MANAGED}, {TEX_2D, 16, 16, 1, POOL_MAX},
@@ -70,33 +63,24 @@ TEST_F(TextureTest, InvalidArgumentsAreParamErrorsAndASecondLoadIsRefused)
                                         0);
     };
     DiagnosticCapture capture;
-    for (const Case& c : cases)
+    for (const auto& c : cases)
     {
-        EXPECT_FALSE(Texture().Create(static_cast<TextureType>(c.type), c.width, c.height, c.depth,
-                                      FMT_A8R8G8B8, 1, static_cast<TexturePool>(c.pool), 0));
+        EXPECT_FALSE(Texture().Create(TextureType(c[0]), c[1], c[2], c[3], FMT_A8R8G8B8, 1,
+                                      TexturePool(c[4]), 0));
     }
     EXPECT_FALSE(Texture().CreateRenderTarget(0, 512, FMT_R32F, 1, false));
     EXPECT_FALSE(Texture().CreateRenderTarget(512, 512, FMT_R32F, -1, false));
     EXPECT_FALSE(fromMemory(IMAGE_BYTES, 7, IMAGE_SIZE));
-    EXPECT_EQ(capture.Asserts().size(), 9u);
-    for (const Halvex::Base::AssertRecord& record : capture.Asserts())
-    {
-        EXPECT_EQ(record.expression, "!\"Param Error\"");
-    }
-    capture.Clear();
     EXPECT_FALSE(fromMemory(nullptr, TEX_2D, IMAGE_SIZE));
     EXPECT_FALSE(fromMemory(IMAGE_BYTES, TEX_2D, 0));
-    EXPECT_EQ(capture.Asserts().size(), 2u);
-    EXPECT_TRUE(capture.Raised("!\"Param Error, Invalid data\""));
-    EXPECT_EQ(m_Device.CallCount("CreateTexture") + m_Device.CallCount("CreateRenderTarget") +
-                  m_Device.CallCount("LoadTextureFromMemory"),
-              0);
-
     Texture loaded;
     ASSERT_TRUE(loaded.LoadFromMemory(IMAGE_BYTES, TEX_2D, IMAGE_SIZE, FMT_UNKNOWN, 0, 0));
-    capture.Clear();
     EXPECT_FALSE(loaded.LoadFromMemory(IMAGE_BYTES, TEX_2D, IMAGE_SIZE, FMT_UNKNOWN, 0, 0));
-    EXPECT_EQ(OnlyAssert(capture).expression, "!\"Texture has been Loaded\"");
+    Strings expected(9, PARAM_ERROR);
+    expected.insert(expected.end(), 2, "!\"Param Error, Invalid data\"");
+    expected.push_back("!\"Texture has been Loaded\"");
+    EXPECT_EQ(Raised(capture), expected);
+    EXPECT_EQ(m_Device.m_Counts, (Counts{{"Initialize", 1}, {"LoadTextureFromMemory", 1}}));
     // A cube needs no height: its edge is the width.
     EXPECT_TRUE(Texture().Create(TEX_CUBE, 16, 0, 0, FMT_A8R8G8B8, 1, POOL_MANAGED, 0));
 }
@@ -106,21 +90,20 @@ TEST_F(TextureTest, FilesAndRenderTargetsDescribeTheTextureUntilItIsUnloaded)
     Texture tex;
     tex.SetPool(POOL_DEFAULT);
     ASSERT_TRUE(tex.LoadFromMemory(IMAGE_BYTES, TEX_2D, IMAGE_SIZE, FMT_UNKNOWN, 0, 0));
-    EXPECT_EQ(tex.GetPool(), POOL_MANAGED);
     // 4 bits per texel: (2048 + 512 + 128 + 32 + 8 + 2 + 1) texels.
-    EXPECT_EQ(tex.GetSize(), 2731u * 4u / 8u);
+    EXPECT_EQ((std::tuple{tex.GetPool(), tex.GetSize()}),
+              (std::tuple{POOL_MANAGED, 2731u * 4u / 8u}));
 
     Texture target;
     ASSERT_TRUE(target.CreateRenderTarget(64, 64, FMT_A8R8G8B8, 0, true));
-    EXPECT_EQ(target.GetUsage(), TEXTURE_USAGE_RENDER_TARGET);
-    EXPECT_EQ(target.GetMipLevels(), 1);
-    EXPECT_EQ(target.GetPool(), POOL_DEFAULT);
-    EXPECT_EQ(target.GetSize(), 64u * 64u * 4u * 6u);
+    EXPECT_EQ(
+        (std::tuple{target.GetUsage(), target.GetMipLevels(), target.GetPool(), target.GetSize()}),
+        (std::tuple{TEXTURE_USAGE_RENDER_TARGET, 1, POOL_DEFAULT, 64u * 64u * 4u * 6u}));
     target.Unload();
-    EXPECT_FALSE(target.IsLoaded());
-    EXPECT_EQ(target.GetWidth() + target.GetDepth() + target.GetMipLevels() + target.GetUsage(), 0);
-    EXPECT_EQ(target.GetFormat(), FMT_UNKNOWN);
-    EXPECT_EQ(target.GetSize(), 0u);
+    EXPECT_EQ(
+        (std::tuple{target.IsLoaded(), target.GetWidth(), target.GetDepth(), target.GetMipLevels(),
+                    target.GetUsage(), target.GetFormat(), target.GetSize()}),
+        (std::tuple{false, 0, 0, 0, 0, FMT_UNKNOWN, 0u}));
 
     // Setters ignore values outside their range.
     Texture blank;
@@ -132,52 +115,71 @@ TEST_F(TextureTest, FilesAndRenderTargetsDescribeTheTextureUntilItIsUnloaded)
     blank.SetUsage(5);
     blank.SetMipLevels(-1);
     blank.SetPool(3);
-    EXPECT_EQ(blank.GetDepth(), 1);
-    EXPECT_EQ(blank.GetTextureType(), TEX_VOLUME);
-    EXPECT_EQ(blank.GetHeight() + blank.GetUsage() + blank.GetMipLevels(), 0);
-    EXPECT_EQ(blank.GetFormat(), FMT_UNKNOWN);
-    EXPECT_EQ(blank.GetPool(), POOL_MANAGED);
+    EXPECT_EQ(
+        (std::tuple{blank.GetDepth(), blank.GetTextureType(), blank.GetHeight(), blank.GetUsage(),
+                    blank.GetMipLevels(), blank.GetFormat(), blank.GetPool()}),
+        (std::tuple{1, TEX_VOLUME, 0, 0, 0, FMT_UNKNOWN, POOL_MANAGED}));
 }
 
-TEST_F(TextureTest, ALockedTextureRefusesASecondLockMipmapsAndUnloads)
+TEST_F(TextureTest, ALockedTextureRefusesMipmapsAndUnloadsAndARefusedLockKeepsItLocked)
 {
-    const char* const unlockedRule = "!\"Texture must be loaded and unlock\"";
+    const std::string mustBeUnlocked = "!\"Must be unlock\"";
     auto pTexture = std::make_unique<Texture>();
     Texture& tex = *pTexture;
     LockedRect locked;
     DiagnosticCapture capture;
     EXPECT_FALSE(tex.Lock(0, &locked, nullptr, LOCK_NONE));
-    EXPECT_EQ(OnlyAssert(capture).expression, unlockedRule);
     tex.Unlock();
-    EXPECT_TRUE(capture.Raised("!\"Texture must be loaded and locked\""));
     tex.GenerateMipmaps();
-    EXPECT_EQ(capture.Asserts().size(), 3u);
-
     ASSERT_TRUE(tex.Create(TEX_2D, 4, 4, 1, FMT_A8R8G8B8, 3, POOL_MANAGED, 0));
-    capture.Clear();
     EXPECT_FALSE(tex.Lock(0, nullptr, nullptr, LOCK_NONE));
-    EXPECT_EQ(OnlyAssert(capture).expression, unlockedRule);
     ASSERT_TRUE(tex.Lock(2, &locked, nullptr, LOCK_DISCARD));
     EXPECT_NE(locked.m_pBits, nullptr);
-    EXPECT_EQ(locked.m_Pitch, 16);
-    EXPECT_EQ(locked.m_MipLevel, 2);
+    EXPECT_EQ((std::tuple{locked.m_Pitch, locked.m_MipLevel}), (std::tuple{16, 2}));
+    // The device refuses a second lock; the first one stays.
+    m_Device.m_Failing = {"LockTexture"};
     LockedRect second;
     EXPECT_FALSE(tex.Lock(0, &second, nullptr, LOCK_NONE));
     EXPECT_EQ(second.m_pBits, nullptr);
     EXPECT_TRUE(tex.IsLocked());
-
-    capture.Clear();
     tex.GenerateMipmaps();
     tex.Unload();
-    EXPECT_EQ(capture.Asserts().size(), 2u);
-    EXPECT_TRUE(capture.Raised("!\"Must be unlock\""));
-    capture.Clear();
     pTexture.reset();
-    EXPECT_EQ(OnlyAssert(capture).expression, "!\"Must be unlock\"");
+    EXPECT_EQ(
+        Raised(capture),
+        (Strings{"!\"Texture must be loaded and unlock\"", "!\"Texture must be loaded and locked\"",
+                 "!\"Texture must be loaded and unlock\"", "!\"Texture must be loaded and unlock\"",
+                 "!\"Texture must be loaded and unlock\"", mustBeUnlocked, mustBeUnlocked}));
     EXPECT_EQ(m_Device.CallCount("GenerateMipmaps") + m_Device.CallCount("UnloadTexture"), 0);
 
     Texture unlocked;
     ASSERT_TRUE(unlocked.Create(TEX_2D, 8, 8, 1, FMT_L8, 1, POOL_MANAGED, 0));
     unlocked.GenerateMipmaps();
     EXPECT_EQ(m_Device.CallCount("GenerateMipmaps"), 1);
+}
+
+TEST(DeviceUtility, PrimitiveCountFollowsTheTopologyAndRefusesBadInput)
+{
+    const int cases[][4] = {
+        {PT_TRIANGLE_LIST, 36, 0, 12}, {PT_TRIANGLE_LIST, 4, 36, 12}, {PT_TRIANGLE_STRIP, 4, 0, 2},
+        {PT_TRIANGLE_FAN, 6, 0, 4},    {PT_LINE_STRIP, 1, 0, 0},      {PT_LINE_LIST, 7, 0, 3},
+        {PT_POINT_LIST, 5, 0, 5},      {PT_POINT_LIST, 5, 3, 3},
+    };
+    DiagnosticCapture capture;
+    for (const auto& c : cases)
+    {
+        EXPECT_EQ(GetPrimitiveCount(PrimitiveType(c[0]), c[1], c[2]), c[3])
+            << c[0] << " " << c[1] << " " << c[2];
+    }
+    EXPECT_TRUE(capture.Asserts().empty());
+    GetPrimitiveCount(PT_POINT_LIST, -1, 0);
+    GetPrimitiveCount(PT_POINT_LIST, 0, -1);
+    EXPECT_EQ(GetPrimitiveCount(PT_MAX, 9, 0), 0);
+    EXPECT_EQ(capture.Asserts().size(), 3u);
+    for (int format = 0; format < FMT_MAX; ++format)
+    {
+        EXPECT_EQ(IsCompressedFormat(TextureFormat(format)),
+                  format >= FMT_DXT1 && format <= FMT_DXT5)
+            << format;
+    }
 }

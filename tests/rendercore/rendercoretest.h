@@ -1,6 +1,5 @@
 #pragma once
-// Fixture for rendering-core tests: a fake device made current for each test, and
-// released after the test's resources are gone.
+// Rendering-core tests run on the fake device; what they compare assertions with.
 
 #include "fakerenderdevice.h"
 
@@ -11,19 +10,21 @@
 namespace HalvexTest
 {
 
-class RenderCoreTest : public testing::Test
+using RenderCoreTest = FakeDeviceTest;
+
+using Strings = std::vector<std::string>;
+using Counts = std::map<std::string, int>;
+
+// The expressions of the assertions raised so far, in order.
+inline Strings Raised(const Halvex::Base::DiagnosticCapture& capture)
 {
-protected:
-    void SetUp() override { ASSERT_TRUE(SetRenderDevice(&m_Device)); }
-    void TearDown() override { ReleaseRenderDevice(); }
-
-    // The single assertion raised, or an empty record when there were none or several.
-    static Halvex::Base::AssertRecord OnlyAssert(const Halvex::Base::DiagnosticCapture& capture)
+    Strings expressions;
+    for (const Halvex::Base::AssertRecord& record : capture.Asserts())
     {
-        return capture.Asserts().size() == 1 ? capture.Asserts()[0] : Halvex::Base::AssertRecord();
+        expressions.push_back(record.expression);
     }
-
-    FakeRenderDevice m_Device;
-};
+    return expressions;
+}
+const std::string PARAM_ERROR = "!\"Param Error\"";
 
 } // namespace HalvexTest

@@ -2,6 +2,7 @@
 
 #include "base/source/system/logger.h"
 
+#include <algorithm>
 #include <cstring>
 #include <sstream>
 
@@ -15,21 +16,6 @@ std::string FakeRenderDevice::TextureFile(int width, int height, TextureFormat f
            std::to_string(format) + " " + std::to_string(mipLevels);
 }
 
-const std::vector<uint8_t>& FakeRenderDevice::BufferBytes(const void* pResource) const
-{
-    static const std::vector<uint8_t> none;
-    const auto it = m_Memory.find(pResource);
-    return it == m_Memory.end() ? none : it->second;
-}
-
-void FakeRenderDevice::Initialize()
-{
-    m_Calls.push_back("Initialize");
-    m_BoundTarget[0] = NewToken();
-    m_BoundDepth = NewToken();
-    SetDefaultRenderStates();
-}
-
 void FakeRenderDevice::GetDeviceSetting(DeviceSetting* pSetting)
 {
     *pSetting = DeviceSetting{};
@@ -37,36 +23,26 @@ void FakeRenderDevice::GetDeviceSetting(DeviceSetting* pSetting)
     pSetting->m_Height = 720;
 }
 
-void FakeRenderDevice::ResolveByName(const char* kind, Shader* pShader, const char* name,
-                                     uintptr_t* pHandle, int32_t* pRegister)
+void FakeRenderDevice::ByName(const char* kind, Shader* pShader, const char* name,
+                              uintptr_t* pHandle)
 {
     m_ByNameCalls.push_back({kind, pShader, name, *pHandle});
-    auto known = m_KnownNames.find(name);
-    if (*pHandle == 0 && known != m_KnownNames.end())
-    {
-        *pHandle = known->second.first;
-        if (pRegister)
-        {
-            *pRegister = known->second.second;
-        }
-    }
+    const auto known = m_KnownNames.find(name);
+    *pHandle = *pHandle == 0 && known != m_KnownNames.end() ? known->second : *pHandle;
 }
 
 bool FakeRenderDevice::LoadBuffer(Resource* pRes, const char* call, const void* pData, int count,
                                   int elementSize)
 {
-    const std::size_t size =
-        static_cast<std::size_t>(count) * static_cast<std::size_t>(elementSize);
-    if (!Succeeds(call))
+    if (!Count(call))
     {
         return false;
     }
+    const std::size_t size =
+        static_cast<std::size_t>(count) * static_cast<std::size_t>(elementSize);
+    const auto* pBytes = static_cast<const uint8_t*>(pData);
     std::vector<uint8_t>& memory = m_Memory[pRes];
-    memory.assign(size, 0);
-    if (pData)
-    {
-        std::memcpy(memory.data(), pData, size);
-    }
+    memory = pBytes ? std::vector<uint8_t>(pBytes, pBytes + size) : std::vector<uint8_t>(size);
     pRes->SetUserData(memory.data());
     return true;
 }
@@ -75,59 +51,39 @@ bool FakeRenderDevice::LockBuffer(const void* pRes, const char* call, void** ppD
                                   int size)
 {
     std::vector<uint8_t>& memory = m_Memory[pRes];
-    if (!Succeeds(call) || offset < 0 || size < 0 ||
-        static_cast<std::size_t>(offset) + static_cast<std::size_t>(size) > memory.size())
-    {
-        *ppData = nullptr;
-        return false;
-    }
-    *ppData = memory.data() + offset;
-    return true;
-}
-
-bool FakeRenderDevice::CreateTexture(Texture* pTexture, TextureType, int*, int*, int*,
-                                     TextureFormat*, int* pMipLevels, TexturePool*,
-                                     uint32_t* pFlags)
-{
-    *pFlags |= TEXTURE_FLAGS;
-    if (m_ReportedMipLevels)
-    {
-        *pMipLevels = m_ReportedMipLevels;
-    }
-    return LoadResource(pTexture, "CreateTexture");
+    const bool inside =
+        offset >= 0 && size >= 0 &&
+        static_cast<std::size_t>(offset) + static_cast<std::size_t>(size) <= memory.size();
+    *ppData = Count(call) && inside ? memory.data() + offset : nullptr;
+    return *ppData != nullptr;
 }
 
 bool FakeRenderDevice::LoadTextureFromMemory(Texture* pTexture, TextureType, const void* pData,
                                              int size, int* pWidth, int* pHeight, int* pDepth,
-                                             TextureFormat* pFormat, int* pMipLevels,
-                                             uint32_t* pFlags)
+                                             TextureFormat* pFormat, int* pMipLevels, uint32_t*)
 {
-    if (!Succeeds("LoadTextureFromMemory") || !pData || size <= 0)
+    if (!Count("LoadTextureFromMemory") || !pData || size <= 0)
     {
         return false;
     }
     std::istringstream file(std::string(static_cast<const char*>(pData), size));
     std::string magic;
-    int width = 0, height = 0, format = 0, mipLevels = 0;
-    if (!(file >> magic >> width >> height >> format >> mipLevels) || magic != "TEX")
+    int format = 0;
+    if (!(file >> magic >> *pWidth >> *pHeight >> format >> *pMipLevels) || magic != "TEX")
     {
         Halvex::Base::Log("FAKE", Halvex::Base::LOG_LEVEL_ERROR, "the data is not a TEX file");
         return false;
     }
-    *pWidth = width;
-    *pHeight = height;
     *pDepth = 0; // a 2D file, like a DDS header, names no depth
     *pFormat = static_cast<TextureFormat>(format);
-    *pMipLevels = mipLevels;
-    *pFlags |= TEXTURE_FLAGS;
-    pTexture->SetUserData(NewToken());
+    pTexture->SetUserData(Token());
     return true;
 }
 
 bool FakeRenderDevice::LockTexture(Texture* pTexture, int, void** ppData, int* pPitch, const float*,
                                    LockFlag)
 {
-    if (!Succeeds("LockTexture") || !m_LockedTextures.insert(pTexture).second)
+    if (!Count("LockTexture"))
     {
         return false;
     }

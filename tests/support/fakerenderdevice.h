@@ -1,10 +1,9 @@
 #pragma once
-// A RenderDevice that records what it is asked to do, so the rendering core and the
+// A RenderDevice that counts what it is asked to do, so the rendering core and the
 // application can be tested without a GPU. Buffers keep their contents in host memory;
 // other resources get distinct non-null tokens as native objects; shader binding follows
-// the lock rules of a real back end; render targets and depth surfaces travel as the
-// textures' user data. Texture "files" decode when written by TextureFile; anything else
-// fails to decode. Draws, constants and sampler settings are accepted and forgotten.
+// the lock rules of a real back end. Texture "files" decode when written by TextureFile;
+// anything else fails to decode. Draws, states and constants are accepted and forgotten.
 
 #include "rendercore/source/common/inputlayout.h"
 #include "rendercore/source/renderdevice/renderdevice.h"
@@ -14,7 +13,8 @@
 #include "rendercore/source/resource/vertexbuffer.h"
 #include "rendercore/source/resource/vertexshader.h"
 
-#include <algorithm>
+#include <gtest/gtest.h>
+
 #include <cstdint>
 #include <map>
 #include <set>
@@ -37,28 +37,20 @@ public:
         uintptr_t m_HandleIn;
     };
 
-    // Flags reported for every created or loaded texture.
-    static constexpr uint32_t TEXTURE_FLAGS = 6;
-
     // The bytes of a texture file LoadTextureFromMemory decodes to this description.
     static std::string TextureFile(int width, int height, TextureFormat format = FMT_A8R8G8B8,
                                    int mipLevels = 1);
 
-    // ---- what the fake recorded ----
-
-    // The calls that set states, create, load, lock, bind or release, in order: "Initialize",
-    // "State 2 0", "SetShaders", "LoadVertexBuffer", "LockTexture", "GetRenderTarget 0", ...
-    std::vector<std::string> m_Calls;
+    // How often each operation that creates, loads, locks, unlocks, releases or binds a
+    // render target ran: "Initialize", "LoadVertexBuffer", "UnlockTexture", "SetRenderTarget".
+    std::map<std::string, int> m_Counts;
+    // The by-name setters' calls, with the handle each was given.
     std::vector<ByNameCall> m_ByNameCalls;
-    void* m_BoundTarget[RENDER_TARGET_MAX] = {};
-    void* m_BoundDepth = nullptr;
 
-    // ---- how the fake answers ----
-
-    // Loads, creations and locks named here fail ("LoadVertexBuffer", "LockIndexBuffer", ...).
+    // Operations named here fail ("LoadVertexBuffer", "LockIndexBuffer", ...).
     std::set<std::string> m_Failing;
-    // Names the by-name setters resolve, with their handle and (for samplers) register.
-    std::map<std::string, std::pair<uintptr_t, int32_t>> m_KnownNames;
+    // Names the by-name setters resolve, with their handle.
+    std::map<std::string, uintptr_t> m_KnownNames;
     // Reported by CreateTexture instead of the requested level count when not 0.
     int m_ReportedMipLevels = 0;
     // What GetDeviceCaps reports.
@@ -66,17 +58,20 @@ public:
 
     int CallCount(const std::string& call) const
     {
-        return static_cast<int>(std::count(m_Calls.begin(), m_Calls.end(), call));
+        const auto it = m_Counts.find(call);
+        return it == m_Counts.end() ? 0 : it->second;
     }
-    // A fresh stand-in for a native object.
-    void* NewToken() { return reinterpret_cast<void*>(m_NextToken += 0x10); }
     // Host copy of a buffer's contents (empty for an unknown buffer).
-    const std::vector<uint8_t>& BufferBytes(const void* pResource) const;
+    const std::vector<uint8_t>& BufferBytes(const void* pResource) { return m_Memory[pResource]; }
 
-    void Initialize() override;
+    void Initialize() override
+    {
+        Count("Initialize");
+        SetDefaultRenderStates();
+    }
     void Shutdown() override
     {
-        m_Calls.push_back("Shutdown");
+        Count("Shutdown");
         RenderDevice::Shutdown();
     }
     const char* GetName() const override { return "fake"; }
@@ -106,125 +101,71 @@ public:
     void DrawMeshInstanced(InputLayout*, const Mesh*, VertexBuffer*) override {}
     bool DrawUser(InputLayout*, PrimitiveType, int, const void*, int, int) override { return true; }
 
-    void GetRenderState(RenderStateType state, uint32_t* pValue) override
-    {
-        *pValue = m_RenderStates[state];
-    }
-    void SetRenderState(RenderStateType state, uint32_t value) override
-    {
-        m_RenderStates[state] = value;
-        m_Calls.push_back("State " + std::to_string(state) + " " + std::to_string(value));
-    }
-    void GetNativeRenderState(RenderStateType state, uint32_t* pValue) override
-    {
-        *pValue = m_RenderStates[state];
-    }
-    void SetNativeRenderState(RenderStateType state, uint32_t value) override
-    {
-        m_RenderStates[state] = value;
-    }
+    void GetRenderState(RenderStateType s, uint32_t* p) override { *p = m_States[s]; }
+    void SetRenderState(RenderStateType s, uint32_t v) override { m_States[s] = v; }
+    void GetNativeRenderState(RenderStateType s, uint32_t* p) override { *p = m_States[s]; }
+    void SetNativeRenderState(RenderStateType s, uint32_t v) override { m_States[s] = v; }
     Rect_t GetViewport() override { return m_Viewport; }
     void SetViewport(const float* p) override { m_Viewport = {p[0], p[1], p[2], p[3]}; }
     Rect_t GetScissorRect() override { return {}; }
     void SetScissorRect(const float*) override {}
 
-    // A texture carries the saved surface as its user data.
-    void GetDepthStencilSurface(Texture* pTexture) override
-    {
-        Save("GetDepthStencilSurface", pTexture, m_BoundDepth);
-    }
-    void SetDepthStencilSurface(Texture* pTexture) override
-    {
-        Bind("SetDepthStencilSurface", pTexture, &m_BoundDepth);
-    }
-    void ResolveDepthStencilSurface(Texture*) override
-    {
-        m_Calls.push_back("ResolveDepthStencilSurface");
-    }
-    void RestoreDepthStencilSurface(Texture* pTexture) override
-    {
-        Restore("RestoreDepthStencilSurface", pTexture, &m_BoundDepth);
-    }
-    void GetRenderTarget(int index, Texture* pTexture) override
-    {
-        Save("GetRenderTarget " + std::to_string(index), pTexture, m_BoundTarget[index]);
-    }
-    void SetRenderTarget(int index, Texture* pTexture) override
-    {
-        Bind("SetRenderTarget " + std::to_string(index), pTexture, &m_BoundTarget[index]);
-    }
-    void SetCubeRenderTarget(int index, Texture* pTexture, int face) override
-    {
-        Bind("SetCubeRenderTarget " + std::to_string(index) + " " + std::to_string(face), pTexture,
-             &m_BoundTarget[index]);
-    }
-    void ResolveRenderTarget(int index, Texture*) override
-    {
-        m_Calls.push_back("ResolveRenderTarget " + std::to_string(index));
-    }
-    void RestoreRenderTarget(int index, Texture* pTexture) override
-    {
-        Restore("RestoreRenderTarget " + std::to_string(index), pTexture, &m_BoundTarget[index]);
-    }
+    void GetDepthStencilSurface(Texture*) override { Count("GetDepthStencilSurface"); }
+    void SetDepthStencilSurface(Texture*) override { Count("SetDepthStencilSurface"); }
+    void ResolveDepthStencilSurface(Texture*) override { Count("ResolveDepthStencilSurface"); }
+    void RestoreDepthStencilSurface(Texture*) override { Count("RestoreDepthStencilSurface"); }
+    void GetRenderTarget(int, Texture*) override { Count("GetRenderTarget"); }
+    void SetRenderTarget(int, Texture*) override { Count("SetRenderTarget"); }
+    void SetCubeRenderTarget(int, Texture*, int) override { Count("SetCubeRenderTarget"); }
+    void ResolveRenderTarget(int, Texture*) override { Count("ResolveRenderTarget"); }
+    void RestoreRenderTarget(int, Texture*) override { Count("RestoreRenderTarget"); }
 
     // Binding is ignored while the shaders are locked, as on a real back end.
     VertexShader* GetVertexShader() override { return m_Bound.m_pVertexShader; }
-    void SetVertexShader(VertexShader* pShader) override
-    {
-        Bind(&m_Bound.m_pVertexShader, pShader);
-    }
-    void ResetVertexShader() override { Unbind(&m_Bound.m_pVertexShader); }
+    void SetVertexShader(VertexShader* p) override { Bind(&m_Bound.m_pVertexShader, p); }
+    void ResetVertexShader() override { Bind<VertexShader>(&m_Bound.m_pVertexShader, nullptr); }
     PixelShader* GetPixelShader() override { return m_Bound.m_pPixelShader; }
-    void SetPixelShader(PixelShader* pShader) override { Bind(&m_Bound.m_pPixelShader, pShader); }
-    void ResetPixelShader() override { Unbind(&m_Bound.m_pPixelShader); }
+    void SetPixelShader(PixelShader* p) override { Bind(&m_Bound.m_pPixelShader, p); }
+    void ResetPixelShader() override { Bind<PixelShader>(&m_Bound.m_pPixelShader, nullptr); }
     void GetShaders(ShaderPair* pPair) override { *pPair = m_Bound; }
-    void SetShaders(const ShaderPair* pPair) override
+    void SetShaders(const ShaderPair* p) override
     {
-        SetShaders(pPair->m_pVertexShader, pPair->m_pPixelShader);
+        SetShaders(p->m_pVertexShader, p->m_pPixelShader);
     }
     void SetShaders(VertexShader* pVertexShader, PixelShader* pPixelShader) override
     {
-        m_Calls.push_back("SetShaders");
         SetVertexShader(pVertexShader);
         SetPixelShader(pPixelShader);
     }
-    void ResetShaders() override
-    {
-        m_Calls.push_back("ResetShaders");
-        ResetVertexShader();
-        ResetPixelShader();
-    }
+    void ResetShaders() override { SetShaders(nullptr, nullptr); }
 
     // Only names in m_KnownNames resolve.
-    void SetTextureByName(Shader* pShader, const char* name, const TextureSampler*,
-                          uintptr_t* pHandle, int32_t* pRegister) override
+    void SetTextureByName(Shader* s, const char* n, const TextureSampler*, uintptr_t* h,
+                          int32_t*) override
     {
-        ResolveByName("Texture", pShader, name, pHandle, pRegister);
+        ByName("Texture", s, n, h);
     }
-    void SetShaderConstantMatrixByName(Shader* pShader, const char* name, const float*,
-                                       uintptr_t* pHandle) override
+    void SetShaderConstantMatrixByName(Shader* s, const char* n, const float*,
+                                       uintptr_t* h) override
     {
-        ResolveByName("Matrix", pShader, name, pHandle, nullptr);
+        ByName("Matrix", s, n, h);
     }
-    void SetShaderConstantVectorByName(Shader* pShader, const char* name, const float*,
-                                       uintptr_t* pHandle) override
+    void SetShaderConstantVectorByName(Shader* s, const char* n, const float*,
+                                       uintptr_t* h) override
     {
-        ResolveByName("Vector", pShader, name, pHandle, nullptr);
+        ByName("Vector", s, n, h);
     }
-    void SetShaderConstantFloatByName(Shader* pShader, const char* name, float,
-                                      uintptr_t* pHandle) override
+    void SetShaderConstantFloatByName(Shader* s, const char* n, float, uintptr_t* h) override
     {
-        ResolveByName("Float", pShader, name, pHandle, nullptr);
+        ByName("Float", s, n, h);
     }
-    void SetShaderConstantIntByName(Shader* pShader, const char* name, int,
-                                    uintptr_t* pHandle) override
+    void SetShaderConstantIntByName(Shader* s, const char* n, int, uintptr_t* h) override
     {
-        ResolveByName("Int", pShader, name, pHandle, nullptr);
+        ByName("Int", s, n, h);
     }
-    void SetShaderConstantBoolByName(Shader* pShader, const char* name, bool,
-                                     uintptr_t* pHandle) override
+    void SetShaderConstantBoolByName(Shader* s, const char* n, bool, uintptr_t* h) override
     {
-        ResolveByName("Bool", pShader, name, pHandle, nullptr);
+        ByName("Bool", s, n, h);
     }
     void SetTexture(ShaderType, int, Texture*, const SamplerDesc*) override {}
     void SetShaderConstantMatrix(ShaderType, int, const float*) override {}
@@ -234,77 +175,58 @@ public:
     void SetShaderConstantBoolArray(ShaderType, int, const bool*, int) override {}
     bool CheckDevice(void*, void*) override { return true; }
     void SaveBackBufferToFile(const std::string&, ImageFileFormat) override {}
-    void GenerateMipmaps(Texture*) override { m_Calls.push_back("GenerateMipmaps"); }
+    void GenerateMipmaps(Texture*) override { Count("GenerateMipmaps"); }
     void FlushTexture(Texture*) override {}
 
     bool LoadInputLayout(InputLayout* pLayout, const InputElementDesc_t*) override
     {
-        return LoadResource(pLayout, "LoadInputLayout");
+        return Load(pLayout, "LoadInputLayout");
     }
-    void UnloadInputLayout(InputLayout* pLayout) override
+    void UnloadInputLayout(InputLayout* p) override { Unload(p, "UnloadInputLayout"); }
+    bool LoadVertexBuffer(VertexBuffer* p, const void* d, int n, int s, TexturePool) override
     {
-        UnloadResource(pLayout, "UnloadInputLayout");
+        return LoadBuffer(p, "LoadVertexBuffer", d, n, s);
     }
-    bool LoadVertexBuffer(VertexBuffer* pBuffer, const void* pData, int count, int size,
-                          TexturePool) override
+    void UnloadVertexBuffer(VertexBuffer* p) override { Unload(p, "UnloadVertexBuffer"); }
+    bool LockVertexBuffer(VertexBuffer* p, void** ppData, int offset, int s, LockFlag) override
     {
-        return LoadBuffer(pBuffer, "LoadVertexBuffer", pData, count, size);
+        return LockBuffer(p, "LockVertexBuffer", ppData, offset, s);
     }
-    void UnloadVertexBuffer(VertexBuffer* pBuffer) override
+    void UnlockVertexBuffer(VertexBuffer*) override {}
+    bool LoadIndexBuffer(IndexBuffer* p, const void* d, int n, int s, TexturePool) override
     {
-        UnloadResource(pBuffer, "UnloadVertexBuffer");
+        return LoadBuffer(p, "LoadIndexBuffer", d, n, s);
     }
-    bool LockVertexBuffer(VertexBuffer* pBuffer, void** ppData, int offset, int size,
-                          LockFlag) override
+    void UnloadIndexBuffer(IndexBuffer* p) override { Unload(p, "UnloadIndexBuffer"); }
+    bool LockIndexBuffer(IndexBuffer* p, void** ppData, int offset, int s, LockFlag) override
     {
-        return LockBuffer(pBuffer, "LockVertexBuffer", ppData, offset, size);
+        return LockBuffer(p, "LockIndexBuffer", ppData, offset, s);
     }
-    void UnlockVertexBuffer(VertexBuffer*) override { m_Calls.push_back("UnlockVertexBuffer"); }
-    bool LoadIndexBuffer(IndexBuffer* pBuffer, const void* pData, int count, int size,
-                         TexturePool) override
-    {
-        return LoadBuffer(pBuffer, "LoadIndexBuffer", pData, count, size);
-    }
-    void UnloadIndexBuffer(IndexBuffer* pBuffer) override
-    {
-        UnloadResource(pBuffer, "UnloadIndexBuffer");
-    }
-    bool LockIndexBuffer(IndexBuffer* pBuffer, void** ppData, int offset, int size,
-                         LockFlag) override
-    {
-        return LockBuffer(pBuffer, "LockIndexBuffer", ppData, offset, size);
-    }
-    void UnlockIndexBuffer(IndexBuffer*) override { m_Calls.push_back("UnlockIndexBuffer"); }
+    void UnlockIndexBuffer(IndexBuffer*) override {}
     bool CreateTexture(Texture* pTexture, TextureType, int*, int*, int*, TextureFormat*,
-                       int* pMipLevels, TexturePool*, uint32_t* pFlags) override;
+                       int* pMipLevels, TexturePool*, uint32_t*) override
+    {
+        *pMipLevels = m_ReportedMipLevels ? m_ReportedMipLevels : *pMipLevels;
+        return Load(pTexture, "CreateTexture");
+    }
     bool LoadTextureFromMemory(Texture* pTexture, TextureType texType, const void* pData, int size,
                                int* pWidth, int* pHeight, int* pDepth, TextureFormat* pFormat,
                                int* pMipLevels, uint32_t* pFlags) override;
-    void UnloadTexture(Texture* pTexture) override { UnloadResource(pTexture, "UnloadTexture"); }
+    void UnloadTexture(Texture* p) override { Unload(p, "UnloadTexture"); }
     bool LockTexture(Texture* pTexture, int mipLevel, void** ppData, int* pPitch,
                      const float* pRect, LockFlag lockFlag) override;
-    void UnlockTexture(Texture* pTexture) override
-    {
-        m_Calls.push_back("UnlockTexture");
-        m_LockedTextures.erase(pTexture);
-    }
+    void UnlockTexture(Texture*) override { Count("UnlockTexture"); }
     int GetTexelAddress(Texture*, int, int, int, int) override { return 0; }
     bool LoadVertexShader(VertexShader* pShader, const void*, int, uint32_t) override
     {
-        return LoadResource(pShader, "LoadVertexShader");
+        return Load(pShader, "LoadVertexShader");
     }
-    void UnloadVertexShader(VertexShader* pShader) override
-    {
-        UnloadResource(pShader, "UnloadVertexShader");
-    }
+    void UnloadVertexShader(VertexShader* p) override { Unload(p, "UnloadVertexShader"); }
     bool LoadPixelShader(PixelShader* pShader, const void*, int, uint32_t) override
     {
-        return LoadResource(pShader, "LoadPixelShader");
+        return Load(pShader, "LoadPixelShader");
     }
-    void UnloadPixelShader(PixelShader* pShader) override
-    {
-        UnloadResource(pShader, "UnloadPixelShader");
-    }
+    void UnloadPixelShader(PixelShader* p) override { Unload(p, "UnloadPixelShader"); }
 
     bool CopyTextureFromBackBuffer(Texture*) override { return false; }
     bool CopyTextureFromDepthStencilSurface(Texture*) override { return false; }
@@ -312,83 +234,58 @@ public:
     bool CopyTextureData(Texture*, Texture*) override { return false; }
     bool CreateDepthStencilSurface(Texture*, int, int, TextureFormat) override { return false; }
     bool CreateRenderTarget(Texture* pTexture, int, int, TextureFormat, TexturePool* pPool,
-                            uint32_t* pFlags, bool) override
+                            uint32_t*, bool) override
     {
         *pPool = POOL_DEFAULT;
-        *pFlags |= TEXTURE_FLAGS;
-        return LoadResource(pTexture, "CreateRenderTarget");
+        return Load(pTexture, "CreateRenderTarget");
     }
     void SaveTextureToFile(const std::string&, Texture*, ImageFileFormat) override {}
 
 private:
-    // Records the call; false when it is meant to fail.
-    bool Succeeds(const std::string& call)
+    // Counts the call; false when it is meant to fail.
+    bool Count(const std::string& call)
     {
-        m_Calls.push_back(call);
+        ++m_Counts[call];
         return m_Failing.count(call) == 0;
     }
-    // Resources and input layouts alike carry their native object as user data.
-    template <typename Object> bool LoadResource(Object* pObject, const char* call)
+    // Resources and input layouts alike carry a fresh token as their native object.
+    template <typename Object> bool Load(Object* pObject, const char* call)
     {
-        const bool succeeds = Succeeds(call);
-        pObject->SetUserData(succeeds ? NewToken() : pObject->GetUserData());
+        const bool succeeds = Count(call);
+        pObject->SetUserData(succeeds ? Token() : pObject->GetUserData());
         return succeeds;
     }
-    template <typename Object> void UnloadResource(Object* pObject, const char* call)
+    template <typename Object> void Unload(Object* pObject, const char* call)
     {
-        m_Calls.push_back(call);
+        Count(call);
         m_Memory.erase(pObject);
         pObject->SetUserData(nullptr);
     }
     bool LoadBuffer(Resource* pRes, const char* call, const void* pData, int count, int size);
     bool LockBuffer(const void* pRes, const char* call, void** ppData, int offset, int size);
-    void ResolveByName(const char* kind, Shader* pShader, const char* name, uintptr_t* pHandle,
-                       int32_t* pRegister);
-    void Save(const std::string& call, Texture* pTexture, void* pSurface)
-    {
-        m_Calls.push_back(call);
-        pTexture->SetUserData(pSurface);
-    }
-    void Bind(const std::string& call, Texture* pTexture, void** ppBound)
-    {
-        m_Calls.push_back(call);
-        *ppBound = pTexture ? pTexture->GetUserData() : nullptr;
-    }
-    void Restore(const std::string& call, Texture* pTexture, void** ppBound)
-    {
-        Bind(call, pTexture, ppBound);
-        pTexture->SetUserData(nullptr);
-    }
+    void ByName(const char* kind, Shader* pShader, const char* name, uintptr_t* pHandle);
+    void* Token() { return reinterpret_cast<void*>(m_NextToken += 0x10); }
     template <typename S> void Bind(S** ppBound, S* pShader)
     {
-        *ppBound = !IsShaderLocked() && pShader ? pShader : *ppBound;
-    }
-    template <typename S> void Unbind(S** ppBound)
-    {
-        *ppBound = IsShaderLocked() ? *ppBound : nullptr;
+        *ppBound = IsShaderLocked() ? *ppBound : pShader;
     }
 
     ShaderPair m_Bound;
-    std::map<int, uint32_t> m_RenderStates;
+    std::map<int, uint32_t> m_States;
     Rect_t m_Viewport{};
     uintptr_t m_NextToken = 0x1000;
-    std::set<Texture*> m_LockedTextures;
     // Host memory standing in for buffers and locked texture levels, keyed by the resource.
     std::map<const void*, std::vector<uint8_t>> m_Memory;
 };
 
-// Makes a fresh FakeRenderDevice current for its lifetime.
-class FakeDeviceScope
+// A fixture with a fake device current from before a derived fixture's members are made
+// until after they are gone.
+class FakeDeviceTest : public testing::Test
 {
-public:
-    FakeDeviceScope() { SetRenderDevice(&m_Device); }
-    ~FakeDeviceScope() { ReleaseRenderDevice(); }
-    FakeDeviceScope(const FakeDeviceScope&) = delete;
-    FakeDeviceScope& operator=(const FakeDeviceScope&) = delete;
-    FakeRenderDevice& operator*() { return m_Device; }
-    FakeRenderDevice* operator->() { return &m_Device; }
+protected:
+    FakeDeviceTest() { EXPECT_TRUE(SetRenderDevice(&m_Device)); }
+    ~FakeDeviceTest() override { ReleaseRenderDevice(); }
 
-private:
     FakeRenderDevice m_Device;
 };
 

@@ -60,15 +60,11 @@ int Differing(const Image& a, const Image& b, const IgnoredRect& region,
     ForEachPixel(a, region, ignored,
                  [&](int i)
                  {
-                     for (int c = 0; c < 4; ++c)
-                     {
-                         if (std::abs(a.pixels.get()[4 * i + c] - b.pixels.get()[4 * i + c]) >
-                             tolerance)
-                         {
-                             ++differing;
-                             return;
-                         }
-                     }
+                     const stbi_uc* p = a.pixels.get() + 4 * i;
+                     const stbi_uc* q = b.pixels.get() + 4 * i;
+                     differing +=
+                         std::abs(p[0] - q[0]) > tolerance || std::abs(p[1] - q[1]) > tolerance ||
+                         std::abs(p[2] - q[2]) > tolerance || std::abs(p[3] - q[3]) > tolerance;
                  });
     return differing;
 }

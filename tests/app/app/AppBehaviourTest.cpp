@@ -3,8 +3,7 @@
 // lesson switching and the matrix lesson's distance slider, checked in the presented picture
 // and in the objects behind it.
 
-#include "apptest.h"
-#include "goldenimage.h"
+#include "AppFixture.h"
 #include "testcase/matrixtransform.h"
 #include "testcase/testbase.h"
 
@@ -14,15 +13,9 @@
 #include "gui/hdragbutton.h"
 #include "gui/hlabel.h"
 #include "gui/hscrollarea.h"
-#include "testsupport.h"
-
-#include <gtest/gtest.h>
 
 #include <cmath>
 #include <cstdint>
-#include <filesystem>
-#include <string>
-#include <vector>
 
 using Halvex::Base::DiagnosticCapture;
 using Halvex::Base::HighResolutionTimer;
@@ -38,10 +31,7 @@ constexpr int SETTLE_FRAMES = 60;
 
 using HalvexTest::CountDiffering;
 using HalvexTest::CountLit;
-using Region = HalvexTest::IgnoredRect;
-
-const Region LIST_AREA{4, 4, 180, 280};
-const Region FPS_LABEL{1208, 700, 72, 20};
+const HalvexTest::IgnoredRect LIST_AREA{4, 4, 180, 280};
 
 // A lesson that only records the frame times it is given.
 class FrameTimeProbe : public TestBase
@@ -57,23 +47,17 @@ struct ManualClock
     std::int64_t m_Ticks = 0;
 };
 
-class AppBehaviour : private ManualClock, public AppTest
+class AppBehaviour : private ManualClock, public AppFixture
 {
 protected:
-    AppBehaviour() : AppTest(HighResolutionTimer([this] { return m_Ticks; }, TICKS_PER_SECOND)) {}
+    AppBehaviour() : AppFixture(HighResolutionTimer([this] { return m_Ticks; }, TICKS_PER_SECOND))
+    {
+    }
 
-    void SetUp() override { ASSERT_TRUE(driver.Start()); }
+    void SetUp() override { Start(); }
 
     void Advance(std::int64_t ticks) { m_Ticks += ticks; }
 
-    std::filesystem::path Shot(const std::string& name)
-    {
-        const auto path = temp / (name + ".png");
-        EXPECT_TRUE(driver.SaveScreenshot(path.string()));
-        return path;
-    }
-
-    ModeBase* Current() { return driver.GetApp().GetModeManager()->GetCurrent(); }
     ModeBase* Pending() { return driver.GetApp().GetModeManager()->GetPending(); }
     float ListTop() { return driver.GetApp().GetListContent()->GetPos().y; }
 
@@ -91,24 +75,10 @@ protected:
         driver.ReleaseLeft(x, y);
         driver.DispatchEvents();
     }
-
-    // A click on the slider at `share` of its height from the bottom.
-    void ClickSlider(MySlider* pSlider, float share)
-    {
-        const HRectF rect = pSlider->GetRect();
-        driver.Click(static_cast<int>(rect.x + rect.width / 2.0f),
-                     static_cast<int>(rect.Bottom() - rect.height * share));
-    }
-
-    HalvexTest::TempDir temp;
-
-private:
-    // Data and shaders are read from the parent of the working directory.
-    HalvexTest::CurrentDir m_Dir{HalvexTest::SourceDir() / "tests"};
 };
 } // namespace
 
-TEST_F(AppBehaviour, FpsLabelReadsZeroUntilMoreThanASecondHasPassedThenTheRate)
+TEST_F(AppBehaviour, FpsLabelAndFrameTimesFollowTheClock)
 {
     HLabel* pLabel = driver.GetApp().GetFpsLabel();
     driver.RunFrames(1);
@@ -126,26 +96,28 @@ TEST_F(AppBehaviour, FpsLabelReadsZeroUntilMoreThanASecondHasPassedThenTheRate)
     driver.RunFrames(1);
     EXPECT_EQ(pLabel->GetText(), "FPS: 5");
     EXPECT_GT(CountDiffering(Shot("five"), zero, FPS_LABEL), 0);
+
+    // The frame time keeps its precision after hours of running: more than a day later, then
+    // one 60 Hz frame.
+    auto* pProbe = new FrameTimeProbe;
+    driver.GetApp().SetMode(pProbe);
+    Advance(100000 * TICKS_PER_SECOND);
+    driver.RunFrames(1);
+    Advance(TICKS_PER_FRAME);
+    driver.RunFrames(1);
+    ASSERT_EQ(pProbe->m_FrameTimes.size(), 2u);
+    EXPECT_FLOAT_EQ(pProbe->m_FrameTimes[0], 100000.0f);
+    EXPECT_FLOAT_EQ(pProbe->m_FrameTimes[1], 1.0f / 60.0f);
 }
 
-TEST_F(AppBehaviour, ListButtonHidesAndShowsTheListInThePicture)
+// The reload button without a lesson changes nothing; the list button hides the list and
+// shows it again.
+TEST_F(AppBehaviour, ReloadAndListButtonsOnTheStartScreen)
 {
     driver.MoveMouse(640, 360, false);
     driver.RunFrames(2);
     const auto shown = Shot("shown");
     EXPECT_GT(CountLit(shown, LIST_AREA), LIST_AREA.width * LIST_AREA.height / 4);
-    driver.Click(20, 700);
-    driver.RunFrames(1);
-    EXPECT_EQ(CountLit(Shot("hidden"), LIST_AREA), 0);
-    driver.Click(20, 700);
-    EXPECT_EQ(CountDiffering(Shot("shown_again"), shown, LIST_AREA), 0);
-}
-
-TEST_F(AppBehaviour, ReloadButtonWithoutALessonLeavesThePictureUnchanged)
-{
-    driver.MoveMouse(640, 360, false);
-    driver.RunFrames(2);
-    const auto before = Shot("before");
     DiagnosticCapture capture;
     driver.Click(50, 700);
     EXPECT_TRUE(capture.Asserts().empty());
@@ -155,7 +127,13 @@ TEST_F(AppBehaviour, ReloadButtonWithoutALessonLeavesThePictureUnchanged)
     // Away from the button again, so that it is drawn without its hover colour.
     driver.MoveMouse(640, 360, false);
     driver.RunFrames(1);
-    EXPECT_EQ(CountDiffering(Shot("after"), before, {}, {FPS_LABEL}, 0), 0);
+    EXPECT_EQ(CountDiffering(Shot("after"), shown, {}, {FPS_LABEL}, 0), 0);
+
+    driver.Click(20, 700);
+    driver.RunFrames(1);
+    EXPECT_EQ(CountLit(Shot("hidden"), LIST_AREA), 0);
+    driver.Click(20, 700);
+    EXPECT_EQ(CountDiffering(Shot("shown_again"), shown, LIST_AREA), 0);
 }
 
 TEST_F(AppBehaviour, ListDraggedPastEitherEndSpringsBackToIt)
@@ -198,7 +176,7 @@ TEST_F(AppBehaviour, ClickedRowStartsAFreshLessonAtTheNextUpdate)
     EXPECT_EQ(Pending(), nullptr);
     MySlider* pDistance = pFirst->GetSlider(MatrixTransform::SLIDER_DISTANCE);
     const float startDistance = pDistance->GetValue();
-    ClickSlider(pDistance, 0.9f);
+    ClickOn(pDistance, 0.9f);
     ASSERT_GT(pDistance->GetValue(), startDistance + 5.0f);
 
     ClickRowWithoutFrame("MatrixTransform");
@@ -225,21 +203,6 @@ TEST_F(AppBehaviour, ClickedRowStartsAFreshLessonAtTheNextUpdate)
     driver.Drag(500, 500, 560, 520, 3);
     driver.RunFrames(1);
     EXPECT_GT(std::fabs(pSecond->GetCamera().GetYaw() - yaw), 0.05f);
-}
-
-TEST_F(AppBehaviour, FrameTimeKeepsItsPrecisionAfterHoursOfRunning)
-{
-    driver.RunFrames(1);
-    auto* pProbe = new FrameTimeProbe;
-    driver.GetApp().SetMode(pProbe);
-    // More than a day later, then one 60 Hz frame.
-    Advance(100000 * TICKS_PER_SECOND);
-    driver.RunFrames(1);
-    Advance(TICKS_PER_FRAME);
-    driver.RunFrames(1);
-    ASSERT_EQ(pProbe->m_FrameTimes.size(), 2u);
-    EXPECT_FLOAT_EQ(pProbe->m_FrameTimes[0], 100000.0f);
-    EXPECT_FLOAT_EQ(pProbe->m_FrameTimes[1], 1.0f / 60.0f);
 }
 
 TEST(AppStart, GuiShaderThatDoesNotBuildIsNamedInTheLog)

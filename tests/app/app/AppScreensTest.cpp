@@ -1,47 +1,28 @@
 // The real application, headless, driven through SDL events and compared with golden
-// pictures.
+// pictures: the start screen, the matrix lesson, and the notes panel and statistics overlay
+// a learner can show around a lesson.
 
-#include "apptest.h"
+#include "AppFixture.h"
+#include "main/statsoverlay.h"
 #include "testcase/matrixtransform.h"
 
 #include "common/render/myslider.h"
+#include "common/render/textpanel.h"
 
-#include "goldenimage.h"
+#include "d3d9gl/d3d9gl.h"
 #include "gui/hpushbutton.h"
-#include "testsupport.h"
+#include "rendercore/source/renderdevice/renderdevice.h"
 
-#include <gtest/gtest.h>
+#include <tuple>
 
-#include <filesystem>
-
-using HalvexTest::CompareWithGolden;
-using HalvexTest::GoldenResult;
-using HalvexTest::IgnoredRect;
+using HalvexTest::ReadFile;
 
 namespace
 {
-const IgnoredRect FPS_LABEL{1208, 700, 72, 20};
-
-class AppScreens : public AppTest
+class AppScreens : public AppFixture
 {
 protected:
-    void SetUp() override { ASSERT_TRUE(driver.Start()); }
-
-    void ExpectScreen(const std::string& name)
-    {
-        const auto path = temp / (name + ".png");
-        ASSERT_TRUE(driver.SaveScreenshot(path.string()));
-        // The frame-rate read-out differs from run to run.
-        const GoldenResult result = CompareWithGolden(
-            path, HalvexTest::SourceDir() / "tests" / "app" / "golden", name, FPS_LABEL);
-        EXPECT_TRUE(result.m_Matches) << result.m_Message;
-    }
-
-    HalvexTest::TempDir temp;
-
-private:
-    // Data and shaders are read from the parent of the working directory.
-    HalvexTest::CurrentDir m_Dir{HalvexTest::SourceDir() / "tests"};
+    void SetUp() override { Start(); }
 };
 } // namespace
 
@@ -58,31 +39,70 @@ TEST_F(AppScreens, MatrixTransformFollowsACameraDragSlidersAndItsModeButton)
     driver.RunFrames(2);
     ASSERT_TRUE(driver.SelectLesson("MatrixTransform"));
     driver.RunFrames(3);
-    auto* pLesson = dynamic_cast<MatrixTransform*>(driver.GetApp().GetModeManager()->GetCurrent());
+    auto* pLesson = dynamic_cast<MatrixTransform*>(Current());
     ASSERT_NE(pLesson, nullptr);
     ExpectScreen("matrixtransform_start");
     // Turn the observer camera by dragging over the empty left view.
     driver.Drag(600, 300, 660, 320, 4);
     driver.RunFrames(60);
-    const auto clickSlider = [&](int index, float share)
-    {
-        const Halvex::HGui::HRectF rect = pLesson->GetSlider(index)->GetRect();
-        driver.Click(static_cast<int>(rect.x + rect.width / 2.0f),
-                     static_cast<int>(rect.Bottom() - rect.height * share));
-    };
     // Distance slider to its upper quarter, yaw slider a third of the way up.
-    clickSlider(MatrixTransform::SLIDER_DISTANCE, 0.75f);
-    clickSlider(MatrixTransform::SLIDER_YAW, 0.3f);
+    ClickOn(pLesson->GetSlider(MatrixTransform::SLIDER_DISTANCE), 0.75f);
+    ClickOn(pLesson->GetSlider(MatrixTransform::SLIDER_YAW), 0.3f);
     driver.RunFrames(2);
-    EXPECT_NEAR(pLesson->GetSlider(MatrixTransform::SLIDER_DISTANCE)->GetValue(), 15.25f, 0.5f);
-    EXPECT_NEAR(pLesson->GetObservedCamera().GetDistance(),
-                pLesson->GetSlider(MatrixTransform::SLIDER_DISTANCE)->GetValue(), 1e-5f);
+    const float distance = pLesson->GetSlider(MatrixTransform::SLIDER_DISTANCE)->GetValue();
+    EXPECT_NEAR(distance, 15.25f, 0.5f);
+    EXPECT_NEAR(pLesson->GetObservedCamera().GetDistance(), distance, 1e-5f);
     ExpectScreen("matrixtransform_moved");
-    const Halvex::HGui::HRectF mode = pLesson->GetModeButton()->GetRect();
-    driver.Click(static_cast<int>(mode.x + mode.width / 2.0f),
-                 static_cast<int>(mode.y + mode.height / 2.0f));
-    clickSlider(MatrixTransform::SLIDER_FAR, 0.3f);
+    ClickOn(pLesson->GetModeButton());
+    ClickOn(pLesson->GetSlider(MatrixTransform::SLIDER_FAR), 0.3f);
     driver.RunFrames(2);
     EXPECT_FALSE(pLesson->IsPerspective());
     ExpectScreen("matrixtransform_ortho");
+}
+
+// The notes show the running lesson's text and toggle with their button and F1; F2 shows the
+// statistics of the previous frame.
+TEST_F(AppScreens, NotesAndStatisticsOnTheStartScreenAndInALesson)
+{
+    driver.GetApp().SetNotesAvailable(true);
+    driver.RunFrames(3);
+    TextPanel* pNotes = driver.GetApp().GetNotesPanel();
+    const std::filesystem::path notes = HalvexTest::SourceDir() / "Data" / "Notes";
+    EXPECT_EQ(pNotes->GetText(), ReadFile(notes / "Start.txt"));
+    ExpectScreen("start_notes");
+    ASSERT_TRUE(driver.SelectLesson("MatrixTransform"));
+    driver.RunFrames(1);
+    EXPECT_EQ(pNotes->GetText(), ReadFile(notes / "MatrixTransform.txt"));
+    EXPECT_GT(pNotes->GetLines().size(), 3u);
+    ExpectScreen("matrixtransform_notes");
+
+    StatsOverlay* pStats = driver.GetApp().GetStatsOverlay();
+    EXPECT_FALSE(pStats->IsVisible());
+    driver.PressKey(SDLK_F2);
+    EXPECT_TRUE(pStats->IsVisible());
+    D3D9GL_COUNTERS previous = {};
+    auto* pNative = static_cast<IDirect3DDevice9*>(
+        driver.GetApp().GetRenderer()->GetDevice()->GetNativeDevice());
+    ASSERT_EQ(D3D9GL_GetCounters(pNative, nullptr, &previous), D3D_OK);
+    driver.RunFrames(1);
+    EXPECT_GT(previous.DrawCalls, 0u);
+    const auto& last = pStats->GetLast();
+    EXPECT_EQ((std::tuple{last.m_Draws, last.m_StateChanges, last.m_Uploads}),
+              (std::tuple{previous.DrawCalls, previous.StateChanges, previous.Uploads}));
+    EXPECT_EQ(pStats->GetLines()[1], std::to_string(previous.DrawCalls));
+    // The overlay's graph and numbers change from run to run.
+    ExpectScreen("matrixtransform_stats", {{1010, 308, 240, 80}, {1140, 396, 130, 72}, FPS_LABEL});
+    driver.PressKey(SDLK_F2);
+    EXPECT_FALSE(pStats->IsVisible());
+
+    for (bool visible : {false, true})
+    {
+        ClickOn(driver.GetApp().GetNotesButton());
+        EXPECT_EQ(pNotes->IsVisible(), visible);
+    }
+    for (bool visible : {false, true})
+    {
+        driver.PressKey(SDLK_F1);
+        EXPECT_EQ(pNotes->IsVisible(), visible);
+    }
 }

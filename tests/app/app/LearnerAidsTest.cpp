@@ -1,30 +1,19 @@
-// What the application adds around the lessons' own screens for a learner: the notes panel,
-// the keyboard shortcuts, the screenshot key; driven through SDL events only.
+// What the application adds around the lessons' own screens for a learner, driven through
+// SDL events only: the notes panel without its file, the keyboard shortcuts, the screenshot
+// key, the shader error panel and the mouse wheel.
 
-#include "apptest.h"
+#include "AppFixture.h"
 #include "main/mainwindow.h"
-#include "main/statsoverlay.h"
 #include "testcase/lighting.h"
 #include "testcase/matrixtransform.h"
 
 #include "common/render/textpanel.h"
 
 #include "base/source/system/logger.h"
-#include "d3d9gl/d3d9gl.h"
-#include "goldenimage.h"
-#include "gui/hpushbutton.h"
-#include "rendercore/source/renderdevice/renderdevice.h"
-#include "testsupport.h"
 
-#include <gtest/gtest.h>
-
+#include <algorithm>
 #include <chrono>
-#include <filesystem>
-#include <fstream>
 #include <iterator>
-#include <optional>
-#include <string>
-#include <vector>
 
 namespace fs = std::filesystem;
 using Halvex::Base::DiagnosticCapture;
@@ -33,16 +22,12 @@ using HalvexTest::WriteFile;
 
 namespace
 {
-const HalvexTest::IgnoredRect FPS_LABEL{1208, 700, 72, 20};
-
-// The application run from `root`/bin, with Data and Shader beside it.
-class LearnerAids : public AppTest
+class LearnerAids : public AppFixture
 {
 protected:
     void Start(const fs::path& workingDir = HalvexTest::SourceDir() / "tests")
     {
-        m_Dir.emplace(workingDir);
-        ASSERT_TRUE(driver.Start());
+        AppFixture::Start(workingDir);
         driver.GetApp().SetNotesAvailable(true);
         driver.RunFrames(2);
     }
@@ -60,58 +45,16 @@ protected:
         return temp.Path() / "Shader" / "hlsl" / "UseCubeMap.wpu";
     }
 
-    ModeBase* Current() { return driver.GetApp().GetModeManager()->GetCurrent(); }
     TextPanel* Notes() { return driver.GetApp().GetNotesPanel(); }
-    void ClickNotesButton()
+
+    static void PushKey(SDL_Keycode key)
     {
-        const auto rect = driver.GetApp().GetNotesButton()->GetVisibleRect();
-        driver.Click(static_cast<int>(rect.x + rect.width / 2.0f),
-                     static_cast<int>(rect.y + rect.height / 2.0f));
+        SDL_Event event{};
+        event.type = SDL_KEYDOWN;
+        event.key.keysym.sym = key;
+        SDL_PushEvent(&event);
     }
-
-    void ExpectScreen(const std::string& name)
-    {
-        driver.RunFrames(1);
-        const auto path = temp.Path() / (name + ".png");
-        ASSERT_TRUE(driver.SaveScreenshot(path.string()));
-        const HalvexTest::GoldenResult result = HalvexTest::CompareWithGolden(
-            path, HalvexTest::SourceDir() / "tests" / "app" / "golden", name, FPS_LABEL);
-        EXPECT_TRUE(result.m_Matches) << result.m_Message;
-    }
-
-    HalvexTest::TempDir temp;
-
-private:
-    std::optional<HalvexTest::CurrentDir> m_Dir;
 };
-
-TEST_F(LearnerAids, NotesShowTheRunningLessonsTextAndToggleWithTheButtonAndF1)
-{
-    Start();
-    const fs::path notes = HalvexTest::SourceDir() / "Data" / "Notes";
-    EXPECT_EQ(Notes()->GetText(), ReadFile(notes / "Start.txt"));
-    ASSERT_TRUE(driver.SelectLesson("Lighting"));
-    EXPECT_EQ(Notes()->GetText(), ReadFile(notes / "Lighting.txt"));
-    EXPECT_GT(Notes()->GetLines().size(), 3u);
-    EXPECT_TRUE(Notes()->IsVisible());
-
-    ClickNotesButton();
-    EXPECT_FALSE(Notes()->IsVisible());
-    ClickNotesButton();
-    EXPECT_TRUE(Notes()->IsVisible());
-    driver.PressKey(SDLK_F1);
-    EXPECT_FALSE(Notes()->IsVisible());
-    driver.PressKey(SDLK_F1);
-    EXPECT_TRUE(Notes()->IsVisible());
-}
-
-TEST_F(LearnerAids, NotesPanelOnTheStartScreenAndInALesson)
-{
-    Start();
-    ExpectScreen("start_notes");
-    ASSERT_TRUE(driver.SelectLesson("MatrixTransform"));
-    ExpectScreen("matrixtransform_notes");
-}
 
 TEST_F(LearnerAids, AMissingNotesFileLeavesThePanelEmptyWithOneDiagnosticLine)
 {
@@ -135,42 +78,10 @@ TEST_F(LearnerAids, AMissingNotesFileLeavesThePanelEmptyWithOneDiagnosticLine)
     DiagnosticCapture capture;
     ASSERT_TRUE(driver.SelectLesson("Lighting"));
     EXPECT_TRUE(Notes()->GetLines().empty());
-    int notesLines = 0;
-    for (const auto& record : capture.Logs())
-    {
-        notesLines += record.module == "NOTES" ? 1 : 0;
-    }
-    EXPECT_EQ(notesLines, 1);
+    EXPECT_EQ(std::count_if(capture.Logs().begin(), capture.Logs().end(),
+                            [](const auto& record) { return record.module == "NOTES"; }),
+              1);
     EXPECT_TRUE(capture.Logged("Lighting"));
-}
-
-// Page Down and Page Up run the neighbouring lessons, Space holds the lesson's time and
-// resumes it, Escape ends the loop with exit code 0.
-TEST_F(LearnerAids, KeysSwitchLessonsHoldTimeAndEndTheLoop)
-{
-    Start();
-    ASSERT_TRUE(driver.SelectLesson("MatrixTransform"));
-    driver.PressKey(SDLK_PAGEDOWN);
-    driver.RunFrames(1);
-    auto* pLesson = dynamic_cast<Lighting*>(Current());
-    ASSERT_NE(pLesson, nullptr);
-    driver.PressKey(SDLK_SPACE);
-    const auto held = pLesson->GetLight().GetPosition();
-    driver.RunFrames(30);
-    EXPECT_EQ(pLesson->GetLight().GetPosition(), held);
-    driver.PressKey(SDLK_SPACE);
-    driver.RunFrames(30);
-    EXPECT_NE(pLesson->GetLight().GetPosition(), held);
-    driver.PressKey(SDLK_PAGEUP);
-    driver.RunFrames(1);
-    EXPECT_NE(dynamic_cast<MatrixTransform*>(Current()), nullptr);
-
-    SDL_Event event{};
-    event.type = SDL_KEYDOWN;
-    event.key.keysym.sym = SDLK_ESCAPE;
-    SDL_PushEvent(&event);
-    EXPECT_EQ(RunMainLoop(driver.GetApp()), 0);
-    EXPECT_TRUE(driver.GetApp().IsQuitRequested());
 }
 
 TEST_F(LearnerAids, F12SavesTheFrameAsAPngBesideTheExecutablesFolder)
@@ -180,14 +91,10 @@ TEST_F(LearnerAids, F12SavesTheFrameAsAPngBesideTheExecutablesFolder)
     const bool existed = fs::exists(folder);
     const std::size_t before = existed ? std::distance(fs::directory_iterator(folder), {}) : 0;
 
-    SDL_Event event{};
-    event.type = SDL_KEYDOWN;
-    event.key.keysym.sym = SDLK_F12;
-    SDL_PushEvent(&event);
+    PushKey(SDLK_F12);
     DiagnosticCapture capture;
     driver.DispatchEvents();
-    const fs::path expected = temp.Path() / "frame.png";
-    ASSERT_TRUE(driver.SaveScreenshot(expected.string()));
+    const fs::path expected = Shot("frame");
 
     ASSERT_TRUE(fs::exists(folder));
     std::optional<fs::path> saved;
@@ -208,10 +115,7 @@ TEST_F(LearnerAids, F12SavesTheFrameAsAPngBesideTheExecutablesFolder)
         fs::remove(folder);
     }
 }
-} // namespace
 
-namespace
-{
 // Enough frames for the half second after which a lesson looks at its shader files again,
 // however fast the frames are drawn.
 constexpr int RELOAD_FRAMES = 5000;
@@ -265,49 +169,10 @@ TEST_F(LearnerAids, BrokenShadersShowTheRedPanelUntilTheFixedFileReloads)
     fs::last_write_time(file, fs::last_write_time(file) + std::chrono::seconds(2));
     EXPECT_TRUE(RunUntil(driver, RELOAD_FRAMES, [&] { return pPanel->GetLines().empty(); }));
 }
-} // namespace
-
-namespace
-{
-// The overlay's graph and numbers, which change from run to run, and the frame-rate label.
-const std::vector<HalvexTest::IgnoredRect> STATS_CHANGING = {
-    {1010, 308, 240, 80}, {1140, 396, 130, 72}, {1208, 700, 72, 20}};
-
-TEST_F(LearnerAids, F2ShowsTheStatisticsOfThePreviousFrame)
-{
-    Start();
-    ASSERT_TRUE(driver.SelectLesson("MatrixTransform"));
-    StatsOverlay* pStats = driver.GetApp().GetStatsOverlay();
-    EXPECT_FALSE(pStats->IsVisible());
-    driver.PressKey(SDLK_F2);
-    EXPECT_TRUE(pStats->IsVisible());
-
-    D3D9GL_COUNTERS previous = {};
-    auto* pNative = static_cast<IDirect3DDevice9*>(
-        driver.GetApp().GetRenderer()->GetDevice()->GetNativeDevice());
-    ASSERT_EQ(D3D9GL_GetCounters(pNative, nullptr, &previous), D3D_OK);
-    driver.RunFrames(1);
-    EXPECT_GT(previous.DrawCalls, 0u);
-    EXPECT_EQ(pStats->GetLast().m_Draws, previous.DrawCalls);
-    EXPECT_EQ(pStats->GetLast().m_StateChanges, previous.StateChanges);
-    EXPECT_EQ(pStats->GetLast().m_Uploads, previous.Uploads);
-    EXPECT_EQ(pStats->GetLines()[1], std::to_string(previous.DrawCalls));
-
-    const auto path = temp.Path() / "stats.png";
-    ASSERT_TRUE(driver.SaveScreenshot(path.string()));
-    const HalvexTest::GoldenResult result =
-        HalvexTest::CompareWithGolden(path, HalvexTest::SourceDir() / "tests" / "app" / "golden",
-                                      "matrixtransform_stats", STATS_CHANGING);
-    EXPECT_TRUE(result.m_Matches) << result.m_Message;
-
-    driver.PressKey(SDLK_F2);
-    EXPECT_FALSE(pStats->IsVisible());
-}
-} // namespace
-
-namespace
-{
-TEST_F(LearnerAids, TheWheelScrollsTheListOverItAndZoomsElsewhere)
+// The wheel scrolls the list over it and zooms elsewhere; Page Up and Page Down run the
+// neighbouring lessons, Space holds the lesson's time and resumes it, Escape ends the loop
+// with exit code 0.
+TEST_F(LearnerAids, TheWheelAndKeysScrollZoomSwitchLessonsHoldTimeAndEndTheLoop)
 {
     Start();
     ASSERT_TRUE(driver.SelectLesson("Lighting"));
@@ -316,13 +181,11 @@ TEST_F(LearnerAids, TheWheelScrollsTheListOverItAndZoomsElsewhere)
     auto listTop = [&] { return driver.GetApp().GetListContent()->GetPos().y; };
     const float distance = pLesson->GetCamera().GetDistance();
     const float top = listTop();
-
     // The row of the lesson sits at the end of the list: two notches show two rows above.
     driver.Scroll(90, 140, 2);
     driver.RunFrames(60);
     EXPECT_GT(listTop(), top);
     EXPECT_EQ(pLesson->GetCamera().GetDistance(), distance);
-
     // Far past either end, the list springs back to it.
     driver.Scroll(90, 140, -30);
     driver.RunFrames(60);
@@ -330,9 +193,27 @@ TEST_F(LearnerAids, TheWheelScrollsTheListOverItAndZoomsElsewhere)
     driver.Scroll(90, 140, 30);
     driver.RunFrames(60);
     EXPECT_EQ(listTop(), 0.0f);
-
     driver.Scroll(640, 360, 2);
     driver.RunFrames(30);
     EXPECT_NE(pLesson->GetCamera().GetDistance(), distance);
+
+    driver.PressKey(SDLK_PAGEUP);
+    driver.RunFrames(1);
+    EXPECT_NE(dynamic_cast<MatrixTransform*>(Current()), nullptr);
+    driver.PressKey(SDLK_PAGEDOWN);
+    driver.RunFrames(1);
+    pLesson = dynamic_cast<Lighting*>(Current());
+    ASSERT_NE(pLesson, nullptr);
+    driver.PressKey(SDLK_SPACE);
+    const auto held = pLesson->GetLight().GetPosition();
+    driver.RunFrames(30);
+    EXPECT_EQ(pLesson->GetLight().GetPosition(), held);
+    driver.PressKey(SDLK_SPACE);
+    driver.RunFrames(30);
+    EXPECT_NE(pLesson->GetLight().GetPosition(), held);
+    PushKey(SDLK_ESCAPE);
+    EXPECT_EQ(RunMainLoop(driver.GetApp()), 0);
+    EXPECT_TRUE(driver.GetApp().IsQuitRequested());
 }
+
 } // namespace

@@ -4,36 +4,30 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
+// Press, hold and release follow the channel values; a channel outside the set asserts and
+// reads zero.
 TEST(InputCommon, PressHoldAndReleaseFollowTheChannelValues)
 {
     ChannelInput input;
+    // Down, pressed, released, value, previous value and hold time of channel 2.
+    const auto state = [&input]
+    {
+        return std::tuple{input.IsDown(2),   input.IsPressed(2),    input.IsReleased(2),
+                          input.GetValue(2), input.GetPrevValue(2), input.GetHoldTime(2)};
+    };
     input.next[2] = 7;
     input.Update(0.25f);
-    EXPECT_TRUE(input.IsDown(2));
-    EXPECT_TRUE(input.IsPressed(2));
-    EXPECT_FALSE(input.IsReleased(2));
-    EXPECT_EQ(input.GetValue(2), 7);
-    EXPECT_FLOAT_EQ(input.GetHoldTime(2), 0.25f);
-
+    EXPECT_EQ(state(), (std::tuple{true, true, false, 7, 0, 0.25f}));
     input.next[2] = 3;
     input.Update(0.5f);
-    EXPECT_FALSE(input.IsPressed(2));
-    EXPECT_EQ(input.GetPrevValue(2), 7);
-    EXPECT_FLOAT_EQ(input.GetHoldTime(2), 0.75f);
-
+    EXPECT_EQ(state(), (std::tuple{true, false, false, 3, 7, 0.75f}));
     input.Update(0.5f);
-    EXPECT_FALSE(input.IsDown(2));
-    EXPECT_TRUE(input.IsReleased(2));
-    EXPECT_FLOAT_EQ(input.GetHoldTime(2), 0.0f);
+    EXPECT_EQ(state(), (std::tuple{false, false, true, 0, 3, 0.0f}));
     EXPECT_FALSE(input.IsDown(1));
-}
 
-TEST(InputCommon, ChannelOutsideTheSetAssertsAndReadsZero)
-{
     Halvex::Base::DiagnosticCapture capture;
-    ChannelInput input;
-    input.next[0] = 1;
-    input.Update(0.1f);
     EXPECT_EQ(input.GetValue(6), 0);
     EXPECT_FALSE(input.IsDown(-1));
     EXPECT_EQ(capture.Asserts().size(), 2u);

@@ -46,17 +46,14 @@ protected:
         g_EmptyDrawable = false;
         AppTest::TearDown();
     }
-    IDirect3DDevice9* Device()
-    {
-        return static_cast<IDirect3DDevice9*>(
-            driver.GetApp().GetRenderer()->GetDevice()->GetNativeDevice());
-    }
 };
 
 TEST_F(MinimisedWindow, TheLoopWaitsForTheNextEventAndRendersNoFrame)
 {
     driver.DispatchEvents();
-    ASSERT_EQ(D3D9GL_ResetCounters(Device()), D3D_OK);
+    auto* pDevice = static_cast<IDirect3DDevice9*>(
+        driver.GetApp().GetRenderer()->GetDevice()->GetNativeDevice());
+    ASSERT_EQ(D3D9GL_ResetCounters(pDevice), D3D_OK);
     // Nothing waits, so the turn would render; minimised, it waits for this event instead.
     std::thread later(
         []
@@ -70,7 +67,7 @@ TEST_F(MinimisedWindow, TheLoopWaitsForTheNextEventAndRendersNoFrame)
     later.join();
     D3D9GL_COUNTERS current = {};
     D3D9GL_COUNTERS lastFrame = {};
-    ASSERT_EQ(D3D9GL_GetCounters(Device(), &current, &lastFrame), D3D_OK);
+    ASSERT_EQ(D3D9GL_GetCounters(pDevice, &current, &lastFrame), D3D_OK);
     EXPECT_EQ(current.DrawCalls + lastFrame.DrawCalls, 0u) << "a frame was rendered";
     // A frame rendered all the same is presented into nothing; the fixture checks GL errors.
     driver.GetApp().Render();

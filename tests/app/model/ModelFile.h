@@ -11,26 +11,12 @@
 class ModelFile
 {
 public:
-    ModelFile& Int(int32_t value)
-    {
-        Append(&value, sizeof(value));
-        return *this;
-    }
-    ModelFile& Float(float value)
-    {
-        Append(&value, sizeof(value));
-        return *this;
-    }
+    ModelFile& Int(int32_t value) { return Append(&value, sizeof(value)); }
+    ModelFile& Float(float value) { return Append(&value, sizeof(value)); }
     ModelFile& Text(const std::string& text)
     {
         Int(static_cast<int32_t>(text.size()));
-        Append(text.data(), text.size());
-        return *this;
-    }
-    ModelFile& Vertex(const Bin_Vertex& vertex)
-    {
-        Append(&vertex, sizeof(vertex));
-        return *this;
+        return Append(text.data(), text.size());
     }
     // A material with colours k, k + 1 ... in its sixteen floats.
     ModelFile& Material(const std::string& name, const std::string& texture,
@@ -44,10 +30,7 @@ public:
         }
         Text(texture);
         Int(static_cast<int32_t>(vertices.size()));
-        for (const Bin_Vertex& vertex : vertices)
-        {
-            Vertex(vertex);
-        }
+        Append(vertices.data(), vertices.size() * sizeof(Bin_Vertex));
         Int(static_cast<int32_t>(indices.size()));
         for (int32_t index : indices)
         {
@@ -66,11 +49,21 @@ public:
     {
         return {MakeVertex(0, 0, 0), MakeVertex(1, 0, 0), MakeVertex(0, 1, 0)};
     }
+    // One mesh "body" of the model "box": a textured, indexed triangle "front" and an
+    // unindexed, untextured one "back".
+    static std::string TwoMaterials()
+    {
+        ModelFile file;
+        file.Text("HEADER").Text("box").Int(1).Text("body").Int(2);
+        file.Material("front", "wood.dds", Triangle(), {0, 1, 2, 2, 1, 0}, 10.0f);
+        return file.Material("back", "", Triangle(), {}).Bytes();
+    }
 
 private:
-    void Append(const void* pData, std::size_t size)
+    ModelFile& Append(const void* pData, std::size_t size)
     {
         m_Bytes.append(static_cast<const char*>(pData), size);
+        return *this;
     }
 
     std::string m_Bytes;

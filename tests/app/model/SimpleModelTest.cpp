@@ -5,24 +5,21 @@
 #include "common/model/texturemanager.h"
 
 #include "base/source/system/logger.h"
-#include "rendercore/source/resource/indexbuffer.h"
 #include "rendercore/source/resource/resourceprofiler.h"
-#include "rendercore/source/resource/texture.h"
-#include "rendercore/source/resource/vertexbuffer.h"
 #include "testsupport.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <tuple>
 
 using namespace Halvex::RenderCore;
 using Halvex::Base::DiagnosticCapture;
-using HalvexTest::FakeDeviceScope;
 using HalvexTest::FakeRenderDevice;
 
 namespace
 {
-class SimpleModelLoad : public testing::Test
+class SimpleModelLoad : public HalvexTest::FakeDeviceTest
 {
 protected:
     std::string Write(const std::string& bytes, const std::string& name = "model.bin")
@@ -31,28 +28,26 @@ protected:
         return (dir / name).string();
     }
 
-    static std::string TwoMaterials()
+    // The live vertex buffers, index buffers and textures.
+    std::tuple<size_t, size_t, size_t> Live()
     {
-        ModelFile file;
-        file.Text("HEADER").Text("box").Int(1);
-        file.Text("body").Int(2);
-        file.Material("front", "wood.dds", ModelFile::Triangle(), {0, 1, 2}, 10.0f);
-        file.Material("back", "", ModelFile::Triangle(), {});
-        return file.Bytes();
+        const ResourceProfiler& profiler = *m_Device.GetResourceProfiler();
+        return {profiler.GetResources(RES_TYPE_VERTEX_BUFFER).size(),
+                profiler.GetResources(RES_TYPE_INDEX_BUFFER).size(),
+                profiler.GetResources(RES_TYPE_TEXTURE).size()};
     }
 
-    std::size_t Live(int type) { return device->GetResourceProfiler()->GetResources(type).size(); }
-
-    FakeDeviceScope device;
     HalvexTest::TempDir dir;
 };
 } // namespace
 
+// The records become meshes with buffers and a texture; a reload releases the previous
+// resources first; three zero ints are an empty model.
 TEST_F(SimpleModelLoad, FileRecordsBecomeMaterialsWithBuffersAndTexture)
 {
     HalvexTest::WriteFile(dir / "_Tex_" / "wood.dds", FakeRenderDevice::TextureFile(64, 32));
     SimpleModel model;
-    ASSERT_TRUE(model.Load(Write(TwoMaterials())));
+    ASSERT_TRUE(model.Load(Write(ModelFile::TwoMaterials())));
     EXPECT_EQ(model.GetName(), "box");
     ASSERT_EQ(model.GetMaterials().size(), 1u);
     const Render_Mat& material = model.GetMaterials().front();
@@ -60,80 +55,54 @@ TEST_F(SimpleModelLoad, FileRecordsBecomeMaterialsWithBuffersAndTexture)
     ASSERT_EQ(material.m_Meshes.size(), 2u);
 
     const Render_Mesh& front = material.m_Meshes.front();
-    EXPECT_EQ(front.m_Name, "front");
-    EXPECT_FLOAT_EQ(front.m_Color1[0], 10.0f);
-    EXPECT_FLOAT_EQ(front.m_Color4[3], 25.0f);
-    ASSERT_NE(front.m_pTexture, nullptr);
-    EXPECT_EQ(front.m_pTexture->GetWidth(), 64);
-    EXPECT_EQ(front.m_pTexture->GetHeight(), 32);
-    ASSERT_NE(front.m_pVertexBuffer, nullptr);
-    EXPECT_EQ(front.m_pVertexBuffer->GetVertexNum(), 3);
-    EXPECT_EQ(front.m_pVertexBuffer->GetVertexSize(), 36);
-    EXPECT_EQ(front.m_pVertexBuffer->GetPrimitiveType(), PT_TRIANGLE_LIST);
-    ASSERT_NE(front.m_pIndexBuffer, nullptr);
-    EXPECT_EQ(front.m_pIndexBuffer->GetIndexSize(), 2);
-    const std::vector<uint8_t>& indices = device->BufferBytes(front.m_pIndexBuffer.get());
-    EXPECT_EQ(indices, (std::vector<uint8_t>{0, 0, 1, 0, 2, 0}));
-
+    ASSERT_TRUE(front.m_pTexture && front.m_pVertexBuffer && front.m_pIndexBuffer);
+    EXPECT_EQ((std::tuple{front.m_Name, front.m_Color1[0], front.m_Color4[3]}),
+              (std::tuple{"front", 10.0f, 25.0f}));
+    EXPECT_EQ((std::tuple{front.m_pTexture->GetWidth(), front.m_pTexture->GetHeight()}),
+              (std::tuple{64, 32}));
+    const VertexBuffer& vertices = *front.m_pVertexBuffer;
+    EXPECT_EQ((std::tuple{vertices.GetVertexNum(), vertices.GetVertexSize(),
+                          vertices.GetPrimitiveType(), front.m_pIndexBuffer->GetIndexSize()}),
+              (std::tuple{3, 36, PT_TRIANGLE_LIST, 2}));
+    EXPECT_EQ(m_Device.BufferBytes(front.m_pIndexBuffer.get()),
+              (std::vector<uint8_t>{0, 0, 1, 0, 2, 0, 2, 0, 1, 0, 0, 0}));
     const Render_Mesh& back = material.m_Meshes.back();
-    EXPECT_EQ(back.m_pTexture, nullptr);
-    EXPECT_EQ(back.m_pIndexBuffer, nullptr);
+    EXPECT_EQ((std::tuple{back.m_pTexture.get(), back.m_pIndexBuffer.get()}),
+              (std::tuple{nullptr, nullptr}));
     EXPECT_NE(back.m_pVertexBuffer, nullptr);
+
+    EXPECT_EQ(Live(), (std::tuple{2u, 1u, 1u}));
+    ASSERT_TRUE(model.Load(Write(ModelFile::TwoMaterials())));
+    EXPECT_EQ(Live(), (std::tuple{2u, 1u, 1u}));
+    ASSERT_TRUE(model.Load(Write(ModelFile().Int(0).Int(0).Int(0).Bytes())));
+    EXPECT_TRUE(model.GetMaterials().empty());
+    EXPECT_EQ(Live(), (std::tuple{0u, 0u, 0u}));
 }
 
-TEST_F(SimpleModelLoad, MissingOrUndecodableTextureLeavesTheMeshUntexturedSilently)
+// A missing or undecodable texture leaves the mesh untextured without a word; a failed
+// load keeps the previous content.
+TEST_F(SimpleModelLoad, BadTexturesAndFailedLoadsKeepWhatLoads)
 {
     SimpleModel model;
     DiagnosticCapture capture;
-    ASSERT_TRUE(model.Load(Write(TwoMaterials())));
+    ASSERT_TRUE(model.Load(Write(ModelFile::TwoMaterials())));
     EXPECT_EQ(model.GetMaterials().front().m_Meshes.front().m_pTexture, nullptr);
     EXPECT_TRUE(capture.Asserts().empty());
     EXPECT_TRUE(capture.Logs().empty());
-
     HalvexTest::WriteFile(dir / "_Tex_" / "wood.dds", "not an image");
-    ASSERT_TRUE(model.Load(Write(TwoMaterials())));
-    EXPECT_EQ(model.GetMaterials().front().m_Meshes.front().m_pTexture, nullptr);
-    EXPECT_EQ(Live(RES_TYPE_TEXTURE), 0u);
-}
-
-TEST_F(SimpleModelLoad, ReloadReleasesThePreviousResourcesFirst)
-{
-    HalvexTest::WriteFile(dir / "_Tex_" / "wood.dds", FakeRenderDevice::TextureFile(8, 8));
-    SimpleModel model;
-    ASSERT_TRUE(model.Load(Write(TwoMaterials())));
-    EXPECT_EQ(Live(RES_TYPE_VERTEX_BUFFER), 2u);
-    EXPECT_EQ(Live(RES_TYPE_INDEX_BUFFER), 1u);
-    EXPECT_EQ(Live(RES_TYPE_TEXTURE), 1u);
-    ASSERT_TRUE(model.Load(Write(TwoMaterials())));
-    EXPECT_EQ(Live(RES_TYPE_VERTEX_BUFFER), 2u);
-    EXPECT_EQ(Live(RES_TYPE_INDEX_BUFFER), 1u);
-    EXPECT_EQ(Live(RES_TYPE_TEXTURE), 1u);
-}
-
-TEST_F(SimpleModelLoad, FailedLoadKeepsThePreviousContent)
-{
-    SimpleModel model;
-    ASSERT_TRUE(model.Load(Write(TwoMaterials())));
+    ASSERT_TRUE(model.Load(Write(ModelFile::TwoMaterials())));
     const Render_Mesh* pFront = &model.GetMaterials().front().m_Meshes.front();
+    EXPECT_EQ(pFront->m_pTexture, nullptr);
 
-    DiagnosticCapture capture;
-    EXPECT_FALSE(model.Load(Write(TwoMaterials().substr(0, 40), "short.bin")));
+    capture.Clear();
+    EXPECT_FALSE(model.Load(Write(ModelFile::TwoMaterials().substr(0, 40), "short.bin")));
     EXPECT_FALSE(model.Load(Write(ModelFile().Int(0).Int(0).Int(-5).Bytes(), "neg.bin")));
     EXPECT_FALSE(model.Load((dir / "absent.bin").string()));
     EXPECT_EQ(capture.Logs().size(), 3u);
     EXPECT_TRUE(capture.Logged("absent.bin"));
     EXPECT_EQ(model.GetName(), "box");
     EXPECT_EQ(&model.GetMaterials().front().m_Meshes.front(), pFront);
-    EXPECT_EQ(Live(RES_TYPE_VERTEX_BUFFER), 2u);
-}
-
-TEST_F(SimpleModelLoad, ThreeZeroIntsLoadAnEmptyModel)
-{
-    SimpleModel model;
-    ASSERT_TRUE(model.Load(Write(TwoMaterials())));
-    ASSERT_TRUE(model.Load(Write(ModelFile().Int(0).Int(0).Int(0).Bytes())));
-    EXPECT_TRUE(model.GetMaterials().empty());
-    EXPECT_EQ(Live(RES_TYPE_VERTEX_BUFFER), 0u);
+    EXPECT_EQ(Live(), (std::tuple{2u, 1u, 0u}));
 }
 
 TEST_F(SimpleModelLoad, MoreThan65536VerticesGetThirtyTwoBitIndices)
@@ -147,17 +116,15 @@ TEST_F(SimpleModelLoad, MoreThan65536VerticesGetThirtyTwoBitIndices)
     const Render_Mesh& mesh = model.GetMaterials().front().m_Meshes.front();
     ASSERT_NE(mesh.m_pIndexBuffer, nullptr);
     EXPECT_EQ(mesh.m_pIndexBuffer->GetIndexSize(), 4);
-    const std::vector<uint8_t>& bytes = device->BufferBytes(mesh.m_pIndexBuffer.get());
+    const std::vector<uint8_t>& bytes = m_Device.BufferBytes(mesh.m_pIndexBuffer.get());
     ASSERT_EQ(bytes.size(), 12u);
-    uint32_t indices[3];
-    std::memcpy(indices, bytes.data(), sizeof(indices));
-    EXPECT_EQ(indices[1], 65536u);
-    EXPECT_EQ(indices[2], 69999u);
+    std::vector<uint32_t> indices(3);
+    std::memcpy(indices.data(), bytes.data(), bytes.size());
+    EXPECT_EQ(indices, (std::vector<uint32_t>{0, 65536, 69999}));
 }
 
-TEST(TextureManager, OwnsWhatItCachesAndReplacesByName)
+TEST_F(SimpleModelLoad, TheTextureManagerOwnsWhatItCachesAndReplacesByName)
 {
-    FakeDeviceScope device;
     {
         TextureManager cache;
         EXPECT_EQ(cache.Find("a"), nullptr);
@@ -165,7 +132,7 @@ TEST(TextureManager, OwnsWhatItCachesAndReplacesByName)
         EXPECT_EQ(cache.Find("a"), pFirst);
         cache.Add("a", std::make_unique<Texture>());
         EXPECT_EQ(cache.GetCount(), 1u);
-        EXPECT_EQ(device->GetResourceProfiler()->GetResources(RES_TYPE_TEXTURE).size(), 1u);
+        EXPECT_EQ(std::get<2>(Live()), 1u);
     }
-    EXPECT_TRUE(device->GetResourceProfiler()->GetResources(RES_TYPE_TEXTURE).empty());
+    EXPECT_EQ(std::get<2>(Live()), 0u);
 }

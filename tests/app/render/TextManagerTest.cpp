@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <string>
+#include <tuple>
 #include <vector>
 
 using Halvex::Base::DiagnosticCapture;
@@ -19,11 +20,21 @@ void Parse(TextManager& font, const std::string& text)
     font.ParseMetrics(text.data(), text.size());
 }
 
-struct Glyph
+// Every printable character the font defines, with its atlas rect: "A 0 0 8 16;".
+std::string Glyphs(const TextManager& font)
 {
-    char c;
-    int x, y, w, h;
-};
+    std::string glyphs;
+    for (char c = ' '; c <= '~'; ++c)
+    {
+        if (const TextManager::CharInfo* pInfo = font.Find(c))
+        {
+            glyphs += std::string(1, c) + " " + std::to_string(pInfo->x) + " " +
+                      std::to_string(pInfo->y) + " " + std::to_string(pInfo->w) + " " +
+                      std::to_string(pInfo->h) + ";";
+        }
+    }
+    return glyphs;
+}
 } // namespace
 
 // Each metrics text, the glyphs it defines, and the asserts it raises (none for a blank line,
@@ -34,45 +45,28 @@ struct Glyph
 TEST(FontMetrics, LinesMapCharactersToAtlasRects)
 {
     const std::string overlong = "Q 1 2 3 4" + std::string(1014, ' ') + "R 5 6 7 8\n";
-    const struct
-    {
-        std::string m_Text;
-        std::vector<Glyph> m_Glyphs;
-        std::vector<std::string> m_Asserts;
-    } cases[] = {
+    const std::tuple<std::string, std::string, std::vector<std::string>> cases[] = {
         {"A 0 0 8 16\n 80 0 5 16\nB\t8  0 7 16 extra words\n",
-         {{'A', 0, 0, 8, 16}, {' ', 80, 0, 5, 16}, {'B', 8, 0, 7, 16}},
+         "  80 0 5 16;A 0 0 8 16;B 8 0 7 16;",
          {}},
-        {"C -3 +4 12px x\n", {{'C', -3, 4, 12, 0}}, {}},
-        {"AB 1 2 3 4\n", {{'A', 1, 2, 3, 4}}, {"words[0].size() == 1"}},
-        {"A 1\n\n \t \nB 1 2 3 4\n", {{'B', 1, 2, 3, 4}}, {"words.size() == 0"}},
-        {"A 0 0 8 16\r\nA 9 9 9 9\r\nZ 1 1 1 1", {{'A', 9, 9, 9, 9}, {'Z', 1, 1, 1, 1}}, {}},
-        {overlong, {{'Q', 1, 2, 3, 4}, {'R', 5, 6, 7, 8}}, {}},
+        {"C -3 +4 12px x\n", "C -3 4 12 0;", {}},
+        {"AB 1 2 3 4\n", "A 1 2 3 4;", {"words[0].size() == 1"}},
+        {"A 1\n\n \t \nB 1 2 3 4\n", "B 1 2 3 4;", {"words.size() == 0"}},
+        {"A 0 0 8 16\r\nA 9 9 9 9\r\nZ 1 1 1 1", "A 9 9 9 9;Z 1 1 1 1;", {}},
+        {overlong, "Q 1 2 3 4;R 5 6 7 8;", {}},
     };
-    for (const auto& c : cases)
+    for (const auto& [text, glyphs, asserts] : cases)
     {
-        SCOPED_TRACE(c.m_Text.substr(0, 40));
         TextManager font;
         DiagnosticCapture capture;
-        Parse(font, c.m_Text);
-        for (const Glyph& glyph : c.m_Glyphs)
+        Parse(font, text);
+        EXPECT_EQ(Glyphs(font), glyphs) << text.substr(0, 40);
+        std::vector<std::string> raised;
+        for (const auto& record : capture.Asserts())
         {
-            const TextManager::CharInfo* pInfo = font.Find(glyph.c);
-            ASSERT_NE(pInfo, nullptr) << "'" << glyph.c << "'";
-            EXPECT_EQ((std::vector<int>{pInfo->x, pInfo->y, pInfo->w, pInfo->h}),
-                      (std::vector<int>{glyph.x, glyph.y, glyph.w, glyph.h}));
+            raised.push_back(record.expression);
         }
-        for (char letter = 'A'; letter <= 'Z'; ++letter)
-        {
-            const bool defined = std::any_of(c.m_Glyphs.begin(), c.m_Glyphs.end(),
-                                             [letter](const Glyph& g) { return g.c == letter; });
-            EXPECT_EQ(font.Find(letter) != nullptr, defined) << letter;
-        }
-        ASSERT_EQ(capture.Asserts().size(), c.m_Asserts.size());
-        for (std::size_t i = 0; i < c.m_Asserts.size(); ++i)
-        {
-            EXPECT_EQ(capture.Asserts()[i].expression, c.m_Asserts[i]);
-        }
+        EXPECT_EQ(raised, asserts) << text.substr(0, 40);
     }
 }
 
@@ -104,51 +98,44 @@ TEST(FontMetrics, UnknownCharactersAssertOnceEachAndAreSkipped)
     EXPECT_EQ(MeasureGlyphs(glyphs), HVec2F(0, 0));
 }
 
-TEST(GlyphQuad, MetricsNearTheIntRangeDoNotOverflow)
+// A quad's corners (top-left, bottom-left, bottom-right, top-right) as x, y, u, v each.
+std::vector<float> Corners(const UIVertex_t (&quad)[4])
 {
-    const TextManager::CharInfo glyph{INT32_MAX, INT32_MAX, INT32_MAX, INT32_MAX, nullptr};
-    UIVertex_t quad[4];
-    BuildGlyphQuad(glyph, 0, 0, 0, HRectF(0, 0, 100, 100), 0, 1.0f, 64, 64, quad);
-    EXPECT_GT(quad[2].u, 0.0f);
-    EXPECT_EQ(quad[2].x, 100.0f);
+    std::vector<float> corners;
+    for (const UIVertex_t& vertex : quad)
+    {
+        corners.insert(corners.end(), {vertex.x, vertex.y, vertex.u, vertex.v});
+    }
+    return corners;
 }
 
-TEST(GlyphQuad, ScaledQuadCoversItsAtlasRect)
+// The quad covers its atlas rect at any scale; the clip cuts the quad and its texture range
+// alike; metrics near the int range do not overflow.
+TEST(GlyphQuad, QuadsCoverTheirAtlasRectCutByTheClip)
 {
     const TextManager::CharInfo glyph{16, 32, 8, 16, nullptr};
     UIVertex_t quad[4];
     BuildGlyphQuad(glyph, 10, 20, 0.1f, HRectF(0, 0, 1000, 1000), 0xFF00FF00u, 2.0f, 64, 128, quad);
-    // top-left, bottom-left, bottom-right, top-right
-    EXPECT_EQ(quad[0].x, 10);
-    EXPECT_EQ(quad[0].y, 20);
-    EXPECT_EQ(quad[1].y, 52);
-    EXPECT_EQ(quad[2].x, 26);
-    EXPECT_EQ(quad[3].y, 20);
-    EXPECT_FLOAT_EQ(quad[0].u, 0.25f);
-    EXPECT_FLOAT_EQ(quad[0].v, 0.25f);
-    EXPECT_FLOAT_EQ(quad[2].u, 0.375f);
-    EXPECT_FLOAT_EQ(quad[2].v, 0.375f);
-    EXPECT_EQ(quad[1].colour, 0xFF00FF00u);
-    EXPECT_FLOAT_EQ(quad[3].z, 0.1f);
-}
+    EXPECT_EQ(Corners(quad), (std::vector<float>{10, 20, 0.25f, 0.25f, 10, 52, 0.25f, 0.375f, 26,
+                                                 52, 0.375f, 0.375f, 26, 20, 0.375f, 0.25f}));
+    EXPECT_EQ((std::tuple{quad[1].colour, quad[3].z}), (std::tuple{0xFF00FF00u, 0.1f}));
 
-TEST(GlyphQuad, ClipCutsTheQuadAndItsTextureRangeAlike)
-{
-    const TextManager::CharInfo glyph{0, 0, 8, 16, nullptr};
-    UIVertex_t quad[4];
-    // The clip keeps the right half of the glyph.
-    BuildGlyphQuad(glyph, 0, 0, 0.1f, HRectF(4, -10, 100, 100), 0xFFFFFFFFu, 1.0f, 64, 64, quad);
-    EXPECT_EQ(quad[0].x, 4);
-    EXPECT_EQ(quad[2].x, 8);
-    EXPECT_FLOAT_EQ(quad[0].u, 4.0f / 64.0f);
-    EXPECT_FLOAT_EQ(quad[2].u, 8.0f / 64.0f);
-    // Cutting the bottom at scale 2 moves v by half as much as y.
-    BuildGlyphQuad(glyph, 0, 0, 0.1f, HRectF(0, 0, 100, 16), 0xFFFFFFFFu, 2.0f, 64, 64, quad);
-    EXPECT_EQ(quad[1].y, 16);
-    EXPECT_FLOAT_EQ(quad[1].v, 8.0f / 64.0f);
+    // The clip keeps the right half of the glyph; at scale 2 cutting the bottom moves v by
+    // half as much as y.
+    const TextManager::CharInfo small{0, 0, 8, 16, nullptr};
+    BuildGlyphQuad(small, 0, 0, 0.1f, HRectF(4, -10, 100, 100), 0xFFFFFFFFu, 1.0f, 64, 64, quad);
+    EXPECT_EQ(Corners(quad), (std::vector<float>{4, 0, 4.0f / 64, 0, 4, 16, 4.0f / 64, 0.25f, 8, 16,
+                                                 0.125f, 0.25f, 8, 0, 0.125f, 0}));
+    BuildGlyphQuad(small, 0, 0, 0.1f, HRectF(0, 0, 100, 16), 0xFFFFFFFFu, 2.0f, 64, 64, quad);
+    EXPECT_EQ((std::tuple{quad[1].y, quad[1].v}), (std::tuple{16.0f, 8.0f / 64.0f}));
     // Wholly outside, the glyph collapses to no area.
-    BuildGlyphQuad(glyph, 200, 0, 0.1f, HRectF(0, 0, 100, 100), 0xFFFFFFFFu, 1.0f, 64, 64, quad);
+    BuildGlyphQuad(small, 200, 0, 0.1f, HRectF(0, 0, 100, 100), 0xFFFFFFFFu, 1.0f, 64, 64, quad);
     EXPECT_EQ(quad[0].x, quad[2].x);
+
+    const TextManager::CharInfo huge{INT32_MAX, INT32_MAX, INT32_MAX, INT32_MAX, nullptr};
+    BuildGlyphQuad(huge, 0, 0, 0, HRectF(0, 0, 100, 100), 0, 1.0f, 64, 64, quad);
+    EXPECT_GT(quad[2].u, 0.0f);
+    EXPECT_EQ(quad[2].x, 100.0f);
 }
 
 TEST(WrapText, BreaksBetweenWordsAtLineBreaksAndInsideOverlongWords)

@@ -1,9 +1,10 @@
 #pragma once
-// The real application object on a recording device, run from a temporary working folder
-// with the UI shaders and a small font beside it, and driven through its input handler.
+// The real application object on the fake device, run from a temporary "bin" folder with the
+// UI shaders and a small font beside it (../Shader/hlsl, ../Data), and driven through its
+// input handler; the previous working directory comes back with the object.
 
-#include "WorkingDir.h"
 #include "fakerenderdevice.h"
+#include "testsupport.h"
 
 #include "main/lumivia.h"
 
@@ -12,6 +13,18 @@
 class FakeApp
 {
 public:
+    // The run-time folders around the working directory.
+    struct Folders
+    {
+        Folders() { std::filesystem::create_directories(root / "bin"); }
+        // Writes a file relative to the parent of the working directory.
+        void Write(const std::string& relative, const std::string& bytes) const
+        {
+            HalvexTest::WriteFile(root.Path() / relative, bytes);
+        }
+        HalvexTest::TempDir root;
+    };
+
     FakeApp()
     {
         dir.Write("Shader/hlsl/UI.wvu", "ui");
@@ -42,15 +55,8 @@ public:
         pHandler->PostMouseEvent(type, 0, button, buttons, {x, y});
     }
 
-    // A left click at (x, y): move there, press and release.
-    void Click(float x, float y)
-    {
-        Mouse(5, x, y, 0, 0);
-        Mouse(2, x, y, 1, 1);
-        Mouse(3, x, y, 1, 0);
-    }
-
-    WorkingDir dir;
+    Folders dir;
+    HalvexTest::CurrentDir bin{dir.root / "bin"};
     HalvexTest::FakeRenderDevice* device = nullptr;
     Lumivia app;
 };
