@@ -10,11 +10,6 @@ namespace
 
 using PipelineGLTest = DeviceFixture;
 
-struct Pixel
-{
-    UINT x, y;
-};
-
 TEST_F(PipelineGLTest, ClearsAndDrawsStayInsideViewportScissorAndClearRects)
 {
     UseColorShaders();
@@ -121,20 +116,6 @@ TEST_F(PipelineGLTest, EachCompareFunctionOfEachTestPassesTheRightFragments)
     SetStates({{D3DRS_ALPHATESTENABLE, FALSE}, {D3DRS_ALPHAFUNC, D3DCMP_NEVER}});
     DrawQuad(0, 0, 64, 64, 0.5f, 0x00FF00FF);
     EXPECT_EQ(BackBufferPixel(5, 5), 0x00FF00FFu);
-}
-
-TEST_F(PipelineGLTest, DepthWritesFollowZWriteEnableAndZEnable)
-{
-    UseColorShaders();
-    ClearAll(BLACK, 1.0f);
-    SetStates({{D3DRS_ZWRITEENABLE, FALSE}});
-    DrawQuad(0, 0, 32, 64, 0.25f, BLUE);
-    SetStates({{D3DRS_ZWRITEENABLE, TRUE}, {D3DRS_ZENABLE, D3DZB_FALSE}});
-    DrawQuad(32, 0, 64, 64, 0.25f, BLUE);
-    SetStates({{D3DRS_ZENABLE, D3DZB_TRUE}});
-    // Nothing wrote depth, so a farther quad still passes LESSEQUAL everywhere.
-    DrawQuad(0, 0, 64, 64, 0.75f, WHITE);
-    EXPECT_TRUE(OnlyRectIs(ReadBackBuffer(), {0, 0, 64, 64}, WHITE, WHITE));
 }
 
 // Each stencil operation on the pass, fail and depth-fail paths turns the stored `before`
@@ -272,104 +253,6 @@ TEST_F(PipelineGLTest, BlendOperationsCombineTheTermsAndTheWriteMaskKeepsChannel
                {D3DRS_COLORWRITEENABLE, D3DCOLORWRITEENABLE_RED | D3DCOLORWRITEENABLE_BLUE}});
     DrawQuad(0, 0, 64, 64, 0.5f, 0x80FFFFFF);
     EXPECT_EQ(BackBufferPixel(10, 10), 0xFFFF20FFu);
-}
-
-TEST_F(PipelineGLTest, CullModesRemoveTheRightWinding)
-{
-    UseColorShaders();
-    const auto clockwise = Quad(0, 0, 32, 64, 0.5f, RED);     // clockwise on screen
-    auto counterClockwise = Quad(32, 0, 64, 64, 0.5f, GREEN); // made counter-clockwise below
-    std::swap(counterClockwise[1], counterClockwise[2]);
-    std::swap(counterClockwise[4], counterClockwise[5]);
-    std::vector<Vertex> both = clockwise;
-    both.insert(both.end(), counterClockwise.begin(), counterClockwise.end());
-
-    const std::tuple<D3DCULL, bool, bool> cases[] = {
-        {D3DCULL_NONE, true, true}, {D3DCULL_CW, false, true}, {D3DCULL_CCW, true, false}};
-    for (const auto& [mode, clockwiseVisible, counterClockwiseVisible] : cases)
-    {
-        ClearAll(BLACK);
-        SetStates({{D3DRS_CULLMODE, mode}});
-        DrawVertices(D3DPT_TRIANGLELIST, both);
-        EXPECT_EQ(BackBufferPixel(16, 32), clockwiseVisible ? RED : BLACK) << "cull " << mode;
-        EXPECT_EQ(BackBufferPixel(48, 32), counterClockwiseVisible ? GREEN : BLACK)
-            << "cull " << mode;
-    }
-}
-
-TEST_F(PipelineGLTest, FlatShadingTakesTheFirstVertexColour)
-{
-    UseColorShaders();
-    auto triangle = Quad(0, 0, 64, 64, 0.5f, RED);
-    triangle.resize(3); // top-left, top-right, bottom-left
-    triangle[1].color = GREEN;
-    triangle[2].color = BLUE;
-
-    ClearAll(BLACK);
-    SetStates({{D3DRS_SHADEMODE, D3DSHADE_FLAT}});
-    DrawVertices(D3DPT_TRIANGLELIST, triangle);
-    EXPECT_EQ(std::make_pair(BackBufferPixel(20, 20), BackBufferPixel(40, 4)),
-              std::make_pair(RED, RED));
-
-    ClearAll(BLACK);
-    SetStates({{D3DRS_SHADEMODE, D3DSHADE_GOURAUD}});
-    DrawVertices(D3DPT_TRIANGLELIST, triangle);
-    const D3DCOLOR nearGreen = BackBufferPixel(56, 2);
-    EXPECT_GT((nearGreen >> 8) & 0xFF, 0xC0u);
-    EXPECT_LT((nearGreen >> 16) & 0xFF, 0x40u);
-    EXPECT_GT(BackBufferPixel(2, 56) & 0xFF, 0xC0u) << "near blue";
-}
-
-TEST_F(PipelineGLTest, FillModesDrawPointsEdgesOrTheWholeTriangle)
-{
-    UseColorShaders();
-    SetStates({{D3DRS_CULLMODE, D3DCULL_NONE}});
-    const auto quad = Quad(8.5f, 8.5f, 56.5f, 56.5f, 0.5f, RED);
-    const std::vector<Vertex> triangle(quad.begin(), quad.begin() + 3);
-    // The inside, a pixel of the top edge, of the left edge and a corner (0: not checked).
-    const Pixel pixels[4] = {{20, 20}, {30, 8}, {8, 30}, {8, 8}};
-    const struct
-    {
-        D3DFILLMODE mode;
-        D3DCOLOR expected[4];
-    } cases[] = {
-        {D3DFILL_SOLID, {RED, 0, 0, 0}},
-        {D3DFILL_WIREFRAME, {BLACK, RED, RED, 0}},
-        {D3DFILL_POINT, {BLACK, BLACK, BLACK, RED}},
-    };
-    for (const auto& c : cases)
-    {
-        ClearAll(BLACK);
-        SetStates({{D3DRS_FILLMODE, c.mode}});
-        DrawVertices(D3DPT_TRIANGLELIST, triangle);
-        const std::vector<D3DCOLOR> drawn = ReadBackBuffer();
-        for (int i = 0; i < 4; ++i)
-        {
-            const D3DCOLOR actual = drawn[pixels[i].y * TARGET_SIZE + pixels[i].x];
-            EXPECT_TRUE(c.expected[i] == 0 || actual == c.expected[i])
-                << "fill " << c.mode << " pixel " << i << ": " << std::hex << actual;
-        }
-    }
-}
-
-TEST_F(PipelineGLTest, PointSizeSetsTheSquareSize)
-{
-    UseColorShaders();
-    std::vector<Vertex> point = {Quad(32, 32, 33, 33, 0.5f, GREEN)[0]};
-    point[0].x = 0.0f; // the centre of the target: the corner of pixels 31/32
-    point[0].y = 0.0f;
-    for (float size : {6.0f, 10.0f})
-    {
-        ClearAll(BLACK);
-        DWORD bits;
-        std::memcpy(&bits, &size, sizeof(bits));
-        SetStates({{D3DRS_POINTSIZE, bits}});
-        DrawVertices(D3DPT_POINTLIST, point);
-        const LONG half = LONG(size) / 2;
-        EXPECT_TRUE(OnlyRectIs(ReadBackBuffer(), {32 - half, 32 - half, 32 + half, 32 + half},
-                               GREEN, BLACK))
-            << size;
-    }
 }
 
 } // namespace

@@ -28,7 +28,6 @@ namespace Dx9GLTest
 
 inline constexpr int SIZE = 64;
 inline constexpr uint32_t BLUE = 0xFF0000FF;
-inline constexpr uint32_t YELLOW = 0xFFFFFF00;
 // The checker's texels: top-left, top-right, bottom-left, bottom-right.
 inline constexpr uint32_t CHECKER[4] = {0xFFFF0000, 0xFF00FF00, 0xFFFFFFFF, 0xFF00FFFF};
 
