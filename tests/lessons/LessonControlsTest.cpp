@@ -3,7 +3,7 @@
 // values from a fresh start of its lesson (or of one of the set-ups listed), in the real
 // application: combo boxes and sliders are set through the widgets (the lessons read them
 // every frame), buttons are clicked (a lesson may act on the click itself). The picture is
-// what the lesson draws, read back with the GUI hidden and reduced to a hash. Time stands
+// what the lesson draws, saved with the GUI hidden and compared pixel for pixel. Time stands
 // still, so nothing moves by itself.
 
 #include "LessonInput.h"
@@ -16,7 +16,6 @@
 #include "common/render/mycombobox.h"
 #include "common/render/myslider.h"
 
-#include "d3d9gl/d3d9gl.h"
 #include "gui/hlistview.h"
 #include "gui/hpushbutton.h"
 #include "rendercore/source/renderdevice/renderdevice.h"
@@ -24,14 +23,14 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <cstdio>
-#include <cstring>
+#include <filesystem>
+#include <functional>
 #include <optional>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 using namespace Halvex::HGui;
@@ -114,14 +113,6 @@ constexpr float SAME_SHARE = 0.1f;
 // Beyond any slider's range.
 constexpr float FAR_OUT = 1.0e6f;
 
-std::string SliderSetting(const MySlider* pSlider, float share)
-{
-    char text[64];
-    std::snprintf(text, sizeof(text), "%s: %d%%", pSlider->GetText().c_str(),
-                  static_cast<int>(share * 100.0f));
-    return text;
-}
-
 // Sets the slider to a share of its range. The slider clamps what it is given, which shows
 // its range.
 void SetShare(MySlider* pSlider, float share)
@@ -133,15 +124,8 @@ void SetShare(MySlider* pSlider, float share)
     pSlider->SetValue(minimum + (maximum - minimum) * share);
 }
 
-std::string ComboSetting(const MyComboBox* pCombo, int item)
-{
-    return pCombo->GetText() + ": " + pCombo->GetListWidget()->GetItem(item)->GetText();
-}
-
-int ItemCount(const MyComboBox* pCombo)
-{
-    return pCombo->GetListWidget()->GetListView()->GetItemCount();
-}
+// A setting of a control, named as in SAME_PICTURE, and what makes it.
+using Setting_t = std::pair<std::string, std::function<void()>>;
 
 // The controls of a lesson's panel that a learner can operate, in the panel's order.
 std::vector<HWidget*> Controls(const TestBase* pLesson)
@@ -161,17 +145,6 @@ std::vector<HWidget*> Controls(const TestBase* pLesson)
     return controls;
 }
 
-// FNV-1a over the pixels.
-std::uint64_t Hash(const std::vector<std::uint32_t>& pixels)
-{
-    std::uint64_t hash = 14695981039346656037ull;
-    for (const std::uint32_t pixel : pixels)
-    {
-        hash = (hash ^ pixel) * 1099511628211ull;
-    }
-    return hash;
-}
-
 class LessonControls : public AppTest
 {
 protected:
@@ -186,53 +159,63 @@ protected:
         driver.RunFrames(2);
     }
 
-    // The back buffer's pixels after a frame drawn without the GUI.
-    std::vector<std::uint32_t> ReadScene()
+    // A frame drawn without the GUI, as the bytes of a bitmap file, equal for equal pixels.
+    std::string Scene()
     {
         HWidget* pRoot = driver.GetApp().GetRootWidget();
         pRoot->SetVisible(false);
         driver.RunFrames(1);
         pRoot->SetVisible(true);
-        auto* pDevice = static_cast<IDirect3DDevice9*>(
-            driver.GetApp().GetRenderer()->GetDevice()->GetNativeDevice());
-        std::vector<std::uint32_t> pixels;
-        IDirect3DSurface9* pBackBuffer = nullptr;
-        IDirect3DSurface9* pCopy = nullptr;
-        D3DSURFACE_DESC desc = {};
-        D3DLOCKED_RECT locked = {};
-        if (pDevice->GetBackBuffer(0, 0, D3DBACKBUFFER_TYPE_MONO, &pBackBuffer) == D3D_OK &&
-            pBackBuffer->GetDesc(&desc) == D3D_OK &&
-            pDevice->CreateOffscreenPlainSurface(desc.Width, desc.Height, desc.Format,
-                                                 D3DPOOL_SYSTEMMEM, &pCopy, nullptr) == D3D_OK &&
-            pDevice->GetRenderTargetData(pBackBuffer, pCopy) == D3D_OK &&
-            pCopy->LockRect(&locked, nullptr, D3DLOCK_READONLY) == D3D_OK)
-        {
-            pixels.resize(std::size_t(desc.Width) * desc.Height);
-            for (UINT y = 0; y < desc.Height; ++y)
-            {
-                std::memcpy(&pixels[std::size_t(y) * desc.Width],
-                            static_cast<const std::uint8_t*>(locked.pBits) + y * locked.Pitch,
-                            desc.Width * sizeof(std::uint32_t));
-            }
-            pCopy->UnlockRect();
-        }
-        EXPECT_FALSE(pixels.empty()) << "the back buffer could not be read";
-        for (IDirect3DSurface9* pSurface : {pCopy, pBackBuffer})
-        {
-            if (pSurface)
-            {
-                pSurface->Release();
-            }
-        }
-        return pixels;
+        const std::filesystem::path path = m_Temp / "scene.bmp";
+        driver.GetApp().GetRenderer()->GetDevice()->SaveBackBufferToFile(
+            path.string(), Halvex::RenderCore::IFF_BMP);
+        std::string bytes = HalvexTest::ReadFile(path);
+        EXPECT_GT(bytes.size(), 54u) << "the back buffer could not be saved";
+        return bytes;
     }
 
-    std::uint64_t Picture() { return Hash(ReadScene()); }
+    // The settings of the control other than its start, in its order.
+    std::vector<Setting_t> Settings(HWidget* pControl)
+    {
+        std::vector<Setting_t> settings;
+        if (auto* pCombo = dynamic_cast<MyComboBox*>(pControl))
+        {
+            for (int item = 0; item < pCombo->GetListWidget()->GetListView()->GetItemCount();
+                 ++item)
+            {
+                if (item != pCombo->GetSelectedIndex())
+                {
+                    settings.emplace_back(pCombo->GetText() + ": " +
+                                              pCombo->GetListWidget()->GetItem(item)->GetText(),
+                                          [pCombo, item] { pCombo->SelectItem(item); });
+                }
+            }
+        }
+        else if (auto* pSlider = dynamic_cast<MySlider*>(pControl))
+        {
+            for (const float share : SLIDER_STOPS)
+            {
+                if (std::fabs(share - pSlider->GetRatio()) > SAME_SHARE)
+                {
+                    settings.emplace_back(pSlider->GetText() + ": " +
+                                              std::to_string(static_cast<int>(share * 100.0f)) +
+                                              "%",
+                                          [pSlider, share] { SetShare(pSlider, share); });
+                }
+            }
+        }
+        else
+        {
+            settings.emplace_back(pControl->GetText(),
+                                  [this, pControl] { ClickWidget(driver, pControl); });
+        }
+        return settings;
+    }
 
     // The picture after the setting, compared with the start's.
     void Expect(const std::string& setting)
     {
-        const bool same = Picture() == m_Start;
+        const bool same = Scene() == m_Start;
         const SamePicture_t* pTaught = FindSamePicture(m_Lesson, m_StartName, setting);
         const std::string where = m_Lesson + " from " +
                                   (m_StartName.empty() ? "a fresh start" : m_StartName) + ", \"" +
@@ -248,74 +231,21 @@ protected:
         }
     }
 
-    void Step(HWidget* pControl)
-    {
-        if (auto* pCombo = dynamic_cast<MyComboBox*>(pControl))
-        {
-            const int start = pCombo->GetSelectedIndex();
-            const std::string startText = pCombo->GetText();
-            for (int item = 0; item < ItemCount(pCombo); ++item)
-            {
-                if (item != start)
-                {
-                    pCombo->SelectItem(item);
-                    Expect(startText + ": " + pCombo->GetText());
-                }
-            }
-        }
-        else if (auto* pSlider = dynamic_cast<MySlider*>(pControl))
-        {
-            const float start = pSlider->GetRatio();
-            for (const float share : SLIDER_STOPS)
-            {
-                if (std::fabs(share - start) > SAME_SHARE)
-                {
-                    SetShare(pSlider, share);
-                    Expect(SliderSetting(pSlider, share));
-                }
-            }
-        }
-        else if (auto* pButton = dynamic_cast<HPushButton*>(pControl))
-        {
-            ClickWidget(driver, pButton);
-            Expect(pButton->GetText());
-        }
-    }
-
     // Makes one setting of a set-up.
-    void Make(TestBase* pLesson, const std::string& setting)
+    void Make(TestBase* pLesson, const std::string& name)
     {
         for (HWidget* pControl : Controls(pLesson))
         {
-            if (auto* pCombo = dynamic_cast<MyComboBox*>(pControl))
+            for (const auto& [setting, make] : Settings(pControl))
             {
-                for (int item = 0; item < ItemCount(pCombo); ++item)
+                if (setting == name)
                 {
-                    if (ComboSetting(pCombo, item) == setting)
-                    {
-                        pCombo->SelectItem(item);
-                        return;
-                    }
+                    make();
+                    return;
                 }
-            }
-            else if (auto* pSlider = dynamic_cast<MySlider*>(pControl))
-            {
-                for (const float share : SLIDER_STOPS)
-                {
-                    if (SliderSetting(pSlider, share) == setting)
-                    {
-                        SetShare(pSlider, share);
-                        return;
-                    }
-                }
-            }
-            else if (pControl->GetText() == setting)
-            {
-                ClickWidget(driver, pControl);
-                return;
             }
         }
-        ADD_FAILURE() << m_Lesson << " has no setting \"" << setting << "\"";
+        ADD_FAILURE() << m_Lesson << " has no setting \"" << name << "\"";
     }
 
     // The lesson, started afresh, with the settings made.
@@ -337,10 +267,15 @@ protected:
         m_Lesson = LESSONS[index].m_pName;
         m_StartName = settings.empty() ? "" : settings.front();
         const std::size_t count = Controls(Start(index, settings)).size();
-        m_Start = Picture();
+        m_Start = Scene();
         for (std::size_t control = 0; control < count; ++control)
         {
-            Step(Controls(Start(index, settings))[control]);
+            // From the start, each setting of a combo box or slider follows the last.
+            for (const auto& [setting, make] : Settings(Controls(Start(index, settings))[control]))
+            {
+                make();
+                Expect(setting);
+            }
         }
     }
 
@@ -348,9 +283,10 @@ protected:
 
 private:
     std::optional<HalvexTest::CurrentDir> m_Dir;
+    HalvexTest::TempDir m_Temp;
     std::string m_Lesson;
     std::string m_StartName;
-    std::uint64_t m_Start = 0;
+    std::string m_Start;
 };
 
 TEST_F(LessonControls, EveryControlChangesThePictureUnlessTheLessonTeachesOtherwise)
@@ -372,6 +308,7 @@ TEST_F(LessonControls, EveryControlChangesThePictureUnlessTheLessonTeachesOtherw
             << same.m_pLesson << ": \"" << same.m_pSettings << "\" names no setting there";
     }
 }
+
 // The camera of a lesson that has one.
 CameraViewer* LessonCamera(TestBase* pLesson)
 {
@@ -400,9 +337,14 @@ TEST_F(LessonControls, EveryLessonShowsItsSceneAtTheNearestZoom)
         const Vector3<float> target = pCamera->GetTarget();
         pCamera->SetLookAt(target + (pCamera->GetEye() - target) * 0.001f, target,
                            {0.0f, 1.0f, 0.0f});
-        const std::vector<std::uint32_t> pixels = ReadScene();
-        EXPECT_NE(std::count(pixels.begin(), pixels.end(), pixels.front()),
-                  static_cast<std::ptrdiff_t>(pixels.size()))
+        // The pixels start where the file's header says and are bits-per-pixel / 8 bytes
+        // each: one colour repeats them all.
+        const std::string bmp = Scene();
+        const std::size_t start =
+            static_cast<std::uint8_t>(bmp[10]) + 256u * static_cast<std::uint8_t>(bmp[11]);
+        const std::size_t size = static_cast<std::uint8_t>(bmp[28]) / 8u;
+        EXPECT_NE(
+            bmp.compare(start + size, std::string::npos, bmp, start, bmp.size() - start - size), 0)
             << LESSONS[index].m_pName << " shows one colour only";
     }
 }
