@@ -319,49 +319,5 @@ TEST_F(D3DXGLTest, VolumeTexturesLockAndLoadBySlice)
     pVolume->Release();
 }
 
-TEST_F(D3DXGLTest, FilterTextureFillsEveryLevelWithBoxAveragesThatTheSamplerReads)
-{
-    // Rows two texels high, dark and white, over a full chain of a managed texture.
-    constexpr D3DCOLOR DARK = 0xFF101010;
-    constexpr D3DCOLOR GREY = 0xFF888888;
-    std::vector<D3DCOLOR> rows(64 * 64);
-    for (size_t i = 0; i < rows.size(); ++i)
-        rows[i] = i / 64 % 4 < 2 ? DARK : WHITE;
-    IDirect3DTexture9* pTexture = MakeTexture(64, 64, D3DFMT_A8R8G8B8, rows.data(), 0);
-    ASSERT_EQ(pTexture->GetLevelCount(), 7u);
-    HR_OK(D3DXFilterTexture(pTexture, nullptr, 0, D3DX_DEFAULT));
-
-    // Level 1 keeps one-texel rows; from level 2 on every texel is their average.
-    const std::vector<D3DCOLOR> level1 = ReadLevel(pTexture, 1);
-    EXPECT_EQ(level1[0], DARK);
-    EXPECT_EQ(level1[32], WHITE);
-    for (UINT level = 2; level < 7; ++level)
-    {
-        for (D3DCOLOR texel : ReadLevel(pTexture, level))
-        {
-            ASSERT_TRUE(ColorNear(GREY, texel, 1)) << "level " << level;
-        }
-    }
-
-    // The GL texture holds the same levels, chosen by the quad's size on screen: 64 pixels
-    // read level 0, 32 pixels level 1, 16 pixels level 2; without a mip filter always level 0.
-    UseTextureShaders();
-    HR_OK(Device()->SetTexture(0, pTexture));
-    const std::tuple<D3DTEXTUREFILTERTYPE, float, UINT, D3DCOLOR> cases[] = {
-        {D3DTEXF_POINT, 64, 1, DARK},  {D3DTEXF_POINT, 64, 2, WHITE}, {D3DTEXF_POINT, 32, 6, DARK},
-        {D3DTEXF_POINT, 32, 7, WHITE}, {D3DTEXF_POINT, 16, 6, GREY},  {D3DTEXF_POINT, 16, 7, GREY},
-        {D3DTEXF_NONE, 16, 7, WHITE}, // level 0 row 30
-    };
-    for (const auto& [mipFilter, size, y, expected] : cases)
-    {
-        HR_OK(Device()->SetSamplerState(0, D3DSAMP_MIPFILTER, mipFilter));
-        ClearAll(BLACK);
-        DrawQuad(0, 0, size, size, 0.5f, WHITE);
-        EXPECT_TRUE(ColorNear(expected, BackBufferPixel(8, y), 1))
-            << "size " << size << " row " << y << " mip filter " << mipFilter;
-    }
-    pTexture->Release();
-}
-
 } // namespace
 } // namespace D3D9GLTest
