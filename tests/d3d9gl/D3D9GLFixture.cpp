@@ -199,13 +199,8 @@ std::vector<Vertex> DeviceFixture::Quad(float x0, float y0, float x1, float y1, 
 
 void DeviceFixture::DrawQuad(float x0, float y0, float x1, float y1, float z, D3DCOLOR color)
 {
-    DrawVertices(D3DPT_TRIANGLELIST, Quad(x0, y0, x1, y1, z, color));
-}
-
-void DeviceFixture::DrawVertices(D3DPRIMITIVETYPE type, const std::vector<Vertex>& vertices)
-{
-    const UINT count = UINT(type == D3DPT_POINTLIST ? vertices.size() : vertices.size() / 3);
-    HR_OK(Device()->DrawPrimitiveUP(type, count, vertices.data(), sizeof(Vertex)));
+    const std::vector<Vertex> quad = Quad(x0, y0, x1, y1, z, color);
+    HR_OK(Device()->DrawPrimitiveUP(D3DPT_TRIANGLELIST, 2, quad.data(), sizeof(Vertex)));
 }
 
 void DeviceFixture::ClearAll(D3DCOLOR color, float z, DWORD stencil)
@@ -221,26 +216,6 @@ D3DCOLOR DeviceFixture::DrawFullQuad(UINT x, UINT y, D3DCOLOR background)
     return BackBufferPixel(x, y);
 }
 
-std::vector<D3DCOLOR> DeviceFixture::ReadSurface(IDirect3DSurface9* pSurface)
-{
-    D3DSURFACE_DESC desc = {};
-    EXPECT_EQ(pSurface->GetDesc(&desc), D3D_OK);
-    IDirect3DSurface9* pCopy = nullptr;
-    EXPECT_EQ(Device()->CreateOffscreenPlainSurface(desc.Width, desc.Height, desc.Format,
-                                                    D3DPOOL_SYSTEMMEM, &pCopy, nullptr),
-              D3D_OK);
-    std::vector<D3DCOLOR> pixels;
-    if (!pCopy)
-        return pixels;
-    EXPECT_EQ(Device()->GetRenderTargetData(pSurface, pCopy), D3D_OK);
-    D3DLOCKED_RECT locked = {};
-    EXPECT_EQ(pCopy->LockRect(&locked, nullptr, D3DLOCK_READONLY), D3D_OK);
-    pixels = Texels(locked, desc.Width, desc.Height);
-    pCopy->UnlockRect();
-    pCopy->Release();
-    return pixels;
-}
-
 std::vector<D3DCOLOR> DeviceFixture::Texels(const D3DLOCKED_RECT& locked, UINT width, UINT height)
 {
     std::vector<D3DCOLOR> texels(size_t(width) * height);
@@ -254,9 +229,17 @@ std::vector<D3DCOLOR> DeviceFixture::Texels(const D3DLOCKED_RECT& locked, UINT w
 std::vector<D3DCOLOR> DeviceFixture::ReadBackBuffer()
 {
     IDirect3DSurface9* pBackBuffer = nullptr;
+    IDirect3DSurface9* pCopy = nullptr;
     EXPECT_EQ(Device()->GetBackBuffer(0, 0, D3DBACKBUFFER_TYPE_MONO, &pBackBuffer), D3D_OK);
-    std::vector<D3DCOLOR> pixels = ReadSurface(pBackBuffer);
-    pBackBuffer->Release();
+    EXPECT_EQ(Device()->CreateOffscreenPlainSurface(TARGET_SIZE, TARGET_SIZE, D3DFMT_A8R8G8B8,
+                                                    D3DPOOL_SYSTEMMEM, &pCopy, nullptr),
+              D3D_OK);
+    EXPECT_EQ(Device()->GetRenderTargetData(pBackBuffer, pCopy), D3D_OK);
+    D3DLOCKED_RECT locked = {};
+    EXPECT_EQ(pCopy->LockRect(&locked, nullptr, D3DLOCK_READONLY), D3D_OK);
+    std::vector<D3DCOLOR> pixels = Texels(locked, TARGET_SIZE, TARGET_SIZE);
+    pCopy->UnlockRect();
+    Release(pCopy, pBackBuffer);
     return pixels;
 }
 

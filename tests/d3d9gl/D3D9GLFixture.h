@@ -95,14 +95,11 @@ protected:
     }
 
     void DrawQuad(float x0, float y0, float x1, float y1, float z, D3DCOLOR color);
-    // A point or triangle list.
-    void DrawVertices(D3DPRIMITIVETYPE type, const std::vector<Vertex>& vertices);
     void ClearAll(D3DCOLOR color, float z = 1.0f, DWORD stencil = 0);
     // Clears to `background`, draws a white quad over the whole target, reads pixel (x, y).
     D3DCOLOR DrawFullQuad(UINT x = 10, UINT y = 10, D3DCOLOR background = BLACK);
 
-    // The pixels of a render-target surface as A8R8G8B8 (row 0 at the top).
-    std::vector<D3DCOLOR> ReadSurface(IDirect3DSurface9* pSurface);
+    // The back buffer's pixels as A8R8G8B8 (row 0 at the top).
     std::vector<D3DCOLOR> ReadBackBuffer();
     D3DCOLOR BackBufferPixel(UINT x, UINT y);
 

@@ -88,31 +88,19 @@ protected:
     HalvexTest::TempDir m_Dir;
 };
 
-TEST_F(D3DXGLTest, BackBufferSavedToPngReadsBackTheSamePixels)
+// (Whole back buffers saved as PNG are what every lesson's golden picture compares.)
+TEST_F(D3DXGLTest, ARectangleOfTheBackBufferSavesOnlyThatPart)
 {
     UseColorShaders();
     ClearAll(BLACK);
     DrawQuad(0, 0, 32, 16, 0.5f, RED);
-    DrawQuad(40, 40, 64, 64, 0.5f, 0x8000FF00);
     IDirect3DSurface9* pBackBuffer = nullptr;
     HR_OK(Device()->GetBackBuffer(0, 0, D3DBACKBUFFER_TYPE_MONO, &pBackBuffer));
-    const std::string file = SaveSurface(pBackBuffer, D3DXIFF_PNG, "backbuffer.png", nullptr);
-    // A rectangle saves only that part.
     const RECT part = {28, 12, 36, 20}; // the red quad's corner at its top left
     const std::string partFile = SaveSurface(pBackBuffer, D3DXIFF_BMP, "part.bmp", &part);
     pBackBuffer->Release();
 
-    ASSERT_EQ(file.substr(1, 3), "PNG");
     IDirect3DTexture9* pTexture = nullptr;
-    D3DXIMAGE_INFO info = {};
-    ASSERT_NE(pTexture = Load(Device(), file, 1, D3DFMT_A8R8G8B8, 0, &info), nullptr);
-    EXPECT_EQ(info.Width, TARGET_SIZE);
-    EXPECT_EQ(info.ImageFileFormat, D3DXIFF_PNG);
-    const std::vector<D3DCOLOR> saved = ReadLevel(pTexture, 0);
-    EXPECT_EQ(saved[50 * TARGET_SIZE + 50], 0x8000FF00u);
-    EXPECT_TRUE(saved == ReadBackBuffer());
-    pTexture->Release();
-
     HR_OK(D3DXCreateTextureFromFileInMemory(Device(), partFile.data(), UINT(partFile.size()),
                                             &pTexture));
     std::vector<D3DCOLOR> expectedPart(64, BLACK);

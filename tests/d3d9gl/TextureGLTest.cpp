@@ -23,7 +23,7 @@ TEST_F(TextureGLTest, MirrorOnceMirrorsOnceThenClamps)
     for (Vertex& vertex : quad)
         vertex.u = vertex.u == 0.0f ? -1.0f : 2.0f;
     ClearAll(BLACK);
-    DrawVertices(D3DPT_TRIANGLELIST, quad);
+    HR_OK(Device()->DrawPrimitiveUP(D3DPT_TRIANGLELIST, 2, quad.data(), sizeof(Vertex)));
     EXPECT_EQ(
         std::make_tuple(BackBufferPixel(4, 32), BackBufferPixel(27, 32), BackBufferPixel(50, 32)),
         std::make_tuple(GREEN, RED, GREEN));
