@@ -110,7 +110,11 @@ TEST(DeclaredSizeTest, FilesFromAnEncoderPassTheCompressedDataBounds)
         std::string error;
         ASSERT_TRUE(EncodeImageFile(format, surface, D3DFMT_A8R8G8B8, file, error)) << error;
         Image image;
-        EXPECT_TRUE(DecodeImageFile(file.data(), file.size(), image, error)) << error;
+        ASSERT_TRUE(DecodeImageFile(file.data(), file.size(), image, error)) << error;
+        if (format == IMAGE_FILE_PNG)
+        {
+            EXPECT_EQ(image.surfaces.at(0).bytes, texels);
+        }
     }
 }
 

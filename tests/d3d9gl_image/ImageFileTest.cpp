@@ -157,7 +157,6 @@ TEST(ImageFileTest, BrokenAndHugeImagesAreRefusedWithAReason)
     corrupted[41] = corrupted[42] = 0xFF; // the zlib header of the first data chunk
     const std::tuple<std::vector<uint8_t>, const char*> cases[] = {
         {Text("this is not an image at all"), "could not be read: "},
-        {withBytes(png, png.size() / 2), "but the file has"},
         {corrupted, "could not be decoded: "},
         {PngHeader(17000, 10), "17000x10 is outside 1 to 16384"},
         {PngHeader(16384, 16384), "16384x16384 is more than a file of 33 bytes can hold"},
@@ -181,17 +180,6 @@ TEST(ImageFileTest, BrokenAndHugeImagesAreRefusedWithAReason)
     const std::vector<uint8_t> header = PngHeader(9000, 9000);
     EXPECT_FALSE(CheckImageClaims(header.data(), header.size(), 9000, 9000, 4, error));
     EXPECT_NE(error.find("more than 256 MiB"), std::string::npos) << error;
-}
-
-TEST(ImageFileTest, HighlyCompressedImagesStillDecode)
-{
-    std::vector<float> white(1024 * 1024 * 4, 1.0f);
-    ImageSurface surface;
-    ASSERT_TRUE(EncodeSurface(D3DFMT_L8, white.data(), 1024, 1024, surface));
-    std::vector<uint8_t> png = Encode(IMAGE_FILE_PNG, surface, D3DFMT_L8);
-    Image image = Decode(png);
-    ASSERT_EQ(image.surfaces.size(), 1u);
-    EXPECT_EQ(image.surfaces[0].bytes, std::vector<uint8_t>(1024 * 1024 * 4, 255));
 }
 
 TEST(ImageFileTest, UnwritableRequestsFailWithAReason)
