@@ -109,10 +109,6 @@ TEST_F(PipelineGLTest, EachCompareFunctionOfEachTestPassesTheRightFragments)
             EXPECT_EQ(pixels[32 * TARGET_SIZE + 52] | BLACK, above ? WHITE : BLACK);
         }
     }
-    // Disabled, the alpha test passes everything.
-    SetStates({{D3DRS_ALPHATESTENABLE, FALSE}, {D3DRS_ALPHAFUNC, D3DCMP_NEVER}});
-    DrawQuad(0, 0, 64, 64, 0.5f, 0x00FF00FF);
-    EXPECT_EQ(BackBufferPixel(5, 5), 0x00FF00FFu);
 }
 
 // Each stencil operation on the pass, fail and depth-fail paths turns the stored `before`

@@ -40,13 +40,7 @@ namespace
 {
 // Settings made on a fresh lesson before each of its controls is stepped again, where a
 // fresh start leaves controls without effect. Settings are named as in SAME_PICTURE.
-struct SetUp_t
-{
-    const char* m_pLesson;
-    std::vector<const char*> m_Settings;
-};
-
-const SetUp_t SET_UPS[] = {
+const std::pair<const char*, std::vector<const char*>> SET_UPS[] = {
     {"Lighting", {"Light", "S: 100%"}},
     {"RS_AlphaTest", {"Disable: Enable", "Always: Greater"}},
     // The orthographic scale slider shows only in this mode.
@@ -282,11 +276,11 @@ TEST_F(LessonControls, EveryControlChangesThePictureUnlessTheLessonTeachesOtherw
     for (int index = 0; index < LESSON_COUNT; ++index)
     {
         StepControls(index, {});
-        for (const SetUp_t& setUp : SET_UPS)
+        for (const auto& [pLesson, settings] : SET_UPS)
         {
-            if (std::string(LESSONS[index].m_pName) == setUp.m_pLesson)
+            if (std::string(LESSONS[index].m_pName) == pLesson)
             {
-                StepControls(index, setUp.m_Settings);
+                StepControls(index, settings);
             }
         }
     }
