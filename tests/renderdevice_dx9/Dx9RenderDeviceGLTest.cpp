@@ -83,7 +83,6 @@ TEST_F(Dx9RenderDeviceGLTest, TexturesReportWhatWasCreatedAndSurviveAFileRoundTr
     flags = 0;
     ASSERT_TRUE(Device().CreateRenderTarget(&target, 16, 16, FMT_R32F, &pool, &flags, false));
     EXPECT_EQ(std::make_pair(pool, flags), std::make_pair(POOL_DEFAULT, 3u));
-    target.Unload();
 
     // A full chain whose level 0 is one colour: mipmaps carry it down to 1 x 1.
     Texture source;
