@@ -10,8 +10,6 @@
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
-#include <set>
-#include <tuple>
 
 namespace
 {
@@ -139,65 +137,6 @@ TEST(ModelFiles, EveryModelIsWellFormedWindsClockwiseAroundItsNormalsAndClosedOn
             EXPECT_EQ(materials[0]->m_Vertices.size(), expected.vertices);
             EXPECT_EQ(materials[0]->m_Indices.size(), expected.indices);
         }
-    }
-}
-
-TEST(ModelFiles, PlaneStandsUprightWhenTurnedAboutX)
-{
-    // The lessons turn the plane by 3 pi / 2 about x: (x, y, z) becomes (x, z, -y).
-    const Model model = Load("plane.bin");
-    for (const Vertex& vertex : model.m_Meshes[0].m_Materials[0].m_Vertices)
-    {
-        // Flat and facing +y; u grows with screen x (x), texture row 0 at the top (z > 0).
-        const float u = vertex.m_Position[0] < 0 ? 0.0f : 1.0f;
-        const float v = vertex.m_Position[2] > 0 ? 0.0f : 1.0f;
-        EXPECT_EQ(std::tuple(vertex.m_Position[1], V(vertex.m_Normal), vertex.m_TexCoord[0],
-                             vertex.m_TexCoord[1]),
-                  std::tuple(0.0f, Vec{0, 1, 0}, u, v));
-    }
-}
-
-TEST(ModelFiles, SphereMapsItsTextureUnmirroredWithTheMiddleFacingPlusZ)
-{
-    const Model model = Load("sphere_20.bin");
-    int checked = 0;
-    for (const Vertex& vertex : model.m_Meshes[0].m_Materials[0].m_Vertices)
-    {
-        if (vertex.m_TexCoord[1] != 0.5f)
-        {
-            continue;
-        }
-        EXPECT_NEAR(vertex.m_Position[1], 0.0f, 1e-5f) << "v = 0.5 is the equator";
-        // On it u = 0.5 faces +z (z = 1) and u = 0.75 faces +x (x = 1), to the right of a
-        // viewer on +z, so the map is not mirrored.
-        const float u = vertex.m_TexCoord[0];
-        if (u == 0.5f || u == 0.75f)
-        {
-            EXPECT_NEAR(vertex.m_Position[u == 0.5f ? 2 : 0], 1.0f, 1e-5f) << u;
-            ++checked;
-        }
-    }
-    EXPECT_EQ(checked, 2);
-}
-
-TEST(ModelFiles, VertexColouredCubeShadesFlatAndSmoothDifferently)
-{
-    const Model model = Load("cube_panda_vc.bin");
-    const Material& cube = model.m_Meshes[0].m_Materials[0];
-    EXPECT_EQ(cube.m_TextureName, "panda.dds");
-    for (size_t face = 0; face < 6; ++face)
-    {
-        std::set<uint32_t> corners;
-        for (size_t corner = 0; corner < 4; ++corner)
-        {
-            corners.insert(cube.m_Vertices[face * 4 + corner].m_Color);
-        }
-        EXPECT_EQ(corners.size(), 4u) << "face " << face;
-        // Flat shading takes the first vertex of each triangle.
-        const auto first = cube.m_Indices[face * 6];
-        const auto second = cube.m_Indices[face * 6 + 3];
-        EXPECT_NE(cube.m_Vertices[static_cast<size_t>(first)].m_Color,
-                  cube.m_Vertices[static_cast<size_t>(second)].m_Color);
     }
 }
 
