@@ -21,30 +21,6 @@ TEST(Light, LookAtFromAboveLooksDownAndStaysWithoutSpeeds)
     EXPECT_LT(Halvex::MATH::Length(light.GetPosition() - Vector3(2, 3, -10)), 1e-5f);
 }
 
-TEST(Light, OrbitTakesTwoPiSecondsAtConstantHeightAndDistance)
-{
-    LightRotate light;
-    const Vector3 target{1, 0, 2};
-    const Vector3 start{4, 3, 6};
-    light.SetLookAt(start, target);
-    light.SetSpeed(1.0f, 0.0f);
-    const int steps = 1000;
-    float travelled = 0.0f;
-    Vector3 previous = start;
-    for (int i = 0; i < steps; ++i)
-    {
-        light.Update(ANGLE_TWO_PI / steps);
-        const Vector3 p = light.GetPosition();
-        EXPECT_NEAR(p.y, 3.0f, 1e-4f);
-        EXPECT_NEAR(Halvex::MATH::Length(p - target), std::sqrt(34.0f), 1e-4f);
-        travelled += Halvex::MATH::Length(p - previous);
-        previous = p;
-    }
-    EXPECT_LT(Halvex::MATH::Length(previous - start), 1e-3f);
-    // Once round the horizontal circle of radius 5, not several times.
-    EXPECT_NEAR(travelled, ANGLE_TWO_PI * 5.0f, 1e-2f);
-}
-
 TEST(Light, PositionOnTheTargetHasNoDirection)
 {
     LightRotate light;
