@@ -21,7 +21,6 @@ TEST(TourOptions, OptionsSwitchesAndLessonNamesAreTakenInAnyOrder)
                        "Lighting", "--compare-merge", "--help", "--notes", "--stats"},
                       &options, &error))
         << error;
-    EXPECT_EQ(options.m_OutDir, "pics");
     EXPECT_EQ(options.m_Frames, 5);
     EXPECT_TRUE(options.m_Bench);
     EXPECT_EQ(options.m_CsvPath, "b.csv");
