@@ -58,12 +58,8 @@ TEST_F(BinModelRead, BadCountsAndIndicesFailWithAReason)
     const auto oneMaterial = [](int32_t vertexCount)
     {
         ModelFile file;
-        file.Int(0).Int(0).Int(1).Text("m").Int(1).Text("mat");
-        for (int i = 0; i < 16; ++i)
-        {
-            file.Float(0.0f);
-        }
-        return file.Text("").Int(vertexCount).Int(0).Bytes();
+        file.Int(0).Int(0).Int(1).Text("m").Int(1).MaterialHead("mat", "");
+        return file.Int(vertexCount).Int(0).Bytes();
     };
     const auto withIndex = [](int32_t index)
     {
