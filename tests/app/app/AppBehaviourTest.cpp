@@ -117,7 +117,6 @@ TEST_F(AppBehaviour, ReloadAndListButtonsOnTheStartScreen)
     driver.MoveMouse(640, 360, false);
     driver.RunFrames(2);
     const auto shown = Shot("shown");
-    EXPECT_GT(CountLit(shown, LIST_AREA), LIST_AREA.width * LIST_AREA.height / 4);
     DiagnosticCapture capture;
     driver.Click(50, 700);
     EXPECT_TRUE(capture.Asserts().empty());

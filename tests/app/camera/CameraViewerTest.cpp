@@ -23,7 +23,6 @@ class LessonCamera : public testing::Test
 protected:
     void SetUp() override
     {
-        camera.SetPerspective(DEG * 60.0f, 16.0f / 9.0f, 0.1f, 10000.0f);
         camera.SetLookAt({0, 0, 5}, {0, 0, 0}, {0, 1, 0});
         camera.SetDamping(0.9f, 0.9f, 0.7f);
         camera.SetPitchLimits(DEG * -80.0f, DEG * 80.0f);
