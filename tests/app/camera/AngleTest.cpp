@@ -21,8 +21,5 @@ TEST(Angle, SafeInverseFunctionsAnswerRangeEndsOutsideUnitInterval)
 {
     EXPECT_FLOAT_EQ(SafeAsin(1.0001f), ANGLE_HALF_PI);
     EXPECT_FLOAT_EQ(SafeAsin(-3.0f), -ANGLE_HALF_PI);
-    EXPECT_FLOAT_EQ(SafeAsin(0.5f), 0.52359879f);
     EXPECT_FLOAT_EQ(SafeAcos(1.0001f), 0.0f);
-    EXPECT_FLOAT_EQ(SafeAcos(-1.0f), ANGLE_PI);
-    EXPECT_FLOAT_EQ(SafeAcos(0.0f), ANGLE_HALF_PI);
 }
