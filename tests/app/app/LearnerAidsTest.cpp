@@ -169,33 +169,22 @@ TEST_F(LearnerAids, BrokenShadersShowTheRedPanelUntilTheFixedFileReloads)
     fs::last_write_time(file, fs::last_write_time(file) + std::chrono::seconds(2));
     EXPECT_TRUE(RunUntil(driver, RELOAD_FRAMES, [&] { return pPanel->GetLines().empty(); }));
 }
-// The wheel scrolls the list over it and zooms elsewhere; Page Up and Page Down run the
+// The wheel over the list scrolls it and leaves the camera alone; Page Up and Page Down run the
 // neighbouring lessons, Space holds the lesson's time and resumes it, Escape ends the loop
 // with exit code 0.
-TEST_F(LearnerAids, TheWheelAndKeysScrollZoomSwitchLessonsHoldTimeAndEndTheLoop)
+TEST_F(LearnerAids, TheWheelAndKeysScrollSwitchLessonsHoldTimeAndEndTheLoop)
 {
     Start();
     ASSERT_TRUE(driver.SelectLesson("Lighting"));
     auto* pLesson = dynamic_cast<Lighting*>(Current());
     ASSERT_NE(pLesson, nullptr);
-    auto listTop = [&] { return driver.GetApp().GetListContent()->GetPos().y; };
     const float distance = pLesson->GetCamera().GetDistance();
-    const float top = listTop();
+    const float top = driver.GetApp().GetListContent()->GetPos().y;
     // The row of the lesson sits at the end of the list: two notches show two rows above.
     driver.Scroll(90, 140, 2);
     driver.RunFrames(60);
-    EXPECT_GT(listTop(), top);
+    EXPECT_GT(driver.GetApp().GetListContent()->GetPos().y, top);
     EXPECT_EQ(pLesson->GetCamera().GetDistance(), distance);
-    // Far past either end, the list springs back to it.
-    driver.Scroll(90, 140, -30);
-    driver.RunFrames(60);
-    EXPECT_EQ(listTop(), top);
-    driver.Scroll(90, 140, 30);
-    driver.RunFrames(60);
-    EXPECT_EQ(listTop(), 0.0f);
-    driver.Scroll(640, 360, 2);
-    driver.RunFrames(30);
-    EXPECT_NE(pLesson->GetCamera().GetDistance(), distance);
 
     driver.PressKey(SDLK_PAGEUP);
     driver.RunFrames(1);

@@ -1,49 +1,10 @@
-#include "common/camera/angle.h"
 #include "common/camera/lightrotate.h"
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <tuple>
 
 using Vector3 = Halvex::MATH::Vector3<float>;
-
-// Placed above and away from its target the light looks down; without speeds it stays there.
-TEST(Light, LookAtFromAboveLooksDownAndStaysWithoutSpeeds)
-{
-    LightRotate light;
-    light.SetLookAt({2, 3, -10}, {0, 0, 0});
-    EXPECT_EQ((std::tuple{light.GetDistance(), light.GetPitch(), light.GetTypeName()}),
-              (std::tuple{std::sqrt(113.0f), std::asin(3.0f / std::sqrt(113.0f)), "Rotate"}));
-    EXPECT_GE(light.GetYaw(), 0.0f);
-    EXPECT_LT(light.GetYaw(), ANGLE_TWO_PI);
-    light.Update(0.5f);
-    EXPECT_LT(Halvex::MATH::Length(light.GetPosition() - Vector3(2, 3, -10)), 1e-5f);
-}
-
-TEST(Light, OrbitTakesTwoPiSecondsAtConstantHeightAndDistance)
-{
-    LightRotate light;
-    const Vector3 target{1, 0, 2};
-    const Vector3 start{4, 3, 6};
-    light.SetLookAt(start, target);
-    light.SetSpeed(1.0f, 0.0f);
-    const int steps = 1000;
-    float travelled = 0.0f;
-    Vector3 previous = start;
-    for (int i = 0; i < steps; ++i)
-    {
-        light.Update(ANGLE_TWO_PI / steps);
-        const Vector3 p = light.GetPosition();
-        EXPECT_NEAR(p.y, 3.0f, 1e-4f);
-        EXPECT_NEAR(Halvex::MATH::Length(p - target), std::sqrt(34.0f), 1e-4f);
-        travelled += Halvex::MATH::Length(p - previous);
-        previous = p;
-    }
-    EXPECT_LT(Halvex::MATH::Length(previous - start), 1e-3f);
-    // Once round the horizontal circle of radius 5, not several times.
-    EXPECT_NEAR(travelled, ANGLE_TWO_PI * 5.0f, 1e-2f);
-}
 
 TEST(Light, PositionOnTheTargetHasNoDirection)
 {

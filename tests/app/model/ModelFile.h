@@ -18,18 +18,21 @@ public:
         Int(static_cast<int32_t>(text.size()));
         return Append(text.data(), text.size());
     }
-    // A material with colours k, k + 1 ... in its sixteen floats.
-    ModelFile& Material(const std::string& name, const std::string& texture,
-                        const std::vector<Bin_Vertex>& vertices,
-                        const std::vector<int32_t>& indices, float k = 0.0f)
+    // A material's name, sixteen zero colour floats and texture name.
+    ModelFile& MaterialHead(const std::string& name, const std::string& texture)
     {
         Text(name);
         for (int i = 0; i < 16; ++i)
         {
-            Float(k + static_cast<float>(i));
+            Float(0.0f);
         }
-        Text(texture);
-        Int(static_cast<int32_t>(vertices.size()));
+        return Text(texture);
+    }
+    ModelFile& Material(const std::string& name, const std::string& texture,
+                        const std::vector<Bin_Vertex>& vertices,
+                        const std::vector<int32_t>& indices)
+    {
+        MaterialHead(name, texture).Int(static_cast<int32_t>(vertices.size()));
         Append(vertices.data(), vertices.size() * sizeof(Bin_Vertex));
         Int(static_cast<int32_t>(indices.size()));
         for (int32_t index : indices)
@@ -41,9 +44,9 @@ public:
 
     const std::string& Bytes() const { return m_Bytes; }
 
-    static Bin_Vertex MakeVertex(float x, float y, float z, uint32_t colour = 0xFF102030u)
+    static Bin_Vertex MakeVertex(float x, float y, float z)
     {
-        return Bin_Vertex{{x, y, z}, {0.0f, 0.0f, 1.0f}, colour, {x * 0.5f, y * 0.5f}};
+        return Bin_Vertex{{x, y, z}, {0.0f, 0.0f, 1.0f}, 0xFF102030u, {x * 0.5f, y * 0.5f}};
     }
     static std::vector<Bin_Vertex> Triangle()
     {
@@ -55,7 +58,7 @@ public:
     {
         ModelFile file;
         file.Text("HEADER").Text("box").Int(1).Text("body").Int(2);
-        file.Material("front", "wood.dds", Triangle(), {0, 1, 2, 2, 1, 0}, 10.0f);
+        file.Material("front", "wood.dds", Triangle(), {0, 1, 2, 2, 1, 0});
         return file.Material("back", "", Triangle(), {}).Bytes();
     }
 

@@ -11,7 +11,6 @@ TEST(ShaderLog, EachLineGetsTheFileAndItsLineNumberUpToTheLimit)
         const char* text;
     };
     const Case cases[] = {
-        {"0:12(5): error: `oops' undeclared\n", 4, "A.wpu line 12: error: `oops' undeclared\n"},
         {"0(7) : error C0000: syntax error\n", 4, "A.wpu line 7: error C0000: syntax error\n"},
         {"\n0:1(1): error: a\r\n\n0:2(1): error: b\n0:3(1): error: c\n", 2,
          "A.wpu line 1: error: a\nA.wpu line 2: error: b\n"},

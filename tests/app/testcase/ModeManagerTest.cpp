@@ -44,7 +44,6 @@ TEST(ModeManager, QueuedModesReplaceTheCurrentAtTheNextUpdateAndAreDeletedOnce)
         manager.SetMode(new JournalMode(journal, "x"));
         manager.SetMode(pA);
         manager.SetMode(pA);
-        EXPECT_EQ(pA->GetManager(), &manager);
         EXPECT_EQ(manager.GetCurrent(), nullptr);
         manager.Render(nullptr);
         manager.Update(1.0f);
