@@ -12,6 +12,7 @@
 #include <cmath>
 #include <cstring>
 #include <memory>
+#include <utility>
 
 namespace d3d9gl
 {
@@ -61,38 +62,25 @@ bool CheckStbImageSize(const stbi_uc* pBytes, size_t size, int& width, int& heig
 bool DecodeStbTexels(const stbi_uc* pBytes, int length, bool hdr, Image& image, std::string& error)
 {
     int width = 0, height = 0, channels = 0;
-    ImageSurface& surface = image.surfaces[0];
-    if (hdr)
-    {
-        std::unique_ptr<float, void (*)(void*)> pTexels(
-            stbi_loadf_from_memory(pBytes, length, &width, &height, &channels, 4), stbi_image_free);
-        if (!pTexels)
-        {
-            error = "image file could not be decoded: " + FailureReason();
-            return false;
-        }
-        image.format = D3DFMT_A32B32G32R32F;
-        MakeSurface(image.format, UINT(width), UINT(height), 1, surface);
-        std::memcpy(surface.bytes.data(), pTexels.get(), surface.bytes.size());
-        return true;
-    }
-    std::unique_ptr<stbi_uc, void (*)(void*)> pTexels(
-        stbi_load_from_memory(pBytes, length, &width, &height, &channels, 4), stbi_image_free);
+    std::unique_ptr<void, void (*)(void*)> pTexels(
+        hdr ? static_cast<void*>(
+                  stbi_loadf_from_memory(pBytes, length, &width, &height, &channels, 4))
+            : static_cast<void*>(
+                  stbi_load_from_memory(pBytes, length, &width, &height, &channels, 4)),
+        stbi_image_free);
     if (!pTexels)
     {
         error = "image file could not be decoded: " + FailureReason();
         return false;
     }
-    // A8R8G8B8 texels are B, G, R, A bytes in memory.
-    image.format = D3DFMT_A8R8G8B8;
+    image.format = hdr ? D3DFMT_A32B32G32R32F : D3DFMT_A8R8G8B8;
+    ImageSurface& surface = image.surfaces[0];
     MakeSurface(image.format, UINT(width), UINT(height), 1, surface);
-    const stbi_uc* pSrc = pTexels.get();
-    for (size_t i = 0; i < surface.bytes.size(); i += 4)
+    std::memcpy(surface.bytes.data(), pTexels.get(), surface.bytes.size());
+    // stb gives R, G, B, A bytes; A8R8G8B8 texels are B, G, R, A in memory.
+    for (size_t i = 0; !hdr && i < surface.bytes.size(); i += 4)
     {
-        surface.bytes[i + 0] = pSrc[i + 2];
-        surface.bytes[i + 1] = pSrc[i + 1];
-        surface.bytes[i + 2] = pSrc[i + 0];
-        surface.bytes[i + 3] = pSrc[i + 3];
+        std::swap(surface.bytes[i], surface.bytes[i + 2]);
     }
     return true;
 }
