@@ -19,6 +19,7 @@
 
 #include <SDL2/SDL.h>
 
+#include <bitset>
 #include <string>
 #include <unordered_map>
 #include <unordered_set>
@@ -256,6 +257,10 @@ private:
     // Logs `message` the first time `kind` comes up on this device; later ones pass silently,
     // so a fault repeated every frame makes one line.
     void ReportOnce(const std::string& kind, int level, const std::string& message);
+    // The first time a state d3d9gl does not carry out is set, names it; `bit` is the render
+    // state, or RENDER_STATE_MAX plus the sampler state. Later sets cost one bit test.
+    void ReportIgnoredState(UINT bit, const char* pName, const char* pKind, DWORD state,
+                            DWORD value);
     HRESULT BindRenderTarget(DWORD index, IDirect3DSurface9* pSurface);
     // Binds the draw framebuffer, attaching the targets first when they changed.
     void BindFramebuffer();
@@ -306,6 +311,7 @@ private:
     UINT m_ShaderFailures = 0;
     UINT m_FailCountdown[D3D9GL_CREATION_KIND_COUNT] = {};
     std::unordered_set<std::string> m_Reported; // kinds ReportOnce has logged
+    std::bitset<RENDER_STATE_MAX + SAMPLER_STATE_MAX> m_ReportedStates;
     D3DCAPS9 m_Caps = {};
 
     // GL objects of the device itself.

@@ -180,18 +180,6 @@ bool CarriesSamplerState(D3DSAMPLERSTATETYPE type)
     return type >= D3DSAMP_ADDRESSU && type <= D3DSAMP_MAXANISOTROPY;
 }
 
-// "D3DRS_FOGENABLE", or the number where no name is known.
-std::string StateName(const char* pName, const char* pPrefix, DWORD state)
-{
-    return pName ? pName : pPrefix + std::to_string(state);
-}
-
-std::string IgnoredState(const std::string& name, DWORD value)
-{
-    return name + " is not carried out by d3d9gl; its value " + std::to_string(value) +
-           " has no effect";
-}
-
 GLint WrapMode(DWORD address, bool mirrorClamp)
 {
     switch (address)
@@ -266,6 +254,19 @@ void Device::ReportOnce(const std::string& kind, int level, const std::string& m
         Log(LOG_MODULE, level, "%s", message.c_str());
 }
 
+void Device::ReportIgnoredState(UINT bit, const char* pName, const char* pKind, DWORD state,
+                                DWORD value)
+{
+    if (m_ReportedStates.test(bit))
+        return;
+    m_ReportedStates.set(bit);
+    // "D3DRS_FOGENABLE", or the number where no name is known.
+    const std::string name = pName ? pName : pKind + std::to_string(state);
+    Log(LOG_MODULE, LOG_LEVEL_WARNING_2,
+        "%s is not carried out by d3d9gl; its value %lu has no effect", name.c_str(),
+        static_cast<unsigned long>(value));
+}
+
 HRESULT Device::SetRenderState(D3DRENDERSTATETYPE State, DWORD Value)
 {
     if (State >= RENDER_STATE_MAX)
@@ -277,10 +278,7 @@ HRESULT Device::SetRenderState(D3DRENDERSTATETYPE State, DWORD Value)
     const uint32_t group = RenderStateGroup(State);
     m_Dirty |= group;
     if (!group)
-    {
-        const std::string name = StateName(RenderStateName(State), "render state ", State);
-        ReportOnce(name, LOG_LEVEL_WARNING_2, IgnoredState(name, Value));
-    }
+        ReportIgnoredState(State, RenderStateName(State), "render state ", State, Value);
     return D3D_OK;
 }
 
@@ -522,10 +520,8 @@ HRESULT Device::SetSamplerState(DWORD Sampler, D3DSAMPLERSTATETYPE Type, DWORD V
     m_SamplerStates[slot][Type] = Value;
     m_DirtySamplers |= 1u << slot;
     if (!CarriesSamplerState(Type))
-    {
-        const std::string name = StateName(SamplerStateName(Type), "sampler state ", Type);
-        ReportOnce(name, LOG_LEVEL_WARNING_2, IgnoredState(name, Value));
-    }
+        ReportIgnoredState(RENDER_STATE_MAX + Type, SamplerStateName(Type), "sampler state ", Type,
+                           Value);
     return D3D_OK;
 }
 
