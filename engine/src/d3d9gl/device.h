@@ -175,6 +175,10 @@ public:
     // still waiting: any GL work from outside the device's draw path (an upload, a
     // read-back, a deletion) must come after them.
     void Activate();
+    // Reads level `level` of `texture` (bound at `target`: 2D or a cube face) through the
+    // device's read framebuffer.
+    void ReadPixels(GLenum target, GLuint texture, UINT level, UINT width, UINT height,
+                    GLenum format, GLenum type, void* pPixels);
     void CountUpload(std::size_t bytes)
     {
         ++m_Counters.Uploads;
@@ -297,6 +301,8 @@ private:
     // as lines or the corners as points, from the draw's own vertices.
     void DrawOutline(D3DPRIMITIVETYPE type, UINT primitiveCount, bool indexed, UINT start,
                      UINT instanceCount);
+    // True when the fill mode asks for what the rasteriser cannot do here.
+    bool NeedsOutline() const;
 
     // deviceshader.cpp
     bool ApplyProgram();
