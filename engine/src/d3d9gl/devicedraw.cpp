@@ -257,6 +257,10 @@ HRESULT Device::Draw(D3DPRIMITIVETYPE type, UINT primitiveCount, bool indexed, I
     {
         DrawOutline(type, primitiveCount, indexed, start, instanceCount);
     }
+    else if (FlatNeedsFirstVertexLast(type))
+    {
+        DrawFirstVertexLast(type, primitiveCount, indexed, start, instanceCount);
+    }
     else if (indexed)
     {
         auto* pIndices = static_cast<IndexBuffer*>(m_Indices.Get());
