@@ -384,7 +384,7 @@ void Device::ApplyShaderState()
                                  float(rs[D3DRS_ALPHATESTENABLE]
                                            ? std::clamp<DWORD>(rs[D3DRS_ALPHAFUNC], 1, 8)
                                            : DWORD(D3DCMP_ALWAYS)),
-                                 0.0f};
+                                 m_ShaderState.colorSwizzle};
     if (std::memcmp(&state, &m_ShaderState, sizeof(state)) != 0)
     {
         m_ShaderState = state;

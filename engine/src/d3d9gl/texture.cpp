@@ -56,7 +56,9 @@ TextureBase* ToTextureBase(IDirect3DBaseTexture9* pTexture)
 
 TextureBase::TextureBase(Device* pDevice, const TextureDesc_t& desc)
     : DeviceChild(pDevice), m_Desc(desc),
-      m_pFormat(GetGLFormat(desc.format, pDevice->Profile().es)), m_Target(TargetOf(desc.type))
+      m_pFormat(GetGLFormat(desc.format, pDevice->Profile().es,
+                            (desc.usage & D3DUSAGE_RENDERTARGET) != 0)),
+      m_Target(TargetOf(desc.type))
 {
 }
 
