@@ -83,7 +83,7 @@ void ReadCaps(const GLProfile_t& profile, D3DCAPS9& caps)
                            : profile.version >= 44 ? DWORD(GetInteger(GL_MAX_VERTEX_ATTRIB_STRIDE))
                                                    : 2048;
     GLfloat pointSizes[2] = {1.0f, 1.0f};
-    glGetFloatv(GL_POINT_SIZE_RANGE, pointSizes);
+    glGetFloatv(profile.es ? GL_ALIASED_POINT_SIZE_RANGE : GL_POINT_SIZE_RANGE, pointSizes);
     caps.MaxPointSize = pointSizes[1];
     // Caps without a GL limit behind them report what this layer itself provides: shader
     // model 3.0 (GLSL 3.30 under the register model of the preamble), the preamble's 256
@@ -186,6 +186,7 @@ bool Device::Initialize(const D3DPRESENT_PARAMETERS& params)
     // faces are the ones Direct3D calls clockwise.
     glplatform::SetUp(m_Profile, OnGLError, this);
     glFrontFace(m_Profile.clipControl ? GL_CW : GL_CCW);
+    m_Gl.SetPolygonModeCall(m_Profile.polygonMode);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
 
@@ -224,7 +225,7 @@ bool Device::CreateBackBuffer()
     if (m_Params.BackBufferFormat == D3DFMT_UNKNOWN)
         m_Params.BackBufferFormat = D3DFMT_X8R8G8B8;
     m_Params.BackBufferCount = 1;
-    const GLFormat_t* pFormat = GetGLFormat(m_Params.BackBufferFormat);
+    const GLFormat_t* pFormat = GetGLFormat(m_Params.BackBufferFormat, m_Profile.es);
     if (!pFormat || !pFormat->renderable || m_Params.BackBufferWidth > m_Caps.MaxTextureWidth ||
         m_Params.BackBufferHeight > m_Caps.MaxTextureHeight)
     {

@@ -176,6 +176,10 @@ public:
     // still waiting: any GL work from outside the device's draw path (an upload, a
     // read-back, a deletion) must come after them.
     void Activate();
+    // Reads level `level` of `texture` (bound at `target`: 2D or a cube face) through the
+    // device's read framebuffer.
+    void ReadPixels(GLenum target, GLuint texture, UINT level, UINT width, UINT height,
+                    GLenum format, GLenum type, void* pPixels);
     void CountUpload(std::size_t bytes)
     {
         ++m_Counters.Uploads;
@@ -298,6 +302,8 @@ private:
     // as lines or the corners as points, from the draw's own vertices.
     void DrawOutline(D3DPRIMITIVETYPE type, UINT primitiveCount, bool indexed, UINT start,
                      UINT instanceCount);
+    // True when the fill mode asks for what the rasteriser cannot do here.
+    bool NeedsOutline() const;
     // Draws the vertices `list` names (32-bit indices through the index ring).
     void DrawIndexList(GLenum mode, const std::vector<uint32_t>& list, UINT instanceCount);
 

@@ -98,7 +98,7 @@ void Device::DrawBatchIndexed(UINT firstVertex)
     if (!PrepareDraw())
         return;
     UINT instanceCount = 1;
-    ApplyVertexInput(instanceCount, m_Profile.baseVertex ? 0 : INT(firstVertex));
+    ApplyVertexInput(instanceCount, m_Profile.drawElementsBaseVertex ? 0 : INT(firstVertex));
     const std::size_t bytes = m_Batch.indices.size() * sizeof(uint16_t);
     const std::size_t offset = m_IndexRing.Append(m_Gl, m_Batch.indices.data(), bytes, 4);
     CountUpload(bytes);

@@ -231,8 +231,8 @@ void Device::DrawElements(GLenum mode, GLsizei count, GLenum type, std::size_t o
                           GLsizei instances, INT baseVertex)
 {
     const void* pOffset = reinterpret_cast<const void*>(uintptr_t(offset));
-    if (m_Profile.baseVertex)
-        glplatform::DrawElementsBaseVertex(mode, count, type, pOffset, instances, baseVertex);
+    if (m_Profile.drawElementsBaseVertex)
+        m_Profile.drawElementsBaseVertex(mode, count, type, pOffset, instances, baseVertex);
     else
         glDrawElementsInstanced(mode, count, type, pOffset, instances);
 }
@@ -248,12 +248,11 @@ HRESULT Device::Draw(D3DPRIMITIVETYPE type, UINT primitiveCount, bool indexed, I
     if (!PrepareDraw())
         return D3DERR_INVALIDCALL;
     UINT instanceCount = 1;
-    if (!ApplyVertexInput(instanceCount, m_Profile.baseVertex ? 0 : baseVertex))
+    if (!ApplyVertexInput(instanceCount, m_Profile.drawElementsBaseVertex ? 0 : baseVertex))
         return RefuseDraw(pCall, "the base vertex lies before the start of the vertex buffer");
     const PrimitiveMode_t& mode = PRIMITIVE_MODES[type];
     const GLsizei count = GLsizei(primitiveCount * mode.verticesPerPrimitive + mode.extraVertices);
-    if (!m_Profile.polygonMode && m_RenderStates[D3DRS_FILLMODE] != D3DFILL_SOLID &&
-        mode.verticesPerPrimitive + mode.extraVertices >= 3)
+    if (NeedsOutline() && mode.verticesPerPrimitive + mode.extraVertices >= 3)
     {
         DrawOutline(type, primitiveCount, indexed, start, instanceCount);
     }

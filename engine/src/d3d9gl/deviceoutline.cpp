@@ -52,6 +52,13 @@ bool VertexNumbers(const IndexBuffer* pIndices, UINT start, UINT count,
     return true;
 }
 
+bool Device::NeedsOutline() const
+{
+    const DWORD fill = m_RenderStates[D3DRS_FILLMODE];
+    return (fill == D3DFILL_WIREFRAME && !m_Profile.polygonMode) ||
+           (fill == D3DFILL_POINT && !(m_Profile.polygonMode && m_Profile.pointFill));
+}
+
 void Device::DrawOutline(D3DPRIMITIVETYPE type, UINT primitiveCount, bool indexed, UINT start,
                          UINT instanceCount)
 {
