@@ -6,6 +6,7 @@
 #include "d3d9gl/texture.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <map>
@@ -194,9 +195,9 @@ bool Device::Initialize(const D3DPRESENT_PARAMETERS& params)
     glBindVertexArray(m_Vao);
     glGenFramebuffers(1, &m_DrawFbo);
     glGenFramebuffers(1, &m_ReadFbo);
-    m_VertexRing.Create(m_Gl, VERTEX_RING_BYTES);
-    m_IndexRing.Create(m_Gl, INDEX_RING_BYTES);
-    m_ConstantRing.Create(m_Gl, CONSTANT_RING_BYTES);
+    m_VertexRing.Create(m_Gl, VERTEX_RING_BYTES, !m_Profile.es);
+    m_IndexRing.Create(m_Gl, INDEX_RING_BYTES, !m_Profile.es);
+    m_ConstantRing.Create(m_Gl, CONSTANT_RING_BYTES, !m_Profile.es);
     m_UniformAlignment = std::size_t(std::max(GetInteger(GL_UNIFORM_BUFFER_OFFSET_ALIGNMENT), 16));
     for (int stage = 0; stage < SHADER_STAGE_MAX; ++stage)
         m_Constants[stage].bytes.assign(ConstantBlockSize(ShaderStage(stage)), 0);
@@ -225,7 +226,7 @@ bool Device::CreateBackBuffer()
     if (m_Params.BackBufferFormat == D3DFMT_UNKNOWN)
         m_Params.BackBufferFormat = D3DFMT_X8R8G8B8;
     m_Params.BackBufferCount = 1;
-    const GLFormat_t* pFormat = GetGLFormat(m_Params.BackBufferFormat, m_Profile.es);
+    const GLFormat_t* pFormat = GetGLFormat(m_Params.BackBufferFormat, m_Profile.es, true);
     if (!pFormat || !pFormat->renderable || m_Params.BackBufferWidth > m_Caps.MaxTextureWidth ||
         m_Params.BackBufferHeight > m_Caps.MaxTextureHeight)
     {
@@ -354,6 +355,7 @@ HRESULT Device::Present(const RECT*, const RECT*, HWND, const RGNDATA*)
         PresentInto(box, width, height);
         m_Surface->Swap();
     }
+    CollectGLErrors();
     // The scissor test and colour mask go back to the draw state; the attachments of the
     // draw framebuffer did not change.
     m_Dirty |= DIRTY_BLEND | DIRTY_RASTER;
@@ -390,9 +392,22 @@ HRESULT Device::EndScene()
     return D3D_OK;
 }
 
+void Device::CollectGLErrors()
+{
+    if (m_Profile.debugOutput)
+        return;
+    for (GLenum error = glGetError(); error != GL_NO_ERROR; error = glGetError())
+    {
+        char text[48];
+        std::snprintf(text, sizeof(text), "error 0x%04X", unsigned(error));
+        OnGLError(this, text);
+    }
+}
+
 void Device::GetCounters(D3D9GL_COUNTERS* pCurrent, D3D9GL_COUNTERS* pLastFrame)
 {
     BreakBatch();
+    CollectGLErrors();
     if (pCurrent)
         *pCurrent = m_Counters;
     if (pLastFrame)

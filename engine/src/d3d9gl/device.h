@@ -202,9 +202,6 @@ public:
     bool ClipControl() const { return m_Profile.clipControl; }
     // What the context offers, decided when the device was made.
     const GLProfile_t& Profile() const { return m_Profile; }
-    // Attribute locations (bit per location) whose red and blue the shader must swap: the
-    // D3DCOLOR inputs of the latest draw where the profile has no BGRA vertex layout.
-    uint32_t SwizzledAttributes() const { return m_SwizzledAttributes; }
     // True (logged) when a test asked for this creation to fail.
     bool RefuseCreation(D3D9GL_CREATION_KIND kind);
 
@@ -263,6 +260,8 @@ private:
     // bars around it black.
     void PresentInto(const Halvex::Base::Letterbox& box, int width, int height);
     void ResetStates();
+    // Where GL has no debug output: counts and logs the errors glGetError holds.
+    void CollectGLErrors();
 
     // devicestate.cpp
     // Logs `message` the first time `kind` comes up on this device; later ones pass silently,
@@ -280,6 +279,9 @@ private:
     void ApplyRenderStates();
     void ApplyDepthStencil();
     void ApplyBlend();
+    // ES stores targets without alpha (X8R8G8B8, R5G6B5, ...) as RGBA: clears write alpha 1
+    // and draws leave it alone, so the target reads alpha 1 as Direct3D's does.
+    bool AlphaHeldAtOne() const;
     void ApplyRaster();
     void ApplyShaderState();
     void ApplySamplers();
@@ -391,9 +393,6 @@ private:
     bool m_SamplerEmulationDirty = false;
     uint32_t m_EnabledAttributes = 0;
     INT m_InputBaseVertex = 0; // the base vertex the attribute pointers include
-    // Attribute locations fed D3DCOLOR bytes as R, G, B, A where GL has no GL_BGRA layout:
-    // the shader reads them as .bgra.
-    uint32_t m_SwizzledAttributes = 0;
     GLuint m_CurrentProgram = 0;
 
     // Programs by (vertex shader id, pixel shader id, flat); 0 records a failed link.

@@ -178,7 +178,6 @@ bool Device::ApplyVertexInput(UINT& instanceCount, INT baseVertex)
     if (!(m_Dirty & DIRTY_VERTEX_INPUT) && baseVertex == m_InputBaseVertex)
         return true;
     uint32_t enabled = 0;
-    uint32_t swizzled = 0;
     if (auto* pDecl = static_cast<VertexDeclaration*>(m_Declaration.Get()))
     {
         for (const VertexAttribute_t& attribute : pDecl->Attributes())
@@ -196,7 +195,7 @@ bool Device::ApplyVertexInput(UINT& instanceCount, INT baseVertex)
             // Without GL_BGRA the shader swaps a colour's red and blue.
             GLint size = attribute.size;
             if (size == GL_BGRA && !m_Profile.bgra)
-                size = 4, swizzled |= 1u << attribute.location;
+                size = 4;
             m_Gl.BindBuffer(GL_SLOT_ARRAY, stream.glBuffer);
             glVertexAttribPointer(attribute.location, size, attribute.type, attribute.normalized,
                                   GLsizei(stream.stride),
@@ -220,7 +219,6 @@ bool Device::ApplyVertexInput(UINT& instanceCount, INT baseVertex)
         ++m_Counters.StateChanges;
     }
     m_EnabledAttributes = enabled;
-    m_SwizzledAttributes = swizzled;
     m_InputBaseVertex = baseVertex;
     m_BatchInputStride = 0;
     m_Dirty &= ~DIRTY_VERTEX_INPUT;

@@ -34,7 +34,8 @@ template <class T> HRESULT MakeTexture(Device* pDevice, const TextureDesc_t& des
 bool ValidateTexture(TextureDesc_t& desc, UINT maxSize, const GLProfile_t& profile)
 {
     const FormatInfo* pInfo = GetFormatInfo(desc.format);
-    const GLFormat_t* pFormat = GetGLFormat(desc.format, profile.es);
+    const GLFormat_t* pFormat =
+        GetGLFormat(desc.format, profile.es, (desc.usage & D3DUSAGE_RENDERTARGET) != 0);
     const char* pProblem = nullptr;
     if (!pInfo || !pFormat)
         pProblem = "the format is not supported";

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include <span>
 
 namespace d3d9gl
 {
@@ -49,6 +50,17 @@ constexpr GLFormat_t EsRgba8(D3DFORMAT format, bool renderable)
 {
     return {format, GL_RGBA8, GL_RGBA, GL_UNSIGNED_BYTE, {GL_RED, GL_GREEN, GL_BLUE, GL_ALPHA}, D3DFMT_A8B8G8R8, renderable};
 }
+constexpr GLFormat_t EsFloat4(D3DFORMAT format)
+{
+    const bool half = format == D3DFMT_R16F || format == D3DFMT_G16R16F;
+    return {format,
+            half ? GLenum(GL_RGBA16F) : GLenum(GL_RGBA32F),
+            GL_RGBA,
+            half ? GLenum(GL_HALF_FLOAT) : GLenum(GL_FLOAT),
+            {GL_RED, GL_GREEN, GL_BLUE, GL_ALPHA},
+            half ? D3DFMT_A16B16G16R16F : D3DFMT_A32B32G32R32F,
+            false};
+}
 constexpr GLFormat_t EsRgba16F(D3DFORMAT format, bool renderable)
 {
     return {format, GL_RGBA16F, GL_RGBA, GL_HALF_FLOAT, {GL_RED, GL_GREEN, GL_BLUE, GL_ALPHA}, D3DFMT_A16B16G16R16F, renderable};
@@ -71,6 +83,12 @@ constexpr GLFormat_t ES_FORMATS[] = {
     EsRgba16F(D3DFMT_L16, false),
     EsRgba16F(D3DFMT_G16R16, true),
     EsRgba16F(D3DFMT_A16B16G16R16, true),
+    // Sampled float textures with missing channels hold all four, so those read 1; render
+    // targets (next entries) keep their own format.
+    EsFloat4(D3DFMT_R16F),
+    EsFloat4(D3DFMT_G16R16F),
+    EsFloat4(D3DFMT_R32F),
+    EsFloat4(D3DFMT_G32R32F),
     {D3DFMT_R16F,          GL_R16F,     GL_RED,  GL_HALF_FLOAT,                   {GL_RED, GL_GREEN, GL_BLUE, GL_ALPHA}, D3DFMT_UNKNOWN, true},
     {D3DFMT_G16R16F,       GL_RG16F,    GL_RG,   GL_HALF_FLOAT,                   {GL_RED, GL_GREEN, GL_BLUE, GL_ALPHA}, D3DFMT_UNKNOWN, true},
     {D3DFMT_A16B16G16R16F, GL_RGBA16F,  GL_RGBA, GL_HALF_FLOAT,                   {GL_RED, GL_GREEN, GL_BLUE, GL_ALPHA}, D3DFMT_UNKNOWN, true},
@@ -100,13 +118,20 @@ constexpr GLDepthFormat_t DEPTH_FORMATS[] = {
 
 } // namespace
 
-const GLFormat_t* GetGLFormat(D3DFORMAT format, bool es)
+const GLFormat_t* GetGLFormat(D3DFORMAT format, bool es, bool renderTarget)
 {
-    const auto begin = es ? std::begin(ES_FORMATS) : std::begin(FORMATS);
-    const auto end = es ? std::end(ES_FORMATS) : std::end(FORMATS);
-    auto it = std::find_if(begin, end,
-                           [format](const GLFormat_t& entry) { return entry.format == format; });
-    return it == end ? nullptr : &*it;
+    const std::span<const GLFormat_t> table =
+        es ? std::span<const GLFormat_t>(ES_FORMATS) : std::span<const GLFormat_t>(FORMATS);
+    const GLFormat_t* pFound = nullptr;
+    for (const GLFormat_t& entry : table)
+    {
+        if (entry.format != format)
+            continue;
+        if (!renderTarget || entry.renderable)
+            return &entry;
+        pFound = pFound ? pFound : &entry;
+    }
+    return pFound;
 }
 
 const GLDepthFormat_t* GetGLDepthFormat(D3DFORMAT format, bool es)

@@ -23,9 +23,10 @@ struct GLFormat_t
     bool renderable; // usable as a colour render target
 };
 
-// The GL storage of a texture or render-target format on desktop GL or on OpenGL ES, or
-// null when it is not supported.
-const GLFormat_t* GetGLFormat(D3DFORMAT format, bool es);
+// The GL storage of a texture (renderTarget false) or render-target format on desktop GL or
+// on OpenGL ES, or null when it is not supported. A format that cannot render still has an
+// entry for render targets, which says so.
+const GLFormat_t* GetGLFormat(D3DFORMAT format, bool es, bool renderTarget);
 
 struct GLDepthFormat_t
 {

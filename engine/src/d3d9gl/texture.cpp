@@ -37,7 +37,7 @@ bool ConvertTexels(D3DFORMAT from, const ImageSurface& in, D3DFORMAT to, ImageSu
     if (!(fromBgra && to == D3DFMT_A8B8G8R8) && !(from == D3DFMT_A8B8G8R8 && toBgra))
         return ConvertSurface(from, in, to, out);
     out = in;
-    const bool opaque = from == D3DFMT_X8R8G8B8;
+    const bool opaque = from == D3DFMT_X8R8G8B8 || to == D3DFMT_X8R8G8B8;
     for (std::size_t i = 0; i + 3 < out.bytes.size(); i += 4)
     {
         std::swap(out.bytes[i], out.bytes[i + 2]);
@@ -56,7 +56,9 @@ TextureBase* ToTextureBase(IDirect3DBaseTexture9* pTexture)
 
 TextureBase::TextureBase(Device* pDevice, const TextureDesc_t& desc)
     : DeviceChild(pDevice), m_Desc(desc),
-      m_pFormat(GetGLFormat(desc.format, pDevice->Profile().es)), m_Target(TargetOf(desc.type))
+      m_pFormat(GetGLFormat(desc.format, pDevice->Profile().es,
+                            (desc.usage & D3DUSAGE_RENDERTARGET) != 0)),
+      m_Target(TargetOf(desc.type))
 {
 }
 
