@@ -206,35 +206,6 @@ TEST_F(DrawGLTest, FlatShadingTakesTheFirstVertexOfEachPrimitive)
     pVertices->Release();
 }
 
-// A point is a square of D3DRS_POINTSIZE pixels, held within the minimum and maximum.
-TEST_F(DrawGLTest, PointSizeIsClampedBetweenItsLimits)
-{
-    auto bits = [](float value)
-    {
-        DWORD word = 0;
-        std::memcpy(&word, &value, sizeof(word));
-        return word;
-    };
-    const Vertex point = Corners(32, 32, 32, 32, RED)[0];
-    UseColorShaders();
-    const struct
-    {
-        float size, min, max;
-        UINT halfWidth; // of the square drawn around pixel (32, 32)
-    } cases[] = {{8.0f, 1.0f, 64.0f, 4}, {8.0f, 12.0f, 64.0f, 6}, {8.0f, 1.0f, 2.0f, 1}};
-    for (const auto& c : cases)
-    {
-        SetStates({{D3DRS_POINTSIZE, bits(c.size)},
-                   {D3DRS_POINTSIZE_MIN, bits(c.min)},
-                   {D3DRS_POINTSIZE_MAX, bits(c.max)}});
-        ClearAll(BLACK);
-        HR_OK(Device()->DrawPrimitiveUP(D3DPT_POINTLIST, 1, &point, sizeof(Vertex)));
-        const LONG low = LONG(32 - c.halfWidth), high = LONG(32 + c.halfWidth);
-        EXPECT_TRUE(OnlyRectIs(ReadBackBuffer(), {low, low, high, high}, RED, BLACK))
-            << c.size << " within " << c.min << " to " << c.max;
-    }
-}
-
 TEST_F(DrawGLTest, DeclarationsNeedAnEndMarkerWithinTheLimit)
 {
     Halvex::Base::DiagnosticCapture capture;
