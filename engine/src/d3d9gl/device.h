@@ -275,6 +275,10 @@ private:
     // Binds the draw framebuffer, attaching the targets first when they changed.
     void BindFramebuffer();
     void ApplyFramebuffer();
+    // The depth-stencil surface to attach with render target 0: `pDepth`, or where WebGL
+    // wants every attachment the same size and pDepth is larger, a surface of the target's
+    // size and pDepth's format that stands in for it (its contents are its own).
+    SurfaceImpl* DepthAttachmentFor(SurfaceImpl* pDepth);
     void ApplyViewport();
     void ApplyRenderStates();
     void ApplyDepthStencil();
@@ -370,6 +374,7 @@ private:
     SamplerCache m_SamplerCache;
     RefPtr<IDirect3DTexture9> m_BackBuffer;
     RefPtr<IDirect3DSurface9> m_AutoDepthStencil;
+    RefPtr<IDirect3DSurface9> m_DepthProxy; // see DepthAttachmentFor
 
     // Direct3D state.
     uint32_t m_Dirty = DIRTY_ALL;

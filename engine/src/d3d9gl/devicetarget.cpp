@@ -108,7 +108,7 @@ void Device::ApplyFramebuffer()
     glDrawBuffers(GLsizei(RENDER_TARGET_MAX), drawBuffers);
     glFramebufferRenderbuffer(GL_DRAW_FRAMEBUFFER, GL_DEPTH_STENCIL_ATTACHMENT, GL_RENDERBUFFER, 0);
     if (auto* pDepth = static_cast<SurfaceImpl*>(m_DepthStencil.Get()))
-        pDepth->Attach(GL_DEPTH_STENCIL_ATTACHMENT);
+        DepthAttachmentFor(pDepth)->Attach(GL_DEPTH_STENCIL_ATTACHMENT);
     m_Counters.StateChanges += RENDER_TARGET_MAX + 2;
     const GLenum status = glCheckFramebufferStatus(GL_DRAW_FRAMEBUFFER);
     if (status != GL_FRAMEBUFFER_COMPLETE)
@@ -117,6 +117,27 @@ void Device::ApplyFramebuffer()
             "(status 0x%x)",
             status);
     m_Dirty &= ~DIRTY_FRAMEBUFFER;
+}
+
+SurfaceImpl* Device::DepthAttachmentFor(SurfaceImpl* pDepth)
+{
+    const auto* pTarget = static_cast<SurfaceImpl*>(m_RenderTargets[0].Get());
+    if (!m_Profile.es || !pTarget ||
+        (pTarget->Width() == pDepth->Width() && pTarget->Height() == pDepth->Height()))
+        return pDepth;
+    auto* pProxy = static_cast<SurfaceImpl*>(m_DepthProxy.Get());
+    if (!pProxy || pProxy->Width() != pTarget->Width() || pProxy->Height() != pTarget->Height() ||
+        pProxy->Format() != pDepth->Format())
+    {
+        m_DepthProxy.Reset();
+        IDirect3DSurface9* pSurface = nullptr;
+        if (FAILED(CreateDepthStencilSurface(pTarget->Width(), pTarget->Height(), pDepth->Format(),
+                                             D3DMULTISAMPLE_NONE, 0, FALSE, &pSurface, nullptr)))
+            return pDepth;
+        m_DepthProxy = RefPtr<IDirect3DSurface9>::Adopt(pSurface);
+        pProxy = static_cast<SurfaceImpl*>(pSurface);
+    }
+    return pProxy;
 }
 
 HRESULT Device::GetRenderTargetData(IDirect3DSurface9* pRenderTarget,
