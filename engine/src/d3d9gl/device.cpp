@@ -137,7 +137,6 @@ Device::~Device()
     m_PixelShader.Reset();
     m_BackBuffer.Reset();
     m_AutoDepthStencil.Reset();
-    m_DepthProxy.Reset();
 
     // Whatever the application still holds gives up its GL objects now: a leak of the
     // application's, reported once.
@@ -170,6 +169,7 @@ Device::~Device()
     m_IndexRing.Release(m_Gl);
     glDeleteFramebuffers(1, &m_DrawFbo);
     glDeleteFramebuffers(1, &m_ReadFbo);
+    glDeleteRenderbuffers(1, &m_FittedDepth);
     glDeleteVertexArrays(1, &m_Vao);
 }
 
@@ -216,7 +216,6 @@ bool Device::CreateBackBuffer()
 {
     m_BackBuffer.Reset();
     m_AutoDepthStencil.Reset();
-    m_DepthProxy.Reset();
     if (m_Params.BackBufferWidth == 0 || m_Params.BackBufferHeight == 0)
     {
         int width = 0;
@@ -335,6 +334,10 @@ void Device::PresentInto(const Halvex::Base::Letterbox& box, int width, int heig
     glBlitFramebuffer(0, 0, srcWidth, srcHeight, box.x, top, box.x + box.width, top - box.height,
                       GL_COLOR_BUFFER_BIT,
                       box.width == srcWidth && box.height == srcHeight ? GL_NEAREST : GL_LINEAR);
+    // Chromium's WebGL loses the read framebuffer binding when it shows the canvas while still
+    // reporting it bound, so the next frame's bind would be skipped: leave it unbound.
+    if (m_Profile.es)
+        m_Gl.BindReadFramebuffer(0);
 }
 
 HRESULT Device::Present(const RECT*, const RECT*, HWND, const RGNDATA*)
