@@ -1,5 +1,5 @@
 // The page around the program: it checks for WebGL 2 before loading anything, sends the
-// program's diagnostics to the console and to #log, shows the loading status and any failure
+// program's diagnostics to the console and to #log (opened for errors), shows the loading status and any failure
 // in #failure. Hash, test mode and bench are the program's own (app/src/web/webpage.cpp).
 'use strict';
 (() => {
@@ -7,9 +7,11 @@
     const status = document.getElementById('status');
     const canvas = document.getElementById('canvas');
 
+    // Every line is kept in #log; the panel opens by itself for errors only (warnings such as
+    // a state d3d9gl does not carry out are the desktop's standard error lines too).
     const show = (text) => {
         log.textContent += text + '\n';
-        log.hidden = false;
+        if (/error|can not|cannot|failed/i.test(text)) log.hidden = false;
     };
     const fail = (text) => {
         const failure = document.getElementById('failure');

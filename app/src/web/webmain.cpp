@@ -163,7 +163,7 @@ void WebApp::Frame()
     if (m_Options.m_TestFrames > 0 && m_Frames >= m_Options.m_TestFrames)
     {
         emscripten_cancel_main_loop();
-        SetPageDone();
+        SetPageDone(m_Frames);
     }
 }
 

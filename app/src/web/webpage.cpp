@@ -39,8 +39,9 @@ EM_JS(void, PushHash, (const char* name), {
     if (location.hash !== hash) history.pushState(null, "", hash);
 });
 
-EM_JS(void, SetState, (const char* state), {
+EM_JS(void, SetState, (const char* state, int frames), {
     document.body.dataset.state = UTF8ToString(state);
+    console.log("lumivia: " + document.body.dataset.state + " after " + frames + " frames");
 });
 
 EM_JS(void, ShowFailure, (const char* message), {
@@ -105,9 +106,9 @@ void ShowLessonInHash(const std::string& lesson)
     PushHash(lesson.c_str());
 }
 
-void SetPageDone()
+void SetPageDone(int frames)
 {
-    SetState("done");
+    SetState("done", frames);
 }
 
 void ShowPageFailure(const std::string& message)

@@ -28,8 +28,8 @@ bool TakeRequestedLesson(std::string* pLesson);
 // Makes the hash name `lesson` as a new history entry, unless it already does.
 void ShowLessonInHash(const std::string& lesson);
 
-// state "done".
-void SetPageDone();
+// state "done" after `frames` frames, with a console line.
+void SetPageDone(int frames);
 // The message in #failure, state "failed".
 void ShowPageFailure(const std::string& message);
 // Records the time from navigation to the first presented frame (window.lumiviaFirstFrameMs
