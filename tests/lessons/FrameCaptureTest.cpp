@@ -1,0 +1,109 @@
+// The device's frame capture in the real application: a lesson's frame, recorded and
+// replayed to its last event off-screen, gives the picture the frame showed, pixel for pixel;
+// the events name the states the lesson set.
+
+#include "LessonScreens.h"
+
+#include "testcase/renderstate_depth.h"
+
+#include "common/render/mycombobox.h"
+#include "common/render/renderimpl.h"
+
+#include "rendercore/source/renderdevice/devicediagnostics.h"
+#include "rendercore/source/renderdevice/renderdevice.h"
+
+#include <stb/stb_image.h>
+
+#include <algorithm>
+
+using Halvex::RenderCore::DeviceDiagnostics;
+using Halvex::RenderCore::FrameEvent;
+using Halvex::RenderCore::FramePicture;
+
+namespace
+{
+
+class FrameCapture : public LessonScreens
+{
+protected:
+    DeviceDiagnostics* Diagnostics()
+    {
+        return driver.GetApp().GetRenderer()->GetDevice()->GetDiagnostics();
+    }
+
+    // Records the next whole frame; the back buffer holds its picture afterwards.
+    const std::vector<FrameEvent>& CaptureFrame()
+    {
+        DeviceDiagnostics* pDiagnostics = Diagnostics();
+        pDiagnostics->RequestFrameCapture();
+        driver.RunFrames(2); // the first Present begins the recording, the second ends it
+        EXPECT_TRUE(pDiagnostics->HasFrameCapture());
+        EXPECT_EQ(pDiagnostics->GetCaptureMessage(), "");
+        return pDiagnostics->GetFrameEvents();
+    }
+
+    // The back buffer as RGBA8 rows.
+    std::vector<uint8_t> Screen(int* pWidth, int* pHeight)
+    {
+        const auto path = temp / "frame.png";
+        EXPECT_TRUE(driver.SaveScreenshot(path.string()));
+        int channels = 0;
+        stbi_uc* pPixels = stbi_load(path.string().c_str(), pWidth, pHeight, &channels, 4);
+        if (!pPixels)
+            return {};
+        std::vector<uint8_t> rgba(pPixels, pPixels + std::size_t(*pWidth) * *pHeight * 4);
+        stbi_image_free(pPixels);
+        return rgba;
+    }
+};
+
+TEST_F(FrameCapture, ReplayToTheLastEventGivesTheCapturedFrameInTheTargetLessons)
+{
+    Start(HalvexTest::SourceDir() / "tests");
+    for (const char* pLesson : {"RS_Depth", "Stencil", "ShadowMap", "RenderToCubeMap"})
+    {
+        SCOPED_TRACE(pLesson);
+        ASSERT_TRUE(driver.SelectLesson(pLesson));
+        driver.RunFrames(1);
+        const std::vector<FrameEvent>& events = CaptureFrame();
+        int width = 0;
+        int height = 0;
+        const std::vector<uint8_t> screen = Screen(&width, &height);
+        ASSERT_GT(events.size(), 2u);
+        FramePicture picture;
+        ASSERT_TRUE(Diagnostics()->ReplayTo(events.size() - 1, &picture));
+        EXPECT_EQ(picture.width, width);
+        EXPECT_EQ(picture.height, height);
+        EXPECT_TRUE(picture.rgba == screen) << "the replayed frame differs from the one shown";
+        FramePicture first;
+        ASSERT_TRUE(Diagnostics()->ReplayTo(0, &first));
+        EXPECT_FALSE(first.rgba == screen) << "the first event shows the finished frame";
+        // Replay leaves the lesson's frame as it was.
+        EXPECT_TRUE(Screen(&width, &height) == screen);
+    }
+}
+
+TEST_F(FrameCapture, DepthEventsNameTheDepthStatesTheLessonSets)
+{
+    Start(HalvexTest::SourceDir() / "tests");
+    auto* pLesson = Open<RenderState_Depth>("RS_Depth");
+    ASSERT_NE(pLesson, nullptr);
+    ChooseItem(driver, pLesson->GetFuncCombo(), 4);  // Greater
+    ChooseItem(driver, pLesson->GetWriteCombo(), 0); // writes off
+    const std::vector<FrameEvent>& events = CaptureFrame();
+    const auto cube = std::find_if(events.begin(), events.end(),
+                                   [](const FrameEvent& event)
+                                   {
+                                       return event.kind == FrameEvent::Kind::Draw &&
+                                              std::count(event.states.begin(), event.states.end(),
+                                                         "D3DRS_ZFUNC = D3DCMP_GREATER") == 1;
+                                   });
+    ASSERT_NE(cube, events.end());
+    EXPECT_EQ(std::count(cube->states.begin(), cube->states.end(), "D3DRS_ZWRITEENABLE = FALSE"),
+              1);
+    EXPECT_EQ(cube->target, "back buffer");
+    EXPECT_FALSE(cube->textures.empty());
+    EXPECT_NE(cube->shaders.find(" + "), std::string::npos);
+}
+
+} // namespace
