@@ -139,12 +139,32 @@ RefPtr<IUnknown> MakeBufferLike(Device& device, BufferStorage* pBuffer)
     return RefPtr<IUnknown>::Adopt(pMade);
 }
 
+// a: stage (vertex 0, pixel 1), start register, count.
+HRESULT SetConstants(Device& device, CaptureCall call, const UINT* a, const void* pData)
+{
+    const bool vertex = a[0] == 0;
+    switch (call)
+    {
+    case CaptureCall::ConstantF:
+        return vertex
+                   ? device.SetVertexShaderConstantF(a[1], static_cast<const float*>(pData), a[2])
+                   : device.SetPixelShaderConstantF(a[1], static_cast<const float*>(pData), a[2]);
+    case CaptureCall::ConstantI:
+        return vertex ? device.SetVertexShaderConstantI(a[1], static_cast<const int*>(pData), a[2])
+                      : device.SetPixelShaderConstantI(a[1], static_cast<const int*>(pData), a[2]);
+    case CaptureCall::ConstantB:
+        return vertex ? device.SetVertexShaderConstantB(a[1], static_cast<const BOOL*>(pData), a[2])
+                      : device.SetPixelShaderConstantB(a[1], static_cast<const BOOL*>(pData), a[2]);
+    default:
+        return D3D_OK;
+    }
+}
+
 HRESULT Execute(Device& device, const FrameCapture& capture, const CapturedCall_t& call,
                 const Redirect& redirect)
 {
     const UINT* a = call.args;
     const void* pData = capture.data.data() + call.dataOffset;
-    const bool vertex = a[0] == 0;
     float depth = 0.0f;
     switch (call.call)
     {
@@ -159,15 +179,9 @@ HRESULT Execute(Device& device, const FrameCapture& capture, const CapturedCall_
     case CaptureCall::PixelShader:
         return device.SetPixelShader(dynamic_cast<IDirect3DPixelShader9*>(call.pObject));
     case CaptureCall::ConstantF:
-        return vertex
-                   ? device.SetVertexShaderConstantF(a[1], static_cast<const float*>(pData), a[2])
-                   : device.SetPixelShaderConstantF(a[1], static_cast<const float*>(pData), a[2]);
     case CaptureCall::ConstantI:
-        return vertex ? device.SetVertexShaderConstantI(a[1], static_cast<const int*>(pData), a[2])
-                      : device.SetPixelShaderConstantI(a[1], static_cast<const int*>(pData), a[2]);
     case CaptureCall::ConstantB:
-        return vertex ? device.SetVertexShaderConstantB(a[1], static_cast<const BOOL*>(pData), a[2])
-                      : device.SetPixelShaderConstantB(a[1], static_cast<const BOOL*>(pData), a[2]);
+        return SetConstants(device, call.call, a, pData);
     case CaptureCall::StreamSource:
         return device.SetStreamSource(a[0], redirect.As<IDirect3DVertexBuffer9>(call.pObject), a[1],
                                       a[2]);
