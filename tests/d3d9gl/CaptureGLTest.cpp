@@ -26,12 +26,13 @@ protected:
         HR_OK(m_pTarget->GetSurfaceLevel(0, &m_pTargetSurface));
         HR_OK(D3D9GL_SetTextureName(m_pTarget, "pass.rt"));
         HR_OK(Device()->GetBackBuffer(0, 0, D3DBACKBUFFER_TYPE_MONO, &m_pBackBuffer));
+        m_pTexels = MakeTexture(2, 2, D3DFMT_A8R8G8B8, WHITE_TEXELS);
         HR_OK(Device()->CreateVertexBuffer(6 * sizeof(Vertex), D3DUSAGE_DYNAMIC, 0, D3DPOOL_DEFAULT,
                                            &m_pBuffer, nullptr));
     }
     void TearDown() override
     {
-        Release(m_pBuffer, m_pBackBuffer, m_pTargetSurface, m_pTarget);
+        Release(m_pTexels, m_pBuffer, m_pBackBuffer, m_pTargetSurface, m_pTarget);
         DeviceFixture::TearDown();
     }
 
@@ -64,10 +65,12 @@ protected:
             },
             [d, this]
             {
-                UseColorShaders();
+                SetStates({{D3DRS_ZFUNC, D3DCMP_ALWAYS}});
                 HR_OK(D3D9GL_BeginEvent(d, "GUI"));
                 DrawQuad(0, 56, 8, 64, 0.0f, RED);
-                DrawQuad(56, 0, 64, 8, 0.0f, BLUE);
+                FillLevel(m_pTexels, 0, BLUE_TEXELS); // a texture written in the frame
+                HR_OK(d->SetTexture(0, m_pTexels));
+                DrawQuad(56, 0, 64, 8, 0.0f, WHITE);
                 HR_OK(D3D9GL_EndEvent(d));
             },
         };
@@ -125,6 +128,9 @@ protected:
     IDirect3DSurface9* m_pTargetSurface = nullptr;
     IDirect3DSurface9* m_pBackBuffer = nullptr;
     IDirect3DVertexBuffer9* m_pBuffer = nullptr;
+    IDirect3DTexture9* m_pTexels = nullptr;
+    static constexpr D3DCOLOR WHITE_TEXELS[4] = {WHITE, WHITE, WHITE, WHITE};
+    static constexpr D3DCOLOR BLUE_TEXELS[4] = {BLUE, BLUE, BLUE, BLUE};
     D3D9GL_CAPTURE_INFO m_Info;
 };
 
@@ -141,6 +147,7 @@ TEST_F(CaptureGLTest, ReplayToAnEventEqualsTheFrameStoppedAfterItAndDisturbsNoth
         HR_OK(Device()->GetRenderTarget(0, &pTarget));
         const UINT size = pTarget == m_pTargetSurface ? RT_SIZE : TARGET_SIZE;
         SetStates({{D3DRS_CULLMODE, D3DCULL_CW}});
+        FillLevel(m_pTexels, 0, WHITE_TEXELS); // the application moves on
         const std::vector<BYTE> shown = Pixels(pTarget, size);
         const std::vector<BYTE> texture = Pixels(m_pTargetSurface, RT_SIZE);
 
