@@ -230,6 +230,8 @@ public:
                 const void* pData = nullptr, std::size_t size = 0);
     // Keeps the buffer's bytes as they were before the frame wrote them.
     void RecordBufferLock(BufferStorage* pBuffer);
+    // Keeps the texture's levels as they were before the frame wrote them.
+    void RecordTextureWrite(TextureBase* pTexture);
 
 private:
     struct Stream_t
@@ -280,6 +282,7 @@ private:
     void LoadState(const DeviceState_t& in);
     // Copies one surface's pixels into another of the same size and format.
     void CopySurface(SurfaceImpl* pSource, SurfaceImpl* pDest);
+    void ResetCopies(FrameCapture& capture);
     bool Replay(FrameCapture& capture, UINT lastCall, UINT fillAt, D3DCOLOR fill, ImageSurface& out,
                 ImageSurface* pFilled);
     void FillTarget(D3DCOLOR colour, ImageSurface* pFilled);

@@ -46,28 +46,38 @@ template <class F> void ForEachSurfacePair(IUnknown* pSource, IUnknown* pDest, F
     }
 }
 
+// A texture made like pTexture, in `pool`.
+RefPtr<IUnknown> MakeTextureLike(Device& device, TextureBase* pTexture, D3DPOOL pool)
+{
+    const TextureDesc_t& d = pTexture->Desc();
+    if (d.type == D3DRTYPE_CUBETEXTURE)
+    {
+        IDirect3DCubeTexture9* pCube = nullptr;
+        device.CreateCubeTexture(d.width, d.levels, d.usage, d.format, pool, &pCube, nullptr);
+        return RefPtr<IUnknown>::Adopt(pCube);
+    }
+    if (d.type == D3DRTYPE_VOLUMETEXTURE)
+    {
+        IDirect3DVolumeTexture9* pVolume = nullptr;
+        device.CreateVolumeTexture(d.width, d.height, d.depth, d.levels, d.usage, d.format, pool,
+                                   &pVolume, nullptr);
+        return RefPtr<IUnknown>::Adopt(pVolume);
+    }
+    IDirect3DTexture9* pMade = nullptr;
+    device.CreateTexture(d.width, d.height, d.levels, d.usage, d.format, pool, &pMade, nullptr);
+    return RefPtr<IUnknown>::Adopt(pMade);
+}
+
 // A new target made like pOriginal (a render-target texture or a depth-stencil surface).
 RefPtr<IUnknown> MakeTargetLike(Device& device, IUnknown* pOriginal)
 {
-    IUnknown* pMade = nullptr;
     if (TextureBase* pTexture = ToTextureBase(dynamic_cast<IDirect3DBaseTexture9*>(pOriginal)))
-    {
-        const TextureDesc_t& desc = pTexture->Desc();
-        if (pTexture->FaceCount() == 6)
-            device.CreateCubeTexture(desc.width, desc.levels, desc.usage, desc.format,
-                                     D3DPOOL_DEFAULT,
-                                     reinterpret_cast<IDirect3DCubeTexture9**>(&pMade), nullptr);
-        else
-            device.CreateTexture(desc.width, desc.height, desc.levels, desc.usage, desc.format,
-                                 D3DPOOL_DEFAULT, reinterpret_cast<IDirect3DTexture9**>(&pMade),
-                                 nullptr);
-    }
-    else if (auto* pDepth = dynamic_cast<DepthStencilSurface*>(pOriginal))
-    {
+        return MakeTextureLike(device, pTexture, D3DPOOL_DEFAULT);
+    auto* pDepth = dynamic_cast<DepthStencilSurface*>(pOriginal);
+    IDirect3DSurface9* pMade = nullptr;
+    if (pDepth)
         device.CreateDepthStencilSurface(pDepth->Width(), pDepth->Height(), pDepth->Format(),
-                                         D3DMULTISAMPLE_NONE, 0, FALSE,
-                                         reinterpret_cast<IDirect3DSurface9**>(&pMade), nullptr);
-    }
+                                         D3DMULTISAMPLE_NONE, 0, FALSE, &pMade, nullptr);
     return RefPtr<IUnknown>::Adopt(pMade);
 }
 
@@ -88,6 +98,11 @@ public:
         {
             if (buffer.original.Get() == pObject)
                 return buffer.working.Get();
+        }
+        for (const FrameCapture::TextureCopy_t& texture : m_Capture.textures)
+        {
+            if (texture.original.Get() == pObject)
+                return texture.working.Get();
         }
         return pObject;
     }
@@ -126,17 +141,52 @@ HRESULT WriteBuffer(BufferStorage* pBuffer, UINT offset, const void* pData, UINT
     return pBuffer->UnlockRange();
 }
 
+HRESULT WriteTexture(TextureBase* pTexture, UINT face, UINT level, const void* pData, UINT size)
+{
+    ImageSurface pixels;
+    if (!pTexture ||
+        !MakeSurface(pTexture->Desc().format, pTexture->LevelWidth(level),
+                     pTexture->LevelHeight(level), pTexture->LevelDepth(level), pixels) ||
+        pixels.bytes.size() != size)
+        return D3DERR_INVALIDCALL;
+    std::memcpy(pixels.bytes.data(), pData, size);
+    return pTexture->WriteLevel(face, level, pixels) ? D3D_OK : D3DERR_INVALIDCALL;
+}
+
 RefPtr<IUnknown> MakeBufferLike(Device& device, BufferStorage* pBuffer)
 {
-    IUnknown* pMade = nullptr;
     if (auto* pIndices = dynamic_cast<IndexBuffer*>(pBuffer))
+    {
+        IDirect3DIndexBuffer9* pMade = nullptr;
         device.CreateIndexBuffer(pBuffer->Length(), pBuffer->Usage(), pIndices->Format(),
-                                 D3DPOOL_DEFAULT, reinterpret_cast<IDirect3DIndexBuffer9**>(&pMade),
-                                 nullptr);
-    else
-        device.CreateVertexBuffer(pBuffer->Length(), pBuffer->Usage(), 0, D3DPOOL_DEFAULT,
-                                  reinterpret_cast<IDirect3DVertexBuffer9**>(&pMade), nullptr);
+                                 D3DPOOL_DEFAULT, &pMade, nullptr);
+        return RefPtr<IUnknown>::Adopt(pMade);
+    }
+    IDirect3DVertexBuffer9* pMade = nullptr;
+    device.CreateVertexBuffer(pBuffer->Length(), pBuffer->Usage(), 0, D3DPOOL_DEFAULT, &pMade,
+                              nullptr);
     return RefPtr<IUnknown>::Adopt(pMade);
+}
+
+// a: stage (vertex 0, pixel 1), start register, count.
+HRESULT SetConstants(Device& device, CaptureCall call, const UINT* a, const void* pData)
+{
+    const bool vertex = a[0] == 0;
+    switch (call)
+    {
+    case CaptureCall::ConstantF:
+        return vertex
+                   ? device.SetVertexShaderConstantF(a[1], static_cast<const float*>(pData), a[2])
+                   : device.SetPixelShaderConstantF(a[1], static_cast<const float*>(pData), a[2]);
+    case CaptureCall::ConstantI:
+        return vertex ? device.SetVertexShaderConstantI(a[1], static_cast<const int*>(pData), a[2])
+                      : device.SetPixelShaderConstantI(a[1], static_cast<const int*>(pData), a[2]);
+    case CaptureCall::ConstantB:
+        return vertex ? device.SetVertexShaderConstantB(a[1], static_cast<const BOOL*>(pData), a[2])
+                      : device.SetPixelShaderConstantB(a[1], static_cast<const BOOL*>(pData), a[2]);
+    default:
+        return D3D_OK;
+    }
 }
 
 HRESULT Execute(Device& device, const FrameCapture& capture, const CapturedCall_t& call,
@@ -144,7 +194,6 @@ HRESULT Execute(Device& device, const FrameCapture& capture, const CapturedCall_
 {
     const UINT* a = call.args;
     const void* pData = capture.data.data() + call.dataOffset;
-    const bool vertex = a[0] == 0;
     float depth = 0.0f;
     switch (call.call)
     {
@@ -159,15 +208,9 @@ HRESULT Execute(Device& device, const FrameCapture& capture, const CapturedCall_
     case CaptureCall::PixelShader:
         return device.SetPixelShader(dynamic_cast<IDirect3DPixelShader9*>(call.pObject));
     case CaptureCall::ConstantF:
-        return vertex
-                   ? device.SetVertexShaderConstantF(a[1], static_cast<const float*>(pData), a[2])
-                   : device.SetPixelShaderConstantF(a[1], static_cast<const float*>(pData), a[2]);
     case CaptureCall::ConstantI:
-        return vertex ? device.SetVertexShaderConstantI(a[1], static_cast<const int*>(pData), a[2])
-                      : device.SetPixelShaderConstantI(a[1], static_cast<const int*>(pData), a[2]);
     case CaptureCall::ConstantB:
-        return vertex ? device.SetVertexShaderConstantB(a[1], static_cast<const BOOL*>(pData), a[2])
-                      : device.SetPixelShaderConstantB(a[1], static_cast<const BOOL*>(pData), a[2]);
+        return SetConstants(device, call.call, a, pData);
     case CaptureCall::StreamSource:
         return device.SetStreamSource(a[0], redirect.As<IDirect3DVertexBuffer9>(call.pObject), a[1],
                                       a[2]);
@@ -199,6 +242,9 @@ HRESULT Execute(Device& device, const FrameCapture& capture, const CapturedCall_
         return device.DrawPrimitiveUP(D3DPRIMITIVETYPE(a[0]), a[1], pData, a[2]);
     case CaptureCall::BufferUpdate:
         return WriteBuffer(redirect.As<BufferStorage>(call.pObject), a[0], pData, call.dataSize);
+    case CaptureCall::TextureUpdate:
+        return WriteTexture(redirect.As<TextureBase>(call.pObject), a[0], a[1], pData,
+                            call.dataSize);
     default:
         return D3D_OK;
     }
@@ -247,6 +293,25 @@ void Device::RecordBufferLock(BufferStorage* pBuffer)
     }
     capture.buffers.push_back({RefPtr<IUnknown>(dynamic_cast<IUnknown*>(pBuffer)), pBuffer,
                                pBuffer->Data(), RefPtr<IUnknown>()});
+}
+
+void Device::RecordTextureWrite(TextureBase* pTexture)
+{
+    FrameCapture& capture = *m_pRecording;
+    IUnknown* pInterface = pTexture->Interface();
+    for (const FrameCapture::TextureCopy_t& texture : capture.textures)
+    {
+        if (texture.original.Get() == pInterface)
+            return;
+    }
+    FrameCapture::TextureCopy_t copy = {RefPtr<IUnknown>(pInterface), {}, RefPtr<IUnknown>()};
+    copy.before.resize(pTexture->FaceCount() * pTexture->Desc().levels);
+    for (UINT face = 0; face < pTexture->FaceCount(); ++face)
+    {
+        for (UINT level = 0; level < pTexture->Desc().levels; ++level)
+            pTexture->ReadLevel(face, level, copy.before[face * pTexture->Desc().levels + level]);
+    }
+    capture.textures.push_back(std::move(copy));
 }
 
 // Called at the end of every Present while a capture is asked for or recorded: the frame that
@@ -375,10 +440,9 @@ void Device::CopySurface(SurfaceImpl* pSource, SurfaceImpl* pDest)
 
 // ---- Replay -----------------------------------------------------------------------------
 
-// Replays calls 0 to lastCall into the copies and reads the colour target the last one left;
-// before call fillAt the target in force is filled with `fill` and read into *pFilled.
-bool Device::Replay(FrameCapture& capture, UINT lastCall, UINT fillAt, D3DCOLOR fill,
-                    ImageSurface& out, ImageSurface* pFilled)
+// Makes the copies of the frame's targets, buffers and textures on first use and gives them
+// back the contents they had before the frame.
+void Device::ResetCopies(FrameCapture& capture)
 {
     for (FrameCapture::TargetCopy_t& target : capture.targets)
     {
@@ -395,6 +459,26 @@ bool Device::Replay(FrameCapture& capture, UINT lastCall, UINT fillAt, D3DCOLOR 
         WriteBuffer(dynamic_cast<BufferStorage*>(buffer.working.Get()), 0, buffer.before.data(),
                     UINT(buffer.before.size()));
     }
+    for (FrameCapture::TextureCopy_t& texture : capture.textures)
+    {
+        TextureBase* pOriginal =
+            ToTextureBase(static_cast<IDirect3DBaseTexture9*>(texture.original.Get()));
+        if (!texture.working)
+            texture.working = MakeTextureLike(*this, pOriginal, D3DPOOL_MANAGED);
+        TextureBase* pCopy =
+            ToTextureBase(dynamic_cast<IDirect3DBaseTexture9*>(texture.working.Get()));
+        const UINT levels = pOriginal->Desc().levels;
+        for (UINT i = 0; pCopy && i < texture.before.size(); ++i)
+            pCopy->WriteLevel(i / levels, i % levels, texture.before[i]);
+    }
+}
+
+// Replays calls 0 to lastCall into the copies and reads the colour target the last one left;
+// before call fillAt the target in force is filled with `fill` and read into *pFilled.
+bool Device::Replay(FrameCapture& capture, UINT lastCall, UINT fillAt, D3DCOLOR fill,
+                    ImageSurface& out, ImageSurface* pFilled)
+{
+    ResetCopies(capture);
     const Redirect redirect(capture);
     DeviceState_t start = capture.start;
     for (RefPtr<IDirect3DBaseTexture9>& texture : start.textures)

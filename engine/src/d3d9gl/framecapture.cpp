@@ -169,6 +169,11 @@ std::size_t FrameCapture::ByteSize() const
     std::size_t bytes = calls.size() * sizeof(CapturedCall_t) + data.size();
     for (const BufferCopy_t& buffer : buffers)
         bytes += buffer.before.size();
+    for (const TextureCopy_t& texture : textures)
+    {
+        for (const ImageSurface& level : texture.before)
+            bytes += level.bytes.size();
+    }
     return bytes;
 }
 

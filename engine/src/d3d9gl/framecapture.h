@@ -5,6 +5,7 @@
 #include "d3d9gl/capturecall.h"
 #include "d3d9gl/d3d9glcapture.h"
 #include "d3d9gl/device.h"
+#include "d3d9gl/image/image.h"
 
 #include <string>
 #include <vector>
@@ -75,6 +76,14 @@ public:
         std::vector<uint8_t> before;
         RefPtr<IUnknown> working;
     };
+    // A texture the frame writes: its levels before the frame (face-major) and the copy a
+    // replay uses.
+    struct TextureCopy_t
+    {
+        RefPtr<IUnknown> original;
+        std::vector<ImageSurface> before;
+        RefPtr<IUnknown> working;
+    };
 
     explicit FrameCapture(UINT maxCalls) : m_MaxCalls(maxCalls) {}
     FrameCapture(const FrameCapture&) = delete;
@@ -97,6 +106,7 @@ public:
     std::vector<uint8_t> data;
     std::vector<TargetCopy_t> targets;
     std::vector<BufferCopy_t> buffers;
+    std::vector<TextureCopy_t> textures;
     std::vector<D3D9GL_EVENT> events;
     std::vector<UINT> eventFirstCall; // the first call of each event
     std::vector<UINT> eventLastCall;  // the call that ends each event
