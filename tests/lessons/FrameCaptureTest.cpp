@@ -58,7 +58,7 @@ protected:
 };
 
 // Depth and stencil tests, shadow and cube-map passes: the replay to the last event is the
-// frame the window showed.
+// frame the window showed; a one-channel target's picture is grey.
 TEST_F(FrameCapture, ReplayToTheLastEventGivesTheFrameShownInTheTargetLessons)
 {
     Start(HalvexTest::SourceDir() / "tests");
@@ -79,6 +79,19 @@ TEST_F(FrameCapture, ReplayToTheLastEventGivesTheFrameShownInTheTargetLessons)
         ASSERT_TRUE(Diagnostics()->ReplayTo(0, &picture));
         EXPECT_FALSE(picture.rgba == screen) << "the first event shows the finished frame";
         EXPECT_TRUE(Screen(&width, &height) == screen) << "the replay changed the window";
+        // The shadow map's last depth draw: its one channel is shown as grey, not as cyan.
+        const auto map =
+            std::find_if(events.rbegin(), events.rend(),
+                         [](const FrameEvent& e) { return e.target.ends_with("D3DFMT_R32F"); });
+        ASSERT_EQ(map != events.rend(), lesson == "ShadowMap");
+        if (map == events.rend() || !Diagnostics()->ReplayTo(events.rend() - map - 1, &picture))
+            continue;
+        size_t grey = 0;
+        for (size_t i = 0; i + 3 < picture.rgba.size(); i += 4)
+            grey +=
+                picture.rgba[i] == picture.rgba[i + 1] && picture.rgba[i] == picture.rgba[i + 2];
+        EXPECT_EQ(grey * 4, picture.rgba.size());
+        EXPECT_LT(std::count(picture.rgba.begin(), picture.rgba.end(), 255), picture.rgba.size());
     }
 }
 

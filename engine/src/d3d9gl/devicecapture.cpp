@@ -525,6 +525,10 @@ bool ToRgba8(D3DFORMAT format, const ImageSurface& surface, std::vector<BYTE>& r
     std::vector<float> values;
     if (!DecodeSurface(format, surface, values))
         return false;
+    // A one-channel target reads as (R, 1, 1, 1); it is shown as grey, as a depth map is seen.
+    if (format == D3DFMT_R16F || format == D3DFMT_R32F)
+        for (std::size_t i = 0; i + 3 < values.size(); i += 4)
+            values[i + 1] = values[i + 2] = values[i];
     rgba.resize(values.size());
     for (std::size_t i = 0; i < values.size(); ++i)
         rgba[i] = BYTE(std::lround(std::clamp(values[i], 0.0f, 1.0f) * 255.0f));
