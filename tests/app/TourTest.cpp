@@ -17,9 +17,10 @@ TEST(TourOptions, OptionsSwitchesAndLessonNamesAreTakenInAnyOrder)
 {
     TourOptions_t options;
     std::string error;
-    ASSERT_TRUE(Parse({"MatrixTransform", "--out", "pics", "--frames", "5", "--csv", "b.csv",
-                       "Lighting", "--compare-merge", "--help", "--notes", "--stats"},
-                      &options, &error))
+    ASSERT_TRUE(
+        Parse({"MatrixTransform", "--out", "pics", "--frames", "5", "--csv", "b.csv", "Lighting",
+               "--compare-merge", "--help", "--notes", "--stats", "--inspect", "Stencil"},
+              &options, &error))
         << error;
     EXPECT_EQ(options.m_Frames, 5);
     EXPECT_TRUE(options.m_Bench);
@@ -27,6 +28,7 @@ TEST(TourOptions, OptionsSwitchesAndLessonNamesAreTakenInAnyOrder)
     EXPECT_TRUE(options.m_CompareMerge);
     EXPECT_EQ(options.m_Lessons, (std::vector<std::string>{"MatrixTransform", "Lighting"}));
     EXPECT_TRUE(options.m_Help && options.m_Notes && options.m_Stats);
+    EXPECT_EQ(options.m_InspectLesson, "Stencil");
 }
 
 TEST(TourOptions, BadInputIsRefusedWithAReason)

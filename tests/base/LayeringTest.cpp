@@ -8,8 +8,8 @@
 #include <string>
 
 // Dependencies point downward: the base library, the rendering core and the GUI toolkit
-// know neither OpenGL nor the Direct3D 9 layer, and only the GUI's SDL message handler
-// sees SDL.
+// know neither OpenGL nor the Direct3D 9 layer, only the GUI's SDL message handler sees
+// SDL, and the application reaches the back end only through the rendering core.
 namespace
 {
 struct LayerRule
@@ -23,12 +23,14 @@ constexpr const char* PLATFORM_OR_BACK_END =
     R"(^\s*#\s*include\s*[<"](SDL|GL/|GLES|epoxy/|d3d9gl/|d3d9|renderdevice_dx9/))";
 constexpr const char* GRAPHICS_API = R"(^\s*#\s*include\s*[<"](GL/|GLES|epoxy/|d3d9gl/|d3d9))";
 constexpr const char* SDL = R"(^\s*#\s*include\s*[<"]SDL)";
+constexpr const char* BACK_END = R"(^\s*#\s*include\s*[<"](d3d9gl/|d3d9|renderdevice_dx9/))";
 
 constexpr LayerRule RULES[] = {
     {"engine/src/base", PLATFORM_OR_BACK_END, ""},
     {"engine/src/rendercore", PLATFORM_OR_BACK_END, ""},
     {"engine/src/gui", GRAPHICS_API, ""},
     {"engine/src/gui", SDL, "hmsghandler_sdl"},
+    {"app", BACK_END, ""},
 };
 } // namespace
 

@@ -16,8 +16,7 @@
 #include "rendercore/source/renderdevice/renderdevice.h"
 
 using Halvex::MATH::Vector3;
-using Halvex::RenderCore::Rect_t;
-using Halvex::RenderCore::RenderDevice;
+using namespace Halvex::RenderCore;
 
 namespace
 {
@@ -46,6 +45,15 @@ TEST_F(LessonScreens, StencilMasksTheQuadAndClipsTheReflectionToTheFloor)
     // it there.
     pLesson->GetCamera().SetLookAt({2.5f, 1.5f, 0.6f}, ORIGIN, UP);
     ExpectScreen("stencil_case3_edge");
+    // The next lesson finds the stencil test as the lesson found it.
+    for (const auto& [state, value] : {std::pair{RS_STENCIL_FUNC, uint32_t(CMP_ALWAYS)},
+                                       {RS_STENCIL_PASS, uint32_t(STENCIL_OP_KEEP)},
+                                       {RS_STENCIL_REF, 0u}})
+    {
+        uint32_t now = 0;
+        driver.GetApp().GetRenderer()->GetDevice()->GetRenderState(state, &now);
+        EXPECT_EQ(now, value) << state;
+    }
 }
 
 TEST_F(LessonScreens, ViewportScissorClipsFullCubesOrShrinksThemIntoTheQuarters)
@@ -56,7 +64,7 @@ TEST_F(LessonScreens, ViewportScissorClipsFullCubesOrShrinksThemIntoTheQuarters)
     pLesson->GetCamera().SetLookAt({2.5f, 2.0f, 4.0f}, ORIGIN, UP);
     ExpectScreen("viewportscissor_scissor");
     RenderDevice* pDevice = driver.GetApp().GetRenderer()->GetDevice();
-    ExpectWholeWindow(pDevice->GetScissorRect());
+    EXPECT_EQ(pDevice->GetScissorRect().m_Width, 0.0f) << "the scissor test stays on";
     ClickWidget(driver, pLesson->GetViewportButton());
     ExpectScreen("viewportscissor_viewport");
     ExpectWholeWindow(pDevice->GetViewport());

@@ -1,9 +1,11 @@
 // lumivia-tour: runs the real application headless, opens lessons by clicking their rows in
 // the lesson list and writes one picture per lesson; with --bench it also measures start-up,
 // lesson switches and frame times with the native draw calls of each frame; with --soak it
-// switches through the lessons repeatedly and checks that nothing accumulates.
+// switches through the lessons repeatedly and checks that nothing accumulates; with --inspect
+// it writes one lesson's frame event by event.
 
 #include "tourallocations.h"
+#include "tourinspect.h"
 #include "tourlessons.h"
 #include "touroptions.h"
 #include "toursoak.h"
@@ -241,6 +243,10 @@ int main(int argc, char** argv)
     }
     setenv("SDL_VIDEODRIVER", "offscreen", 0);
     Halvex::Base::SetCurrentDirectory(Halvex::Base::GetModuleDirectory());
+    if (!options.m_InspectLesson.empty())
+    {
+        return RunInspect(options.m_InspectLesson, options.m_Frames, outDir);
+    }
     if (options.m_SoakCycles > 0)
     {
         return RunSoak(lessons, options.m_SoakCycles);

@@ -4,7 +4,8 @@
 
 const char* const TOUR_USAGE =
     "usage: lumivia-tour [--help] [--out DIR] [--frames N] [--notes] [--stats] [--bench]\n"
-    "                    [--csv FILE] [--compare-merge] [--soak CYCLES] [LESSON ...]\n"
+    "                    [--csv FILE] [--compare-merge] [--soak CYCLES] [--inspect LESSON]\n"
+    "                    [LESSON ...]\n"
     "  Runs Lumivia headless, opens each lesson from the list and writes DIR/<lesson>.png\n"
     "  (and DIR/start.png). --frames: frames rendered before each picture (30).\n"
     "  --notes, --stats: the pictures show the notes panel or the frame statistics.\n"
@@ -12,7 +13,9 @@ const char* const TOUR_USAGE =
     "  state changes, uploads, GL errors and heap allocations per frame; --csv also writes\n"
     "  them. --compare-merge: every screen also measured with draw merging off.\n"
     "  --soak: switches through the lessons CYCLES times and checks that resources, live\n"
-    "  GL objects and resident memory come back to their level (no pictures).\n";
+    "  GL objects and resident memory come back to their level (no pictures).\n"
+    "  --inspect: captures one frame of LESSON and writes its events to DIR/events.txt and\n"
+    "  the picture after each event to DIR/event_NN.png (no other pictures).\n";
 
 namespace
 {
@@ -63,7 +66,8 @@ bool ApplyFlag(const std::string& arg, TourOptions_t* pOptions)
 
 bool TakesValue(const std::string& arg)
 {
-    return arg == "--out" || arg == "--frames" || arg == "--soak" || arg == "--csv";
+    return arg == "--out" || arg == "--frames" || arg == "--soak" || arg == "--csv" ||
+           arg == "--inspect";
 }
 
 bool ApplyValue(const std::string& arg, const std::string& text, TourOptions_t* pOptions,
@@ -80,6 +84,10 @@ bool ApplyValue(const std::string& arg, const std::string& text, TourOptions_t* 
     if (arg == "--out")
     {
         pOptions->m_OutDir = text;
+    }
+    else if (arg == "--inspect")
+    {
+        pOptions->m_InspectLesson = text;
     }
     else
     {

@@ -1,7 +1,7 @@
 #pragma once
 // Command line of lumivia-tour:
 //   lumivia-tour [--help] [--out DIR] [--frames N] [--notes] [--stats] [--bench] [--csv FILE]
-//                [--compare-merge] [--soak CYCLES] [LESSON ...]
+//                [--compare-merge] [--soak CYCLES] [--inspect LESSON] [LESSON ...]
 
 #include <string>
 #include <vector>
@@ -14,6 +14,7 @@ struct TourOptions_t
     std::string m_CsvPath;       // implies m_Bench
     bool m_CompareMerge = false; // implies m_Bench
     int m_SoakCycles = 0;        // 0: no soak run
+    std::string m_InspectLesson; // empty: no frame inspection
     std::vector<std::string> m_Lessons;
     bool m_Help = false;  // --help: print the usage and end
     bool m_Notes = false; // --notes: pictures with the notes panel and its "?" button

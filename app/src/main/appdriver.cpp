@@ -3,10 +3,12 @@
 #include "main/mainwindow.h"
 #include "main/startupfailure.h"
 
-#include "d3d9gl/d3d9gl.h"
+#include "common/render/shaderlog.h"
+
 #include "gui/hdragbutton.h"
 #include "gui/hmsghandler_sdl.h"
 #include "gui/hscrollarea.h"
+#include "rendercore/source/renderdevice/devicediagnostics.h"
 #include "rendercore/source/renderdevice/renderdevice.h"
 
 #include <algorithm>
@@ -287,12 +289,11 @@ unsigned AppDriver::GetGLErrorCount()
 {
     Halvex::RenderCore::RenderDevice* pDevice =
         m_pApp ? m_pApp->GetRenderer()->GetDevice() : nullptr;
-    D3D9GL_COUNTERS current = {};
-    if (!pDevice ||
-        FAILED(D3D9GL_GetCounters(static_cast<IDirect3DDevice9*>(pDevice->GetNativeDevice()),
-                                  &current, nullptr)))
+    auto* pDiagnostics = GetDiagnostics(pDevice);
+    Halvex::RenderCore::DeviceFrameCounters counters;
+    if (!pDiagnostics || !pDiagnostics->GetLastFrameCounters(&counters))
     {
         return 0;
     }
-    return current.GLErrors;
+    return counters.errors;
 }

@@ -1,5 +1,6 @@
 #include "main/lumivia.h"
 
+#include "main/inspectorpanel.h"
 #include "main/lessonlist.h"
 #include "main/lessonnotes.h"
 #include "main/statsoverlay.h"
@@ -105,6 +106,8 @@ void Lumivia::BuildGui()
     m_pReloadButton->Connect("Clicked", this, &Lumivia::ReloadShaders);
     m_pNotesButton = AddCornerButton(m_pRootWidget, 70.0f, "?");
     m_pNotesButton->Connect("Clicked", this, &Lumivia::ToggleNotes);
+    m_pInspectButton = AddCornerButton(m_pRootWidget, 100.0f, "F3");
+    m_pInspectButton->Connect("Clicked", this, &Lumivia::ToggleInspector);
 
     m_pNotesPanel = new TextPanel(m_pRootWidget, m_Renderer.GetTextManager(), 0.0f, NOTES_BOTTOM,
                                   NOTES_WIDTH, NOTES_BACKGROUND, ALIGN_HCENTER | ALIGN_BOTTOM);
@@ -112,6 +115,8 @@ void Lumivia::BuildGui()
     m_pShaderErrorPanel = new TextPanel(m_pRootWidget, m_Renderer.GetTextManager(), 0.0f, ERROR_TOP,
                                         NOTES_WIDTH, ERROR_BACKGROUND, ALIGN_HCENTER | ALIGN_TOP);
     m_pStatsOverlay = new StatsOverlay(m_pRootWidget);
+    m_pInspector = new InspectorPanel(m_pRootWidget, m_Renderer.GetTextManager());
+    m_pInspector->GetCaptureButton()->Connect("Clicked", this, &Lumivia::RecaptureFrame);
 
     m_pFpsLabel = new HLabel(m_pRootWidget);
     m_pFpsLabel->SetGeometry(0.0f, 0.0f, 72.0f, 20.0f);
@@ -193,6 +198,7 @@ void Lumivia::Render()
     {
         return;
     }
+    BeginFrameCapture();
     m_Renderer.BeginFrame();
     // Shaders link when they first draw: a failure during the lesson's drawing is a pair
     // that does not fit together.
@@ -204,10 +210,11 @@ void Lumivia::Render()
         GetShaderFailures(m_Renderer.GetDevice(), &log);
         m_ShaderBoard.SetLinkError(FormatShaderLog("Link", log, LINK_ERROR_LINES));
     }
-    m_Renderer.BeginGui();
+    m_Renderer.BeginGui("GUI");
     m_GuiManager.Render(&m_Renderer);
     m_Renderer.EndGui();
     m_Renderer.EndFrame();
+    EndFrameCapture();
 }
 
 std::array<float, 4> Lumivia::GetClientRect() const
@@ -261,6 +268,8 @@ void Lumivia::RunLesson(int index)
         return;
     }
     m_LessonIndex = index;
+    // The inspector shows the new lesson's first frame.
+    RecaptureFrame();
     Halvex::Base::Log("APP", Halvex::Base::LOG_LEVEL_TRACE, "Running the lesson %s\n",
                       LESSONS[index].m_pName);
     LESSONS[index].m_Factory();
@@ -303,5 +312,6 @@ void Lumivia::SetNotesAvailable(bool on)
     {
         m_pNotesPanel->SetVisible(on);
         m_pNotesButton->SetVisible(on);
+        m_pInspectButton->SetVisible(on);
     }
 }

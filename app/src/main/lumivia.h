@@ -34,6 +34,7 @@ class RenderDevice;
 class VideoDevice;
 } // namespace Halvex::RenderCore
 
+class InspectorPanel;
 class ModeBase;
 class StatsOverlay;
 class TextPanel;
@@ -96,6 +97,14 @@ public:
     void ToggleStats();
     StatsOverlay* GetStatsOverlay() const { return m_pStatsOverlay; }
 
+    // Opens the frame inspector (the lesson's time held, the next frame captured and the
+    // panel shown once it is) or closes it (the lesson's time as before).
+    void ToggleInspector();
+    // Captures the next frame for the open inspector, which then shows it.
+    void RecaptureFrame();
+    InspectorPanel* GetInspector() const { return m_pInspector; }
+    Halvex::HGui::HPushButton* GetInspectButton() const { return m_pInspectButton; }
+
     // While paused the lesson updates with no time passing; the GUI goes on.
     void TogglePause() { m_Paused = !m_Paused; }
     bool IsPaused() const { return m_Paused; }
@@ -132,6 +141,10 @@ private:
     void OnLessonRow(Halvex::HGui::HObject* pSender);
     void OnListWheel(Halvex::HGui::HEvent* pEvent);
     void ShowNotes(const std::string& name);
+    // Asks the device for a capture when the inspector wants one, and hands the capture to
+    // the inspector once the device has recorded it.
+    void BeginFrameCapture();
+    void EndFrameCapture();
 
     int m_Width = 0;
     int m_Height = 0;
@@ -152,10 +165,17 @@ private:
     TextPanel* m_pNotesPanel = nullptr;
     TextPanel* m_pShaderErrorPanel = nullptr;
     StatsOverlay* m_pStatsOverlay = nullptr;
+    InspectorPanel* m_pInspector = nullptr;
+    Halvex::HGui::HPushButton* m_pInspectButton = nullptr;
     // The list's rows in list order.
     std::vector<Halvex::HGui::HDragButton*> m_Rows;
     int m_LessonIndex = -1;
     bool m_Paused = false;
+    bool m_PausedBeforeInspector = false;
+    bool m_InspectorOpen = false;
+    bool m_CaptureWanted = false;
+    // Frames to present before the capture asked for is ready; 0 when none is on its way.
+    int m_CaptureFramesLeft = 0;
     bool m_QuitRequested = false;
     Halvex::Base::FrameCounter m_FrameCounter;
     // Seconds on the frame clock at the last Update; the clock stays in double precision

@@ -1,5 +1,6 @@
 #include "main/shortcuts.h"
 
+#include "main/inspectorpanel.h"
 #include "main/lumivia.h"
 #include "main/screenshot.h"
 
@@ -12,6 +13,7 @@ constexpr uint32_t KEY_PAGE_UP = 0x21;
 constexpr uint32_t KEY_PAGE_DOWN = 0x22;
 constexpr uint32_t KEY_F1 = 0x70;
 constexpr uint32_t KEY_F2 = 0x71;
+constexpr uint32_t KEY_F3 = 0x72;
 constexpr uint32_t KEY_F5 = 0x74;
 constexpr uint32_t KEY_F12 = 0x7B;
 } // namespace
@@ -29,6 +31,9 @@ void HandleShortcut(Lumivia& app, uint32_t virtualKey)
     case KEY_F2:
         app.ToggleStats();
         break;
+    case KEY_F3:
+        app.ToggleInspector();
+        break;
     case KEY_F5:
         app.ReloadShaders();
         break;
@@ -45,6 +50,11 @@ void HandleShortcut(Lumivia& app, uint32_t virtualKey)
         app.TogglePause();
         break;
     default:
+        // Up, Down, Home and End select in the open inspector.
+        if (app.GetInspector())
+        {
+            app.GetInspector()->HandleKey(virtualKey);
+        }
         break;
     }
 }

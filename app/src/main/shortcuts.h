@@ -1,7 +1,8 @@
 #pragma once
-// The keyboard shortcuts, by virtual-key code: Esc quits, F1 notes, F2 statistics, F5 reloads
-// the shaders, F12 saves a screenshot, Page Down / Page Up run the next / previous lesson,
-// Space pauses. The platform calls this for a key press (not its repeats).
+// The keyboard shortcuts, by virtual-key code: Esc quits, F1 notes, F2 statistics, F3 opens
+// and closes the frame inspector (Up, Down, Home and End select in it), F5 reloads the
+// shaders, F12 saves a screenshot, Page Down / Page Up run the next / previous lesson, Space
+// pauses. The platform calls this for a key press (not its repeats).
 
 #include <cstdint>
 

@@ -1,9 +1,9 @@
 #include "main/statsoverlay.h"
 
-#include "common/render/nativedevice.h"
 #include "common/render/renderimpl.h"
+#include "common/render/shaderlog.h"
 
-#include "d3d9gl/d3d9gl.h"
+#include "rendercore/source/renderdevice/devicediagnostics.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -123,13 +123,13 @@ FrameStats_t ReadLastFrameStats(Halvex::RenderCore::RenderDevice* pDevice, float
 {
     FrameStats_t stats;
     stats.m_Ms = frameMs;
-    D3D9GL_COUNTERS last = {};
-    IDirect3DDevice9* pNative = GetD3D9GLDevice(pDevice);
-    if (pNative && SUCCEEDED(D3D9GL_GetCounters(pNative, nullptr, &last)))
+    Halvex::RenderCore::DeviceFrameCounters last;
+    auto* pDiagnostics = GetDiagnostics(pDevice);
+    if (pDiagnostics && pDiagnostics->GetLastFrameCounters(&last))
     {
-        stats.m_Draws = last.DrawCalls;
-        stats.m_StateChanges = last.StateChanges;
-        stats.m_Uploads = last.Uploads;
+        stats.m_Draws = last.drawCalls;
+        stats.m_StateChanges = last.stateChanges;
+        stats.m_Uploads = last.uploads;
     }
     return stats;
 }

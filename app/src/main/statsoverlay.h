@@ -1,7 +1,7 @@
 #pragma once
 // The frame statistics (F2): a graph of the last 240 frame times with lines at 16.7 ms and
-// 33.3 ms, and the last frame's time, native draws, state changes and uploads as d3d9gl
-// counted them. Three draws: the panel, the graph with its lines, the text.
+// 33.3 ms, and the last frame's time, native draws, state changes and uploads as the
+// device counted them. Three draws: the panel, the graph with its lines, the text.
 
 #include "common/render/uivertex.h"
 

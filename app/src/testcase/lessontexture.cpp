@@ -38,6 +38,7 @@ bool LoadLessonTexture(Texture& texture, const std::string& relative, TextureTyp
     }
     // Heard while decoding, so that one line names both the file and the reason.
     const Base::DiagnosticCapture capture;
+    texture.SetName(relative);
     if (!texture.LoadFromMemory(loader.GetData(), type, static_cast<int>(loader.GetSize()),
                                 FMT_UNKNOWN, 1, 0))
     {

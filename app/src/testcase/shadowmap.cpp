@@ -98,6 +98,10 @@ void ShadowMap::RenderShadowPass(RenderImpl* pRenderer)
     pDevice->GetRenderTarget(0, &m_SavedTarget);
     pDevice->SetRenderTarget(0, &m_ShadowTexture);
     pDevice->Clear(CLEAR_TARGET | CLEAR_DEPTH, FAR_DEPTH, 1.0f, 0);
+    // The depth program reads no texture, and the map must not be sampled while it is drawn
+    // into: the pass leaves both samplers empty (the scene pass binds what it reads).
+    pDevice->SetTexture(SHADER_PIXEL, 0, nullptr, &MESH_SAMPLER);
+    pDevice->SetTexture(SHADER_PIXEL, SHADOW_SAMPLER, nullptr, &MESH_SAMPLER);
     m_Camera.SetLookAt(m_Light.GetPosition(), LIGHT_TARGET, UP);
     RenderCasters(pRenderer);
     pDevice->ResolveRenderTarget(0, &m_ShadowTexture);

@@ -72,8 +72,12 @@ void Stencil::Render(RenderImpl* pRenderer)
         break;
     }
     m_Shader.End();
-    // The other stencil states stay as set; with the test off they do nothing.
+    // The next lesson finds the stencil states as this one found them (the operations on
+    // failure and the masks are never changed from their defaults).
     pDevice->SetRenderState(RS_STENCIL_ENABLE, 0);
+    pDevice->SetRenderState(RS_STENCIL_FUNC, CMP_ALWAYS);
+    pDevice->SetRenderState(RS_STENCIL_PASS, STENCIL_OP_KEEP);
+    pDevice->SetRenderState(RS_STENCIL_REF, 0);
 }
 
 void Stencil::RenderMaskCase(RenderDevice* pDevice, CompareFunc func)

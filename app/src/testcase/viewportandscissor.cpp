@@ -67,14 +67,15 @@ void ViewportAndScissor::Render(RenderImpl* pRenderer)
     }
     m_Shader.End();
 
-    const std::array<float, 4> window = g_pApp->GetClientRect();
+    // The next draws (and the next lesson) get the whole window and no scissor test back.
     if (viewports)
     {
-        pDevice->SetViewport(window.data());
+        pDevice->SetViewport(g_pApp->GetClientRect().data());
     }
     else
     {
-        pDevice->SetScissorRect(window.data());
+        constexpr std::array<float, 4> NO_SCISSOR = {0.0f, 0.0f, 0.0f, 0.0f};
+        pDevice->SetScissorRect(NO_SCISSOR.data());
     }
 }
 

@@ -62,6 +62,8 @@ HRESULT BufferStorage::LockRange(UINT offset, UINT size, void** ppData, DWORD fl
     }
     if (!(flags & D3DLOCK_READONLY) && size > 0)
     {
+        if (m_pDevice && m_pDevice->Recording())
+            m_pDevice->RecordBufferLock(this);
         if (m_DirtyBegin == m_DirtyEnd)
         {
             m_DirtyBegin = offset;
@@ -100,6 +102,10 @@ HRESULT BufferStorage::UnlockRange()
                             m_Data.data() + m_DirtyBegin);
         }
         m_pDevice->CountUpload(m_DirtyEnd - m_DirtyBegin);
+        if (m_pDevice->Recording())
+            m_pDevice->Record(CaptureCall::BufferUpdate, {m_DirtyBegin},
+                              dynamic_cast<IUnknown*>(this), m_Data.data() + m_DirtyBegin,
+                              m_DirtyEnd - m_DirtyBegin);
     }
     m_DirtyBegin = m_DirtyEnd = 0;
     return D3D_OK;

@@ -1,4 +1,5 @@
 #include "d3d9gl/device.h"
+#include "d3d9gl/framecapture.h"
 
 #include "base/source/system/logger.h"
 #include "d3d9gl/devicechild.h"
@@ -124,6 +125,9 @@ Device::Device(IDirect3D9* pDirect3D, std::unique_ptr<GLSurface> surface)
 Device::~Device()
 {
     Activate();
+    m_pRecording = nullptr;
+    m_pNewCapture.reset();
+    m_pCapture.reset();
     for (RefPtr<IDirect3DBaseTexture9>& texture : m_Textures)
         texture.Reset();
     for (RefPtr<IDirect3DSurface9>& target : m_RenderTargets)
@@ -369,6 +373,8 @@ HRESULT Device::Present(const RECT*, const RECT*, HWND, const RGNDATA*)
     m_LastFrame = m_Counters;
     m_Counters = {};
     m_Counters.GLErrors = errors;
+    if (m_pNewCapture)
+        AdvanceCapture();
     return D3D_OK;
 }
 

@@ -9,8 +9,10 @@
 // deviceresource.cpp (resource creation).
 
 #include "base/source/utility/letterbox.h"
+#include "d3d9gl/capturecall.h"
 #include "d3d9gl/d3d9.h"
 #include "d3d9gl/d3d9gl.h"
+#include "d3d9gl/d3d9glcapture.h"
 #include "d3d9gl/glprofile.h"
 #include "d3d9gl/glstatecache.h"
 #include "d3d9gl/glsurface.h"
@@ -20,6 +22,7 @@
 #include "d3d9gl/streamring.h"
 
 #include <bitset>
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <unordered_map>
@@ -29,7 +32,11 @@
 namespace d3d9gl
 {
 
+class BufferStorage;
 class DeviceChild;
+class FrameCapture;
+struct ImageSurface;
+struct DeviceState_t;
 class IndexBuffer;
 class ShaderCode;
 class TextureBase;
@@ -213,6 +220,19 @@ public:
     void SetDrawMerging(bool enabled);
     void FailCreation(D3D9GL_CREATION_KIND kind, UINT nth) { m_FailCountdown[kind] = nth; }
 
+    // Frame capture (devicecapture.cpp). While a frame is recorded every call that affects
+    // drawing goes to Record; otherwise the calls test m_pRecording and go on.
+    void RequestCapture(UINT maxCalls);
+    const FrameCapture* LastCapture() const { return m_pCapture.get(); }
+    HRESULT ReplayTo(UINT index, D3D9GL_PICTURE* pOut);
+    bool Recording() const { return m_pRecording != nullptr; }
+    void Record(CaptureCall call, std::initializer_list<UINT> args, IUnknown* pObject = nullptr,
+                const void* pData = nullptr, std::size_t size = 0);
+    // Keeps the buffer's bytes as they were before the frame wrote them.
+    void RecordBufferLock(BufferStorage* pBuffer);
+    // Keeps the texture's levels as they were before the frame wrote them.
+    void RecordTextureWrite(TextureBase* pTexture);
+
 private:
     struct Stream_t
     {
@@ -253,6 +273,19 @@ private:
     void DrawBatchIndexed(UINT firstVertex);
     bool JoinsBatch(D3DPRIMITIVETYPE type, UINT stride, std::size_t vertexCount) const;
     void AppendBatchIndices(D3DPRIMITIVETYPE type, UINT primitiveCount, UINT base);
+
+    // devicecapture.cpp
+    void AdvanceCapture();
+    // Keeps the contents of a target (its whole texture) as they were before the frame.
+    void KeepTargetContents(IUnknown* pSurface);
+    void SaveState(DeviceState_t& out) const;
+    void LoadState(const DeviceState_t& in);
+    // Copies one surface's pixels into another of the same size and format.
+    void CopySurface(SurfaceImpl* pSource, SurfaceImpl* pDest);
+    void ResetCopies(FrameCapture& capture);
+    bool Replay(FrameCapture& capture, UINT lastCall, UINT fillAt, D3DCOLOR fill, ImageSurface& out,
+                ImageSurface* pFilled);
+    void FillTarget(D3DCOLOR colour, ImageSurface* pFilled);
 
     // device.cpp
     bool CreateBackBuffer();
@@ -402,6 +435,11 @@ private:
     INT m_InputBaseVertex = 0; // the base vertex the attribute pointers include
     GLuint m_CurrentProgram = 0;
 
+    // The capture asked for or being recorded, the one recording (null when off), the last done.
+    std::unique_ptr<FrameCapture> m_pNewCapture;
+    FrameCapture* m_pRecording = nullptr;
+    std::unique_ptr<FrameCapture> m_pCapture;
+
     // Programs by (vertex shader id, pixel shader id, flat); 0 records a failed link.
     std::unordered_map<uint64_t, GLuint> m_Programs;
     // The vertex shader made last, until a pixel shader made next pairs with it.
@@ -416,5 +454,12 @@ bool VertexNumbers(const IndexBuffer* pIndices, UINT start, UINT count,
 
 // The d3d9gl device behind an interface, or null for any other implementation.
 Device* ToDevice(IDirect3DDevice9* pDevice);
+
+// The device's slot of a Direct3D sampler number (pixel samplers, then vertex samplers), or
+// -1 for a number that names no sampler.
+int SamplerSlot(DWORD sampler);
+
+// The device's defaults: RENDER_STATE_MAX render states and SAMPLER_STATE_MAX sampler states.
+void FillDefaultStates(bool autoDepthStencil, DWORD* pRenderStates, DWORD* pSamplerStates);
 
 } // namespace d3d9gl

@@ -2,6 +2,8 @@
 // Objects that own GL names. The device keeps a list of them: when it is destroyed first,
 // each frees its GL objects while the context is still current and lives on without GL.
 
+#include <string>
+
 namespace d3d9gl
 {
 
@@ -20,10 +22,16 @@ public:
     // What the object is, for leak reports ("texture", "buffer", ...).
     virtual const char* GetKind() const = 0;
     void DetachFromDevice() { m_pDevice = nullptr; }
+    // The name captured frames show for the object (a texture's file name).
+    const std::string& DebugName() const { return m_DebugName; }
+    void SetDebugName(const char* pName) { m_DebugName = pName ? pName : ""; }
     Device* GetOwner() const { return m_pDevice; }
 
 protected:
     Device* m_pDevice;
+
+private:
+    std::string m_DebugName;
 };
 
 } // namespace d3d9gl

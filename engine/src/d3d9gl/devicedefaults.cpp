@@ -87,16 +87,21 @@ constexpr DWORD SAMPLER_STATE_DEFAULTS[SAMPLER_STATE_MAX] = {
 
 } // namespace
 
+void FillDefaultStates(bool autoDepthStencil, DWORD* pRenderStates, DWORD* pSamplerStates)
+{
+    std::fill(pRenderStates, pRenderStates + RENDER_STATE_MAX, 0u);
+    for (const RenderStateDefault_t& entry : RENDER_STATE_DEFAULTS)
+        pRenderStates[entry.state] = entry.value;
+    pRenderStates[D3DRS_ZENABLE] = autoDepthStencil ? D3DZB_TRUE : D3DZB_FALSE;
+    std::copy(std::begin(SAMPLER_STATE_DEFAULTS), std::end(SAMPLER_STATE_DEFAULTS), pSamplerStates);
+}
+
 void Device::ResetStates()
 {
-    std::fill(std::begin(m_RenderStates), std::end(m_RenderStates), 0u);
-    for (const RenderStateDefault_t& entry : RENDER_STATE_DEFAULTS)
-        m_RenderStates[entry.state] = entry.value;
-    m_RenderStates[D3DRS_ZENABLE] = m_Params.EnableAutoDepthStencil ? D3DZB_TRUE : D3DZB_FALSE;
     for (UINT slot = 0; slot < SAMPLER_SLOT_MAX; ++slot)
     {
-        std::copy(std::begin(SAMPLER_STATE_DEFAULTS), std::end(SAMPLER_STATE_DEFAULTS),
-                  m_SamplerStates[slot]);
+        FillDefaultStates(m_Params.EnableAutoDepthStencil != FALSE, m_RenderStates,
+                          m_SamplerStates[slot]);
         m_Textures[slot].Reset();
         m_SlotSamplers[slot] = 0;
     }

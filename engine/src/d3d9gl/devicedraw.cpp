@@ -66,6 +66,8 @@ template <class Stream> bool CountInstances(const Stream (&streams)[STREAM_MAX],
 HRESULT Device::SetStreamSource(UINT StreamNumber, IDirect3DVertexBuffer9* pStreamData,
                                 UINT OffsetInBytes, UINT Stride)
 {
+    if (m_pRecording)
+        Record(CaptureCall::StreamSource, {StreamNumber, OffsetInBytes, Stride}, pStreamData);
     if (StreamNumber >= STREAM_MAX || (pStreamData && !dynamic_cast<VertexBuffer*>(pStreamData)))
         return D3DERR_INVALIDCALL;
     Stream_t& stream = m_Streams[StreamNumber];
@@ -94,6 +96,8 @@ HRESULT Device::GetStreamSource(UINT StreamNumber, IDirect3DVertexBuffer9** ppSt
 
 HRESULT Device::SetStreamSourceFreq(UINT StreamNumber, UINT Setting)
 {
+    if (m_pRecording)
+        Record(CaptureCall::StreamFreq, {StreamNumber, Setting});
     if (StreamNumber >= STREAM_MAX || (Setting & FREQUENCY_MASK) == 0 ||
         (Setting & D3DSTREAMSOURCE_INDEXEDDATA && Setting & D3DSTREAMSOURCE_INSTANCEDATA))
         return D3DERR_INVALIDCALL;
@@ -115,6 +119,8 @@ HRESULT Device::GetStreamSourceFreq(UINT StreamNumber, UINT* pSetting)
 
 HRESULT Device::SetIndices(IDirect3DIndexBuffer9* pIndexData)
 {
+    if (m_pRecording)
+        Record(CaptureCall::Indices, {}, pIndexData);
     if (pIndexData && !dynamic_cast<IndexBuffer*>(pIndexData))
         return D3DERR_INVALIDCALL;
     m_Indices = RefPtr<IDirect3DIndexBuffer9>(pIndexData);
@@ -131,6 +137,8 @@ HRESULT Device::GetIndices(IDirect3DIndexBuffer9** ppIndexData)
 
 HRESULT Device::SetVertexDeclaration(IDirect3DVertexDeclaration9* pDecl)
 {
+    if (m_pRecording)
+        Record(CaptureCall::Declaration, {}, pDecl);
     if (pDecl && !dynamic_cast<VertexDeclaration*>(pDecl))
         return D3DERR_INVALIDCALL;
     if (m_Declaration == pDecl)
@@ -285,12 +293,18 @@ HRESULT Device::Draw(D3DPRIMITIVETYPE type, UINT primitiveCount, bool indexed, I
 
 HRESULT Device::DrawPrimitive(D3DPRIMITIVETYPE PrimitiveType, UINT StartVertex, UINT PrimitiveCount)
 {
+    if (m_pRecording)
+        Record(CaptureCall::Draw, {PrimitiveType, StartVertex, PrimitiveCount});
     return Draw(PrimitiveType, PrimitiveCount, false, 0, StartVertex);
 }
 
-HRESULT Device::DrawIndexedPrimitive(D3DPRIMITIVETYPE PrimitiveType, INT BaseVertexIndex, UINT,
-                                     UINT, UINT startIndex, UINT primCount)
+HRESULT Device::DrawIndexedPrimitive(D3DPRIMITIVETYPE PrimitiveType, INT BaseVertexIndex,
+                                     UINT MinVertexIndex, UINT NumVertices, UINT startIndex,
+                                     UINT primCount)
 {
+    if (m_pRecording)
+        Record(CaptureCall::DrawIndexed, {PrimitiveType, UINT(BaseVertexIndex), MinVertexIndex,
+                                          NumVertices, startIndex, primCount});
     if (!m_Indices)
         return RefuseDraw("DrawIndexedPrimitive", "no index buffer is set");
     return Draw(PrimitiveType, primCount, true, BaseVertexIndex, startIndex);
@@ -309,6 +323,9 @@ HRESULT Device::DrawPrimitiveUP(D3DPRIMITIVETYPE PrimitiveType, UINT PrimitiveCo
         return D3D_OK;
     const PrimitiveMode_t& mode = PRIMITIVE_MODES[PrimitiveType];
     const size_t vertices = size_t(PrimitiveCount) * mode.verticesPerPrimitive + mode.extraVertices;
+    if (m_pRecording)
+        Record(CaptureCall::DrawUP, {PrimitiveType, PrimitiveCount, VertexStreamZeroStride},
+               nullptr, pVertexStreamZeroData, vertices * VertexStreamZeroStride);
     const bool joins = JoinsBatch(PrimitiveType, VertexStreamZeroStride, vertices);
     if (!joins)
     {

@@ -135,6 +135,8 @@ HRESULT Device::CreatePixelShader(const DWORD* pFunction, IDirect3DPixelShader9*
 
 HRESULT Device::SetVertexShader(IDirect3DVertexShader9* pShader)
 {
+    if (m_pRecording)
+        Record(CaptureCall::VertexShader, {}, pShader);
     if (pShader && !CodeOf(pShader))
         return D3DERR_INVALIDCALL;
     if (m_VertexShader == pShader)
@@ -155,6 +157,8 @@ HRESULT Device::GetVertexShader(IDirect3DVertexShader9** ppShader)
 
 HRESULT Device::SetPixelShader(IDirect3DPixelShader9* pShader)
 {
+    if (m_pRecording)
+        Record(CaptureCall::PixelShader, {}, pShader);
     if (pShader && !CodeOf(pShader))
         return D3DERR_INVALIDCALL;
     if (m_PixelShader == pShader)
@@ -417,6 +421,9 @@ HRESULT WriteBools(UINT start, const BOOL* pData, UINT count, WriteFn write)
 HRESULT Device::SetVertexShaderConstantF(UINT StartRegister, const float* pConstantData,
                                          UINT Vector4fCount)
 {
+    if (m_pRecording)
+        Record(CaptureCall::ConstantF, {0, StartRegister, Vector4fCount}, nullptr, pConstantData,
+               pConstantData ? Vector4fCount * 16 : 0);
     if (StartRegister + Vector4fCount > VERTEX_FLOAT_CONSTANT_MAX)
         return D3DERR_INVALIDCALL;
     return WriteConstants(SHADER_STAGE_VERTEX, StartRegister * 16, pConstantData,
@@ -436,6 +443,9 @@ HRESULT Device::GetVertexShaderConstantF(UINT StartRegister, float* pConstantDat
 HRESULT Device::SetVertexShaderConstantI(UINT StartRegister, const int* pConstantData,
                                          UINT Vector4iCount)
 {
+    if (m_pRecording)
+        Record(CaptureCall::ConstantI, {0, StartRegister, Vector4iCount}, nullptr, pConstantData,
+               pConstantData ? Vector4iCount * 16 : 0);
     if (StartRegister + Vector4iCount > INT_CONSTANT_MAX)
         return D3DERR_INVALIDCALL;
     return WriteConstants(SHADER_STAGE_VERTEX,
@@ -446,6 +456,9 @@ HRESULT Device::SetVertexShaderConstantI(UINT StartRegister, const int* pConstan
 HRESULT Device::SetVertexShaderConstantB(UINT StartRegister, const BOOL* pConstantData,
                                          UINT BoolCount)
 {
+    if (m_pRecording)
+        Record(CaptureCall::ConstantB, {0, StartRegister, BoolCount}, nullptr, pConstantData,
+               pConstantData ? BoolCount * sizeof(BOOL) : 0);
     const UINT base = BoolConstantOffset(SHADER_STAGE_VERTEX);
     return WriteBools(StartRegister, pConstantData, BoolCount,
                       [this, base](UINT offset, const void* pData, UINT size)
@@ -455,6 +468,9 @@ HRESULT Device::SetVertexShaderConstantB(UINT StartRegister, const BOOL* pConsta
 HRESULT Device::SetPixelShaderConstantF(UINT StartRegister, const float* pConstantData,
                                         UINT Vector4fCount)
 {
+    if (m_pRecording)
+        Record(CaptureCall::ConstantF, {1, StartRegister, Vector4fCount}, nullptr, pConstantData,
+               pConstantData ? Vector4fCount * 16 : 0);
     if (StartRegister + Vector4fCount > PIXEL_FLOAT_CONSTANT_MAX)
         return D3DERR_INVALIDCALL;
     return WriteConstants(SHADER_STAGE_PIXEL, StartRegister * 16, pConstantData,
@@ -474,6 +490,9 @@ HRESULT Device::GetPixelShaderConstantF(UINT StartRegister, float* pConstantData
 HRESULT Device::SetPixelShaderConstantI(UINT StartRegister, const int* pConstantData,
                                         UINT Vector4iCount)
 {
+    if (m_pRecording)
+        Record(CaptureCall::ConstantI, {1, StartRegister, Vector4iCount}, nullptr, pConstantData,
+               pConstantData ? Vector4iCount * 16 : 0);
     if (StartRegister + Vector4iCount > INT_CONSTANT_MAX)
         return D3DERR_INVALIDCALL;
     return WriteConstants(SHADER_STAGE_PIXEL,
@@ -484,6 +503,9 @@ HRESULT Device::SetPixelShaderConstantI(UINT StartRegister, const int* pConstant
 HRESULT Device::SetPixelShaderConstantB(UINT StartRegister, const BOOL* pConstantData,
                                         UINT BoolCount)
 {
+    if (m_pRecording)
+        Record(CaptureCall::ConstantB, {1, StartRegister, BoolCount}, nullptr, pConstantData,
+               pConstantData ? BoolCount * sizeof(BOOL) : 0);
     const UINT base = BoolConstantOffset(SHADER_STAGE_PIXEL);
     return WriteBools(StartRegister, pConstantData, BoolCount,
                       [this, base](UINT offset, const void* pData, UINT size)

@@ -88,15 +88,6 @@ float AsFloat(DWORD bits)
 }
 
 // The sampler slot of a Direct3D sampler number: pixel 0-15, vertex 257-260; -1 otherwise.
-int SamplerSlot(DWORD sampler)
-{
-    if (sampler < PIXEL_SAMPLER_MAX)
-        return int(sampler);
-    if (sampler >= D3DVERTEXTEXTURESAMPLER0 && sampler <= D3DVERTEXTEXTURESAMPLER3)
-        return int(GL_UNIT_VERTEX_SAMPLER0 + sampler - D3DVERTEXTEXTURESAMPLER0);
-    return -1;
-}
-
 GLStencilFace_t StencilFace(const DWORD* pStates, D3DRENDERSTATETYPE func, D3DRENDERSTATETYPE fail,
                             D3DRENDERSTATETYPE depthFail, D3DRENDERSTATETYPE pass)
 {
@@ -248,6 +239,15 @@ GLbitfield SetClearValues(GLStateCache& gl, const DWORD* pStates, DWORD flags, D
 
 } // namespace
 
+int SamplerSlot(DWORD sampler)
+{
+    if (sampler < PIXEL_SAMPLER_MAX)
+        return int(sampler);
+    if (sampler >= D3DVERTEXTEXTURESAMPLER0 && sampler <= D3DVERTEXTEXTURESAMPLER3)
+        return int(GL_UNIT_VERTEX_SAMPLER0 + sampler - D3DVERTEXTEXTURESAMPLER0);
+    return -1;
+}
+
 // ---- Render states ----------------------------------------------------------------------
 
 void Device::ReportOnce(const std::string& kind, int level, const std::string& message)
@@ -271,6 +271,8 @@ void Device::ReportIgnoredState(UINT bit, const char* pName, const char* pKind, 
 
 HRESULT Device::SetRenderState(D3DRENDERSTATETYPE State, DWORD Value)
 {
+    if (m_pRecording)
+        Record(CaptureCall::RenderState, {State, Value});
     if (State >= RENDER_STATE_MAX)
         return D3DERR_INVALIDCALL;
     if (m_RenderStates[State] == Value)
@@ -406,6 +408,8 @@ void Device::ApplyShaderState()
 
 HRESULT Device::SetViewport(const D3DVIEWPORT9* pViewport)
 {
+    if (m_pRecording)
+        Record(CaptureCall::Viewport, {}, nullptr, pViewport, pViewport ? sizeof(*pViewport) : 0);
     if (!pViewport || pViewport->Width == 0 || pViewport->Height == 0)
         return D3DERR_INVALIDCALL;
     if (std::memcmp(pViewport, &m_Viewport, sizeof(m_Viewport)) == 0)
@@ -426,6 +430,8 @@ HRESULT Device::GetViewport(D3DVIEWPORT9* pViewport)
 
 HRESULT Device::SetScissorRect(const RECT* pRect)
 {
+    if (m_pRecording)
+        Record(CaptureCall::Scissor, {}, nullptr, pRect, pRect ? sizeof(*pRect) : 0);
     if (!pRect)
         return D3DERR_INVALIDCALL;
     if (std::memcmp(pRect, &m_ScissorRect, sizeof(m_ScissorRect)) == 0)
@@ -460,6 +466,9 @@ void Device::ApplyViewport()
 HRESULT Device::Clear(DWORD Count, const D3DRECT* pRects, DWORD Flags, D3DCOLOR Color, float Z,
                       DWORD Stencil)
 {
+    if (m_pRecording)
+        Record(CaptureCall::Clear, {Count, Flags, Color, FloatBits(Z), Stencil}, nullptr, pRects,
+               pRects ? Count * sizeof(D3DRECT) : 0);
     if ((Count > 0 && !pRects) ||
         (Flags & ~DWORD(D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER | D3DCLEAR_STENCIL)))
         return D3DERR_INVALIDCALL;
@@ -507,6 +516,8 @@ HRESULT Device::Clear(DWORD Count, const D3DRECT* pRects, DWORD Flags, D3DCOLOR 
 
 HRESULT Device::SetTexture(DWORD Stage, IDirect3DBaseTexture9* pTexture)
 {
+    if (m_pRecording)
+        Record(CaptureCall::Texture, {Stage}, pTexture);
     const int slot = SamplerSlot(Stage);
     if (slot < 0 || (pTexture && !ToTextureBase(pTexture)))
         return D3DERR_INVALIDCALL;
@@ -529,6 +540,8 @@ HRESULT Device::GetTexture(DWORD Stage, IDirect3DBaseTexture9** ppTexture)
 
 HRESULT Device::SetSamplerState(DWORD Sampler, D3DSAMPLERSTATETYPE Type, DWORD Value)
 {
+    if (m_pRecording)
+        Record(CaptureCall::SamplerState, {Sampler, DWORD(Type), Value});
     const int slot = SamplerSlot(Sampler);
     if (slot < 0 || Type >= SAMPLER_STATE_MAX)
         return D3DERR_INVALIDCALL;

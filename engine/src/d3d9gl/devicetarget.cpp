@@ -32,6 +32,8 @@ HRESULT Device::BindRenderTarget(DWORD index, IDirect3DSurface9* pSurface)
 
 HRESULT Device::SetRenderTarget(DWORD RenderTargetIndex, IDirect3DSurface9* pRenderTarget)
 {
+    if (m_pRecording)
+        Record(CaptureCall::RenderTarget, {RenderTargetIndex}, pRenderTarget);
     if (RenderTargetIndex >= m_Caps.NumSimultaneousRTs ||
         (RenderTargetIndex == 0 && !pRenderTarget))
         return D3DERR_INVALIDCALL;
@@ -56,6 +58,8 @@ HRESULT Device::GetRenderTarget(DWORD RenderTargetIndex, IDirect3DSurface9** ppR
 
 HRESULT Device::SetDepthStencilSurface(IDirect3DSurface9* pNewZStencil)
 {
+    if (m_pRecording)
+        Record(CaptureCall::DepthStencil, {}, pNewZStencil);
     auto* pSurface = dynamic_cast<SurfaceImpl*>(pNewZStencil);
     if (pNewZStencil && (!pSurface || !pSurface->IsDepthStencil()))
     {

@@ -178,6 +178,8 @@ HRESULT TextureBase::LockLevel(UINT face, UINT level, const D3DBOX* pBox, DWORD 
     size_t offset = 0;
     if ((lock & LOCKED) || !LockedAddress(m_Desc.format, pixels, pBox, offset))
         return D3DERR_INVALIDCALL;
+    if (!(flags & D3DLOCK_READONLY) && m_pDevice && m_pDevice->Recording())
+        m_pDevice->RecordTextureWrite(this);
     lock = LOCKED | flags;
     *ppBits = pixels.bytes.data() + offset;
     *pRowPitch = INT(pixels.rowPitch);
@@ -227,6 +229,9 @@ void TextureBase::Upload(UINT face, UINT level, const ImageSurface& pixels)
                         m_pFormat->clientType, pSource->bytes.data());
     }
     m_pDevice->CountUpload(pSource->bytes.size());
+    if (m_pDevice->Recording() && !IsRenderTarget())
+        m_pDevice->Record(CaptureCall::TextureUpdate, {face, level}, Interface(),
+                          pixels.bytes.data(), pixels.bytes.size());
 }
 
 bool TextureBase::ReadLevel(UINT face, UINT level, ImageSurface& out)
@@ -281,6 +286,8 @@ bool TextureBase::WriteLevel(UINT face, UINT level, const ImageSurface& in)
         in.height != LevelHeight(level) || in.depth != LevelDepth(level) ||
         in.bytes.size() != GetSurfaceSize(m_Desc.format, in.width, in.height) * in.depth)
         return false;
+    if (!IsRenderTarget() && m_pDevice && m_pDevice->Recording())
+        m_pDevice->RecordTextureWrite(this);
     if (!IsRenderTarget())
         m_Cpu[Index(face, level)].bytes = in.bytes;
     Upload(face, level, in);

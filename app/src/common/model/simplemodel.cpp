@@ -31,6 +31,7 @@ std::unique_ptr<Texture> LoadTexture(const std::string& path)
         return nullptr;
     }
     auto pTexture = std::make_unique<Texture>();
+    pTexture->SetName(path);
     if (!pTexture->LoadFromMemory(loader.GetData(), TEX_2D, static_cast<int>(loader.GetSize()),
                                   FMT_UNKNOWN, 0, 0))
     {

@@ -4,6 +4,7 @@
 
 #include "base/source/system/logger.h"
 #include "rendercore/source/common/inputlayout.h"
+#include "rendercore/source/renderdevice/devicediagnostics.h"
 #include "rendercore/source/renderdevice/renderdevice.h"
 #include "rendercore/source/resource/pixelshader.h"
 #include "rendercore/source/resource/shaderprogram.h"
@@ -113,8 +114,14 @@ void RenderImpl::EndFrame()
     m_pRenderDevice->Present();
 }
 
-void RenderImpl::BeginGui()
+void RenderImpl::BeginGui(const char* pEventGroup)
 {
+    DeviceDiagnostics* pDiagnostics = m_pRenderDevice->GetDiagnostics();
+    m_InEventGroup = pEventGroup && pDiagnostics;
+    if (m_InEventGroup)
+    {
+        pDiagnostics->BeginEventGroup(pEventGroup);
+    }
     // The GUI is an overlay: a lesson's geometry nearer than the GUI's depth must not hide it.
     m_pRenderDevice->SetRenderState(RS_Z_ENABLE, 0);
     m_pRenderDevice->SetRenderState(RS_CULL_MODE, CULL_NONE);
@@ -131,6 +138,11 @@ void RenderImpl::EndGui()
     // The lessons start their frame with the depth test on.
     m_pRenderDevice->SetRenderState(RS_Z_ENABLE, 1);
     m_pShaderProgram->Unbind();
+    if (m_InEventGroup)
+    {
+        m_pRenderDevice->GetDiagnostics()->EndEventGroup();
+        m_InEventGroup = false;
+    }
 }
 
 bool RenderImpl::DrawRect(Texture* pTexture, const HRectF& rect, const HColor& colour)

@@ -50,7 +50,9 @@ public:
 
     void BeginFrame();
     void EndFrame();
-    void BeginGui();
+    // The GUI's states and shaders; with a group name the draws up to EndGui fold into one
+    // event of the device's diagnostics.
+    void BeginGui(const char* pEventGroup = nullptr);
     void EndGui();
 
     bool DrawRect(Texture* pTexture, const HRectF& rect, const HColor& colour);
@@ -96,4 +98,5 @@ private:
     std::vector<const TextManager::CharInfo*> m_Glyphs;
     // The triangles of DrawTextLines, kept from call to call for the same reason.
     std::vector<UIVertex_t> m_TextVertices;
+    bool m_InEventGroup = false;
 };

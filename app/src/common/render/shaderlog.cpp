@@ -1,16 +1,13 @@
 #include "common/render/shaderlog.h"
 
-#include "common/render/nativedevice.h"
-
-#include "d3d9gl/d3d9gl.h"
+#include "rendercore/source/renderdevice/devicediagnostics.h"
+#include "rendercore/source/renderdevice/renderdevice.h"
 
 #include <cctype>
 #include <sstream>
 
 namespace
 {
-constexpr unsigned LOG_BUFFER = 4096;
-
 // Reads the digits at `pos` into *pValue and moves past them; false when there are none.
 bool ReadNumber(const std::string& text, std::size_t* pPos, int* pValue)
 {
@@ -94,27 +91,26 @@ std::string FormatShaderLog(const std::string& fileName, const std::string& log,
     return text;
 }
 
+Halvex::RenderCore::DeviceDiagnostics* GetDiagnostics(Halvex::RenderCore::RenderDevice* pDevice)
+{
+    return pDevice ? pDevice->GetDiagnostics() : nullptr;
+}
+
 void NameNextShader(Halvex::RenderCore::RenderDevice* pDevice, const std::string& fileName)
 {
-    if (IDirect3DDevice9* pNative = GetD3D9GLDevice(pDevice))
+    if (auto* pDiagnostics = GetDiagnostics(pDevice))
     {
-        D3D9GL_SetNextShaderName(pNative, fileName.c_str());
+        pDiagnostics->SetNextShaderName(fileName.c_str());
     }
 }
 
 unsigned GetShaderFailures(Halvex::RenderCore::RenderDevice* pDevice, std::string* pLog)
 {
-    IDirect3DDevice9* pNative = GetD3D9GLDevice(pDevice);
-    UINT failures = 0;
-    if (!pNative || FAILED(D3D9GL_GetLastShaderError(pNative, nullptr, 0, &failures)))
+    auto* pDiagnostics = GetDiagnostics(pDevice);
+    unsigned failures = 0;
+    if (!pDiagnostics || !pDiagnostics->GetLastShaderError(pLog, &failures))
     {
         return 0;
-    }
-    if (pLog)
-    {
-        char buffer[LOG_BUFFER] = {};
-        D3D9GL_GetLastShaderError(pNative, buffer, LOG_BUFFER, nullptr);
-        *pLog = buffer;
     }
     return failures;
 }

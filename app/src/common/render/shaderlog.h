@@ -6,8 +6,12 @@
 
 namespace Halvex::RenderCore
 {
+class DeviceDiagnostics;
 class RenderDevice;
-}
+} // namespace Halvex::RenderCore
+
+// The device's diagnostics; null for no device or a back end without them.
+Halvex::RenderCore::DeviceDiagnostics* GetDiagnostics(Halvex::RenderCore::RenderDevice* pDevice);
 
 // "Lighting.wpu line 12: error: ..." for each of the first `maxLines` non-empty lines of
 // the log; lines without a position keep their text after the file's name.

@@ -80,6 +80,7 @@ bool TextManager::Load(const std::string& texturePath, const std::string& metric
         return false;
     }
     auto pAtlas = std::make_unique<Texture>();
+    pAtlas->SetName(texturePath);
     if (pAtlas->LoadFromMemory(loader.GetData(), RenderCore::TEX_2D,
                                static_cast<int>(loader.GetSize()), RenderCore::FMT_UNKNOWN, 1, 0))
     {

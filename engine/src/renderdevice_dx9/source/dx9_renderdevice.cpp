@@ -23,6 +23,10 @@ Dx9RenderDevice::Dx9RenderDevice(std::unique_ptr<Dx9DeviceCreatorBase> pCreator)
         return;
     }
     m_pDevice = m_pCreator->GetDevice();
+    if (m_pDevice)
+    {
+        m_pDiagnostics = std::make_unique<Dx9DeviceDiagnostics>(m_pDevice);
+    }
     m_VideoMemorySize = m_pCreator->GetVideoMemorySize();
     m_ShaderModel = m_pCreator->GetShaderModel();
     const D3DPRESENT_PARAMETERS& params = m_pCreator->GetPresentParameters();
@@ -61,6 +65,7 @@ void Dx9RenderDevice::Shutdown()
     m_pCaps.reset();
     m_pRenderTargets.reset();
     m_pShaders.reset();
+    m_pDiagnostics.reset();
     m_pDevice = nullptr;
     m_pCreator.reset();
     m_CacheEnabled = false;

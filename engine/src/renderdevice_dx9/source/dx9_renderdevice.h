@@ -13,6 +13,7 @@
 #include "d3d9gl/d3dx9.h"
 #include "rendercore/source/renderdevice/renderdevice.h"
 #include "renderdevice_dx9/source/dx9_boundstate.h"
+#include "renderdevice_dx9/source/dx9_devicediagnostics.h"
 
 #include <memory>
 #include <unordered_map>
@@ -36,6 +37,7 @@ public:
     void Shutdown() override;
     const char* GetName() const override { return "directx_9"; }
     void* GetNativeDevice() override { return m_pDevice; }
+    DeviceDiagnostics* GetDiagnostics() override { return m_pDiagnostics.get(); }
     void GetDeviceCaps(DeviceCaps* pCaps) override;
     int GetVideoMemorySize() override { return m_VideoMemorySize; }
     int GetShaderModel() override { return m_ShaderModel; }
@@ -206,6 +208,7 @@ private:
     DeviceSetting m_Setting;
     std::unique_ptr<Dx9DeviceCreatorBase> m_pCreator;
     IDirect3DDevice9* m_pDevice = nullptr;
+    std::unique_ptr<Dx9DeviceDiagnostics> m_pDiagnostics; // null without a native device
     std::unordered_map<Texture*, IDirect3DSurface9*> m_LockedTextures;
     std::unique_ptr<ShaderPair> m_pShaders;
     Dx9BoundState m_Bound;

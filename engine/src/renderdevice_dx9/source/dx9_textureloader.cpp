@@ -2,6 +2,7 @@
 
 #include "renderdevice_dx9/source/dx9_renderdevice.h"
 
+#include "d3d9gl/d3d9glcapture.h"
 #include "rendercore/source/renderdevice/deviceutility.h"
 #include "rendercore/source/resource/texture.h"
 #include "renderdevice_dx9/source/dx9_diagnostics.h"
@@ -243,6 +244,9 @@ bool Dx9RenderDevice::LoadTextureFromMemory(Texture* pTexture, TextureType texTy
         return false;
     }
     pTexture->SetUserData(ToUserData(pCreated));
+    // Captured frames name the texture by its file.
+    const std::string& name = pTexture->GetName();
+    D3D9GL_SetTextureName(AsBaseTexture(pCreated), name.substr(name.find_last_of('/') + 1).c_str());
     ReportTexture(pCreated, pWidth, pHeight, pDepth, pFormat, pMipLevels, pFlags);
     return true;
 }

@@ -27,6 +27,7 @@ class InputLayoutPool;
 class Mesh;
 class PixelShader;
 class RenderDevice;
+class DeviceDiagnostics;
 class ResourceProfiler;
 class Shader;
 class Texture;
@@ -75,6 +76,8 @@ public:
     virtual void Shutdown() = 0;
     virtual const char* GetName() const = 0;
     virtual void* GetNativeDevice() = 0;
+    // Counters, shader logs, marker pairs and frame capture; null when the back end has none.
+    virtual DeviceDiagnostics* GetDiagnostics() { return nullptr; }
     virtual void GetDeviceCaps(DeviceCaps* pCaps) = 0;
     // Local video memory in MB, 0 when unknown.
     virtual int GetVideoMemorySize() = 0;
