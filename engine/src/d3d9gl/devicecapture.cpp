@@ -423,7 +423,9 @@ void Device::CopySurface(SurfaceImpl* pSource, SurfaceImpl* pDest)
     glReadBuffer(depth ? GL_NONE : GL_COLOR_ATTACHMENT0);
     BlitFramebuffers(depth ? GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT : GL_COLOR_BUFFER_BIT,
                      GLint(pSource->Width()), GLint(pSource->Height()));
-    // The read framebuffer is left with no depth attachment, as its other users expect.
+    // The read framebuffer is left reading colour attachment 0 with no depth attachment, as
+    // its other users expect (Mesa's ES glReadPixels crashes where the read buffer is none).
+    glReadBuffer(GL_COLOR_ATTACHMENT0);
     glFramebufferRenderbuffer(GL_READ_FRAMEBUFFER, GL_DEPTH_STENCIL_ATTACHMENT, GL_RENDERBUFFER, 0);
     m_Dirty |= DIRTY_FRAMEBUFFER;
 }
