@@ -192,5 +192,20 @@ TEST_F(CaptureGLTest, EventsNameTheirCallsAndStatesMarkWrittenPixelsAndStopAtThe
     EXPECT_EQ(D3D9GL_ReplayTo(Device(), 3, &beyond), D3DERR_INVALIDCALL);
 }
 
+// Starting a capture copies the frame's targets, the depth-stencil surface last; a target
+// reads back right after it.
+TEST_F(CaptureGLTest, ATargetReadsBackRightAfterTheCaptureStarts)
+{
+    HR_OK(Device()->SetRenderTarget(0, m_pTargetSurface));
+    HR_OK(Device()->Clear(0, nullptr, D3DCLEAR_TARGET, RED, 1.0f, 0));
+    HR_OK(Device()->SetRenderTarget(0, m_pBackBuffer));
+    HR_OK(D3D9GL_RequestCapture(Device(), 0));
+    HR_OK(Device()->Present(nullptr, nullptr, nullptr, nullptr));
+    const std::vector<BYTE> rgba = Pixels(m_pTargetSurface, RT_SIZE);
+    ASSERT_EQ(rgba.size(), size_t(RT_SIZE) * RT_SIZE * 4);
+    EXPECT_EQ(std::vector<BYTE>(rgba.begin(), rgba.begin() + 4),
+              (std::vector<BYTE>{255, 0, 0, 255}));
+}
+
 } // namespace
 } // namespace D3D9GLTest

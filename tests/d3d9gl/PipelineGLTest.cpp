@@ -66,6 +66,39 @@ TEST_F(PipelineGLTest, DepthAndStencilClearsNeedThoseBuffers)
     pDepthOnly->Release();
 }
 
+// A render target smaller than the depth-stencil surface draws against the surface's top
+// left: it is tested against the depth drawn there before and leaves its own for later draws.
+TEST_F(PipelineGLTest, ASmallerTargetSharesTheTopLeftOfTheDepthSurface)
+{
+    UseColorShaders();
+    IDirect3DTexture9* pTexture = nullptr;
+    IDirect3DSurface9 *pSmall = nullptr, *pBackBuffer = nullptr, *pD24S8 = nullptr, *pD16 = nullptr;
+    HR_OK(Device()->CreateTexture(32, 32, 1, D3DUSAGE_RENDERTARGET, D3DFMT_A8R8G8B8,
+                                  D3DPOOL_DEFAULT, &pTexture, nullptr));
+    HR_OK(pTexture->GetSurfaceLevel(0, &pSmall));
+    HR_OK(Device()->GetRenderTarget(0, &pBackBuffer));
+    HR_OK(Device()->GetDepthStencilSurface(&pD24S8));
+    HR_OK(Device()->CreateDepthStencilSurface(TARGET_SIZE, TARGET_SIZE, D3DFMT_D16,
+                                              D3DMULTISAMPLE_NONE, 0, FALSE, &pD16, nullptr));
+    for (IDirect3DSurface9* pDepth : {pD24S8, pD16})
+    {
+        HR_OK(Device()->SetDepthStencilSurface(pDepth));
+        HR_OK(Device()->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, BLACK, 1.0f, 0));
+        DrawQuad(0, 0, 16, TARGET_SIZE, 0.25f, BLACK); // nearer depth on the left
+        HR_OK(Device()->SetRenderTarget(0, pSmall));
+        const std::vector<Vertex> quad = Quad(0, 0, 32, 32, 0.5f, RED, 32, 32);
+        HR_OK(Device()->DrawPrimitiveUP(D3DPT_TRIANGLELIST, 2, quad.data(), sizeof(Vertex)));
+        // Green lands only where the smaller target's draw passed and wrote its depth.
+        HR_OK(Device()->SetRenderTarget(0, pBackBuffer));
+        SetStates({{D3DRS_ZFUNC, D3DCMP_EQUAL}});
+        DrawQuad(0, 0, TARGET_SIZE, TARGET_SIZE, 0.5f, GREEN);
+        SetStates({{D3DRS_ZFUNC, D3DCMP_LESSEQUAL}});
+        EXPECT_TRUE(OnlyRectIs(ReadBackBuffer(), {16, 0, 32, 32}, GREEN, BLACK))
+            << (pDepth == pD16 ? "D16" : "D24S8");
+    }
+    Release(pD16, pD24S8, pBackBuffer, pSmall, pTexture);
+}
+
 // The depth, alpha and stencil tests with each compare function, on three columns whose
 // fragments lie below, at and above the reference.
 TEST_F(PipelineGLTest, EachCompareFunctionOfEachTestPassesTheRightFragments)

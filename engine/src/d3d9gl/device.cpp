@@ -135,6 +135,7 @@ Device::~Device()
     for (Stream_t& stream : m_Streams)
         stream.buffer.Reset();
     m_DepthStencil.Reset();
+    m_FittedFor.Reset();
     m_Indices.Reset();
     m_Declaration.Reset();
     m_VertexShader.Reset();
@@ -174,6 +175,7 @@ Device::~Device()
     glDeleteFramebuffers(1, &m_DrawFbo);
     glDeleteFramebuffers(1, &m_ReadFbo);
     glDeleteRenderbuffers(1, &m_FittedDepth);
+    glDeleteFramebuffers(1, &m_DepthCopyFbo);
     glDeleteVertexArrays(1, &m_Vao);
 }
 
@@ -303,6 +305,7 @@ HRESULT Device::Reset(D3DPRESENT_PARAMETERS* pPresentationParameters)
     for (RefPtr<IDirect3DSurface9>& target : m_RenderTargets)
         target.Reset();
     m_DepthStencil.Reset();
+    m_FittedFor.Reset();
     if (!CreateBackBuffer())
     {
         m_Params = previous;

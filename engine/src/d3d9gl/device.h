@@ -41,6 +41,7 @@ class IndexBuffer;
 class ShaderCode;
 class TextureBase;
 class SurfaceImpl;
+class DepthStencilSurface;
 
 constexpr const char* LOG_MODULE = "D3D9GL";
 constexpr UINT RENDER_STATE_MAX = 256;
@@ -308,10 +309,19 @@ private:
     // Binds the draw framebuffer, attaching the targets first when they changed.
     void BindFramebuffer();
     void ApplyFramebuffer();
-    // Attaches the depth-stencil surface to the draw framebuffer. WebGL takes no attachments
-    // of different sizes, where Direct3D draws into the top left of a larger depth-stencil
-    // surface: on ES a smaller render target gets a depth-stencil buffer of its own size.
-    void AttachDepthStencil();
+    // WebGL takes no attachments of different sizes, where Direct3D draws into the top left
+    // of a larger depth-stencil surface: on ES a smaller render target gets a depth-stencil
+    // buffer of its own size, the fitted buffer. It takes the surface's top left when it is
+    // attached (FitDepthStencil returns it, or 0 where the surface is attached itself) and
+    // gives it back before the framebuffer changes or the surface is copied.
+    GLuint FitDepthStencil();
+    void ReturnFittedDepth();
+    DepthStencilSurface* FittedFor() const;
+    static GLenum DepthAttachment(const DepthStencilSurface& depth);
+    void CopyFittedDepth(const DepthStencilSurface& depth, bool intoFitted);
+    // Copies the read framebuffer's `mask` buffers over width x height to the draw
+    // framebuffer's, whatever the scissor test and write masks.
+    void BlitFramebuffers(GLbitfield mask, GLint width, GLint height);
     void ApplyViewport();
     void ApplyRenderStates();
     void ApplyDepthStencil();
@@ -392,9 +402,14 @@ private:
     GLuint m_Vao = 0;
     GLuint m_DrawFbo = 0;
     GLuint m_ReadFbo = 0;
-    // The ES depth-stencil buffer of a render target smaller than the depth-stencil surface.
+    // The ES depth-stencil buffer of a render target smaller than the depth-stencil surface,
+    // the surface whose top left it holds while attached, and the framebuffer that copies
+    // between the two.
     GLuint m_FittedDepth = 0;
     UINT m_FittedDepthSize[2] = {0, 0};
+    GLenum m_FittedDepthFormat = 0;
+    RefPtr<IDirect3DSurface9> m_FittedFor;
+    GLuint m_DepthCopyFbo = 0;
     StreamRing m_VertexRing{GL_SLOT_ARRAY, GL_ARRAY_BUFFER};
     StreamRing m_IndexRing{GL_SLOT_ELEMENT_ARRAY, GL_ELEMENT_ARRAY_BUFFER};
     bool m_MergeDraws = true;

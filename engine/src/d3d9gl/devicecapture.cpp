@@ -403,6 +403,8 @@ void Device::CopySurface(SurfaceImpl* pSource, SurfaceImpl* pDest)
         return;
     Activate();
     BreakBatch();
+    // A surface's top left may be held by the fitted buffer of a smaller target.
+    ReturnFittedDepth();
     const bool depth = pSource->IsDepthStencil();
     const GLenum attachment = depth ? GL_DEPTH_STENCIL_ATTACHMENT : GL_COLOR_ATTACHMENT0;
     for (GLuint framebuffer : {m_ReadFbo, m_DrawFbo})
@@ -419,23 +421,13 @@ void Device::CopySurface(SurfaceImpl* pSource, SurfaceImpl* pDest)
     }
     m_Gl.BindReadFramebuffer(m_ReadFbo);
     glReadBuffer(depth ? GL_NONE : GL_COLOR_ATTACHMENT0);
-    m_Gl.Enable(GL_CAP_SCISSOR_TEST, false);
-    m_Gl.ColorMask(0xF);
-    m_Gl.DepthMask(true);
-    GLint stencilMasks[2] = {};
-    glGetIntegerv(GL_STENCIL_WRITEMASK, &stencilMasks[0]);
-    glGetIntegerv(GL_STENCIL_BACK_WRITEMASK, &stencilMasks[1]);
-    glStencilMask(~0u);
-    const GLint width = GLint(pSource->Width());
-    const GLint height = GLint(pSource->Height());
-    glBlitFramebuffer(0, 0, width, height, 0, 0, width, height,
-                      depth ? GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT : GL_COLOR_BUFFER_BIT,
-                      GL_NEAREST);
-    glStencilMaskSeparate(GL_FRONT, GLuint(stencilMasks[0]));
-    glStencilMaskSeparate(GL_BACK, GLuint(stencilMasks[1]));
-    // The read framebuffer is left with no depth attachment, as its other users expect.
+    BlitFramebuffers(depth ? GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT : GL_COLOR_BUFFER_BIT,
+                     GLint(pSource->Width()), GLint(pSource->Height()));
+    // The read framebuffer is left reading colour attachment 0 with no depth attachment, as
+    // its other users expect (Mesa's ES glReadPixels crashes where the read buffer is none).
+    glReadBuffer(GL_COLOR_ATTACHMENT0);
     glFramebufferRenderbuffer(GL_READ_FRAMEBUFFER, GL_DEPTH_STENCIL_ATTACHMENT, GL_RENDERBUFFER, 0);
-    m_Dirty |= DIRTY_FRAMEBUFFER | DIRTY_RENDER_STATE;
+    m_Dirty |= DIRTY_FRAMEBUFFER;
 }
 
 // ---- Replay -----------------------------------------------------------------------------

@@ -2,7 +2,10 @@
 
 #include "base/source/system/logger.h"
 #include "d3d9gl/device.h"
+#include "d3d9gl/glformat.h"
 #include "d3d9gl/surface.h"
+
+#include <algorithm>
 
 namespace d3d9gl
 {
@@ -93,6 +96,8 @@ void Device::BindFramebuffer()
 
 void Device::ApplyFramebuffer()
 {
+    ReturnFittedDepth();
+    const GLuint fitted = FitDepthStencil();
     m_Gl.BindDrawFramebuffer(m_DrawFbo);
     GLenum drawBuffers[RENDER_TARGET_MAX];
     for (UINT i = 0; i < RENDER_TARGET_MAX; ++i)
@@ -111,7 +116,11 @@ void Device::ApplyFramebuffer()
     }
     glDrawBuffers(GLsizei(RENDER_TARGET_MAX), drawBuffers);
     glFramebufferRenderbuffer(GL_DRAW_FRAMEBUFFER, GL_DEPTH_STENCIL_ATTACHMENT, GL_RENDERBUFFER, 0);
-    AttachDepthStencil();
+    if (fitted)
+        glFramebufferRenderbuffer(GL_DRAW_FRAMEBUFFER, DepthAttachment(*FittedFor()),
+                                  GL_RENDERBUFFER, fitted);
+    else if (auto* pDepth = static_cast<SurfaceImpl*>(m_DepthStencil.Get()))
+        pDepth->Attach(GL_DEPTH_STENCIL_ATTACHMENT);
     m_Counters.StateChanges += RENDER_TARGET_MAX + 2;
     const GLenum status = glCheckFramebufferStatus(GL_DRAW_FRAMEBUFFER);
     if (status != GL_FRAMEBUFFER_COMPLETE)
@@ -122,32 +131,88 @@ void Device::ApplyFramebuffer()
     m_Dirty &= ~DIRTY_FRAMEBUFFER;
 }
 
-void Device::AttachDepthStencil()
+GLuint Device::FitDepthStencil()
 {
-    auto* pDepth = static_cast<SurfaceImpl*>(m_DepthStencil.Get());
+    auto* pDepth = dynamic_cast<DepthStencilSurface*>(m_DepthStencil.Get());
     auto* pTarget = static_cast<SurfaceImpl*>(m_RenderTargets[0].Get());
-    if (!pDepth)
-        return;
-    if (!m_Profile.es || !pTarget ||
+    const GLDepthFormat_t* pFormat = pDepth ? GetGLDepthFormat(pDepth->Format(), true) : nullptr;
+    if (!m_Profile.es || !pFormat || !pTarget ||
         (pTarget->Width() == pDepth->Width() && pTarget->Height() == pDepth->Height()))
-    {
-        pDepth->Attach(GL_DEPTH_STENCIL_ATTACHMENT);
-        return;
-    }
+        return 0;
     if (!m_FittedDepth || m_FittedDepthSize[0] != pTarget->Width() ||
-        m_FittedDepthSize[1] != pTarget->Height())
+        m_FittedDepthSize[1] != pTarget->Height() || m_FittedDepthFormat != pFormat->internalFormat)
     {
         if (!m_FittedDepth)
             glGenRenderbuffers(1, &m_FittedDepth);
+        // The same format as the surface's, so that depth and stencil blit between the two.
         glBindRenderbuffer(GL_RENDERBUFFER, m_FittedDepth);
-        glRenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH24_STENCIL8, GLsizei(pTarget->Width()),
+        glRenderbufferStorage(GL_RENDERBUFFER, pFormat->internalFormat, GLsizei(pTarget->Width()),
                               GLsizei(pTarget->Height()));
         glBindRenderbuffer(GL_RENDERBUFFER, 0);
         m_FittedDepthSize[0] = pTarget->Width();
         m_FittedDepthSize[1] = pTarget->Height();
+        m_FittedDepthFormat = pFormat->internalFormat;
     }
-    glFramebufferRenderbuffer(GL_DRAW_FRAMEBUFFER, GL_DEPTH_STENCIL_ATTACHMENT, GL_RENDERBUFFER,
-                              m_FittedDepth);
+    m_FittedFor = RefPtr<IDirect3DSurface9>(pDepth);
+    CopyFittedDepth(*pDepth, true);
+    return m_FittedDepth;
+}
+
+void Device::ReturnFittedDepth()
+{
+    if (DepthStencilSurface* pDepth = FittedFor())
+    {
+        CopyFittedDepth(*pDepth, false);
+        m_FittedFor.Reset();
+        m_Dirty |= DIRTY_FRAMEBUFFER;
+    }
+}
+
+DepthStencilSurface* Device::FittedFor() const
+{
+    return static_cast<DepthStencilSurface*>(m_FittedFor.Get());
+}
+
+GLenum Device::DepthAttachment(const DepthStencilSurface& depth)
+{
+    return depth.HasStencil() ? GL_DEPTH_STENCIL_ATTACHMENT : GL_DEPTH_ATTACHMENT;
+}
+
+void Device::CopyFittedDepth(const DepthStencilSurface& depth, bool intoFitted)
+{
+    const GLenum attachment = DepthAttachment(depth);
+    if (!m_DepthCopyFbo)
+        glGenFramebuffers(1, &m_DepthCopyFbo);
+    m_Gl.BindReadFramebuffer(m_ReadFbo);
+    glFramebufferTexture2D(GL_READ_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, 0, 0);
+    glFramebufferRenderbuffer(GL_READ_FRAMEBUFFER, attachment, GL_RENDERBUFFER,
+                              intoFitted ? depth.Renderbuffer() : m_FittedDepth);
+    m_Gl.BindDrawFramebuffer(m_DepthCopyFbo);
+    glFramebufferRenderbuffer(GL_DRAW_FRAMEBUFFER, GL_DEPTH_STENCIL_ATTACHMENT, GL_RENDERBUFFER, 0);
+    glFramebufferRenderbuffer(GL_DRAW_FRAMEBUFFER, attachment, GL_RENDERBUFFER,
+                              intoFitted ? m_FittedDepth : depth.Renderbuffer());
+    BlitFramebuffers(depth.HasStencil() ? GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT
+                                        : GL_DEPTH_BUFFER_BIT,
+                     GLint(std::min(m_FittedDepthSize[0], depth.Width())),
+                     GLint(std::min(m_FittedDepthSize[1], depth.Height())));
+    // The read framebuffer is left with no depth attachment, as its other users expect.
+    glFramebufferRenderbuffer(GL_READ_FRAMEBUFFER, GL_DEPTH_STENCIL_ATTACHMENT, GL_RENDERBUFFER, 0);
+}
+
+void Device::BlitFramebuffers(GLbitfield mask, GLint width, GLint height)
+{
+    m_Gl.Enable(GL_CAP_SCISSOR_TEST, false);
+    m_Gl.ColorMask(0xF);
+    m_Gl.DepthMask(true);
+    GLint stencilMasks[2] = {};
+    glGetIntegerv(GL_STENCIL_WRITEMASK, &stencilMasks[0]);
+    glGetIntegerv(GL_STENCIL_BACK_WRITEMASK, &stencilMasks[1]);
+    glStencilMask(~0u);
+    glBlitFramebuffer(0, 0, width, height, 0, 0, width, height, mask, GL_NEAREST);
+    glStencilMaskSeparate(GL_FRONT, GLuint(stencilMasks[0]));
+    glStencilMaskSeparate(GL_BACK, GLuint(stencilMasks[1]));
+    // The draw states are applied again at the next draw.
+    m_Dirty |= DIRTY_RENDER_STATE;
 }
 
 HRESULT Device::GetRenderTargetData(IDirect3DSurface9* pRenderTarget,

@@ -89,6 +89,7 @@ public:
     bool Write(const ImageSurface& in) override;
     void Attach(GLenum attachment) override;
     bool HasStencil() const;
+    GLuint Renderbuffer() const { return m_Renderbuffer; }
 
 private:
     UINT m_Width;
