@@ -1,9 +1,11 @@
 // lumivia-tour: runs the real application headless, opens lessons by clicking their rows in
 // the lesson list and writes one picture per lesson; with --bench it also measures start-up,
 // lesson switches and frame times with the native draw calls of each frame; with --soak it
-// switches through the lessons repeatedly and checks that nothing accumulates.
+// switches through the lessons repeatedly and checks that nothing accumulates; with
+// --fixed-frames it writes the pictures that the web build's test pages are compared with.
 
 #include "tourallocations.h"
+#include "tourfixedclock.h"
 #include "tourlessons.h"
 #include "touroptions.h"
 #include "toursoak.h"
@@ -244,6 +246,10 @@ int main(int argc, char** argv)
     if (options.m_SoakCycles > 0)
     {
         return RunSoak(lessons, options.m_SoakCycles);
+    }
+    if (options.m_FixedFrames > 0)
+    {
+        return RunFixedClockTour(lessons, options, outDir);
     }
     return RunTour(lessons, options, outDir, csvPath);
 }
