@@ -1,0 +1,145 @@
+// The web build's browser test and bench (run through scripts/web.sh test|bench):
+//   node harness.mjs test|bench --site DIR --tour EXE --work DIR [--frames N]
+// test: every lesson page and the start screen on the fixed clock against the desktop tour's
+// picture of the same screen, one lesson's controls driven with mouse events, deliberately
+// wrong pictures that must fail. bench: per-lesson frame times beside the desktop tour's.
+import { execFileSync } from 'node:child_process';
+import { mkdirSync, readdirSync, readFileSync, rmSync } from 'node:fs';
+import { join, resolve } from 'node:path';
+import { launch, serve } from './browser.mjs';
+import { compare, readPng, writePng } from './compare.mjs';
+
+// Chromium draws through SwiftShader, the desktop through llvmpipe: edges, filtered texels
+// and blended values may land a few steps apart, a wrong picture differs far more widely.
+const TOLERANCE = { channel: 24, fraction: 0.001 };
+// The controls drive: the fill mode combo of RS_FillShadeCull, then its WireFrame item.
+const INPUT_LESSON = 'RS_FillShadeCull';
+const CLICKS = [[1150, 21], [1150, 67]];
+// The frame rate text depends on how many frames ran; the controls drive does not fix it.
+const FPS_LABEL = [1208, 700, 72, 20];
+const PAGE_LIMIT_MS = 120000;
+
+function options(argv) {
+    const named = { frames: '30' };
+    for (let i = 1; i < argv.length; i += 2) named[argv[i].replace(/^--/, '')] = argv[i + 1];
+    for (const key of ['site', 'tour', 'work']) {
+        if (!named[key]) throw new Error(`--${key} is missing`);
+        named[key] = resolve(named[key]);
+    }
+    return { command: argv[0], ...named, frames: Number(named.frames) };
+}
+
+// Runs the desktop tour; its diagnostics are shown only when it fails.
+function tour(opts, args) {
+    try {
+        return execFileSync(opts.tour, args, { encoding: 'utf8', stdio: ['ignore', 'pipe', 'pipe'],
+            env: { SDL_VIDEODRIVER: 'offscreen', ...process.env }, maxBuffer: 64 << 20 });
+    } catch (error) {
+        throw new Error(`${opts.tour} ${args.join(' ')} failed:\n${error.stderr}`);
+    }
+}
+
+// The desktop tour's pictures in `dir`: { name: picture }, the start screen first.
+function desktopPictures(opts, dir, extra = []) {
+    rmSync(dir, { recursive: true, force: true });
+    mkdirSync(dir, { recursive: true });
+    tour(opts, ['--fixed-frames', String(opts.frames), '--out', dir, ...extra]);
+    const names = readdirSync(dir).filter((f) => f.endsWith('.png')).map((f) => f.slice(0, -4));
+    names.sort((a, b) => (a === 'start' ? -1 : b === 'start' ? 1 : 0));
+    return Object.fromEntries(names.map((n) => [n, readPng(join(dir, `${n}.png`))]));
+}
+
+function percent(result) {
+    return `${(result.fraction * 100).toFixed(3).padStart(7)} %`;
+}
+
+// Loads one screen's test page and compares its canvas with the reference.
+async function checkScreen(browser, site, opts, name, reference) {
+    await browser.open(`${site.url}/lumivia.html?frames=${opts.frames}${name === 'start' ? '' : '#' + name}`);
+    const { state, ms } = await browser.waitForState(PAGE_LIMIT_MS);
+    if (state !== 'done') {
+        const failure = await browser.eval('document.querySelector("#failure")?.textContent || ""');
+        return { name, ok: false, line: `page ${state} after ${ms} ms ${failure}\n  ${browser.log.join('\n  ')}` };
+    }
+    const picture = await browser.readCanvas();
+    const result = compare(picture, reference, TOLERANCE);
+    return { name, ok: result.matches, picture, result,
+        line: `largest ${String(result.largest).padStart(3)}, ${percent(result)} differ, ${ms} ms ${result.reason}` };
+}
+
+// The lesson's controls through mouse events on the canvas: the picture must change to the
+// desktop's picture after the same clicks.
+async function checkInput(browser, site, opts, before, after) {
+    await browser.open(`${site.url}/lumivia.html?frames=100000#${INPUT_LESSON}`);
+    let shown = null;
+    for (let i = 0; i < 100 && !(shown && compare(shown, before, TOLERANCE, [FPS_LABEL]).matches); ++i) {
+        await browser.frames(5);
+        shown = await browser.readCanvas();
+    }
+    for (const [x, y] of CLICKS) await browser.click(x, y);
+    await browser.frames(10);
+    const picture = await browser.readCanvas();
+    const result = compare(picture, after, TOLERANCE, [FPS_LABEL]);
+    const changed = !compare(picture, shown, TOLERANCE, [FPS_LABEL]).matches;
+    return { name: `${INPUT_LESSON} clicked`, ok: result.matches && changed, picture, result,
+        line: `largest ${String(result.largest).padStart(3)}, ${percent(result)} differ` +
+            `${changed ? '' : ', the clicks changed nothing'} ${result.reason}` };
+}
+
+// Wrong pictures that the comparison must refuse: another screen's reference, and the
+// lesson's own picture with a 32 x 32 block painted over.
+function selfCheck(checked, references) {
+    const [first, second] = checked.filter((c) => c.picture);
+    if (!second) return [{ name: 'self-check', ok: false, line: 'needs two pictures' }];
+    const painted = { ...first.picture, data: Buffer.from(first.picture.data) };
+    for (let y = 300; y < 332; ++y) painted.data.fill(0x80, (y * painted.width + 600) * 4, (y * painted.width + 632) * 4);
+    return [[`${second.name} as ${first.name}`, second.picture, references[first.name]],
+        [`${first.name} with a block`, painted, references[first.name]]].map(([name, picture, reference]) => {
+        const result = compare(picture, reference, TOLERANCE);
+        return { name: `self-check ${name}`, ok: !result.matches,
+            line: `${result.matches ? 'MATCHES but must not' : 'refused as it must be'} (${percent(result)} differ)` };
+    });
+}
+
+async function test(opts) {
+    const references = desktopPictures(opts, join(opts.work, 'desktop'));
+    const clicked = desktopPictures(opts, join(opts.work, 'desktop-input'),
+        [...CLICKS.flatMap(([x, y]) => ['--click', `${x},${y}`]), INPUT_LESSON])[INPUT_LESSON];
+    const failures = join(opts.work, 'failed');
+    rmSync(failures, { recursive: true, force: true });
+    const site = await serve(opts.site);
+    const browser = await launch();
+    const checks = [];
+    try {
+        for (const [name, reference] of Object.entries(references)) {
+            checks.push(await checkScreen(browser, site, opts, name, reference));
+            report(checks.at(-1), failures);
+        }
+        checks.push(await checkInput(browser, site, opts, references[INPUT_LESSON], clicked));
+        report(checks.at(-1), failures);
+        for (const check of selfCheck(checks, references)) report(checks[checks.push(check) - 1], failures);
+    } finally {
+        await browser.close();
+        await site.close();
+    }
+    const failed = checks.filter((c) => !c.ok);
+    console.log(`web test: ${checks.length} checks, ${failed.length} failed` +
+        `${failed.length ? ': ' + failed.map((c) => c.name).join(', ') : ''}; a pixel differs when a` +
+        ` channel is more than ${TOLERANCE.channel} apart, at most ${TOLERANCE.fraction * 100} % may`);
+    return failed.length ? 1 : 0;
+}
+
+function report(check, failures) {
+    console.log(`${check.ok ? 'ok  ' : 'FAIL'} ${check.name.padEnd(34)} ${check.line}`);
+    if (check.ok || !check.picture) return;
+    mkdirSync(failures, { recursive: true });
+    const file = check.name.replace(/\W+/g, '-');
+    writePng(join(failures, `${file}-web.png`), check.picture);
+    if (check.result?.diff) writePng(join(failures, `${file}-diff.png`), check.result.diff);
+    console.log(`     pictures: ${join(failures, file)}-web.png, -diff.png`);
+}
+
+const opts = options(process.argv.slice(2));
+const commands = { test };
+if (!commands[opts.command]) throw new Error(`unknown command ${opts.command}`);
+process.exitCode = await commands[opts.command](opts);
