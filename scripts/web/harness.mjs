@@ -129,6 +129,40 @@ async function test(opts) {
     return failed.length ? 1 : 0;
 }
 
+// The desktop tour's frame times and the page's (?bench=N: `window.lumiviaBench`, an array
+// of { lesson, median_ms, p95_ms }) from one run, one row per screen.
+async function bench(opts) {
+    mkdirSync(opts.work, { recursive: true });
+    const csv = join(opts.work, 'desktop.csv');
+    tour(opts, ['--bench', '--frames', String(opts.frames), '--csv', csv, '--out', join(opts.work, 'desktop')]);
+    const [header, ...rows] = readFileSync(csv, 'utf8').trim().split('\n').map((l) => l.split(','));
+    const column = (name) => header.indexOf(name);
+    const desktop = new Map(rows.map((r) => [r[column('lesson')],
+        [Number(r[column('frame_median_ms')]), Number(r[column('frame_p95_ms')])]]));
+    const site = await serve(opts.site);
+    const browser = await launch();
+    let web;
+    try {
+        await browser.open(`${site.url}/lumivia.html?bench=${opts.frames}`);
+        const { state, ms } = await browser.waitForState(20 * 60000);
+        if (state !== 'done') throw new Error(`bench page ${state} after ${ms} ms\n${browser.log.join('\n')}`);
+        web = new Map((await browser.eval('window.lumiviaBench')).map((r) => [r.lesson, [r.median_ms, r.p95_ms]]));
+    } finally {
+        await browser.close();
+        await site.close();
+    }
+    const cell = (v) => (v === undefined ? '-' : v.toFixed(2)).padStart(9);
+    console.log(`frame times in ms over ${opts.frames} frames per screen (CPU: update, render, GL finish)`);
+    console.log(`${'screen'.padEnd(20)}${'desktop'.padStart(18)}${'browser'.padStart(18)}`);
+    console.log(`${''.padEnd(20)}${'median'.padStart(9)}${'p95'.padStart(9)}${'median'.padStart(9)}${'p95'.padStart(9)}`);
+    for (const name of new Set([...desktop.keys(), ...web.keys()])) {
+        const [dm, dp] = desktop.get(name) || [];
+        const [wm, wp] = web.get(name) || [];
+        console.log(`${name.padEnd(20)}${cell(dm)}${cell(dp)}${cell(wm)}${cell(wp)}`);
+    }
+    return 0;
+}
+
 function report(check, failures) {
     console.log(`${check.ok ? 'ok  ' : 'FAIL'} ${check.name.padEnd(34)} ${check.line}`);
     if (check.ok || !check.picture) return;
@@ -140,6 +174,6 @@ function report(check, failures) {
 }
 
 const opts = options(process.argv.slice(2));
-const commands = { test };
+const commands = { test, bench };
 if (!commands[opts.command]) throw new Error(`unknown command ${opts.command}`);
 process.exitCode = await commands[opts.command](opts);
