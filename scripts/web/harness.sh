@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-bench come here.|bench come here.
+# The browser test and bench of the web build (scripts/web.sh test, scripts/web.sh bench).
 #   harness.sh test   every lesson page and the start screen in headless Chromium against
 #                     the desktop tour's picture (fixed clock, 30 frames), one lesson's
 #                     controls driven with mouse events, deliberately wrong pictures that must
