@@ -145,7 +145,7 @@ export class Browser {
         await this.client.close().catch(() => {});
         this.child.kill();
         await new Promise((resolve) => (this.child.exitCode !== null ? resolve() : this.child.on('exit', resolve)));
-        rmSync(this.profile, { recursive: true, force: true });
+        rmSync(this.profile, { recursive: true, force: true, maxRetries: 10, retryDelay: 100 });
     }
 }
 

@@ -1,8 +1,9 @@
 // The web build's browser test and bench (run through scripts/web.sh test|bench):
-//   node harness.mjs test|bench --site DIR --tour EXE --work DIR [--frames N]
+//   node harness.mjs test|bench --root DIR --tour EXE --work DIR [--frames N]
+// DIR (build-web) holds site/ (the pages) and tests/ (d3d9gl's GL tests as a page).
 // test: every lesson page and the start screen on the fixed clock against the desktop tour's
 // picture of the same screen, one lesson's controls driven with mouse events, deliberately
-// wrong pictures that must fail. bench: per-lesson frame times beside the desktop tour's.
+// wrong pictures that must fail, d3d9gl's GL tests in the page. bench: per-lesson frame times beside the desktop tour's.
 import { execFileSync } from 'node:child_process';
 import { mkdirSync, readdirSync, readFileSync, rmSync } from 'node:fs';
 import { join, resolve } from 'node:path';
@@ -18,11 +19,12 @@ const CLICKS = [[1150, 21], [1150, 67]];
 // The frame rate text depends on how many frames ran; the controls drive does not fix it.
 const FPS_LABEL = [1208, 700, 72, 20];
 const PAGE_LIMIT_MS = 120000;
+const GL_TESTS_PAGE = 'tests/d3d9gl_gl_tests.html';
 
 function options(argv) {
     const named = { frames: '30' };
     for (let i = 1; i < argv.length; i += 2) named[argv[i].replace(/^--/, '')] = argv[i + 1];
-    for (const key of ['site', 'tour', 'work']) {
+    for (const key of ['root', 'tour', 'work']) {
         if (!named[key]) throw new Error(`--${key} is missing`);
         named[key] = resolve(named[key]);
     }
@@ -55,7 +57,7 @@ function percent(result) {
 
 // Loads one screen's test page and compares its canvas with the reference.
 async function checkScreen(browser, site, opts, name, reference) {
-    await browser.open(`${site.url}/lumivia.html?frames=${opts.frames}${name === 'start' ? '' : '#' + name}`);
+    await browser.open(`${site.url}/site/lumivia.html?frames=${opts.frames}${name === 'start' ? '' : '#' + name}`);
     const { state, ms } = await browser.waitForState(PAGE_LIMIT_MS);
     if (state !== 'done') {
         const failure = await browser.eval('document.querySelector("#failure")?.textContent || ""');
@@ -70,7 +72,7 @@ async function checkScreen(browser, site, opts, name, reference) {
 // The lesson's controls through mouse events on the canvas: the picture must change to the
 // desktop's picture after the same clicks.
 async function checkInput(browser, site, opts, before, after) {
-    await browser.open(`${site.url}/lumivia.html?frames=100000#${INPUT_LESSON}`);
+    await browser.open(`${site.url}/site/lumivia.html?frames=100000#${INPUT_LESSON}`);
     let shown = null;
     for (let i = 0; i < 100 && !(shown && compare(shown, before, TOLERANCE, [FPS_LABEL]).matches); ++i) {
         await browser.frames(5);
@@ -84,6 +86,19 @@ async function checkInput(browser, site, opts, before, after) {
     return { name: `${INPUT_LESSON} clicked`, ok: result.matches && changed, picture, result,
         line: `largest ${String(result.largest).padStart(3)}, ${percent(result)} differ` +
             `${changed ? '' : ', the clicks changed nothing'} ${result.reason}` };
+}
+
+// d3d9gl's GL tests, built for the browser, on the page's WebGL2 canvas: the page sets
+// dataset.state from the test program's exit code and shows GoogleTest's output in #log.
+async function checkGLTests(browser, site) {
+    const name = 'd3d9gl GL tests';
+    await browser.open(`${site.url}/${GL_TESTS_PAGE}`);
+    const { state, ms } = await browser.waitForState(PAGE_LIMIT_MS);
+    const log = await browser.eval('document.querySelector("#log")?.textContent || ""');
+    const summary = log.split('\n').filter((l) => /^\[  (PASSED|FAILED) +\]|tests? from .* ran/.test(l));
+    const ok = state === 'done' && /^\[  PASSED  \]/m.test(log) && !/FAILED TEST/.test(log);
+    return { name, ok, line: `${state} after ${ms} ms: ${summary.join('; ')}` +
+        (ok ? '' : `\n${log || browser.log.join('\n')}`) };
 }
 
 // Wrong pictures that the comparison must refuse: another screen's reference, and the
@@ -107,7 +122,7 @@ async function test(opts) {
         [...CLICKS.flatMap(([x, y]) => ['--click', `${x},${y}`]), INPUT_LESSON])[INPUT_LESSON];
     const failures = join(opts.work, 'failed');
     rmSync(failures, { recursive: true, force: true });
-    const site = await serve(opts.site);
+    const site = await serve(opts.root);
     const browser = await launch();
     const checks = [];
     try {
@@ -118,6 +133,8 @@ async function test(opts) {
         checks.push(await checkInput(browser, site, opts, references[INPUT_LESSON], clicked));
         report(checks.at(-1), failures);
         for (const check of selfCheck(checks, references)) report(checks[checks.push(check) - 1], failures);
+        checks.push(await checkGLTests(browser, site));
+        report(checks.at(-1), failures);
     } finally {
         await browser.close();
         await site.close();
@@ -139,11 +156,11 @@ async function bench(opts) {
     const column = (name) => header.indexOf(name);
     const desktop = new Map(rows.map((r) => [r[column('lesson')],
         [Number(r[column('frame_median_ms')]), Number(r[column('frame_p95_ms')])]]));
-    const site = await serve(opts.site);
+    const site = await serve(opts.root);
     const browser = await launch();
     let web;
     try {
-        await browser.open(`${site.url}/lumivia.html?bench=${opts.frames}`);
+        await browser.open(`${site.url}/site/lumivia.html?bench=${opts.frames}`);
         const { state, ms } = await browser.waitForState(20 * 60000);
         if (state !== 'done') throw new Error(`bench page ${state} after ${ms} ms\n${browser.log.join('\n')}`);
         web = new Map((await browser.eval('window.lumiviaBench')).map((r) => [r.lesson, [r.median_ms, r.p95_ms]]));

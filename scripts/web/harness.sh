@@ -38,5 +38,5 @@ if [ ! -f "$root/build/build.ninja" ]; then
         -DHALVEX_WERROR=ON >/dev/null
 fi
 cmake --build "$root/build" -j "$(nproc)" --target lumivia-tour >/dev/null
-exec node "$here/harness.mjs" "$command" --site "$root/build-web/site" \
+exec node "$here/harness.mjs" "$command" --root "$root/build-web" \
     --tour "$root/build/bin/lumivia-tour" --work "$root/build-web/$command"
