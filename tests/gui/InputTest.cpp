@@ -2,6 +2,7 @@
 
 #include "base/source/system/logger.h"
 #include "gui/hmsghandler.h"
+#include "gui/hmsghandler_web.h"
 
 #include <cstring>
 #include <memory>
@@ -216,6 +217,85 @@ TEST_F(Input, TouchGestureGoesToTheWidgetUnderTheFirstFingerWithWindowPixels)
                                                  {EVENT_TOUCH_MOVE, {second}},
                                                  {EVENT_TOUCH_END, {}}}));
     EXPECT_TRUE(m_pB->touches.empty());
+}
+
+// The browser's handler in place of the SDL one: the same toolkit input from DOM values.
+class WebInput : public Input
+{
+protected:
+    WebInput() { m_Manager.SetMsgHandler(m_pWeb); }
+    HMsgHandler_Web* m_pWeb = new HMsgHandler_Web(&m_Manager);
+};
+
+TEST(WebKeys, DomKeysBecomeTheDesktopsVirtualKeyCodes)
+{
+    const struct
+    {
+        const char *key, *code;
+        uint32_t virtualKey;
+    } cases[] = {{"a", "KeyQ", 'A'},     {"Q", "KeyQ", 'Q'},       {"!", "Digit1", '1'},
+                 {"7", "Digit7", '7'},   {":", "Semicolon", 0xBA}, {"'", "Quote", 0xDE},
+                 {" ", "Space", 0x20},   {"End", "Numpad1", 0x61}, {"+", "NumpadAdd", 0x6B},
+                 {"F1", "F1", 0x70},     {"F12", "F12", 0x7B},     {"F13", "F13", 0},
+                 {"PageDown", "", 0x22}, {"Escape", "", 0x1B},     {"ArrowLeft", "", 0x25},
+                 {"ContextMenu", "", 0}, {nullptr, nullptr, 0}};
+    for (const auto& c : cases)
+    {
+        EXPECT_EQ(VirtualKeyFromDom(c.key, c.code), c.virtualKey) << (c.key ? c.key : "null");
+    }
+}
+
+TEST_F(WebInput, ButtonsWheelAndKeysArriveAsFromTheDesktopHandler)
+{
+    const std::vector<int> handled = {
+        m_pWeb->HandleMouseMove(0, 0, {50, 50}),
+        m_pWeb->HandleMouseButton(EVENT_MOUSE_PRESS, 0, 0, {50, 50}),
+        m_pWeb->HandleMouseButton(EVENT_MOUSE_PRESS, 2, MODIFIER_SHIFT, {50, 50}),
+        m_pWeb->HandleMouseButton(EVENT_MOUSE_RELEASE, 0, 0, {50, 50}),
+        m_pWeb->HandleMouseButton(EVENT_MOUSE_PRESS, 1, 0, {50, 50}),
+        m_pWeb->HandleMouseButton(EVENT_MOUSE_PRESS, 3, 0, {50, 50})};
+    EXPECT_EQ(handled, (std::vector<int>{1, 1, 1, 1, 1, 0}));
+    m_Manager.SetInputScale({2.0f, 2.0f});
+    m_pWeb->HandleMouseMove(4 | 1, 0, {190, 60});
+    EXPECT_EQ(m_pA->mouse,
+              (std::vector<MouseRecord>{{EVENT_MOUSE_MOVE, 0, 0, {50, 50}, 0},
+                                        {EVENT_MOUSE_PRESS, 1, 1, {50, 50}, 0},
+                                        {EVENT_MOUSE_PRESS, 2, 3, {50, 50}, 0x01000000},
+                                        {EVENT_MOUSE_RELEASE, 1, 2, {50, 50}, 0},
+                                        {EVENT_MOUSE_PRESS, 4, 6, {50, 50}, 0},
+                                        {EVENT_MOUSE_MOVE, 0, 5, {95, 30}, 0}}));
+    // Pixels, lines and pages; a fraction of a notch waits for the rest of the turn.
+    m_pWeb->HandleWheel(0.0, -100.0, 0, 0, {20, 20});
+    m_pWeb->HandleWheel(0.0, 150.0, 0, 0, {20, 20});
+    m_pWeb->HandleWheel(0.0, 50.0, 0, 0, {20, 20});
+    m_pWeb->HandleWheel(0.0, 6.0, 1, 0, {20, 20});
+    m_pWeb->HandleWheel(1.0, -1.0, 2, 0, {20, 20});
+    EXPECT_EQ(m_pWeb->HandleWheel(0.0, 1.0, 3, 0, {20, 20}), 0);
+    EXPECT_EQ(m_pA->deltas, (std::vector<int32_t>{120, -120, -120, -240, 120, 120}));
+
+    const std::vector<int> keys = {
+        m_pWeb->HandleKey(EVENT_KEY_PRESS, "a", "KeyA", 0),
+        m_pWeb->HandleKey(EVENT_KEY_PRESS, "c", "KeyC", MODIFIER_CONTROL),
+        m_pWeb->HandleKey(EVENT_KEY_PRESS, "\xC3\xA9", "Digit2", 0),
+        m_pWeb->HandleKey(EVENT_KEY_RELEASE, "a", "KeyA", 0),
+        m_pWeb->HandleKey(EVENT_KEY_PRESS, "Enter", "Enter", 0),
+        m_pWeb->HandleKey(EVENT_KEY_PRESS, "Dead", "", 0)};
+    EXPECT_EQ(keys, (std::vector<int>{1, 1, 1, 1, 1, 0}));
+    EXPECT_EQ(m_pA->keys, (std::vector<uint32_t>{'A', 'a', 'C', '2', 0xE9, 'A', 0x0D}));
+}
+
+TEST_F(WebInput, TouchesHeldMakeOneGestureForTheWidgetUnderTheFirst)
+{
+    const HVec2F first(50, 75), second(300, 150);
+    EXPECT_EQ(m_pWeb->HandleTouch(TouchPhase::Move, {first}, 0), 0);
+    m_pWeb->HandleTouch(TouchPhase::Start, {first}, 0);
+    m_pWeb->HandleTouch(TouchPhase::Start, {first, second}, 0);
+    m_pWeb->HandleTouch(TouchPhase::End, {second}, 0);
+    m_pWeb->HandleTouch(TouchPhase::End, {}, 0);
+    EXPECT_EQ(m_pA->touches, (std::vector<Touch>{{EVENT_TOUCH_BEGIN, {first}},
+                                                 {EVENT_TOUCH_MOVE, {first, second}},
+                                                 {EVENT_TOUCH_MOVE, {second}},
+                                                 {EVENT_TOUCH_END, {}}}));
 }
 
 TEST(Manager, CaptureDrivesTheHandlerPostedEventsArriveAtUpdateAndNoManagerHandlesNothing)

@@ -5,6 +5,7 @@
 
 #include "d3d9gl/d3d9gl.h"
 #include "gui/hdragbutton.h"
+#include "gui/hmsghandler_sdl.h"
 #include "gui/hscrollarea.h"
 #include "rendercore/source/renderdevice/renderdevice.h"
 
@@ -51,7 +52,9 @@ bool AppDriver::Start(int windowWidth, int windowHeight)
     }
     m_pApp = std::make_unique<Lumivia>(std::move(m_Clock));
     SDL_ClearError();
-    m_pApp->Init(m_pWindow, CLIENT_WIDTH, CLIENT_HEIGHT);
+    m_pApp->Init(
+        std::make_unique<Halvex::HGui::HMsgHandler_SDL>(m_pApp->GetGuiManager(), m_pWindow),
+        m_pWindow, CLIENT_WIDTH, CLIENT_HEIGHT);
     // Pictures compare the lessons' own screens; a test that looks at the notes shows them.
     m_pApp->SetNotesAvailable(false);
     if (!m_pApp->GetRenderer()->GetDevice())

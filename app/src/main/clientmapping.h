@@ -2,19 +2,19 @@
 // The lessons' layout is a fixed 1280 x 720 client area, which the device shows letterboxed
 // in a window of any size. Pointer positions arrive in window coordinates (points, which on
 // a high-DPI display are fewer than the drawable's pixels) and are mapped back into the
-// client area before the GUI sees them.
+// client area before the GUI sees them. The platform measures the window; the mapping is the
+// same on every platform.
 
-#include <SDL.h>
+inline constexpr int CLIENT_WIDTH = 1280;
+inline constexpr int CLIENT_HEIGHT = 720;
 
 struct WindowGeometry
 {
-    int windowWidth = 0; // SDL_GetWindowSize
+    int windowWidth = 0; // in window coordinates (points, CSS pixels)
     int windowHeight = 0;
-    int drawableWidth = 0; // SDL_GL_GetDrawableSize
+    int drawableWidth = 0; // in pixels of the drawable
     int drawableHeight = 0;
 };
-
-WindowGeometry GetWindowGeometry(SDL_Window* pWindow);
 
 // A window position in client pixels; false when it lies on a bar (the result then lies
 // outside the client area).
@@ -23,8 +23,3 @@ bool WindowToClient(const WindowGeometry& geometry, float windowX, float windowY
 // A client position in window coordinates.
 void ClientToWindow(const WindowGeometry& geometry, float clientX, float clientY, float* pWindowX,
                     float* pWindowY);
-
-// Rewrites the event's pointer position into the client area. False when the event is to go
-// nowhere: a press, a touch or a wheel turn on a bar. Moves and releases on a bar are kept
-// (outside the client area), so that a drag that leaves the picture goes on and ends.
-bool MapEventToClient(SDL_Event& event);

@@ -15,7 +15,7 @@
 #include "gui/hdragwrapper.h"
 #include "gui/hevent.h"
 #include "gui/hlabel.h"
-#include "gui/hmsghandler_sdl.h"
+#include "gui/hmsghandler.h"
 #include "gui/hpushbutton.h"
 #include "gui/hscrollarea.h"
 #include "rendercore/source/renderdevice/renderdevice.h"
@@ -69,21 +69,21 @@ Lumivia::~Lumivia()
     g_pApp = nullptr;
 }
 
-bool Lumivia::Init(SDL_Window* pWindow, int width, int height,
+bool Lumivia::Init(std::unique_ptr<HMsgHandler> pInput, int width, int height,
                    std::unique_ptr<Halvex::RenderCore::VideoDevice> pVideoDevice,
                    std::unique_ptr<Halvex::RenderCore::RenderDevice> pRenderDevice)
 {
-    InitInput(pWindow, width, height);
+    InitInput(std::move(pInput), width, height);
     m_Renderer.Init(std::move(pVideoDevice), std::move(pRenderDevice));
     InitGui();
     return true;
 }
 
-void Lumivia::InitInput(SDL_Window* pWindow, int width, int height)
+void Lumivia::InitInput(std::unique_ptr<HMsgHandler> pInput, int width, int height)
 {
     m_Width = width;
     m_Height = height;
-    m_GuiManager.SetMsgHandler(new HMsgHandler_SDL(&m_GuiManager, pWindow));
+    m_GuiManager.SetMsgHandler(pInput.release());
 }
 
 void Lumivia::InitGui()

@@ -16,13 +16,12 @@
 #include <string>
 #include <vector>
 
-struct SDL_Window;
-
 namespace Halvex::HGui
 {
 class HDragButton;
 class HEvent;
 class HLabel;
+class HMsgHandler;
 class HObject;
 class HPushButton;
 class HScrollArea;
@@ -53,11 +52,13 @@ public:
     Lumivia(const Lumivia&) = delete;
     Lumivia& operator=(const Lumivia&) = delete;
 
-    // Input through the window's SDL events, the devices through the back end, then the GUI.
-    // Always true: a renderer that fails to start draws nothing.
-    bool Init(SDL_Window* pWindow, int width, int height);
-    // The same with devices made by the caller (a window may be null: no input handler).
-    bool Init(SDL_Window* pWindow, int width, int height,
+    // Input through `pInput`, the platform's handler made for this application's GUI manager
+    // (null: no input), the devices through the back end for the platform's window, then the
+    // GUI. Always true: a renderer that fails to start draws nothing.
+    bool Init(std::unique_ptr<Halvex::HGui::HMsgHandler> pInput, void* pWindow, int width,
+              int height);
+    // The same with devices made by the caller.
+    bool Init(std::unique_ptr<Halvex::HGui::HMsgHandler> pInput, int width, int height,
               std::unique_ptr<Halvex::RenderCore::VideoDevice> pVideoDevice,
               std::unique_ptr<Halvex::RenderCore::RenderDevice> pRenderDevice);
 
@@ -122,7 +123,7 @@ public:
     Halvex::HGui::HPushButton* GetReloadButton() const { return m_pReloadButton; }
 
 private:
-    void InitInput(SDL_Window* pWindow, int width, int height);
+    void InitInput(std::unique_ptr<Halvex::HGui::HMsgHandler> pInput, int width, int height);
     void InitGui();
     void BuildGui();
     // A null factory lists the lesson without connecting its button.

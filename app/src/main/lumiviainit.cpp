@@ -3,9 +3,14 @@
 
 #include "main/lumivia.h"
 
-bool Lumivia::Init(SDL_Window* pWindow, int width, int height)
+#include "gui/hmsghandler.h"
+
+#include <utility>
+
+bool Lumivia::Init(std::unique_ptr<Halvex::HGui::HMsgHandler> pInput, void* pWindow, int width,
+                   int height)
 {
-    InitInput(pWindow, width, height);
+    InitInput(std::move(pInput), width, height);
     m_Renderer.Init(pWindow, width, height);
     InitGui();
     return true;

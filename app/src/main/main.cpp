@@ -7,6 +7,9 @@
 #include "main/startupfailure.h"
 
 #include "base/source/system/directory.h"
+#include "gui/hmsghandler_sdl.h"
+
+#include <memory>
 
 int main(int argc, char** argv)
 {
@@ -32,7 +35,8 @@ int main(int argc, char** argv)
     {
         Lumivia app;
         SDL_ClearError();
-        app.Init(pWindow, CLIENT_WIDTH, CLIENT_HEIGHT);
+        app.Init(std::make_unique<Halvex::HGui::HMsgHandler_SDL>(app.GetGuiManager(), pWindow),
+                 pWindow, CLIENT_WIDTH, CLIENT_HEIGHT);
         if (!app.GetRenderer()->GetDevice())
         {
             exitCode = ReportDeviceFailure();

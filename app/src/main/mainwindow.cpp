@@ -1,13 +1,40 @@
 #include "main/mainwindow.h"
 
-#include "main/clientmapping.h"
 #include "main/lumivia.h"
 #include "main/shortcuts.h"
 
 #include "gui/hmsghandler_sdl.h"
 
+#include <cmath>
+
 namespace
 {
+// Maps an integer position in place; false when it lies on a bar.
+bool MapPoint(const WindowGeometry& geometry, Sint32* pX, Sint32* pY)
+{
+    float x = 0.0f;
+    float y = 0.0f;
+    const bool inside =
+        WindowToClient(geometry, static_cast<float>(*pX), static_cast<float>(*pY), &x, &y);
+    *pX = static_cast<Sint32>(std::floor(x));
+    *pY = static_cast<Sint32>(std::floor(y));
+    return inside;
+}
+
+// Touch positions are fractions of the window; the GUI's handler scales them by the window
+// size, so the client position is handed over as a fraction of the window too.
+bool MapFinger(const WindowGeometry& geometry, SDL_TouchFingerEvent& finger)
+{
+    float x = 0.0f;
+    float y = 0.0f;
+    const bool inside =
+        WindowToClient(geometry, finger.x * static_cast<float>(geometry.windowWidth),
+                       finger.y * static_cast<float>(geometry.windowHeight), &x, &y);
+    finger.x = x / static_cast<float>(geometry.windowWidth);
+    finger.y = y / static_cast<float>(geometry.windowHeight);
+    return inside || finger.type != SDL_FINGERDOWN;
+}
+
 void ToggleFullscreen(SDL_Window* pWindow)
 {
     if (pWindow)
@@ -31,6 +58,60 @@ bool IsMinimised()
     return (SDL_GetWindowFlags(pWindow) & SDL_WINDOW_MINIMIZED) || width <= 0 || height <= 0;
 }
 } // namespace
+
+WindowGeometry GetWindowGeometry(SDL_Window* pWindow)
+{
+    WindowGeometry geometry;
+    SDL_GetWindowSize(pWindow, &geometry.windowWidth, &geometry.windowHeight);
+    SDL_GL_GetDrawableSize(pWindow, &geometry.drawableWidth, &geometry.drawableHeight);
+    return geometry;
+}
+
+bool MapEventToClient(SDL_Event& event)
+{
+    Uint32 windowId = 0;
+    switch (event.type)
+    {
+    case SDL_MOUSEMOTION:
+        windowId = event.motion.windowID;
+        break;
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP:
+        windowId = event.button.windowID;
+        break;
+    case SDL_MOUSEWHEEL:
+        windowId = event.wheel.windowID;
+        break;
+    case SDL_FINGERDOWN:
+    case SDL_FINGERMOTION:
+    case SDL_FINGERUP:
+        windowId = event.tfinger.windowID;
+        break;
+    default:
+        return true;
+    }
+    SDL_Window* pWindow = SDL_GetWindowFromID(windowId);
+    if (!pWindow)
+    {
+        return true; // not one of ours: nothing to map against
+    }
+    const WindowGeometry geometry = GetWindowGeometry(pWindow);
+    switch (event.type)
+    {
+    case SDL_MOUSEMOTION:
+        MapPoint(geometry, &event.motion.x, &event.motion.y);
+        return true;
+    case SDL_MOUSEBUTTONDOWN:
+        return MapPoint(geometry, &event.button.x, &event.button.y);
+    case SDL_MOUSEBUTTONUP:
+        MapPoint(geometry, &event.button.x, &event.button.y);
+        return true;
+    case SDL_MOUSEWHEEL:
+        return MapPoint(geometry, &event.wheel.mouseX, &event.wheel.mouseY);
+    default:
+        return MapFinger(geometry, event.tfinger);
+    }
+}
 
 SDL_Window* CreateMainWindow(int width, int height)
 {
@@ -64,7 +145,10 @@ bool DispatchEvent(Lumivia& app, const SDL_Event& event)
     {
         pHandler->HandleEvent(mapped);
     }
-    HandleShortcut(app, event);
+    if (event.type == SDL_KEYDOWN && event.key.repeat == 0)
+    {
+        HandleShortcut(app, Halvex::HGui::VirtualKeyFromSdl(event.key.keysym.sym));
+    }
     return !app.IsQuitRequested();
 }
 

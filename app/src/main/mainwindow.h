@@ -6,17 +6,23 @@
 // whenever none is waiting the application runs one update and one render (none while the
 // window is minimised: the loop then waits for events).
 
+#include "main/clientmapping.h"
+
 #include <SDL.h>
 
 class Lumivia;
-
-inline constexpr int CLIENT_WIDTH = 1280;
-inline constexpr int CLIENT_HEIGHT = 720;
 
 // Null when the window can not be created; SDL's error says why. The caller has
 // initialised SDL video. The size is the window's in window coordinates; a high-DPI display
 // gives it a larger drawable.
 SDL_Window* CreateMainWindow(int width = CLIENT_WIDTH, int height = CLIENT_HEIGHT);
+
+WindowGeometry GetWindowGeometry(SDL_Window* pWindow);
+
+// Rewrites the event's pointer position into the client area. False when the event is to go
+// nowhere: a press, a touch or a wheel turn on a bar. Moves and releases on a bar are kept
+// (outside the client area), so that a drag that leaves the picture goes on and ends.
+bool MapEventToClient(SDL_Event& event);
 
 // Hands one event to the application's input handler, then to its keyboard shortcuts. False
 // when the event ends the program (quit, the window closing, or Esc).

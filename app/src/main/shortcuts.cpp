@@ -3,36 +3,45 @@
 #include "main/lumivia.h"
 #include "main/screenshot.h"
 
-void HandleShortcut(Lumivia& app, const SDL_Event& event)
+namespace
 {
-    if (event.type != SDL_KEYDOWN || event.key.repeat != 0)
+// Virtual-key codes.
+constexpr uint32_t KEY_ESCAPE = 0x1B;
+constexpr uint32_t KEY_SPACE = 0x20;
+constexpr uint32_t KEY_PAGE_UP = 0x21;
+constexpr uint32_t KEY_PAGE_DOWN = 0x22;
+constexpr uint32_t KEY_F1 = 0x70;
+constexpr uint32_t KEY_F2 = 0x71;
+constexpr uint32_t KEY_F5 = 0x74;
+constexpr uint32_t KEY_F12 = 0x7B;
+} // namespace
+
+void HandleShortcut(Lumivia& app, uint32_t virtualKey)
+{
+    switch (virtualKey)
     {
-        return;
-    }
-    switch (event.key.keysym.sym)
-    {
-    case SDLK_ESCAPE:
+    case KEY_ESCAPE:
         app.RequestQuit();
         break;
-    case SDLK_F1:
+    case KEY_F1:
         app.ToggleNotes();
         break;
-    case SDLK_F2:
+    case KEY_F2:
         app.ToggleStats();
         break;
-    case SDLK_F5:
+    case KEY_F5:
         app.ReloadShaders();
         break;
-    case SDLK_F12:
+    case KEY_F12:
         SaveScreenshot(app.GetRenderer()->GetDevice());
         break;
-    case SDLK_PAGEDOWN:
+    case KEY_PAGE_DOWN:
         app.StepLesson(1);
         break;
-    case SDLK_PAGEUP:
+    case KEY_PAGE_UP:
         app.StepLesson(-1);
         break;
-    case SDLK_SPACE:
+    case KEY_SPACE:
         app.TogglePause();
         break;
     default:

@@ -6,7 +6,7 @@
 #include "d3d9gl/devicechild.h"
 #include "d3d9gl/refcounted.h"
 
-#include <epoxy/gl.h>
+#include "d3d9gl/glapi.h"
 
 #include <vector>
 
@@ -26,6 +26,8 @@ public:
     UINT Length() const { return UINT(m_Data.size()); }
     DWORD Usage() const { return m_Usage; }
     D3DPOOL Pool() const { return m_Pool; }
+    // The CPU copy: the GL buffer's contents once every lock is undone.
+    const std::vector<uint8_t>& Data() const { return m_Data; }
 
     // Locks nest; the union of the written ranges is uploaded at the last unlock.
     HRESULT LockRange(UINT offset, UINT size, void** ppData, DWORD flags);

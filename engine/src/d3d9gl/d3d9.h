@@ -2,9 +2,11 @@
 // The Direct3D 9 interfaces the engine calls, with the published names and signatures.
 //
 // Interfaces are pure abstract classes with reference counting, so a test can implement
-// IDirect3DDevice9 without GL. d3d9gl's own implementation runs over OpenGL 3.3 core.
-// Where a method takes a window, pass the SDL_Window* cast to HWND; the window must have
-// been created with SDL_WINDOW_OPENGL.
+// IDirect3DDevice9 without GL. d3d9gl's own implementation runs over OpenGL 3.3 core, or
+// OpenGL ES 3.0 with WebGL 2's feature set (in the browser, or on the desktop when the
+// environment sets D3D9GL_PROFILE=es). Where a method takes a window, pass the SDL_Window*
+// cast to HWND (made with SDL_WINDOW_OPENGL); in the browser, the canvas's CSS selector
+// ("#canvas") as a const char* cast to HWND.
 
 #include "d3d9gl/d3d9caps.h"
 #include "d3d9gl/d3d9types.h"
@@ -243,8 +245,8 @@ struct IDirect3D9 : IUnknown
     virtual HRESULT CheckDeviceFormat(UINT Adapter, D3DDEVTYPE DeviceType, D3DFORMAT AdapterFormat,
                                       DWORD Usage, D3DRESOURCETYPE RType,
                                       D3DFORMAT CheckFormat) = 0;
-    // hFocusWindow is the SDL_Window* (SDL_WINDOW_OPENGL); the device creates its GL 3.3
-    // core context on it and keeps it current.
+    // hFocusWindow is the SDL_Window* (SDL_WINDOW_OPENGL) or the canvas selector; the
+    // device creates its GL context on it and keeps it current.
     virtual HRESULT CreateDevice(UINT Adapter, D3DDEVTYPE DeviceType, HWND hFocusWindow,
                                  DWORD BehaviorFlags,
                                  D3DPRESENT_PARAMETERS* pPresentationParameters,

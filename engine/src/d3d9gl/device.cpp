@@ -10,6 +10,7 @@
 #include <cstring>
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace d3d9gl
@@ -20,13 +21,9 @@ namespace
 using Halvex::Base::Log;
 using Halvex::Base::LOG_LEVEL_ERROR;
 
-void GLAPIENTRY OnDebugMessage(GLenum source, GLenum type, GLuint, GLenum, GLsizei,
-                               const GLchar* pMessage, const void* pUserParam)
+void OnGLError(void* pDevice, const char* pMessage)
 {
-    // Compiler messages reach the log with the shader's name (ShaderCode::Compiled).
-    if (type != GL_DEBUG_TYPE_ERROR || source == GL_DEBUG_SOURCE_SHADER_COMPILER)
-        return;
-    const_cast<Device*>(static_cast<const Device*>(pUserParam))->CountGLError();
+    static_cast<Device*>(pDevice)->CountGLError();
     Log(LOG_MODULE, LOG_LEVEL_ERROR, "GL error: %s", pMessage);
 }
 
@@ -61,7 +58,7 @@ constexpr std::size_t INDEX_RING_BYTES = 1u << 20;
 constexpr std::size_t CONSTANT_RING_BYTES = 4u << 20;
 
 // Capabilities from the GL limits.
-void ReadCaps(D3DCAPS9& caps)
+void ReadCaps(const GLProfile_t& profile, D3DCAPS9& caps)
 {
     caps.DeviceType = D3DDEVTYPE_HAL;
     caps.MaxTextureWidth = caps.MaxTextureHeight = DWORD(GetInteger(GL_MAX_TEXTURE_SIZE));
@@ -69,7 +66,7 @@ void ReadCaps(D3DCAPS9& caps)
     caps.MaxTextureAspectRatio = caps.MaxTextureWidth;
     caps.MaxTextureRepeat = 8192;
     caps.MaxAnisotropy = 1;
-    if (epoxy_gl_version() >= 46 || epoxy_has_gl_extension("GL_EXT_texture_filter_anisotropic"))
+    if (profile.anisotropy)
     {
         GLfloat anisotropy = 1.0f;
         glGetFloatv(GL_MAX_TEXTURE_MAX_ANISOTROPY_EXT, &anisotropy);
@@ -77,12 +74,14 @@ void ReadCaps(D3DCAPS9& caps)
     }
     // GL bounds a draw by its index range only: 32-bit indices up to GL_MAX_ELEMENT_INDEX.
     const DWORD maxIndex =
-        epoxy_gl_version() >= 43 ? DWORD(GetInteger(GL_MAX_ELEMENT_INDEX)) : 0x00FFFFFFu;
+        profile.es || profile.version >= 43 ? DWORD(GetInteger(GL_MAX_ELEMENT_INDEX)) : 0x00FFFFFFu;
     caps.MaxVertexIndex = maxIndex;
     caps.MaxPrimitiveCount = maxIndex;
     caps.MaxStreams = std::min<DWORD>(STREAM_MAX, DWORD(GetInteger(GL_MAX_VERTEX_ATTRIBS)));
-    caps.MaxStreamStride =
-        epoxy_gl_version() >= 44 ? DWORD(GetInteger(GL_MAX_VERTEX_ATTRIB_STRIDE)) : 2048;
+    // WebGL 2 allows strides up to 255 bytes.
+    caps.MaxStreamStride = profile.es              ? 255
+                           : profile.version >= 44 ? DWORD(GetInteger(GL_MAX_VERTEX_ATTRIB_STRIDE))
+                                                   : 2048;
     GLfloat pointSizes[2] = {1.0f, 1.0f};
     glGetFloatv(GL_POINT_SIZE_RANGE, pointSizes);
     caps.MaxPointSize = pointSizes[1];
@@ -113,8 +112,9 @@ Device* ToDevice(IDirect3DDevice9* pDevice)
     return dynamic_cast<Device*>(pDevice);
 }
 
-Device::Device(IDirect3D9* pDirect3D, SDL_Window* pWindow, SDL_GLContext context)
-    : m_Direct3D(pDirect3D), m_pWindow(pWindow), m_Context(context), m_Gl(&m_Counters.StateChanges)
+Device::Device(IDirect3D9* pDirect3D, std::unique_ptr<GLSurface> surface)
+    : m_Direct3D(pDirect3D), m_Surface(std::move(surface)), m_Profile(glplatform::DetectProfile()),
+      m_Gl(&m_Counters.StateChanges)
 {
     const char* pNoMerge = std::getenv("D3D9GL_NO_MERGE");
     m_MergeDraws = !(pNoMerge && std::strcmp(pNoMerge, "1") == 0);
@@ -169,45 +169,23 @@ Device::~Device()
     glDeleteFramebuffers(1, &m_DrawFbo);
     glDeleteFramebuffers(1, &m_ReadFbo);
     glDeleteVertexArrays(1, &m_Vao);
-    SDL_GL_DeleteContext(m_Context);
 }
 
 void Device::Activate()
 {
-    if (SDL_GL_GetCurrentContext() != m_Context)
-        SDL_GL_MakeCurrent(m_pWindow, m_Context);
+    m_Surface->MakeCurrent();
     BreakBatch();
-}
-
-void Device::InstallDebugOutput()
-{
-    if (epoxy_gl_version() < 43 && !epoxy_has_gl_extension("GL_KHR_debug"))
-        return;
-    glEnable(GL_DEBUG_OUTPUT);
-    glEnable(GL_DEBUG_OUTPUT_SYNCHRONOUS);
-    glDebugMessageCallback(OnDebugMessage, this);
-    glDebugMessageControl(GL_DONT_CARE, GL_DONT_CARE, GL_DONT_CARE, 0, nullptr, GL_FALSE);
-    glDebugMessageControl(GL_DONT_CARE, GL_DEBUG_TYPE_ERROR, GL_DONT_CARE, 0, nullptr, GL_TRUE);
 }
 
 bool Device::Initialize(const D3DPRESENT_PARAMETERS& params)
 {
     Activate();
     m_Params = params;
-    InstallDebugOutput();
-
     // Direct3D's clip space (depth 0..1, row 0 at the top) where GL offers it; otherwise
     // the vertex epilogue remaps depth and flips y, which also flips the winding. Front
     // faces are the ones Direct3D calls clockwise.
-    m_ClipControl = epoxy_gl_version() >= 45 || epoxy_has_gl_extension("GL_ARB_clip_control");
-    if (m_ClipControl)
-        glClipControl(GL_UPPER_LEFT, GL_ZERO_TO_ONE);
-    glFrontFace(m_ClipControl ? GL_CW : GL_CCW);
-    m_MirrorClamp = epoxy_gl_version() >= 44 ||
-                    epoxy_has_gl_extension("GL_ARB_texture_mirror_clamp_to_edge") ||
-                    epoxy_has_gl_extension("GL_EXT_texture_mirror_clamp");
-    glProvokingVertex(GL_FIRST_VERTEX_CONVENTION);
-    glEnable(GL_PROGRAM_POINT_SIZE);
+    glplatform::SetUp(m_Profile, OnGLError, this);
+    glFrontFace(m_Profile.clipControl ? GL_CW : GL_CCW);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
 
@@ -222,12 +200,12 @@ bool Device::Initialize(const D3DPRESENT_PARAMETERS& params)
     for (int stage = 0; stage < SHADER_STAGE_MAX; ++stage)
         m_Constants[stage].bytes.assign(ConstantBlockSize(ShaderStage(stage)), 0);
 
-    ReadCaps(m_Caps);
+    ReadCaps(m_Profile, m_Caps);
 
     if (!CreateBackBuffer())
         return false;
     ResetStates();
-    SDL_GL_SetSwapInterval(SwapInterval(m_Params.PresentationInterval));
+    m_Surface->SetSwapInterval(SwapInterval(m_Params.PresentationInterval));
     return true;
 }
 
@@ -239,7 +217,7 @@ bool Device::CreateBackBuffer()
     {
         int width = 0;
         int height = 0;
-        SDL_GL_GetDrawableSize(m_pWindow, &width, &height);
+        m_Surface->DrawableSize(width, height);
         m_Params.BackBufferWidth = UINT(std::max(width, 1));
         m_Params.BackBufferHeight = UINT(std::max(height, 1));
     }
@@ -282,24 +260,13 @@ bool Device::CreateBackBuffer()
 HRESULT Device::TestCooperativeLevel()
 {
     Activate();
-    GLenum status = GL_NO_ERROR;
-    if (epoxy_gl_version() >= 45)
-        status = glGetGraphicsResetStatus();
-    else if (epoxy_has_gl_extension("GL_ARB_robustness"))
-        status = glGetGraphicsResetStatusARB();
-    return status == GL_NO_ERROR ? D3D_OK : D3DERR_DEVICELOST;
+    return glplatform::ContextLost(m_Profile) ? D3DERR_DEVICELOST : D3D_OK;
 }
 
 UINT Device::GetAvailableTextureMem()
 {
     Activate();
-    GLint kilobytes[4] = {};
-    if (epoxy_has_gl_extension("GL_NVX_gpu_memory_info"))
-        glGetIntegerv(GL_GPU_MEMORY_INFO_DEDICATED_VIDMEM_NVX, kilobytes);
-    else if (epoxy_has_gl_extension("GL_ATI_meminfo"))
-        glGetIntegerv(GL_TEXTURE_FREE_MEMORY_ATI, kilobytes);
-    const uint64_t bytes = uint64_t(std::max(kilobytes[0], 0)) * 1024u;
-    return UINT(std::min<uint64_t>(bytes, 0xFFFFFFFFu));
+    return UINT(std::min<uint64_t>(glplatform::VideoMemoryBytes(), 0xFFFFFFFFu));
 }
 
 HRESULT Device::GetDeviceCaps(D3DCAPS9* pCaps)
@@ -339,7 +306,7 @@ HRESULT Device::Reset(D3DPRESENT_PARAMETERS* pPresentationParameters)
     }
     *pPresentationParameters = m_Params;
     ResetStates();
-    SDL_GL_SetSwapInterval(SwapInterval(m_Params.PresentationInterval));
+    m_Surface->SetSwapInterval(SwapInterval(m_Params.PresentationInterval));
     return D3D_OK;
 }
 
@@ -373,7 +340,7 @@ HRESULT Device::Present(const RECT*, const RECT*, HWND, const RGNDATA*)
     Activate();
     int width = 0;
     int height = 0;
-    SDL_GL_GetDrawableSize(m_pWindow, &width, &height);
+    m_Surface->DrawableSize(width, height);
     const GLint srcWidth = GLint(m_Params.BackBufferWidth);
     const GLint srcHeight = GLint(m_Params.BackBufferHeight);
     // The back buffer keeps its size whatever the window's: it is scaled to fit the
@@ -384,7 +351,7 @@ HRESULT Device::Present(const RECT*, const RECT*, HWND, const RGNDATA*)
     if (!box.IsEmpty())
     {
         PresentInto(box, width, height);
-        SDL_GL_SwapWindow(m_pWindow);
+        m_Surface->Swap();
     }
     // The scissor test and colour mask go back to the draw state; the attachments of the
     // draw framebuffer did not change.

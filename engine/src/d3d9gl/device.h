@@ -11,15 +11,16 @@
 #include "base/source/utility/letterbox.h"
 #include "d3d9gl/d3d9.h"
 #include "d3d9gl/d3d9gl.h"
+#include "d3d9gl/glprofile.h"
 #include "d3d9gl/glstatecache.h"
+#include "d3d9gl/glsurface.h"
 #include "d3d9gl/refcounted.h"
 #include "d3d9gl/samplercache.h"
 #include "d3d9gl/shadersource.h"
 #include "d3d9gl/streamring.h"
 
-#include <SDL2/SDL.h>
-
 #include <bitset>
+#include <memory>
 #include <string>
 #include <unordered_map>
 #include <unordered_set>
@@ -58,8 +59,9 @@ enum DirtyFlag : uint32_t
 class Device final : public RefCounted<IDirect3DDevice9>
 {
 public:
-    // pDirect3D is the creator; the device keeps a reference to it.
-    Device(IDirect3D9* pDirect3D, SDL_Window* pWindow, SDL_GLContext context);
+    // pDirect3D is the creator; the device keeps a reference to it. The surface's context
+    // is current.
+    Device(IDirect3D9* pDirect3D, std::unique_ptr<GLSurface> surface);
     ~Device() override;
     // Sets up GL and the back buffer; false (logged) on failure.
     bool Initialize(const D3DPRESENT_PARAMETERS& params);
@@ -192,7 +194,12 @@ public:
     // Objects that own GL names (the device's own back buffer and depth surface included).
     std::size_t GetLiveObjectCount() const { return m_Children.size(); }
     void OnShaderDestroyed(UINT shaderId);
-    bool ClipControl() const { return m_ClipControl; }
+    bool ClipControl() const { return m_Profile.clipControl; }
+    // What the context offers, decided when the device was made.
+    const GLProfile_t& Profile() const { return m_Profile; }
+    // Attribute locations (bit per location) whose red and blue the shader must swap: the
+    // D3DCOLOR inputs of the latest draw where the profile has no BGRA vertex layout.
+    uint32_t SwizzledAttributes() const { return m_SwizzledAttributes; }
     // True (logged) when a test asked for this creation to fail.
     bool RefuseCreation(D3D9GL_CREATION_KIND kind);
 
@@ -251,7 +258,6 @@ private:
     // bars around it black.
     void PresentInto(const Halvex::Base::Letterbox& box, int width, int height);
     void ResetStates();
-    void InstallDebugOutput();
 
     // devicestate.cpp
     // Logs `message` the first time `kind` comes up on this device; later ones pass silently,
@@ -278,9 +284,19 @@ private:
     // Reports the reason once and returns D3DERR_INVALIDCALL; the frame goes on without the draw.
     HRESULT RefuseDraw(const char* pCall, const std::string& reason);
     bool PrepareDraw();
-    void ApplyVertexInput(UINT& instanceCount);
+    // Points the attributes at the streams, moved by baseVertex vertices where the profile
+    // has no base-vertex draws (0 where it has). False when that reaches before a buffer.
+    bool ApplyVertexInput(UINT& instanceCount, INT baseVertex);
+    void DrawElements(GLenum mode, GLsizei count, GLenum type, std::size_t offset,
+                      GLsizei instances, INT baseVertex);
     HRESULT Draw(D3DPRIMITIVETYPE type, UINT primitiveCount, bool indexed, INT baseVertex,
                  UINT start);
+
+    // deviceoutline.cpp
+    // Wireframe or point fill of a triangle draw where GL has no polygon modes: the edges
+    // as lines or the corners as points, from the draw's own vertices.
+    void DrawOutline(D3DPRIMITIVETYPE type, UINT primitiveCount, bool indexed, UINT start,
+                     UINT instanceCount);
 
     // deviceshader.cpp
     bool ApplyProgram();
@@ -296,11 +312,9 @@ private:
     HRESULT CreateShader(ShaderStage stage, const DWORD* pFunction, void** ppShader);
 
     RefPtr<IDirect3D9> m_Direct3D;
-    SDL_Window* m_pWindow;
-    SDL_GLContext m_Context;
+    std::unique_ptr<GLSurface> m_Surface;
+    GLProfile_t m_Profile;
     D3DPRESENT_PARAMETERS m_Params = {};
-    bool m_ClipControl = false;
-    bool m_MirrorClamp = false;
     bool m_InScene = false;
     D3D9GL_COUNTERS m_Counters = {};
     D3D9GL_COUNTERS m_LastFrame = {};
@@ -353,6 +367,10 @@ private:
     ConstantBlock_t m_Constants[SHADER_STAGE_MAX];
     ShaderState_t m_ShaderState = {};
     uint32_t m_EnabledAttributes = 0;
+    INT m_InputBaseVertex = 0; // the base vertex the attribute pointers include
+    // Attribute locations fed D3DCOLOR bytes as R, G, B, A where GL has no GL_BGRA layout:
+    // the shader reads them as .bgra.
+    uint32_t m_SwizzledAttributes = 0;
     GLuint m_CurrentProgram = 0;
 
     // Programs by (vertex shader id, pixel shader id, flat); 0 records a failed link.

@@ -93,12 +93,12 @@ void Device::DrawBatchIndexed(UINT firstVertex)
     if (!PrepareDraw())
         return;
     UINT instanceCount = 1;
-    ApplyVertexInput(instanceCount);
+    ApplyVertexInput(instanceCount, m_Profile.baseVertex ? 0 : INT(firstVertex));
     const std::size_t bytes = m_Batch.indices.size() * sizeof(uint16_t);
     const std::size_t offset = m_IndexRing.Append(m_Gl, m_Batch.indices.data(), bytes, 4);
     CountUpload(bytes);
-    glDrawElementsBaseVertex(GL_TRIANGLES, GLsizei(m_Batch.indices.size()), GL_UNSIGNED_SHORT,
-                             reinterpret_cast<const void*>(uintptr_t(offset)), GLint(firstVertex));
+    DrawElements(GL_TRIANGLES, GLsizei(m_Batch.indices.size()), GL_UNSIGNED_SHORT, offset, 1,
+                 INT(firstVertex));
     ++m_Counters.DrawCalls;
 }
 

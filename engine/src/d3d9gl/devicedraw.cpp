@@ -163,7 +163,7 @@ bool Device::PrepareDraw()
     return true;
 }
 
-void Device::ApplyVertexInput(UINT& instanceCount)
+bool Device::ApplyVertexInput(UINT& instanceCount, INT baseVertex)
 {
     instanceCount = 1;
     bool instancing = false;
@@ -175,9 +175,10 @@ void Device::ApplyVertexInput(UINT& instanceCount)
             instanceCount = std::max(instanceCount, stream.frequency & FREQUENCY_MASK);
         }
     }
-    if (!(m_Dirty & DIRTY_VERTEX_INPUT))
-        return;
+    if (!(m_Dirty & DIRTY_VERTEX_INPUT) && baseVertex == m_InputBaseVertex)
+        return true;
     uint32_t enabled = 0;
+    uint32_t swizzled = 0;
     if (auto* pDecl = static_cast<VertexDeclaration*>(m_Declaration.Get()))
     {
         for (const VertexAttribute_t& attribute : pDecl->Attributes())
@@ -185,13 +186,21 @@ void Device::ApplyVertexInput(UINT& instanceCount)
             const Stream_t& stream = m_Streams[attribute.stream];
             if (!stream.glBuffer)
                 continue;
-            m_Gl.BindBuffer(GL_SLOT_ARRAY, stream.glBuffer);
-            glVertexAttribPointer(
-                attribute.location, attribute.size, attribute.type, attribute.normalized,
-                GLsizei(stream.stride),
-                reinterpret_cast<const void*>(uintptr_t(stream.offset + attribute.offset)));
             const bool perInstance =
                 instancing && (stream.frequency & D3DSTREAMSOURCE_INSTANCEDATA) != 0;
+            // Without base-vertex draws the base vertex moves the per-vertex pointers.
+            const int64_t offset = int64_t(stream.offset) + attribute.offset +
+                                   (perInstance ? 0 : int64_t(baseVertex) * stream.stride);
+            if (offset < 0)
+                return false;
+            // Without GL_BGRA the shader swaps a colour's red and blue.
+            GLint size = attribute.size;
+            if (size == GL_BGRA && !m_Profile.bgra)
+                size = 4, swizzled |= 1u << attribute.location;
+            m_Gl.BindBuffer(GL_SLOT_ARRAY, stream.glBuffer);
+            glVertexAttribPointer(attribute.location, size, attribute.type, attribute.normalized,
+                                  GLsizei(stream.stride),
+                                  reinterpret_cast<const void*>(uintptr_t(offset)));
             glVertexAttribDivisor(attribute.location,
                                   perInstance ? (stream.frequency & FREQUENCY_MASK) : 0);
             m_Counters.StateChanges += 2;
@@ -211,33 +220,50 @@ void Device::ApplyVertexInput(UINT& instanceCount)
         ++m_Counters.StateChanges;
     }
     m_EnabledAttributes = enabled;
+    m_SwizzledAttributes = swizzled;
+    m_InputBaseVertex = baseVertex;
     m_BatchInputStride = 0;
     m_Dirty &= ~DIRTY_VERTEX_INPUT;
+    return true;
+}
+
+void Device::DrawElements(GLenum mode, GLsizei count, GLenum type, std::size_t offset,
+                          GLsizei instances, INT baseVertex)
+{
+    const void* pOffset = reinterpret_cast<const void*>(uintptr_t(offset));
+    if (m_Profile.baseVertex)
+        glplatform::DrawElementsBaseVertex(mode, count, type, pOffset, instances, baseVertex);
+    else
+        glDrawElementsInstanced(mode, count, type, pOffset, instances);
 }
 
 HRESULT Device::Draw(D3DPRIMITIVETYPE type, UINT primitiveCount, bool indexed, INT baseVertex,
                      UINT start)
 {
+    const char* pCall = indexed ? "DrawIndexedPrimitive" : "DrawPrimitive";
     if (!IsPrimitiveType(type))
-        return RefuseDraw(indexed ? "DrawIndexedPrimitive" : "DrawPrimitive",
-                          BadPrimitiveType(type));
+        return RefuseDraw(pCall, BadPrimitiveType(type));
     if (primitiveCount == 0)
         return D3D_OK;
     if (!PrepareDraw())
         return D3DERR_INVALIDCALL;
     UINT instanceCount = 1;
-    ApplyVertexInput(instanceCount);
+    if (!ApplyVertexInput(instanceCount, m_Profile.baseVertex ? 0 : baseVertex))
+        return RefuseDraw(pCall, "the base vertex lies before the start of the vertex buffer");
     const PrimitiveMode_t& mode = PRIMITIVE_MODES[type];
     const GLsizei count = GLsizei(primitiveCount * mode.verticesPerPrimitive + mode.extraVertices);
-    if (indexed)
+    if (!m_Profile.polygonMode && m_RenderStates[D3DRS_FILLMODE] != D3DFILL_SOLID &&
+        mode.verticesPerPrimitive + mode.extraVertices >= 3)
+    {
+        DrawOutline(type, primitiveCount, indexed, start, instanceCount);
+    }
+    else if (indexed)
     {
         auto* pIndices = static_cast<IndexBuffer*>(m_Indices.Get());
         const bool wide = pIndices->Format() == D3DFMT_INDEX32;
         m_Gl.BindBuffer(GL_SLOT_ELEMENT_ARRAY, pIndices->Name());
-        const void* pOffset = reinterpret_cast<const void*>(uintptr_t(start) * (wide ? 4 : 2));
-        glDrawElementsInstancedBaseVertex(mode.mode, count,
-                                          wide ? GL_UNSIGNED_INT : GL_UNSIGNED_SHORT, pOffset,
-                                          GLsizei(instanceCount), baseVertex);
+        DrawElements(mode.mode, count, wide ? GL_UNSIGNED_INT : GL_UNSIGNED_SHORT,
+                     std::size_t(start) * (wide ? 4 : 2), GLsizei(instanceCount), baseVertex);
     }
     else
     {

@@ -180,7 +180,8 @@ bool CarriesSamplerState(D3DSAMPLERSTATETYPE type)
     return type >= D3DSAMP_ADDRESSU && type <= D3DSAMP_MAXANISOTROPY;
 }
 
-GLint WrapMode(DWORD address, bool mirrorClamp)
+// Without border addressing in GL, the shader stands in for it and the sampler clamps.
+GLint WrapMode(DWORD address, const GLProfile_t& profile)
 {
     switch (address)
     {
@@ -189,9 +190,9 @@ GLint WrapMode(DWORD address, bool mirrorClamp)
     case D3DTADDRESS_CLAMP:
         return GL_CLAMP_TO_EDGE;
     case D3DTADDRESS_BORDER:
-        return GL_CLAMP_TO_BORDER;
+        return profile.samplerExtras ? GL_CLAMP_TO_BORDER : GL_CLAMP_TO_EDGE;
     case D3DTADDRESS_MIRRORONCE:
-        return mirrorClamp ? GL_MIRROR_CLAMP_TO_EDGE : GL_MIRRORED_REPEAT;
+        return profile.mirrorClamp ? GL_MIRROR_CLAMP_TO_EDGE : GL_MIRRORED_REPEAT;
     default:
         return GL_REPEAT;
     }
@@ -351,9 +352,11 @@ void Device::ApplyRaster()
     // GL's front faces are the ones Direct3D calls clockwise (see Initialize).
     m_Gl.Enable(GL_CAP_CULL_FACE, rs[D3DRS_CULLMODE] != D3DCULL_NONE);
     m_Gl.CullFace(rs[D3DRS_CULLMODE] == D3DCULL_CW ? GL_FRONT : GL_BACK);
-    m_Gl.PolygonMode(rs[D3DRS_FILLMODE] == D3DFILL_POINT       ? GL_POINT
-                     : rs[D3DRS_FILLMODE] == D3DFILL_WIREFRAME ? GL_LINE
-                                                               : GL_FILL);
+    // Without polygon modes, the draw itself draws edges or points (devicedraw.cpp).
+    if (m_Profile.polygonMode)
+        m_Gl.PolygonMode(rs[D3DRS_FILLMODE] == D3DFILL_POINT       ? GL_POINT
+                         : rs[D3DRS_FILLMODE] == D3DFILL_WIREFRAME ? GL_LINE
+                                                                   : GL_FILL);
     m_Gl.Enable(GL_CAP_SCISSOR_TEST, rs[D3DRS_SCISSORTESTENABLE] != 0);
 
     // Direct3D's depth bias is a fraction of the depth range; GL counts steps of the
@@ -362,8 +365,11 @@ void Device::ApplyRaster()
     const float bias = AsFloat(rs[D3DRS_DEPTHBIAS]);
     const bool offset = slope != 0.0f || bias != 0.0f;
     m_Gl.Enable(GL_CAP_POLYGON_OFFSET_FILL, offset);
-    m_Gl.Enable(GL_CAP_POLYGON_OFFSET_LINE, offset);
-    m_Gl.Enable(GL_CAP_POLYGON_OFFSET_POINT, offset);
+    if (!m_Profile.es)
+    {
+        m_Gl.Enable(GL_CAP_POLYGON_OFFSET_LINE, offset);
+        m_Gl.Enable(GL_CAP_POLYGON_OFFSET_POINT, offset);
+    }
     if (offset)
         m_Gl.PolygonOffset(slope, bias * 16777216.0f);
 }
@@ -562,9 +568,12 @@ void Device::ApplySampler(UINT slot)
     wanted.minFilter = minFilter;
     wanted.magFilter = ss[D3DSAMP_MAGFILTER] >= D3DTEXF_LINEAR ? GL_LINEAR : GL_NEAREST;
     for (int axis = 0; axis < 3; ++axis)
-        wanted.wrap[axis] = WrapMode(ss[D3DSAMP_ADDRESSU + axis], m_MirrorClamp);
-    wanted.border = ss[D3DSAMP_BORDERCOLOR];
-    wanted.lodBias = AsFloat(ss[D3DSAMP_MIPMAPLODBIAS]);
+        wanted.wrap[axis] = WrapMode(ss[D3DSAMP_ADDRESSU + axis], m_Profile);
+    if (m_Profile.samplerExtras)
+    {
+        wanted.border = ss[D3DSAMP_BORDERCOLOR];
+        wanted.lodBias = AsFloat(ss[D3DSAMP_MIPMAPLODBIAS]);
+    }
     wanted.minLod = float(ss[D3DSAMP_MAXMIPLEVEL]);
     const bool anisotropic = ss[D3DSAMP_MINFILTER] == D3DTEXF_ANISOTROPIC ||
                              ss[D3DSAMP_MAGFILTER] == D3DTEXF_ANISOTROPIC;
@@ -572,7 +581,7 @@ void Device::ApplySampler(UINT slot)
         anisotropic ? float(std::clamp<DWORD>(ss[D3DSAMP_MAXANISOTROPY], 1, m_Caps.MaxAnisotropy))
                     : 1.0f;
     m_SlotSamplers[slot] =
-        m_SamplerCache.Get(wanted, m_Caps.MaxAnisotropy > 1, &m_Counters.StateChanges);
+        m_SamplerCache.Get(wanted, m_Profile, m_Caps.MaxAnisotropy > 1, &m_Counters.StateChanges);
     m_Gl.BindSampler(slot, m_SlotSamplers[slot]);
 }
 

@@ -4,12 +4,11 @@
 #include "d3d9gl/device.h"
 #include "d3d9gl/driverpin.h"
 #include "d3d9gl/glformat.h"
-
-#include <SDL2/SDL.h>
-#include <epoxy/gl.h>
+#include "d3d9gl/glsurface.h"
 
 #include <cstring>
 #include <string>
+#include <utility>
 
 namespace d3d9gl
 {
@@ -19,35 +18,12 @@ namespace
 using Halvex::Base::Log;
 using Halvex::Base::LOG_LEVEL_ERROR;
 
-void RequestCoreContext()
-{
-    SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_CORE);
-    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 3);
-    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 3);
-}
-
-// The version a context of the driver's own choosing reports ("2.1 Mesa ..."), for a message
-// that says what the driver offers; empty when it offers no context at all.
-std::string OfferedVersion(SDL_Window* pWindow)
-{
-    SDL_GL_ResetAttributes();
-    std::string version;
-    if (SDL_GLContext context = SDL_GL_CreateContext(pWindow))
-    {
-        if (const GLubyte* pVersion = glGetString(GL_VERSION))
-            version = reinterpret_cast<const char*>(pVersion);
-        SDL_GL_DeleteContext(context);
-    }
-    RequestCoreContext();
-    return version;
-}
-
-// Logs why no device can be made and leaves the same line as SDL's error, where the
-// program's start-up reads it to tell the user.
+// Logs why no device can be made and leaves the same line where the program's start-up
+// reads it to tell the user.
 void ReportUnavailable(const std::string& reason)
 {
     Log(LOG_MODULE, LOG_LEVEL_ERROR, "CreateDevice: %s", reason.c_str());
-    SDL_SetError("%s", reason.c_str());
+    ReportStartFailure(reason);
 }
 
 void CopyString(char* pDest, size_t size, const std::string& text)
@@ -64,31 +40,7 @@ void Direct3D9::QueryRenderer()
     if (!m_Renderer.empty())
         return;
     m_Renderer = "OpenGL";
-    const bool startedVideo = !SDL_WasInit(SDL_INIT_VIDEO);
-    if (startedVideo && SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
-        return;
-    SDL_Window* pPreviousWindow = SDL_GL_GetCurrentWindow();
-    SDL_GLContext previousContext = SDL_GL_GetCurrentContext();
-    RequestCoreContext();
-    SDL_Window* pWindow = SDL_CreateWindow("", 0, 0, 1, 1, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
-    if (pWindow)
-    {
-        if (SDL_GLContext context = SDL_GL_CreateContext(pWindow))
-        {
-            if (const GLubyte* pRenderer = glGetString(GL_RENDERER))
-                m_Renderer = reinterpret_cast<const char*>(pRenderer);
-            if (const GLubyte* pVendor = glGetString(GL_VENDOR))
-                m_Vendor = reinterpret_cast<const char*>(pVendor);
-            if (const GLubyte* pVersion = glGetString(GL_VERSION))
-                m_Vendor += std::string(" ") + reinterpret_cast<const char*>(pVersion);
-            SDL_GL_DeleteContext(context);
-        }
-        SDL_DestroyWindow(pWindow);
-    }
-    if (previousContext)
-        SDL_GL_MakeCurrent(pPreviousWindow, previousContext);
-    if (startedVideo)
-        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    QueryRendererNames(m_Renderer, m_Vendor);
 }
 
 HRESULT Direct3D9::GetAdapterIdentifier(UINT Adapter, DWORD, D3DADAPTER_IDENTIFIER9* pIdentifier)
@@ -142,34 +94,20 @@ HRESULT Direct3D9::CreateDevice(UINT Adapter, D3DDEVTYPE, HWND hFocusWindow, DWO
         return D3DERR_INVALIDCALL;
     *ppReturnedDeviceInterface = nullptr;
     HWND window = hFocusWindow ? hFocusWindow : pPresentationParameters->hDeviceWindow;
-    auto* pWindow = reinterpret_cast<SDL_Window*>(window);
-    if (!pWindow)
+    if (!window)
     {
         Log(LOG_MODULE, LOG_LEVEL_ERROR, "CreateDevice: no window");
         return D3DERR_INVALIDCALL;
     }
-    RequestCoreContext();
-    SDL_GLContext context = SDL_GL_CreateContext(pWindow);
-    const char* pRequired = "OpenGL 3.3 core profile is required; ";
-    if (!context)
+    std::string reason;
+    std::unique_ptr<GLSurface> surface = CreateGLSurface(window, reason);
+    if (!surface)
     {
-        const std::string reason = SDL_GetError();
-        const std::string offered = OfferedVersion(pWindow);
-        ReportUnavailable(pRequired + (offered.empty()
-                                           ? "the driver offers no OpenGL context (" + reason + ")"
-                                           : "this driver offers " + offered));
-        return D3DERR_NOTAVAILABLE;
-    }
-    if (epoxy_gl_version() < 33)
-    {
-        const auto* pVersion = reinterpret_cast<const char*>(glGetString(GL_VERSION));
-        SDL_GL_DeleteContext(context);
-        ReportUnavailable(std::string(pRequired) + "this driver offers " +
-                          (pVersion ? pVersion : "an unknown version"));
+        ReportUnavailable(reason);
         return D3DERR_NOTAVAILABLE;
     }
     KeepLoadedLibrariesUntilExit();
-    auto* pDevice = new Device(this, pWindow, context);
+    auto* pDevice = new Device(this, std::move(surface));
     if (!pDevice->Initialize(*pPresentationParameters))
     {
         pDevice->Release();

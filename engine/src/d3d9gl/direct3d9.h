@@ -1,5 +1,5 @@
 #pragma once
-// IDirect3D9 over SDL and GL: one adapter, the GL renderer as its description.
+// IDirect3D9 over GL: one adapter, the GL renderer as its description.
 
 #include "d3d9gl/d3d9.h"
 #include "d3d9gl/refcounted.h"

@@ -5,7 +5,7 @@
 
 #include "d3d9gl/d3d9types.h"
 
-#include <epoxy/gl.h>
+#include "d3d9gl/glapi.h"
 
 namespace d3d9gl
 {

@@ -1,5 +1,7 @@
 #include "d3d9gl/glstatecache.h"
 
+#include "d3d9gl/glprofile.h"
+
 #include <cstring>
 
 namespace d3d9gl
@@ -106,7 +108,7 @@ void GLStateCache::DepthRange(float nearZ, float farZ)
         return;
     m_DepthRange[0] = nearZ;
     m_DepthRange[1] = farZ;
-    glDepthRange(nearZ, farZ);
+    glplatform::DepthRange(nearZ, farZ);
     Count();
 }
 
@@ -201,7 +203,7 @@ void GLStateCache::PolygonMode(GLenum mode)
     if (m_PolygonMode == mode)
         return;
     m_PolygonMode = mode;
-    glPolygonMode(GL_FRONT_AND_BACK, mode);
+    glplatform::PolygonMode(mode);
     Count();
 }
 
@@ -252,7 +254,7 @@ void GLStateCache::ClearDepth(float depth)
     if (m_ClearDepth == depth)
         return;
     m_ClearDepth = depth;
-    glClearDepth(depth);
+    glplatform::ClearDepth(depth);
     Count();
 }
 

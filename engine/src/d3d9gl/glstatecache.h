@@ -5,7 +5,7 @@
 
 #include "d3d9gl/d3d9types.h"
 
-#include <epoxy/gl.h>
+#include "d3d9gl/glapi.h"
 
 namespace d3d9gl
 {
@@ -67,6 +67,7 @@ public:
     // face 0 = GL_FRONT, 1 = GL_BACK.
     void Stencil(int face, const GLStencilFace_t& state);
     void CullFace(GLenum face);
+    // Only where the profile has polygon modes.
     void PolygonMode(GLenum mode);
     void PolygonOffset(float factor, float units);
     void Viewport(GLint x, GLint y, GLsizei width, GLsizei height);

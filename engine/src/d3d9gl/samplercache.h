@@ -4,8 +4,7 @@
 // forth between two states costs one glBindSampler, not a round of parameter calls.
 
 #include "d3d9gl/d3d9types.h"
-
-#include <epoxy/gl.h>
+#include "d3d9gl/glprofile.h"
 
 #include <utility>
 #include <vector>
@@ -29,8 +28,10 @@ class SamplerCache
 {
 public:
     // The sampler object for the key, made (its parameters counted in pStateChanges) on
-    // first use. Anisotropy is set only where the adapter filters anisotropically.
-    GLuint Get(const SamplerKey_t& key, bool anisotropic, UINT* pStateChanges);
+    // first use. Anisotropy is set only where the adapter filters anisotropically; border
+    // colour and LOD bias only where the profile has them.
+    GLuint Get(const SamplerKey_t& key, const GLProfile_t& profile, bool anisotropic,
+               UINT* pStateChanges);
     void Release();
 
 private:

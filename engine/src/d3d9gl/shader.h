@@ -6,7 +6,7 @@
 #include "d3d9gl/refcounted.h"
 #include "d3d9gl/shadersource.h"
 
-#include <epoxy/gl.h>
+#include "d3d9gl/glapi.h"
 
 #include <string>
 

@@ -7,7 +7,7 @@
 #include "d3d9gl/image/image.h"
 #include "d3d9gl/refcounted.h"
 
-#include <epoxy/gl.h>
+#include "d3d9gl/glapi.h"
 
 #include <utility>
 

@@ -110,7 +110,8 @@ bool TextureBase::Create()
     gl.SelectTextureForUpdate(m_Target, m_Texture);
     glTexParameteri(m_Target, GL_TEXTURE_BASE_LEVEL, 0);
     glTexParameteri(m_Target, GL_TEXTURE_MAX_LEVEL, GLint(m_Desc.levels - 1));
-    glTexParameteriv(m_Target, GL_TEXTURE_SWIZZLE_RGBA, m_pFormat->swizzle);
+    if (m_pDevice->Profile().bgra)
+        glTexParameteriv(m_Target, GL_TEXTURE_SWIZZLE_RGBA, m_pFormat->swizzle);
     for (UINT face = 0; face < FaceCount(); ++face)
     {
         for (UINT level = 0; level < m_Desc.levels; ++level)
@@ -221,8 +222,8 @@ bool TextureBase::ReadLevel(UINT face, UINT level, ImageSurface& out)
         return false;
     m_pDevice->Activate();
     m_pDevice->GL().SelectTextureForUpdate(m_Target, m_Texture);
-    glGetTexImage(FaceTarget(face), GLint(level), m_pFormat->clientFormat, m_pFormat->clientType,
-                  out.bytes.data());
+    glplatform::GetTexImage(FaceTarget(face), GLint(level), m_pFormat->clientFormat,
+                            m_pFormat->clientType, out.bytes.data());
     return true;
 }
 

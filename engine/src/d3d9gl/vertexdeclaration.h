@@ -6,7 +6,7 @@
 #include "d3d9gl/d3d9.h"
 #include "d3d9gl/refcounted.h"
 
-#include <epoxy/gl.h>
+#include "d3d9gl/glapi.h"
 
 #include <vector>
 

@@ -48,6 +48,9 @@ public:
     // `points` are the touch points held, in window pixels. The widget under the first point
     // of a begin (else the manager) receives the whole gesture up to its end.
     void PostTouchEvent(uint32_t type, uint32_t modifiers, const std::vector<HVec2F>& points);
+    // Typed text (UTF-8) as key presses of its UTF-16 code units, as character messages carry
+    // them; malformed sequences are skipped byte by byte. 1 when a unit was posted, else 0.
+    int PostText(uint32_t modifiers, const char* pUtf8);
 
 private:
     HObject* m_pTouchTarget = nullptr;

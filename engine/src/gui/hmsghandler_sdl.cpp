@@ -111,49 +111,6 @@ constexpr KeyEntry KEY_TABLE[] = {
     {SDLK_RIGHTBRACKET, 0xDD}, // VK_OEM_6
     {SDLK_QUOTE, 0xDE},        // VK_OEM_7
 };
-
-// Appends the UTF-16 code units of a UTF-8 string, as character messages carry them.
-// Malformed sequences are skipped byte by byte.
-void Utf16Units(const char* pText, std::vector<uint32_t>& units)
-{
-    const auto* p = reinterpret_cast<const unsigned char*>(pText);
-    while (*p)
-    {
-        uint32_t code = *p;
-        int extra = code < 0x80           ? 0
-                    : (code >> 5) == 0x6  ? 1
-                    : (code >> 4) == 0xE  ? 2
-                    : (code >> 3) == 0x1E ? 3
-                                          : -1;
-        if (extra < 0)
-        {
-            ++p;
-            continue;
-        }
-        code &= extra == 0 ? 0x7F : (0x3F >> extra);
-        int i = 1;
-        for (; i <= extra && (p[i] & 0xC0) == 0x80; ++i)
-        {
-            code = (code << 6) | (p[i] & 0x3F);
-        }
-        if (i <= extra)
-        {
-            ++p;
-            continue;
-        }
-        p += extra + 1;
-        if (code >= 0x10000)
-        {
-            code -= 0x10000;
-            units.push_back(0xD800 | (code >> 10));
-            units.push_back(0xDC00 | (code & 0x3FF));
-        }
-        else
-        {
-            units.push_back(code);
-        }
-    }
-}
 } // namespace
 
 uint32_t VirtualKeyFromSdl(int32_t sdlKey)
@@ -299,14 +256,7 @@ int HMsgHandler_SDL::HandleKey(const SDL_Event& event, uint32_t type)
 
 int HMsgHandler_SDL::HandleText(const SDL_Event& event)
 {
-    std::vector<uint32_t> units;
-    Utf16Units(event.text.text, units);
-    const uint32_t modifiers = Modifiers(SDL_GetModState());
-    for (uint32_t unit : units)
-    {
-        PostKeyEvent(EVENT_KEY_PRESS, modifiers, unit);
-    }
-    return units.empty() ? 0 : 1;
+    return PostText(Modifiers(SDL_GetModState()), event.text.text);
 }
 
 int HMsgHandler_SDL::HandleFinger(const SDL_Event& event)

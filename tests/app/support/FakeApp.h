@@ -38,8 +38,8 @@ public:
         dir.Write("Data/Font/ASCII_1.txt", metrics);
         auto pDevice = std::make_unique<HalvexTest::FakeRenderDevice>();
         device = pDevice.get();
-        app.Init(nullptr, 1280, 720, std::make_unique<Halvex::RenderCore::VideoDevice>(),
-                 std::move(pDevice));
+        app.Init(std::make_unique<Halvex::HGui::HMsgHandler_Common>(app.GetGuiManager()), 1280, 720,
+                 std::make_unique<Halvex::RenderCore::VideoDevice>(), std::move(pDevice));
     }
 
     void Frame()

@@ -6,6 +6,8 @@
 #include "d3d9gl/d3d9.h"
 #include "rendercore/source/renderdevice/devicetypes.h"
 
+#include <memory>
+
 namespace Halvex::RenderCore
 {
 
@@ -51,5 +53,9 @@ private:
     HWND m_hWindow = nullptr;
     D3DCAPS9 m_Caps = {};
 };
+
+// The creator for the window of the platform the back end is built for (an SDL window, or the
+// page's canvas); each platform folder defines it.
+std::unique_ptr<Dx9DeviceCreatorBase> CreatePlatformDeviceCreator();
 
 } // namespace Halvex::RenderCore

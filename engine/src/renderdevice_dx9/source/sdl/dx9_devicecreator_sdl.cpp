@@ -24,4 +24,9 @@ uint64_t Dx9DeviceCreatorSDL::QueryVideoMemory()
     return GetDevice() ? GetDevice()->GetAvailableTextureMem() : 0;
 }
 
+std::unique_ptr<Dx9DeviceCreatorBase> CreatePlatformDeviceCreator()
+{
+    return std::make_unique<Dx9DeviceCreatorSDL>();
+}
+
 } // namespace Halvex::RenderCore

@@ -1,8 +1,8 @@
-// The back end's factory entry points, with the SDL device creator.
+// The back end's factory entry points, with the device creator of the platform's window.
 
+#include "renderdevice_dx9/source/dx9_devicecreator_base.h"
 #include "renderdevice_dx9/source/dx9_renderdevice.h"
 #include "renderdevice_dx9/source/dx9_videodevice_base.h"
-#include "renderdevice_dx9/source/sdl/dx9_devicecreator_sdl.h"
 
 namespace Halvex::RenderCore
 {
@@ -16,7 +16,7 @@ std::unique_ptr<RenderDevice> CreateRenderDevice(VideoDevice* pVideoDevice,
                                                  const DeviceCreateParam* pParam)
 {
     auto* pDx9Video = dynamic_cast<Dx9VideoDevice*>(pVideoDevice);
-    auto pCreator = std::make_unique<Dx9DeviceCreatorSDL>();
+    std::unique_ptr<Dx9DeviceCreatorBase> pCreator = CreatePlatformDeviceCreator();
     pCreator->Create(pDx9Video ? pDx9Video->GetDirect3D() : nullptr, pParam);
     return std::make_unique<Dx9RenderDevice>(std::move(pCreator));
 }

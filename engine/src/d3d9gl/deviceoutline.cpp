@@ -1,0 +1,90 @@
+// Fill modes where GL has no polygon modes (OpenGL ES, WebGL without WEBGL_polygon_mode):
+// a wireframe triangle draw becomes its edges as a line list, a point-filled one its corners
+// as a point list, both indexed into the draw's own vertices.
+
+#include "d3d9gl/buffer.h"
+#include "d3d9gl/device.h"
+
+#include <cstring>
+#include <vector>
+
+namespace d3d9gl
+{
+namespace
+{
+
+// The three corners of triangle i, as positions in the draw's vertex sequence.
+void TriangleCorners(D3DPRIMITIVETYPE type, UINT i, UINT corners[3])
+{
+    if (type == D3DPT_TRIANGLESTRIP)
+        corners[0] = i, corners[1] = i + 1, corners[2] = i + 2;
+    else if (type == D3DPT_TRIANGLEFAN)
+        corners[0] = 0, corners[1] = i + 1, corners[2] = i + 2;
+    else
+        corners[0] = 3 * i, corners[1] = 3 * i + 1, corners[2] = 3 * i + 2;
+}
+
+// The vertex numbers of the draw's vertex sequence: the index buffer's entries from `start`,
+// or start, start + 1, ... for a draw without indices. False when the indices run past the
+// buffer's end.
+bool VertexNumbers(const IndexBuffer* pIndices, UINT start, UINT count,
+                   std::vector<uint32_t>& numbers)
+{
+    numbers.resize(count);
+    if (!pIndices)
+    {
+        for (UINT i = 0; i < count; ++i)
+            numbers[i] = start + i;
+        return true;
+    }
+    const std::vector<uint8_t>& data = pIndices->Data();
+    const std::size_t width = pIndices->Format() == D3DFMT_INDEX32 ? 4 : 2;
+    if ((uint64_t(start) + count) * width > data.size())
+        return false;
+    for (UINT i = 0; i < count; ++i)
+    {
+        const uint8_t* pEntry = data.data() + (std::size_t(start) + i) * width;
+        uint16_t narrow = 0;
+        if (width == 4)
+            std::memcpy(&numbers[i], pEntry, 4);
+        else
+            std::memcpy(&narrow, pEntry, 2), numbers[i] = narrow;
+    }
+    return true;
+}
+
+} // namespace
+
+void Device::DrawOutline(D3DPRIMITIVETYPE type, UINT primitiveCount, bool indexed, UINT start,
+                         UINT instanceCount)
+{
+    const UINT vertexCount = type == D3DPT_TRIANGLELIST ? primitiveCount * 3 : primitiveCount + 2;
+    std::vector<uint32_t> numbers;
+    if (!VertexNumbers(indexed ? static_cast<IndexBuffer*>(m_Indices.Get()) : nullptr, start,
+                       vertexCount, numbers))
+    {
+        RefuseDraw("DrawIndexedPrimitive", "the indices run past the end of the index buffer");
+        return;
+    }
+    const bool points = m_RenderStates[D3DRS_FILLMODE] == D3DFILL_POINT;
+    std::vector<uint32_t> list;
+    list.reserve(std::size_t(primitiveCount) * (points ? 3 : 6));
+    for (UINT i = 0; i < primitiveCount; ++i)
+    {
+        UINT corners[3];
+        TriangleCorners(type, i, corners);
+        const uint32_t a = numbers[corners[0]], b = numbers[corners[1]], c = numbers[corners[2]];
+        if (points)
+            list.insert(list.end(), {a, b, c});
+        else
+            list.insert(list.end(), {a, b, b, c, c, a});
+    }
+    const std::size_t bytes = list.size() * sizeof(uint32_t);
+    const std::size_t offset = m_IndexRing.Append(m_Gl, list.data(), bytes, 4);
+    CountUpload(bytes);
+    glDrawElementsInstanced(points ? GL_POINTS : GL_LINES, GLsizei(list.size()), GL_UNSIGNED_INT,
+                            reinterpret_cast<const void*>(uintptr_t(offset)),
+                            GLsizei(instanceCount));
+}
+
+} // namespace d3d9gl
