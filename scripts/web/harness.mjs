@@ -64,9 +64,11 @@ async function checkScreen(browser, site, opts, name, reference) {
         return { name, ok: false, line: `page ${state} after ${ms} ms ${failure}\n  ${browser.log.join('\n  ')}` };
     }
     const picture = await browser.readCanvas();
+    const firstFrame = await browser.eval('window.lumiviaFirstFrameMs');
     const result = compare(picture, reference, TOLERANCE);
     return { name, ok: result.matches, picture, result,
-        line: `largest ${String(result.largest).padStart(3)}, ${percent(result)} differ, ${ms} ms ${result.reason}` };
+        line: `largest ${String(result.largest).padStart(3)}, ${percent(result)} differ; first frame` +
+            ` ${firstFrame} ms, done ${ms} ms after load ${result.reason}` };
 }
 
 // The lesson's controls through mouse events on the canvas: the picture must change to the
