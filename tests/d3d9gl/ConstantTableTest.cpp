@@ -111,7 +111,7 @@ TEST(ShaderSourceTest, ClipFixupOnlyWhenRequestedAndOnlyInTheVertexStage)
     for (const auto& [stage, requested, expected] : cases)
     {
         const std::string source =
-            AssembleShaderSource(stage, "void main() {}", {false, requested});
+            AssembleShaderSource(stage, "void main() {}", {false, requested, false});
         EXPECT_EQ(source.find("#define D3D9GL_CLIP_FIXUP") != std::string::npos, expected)
             << "stage " << stage << " requested " << requested;
     }

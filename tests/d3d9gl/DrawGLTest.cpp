@@ -145,6 +145,67 @@ TEST_F(DrawGLTest, StreamFrequenciesDrawInstancesOfIndexedDrawsOnly)
     Release(pIndices, pInstances, pTriangles, pCorners, pDeclaration, pShader);
 }
 
+// Flat shading colours each primitive by its first vertex (a fan's triangle by its first rim
+// vertex), however the draw comes; each draw has two primitives.
+TEST_F(DrawGLTest, FlatShadingTakesTheFirstVertexOfEachPrimitive)
+{
+    constexpr D3DCOLOR YELLOW = 0xFFFFFF00;
+    std::vector<Vertex> corners = Corners(0, 0, 64, 64, 0); // TL, TR, BL, BR
+    auto point = [](float x) { return Corners(x, 32.25f, x, 32.25f, 0)[0]; };
+    std::vector<Vertex> row = {point(0), point(32), point(64), point(64)}; // a line along y 32
+    const D3DCOLOR colors[4] = {RED, GREEN, BLUE, YELLOW};
+    for (int i = 0; i < 4; ++i)
+        corners[i].color = row[i].color = colors[i];
+    const struct
+    {
+        D3DPRIMITIVETYPE type;
+        bool indexed;
+        std::vector<int> order;
+        UINT at[2][2];
+        D3DCOLOR expected[2];
+    } cases[] = {
+        {D3DPT_TRIANGLELIST, false, {0, 1, 2, 2, 1, 3}, {{8, 8}, {56, 56}}, {RED, BLUE}},
+        {D3DPT_TRIANGLESTRIP, false, {0, 1, 2, 3}, {{8, 8}, {56, 56}}, {RED, GREEN}},
+        {D3DPT_TRIANGLEFAN, false, {0, 1, 3, 2}, {{56, 8}, {8, 56}}, {GREEN, YELLOW}},
+        {D3DPT_TRIANGLELIST, true, {3, 2, 1, 0, 1, 2}, {{56, 56}, {8, 8}}, {YELLOW, RED}},
+        {D3DPT_LINESTRIP, false, {0, 1, 2}, {{16, 32}, {48, 32}}, {RED, GREEN}},
+    };
+    UseColorShaders();
+    SetStates({{D3DRS_SHADEMODE, D3DSHADE_FLAT}, {D3DRS_CULLMODE, D3DCULL_NONE}});
+    // Indexed: four unused vertices first, reached past by the base vertex.
+    std::vector<Vertex> buffered(4, corners[0]);
+    buffered.insert(buffered.end(), corners.begin(), corners.end());
+    IDirect3DVertexBuffer9* pVertices =
+        MakeVertexBuffer(buffered.data(), UINT(buffered.size() * sizeof(Vertex)));
+    for (const auto& c : cases)
+    {
+        const bool lines = c.type == D3DPT_LINESTRIP;
+        ClearAll(BLACK);
+        if (c.indexed)
+        {
+            std::vector<uint16_t> indices(c.order.begin(), c.order.end());
+            IDirect3DIndexBuffer9* pIndices =
+                MakeIndexBuffer(indices.data(), UINT(indices.size() * 2), D3DFMT_INDEX16);
+            HR_OK(Device()->SetIndices(pIndices));
+            HR_OK(Device()->SetStreamSource(0, pVertices, 0, sizeof(Vertex)));
+            HR_OK(Device()->DrawIndexedPrimitive(c.type, 4, 0, 4, 0, 2));
+            HR_OK(Device()->SetIndices(nullptr));
+            pIndices->Release();
+        }
+        else
+        {
+            std::vector<Vertex> vertices;
+            for (int i : c.order)
+                vertices.push_back(lines ? row[i] : corners[i]);
+            HR_OK(Device()->DrawPrimitiveUP(c.type, 2, vertices.data(), sizeof(Vertex)));
+        }
+        for (int i = 0; i < 2; ++i)
+            EXPECT_EQ(BackBufferPixel(c.at[i][0], c.at[i][1]), c.expected[i])
+                << "type " << c.type << (c.indexed ? " indexed" : "") << " pixel " << i;
+    }
+    pVertices->Release();
+}
+
 TEST_F(DrawGLTest, DeclarationsNeedAnEndMarkerWithinTheLimit)
 {
     Halvex::Base::DiagnosticCapture capture;

@@ -30,6 +30,59 @@ TEST_F(TextureGLTest, MirrorOnceMirrorsOnceThenClamps)
     pTexture->Release();
 }
 
+// Border addressing along u with point and linear filters: a linear sample within half a texel
+// of the edge blends the edge texel with the border colour. u = -1 + x / 32 at pixel x.
+TEST_F(TextureGLTest, BorderAddressingTakesTheBorderColourBeyondTheEdge)
+{
+    UseTextureShaders();
+    const D3DCOLOR texels[2] = {RED, GREEN};
+    IDirect3DTexture9* pTexture = MakeTexture(2, 1, D3DFMT_A8R8G8B8, texels);
+    HR_OK(Device()->SetTexture(0, pTexture));
+    HR_OK(Device()->SetSamplerState(0, D3DSAMP_ADDRESSU, D3DTADDRESS_BORDER));
+    HR_OK(Device()->SetSamplerState(0, D3DSAMP_BORDERCOLOR, BLUE));
+    std::vector<Vertex> quad = Quad(0, 0, 64, 64, 0.5f, WHITE);
+    for (Vertex& vertex : quad)
+        vertex.u = vertex.u == 0.0f ? -1.015625f : 0.984375f;
+    const struct
+    {
+        DWORD filter;
+        D3DCOLOR atX16, atX28, atX40, atX63; // u = -0.5, -0.125, 0.25, 0.96875
+    } cases[] = {{D3DTEXF_POINT, BLUE, BLUE, RED, GREEN},
+                 {D3DTEXF_LINEAR, BLUE, 0xFF4000BF, RED, 0xFF008F70}};
+    for (const auto& c : cases)
+    {
+        HR_OK(Device()->SetSamplerState(0, D3DSAMP_MAGFILTER, c.filter));
+        ClearAll(BLACK);
+        HR_OK(Device()->DrawPrimitiveUP(D3DPT_TRIANGLELIST, 2, quad.data(), sizeof(Vertex)));
+        EXPECT_EQ(BackBufferPixel(16, 32), c.atX16) << c.filter;
+        EXPECT_TRUE(ColorNear(c.atX28, BackBufferPixel(28, 32), 2)) << c.filter;
+        EXPECT_EQ(BackBufferPixel(40, 32), c.atX40) << c.filter;
+        EXPECT_TRUE(ColorNear(c.atX63, BackBufferPixel(63, 32), 2)) << c.filter;
+    }
+    pTexture->Release();
+}
+
+// The mip LOD bias moves the level choice: a 4 x 4 texture magnified 16 times (level -4) shows
+// its top level, and with a bias of 6 its smallest.
+TEST_F(TextureGLTest, MipLodBiasMovesTheLevelChoice)
+{
+    UseTextureShaders();
+    const std::vector<D3DCOLOR> top(16, RED), smaller(4, GREEN);
+    IDirect3DTexture9* pTexture = MakeTexture(4, 4, D3DFMT_A8R8G8B8, top.data(), 2);
+    FillLevel(pTexture, 1, smaller.data());
+    HR_OK(Device()->SetTexture(0, pTexture));
+    HR_OK(Device()->SetSamplerState(0, D3DSAMP_MIPFILTER, D3DTEXF_POINT));
+    for (const auto& [bias, expected] :
+         {std::pair(0.0f, RED), std::pair(3.5f, RED), std::pair(6.0f, GREEN)})
+    {
+        DWORD bits = 0;
+        std::memcpy(&bits, &bias, sizeof(bits));
+        HR_OK(Device()->SetSamplerState(0, D3DSAMP_MIPMAPLODBIAS, bits));
+        EXPECT_EQ(DrawFullQuad(), expected) << "bias " << bias;
+    }
+    pTexture->Release();
+}
+
 // (That an unlock reaches the sampler shows in the mipmap lesson, which fills its levels by
 // locks.)
 TEST_F(TextureGLTest, LockRectRoundTripsWithPitchAndRectangles)

@@ -17,7 +17,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t size)
     const std::string_view text(reinterpret_cast<const char*>(input.Rest()), input.RestSize());
     d3d9gl::ParseShaderName(text);
     for (bool flat : {false, true})
-        d3d9gl::AssembleShaderSource(stage, text, {flat, !flat});
+        for (bool es : {false, true})
+            d3d9gl::AssembleShaderSource(stage, text, {flat, !flat, es});
     auto* pTable = new d3d9gl::ConstantTable(stage, d3d9gl::ParseConstantAnnotations(stage, text));
     D3DXCONSTANTTABLE_DESC desc = {};
     pTable->GetDesc(&desc);

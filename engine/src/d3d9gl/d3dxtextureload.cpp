@@ -37,7 +37,7 @@ D3DFORMAT ChooseFormat(D3DFORMAT requested, D3DFORMAT fileFormat)
 {
     if (requested != D3DFMT_UNKNOWN && requested != D3DFMT_FROM_FILE)
         return requested;
-    if (GetGLFormat(fileFormat))
+    if (GetGLFormat(fileFormat, false, false)) // both GL profiles hold the same formats
         return fileFormat;
     const FormatInfo* pInfo = GetFormatInfo(fileFormat);
     return pInfo && pInfo->floatingPoint ? D3DFMT_A32B32G32R32F : D3DFMT_A8R8G8B8;

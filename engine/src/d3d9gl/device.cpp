@@ -6,6 +6,7 @@
 #include "d3d9gl/texture.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <map>
@@ -83,7 +84,7 @@ void ReadCaps(const GLProfile_t& profile, D3DCAPS9& caps)
                            : profile.version >= 44 ? DWORD(GetInteger(GL_MAX_VERTEX_ATTRIB_STRIDE))
                                                    : 2048;
     GLfloat pointSizes[2] = {1.0f, 1.0f};
-    glGetFloatv(GL_POINT_SIZE_RANGE, pointSizes);
+    glGetFloatv(profile.es ? GL_ALIASED_POINT_SIZE_RANGE : GL_POINT_SIZE_RANGE, pointSizes);
     caps.MaxPointSize = pointSizes[1];
     // Caps without a GL limit behind them report what this layer itself provides: shader
     // model 3.0 (GLSL 3.30 under the register model of the preamble), the preamble's 256
@@ -186,6 +187,7 @@ bool Device::Initialize(const D3DPRESENT_PARAMETERS& params)
     // faces are the ones Direct3D calls clockwise.
     glplatform::SetUp(m_Profile, OnGLError, this);
     glFrontFace(m_Profile.clipControl ? GL_CW : GL_CCW);
+    m_Gl.SetPolygonModeCall(m_Profile.polygonMode);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
 
@@ -224,7 +226,7 @@ bool Device::CreateBackBuffer()
     if (m_Params.BackBufferFormat == D3DFMT_UNKNOWN)
         m_Params.BackBufferFormat = D3DFMT_X8R8G8B8;
     m_Params.BackBufferCount = 1;
-    const GLFormat_t* pFormat = GetGLFormat(m_Params.BackBufferFormat);
+    const GLFormat_t* pFormat = GetGLFormat(m_Params.BackBufferFormat, m_Profile.es, true);
     if (!pFormat || !pFormat->renderable || m_Params.BackBufferWidth > m_Caps.MaxTextureWidth ||
         m_Params.BackBufferHeight > m_Caps.MaxTextureHeight)
     {
@@ -353,6 +355,7 @@ HRESULT Device::Present(const RECT*, const RECT*, HWND, const RGNDATA*)
         PresentInto(box, width, height);
         m_Surface->Swap();
     }
+    CollectGLErrors();
     // The scissor test and colour mask go back to the draw state; the attachments of the
     // draw framebuffer did not change.
     m_Dirty |= DIRTY_BLEND | DIRTY_RASTER;
@@ -389,9 +392,22 @@ HRESULT Device::EndScene()
     return D3D_OK;
 }
 
+void Device::CollectGLErrors()
+{
+    if (m_Profile.debugOutput)
+        return;
+    for (GLenum error = glGetError(); error != GL_NO_ERROR; error = glGetError())
+    {
+        char text[48];
+        std::snprintf(text, sizeof(text), "error 0x%04X", unsigned(error));
+        OnGLError(this, text);
+    }
+}
+
 void Device::GetCounters(D3D9GL_COUNTERS* pCurrent, D3D9GL_COUNTERS* pLastFrame)
 {
     BreakBatch();
+    CollectGLErrors();
     if (pCurrent)
         *pCurrent = m_Counters;
     if (pLastFrame)

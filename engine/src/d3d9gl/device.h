@@ -30,6 +30,7 @@ namespace d3d9gl
 {
 
 class DeviceChild;
+class IndexBuffer;
 class ShaderCode;
 class TextureBase;
 class SurfaceImpl;
@@ -175,6 +176,10 @@ public:
     // still waiting: any GL work from outside the device's draw path (an upload, a
     // read-back, a deletion) must come after them.
     void Activate();
+    // Reads level `level` of `texture` (bound at `target`: 2D or a cube face) through the
+    // device's read framebuffer.
+    void ReadPixels(GLenum target, GLuint texture, UINT level, UINT width, UINT height,
+                    GLenum format, GLenum type, void* pPixels);
     void CountUpload(std::size_t bytes)
     {
         ++m_Counters.Uploads;
@@ -197,9 +202,6 @@ public:
     bool ClipControl() const { return m_Profile.clipControl; }
     // What the context offers, decided when the device was made.
     const GLProfile_t& Profile() const { return m_Profile; }
-    // Attribute locations (bit per location) whose red and blue the shader must swap: the
-    // D3DCOLOR inputs of the latest draw where the profile has no BGRA vertex layout.
-    uint32_t SwizzledAttributes() const { return m_SwizzledAttributes; }
     // True (logged) when a test asked for this creation to fail.
     bool RefuseCreation(D3D9GL_CREATION_KIND kind);
 
@@ -258,6 +260,8 @@ private:
     // bars around it black.
     void PresentInto(const Halvex::Base::Letterbox& box, int width, int height);
     void ResetStates();
+    // Where GL has no debug output: counts and logs the errors glGetError holds.
+    void CollectGLErrors();
 
     // devicestate.cpp
     // Logs `message` the first time `kind` comes up on this device; later ones pass silently,
@@ -297,6 +301,17 @@ private:
     // as lines or the corners as points, from the draw's own vertices.
     void DrawOutline(D3DPRIMITIVETYPE type, UINT primitiveCount, bool indexed, UINT start,
                      UINT instanceCount);
+    // True when the fill mode asks for what the rasteriser cannot do here.
+    bool NeedsOutline() const;
+    // Draws the vertices `list` names (32-bit indices through the index ring).
+    void DrawIndexList(GLenum mode, const std::vector<uint32_t>& list, UINT instanceCount);
+
+    // deviceflat.cpp
+    // Flat shading where GL takes the last vertex of each primitive (OpenGL ES, WebGL).
+    bool FlatNeedsFirstVertexLast(D3DPRIMITIVETYPE type) const;
+    // Draws each line or triangle with Direct3D's first vertex last, the winding kept.
+    void DrawFirstVertexLast(D3DPRIMITIVETYPE type, UINT primitiveCount, bool indexed, UINT start,
+                             UINT instanceCount);
 
     // deviceshader.cpp
     bool ApplyProgram();
@@ -306,6 +321,11 @@ private:
     // left to that draw, which reports it.
     void PrepareProgram(ShaderCode* pVertex, ShaderCode* pPixel);
     void ApplyConstants();
+    // What the shaders emulate for the profile: the swap of D3DCOLOR inputs and, where GL
+    // samplers lack them, border colours and LOD biases (the sampler block).
+    void ApplyShaderEmulation();
+    // Writes one pixel sampler's share of the sampler block; true when it changed.
+    bool EmulateSampler(const DWORD* pStates, UINT slot);
     // Appends a uniform block to the constant ring and binds its range.
     void BindConstantBlock(GLuint binding, const void* pData, std::size_t size);
     HRESULT WriteConstants(ShaderStage stage, UINT offset, const void* pData, UINT size);
@@ -366,11 +386,10 @@ private:
     RefPtr<IDirect3DPixelShader9> m_PixelShader;
     ConstantBlock_t m_Constants[SHADER_STAGE_MAX];
     ShaderState_t m_ShaderState = {};
+    SamplerEmulation_t m_SamplerEmulation = {};
+    bool m_SamplerEmulationDirty = false;
     uint32_t m_EnabledAttributes = 0;
     INT m_InputBaseVertex = 0; // the base vertex the attribute pointers include
-    // Attribute locations fed D3DCOLOR bytes as R, G, B, A where GL has no GL_BGRA layout:
-    // the shader reads them as .bgra.
-    uint32_t m_SwizzledAttributes = 0;
     GLuint m_CurrentProgram = 0;
 
     // Programs by (vertex shader id, pixel shader id, flat); 0 records a failed link.
@@ -378,6 +397,12 @@ private:
     // The vertex shader made last, until a pixel shader made next pairs with it.
     ShaderCode* m_pPairVertex = nullptr;
 };
+
+// The vertex numbers of a draw's vertex sequence: the index buffer's entries from `start`, or
+// start, start + 1, ... for a draw without indices (pIndices null). False when the indices
+// run past the buffer's end.
+bool VertexNumbers(const IndexBuffer* pIndices, UINT start, UINT count,
+                   std::vector<uint32_t>& numbers);
 
 // The d3d9gl device behind an interface, or null for any other implementation.
 Device* ToDevice(IDirect3DDevice9* pDevice);

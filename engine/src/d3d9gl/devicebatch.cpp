@@ -7,6 +7,8 @@
 
 #include "d3d9gl/device.h"
 
+#include <algorithm>
+
 namespace d3d9gl
 {
 namespace
@@ -43,6 +45,9 @@ void Device::AppendBatchIndices(D3DPRIMITIVETYPE type, UINT primitiveCount, UINT
             corners[0] = i + 1, corners[1] = i + 2, corners[2] = 0;
         else if (type == D3DPT_TRIANGLEFAN)
             corners[0] = 0, corners[1] = i + 1, corners[2] = i + 2;
+        // Where GL takes flat values from the last corner, the first one goes last.
+        if (FlatNeedsFirstVertexLast(type))
+            std::rotate(corners, corners + 1, corners + 3);
         for (UINT corner : corners)
             out.push_back(uint16_t(base + corner));
     }
@@ -93,7 +98,7 @@ void Device::DrawBatchIndexed(UINT firstVertex)
     if (!PrepareDraw())
         return;
     UINT instanceCount = 1;
-    ApplyVertexInput(instanceCount, m_Profile.baseVertex ? 0 : INT(firstVertex));
+    ApplyVertexInput(instanceCount, m_Profile.drawElementsBaseVertex ? 0 : INT(firstVertex));
     const std::size_t bytes = m_Batch.indices.size() * sizeof(uint16_t);
     const std::size_t offset = m_IndexRing.Append(m_Gl, m_Batch.indices.data(), bytes, 4);
     CountUpload(bytes);

@@ -121,6 +121,7 @@ void Device::ResetStates()
     m_EnabledAttributes = 0;
     // Impossible values, so the first draw writes the state block.
     m_ShaderState = {-1.0f, -1.0f, -1.0f, -1.0f};
+    m_SamplerEmulationDirty = !m_Profile.samplerExtras;
     m_Dirty = DIRTY_ALL;
 }
 

@@ -178,7 +178,6 @@ bool Device::ApplyVertexInput(UINT& instanceCount, INT baseVertex)
     if (!(m_Dirty & DIRTY_VERTEX_INPUT) && baseVertex == m_InputBaseVertex)
         return true;
     uint32_t enabled = 0;
-    uint32_t swizzled = 0;
     if (auto* pDecl = static_cast<VertexDeclaration*>(m_Declaration.Get()))
     {
         for (const VertexAttribute_t& attribute : pDecl->Attributes())
@@ -196,7 +195,7 @@ bool Device::ApplyVertexInput(UINT& instanceCount, INT baseVertex)
             // Without GL_BGRA the shader swaps a colour's red and blue.
             GLint size = attribute.size;
             if (size == GL_BGRA && !m_Profile.bgra)
-                size = 4, swizzled |= 1u << attribute.location;
+                size = 4;
             m_Gl.BindBuffer(GL_SLOT_ARRAY, stream.glBuffer);
             glVertexAttribPointer(attribute.location, size, attribute.type, attribute.normalized,
                                   GLsizei(stream.stride),
@@ -220,7 +219,6 @@ bool Device::ApplyVertexInput(UINT& instanceCount, INT baseVertex)
         ++m_Counters.StateChanges;
     }
     m_EnabledAttributes = enabled;
-    m_SwizzledAttributes = swizzled;
     m_InputBaseVertex = baseVertex;
     m_BatchInputStride = 0;
     m_Dirty &= ~DIRTY_VERTEX_INPUT;
@@ -231,8 +229,8 @@ void Device::DrawElements(GLenum mode, GLsizei count, GLenum type, std::size_t o
                           GLsizei instances, INT baseVertex)
 {
     const void* pOffset = reinterpret_cast<const void*>(uintptr_t(offset));
-    if (m_Profile.baseVertex)
-        glplatform::DrawElementsBaseVertex(mode, count, type, pOffset, instances, baseVertex);
+    if (m_Profile.drawElementsBaseVertex)
+        m_Profile.drawElementsBaseVertex(mode, count, type, pOffset, instances, baseVertex);
     else
         glDrawElementsInstanced(mode, count, type, pOffset, instances);
 }
@@ -248,14 +246,17 @@ HRESULT Device::Draw(D3DPRIMITIVETYPE type, UINT primitiveCount, bool indexed, I
     if (!PrepareDraw())
         return D3DERR_INVALIDCALL;
     UINT instanceCount = 1;
-    if (!ApplyVertexInput(instanceCount, m_Profile.baseVertex ? 0 : baseVertex))
+    if (!ApplyVertexInput(instanceCount, m_Profile.drawElementsBaseVertex ? 0 : baseVertex))
         return RefuseDraw(pCall, "the base vertex lies before the start of the vertex buffer");
     const PrimitiveMode_t& mode = PRIMITIVE_MODES[type];
     const GLsizei count = GLsizei(primitiveCount * mode.verticesPerPrimitive + mode.extraVertices);
-    if (!m_Profile.polygonMode && m_RenderStates[D3DRS_FILLMODE] != D3DFILL_SOLID &&
-        mode.verticesPerPrimitive + mode.extraVertices >= 3)
+    if (NeedsOutline() && mode.verticesPerPrimitive + mode.extraVertices >= 3)
     {
         DrawOutline(type, primitiveCount, indexed, start, instanceCount);
+    }
+    else if (FlatNeedsFirstVertexLast(type))
+    {
+        DrawFirstVertexLast(type, primitiveCount, indexed, start, instanceCount);
     }
     else if (indexed)
     {

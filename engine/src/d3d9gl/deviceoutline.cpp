@@ -24,9 +24,8 @@ void TriangleCorners(D3DPRIMITIVETYPE type, UINT i, UINT corners[3])
         corners[0] = 3 * i, corners[1] = 3 * i + 1, corners[2] = 3 * i + 2;
 }
 
-// The vertex numbers of the draw's vertex sequence: the index buffer's entries from `start`,
-// or start, start + 1, ... for a draw without indices. False when the indices run past the
-// buffer's end.
+} // namespace
+
 bool VertexNumbers(const IndexBuffer* pIndices, UINT start, UINT count,
                    std::vector<uint32_t>& numbers)
 {
@@ -53,7 +52,12 @@ bool VertexNumbers(const IndexBuffer* pIndices, UINT start, UINT count,
     return true;
 }
 
-} // namespace
+bool Device::NeedsOutline() const
+{
+    const DWORD fill = m_RenderStates[D3DRS_FILLMODE];
+    return (fill == D3DFILL_WIREFRAME && !m_Profile.polygonMode) ||
+           (fill == D3DFILL_POINT && !(m_Profile.polygonMode && m_Profile.pointFill));
+}
 
 void Device::DrawOutline(D3DPRIMITIVETYPE type, UINT primitiveCount, bool indexed, UINT start,
                          UINT instanceCount)
@@ -79,10 +83,15 @@ void Device::DrawOutline(D3DPRIMITIVETYPE type, UINT primitiveCount, bool indexe
         else
             list.insert(list.end(), {a, b, b, c, c, a});
     }
+    DrawIndexList(points ? GL_POINTS : GL_LINES, list, instanceCount);
+}
+
+void Device::DrawIndexList(GLenum mode, const std::vector<uint32_t>& list, UINT instanceCount)
+{
     const std::size_t bytes = list.size() * sizeof(uint32_t);
     const std::size_t offset = m_IndexRing.Append(m_Gl, list.data(), bytes, 4);
     CountUpload(bytes);
-    glDrawElementsInstanced(points ? GL_POINTS : GL_LINES, GLsizei(list.size()), GL_UNSIGNED_INT,
+    glDrawElementsInstanced(mode, GLsizei(list.size()), GL_UNSIGNED_INT,
                             reinterpret_cast<const void*>(uintptr_t(offset)),
                             GLsizei(instanceCount));
 }

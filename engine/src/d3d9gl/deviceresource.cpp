@@ -31,10 +31,11 @@ template <class T> HRESULT MakeTexture(Device* pDevice, const TextureDesc_t& des
 }
 
 // Checks a texture request and completes its level count; logs why it is refused.
-bool ValidateTexture(TextureDesc_t& desc, UINT maxSize)
+bool ValidateTexture(TextureDesc_t& desc, UINT maxSize, const GLProfile_t& profile)
 {
     const FormatInfo* pInfo = GetFormatInfo(desc.format);
-    const GLFormat_t* pFormat = GetGLFormat(desc.format);
+    const GLFormat_t* pFormat =
+        GetGLFormat(desc.format, profile.es, (desc.usage & D3DUSAGE_RENDERTARGET) != 0);
     const char* pProblem = nullptr;
     if (!pInfo || !pFormat)
         pProblem = "the format is not supported";
@@ -44,6 +45,9 @@ bool ValidateTexture(TextureDesc_t& desc, UINT maxSize)
     else if ((desc.usage & D3DUSAGE_RENDERTARGET) &&
              (!pFormat->renderable || desc.pool != D3DPOOL_DEFAULT))
         pProblem = "render targets need a renderable format in the default pool";
+    else if ((desc.usage & D3DUSAGE_RENDERTARGET) && pInfo->floatingPoint &&
+             !profile.colorBufferFloat)
+        pProblem = "float render targets need EXT_color_buffer_float";
     else if (desc.usage & D3DUSAGE_DEPTHSTENCIL)
         pProblem = "depth textures are not supported";
     const UINT fullChain = LevelCount(desc.width, desc.height, desc.depth);
@@ -80,7 +84,7 @@ HRESULT Device::CreateTexture(UINT Width, UINT Height, UINT Levels, DWORD Usage,
                               D3DPOOL Pool, IDirect3DTexture9** ppTexture, HANDLE*)
 {
     TextureDesc_t desc = {D3DRTYPE_TEXTURE, Width, Height, 1, Levels, Usage, Format, Pool};
-    if (!ppTexture || !ValidateTexture(desc, m_Caps.MaxTextureWidth))
+    if (!ppTexture || !ValidateTexture(desc, m_Caps.MaxTextureWidth, m_Profile))
         return D3DERR_INVALIDCALL;
     Texture2D* pTexture = nullptr;
     HRESULT result = MakeTexture(this, desc, &pTexture);
@@ -96,7 +100,7 @@ HRESULT Device::CreateVolumeTexture(UINT Width, UINT Height, UINT Depth, UINT Le
     TextureDesc_t desc = {
         D3DRTYPE_VOLUMETEXTURE, Width, Height, Depth, Levels, Usage, Format, Pool};
     if (!ppVolumeTexture || (Usage & D3DUSAGE_RENDERTARGET) ||
-        !ValidateTexture(desc, m_Caps.MaxVolumeExtent))
+        !ValidateTexture(desc, m_Caps.MaxVolumeExtent, m_Profile))
         return D3DERR_INVALIDCALL;
     VolumeTexture* pTexture = nullptr;
     HRESULT result = MakeTexture(this, desc, &pTexture);
@@ -110,7 +114,7 @@ HRESULT Device::CreateCubeTexture(UINT EdgeLength, UINT Levels, DWORD Usage, D3D
 {
     TextureDesc_t desc = {
         D3DRTYPE_CUBETEXTURE, EdgeLength, EdgeLength, 1, Levels, Usage, Format, Pool};
-    if (!ppCubeTexture || !ValidateTexture(desc, m_Caps.MaxTextureWidth))
+    if (!ppCubeTexture || !ValidateTexture(desc, m_Caps.MaxTextureWidth, m_Profile))
         return D3DERR_INVALIDCALL;
     CubeTexture* pTexture = nullptr;
     HRESULT result = MakeTexture(this, desc, &pTexture);
@@ -161,7 +165,7 @@ HRESULT Device::CreateDepthStencilSurface(UINT Width, UINT Height, D3DFORMAT For
 {
     if (!ppSurface || Width == 0 || Height == 0 || Width > m_Caps.MaxTextureWidth ||
         Height > m_Caps.MaxTextureHeight || MultiSample > D3DMULTISAMPLE_NONMASKABLE ||
-        !GetGLDepthFormat(Format))
+        !GetGLDepthFormat(Format, m_Profile.es))
     {
         Log(LOG_MODULE, LOG_LEVEL_ERROR,
             "Cannot create a depth-stencil surface of %ux%u, format %u, multisample %u", Width,

@@ -3,6 +3,7 @@
 #include "d3d9gl/device.h"
 #include "d3d9gl/shader.h"
 #include "d3d9gl/shaderfunction.h"
+#include "d3d9gl/vertexdeclaration.h"
 
 #include <algorithm>
 #include <cstring>
@@ -35,7 +36,8 @@ void BindSlots(GLuint program)
         GLuint binding;
     } blocks[] = {{VERTEX_CONSTANT_BLOCK, VERTEX_CONSTANT_BINDING},
                   {PIXEL_CONSTANT_BLOCK, PIXEL_CONSTANT_BINDING},
-                  {STATE_BLOCK, STATE_BINDING}};
+                  {STATE_BLOCK, STATE_BINDING},
+                  {SAMPLER_BLOCK, SAMPLER_BINDING}};
     for (const auto& block : blocks)
     {
         const GLuint index = glGetUniformBlockIndex(program, block.name);
@@ -302,6 +304,7 @@ void Device::BindConstantBlock(GLuint binding, const void* pData, std::size_t si
 
 void Device::ApplyConstants()
 {
+    ApplyShaderEmulation();
     // Appending can wrap the ring, which leaves the blocks bound before in the old storage:
     // then every block is written again into the fresh one, which has room for all.
     for (int attempt = 0; attempt < 2; ++attempt)
@@ -312,6 +315,7 @@ void Device::ApplyConstants()
             for (ConstantBlock_t& block : m_Constants)
                 block.dirty = true;
             m_ShaderStateDirty = true;
+            m_SamplerEmulationDirty = !m_Profile.samplerExtras;
             m_ConstantGeneration = generation;
         }
         for (int stage = 0; stage < SHADER_STAGE_MAX; ++stage)
@@ -329,9 +333,62 @@ void Device::ApplyConstants()
             BindConstantBlock(STATE_BINDING, &m_ShaderState, sizeof(m_ShaderState));
             m_ShaderStateDirty = false;
         }
+        if (m_SamplerEmulationDirty)
+        {
+            BindConstantBlock(SAMPLER_BINDING, &m_SamplerEmulation, sizeof(m_SamplerEmulation));
+            m_SamplerEmulationDirty = false;
+        }
         if (m_ConstantRing.Generation() == generation)
             return;
     }
+}
+
+void Device::ApplyShaderEmulation()
+{
+    // D3DCOLOR inputs where GL has no GL_BGRA vertex layout. An input whose stream is unset
+    // reads (0, 0, 0, 1), which the swap leaves alone, so the declaration alone decides.
+    uint32_t swizzle = 0;
+    auto* pDecl = static_cast<VertexDeclaration*>(m_Declaration.Get());
+    if (pDecl && !m_Profile.bgra)
+    {
+        for (const VertexAttribute_t& attribute : pDecl->Attributes())
+            swizzle |= attribute.size == GL_BGRA ? 1u << attribute.location : 0u;
+    }
+    if (float(swizzle) != m_ShaderState.colorSwizzle)
+    {
+        m_ShaderState.colorSwizzle = float(swizzle);
+        m_ShaderStateDirty = true;
+    }
+    // Sampler states that ES samplers lack, for the pixel stage's sampling functions.
+    const uint32_t dirty = m_Profile.samplerExtras ? 0 : m_DirtySamplers;
+    for (UINT slot = 0; slot < PIXEL_SAMPLER_MAX; ++slot)
+    {
+        if (dirty & (1u << slot))
+            m_SamplerEmulationDirty |= EmulateSampler(m_SamplerStates[slot], slot);
+    }
+}
+
+bool Device::EmulateSampler(const DWORD* pStates, UINT slot)
+{
+    float border = 0.0f;
+    for (int axis = 0; axis < 3; ++axis)
+    {
+        if (pStates[D3DSAMP_ADDRESSU + axis] == D3DTADDRESS_BORDER)
+            border += float(1 << axis);
+    }
+    float bias = 0.0f;
+    std::memcpy(&bias, &pStates[D3DSAMP_MIPMAPLODBIAS], sizeof(bias));
+    const float linear = pStates[D3DSAMP_MAGFILTER] >= D3DTEXF_LINEAR ? 1.0f : 0.0f;
+    const float state[4] = {bias, border, linear, 0.0f};
+    const D3DCOLOR c = pStates[D3DSAMP_BORDERCOLOR];
+    const float color[4] = {float((c >> 16) & 0xFF) / 255.0f, float((c >> 8) & 0xFF) / 255.0f,
+                            float(c & 0xFF) / 255.0f, float(c >> 24) / 255.0f};
+    if (std::memcmp(state, m_SamplerEmulation.state[slot], sizeof(state)) == 0 &&
+        std::memcmp(color, m_SamplerEmulation.borderColor[slot], sizeof(color)) == 0)
+        return false;
+    std::memcpy(m_SamplerEmulation.state[slot], state, sizeof(state));
+    std::memcpy(m_SamplerEmulation.borderColor[slot], color, sizeof(color));
+    return true;
 }
 
 namespace

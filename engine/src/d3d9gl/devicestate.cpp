@@ -352,11 +352,11 @@ void Device::ApplyRaster()
     // GL's front faces are the ones Direct3D calls clockwise (see Initialize).
     m_Gl.Enable(GL_CAP_CULL_FACE, rs[D3DRS_CULLMODE] != D3DCULL_NONE);
     m_Gl.CullFace(rs[D3DRS_CULLMODE] == D3DCULL_CW ? GL_FRONT : GL_BACK);
-    // Without polygon modes, the draw itself draws edges or points (devicedraw.cpp).
+    // Without polygon modes, the draw itself draws edges or points (deviceoutline.cpp).
     if (m_Profile.polygonMode)
-        m_Gl.PolygonMode(rs[D3DRS_FILLMODE] == D3DFILL_POINT       ? GL_POINT
-                         : rs[D3DRS_FILLMODE] == D3DFILL_WIREFRAME ? GL_LINE
-                                                                   : GL_FILL);
+        m_Gl.PolygonMode(rs[D3DRS_FILLMODE] == D3DFILL_POINT && m_Profile.pointFill ? GL_POINT
+                         : rs[D3DRS_FILLMODE] == D3DFILL_WIREFRAME                  ? GL_LINE
+                                                                                    : GL_FILL);
     m_Gl.Enable(GL_CAP_SCISSOR_TEST, rs[D3DRS_SCISSORTESTENABLE] != 0);
 
     // Direct3D's depth bias is a fraction of the depth range; GL counts steps of the
@@ -384,7 +384,7 @@ void Device::ApplyShaderState()
                                  float(rs[D3DRS_ALPHATESTENABLE]
                                            ? std::clamp<DWORD>(rs[D3DRS_ALPHAFUNC], 1, 8)
                                            : DWORD(D3DCMP_ALWAYS)),
-                                 0.0f};
+                                 m_ShaderState.colorSwizzle};
     if (std::memcmp(&state, &m_ShaderState, sizeof(state)) != 0)
     {
         m_ShaderState = state;
@@ -457,7 +457,8 @@ HRESULT Device::Clear(DWORD Count, const D3DRECT* pRects, DWORD Flags, D3DCOLOR 
         return D3D_OK;
     // As in Direct3D, depth and stencil can only be cleared where the buffer has them.
     auto* pDepth = static_cast<SurfaceImpl*>(m_DepthStencil.Get());
-    const GLDepthFormat_t* pDepthFormat = pDepth ? GetGLDepthFormat(pDepth->Format()) : nullptr;
+    const GLDepthFormat_t* pDepthFormat =
+        pDepth ? GetGLDepthFormat(pDepth->Format(), m_Profile.es) : nullptr;
     if (((Flags & D3DCLEAR_ZBUFFER) && !pDepthFormat) ||
         ((Flags & D3DCLEAR_STENCIL) && !(pDepthFormat && pDepthFormat->stencil)))
     {

@@ -133,4 +133,13 @@ HRESULT Device::GetRenderTargetData(IDirect3DSurface9* pRenderTarget,
     return D3D_OK;
 }
 
+void Device::ReadPixels(GLenum target, GLuint texture, UINT level, UINT width, UINT height,
+                        GLenum format, GLenum type, void* pPixels)
+{
+    m_Gl.BindReadFramebuffer(m_ReadFbo);
+    glFramebufferTexture2D(GL_READ_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, target, texture,
+                           GLint(level));
+    glReadPixels(0, 0, GLsizei(width), GLsizei(height), format, type, pPixels);
+}
+
 } // namespace d3d9gl

@@ -79,8 +79,10 @@ HRESULT Direct3D9::CheckDeviceFormat(UINT Adapter, D3DDEVTYPE, D3DFORMAT, DWORD 
     if (Adapter != 0)
         return D3DERR_INVALIDCALL;
     if (Usage & D3DUSAGE_DEPTHSTENCIL)
-        return GetGLDepthFormat(CheckFormat) ? D3D_OK : D3DERR_NOTAVAILABLE;
-    const GLFormat_t* pFormat = GetGLFormat(CheckFormat);
+        return GetGLDepthFormat(CheckFormat, false) ? D3D_OK : D3DERR_NOTAVAILABLE;
+    // Both GL profiles hold the same formats, and the same ones render.
+    const GLFormat_t* pFormat =
+        GetGLFormat(CheckFormat, false, (Usage & D3DUSAGE_RENDERTARGET) != 0);
     if (!pFormat || ((Usage & D3DUSAGE_RENDERTARGET) && !pFormat->renderable))
         return D3DERR_NOTAVAILABLE;
     return D3D_OK;

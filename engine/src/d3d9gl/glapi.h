@@ -5,8 +5,9 @@
 // tables compile, and the ES profile never passes them to GL.
 
 #ifdef __EMSCRIPTEN__
-#include <GLES2/gl2ext.h>
 #include <GLES3/gl3.h>
+// The extension header after the core one, which it builds on.
+#include <GLES2/gl2ext.h>
 
 #define GLAPIENTRY
 #define GL_BGR 0x80E0
@@ -28,6 +29,8 @@
 #define GL_POLYGON_OFFSET_LINE 0x2A02
 #define GL_POLYGON_OFFSET_POINT 0x2A01
 #define GL_TEXTURE_SWIZZLE_RGBA 0x8E46
+#define GL_MAX_VERTEX_ATTRIB_STRIDE 0x82E5
+#define GL_POINT_SIZE_RANGE 0x0B12
 #else
 #include <epoxy/gl.h>
 #endif

@@ -17,12 +17,16 @@ struct GLFormat_t
     GLenum clientFormat; // layout of Direct3D's bytes for glTexImage / glGetTexImage
     GLenum clientType;
     GLint swizzle[4];
-    bool decodeOnUpload; // DXT: decoded to A8R8G8B8 texels before upload
-    bool renderable;     // usable as a colour render target
+    // The layout of the texels GL receives: D3DFMT_UNKNOWN for the format's own, else the
+    // format the CPU converts them to first (DXT decoded, BGRA reordered on ES, ...).
+    D3DFORMAT upload;
+    bool renderable; // usable as a colour render target
 };
 
-// The GL storage of a texture or render-target format, or null when it is not supported.
-const GLFormat_t* GetGLFormat(D3DFORMAT format);
+// The GL storage of a texture (renderTarget false) or render-target format on desktop GL or
+// on OpenGL ES, or null when it is not supported. A format that cannot render still has an
+// entry for render targets, which says so.
+const GLFormat_t* GetGLFormat(D3DFORMAT format, bool es, bool renderTarget);
 
 struct GLDepthFormat_t
 {
@@ -32,6 +36,6 @@ struct GLDepthFormat_t
 };
 
 // The renderbuffer format of a depth-stencil format, or null.
-const GLDepthFormat_t* GetGLDepthFormat(D3DFORMAT format);
+const GLDepthFormat_t* GetGLDepthFormat(D3DFORMAT format, bool es);
 
 } // namespace d3d9gl

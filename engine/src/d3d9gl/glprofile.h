@@ -18,13 +18,19 @@ struct GLProfile_t
     int version;           // 33 for 3.3, 45 for 4.5, ...; 30 on ES
     bool clipControl;      // glClipControl: Direct3D's clip space without the vertex epilogue
     bool mirrorClamp;      // GL_MIRROR_CLAMP_TO_EDGE
-    bool polygonMode;      // wireframe and point fill by the rasteriser
-    bool baseVertex;       // draws with a base vertex
-    bool bgra;             // GL_BGRA texel and vertex layouts, texture swizzles, glGetTexImage
+    bool bgra;             // GL_BGRA texel and vertex layouts, texture swizzles
     bool samplerExtras;    // CLAMP_TO_BORDER and the LOD bias sampler parameter
     bool anisotropy;       // GL_TEXTURE_MAX_ANISOTROPY_EXT
     bool colorBufferFloat; // float colour targets (always on the desktop)
     bool debugOutput;      // KHR_debug
+    bool pointFill;        // point fill mode by the rasteriser (with polygonMode)
+    // Calls the context may lack, null where it does.
+    // Fill mode GL_LINE, GL_FILL (or GL_POINT where pointFill) for both faces.
+    void (*polygonMode)(GLenum mode);
+    void (*drawElementsBaseVertex)(GLenum mode, GLsizei count, GLenum type, const void* pOffset,
+                                   GLsizei instances, GLint baseVertex);
+    // A whole texture level (of a cube face) into pPixels.
+    void (*getTexImage)(GLenum target, GLint level, GLenum format, GLenum type, void* pPixels);
 };
 
 // The desktop-only or web-only GL calls, one implementation per platform
@@ -37,15 +43,9 @@ GLProfile_t DetectProfile();
 // Turns on what the profile offers: debug output (reported through pOnError(pUser, text)),
 // Direct3D's clip space, first-vertex flat shading, shader-written point sizes.
 void SetUp(const GLProfile_t& profile, void (*pOnError)(void*, const char*), void* pUser);
-// Fill mode where profile.polygonMode: GL_POINT, GL_LINE or GL_FILL.
-void PolygonMode(GLenum mode);
 // glDepthRange / glClearDepth, or their float forms on ES.
 void DepthRange(float nearZ, float farZ);
 void ClearDepth(float depth);
-void DrawElementsBaseVertex(GLenum mode, GLsizei count, GLenum type, const void* pOffset,
-                            GLsizei instances, GLint baseVertex);
-// A whole texture level (of a cube face) into pPixels, where profile.bgra.
-void GetTexImage(GLenum target, GLint level, GLenum format, GLenum type, void* pPixels);
 // True once the context reports a reset.
 bool ContextLost(const GLProfile_t& profile);
 // Dedicated video memory in bytes where the driver tells it, else 0.

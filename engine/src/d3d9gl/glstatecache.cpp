@@ -203,7 +203,7 @@ void GLStateCache::PolygonMode(GLenum mode)
     if (m_PolygonMode == mode)
         return;
     m_PolygonMode = mode;
-    glplatform::PolygonMode(mode);
+    m_pPolygonMode(mode);
     Count();
 }
 

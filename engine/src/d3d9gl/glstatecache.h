@@ -67,7 +67,8 @@ public:
     // face 0 = GL_FRONT, 1 = GL_BACK.
     void Stencil(int face, const GLStencilFace_t& state);
     void CullFace(GLenum face);
-    // Only where the profile has polygon modes.
+    // Where the profile has polygon modes: its call for them.
+    void SetPolygonModeCall(void (*pPolygonMode)(GLenum)) { m_pPolygonMode = pPolygonMode; }
     void PolygonMode(GLenum mode);
     void PolygonOffset(float factor, float units);
     void Viewport(GLint x, GLint y, GLsizei width, GLsizei height);
@@ -94,6 +95,7 @@ private:
     void ActiveTexture(UINT unit);
 
     UINT* m_pCounter;
+    void (*m_pPolygonMode)(GLenum) = nullptr;
     int m_Caps[GL_CAP_MAX];
     GLenum m_DepthFunc;
     int m_DepthMask;

@@ -65,8 +65,8 @@ GLuint ShaderCode::Compiled(bool flat)
     const int variant = flat ? 1 : 0;
     if (m_Shaders[variant] || m_Failed[variant] || !m_pDevice)
         return m_Shaders[variant];
-    const std::string source =
-        AssembleShaderSource(m_Stage, m_Text, {flat, !m_pDevice->ClipControl()});
+    const std::string source = AssembleShaderSource(
+        m_Stage, m_Text, {flat, !m_pDevice->ClipControl(), m_pDevice->Profile().es});
     GLuint shader =
         glCreateShader(m_Stage == SHADER_STAGE_VERTEX ? GL_VERTEX_SHADER : GL_FRAGMENT_SHADER);
     const char* pSource = source.c_str();

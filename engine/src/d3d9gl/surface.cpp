@@ -137,7 +137,7 @@ DepthStencilSurface::~DepthStencilSurface()
 
 bool DepthStencilSurface::Create()
 {
-    const GLDepthFormat_t* pFormat = GetGLDepthFormat(m_Format);
+    const GLDepthFormat_t* pFormat = GetGLDepthFormat(m_Format, m_pDevice->Profile().es);
     if (!pFormat)
         return false;
     glGenRenderbuffers(1, &m_Renderbuffer);
@@ -159,7 +159,7 @@ void DepthStencilSurface::ReleaseGL()
 
 bool DepthStencilSurface::HasStencil() const
 {
-    const GLDepthFormat_t* pFormat = GetGLDepthFormat(m_Format);
+    const GLDepthFormat_t* pFormat = GetGLDepthFormat(m_Format, false);
     return pFormat && pFormat->stencil;
 }
 

@@ -28,6 +28,25 @@ GLenum TargetOf(D3DRESOURCETYPE type)
     }
 }
 
+// Converts texels between layouts of the same size; red and blue swap places without a
+// round trip through floats where that is all there is to do.
+bool ConvertTexels(D3DFORMAT from, const ImageSurface& in, D3DFORMAT to, ImageSurface& out)
+{
+    const bool fromBgra = from == D3DFMT_A8R8G8B8 || from == D3DFMT_X8R8G8B8;
+    const bool toBgra = to == D3DFMT_A8R8G8B8 || to == D3DFMT_X8R8G8B8;
+    if (!(fromBgra && to == D3DFMT_A8B8G8R8) && !(from == D3DFMT_A8B8G8R8 && toBgra))
+        return ConvertSurface(from, in, to, out);
+    out = in;
+    const bool opaque = from == D3DFMT_X8R8G8B8;
+    for (std::size_t i = 0; i + 3 < out.bytes.size(); i += 4)
+    {
+        std::swap(out.bytes[i], out.bytes[i + 2]);
+        if (opaque)
+            out.bytes[i + 3] = 0xFF;
+    }
+    return true;
+}
+
 } // namespace
 
 TextureBase* ToTextureBase(IDirect3DBaseTexture9* pTexture)
@@ -36,7 +55,9 @@ TextureBase* ToTextureBase(IDirect3DBaseTexture9* pTexture)
 }
 
 TextureBase::TextureBase(Device* pDevice, const TextureDesc_t& desc)
-    : DeviceChild(pDevice), m_Desc(desc), m_pFormat(GetGLFormat(desc.format)),
+    : DeviceChild(pDevice), m_Desc(desc),
+      m_pFormat(GetGLFormat(desc.format, pDevice->Profile().es,
+                            (desc.usage & D3DUSAGE_RENDERTARGET) != 0)),
       m_Target(TargetOf(desc.type))
 {
 }
@@ -185,12 +206,12 @@ void TextureBase::Upload(UINT face, UINT level, const ImageSurface& pixels)
         return;
     m_pDevice->Activate();
     const ImageSurface* pSource = &pixels;
-    ImageSurface decoded;
-    if (m_pFormat->decodeOnUpload)
+    ImageSurface converted;
+    if (m_pFormat->upload != D3DFMT_UNKNOWN)
     {
-        if (!ConvertSurface(m_Desc.format, pixels, D3DFMT_A8R8G8B8, decoded))
+        if (!ConvertTexels(m_Desc.format, pixels, m_pFormat->upload, converted))
             return;
-        pSource = &decoded;
+        pSource = &converted;
     }
     m_pDevice->GL().SelectTextureForUpdate(m_Target, m_Texture);
     const GLsizei w = GLsizei(LevelWidth(level));
@@ -221,10 +242,37 @@ bool TextureBase::ReadLevel(UINT face, UINT level, ImageSurface& out)
         !MakeSurface(m_Desc.format, LevelWidth(level), LevelHeight(level), LevelDepth(level), out))
         return false;
     m_pDevice->Activate();
+    const auto pGetTexImage = m_pDevice->Profile().getTexImage;
+    if (!pGetTexImage)
+        return ReadThroughFramebuffer(face, level, out);
     m_pDevice->GL().SelectTextureForUpdate(m_Target, m_Texture);
-    glplatform::GetTexImage(FaceTarget(face), GLint(level), m_pFormat->clientFormat,
-                            m_pFormat->clientType, out.bytes.data());
+    pGetTexImage(FaceTarget(face), GLint(level), m_pFormat->clientFormat, m_pFormat->clientType,
+                 out.bytes.data());
     return true;
+}
+
+bool TextureBase::ReadThroughFramebuffer(UINT face, UINT level, ImageSurface& out)
+{
+    // glReadPixels reads normalised targets as the layout they were uploaded in, float
+    // targets as four floats per pixel.
+    const bool floats = m_pFormat->clientType == GL_FLOAT || m_pFormat->clientType == GL_HALF_FLOAT;
+    const D3DFORMAT readFormat = floats                                ? D3DFMT_A32B32G32R32F
+                                 : m_pFormat->upload != D3DFMT_UNKNOWN ? m_pFormat->upload
+                                                                       : m_Desc.format;
+    const UINT width = LevelWidth(level);
+    const UINT height = LevelHeight(level);
+    ImageSurface pixels;
+    if (!MakeSurface(readFormat, width, height, 1, pixels))
+        return false;
+    m_pDevice->ReadPixels(FaceTarget(face), m_Texture, level, width, height,
+                          floats ? GL_RGBA : m_pFormat->clientFormat,
+                          floats ? GL_FLOAT : m_pFormat->clientType, pixels.bytes.data());
+    if (readFormat == m_Desc.format)
+    {
+        out = std::move(pixels);
+        return true;
+    }
+    return ConvertTexels(readFormat, pixels, m_Desc.format, out);
 }
 
 bool TextureBase::WriteLevel(UINT face, UINT level, const ImageSurface& in)

@@ -65,6 +65,8 @@ public:
 private:
     GLenum FaceTarget(UINT face) const;
     void Upload(UINT face, UINT level, const ImageSurface& pixels);
+    // A render target's level through a framebuffer, where GL cannot read textures.
+    bool ReadThroughFramebuffer(UINT face, UINT level, ImageSurface& out);
     UINT Index(UINT face, UINT level) const { return face * m_Desc.levels + level; }
 
     TextureDesc_t m_Desc;

@@ -20,6 +20,22 @@ void GLAPIENTRY OnDebugMessage(GLenum source, GLenum type, GLuint, GLenum, GLsiz
     g_pOnError(const_cast<void*>(pUserParam), pMessage);
 }
 
+void PolygonMode(GLenum mode)
+{
+    glPolygonMode(GL_FRONT_AND_BACK, mode);
+}
+
+void DrawElementsBaseVertex(GLenum mode, GLsizei count, GLenum type, const void* pOffset,
+                            GLsizei instances, GLint baseVertex)
+{
+    glDrawElementsInstancedBaseVertex(mode, count, type, pOffset, instances, baseVertex);
+}
+
+void GetTexImage(GLenum target, GLint level, GLenum format, GLenum type, void* pPixels)
+{
+    glGetTexImage(target, level, format, type, pPixels);
+}
+
 } // namespace
 
 GLProfile_t DetectProfile()
@@ -39,8 +55,10 @@ GLProfile_t DetectProfile()
     profile.clipControl = version >= 45 || HasExtension("GL_ARB_clip_control");
     profile.mirrorClamp = version >= 44 || HasExtension("GL_ARB_texture_mirror_clamp_to_edge") ||
                           HasExtension("GL_EXT_texture_mirror_clamp");
-    profile.polygonMode = true;
-    profile.baseVertex = true;
+    profile.polygonMode = PolygonMode;
+    profile.pointFill = true;
+    profile.drawElementsBaseVertex = DrawElementsBaseVertex;
+    profile.getTexImage = GetTexImage;
     profile.bgra = true;
     profile.samplerExtras = true;
     profile.anisotropy = version >= 46 || HasExtension("GL_EXT_texture_filter_anisotropic");
@@ -68,11 +86,6 @@ void SetUp(const GLProfile_t& profile, void (*pOnError)(void*, const char*), voi
     glEnable(GL_PROGRAM_POINT_SIZE);
 }
 
-void PolygonMode(GLenum mode)
-{
-    glPolygonMode(GL_FRONT_AND_BACK, mode);
-}
-
 void DepthRange(float nearZ, float farZ)
 {
     if (epoxy_is_desktop_gl())
@@ -87,17 +100,6 @@ void ClearDepth(float depth)
         glClearDepth(depth);
     else
         glClearDepthf(depth);
-}
-
-void DrawElementsBaseVertex(GLenum mode, GLsizei count, GLenum type, const void* pOffset,
-                            GLsizei instances, GLint baseVertex)
-{
-    glDrawElementsInstancedBaseVertex(mode, count, type, pOffset, instances, baseVertex);
-}
-
-void GetTexImage(GLenum target, GLint level, GLenum format, GLenum type, void* pPixels)
-{
-    glGetTexImage(target, level, format, type, pPixels);
 }
 
 bool ContextLost(const GLProfile_t& profile)

@@ -1,6 +1,6 @@
 #include "d3d9gl/image/halffloat.h"
 
-#include <bit>
+#include <cstring>
 
 namespace d3d9gl
 {
@@ -28,12 +28,15 @@ float HalfToFloat(uint16_t half)
         }
         bits = sign | (exponent << 23) | ((mantissa & 0x3ff) << 13);
     }
-    return std::bit_cast<float>(bits);
+    float value = 0.0f;
+    std::memcpy(&value, &bits, sizeof(value));
+    return value;
 }
 
 uint16_t FloatToHalf(float value)
 {
-    uint32_t bits = std::bit_cast<uint32_t>(value);
+    uint32_t bits = 0;
+    std::memcpy(&bits, &value, sizeof(bits));
     uint16_t sign = uint16_t((bits >> 16) & 0x8000);
     uint32_t exponent = (bits >> 23) & 0xff;
     uint32_t mantissa = bits & 0x7fffff;
