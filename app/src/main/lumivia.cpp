@@ -51,7 +51,7 @@ HPushButton* AddCornerButton(HWidget* pRoot, float x, const char* pText)
     auto* pButton = new HPushButton(pRoot);
     pButton->SetGeometry(x, -10.0f, 24.0f, 24.0f);
     pButton->SetAlignment(ALIGN_LEFT | ALIGN_BOTTOM);
-    pButton->SetText(pText);
+    pButton->SetText(std::string(pText));
     pButton->SetRenderProxy(
         new TexRenderProxyBtn(BUTTON_NORMAL, BUTTON_HOVER, BUTTON_PRESSED, nullptr));
     return pButton;
@@ -146,7 +146,7 @@ void Lumivia::AddLesson(int index, const char* name, LessonFactory factory)
 {
     auto* pButton = new HDragButton(m_pListContent);
     pButton->SetGeometry(0.0f, static_cast<float>(index) * ROW_PITCH, LIST_WIDTH, ROW_HEIGHT);
-    pButton->SetText(name);
+    pButton->SetText(std::string(name));
     pButton->SetTextAlignment(ALIGN_LEFT | ALIGN_VCENTER);
     pButton->SetRenderProxy(
         new TexRenderProxyBtn(BUTTON_NORMAL, BUTTON_HOVER, BUTTON_PRESSED, nullptr));

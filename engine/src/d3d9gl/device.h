@@ -279,6 +279,9 @@ private:
     void ApplyRenderStates();
     void ApplyDepthStencil();
     void ApplyBlend();
+    // ES stores targets without alpha (X8R8G8B8, R5G6B5, ...) as RGBA: clears write alpha 1
+    // and draws leave it alone, so the target reads alpha 1 as Direct3D's does.
+    bool AlphaHeldAtOne() const;
     void ApplyRaster();
     void ApplyShaderState();
     void ApplySamplers();

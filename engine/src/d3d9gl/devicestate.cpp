@@ -1,6 +1,7 @@
 #include "base/source/system/logger.h"
 #include "d3d9gl/device.h"
 #include "d3d9gl/glformat.h"
+#include "d3d9gl/image/pixelformat.h"
 #include "d3d9gl/statenames.h"
 #include "d3d9gl/surface.h"
 #include "d3d9gl/texture.h"
@@ -343,7 +344,16 @@ void Device::ApplyBlend()
     m_Gl.BlendFunc(src, dst, srcAlpha, dstAlpha);
     m_Gl.BlendEquation(op, opAlpha);
     m_Gl.BlendColor(rs[D3DRS_BLENDFACTOR]);
-    m_Gl.ColorMask(rs[D3DRS_COLORWRITEENABLE]);
+    m_Gl.ColorMask(rs[D3DRS_COLORWRITEENABLE] & (AlphaHeldAtOne() ? 0x7u : 0xFu));
+}
+
+bool Device::AlphaHeldAtOne() const
+{
+    if (!m_Profile.es || !m_RenderTargets[0])
+        return false;
+    const FormatInfo* pInfo =
+        GetFormatInfo(static_cast<SurfaceImpl*>(m_RenderTargets[0].Get())->Format());
+    return pInfo && !pInfo->alpha && !pInfo->floatingPoint;
 }
 
 void Device::ApplyRaster()
@@ -469,7 +479,8 @@ HRESULT Device::Clear(DWORD Count, const D3DRECT* pRects, DWORD Flags, D3DCOLOR 
     BindFramebuffer();
 
     const RECT area = ClearArea(m_Viewport, m_ScissorRect, m_RenderStates[D3DRS_SCISSORTESTENABLE]);
-    const GLbitfield mask = SetClearValues(m_Gl, m_RenderStates, Flags, Color, Z, Stencil);
+    const GLbitfield mask = SetClearValues(
+        m_Gl, m_RenderStates, Flags, AlphaHeldAtOne() ? Color | 0xFF000000u : Color, Z, Stencil);
     m_Gl.Enable(GL_CAP_SCISSOR_TEST, true);
     const DWORD rectCount = Count > 0 ? Count : 1;
     for (DWORD i = 0; i < rectCount; ++i)

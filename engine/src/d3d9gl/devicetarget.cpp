@@ -19,6 +19,8 @@ HRESULT Device::BindRenderTarget(DWORD index, IDirect3DSurface9* pSurface)
     m_Dirty |= DIRTY_FRAMEBUFFER;
     if (index == 0)
     {
+        // The colour mask depends on the target where alpha is held at 1 (AlphaHeldAtOne).
+        m_Dirty |= m_Profile.es ? DIRTY_BLEND : 0u;
         // Direct3D resets the viewport and the scissor rectangle to the new target.
         auto* pTarget = static_cast<SurfaceImpl*>(pSurface);
         m_Viewport = {0, 0, pTarget->Width(), pTarget->Height(), 0.0f, 1.0f};

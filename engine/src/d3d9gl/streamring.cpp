@@ -6,8 +6,9 @@
 namespace d3d9gl
 {
 
-void StreamRing::Create(GLStateCache& gl, std::size_t capacity)
+void StreamRing::Create(GLStateCache& gl, std::size_t capacity, bool mapRanges)
 {
+    m_MapRanges = mapRanges;
     glGenBuffers(1, &m_Buffer);
     Orphan(gl, capacity);
 }
@@ -44,9 +45,10 @@ std::size_t StreamRing::Append(GLStateCache& gl, const void* pData, std::size_t 
     {
         gl.BindBuffer(m_Slot, m_Buffer);
     }
-    void* pTarget = glMapBufferRange(m_Target, GLintptr(offset), GLsizeiptr(size),
-                                     GL_MAP_WRITE_BIT | GL_MAP_UNSYNCHRONIZED_BIT |
-                                         GL_MAP_INVALIDATE_RANGE_BIT);
+    void* pTarget = m_MapRanges ? glMapBufferRange(m_Target, GLintptr(offset), GLsizeiptr(size),
+                                                   GL_MAP_WRITE_BIT | GL_MAP_UNSYNCHRONIZED_BIT |
+                                                       GL_MAP_INVALIDATE_RANGE_BIT)
+                                : nullptr;
     if (pTarget)
     {
         std::memcpy(pTarget, pData, size);

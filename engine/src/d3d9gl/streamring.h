@@ -2,7 +2,9 @@
 // A GL buffer that streamed data is appended to: each write maps the next free range
 // unsynchronised (no draw can still read it) and returns its offset; when the ring is full
 // the storage is orphaned and writing starts again at the front, so the draws still in
-// flight keep the old storage and nothing waits.
+// flight keep the old storage and nothing waits. Where GL maps only whole buffers (WebGL
+// 2 allows MAP_WRITE | MAP_INVALIDATE_BUFFER alone), the range is written with
+// glBufferSubData instead.
 
 #include "d3d9gl/glstatecache.h"
 
@@ -17,7 +19,8 @@ class StreamRing
 public:
     StreamRing(GLBufferSlot slot, GLenum target) : m_Slot(slot), m_Target(target) {}
 
-    void Create(GLStateCache& gl, std::size_t capacity);
+    // mapRanges: write through unsynchronised range maps (desktop GL).
+    void Create(GLStateCache& gl, std::size_t capacity, bool mapRanges);
     void Release(GLStateCache& gl);
     GLuint Name() const { return m_Buffer; }
     // Counts the times the storage was replaced: ranges bound before then read undefined
@@ -35,6 +38,7 @@ private:
     GLBufferSlot m_Slot;
     GLenum m_Target;
     GLuint m_Buffer = 0;
+    bool m_MapRanges = true;
     std::size_t m_Capacity = 0;
     std::size_t m_Head = 0;
     uint32_t m_Generation = 0;

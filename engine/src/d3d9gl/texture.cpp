@@ -37,7 +37,7 @@ bool ConvertTexels(D3DFORMAT from, const ImageSurface& in, D3DFORMAT to, ImageSu
     if (!(fromBgra && to == D3DFMT_A8B8G8R8) && !(from == D3DFMT_A8B8G8R8 && toBgra))
         return ConvertSurface(from, in, to, out);
     out = in;
-    const bool opaque = from == D3DFMT_X8R8G8B8;
+    const bool opaque = from == D3DFMT_X8R8G8B8 || to == D3DFMT_X8R8G8B8;
     for (std::size_t i = 0; i + 3 < out.bytes.size(); i += 4)
     {
         std::swap(out.bytes[i], out.bytes[i + 2]);
