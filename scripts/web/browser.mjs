@@ -1,9 +1,8 @@
 // Headless Chromium driven over the DevTools protocol, and a static file server for the site,
 // both on 127.0.0.1 only.
 import { spawn } from 'node:child_process';
-import { createReadStream, mkdtempSync, rmSync, statSync } from 'node:fs';
+import { createReadStream, mkdirSync, rmSync, statSync } from 'node:fs';
 import { createServer } from 'node:http';
-import { tmpdir } from 'node:os';
 import { extname, join, normalize } from 'node:path';
 import CDP from 'chrome-remote-interface';
 
@@ -46,9 +45,11 @@ const FLAGS = [
     '--disable-backgrounding-occluded-windows', '--remote-debugging-port=0',
 ];
 
-// Starts Chromium and connects to its page; resolves to a Browser.
-export async function launch(executable = process.env.CHROMIUM || '/usr/bin/chromium') {
-    const profile = mkdtempSync(join(tmpdir(), 'lumivia-chromium-'));
+// Starts Chromium with a fresh profile in `profile` and connects to its page; resolves to a
+// Browser.
+export async function launch(profile, executable = process.env.CHROMIUM || '/usr/bin/chromium') {
+    rmSync(profile, { recursive: true, force: true });
+    mkdirSync(profile, { recursive: true });
     const child = spawn(executable, [...FLAGS, `--user-data-dir=${profile}`, 'about:blank'],
         { stdio: ['ignore', 'ignore', 'pipe'] });
     const port = await new Promise((resolve, reject) => {
@@ -64,13 +65,12 @@ export async function launch(executable = process.env.CHROMIUM || '/usr/bin/chro
     child.stderr.resume();
     const target = (await CDP.List({ port })).find((t) => t.type === 'page');
     const client = await CDP({ port, target });
-    return new Browser(child, profile, client);
+    return new Browser(child, client);
 }
 
 export class Browser {
-    constructor(child, profile, client) {
+    constructor(child, client) {
         this.child = child;
-        this.profile = profile;
         this.client = client;
         this.log = [];
         client.Runtime.consoleAPICalled(({ type, args }) =>
@@ -141,11 +141,14 @@ export class Browser {
         await this.frames(2);
     }
 
+    // Asks Chromium to end, then makes sure it has.
     async close() {
+        const ended = new Promise((resolve) => (this.child.exitCode !== null ? resolve() : this.child.on('exit', resolve)));
+        await this.client.Browser.close().catch(() => {});
         await this.client.close().catch(() => {});
-        this.child.kill();
-        await new Promise((resolve) => (this.child.exitCode !== null ? resolve() : this.child.on('exit', resolve)));
-        rmSync(this.profile, { recursive: true, force: true, maxRetries: 10, retryDelay: 100 });
+        const timer = setTimeout(() => this.child.kill(), 10000);
+        await ended;
+        clearTimeout(timer);
     }
 }
 

@@ -1,6 +1,6 @@
 // The web build's browser test and bench (run through scripts/web.sh test|bench):
 //   node harness.mjs test|bench --root DIR --tour EXE --work DIR [--frames N]
-// DIR (build-web) holds site/ (the pages) and tests/ (d3d9gl's GL tests as a page).
+// DIR (build-web) holds site/ (the pages) and tests-web/ (d3d9gl's GL tests as a page).
 // test: every lesson page and the start screen on the fixed clock against the desktop tour's
 // picture of the same screen, one lesson's controls driven with mouse events, deliberately
 // wrong pictures that must fail, d3d9gl's GL tests in the page. bench: per-lesson frame times beside the desktop tour's.
@@ -19,7 +19,7 @@ const CLICKS = [[1150, 21], [1150, 67]];
 // The frame rate text depends on how many frames ran; the controls drive does not fix it.
 const FPS_LABEL = [1208, 700, 72, 20];
 const PAGE_LIMIT_MS = 120000;
-const GL_TESTS_PAGE = 'tests/d3d9gl_gl_tests.html';
+const GL_TESTS_PAGE = 'tests-web/d3d9gl_gl_tests.html';
 
 function options(argv) {
     const named = { frames: '30' };
@@ -97,10 +97,14 @@ async function checkGLTests(browser, site) {
     await browser.open(`${site.url}/${GL_TESTS_PAGE}`);
     const { state, ms } = await browser.waitForState(PAGE_LIMIT_MS);
     const log = await browser.eval('document.querySelector("#log")?.textContent || ""');
-    const summary = log.split('\n').filter((l) => /^\[  (PASSED|FAILED) +\]|tests? from .* ran/.test(l));
-    const ok = state === 'done' && /^\[  PASSED  \]/m.test(log) && !/FAILED TEST/.test(log);
-    return { name, ok, line: `${state} after ${ms} ms: ${summary.join('; ')}` +
-        (ok ? '' : `\n${log || browser.log.join('\n')}`) };
+    const lines = log.split('\n');
+    const ran = lines.find((l) => /^\[==========\] \d+ tests? from .* ran/.test(l)) || 'no result';
+    const failed = lines.filter((l) => /^\[  FAILED  \] \w+\.\w+$/.test(l));
+    const ok = state === 'done' && /^\[  PASSED  \]/m.test(log) && failed.length === 0;
+    // On failure: the failed tests and the assertion messages (diagnostic lines start with "[").
+    const detail = lines.filter((l) => l && (!l.startsWith('[') || failed.includes(l)));
+    return { name, ok, line: `${state} after ${ms} ms: ${ran.slice(13)}, ${failed.length} failed` +
+        (ok ? '' : `\n  ${(detail.length ? detail : browser.log).join('\n  ')}`) };
 }
 
 // Wrong pictures that the comparison must refuse: another screen's reference, and the
@@ -125,7 +129,7 @@ async function test(opts) {
     const failures = join(opts.work, 'failed');
     rmSync(failures, { recursive: true, force: true });
     const site = await serve(opts.root);
-    const browser = await launch();
+    const browser = await launch(join(opts.work, 'chromium-profile'));
     const checks = [];
     try {
         for (const [name, reference] of Object.entries(references)) {
@@ -159,7 +163,7 @@ async function bench(opts) {
     const desktop = new Map(rows.map((r) => [r[column('lesson')],
         [Number(r[column('frame_median_ms')]), Number(r[column('frame_p95_ms')])]]));
     const site = await serve(opts.root);
-    const browser = await launch();
+    const browser = await launch(join(opts.work, 'chromium-profile'));
     let web;
     try {
         await browser.open(`${site.url}/site/lumivia.html?bench=${opts.frames}`);

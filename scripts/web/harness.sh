@@ -5,8 +5,8 @@
 #                     controls driven with mouse events, deliberately wrong pictures that must
 #                     be refused; failed pictures and their diffs go to build-web/test/failed
 #   harness.sh bench  per-lesson frame median and p95 in the browser beside the desktop's
-# Needs the site (scripts/web.sh build); builds the desktop tour in build/ when it is
-# missing and installs the harness's node packages (pinned, scripts/web/package-lock.json)
+# Needs the site (scripts/web.sh build); builds the desktop tour in build/ and the GL test
+# page in build-web/ and installs the harness's node packages (pinned, scripts/web/package-lock.json)
 # into scripts/web/node_modules.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
@@ -38,5 +38,11 @@ if [ ! -f "$root/build/build.ninja" ]; then
         -DHALVEX_WERROR=ON >/dev/null
 fi
 cmake --build "$root/build" -j "$(nproc)" --target lumivia-tour >/dev/null
+if [ "$command" = test ]; then
+    # d3d9gl's GL tests as a page, in the site's build tree (build-web/tests-web/).
+    export NODE_PATH=/usr/share/nodejs
+    cmake -S "$root" -B "$root/build-web" -DHALVEX_WEB_TESTS=ON >/dev/null
+    cmake --build "$root/build-web" --target d3d9gl_gl_tests >/dev/null
+fi
 exec node "$here/harness.mjs" "$command" --root "$root/build-web" \
     --tour "$root/build/bin/lumivia-tour" --work "$root/build-web/$command"
