@@ -42,6 +42,23 @@ std::string BadPrimitiveType(D3DPRIMITIVETYPE type)
            "6 (D3DPT_TRIANGLEFAN)";
 }
 
+// The instances an indexed draw makes: the largest count of the streams marked indexed
+// data, 1 without any. True when a stream is so marked.
+template <class Stream> bool CountInstances(const Stream (&streams)[STREAM_MAX], UINT& count)
+{
+    count = 1;
+    bool instancing = false;
+    for (const Stream& stream : streams)
+    {
+        if (stream.frequency & D3DSTREAMSOURCE_INDEXEDDATA)
+        {
+            instancing = true;
+            count = std::max(count, stream.frequency & FREQUENCY_MASK);
+        }
+    }
+    return instancing;
+}
+
 } // namespace
 
 // ---- Streams, indices, declarations -----------------------------------------------------
@@ -165,16 +182,7 @@ bool Device::PrepareDraw()
 
 bool Device::ApplyVertexInput(UINT& instanceCount, INT baseVertex)
 {
-    instanceCount = 1;
-    bool instancing = false;
-    for (const Stream_t& stream : m_Streams)
-    {
-        if (stream.frequency & D3DSTREAMSOURCE_INDEXEDDATA)
-        {
-            instancing = true;
-            instanceCount = std::max(instanceCount, stream.frequency & FREQUENCY_MASK);
-        }
-    }
+    const bool instancing = CountInstances(m_Streams, instanceCount);
     if (!(m_Dirty & DIRTY_VERTEX_INPUT) && baseVertex == m_InputBaseVertex)
         return true;
     uint32_t enabled = 0;

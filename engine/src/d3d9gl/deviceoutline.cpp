@@ -13,11 +13,14 @@ namespace d3d9gl
 namespace
 {
 
-// The three corners of triangle i, as positions in the draw's vertex sequence.
+// The three corners of triangle i, as positions in the draw's vertex sequence, in GL's order
+// (a strip's odd triangles start at their second vertex), so each edge runs the way the
+// rasteriser's polygon mode draws it.
 void TriangleCorners(D3DPRIMITIVETYPE type, UINT i, UINT corners[3])
 {
+    const UINT odd = i & 1u;
     if (type == D3DPT_TRIANGLESTRIP)
-        corners[0] = i, corners[1] = i + 1, corners[2] = i + 2;
+        corners[0] = i + odd, corners[1] = i + 1 - odd, corners[2] = i + 2;
     else if (type == D3DPT_TRIANGLEFAN)
         corners[0] = 0, corners[1] = i + 1, corners[2] = i + 2;
     else

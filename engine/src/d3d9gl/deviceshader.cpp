@@ -378,9 +378,11 @@ bool Device::EmulateSampler(const DWORD* pStates, UINT slot)
     }
     float bias = 0.0f;
     std::memcpy(&bias, &pStates[D3DSAMP_MIPMAPLODBIAS], sizeof(bias));
-    const float linear = pStates[D3DSAMP_MAGFILTER] >= D3DTEXF_LINEAR ? 1.0f : 0.0f;
-    const float state[4] = {bias, border, linear, 0.0f};
-    const D3DCOLOR c = pStates[D3DSAMP_BORDERCOLOR];
+    // The filter and the colour matter only with a border axis: without one, changing them
+    // leaves the block as it is.
+    const bool linear = border != 0.0f && pStates[D3DSAMP_MAGFILTER] >= D3DTEXF_LINEAR;
+    const float state[4] = {bias, border, linear ? 1.0f : 0.0f, 0.0f};
+    const D3DCOLOR c = border != 0.0f ? pStates[D3DSAMP_BORDERCOLOR] : 0;
     const float color[4] = {float((c >> 16) & 0xFF) / 255.0f, float((c >> 8) & 0xFF) / 255.0f,
                             float(c & 0xFF) / 255.0f, float(c >> 24) / 255.0f};
     if (std::memcmp(state, m_SamplerEmulation.state[slot], sizeof(state)) == 0 &&

@@ -72,7 +72,8 @@ vec4 d3d9gl_Border(int unit, int axes, vec4 texel, vec3 coord, vec3 size)
         if (((axes >> axis) & 1) != 0)
             inside *= d3d9gl_Inside(coord[axis], size[axis], linear);
     }
-    return mix(d3d9gl_BorderColor[unit], texel, inside);
+    // mix() can round even where the whole footprint lies inside.
+    return inside == 1.0 ? texel : mix(d3d9gl_BorderColor[unit], texel, inside);
 }
 vec4 d3d9gl_Texture(sampler2D s, int unit, vec2 uv, float bias)
 {
