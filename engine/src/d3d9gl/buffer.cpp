@@ -8,9 +8,16 @@
 namespace d3d9gl
 {
 
-BufferStorage::BufferStorage(Device* pDevice, UINT length, DWORD usage, D3DPOOL pool)
-    : DeviceChild(pDevice), m_Usage(usage), m_Pool(pool), m_Data(length, 0)
+BufferStorage::BufferStorage(Device* pDevice, UINT length, DWORD usage, D3DPOOL pool,
+                             GLBufferSlot slot)
+    : DeviceChild(pDevice), m_Usage(usage), m_Pool(pool), m_Slot(slot), m_Data(length, 0)
 {
+}
+
+GLenum BufferStorage::BindForUpload()
+{
+    m_pDevice->GL().BindBuffer(m_Slot, m_Buffer);
+    return m_Slot == GL_SLOT_ELEMENT_ARRAY ? GL_ELEMENT_ARRAY_BUFFER : GL_COPY_WRITE_BUFFER;
 }
 
 BufferStorage::~BufferStorage()
@@ -25,8 +32,7 @@ BufferStorage::~BufferStorage()
 bool BufferStorage::Create()
 {
     glGenBuffers(1, &m_Buffer);
-    m_pDevice->GL().BindBuffer(GL_SLOT_COPY_WRITE, m_Buffer);
-    glBufferData(GL_COPY_WRITE_BUFFER, GLsizeiptr(m_Data.size()), m_Data.data(),
+    glBufferData(BindForUpload(), GLsizeiptr(m_Data.size()), m_Data.data(),
                  (m_Usage & D3DUSAGE_DYNAMIC) ? GL_DYNAMIC_DRAW : GL_STATIC_DRAW);
     m_pDevice->CountUpload(m_Data.size());
     return m_Buffer != 0;
@@ -81,17 +87,17 @@ HRESULT BufferStorage::UnlockRange()
     if (m_pDevice)
     {
         m_pDevice->Activate();
-        m_pDevice->GL().BindBuffer(GL_SLOT_COPY_WRITE, m_Buffer);
+        const GLenum target = BindForUpload();
         if (m_DirtyBegin == 0 && m_DirtyEnd == Length())
         {
             // A whole-buffer update orphans the old storage instead of waiting for draws.
-            glBufferData(GL_COPY_WRITE_BUFFER, GLsizeiptr(m_Data.size()), m_Data.data(),
+            glBufferData(target, GLsizeiptr(m_Data.size()), m_Data.data(),
                          (m_Usage & D3DUSAGE_DYNAMIC) ? GL_DYNAMIC_DRAW : GL_STATIC_DRAW);
         }
         else
         {
-            glBufferSubData(GL_COPY_WRITE_BUFFER, GLintptr(m_DirtyBegin),
-                            GLsizeiptr(m_DirtyEnd - m_DirtyBegin), m_Data.data() + m_DirtyBegin);
+            glBufferSubData(target, GLintptr(m_DirtyBegin), GLsizeiptr(m_DirtyEnd - m_DirtyBegin),
+                            m_Data.data() + m_DirtyBegin);
         }
         m_pDevice->CountUpload(m_DirtyEnd - m_DirtyBegin);
     }

@@ -7,6 +7,7 @@
 #include "d3d9gl/refcounted.h"
 
 #include "d3d9gl/glapi.h"
+#include "d3d9gl/glstatecache.h"
 
 #include <vector>
 
@@ -16,7 +17,10 @@ namespace d3d9gl
 class BufferStorage : public DeviceChild
 {
 public:
-    BufferStorage(Device* pDevice, UINT length, DWORD usage, D3DPOOL pool);
+    // `slot` is where the buffer is bound for uploads: WebGL keeps index data and other data
+    // in separate buffers, decided by a buffer's first binding.
+    BufferStorage(Device* pDevice, UINT length, DWORD usage, D3DPOOL pool,
+                  GLBufferSlot slot = GL_SLOT_COPY_WRITE);
     ~BufferStorage() override;
     bool Create();
     void ReleaseGL() override;
@@ -34,8 +38,12 @@ public:
     HRESULT UnlockRange();
 
 private:
+    // Binds the buffer at its upload slot; the slot's target.
+    GLenum BindForUpload();
+
     DWORD m_Usage;
     D3DPOOL m_Pool;
+    GLBufferSlot m_Slot;
     GLuint m_Buffer = 0;
     std::vector<uint8_t> m_Data;
     UINT m_LockCount = 0;
@@ -66,7 +74,7 @@ class IndexBuffer final : public RefCounted<IDirect3DIndexBuffer9>, public Buffe
 {
 public:
     IndexBuffer(Device* pDevice, UINT length, DWORD usage, D3DPOOL pool, D3DFORMAT format)
-        : BufferStorage(pDevice, length, usage, pool), m_Format(format)
+        : BufferStorage(pDevice, length, usage, pool, GL_SLOT_ELEMENT_ARRAY), m_Format(format)
     {
     }
     D3DRESOURCETYPE GetType() override { return D3DRTYPE_INDEXBUFFER; }

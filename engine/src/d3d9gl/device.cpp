@@ -169,6 +169,7 @@ Device::~Device()
     m_IndexRing.Release(m_Gl);
     glDeleteFramebuffers(1, &m_DrawFbo);
     glDeleteFramebuffers(1, &m_ReadFbo);
+    glDeleteRenderbuffers(1, &m_FittedDepth);
     glDeleteVertexArrays(1, &m_Vao);
 }
 
@@ -333,6 +334,10 @@ void Device::PresentInto(const Halvex::Base::Letterbox& box, int width, int heig
     glBlitFramebuffer(0, 0, srcWidth, srcHeight, box.x, top, box.x + box.width, top - box.height,
                       GL_COLOR_BUFFER_BIT,
                       box.width == srcWidth && box.height == srcHeight ? GL_NEAREST : GL_LINEAR);
+    // Chromium's WebGL loses the read framebuffer binding when it shows the canvas while still
+    // reporting it bound, so the next frame's bind would be skipped: leave it unbound.
+    if (m_Profile.es)
+        m_Gl.BindReadFramebuffer(0);
 }
 
 HRESULT Device::Present(const RECT*, const RECT*, HWND, const RGNDATA*)

@@ -275,6 +275,10 @@ private:
     // Binds the draw framebuffer, attaching the targets first when they changed.
     void BindFramebuffer();
     void ApplyFramebuffer();
+    // Attaches the depth-stencil surface to the draw framebuffer. WebGL takes no attachments
+    // of different sizes, where Direct3D draws into the top left of a larger depth-stencil
+    // surface: on ES a smaller render target gets a depth-stencil buffer of its own size.
+    void AttachDepthStencil();
     void ApplyViewport();
     void ApplyRenderStates();
     void ApplyDepthStencil();
@@ -355,6 +359,9 @@ private:
     GLuint m_Vao = 0;
     GLuint m_DrawFbo = 0;
     GLuint m_ReadFbo = 0;
+    // The ES depth-stencil buffer of a render target smaller than the depth-stencil surface.
+    GLuint m_FittedDepth = 0;
+    UINT m_FittedDepthSize[2] = {0, 0};
     StreamRing m_VertexRing{GL_SLOT_ARRAY, GL_ARRAY_BUFFER};
     StreamRing m_IndexRing{GL_SLOT_ELEMENT_ARRAY, GL_ELEMENT_ARRAY_BUFFER};
     bool m_MergeDraws = true;

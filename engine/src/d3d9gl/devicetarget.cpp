@@ -107,8 +107,7 @@ void Device::ApplyFramebuffer()
     }
     glDrawBuffers(GLsizei(RENDER_TARGET_MAX), drawBuffers);
     glFramebufferRenderbuffer(GL_DRAW_FRAMEBUFFER, GL_DEPTH_STENCIL_ATTACHMENT, GL_RENDERBUFFER, 0);
-    if (auto* pDepth = static_cast<SurfaceImpl*>(m_DepthStencil.Get()))
-        pDepth->Attach(GL_DEPTH_STENCIL_ATTACHMENT);
+    AttachDepthStencil();
     m_Counters.StateChanges += RENDER_TARGET_MAX + 2;
     const GLenum status = glCheckFramebufferStatus(GL_DRAW_FRAMEBUFFER);
     if (status != GL_FRAMEBUFFER_COMPLETE)
@@ -117,6 +116,34 @@ void Device::ApplyFramebuffer()
             "(status 0x%x)",
             status);
     m_Dirty &= ~DIRTY_FRAMEBUFFER;
+}
+
+void Device::AttachDepthStencil()
+{
+    auto* pDepth = static_cast<SurfaceImpl*>(m_DepthStencil.Get());
+    auto* pTarget = static_cast<SurfaceImpl*>(m_RenderTargets[0].Get());
+    if (!pDepth)
+        return;
+    if (!m_Profile.es || !pTarget ||
+        (pTarget->Width() == pDepth->Width() && pTarget->Height() == pDepth->Height()))
+    {
+        pDepth->Attach(GL_DEPTH_STENCIL_ATTACHMENT);
+        return;
+    }
+    if (!m_FittedDepth || m_FittedDepthSize[0] != pTarget->Width() ||
+        m_FittedDepthSize[1] != pTarget->Height())
+    {
+        if (!m_FittedDepth)
+            glGenRenderbuffers(1, &m_FittedDepth);
+        glBindRenderbuffer(GL_RENDERBUFFER, m_FittedDepth);
+        glRenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH24_STENCIL8, GLsizei(pTarget->Width()),
+                              GLsizei(pTarget->Height()));
+        glBindRenderbuffer(GL_RENDERBUFFER, 0);
+        m_FittedDepthSize[0] = pTarget->Width();
+        m_FittedDepthSize[1] = pTarget->Height();
+    }
+    glFramebufferRenderbuffer(GL_DRAW_FRAMEBUFFER, GL_DEPTH_STENCIL_ATTACHMENT, GL_RENDERBUFFER,
+                              m_FittedDepth);
 }
 
 HRESULT Device::GetRenderTargetData(IDirect3DSurface9* pRenderTarget,
