@@ -23,12 +23,9 @@ if [ ! -f "$root/build-web/site/lumivia.html" ]; then
     echo "no site in build-web/site: run scripts/web.sh build first" >&2
     exit 1
 fi
-for tool in node npm chromium; do
-    command -v "$tool" >/dev/null || {
-        echo "$tool is missing: run scripts/web.sh build first" >&2
-        exit 1
-    }
-done
+"$root/scripts/install-deps.sh" "$here/deps-test.txt"
+# Debian's nodejs comes without npm; other builds of nodejs bring their own.
+command -v npm >/dev/null || "$root/scripts/install-deps.sh" <(echo npm)
 if ! cmp -s "$here/package-lock.json" "$here/node_modules/.package-lock.json.installed"; then
     (cd "$here" && npm ci --no-audit --no-fund --loglevel=error)
     cp "$here/package-lock.json" "$here/node_modules/.package-lock.json.installed"
@@ -37,12 +34,12 @@ if [ ! -f "$root/build/build.ninja" ]; then
     cmake -S "$root" -B "$root/build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
         -DHALVEX_WERROR=ON >/dev/null
 fi
-cmake --build "$root/build" -j "$(nproc)" --target lumivia-tour >/dev/null
+cmake --build "$root/build" -j "$(nproc)" --target lumivia-tour
 if [ "$command" = test ]; then
     # d3d9gl's GL tests as a page, in the site's build tree (build-web/tests-web/).
     export NODE_PATH=/usr/share/nodejs
     cmake -S "$root" -B "$root/build-web" -DHALVEX_WEB_TESTS=ON >/dev/null
-    cmake --build "$root/build-web" --target d3d9gl_gl_tests >/dev/null
+    cmake --build "$root/build-web" --target d3d9gl_gl_tests
 fi
 exec node "$here/harness.mjs" "$command" --root "$root/build-web" \
     --tour "$root/build/bin/lumivia-tour" --work "$root/build-web/$command"
