@@ -10,8 +10,6 @@ file(GLOB_RECURSE LUMIVIA_WEB_DATA CONFIGURE_DEPENDS
 list(FILTER LUMIVIA_WEB_DATA EXCLUDE REGEX "/Data/Icon/")
 target_link_options(lumivia PRIVATE
     -sMIN_WEBGL_VERSION=2 -sMAX_WEBGL_VERSION=2
-    # glMapBufferRange (write, invalidate) is emulated in the ES 3 emulation layer.
-    -sFULL_ES3=1
     -sALLOW_MEMORY_GROWTH=1
     -sENVIRONMENT=web
     "SHELL:--preload-file ${CMAKE_SOURCE_DIR}/Data@/Data"

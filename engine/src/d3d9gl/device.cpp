@@ -196,9 +196,9 @@ bool Device::Initialize(const D3DPRESENT_PARAMETERS& params)
     glBindVertexArray(m_Vao);
     glGenFramebuffers(1, &m_DrawFbo);
     glGenFramebuffers(1, &m_ReadFbo);
-    m_VertexRing.Create(m_Gl, VERTEX_RING_BYTES, !m_Profile.es);
-    m_IndexRing.Create(m_Gl, INDEX_RING_BYTES, !m_Profile.es);
-    m_ConstantRing.Create(m_Gl, CONSTANT_RING_BYTES, !m_Profile.es);
+    m_VertexRing.Create(m_Gl, VERTEX_RING_BYTES, m_Profile.mapWrite);
+    m_IndexRing.Create(m_Gl, INDEX_RING_BYTES, m_Profile.mapWrite);
+    m_ConstantRing.Create(m_Gl, CONSTANT_RING_BYTES, m_Profile.mapWrite);
     m_UniformAlignment = std::size_t(std::max(GetInteger(GL_UNIFORM_BUFFER_OFFSET_ALIGNMENT), 16));
     for (int stage = 0; stage < SHADER_STAGE_MAX; ++stage)
         m_Constants[stage].bytes.assign(ConstantBlockSize(ShaderStage(stage)), 0);

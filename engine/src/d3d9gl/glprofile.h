@@ -29,6 +29,9 @@ struct GLProfile_t
     void (*polygonMode)(GLenum mode);
     void (*drawElementsBaseVertex)(GLenum mode, GLsizei count, GLenum type, const void* pOffset,
                                    GLsizei instances, GLint baseVertex);
+    // Copies `size` bytes to `offset` of the buffer bound at `target` through an
+    // unsynchronised range map; false when the map fails. (WebGL maps only whole buffers.)
+    bool (*mapWrite)(GLenum target, GLintptr offset, const void* pData, GLsizeiptr size);
     // A whole texture level (of a cube face) into pPixels.
     void (*getTexImage)(GLenum target, GLint level, GLenum format, GLenum type, void* pPixels);
 };

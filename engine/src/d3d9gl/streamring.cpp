@@ -1,14 +1,14 @@
 #include "d3d9gl/streamring.h"
 
 #include <algorithm>
-#include <cstring>
 
 namespace d3d9gl
 {
 
-void StreamRing::Create(GLStateCache& gl, std::size_t capacity, bool mapRanges)
+void StreamRing::Create(GLStateCache& gl, std::size_t capacity,
+                        bool (*pMapWrite)(GLenum, GLintptr, const void*, GLsizeiptr))
 {
-    m_MapRanges = mapRanges;
+    m_pMapWrite = pMapWrite;
     glGenBuffers(1, &m_Buffer);
     Orphan(gl, capacity);
 }
@@ -45,19 +45,8 @@ std::size_t StreamRing::Append(GLStateCache& gl, const void* pData, std::size_t 
     {
         gl.BindBuffer(m_Slot, m_Buffer);
     }
-    void* pTarget = m_MapRanges ? glMapBufferRange(m_Target, GLintptr(offset), GLsizeiptr(size),
-                                                   GL_MAP_WRITE_BIT | GL_MAP_UNSYNCHRONIZED_BIT |
-                                                       GL_MAP_INVALIDATE_RANGE_BIT)
-                                : nullptr;
-    if (pTarget)
-    {
-        std::memcpy(pTarget, pData, size);
-        glUnmapBuffer(m_Target);
-    }
-    else
-    {
+    if (!m_pMapWrite || !m_pMapWrite(m_Target, GLintptr(offset), pData, GLsizeiptr(size)))
         glBufferSubData(m_Target, GLintptr(offset), GLsizeiptr(size), pData);
-    }
     m_Head = offset + size;
     return offset;
 }

@@ -19,8 +19,9 @@ class StreamRing
 public:
     StreamRing(GLBufferSlot slot, GLenum target) : m_Slot(slot), m_Target(target) {}
 
-    // mapRanges: write through unsynchronised range maps (desktop GL).
-    void Create(GLStateCache& gl, std::size_t capacity, bool mapRanges);
+    // pMapWrite: writes through a range map (GLProfile_t::mapWrite), or null.
+    void Create(GLStateCache& gl, std::size_t capacity,
+                bool (*pMapWrite)(GLenum, GLintptr, const void*, GLsizeiptr));
     void Release(GLStateCache& gl);
     GLuint Name() const { return m_Buffer; }
     // Counts the times the storage was replaced: ranges bound before then read undefined
@@ -38,7 +39,7 @@ private:
     GLBufferSlot m_Slot;
     GLenum m_Target;
     GLuint m_Buffer = 0;
-    bool m_MapRanges = true;
+    bool (*m_pMapWrite)(GLenum, GLintptr, const void*, GLsizeiptr) = nullptr;
     std::size_t m_Capacity = 0;
     std::size_t m_Head = 0;
     uint32_t m_Generation = 0;

@@ -3,6 +3,8 @@
 
 #include "d3d9gl/glprofile.h"
 
+#include <cstring>
+
 namespace d3d9gl::glplatform
 {
 namespace
@@ -29,6 +31,18 @@ void DrawElementsBaseVertex(GLenum mode, GLsizei count, GLenum type, const void*
                             GLsizei instances, GLint baseVertex)
 {
     glDrawElementsInstancedBaseVertex(mode, count, type, pOffset, instances, baseVertex);
+}
+
+bool MapWrite(GLenum target, GLintptr offset, const void* pData, GLsizeiptr size)
+{
+    void* pTarget = glMapBufferRange(target, offset, size,
+                                     GL_MAP_WRITE_BIT | GL_MAP_UNSYNCHRONIZED_BIT |
+                                         GL_MAP_INVALIDATE_RANGE_BIT);
+    if (!pTarget)
+        return false;
+    std::memcpy(pTarget, pData, std::size_t(size));
+    glUnmapBuffer(target);
+    return true;
 }
 
 void GetTexImage(GLenum target, GLint level, GLenum format, GLenum type, void* pPixels)
@@ -59,6 +73,7 @@ GLProfile_t DetectProfile()
     profile.pointFill = true;
     profile.drawElementsBaseVertex = DrawElementsBaseVertex;
     profile.getTexImage = GetTexImage;
+    profile.mapWrite = MapWrite;
     profile.bgra = true;
     profile.samplerExtras = true;
     profile.anisotropy = version >= 46 || HasExtension("GL_EXT_texture_filter_anisotropic");
