@@ -80,6 +80,11 @@ async function checkScreen(browser, site, opts, name, reference) {
 // desktop's picture after the same clicks.
 async function checkInput(browser, site, opts, before, after) {
     await browser.open(`${site.url}/site/lumivia.html?frames=100000#${INPUT_LESSON}`);
+    // Reading the canvas before the program has made its context would make one.
+    const started = await browser.eval(`new Promise((done) => { const end = Date.now() + ${PAGE_LIMIT_MS};
+        const poll = () => (window.lumiviaFirstFrameMs !== undefined ? done(true)
+            : Date.now() > end ? done(false) : setTimeout(poll, 50)); poll(); })`);
+    if (!started) return { name: `${INPUT_LESSON} clicked`, ok: false, line: 'no first frame' };
     let shown = null;
     let ready = false;
     for (let i = 0; i < 100 && !ready; ++i) {
