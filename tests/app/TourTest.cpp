@@ -17,10 +17,14 @@ TEST(TourOptions, OptionsSwitchesAndLessonNamesAreTakenInAnyOrder)
 {
     TourOptions_t options;
     std::string error;
-    ASSERT_TRUE(
-        Parse({"MatrixTransform", "--out", "pics", "--frames", "5", "--csv", "b.csv", "Lighting",
-               "--compare-merge", "--help", "--notes", "--stats", "--inspect", "Stencil"},
-              &options, &error))
+    ASSERT_TRUE(Parse({"MatrixTransform", "--out",    "pics",
+                       "--frames",        "5",        "--csv",
+                       "b.csv",           "Lighting", "--compare-merge",
+                       "--help",          "--notes",  "--stats",
+                       "--fixed-frames",  "9",        "--click",
+                       "1150,21",         "--click",  "0,67",
+                       "--inspect",       "Stencil"},
+                      &options, &error))
         << error;
     EXPECT_EQ(options.m_Frames, 5);
     EXPECT_TRUE(options.m_Bench);
@@ -29,6 +33,8 @@ TEST(TourOptions, OptionsSwitchesAndLessonNamesAreTakenInAnyOrder)
     EXPECT_EQ(options.m_Lessons, (std::vector<std::string>{"MatrixTransform", "Lighting"}));
     EXPECT_TRUE(options.m_Help && options.m_Notes && options.m_Stats);
     EXPECT_EQ(options.m_InspectLesson, "Stencil");
+    EXPECT_EQ(options.m_FixedFrames, 9);
+    EXPECT_EQ(options.m_Clicks, (std::vector<TourClick_t>{{1150, 21}, {0, 67}}));
 }
 
 TEST(TourOptions, BadInputIsRefusedWithAReason)
@@ -44,6 +50,14 @@ TEST(TourOptions, BadInputIsRefusedWithAReason)
     EXPECT_NE(error.find("--soak"), std::string::npos);
     EXPECT_FALSE(Parse({"--fast"}, &options, &error));
     EXPECT_EQ(error, "unknown option --fast");
+    for (const char* click : {"5", "5,", ",5", "5,-1", "5,6,", "5;6", "5,100001"})
+    {
+        EXPECT_FALSE(Parse({"--fixed-frames", "1", "--click", click}, &options, &error)) << click;
+        EXPECT_NE(error.find("--click needs X,Y"), std::string::npos) << error;
+    }
+    TourOptions_t noFixedClock;
+    EXPECT_FALSE(Parse({"--click", "5,6"}, &noFixedClock, &error));
+    EXPECT_EQ(error, "--click needs --fixed-frames");
 }
 
 TEST(TourStats, PercentilesUseNearestRank)

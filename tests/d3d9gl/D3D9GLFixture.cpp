@@ -9,7 +9,7 @@ namespace D3D9GLTest
 {
 
 IDirect3D9* DeviceFixture::s_pD3D = nullptr;
-SDL_Window* DeviceFixture::s_pWindow = nullptr;
+HWND DeviceFixture::s_Window = nullptr;
 IDirect3DDevice9* DeviceFixture::s_pDevice = nullptr;
 IDirect3DVertexDeclaration9* DeviceFixture::s_pDeclaration = nullptr;
 IDirect3DVertexShader9* DeviceFixture::s_pColorVS = nullptr;
@@ -28,14 +28,38 @@ const char* COLOR_PS = "SHADE in vec4 vColor; void main() { oColor = vColor; }\n
 const char* TEXTURE_PS = "SHADE in vec4 vColor; in vec2 vTexCoord; uniform sampler2D s0;\n"
                          "void main() { oColor = texture(s0, vTexCoord) * vColor; }\n";
 
+#ifdef __EMSCRIPTEN__
+// The test page's canvas has the target's size.
+HWND OpenWindow()
+{
+    return reinterpret_cast<HWND>(const_cast<char*>("#canvas"));
+}
+
+void CloseWindow(HWND) {}
+#else
+HWND OpenWindow()
+{
+    EXPECT_EQ(SDL_InitSubSystem(SDL_INIT_VIDEO), 0) << SDL_GetError();
+    SDL_Window* pWindow = SDL_CreateWindow("d3d9gl test", 0, 0, TARGET_SIZE, TARGET_SIZE,
+                                           SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
+    EXPECT_NE(pWindow, nullptr) << SDL_GetError();
+    return reinterpret_cast<HWND>(pWindow);
+}
+
+void CloseWindow(HWND window)
+{
+    if (window)
+        SDL_DestroyWindow(reinterpret_cast<SDL_Window*>(window));
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+}
+#endif
+
 } // namespace
 
 void DeviceFixture::SetUpTestSuite()
 {
-    ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_VIDEO), 0) << SDL_GetError();
-    s_pWindow = SDL_CreateWindow("d3d9gl test", 0, 0, TARGET_SIZE, TARGET_SIZE,
-                                 SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
-    ASSERT_NE(s_pWindow, nullptr) << SDL_GetError();
+    s_Window = OpenWindow();
+    ASSERT_NE(s_Window, nullptr);
     s_pD3D = Direct3DCreate9(D3D_SDK_VERSION);
     ASSERT_NE(s_pD3D, nullptr);
     s_Params = {};
@@ -49,8 +73,8 @@ void DeviceFixture::SetUpTestSuite()
     s_Params.AutoDepthStencilFormat = D3DFMT_D24S8;
     s_Params.PresentationInterval = D3DPRESENT_INTERVAL_IMMEDIATE;
     D3DPRESENT_PARAMETERS params = s_Params;
-    HR_OK(s_pD3D->CreateDevice(0, D3DDEVTYPE_HAL, reinterpret_cast<HWND>(s_pWindow),
-                               D3DCREATE_HARDWARE_VERTEXPROCESSING, &params, &s_pDevice));
+    HR_OK(s_pD3D->CreateDevice(0, D3DDEVTYPE_HAL, s_Window, D3DCREATE_HARDWARE_VERTEXPROCESSING,
+                               &params, &s_pDevice));
     const D3DVERTEXELEMENT9 elements[] = {
         {0, 0, D3DDECLTYPE_FLOAT4, D3DDECLMETHOD_DEFAULT, D3DDECLUSAGE_POSITION, 0},
         {0, 16, D3DDECLTYPE_D3DCOLOR, D3DDECLMETHOD_DEFAULT, D3DDECLUSAGE_COLOR, 0},
@@ -76,10 +100,8 @@ void DeviceFixture::TearDownTestSuite()
     release(s_pDeclaration);
     release(s_pDevice);
     release(s_pD3D);
-    if (s_pWindow)
-        SDL_DestroyWindow(s_pWindow);
-    s_pWindow = nullptr;
-    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    CloseWindow(s_Window);
+    s_Window = nullptr;
 }
 
 void DeviceFixture::SetUp()

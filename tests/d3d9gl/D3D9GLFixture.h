@@ -1,6 +1,7 @@
 #pragma once
-// A d3d9gl device on a hidden SDL window, shared by the tests of one suite, and helpers to
-// draw coloured and textured quads and to read the back buffer back.
+// A d3d9gl device on a hidden SDL window (the page's canvas in the browser), shared by the
+// tests of one suite, and helpers to draw coloured and textured quads and to read the back
+// buffer back.
 
 #include "base/source/system/logger.h"
 #include "d3d9gl/d3d9.h"
@@ -9,7 +10,9 @@
 
 #include <gtest/gtest.h>
 
+#ifndef __EMSCRIPTEN__
 #include <SDL2/SDL.h>
+#endif
 
 #include <cstring>
 #include <initializer_list>
@@ -104,7 +107,8 @@ protected:
     D3DCOLOR BackBufferPixel(UINT x, UINT y);
 
     static IDirect3D9* s_pD3D;
-    static SDL_Window* s_pWindow;
+    // The SDL window, or the canvas's selector in the browser.
+    static HWND s_Window;
     static IDirect3DDevice9* s_pDevice;
     static IDirect3DVertexDeclaration9* s_pDeclaration;
     static IDirect3DVertexShader9* s_pColorVS;

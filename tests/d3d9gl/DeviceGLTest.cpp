@@ -1,6 +1,6 @@
 #include "D3D9GLFixture.h"
 
-#include <epoxy/gl.h>
+#include "d3d9gl/glapi.h"
 
 #include <cstring>
 
@@ -163,8 +163,8 @@ TEST_F(DeviceGLTest, ASecondDeviceCountsItsGLErrorsAndItsResourcesOutliveIt)
     params.BackBufferFormat = D3DFMT_UNKNOWN;
     params.PresentationInterval = D3DPRESENT_INTERVAL_DEFAULT; // vsync
     IDirect3DDevice9* pOther = nullptr;
-    HR_OK(s_pD3D->CreateDevice(0, D3DDEVTYPE_HAL, reinterpret_cast<HWND>(s_pWindow),
-                               D3DCREATE_HARDWARE_VERTEXPROCESSING, &params, &pOther));
+    HR_OK(s_pD3D->CreateDevice(0, D3DDEVTYPE_HAL, s_Window, D3DCREATE_HARDWARE_VERTEXPROCESSING,
+                               &params, &pOther));
     IDirect3DTexture9* pTexture = nullptr;
     HR_OK(pOther->CreateTexture(4, 4, 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, &pTexture, nullptr));
     IDirect3DVertexBuffer9* pBuffer = nullptr;

@@ -1,10 +1,12 @@
 // lumivia-tour: runs the real application headless, opens lessons by clicking their rows in
 // the lesson list and writes one picture per lesson; with --bench it also measures start-up,
 // lesson switches and frame times with the native draw calls of each frame; with --soak it
-// switches through the lessons repeatedly and checks that nothing accumulates; with --inspect
-// it writes one lesson's frame event by event.
+// switches through the lessons repeatedly and checks that nothing accumulates; with
+// --fixed-frames it writes the pictures that the web build's test pages are compared with;
+// with --inspect it writes one lesson's frame event by event.
 
 #include "tourallocations.h"
+#include "tourfixedclock.h"
 #include "tourinspect.h"
 #include "tourlessons.h"
 #include "touroptions.h"
@@ -250,6 +252,10 @@ int main(int argc, char** argv)
     if (options.m_SoakCycles > 0)
     {
         return RunSoak(lessons, options.m_SoakCycles);
+    }
+    if (options.m_FixedFrames > 0)
+    {
+        return RunFixedClockTour(lessons, options, outDir);
     }
     return RunTour(lessons, options, outDir, csvPath);
 }
