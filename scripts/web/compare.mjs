@@ -13,10 +13,21 @@ export function writePng(path, picture) {
     writeFileSync(path, PNG.sync.write(png));
 }
 
-// A pixel differs when one of its red, green or blue values differs by more than
-// `channel`; the pictures match when at most `fraction` of the pixels outside `ignore`
-// ([x, y, width, height] rectangles) differ. Returns { matches, largest, differing,
-// fraction, diff, reason }: `largest` is the largest channel difference, `diff` a picture
+// The largest red, green or blue difference between a pixel and the reference pixel at
+// (x, y).
+function delta(actual, reference, i, x, y) {
+    const j = (y * reference.width + x) * 4;
+    return Math.max(Math.abs(actual.data[i] - reference.data[j]),
+        Math.abs(actual.data[i + 1] - reference.data[j + 1]),
+        Math.abs(actual.data[i + 2] - reference.data[j + 2]));
+}
+
+// A pixel differs when one of its red, green or blue values differs by more than `channel`
+// from the reference pixel at its place and from each of that pixel's eight neighbours: two
+// rasterisers may put an edge that falls exactly on a pixel centre one pixel apart. The
+// pictures match when at most `fraction` of the pixels outside `ignore` ([x, y, width,
+// height] rectangles) differ. Returns { matches, largest, differing, fraction, diff,
+// reason }: `largest` is the largest channel difference at the same place, `diff` a picture
 // of the reference, dimmed, with each differing pixel in red.
 export function compare(actual, reference, tolerance, ignore = []) {
     if (actual.width !== reference.width || actual.height !== reference.height) {
@@ -35,13 +46,17 @@ export function compare(actual, reference, tolerance, ignore = []) {
         for (let x = 0; x < width; ++x) {
             const i = (y * width + x) * 4;
             const skip = ignored(x, y);
-            const delta = skip ? 0 : Math.max(Math.abs(actual.data[i] - reference.data[i]),
-                Math.abs(actual.data[i + 1] - reference.data[i + 1]),
-                Math.abs(actual.data[i + 2] - reference.data[i + 2]));
-            const bad = delta > tolerance.channel;
+            const here = skip ? 0 : delta(actual, reference, i, x, y);
+            let bad = here > tolerance.channel;
+            for (let n = 0; bad && n < 9; ++n) {
+                const nx = x + (n % 3) - 1;
+                const ny = y + Math.floor(n / 3) - 1;
+                bad = nx < 0 || ny < 0 || nx >= width || ny >= height ||
+                    delta(actual, reference, i, nx, ny) > tolerance.channel;
+            }
             counted += skip ? 0 : 1;
             differing += bad ? 1 : 0;
-            largest = Math.max(largest, delta);
+            largest = Math.max(largest, here);
             for (let c = 0; c < 3; ++c) {
                 diff.data[i + c] = bad ? (c === 0 ? 255 : 0) : reference.data[i + c] >> 2;
             }
@@ -52,5 +67,6 @@ export function compare(actual, reference, tolerance, ignore = []) {
     const matches = fraction <= tolerance.fraction;
     return { matches, largest, differing, fraction, diff,
         reason: matches ? '' : `${differing} pixels (${(fraction * 100).toFixed(3)} %) differ by ` +
-            `more than ${tolerance.channel}, at most ${(tolerance.fraction * 100).toFixed(3)} % may` };
+            `more than ${tolerance.channel} from their place and its neighbours, at most ` +
+            `${(tolerance.fraction * 100).toFixed(3)} % may` };
 }

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The browser test and bench of the web build (scripts/web.sh test, scripts/web.sh bench).
 #   harness.sh test   every lesson page and the start screen in headless Chromium against
-#                     the desktop tour's picture (fixed clock, 30 frames), one lesson's
-#                     controls driven with mouse events, deliberately wrong pictures that must
+#                     the desktop tour's picture (fixed clock, 30 frames), two lessons'
+#                     controls driven with mouse events (RS_FillShadeCull to WireFrame,
+#                     TextureSampling to Border), deliberately wrong pictures that must
 #                     be refused; failed pictures and their diffs go to build-web/test/failed
 #   harness.sh bench  per-lesson frame median and p95 in the browser beside the desktop's
 # Needs the site (scripts/web.sh build); builds the desktop tour in build/ and the GL test
