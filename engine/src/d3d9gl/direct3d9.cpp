@@ -35,6 +35,16 @@ void CopyString(char* pDest, size_t size, const std::string& text)
 
 } // namespace
 
+void ReadContextRendererNames(std::string& renderer, std::string& vendor)
+{
+    if (const GLubyte* pRenderer = glGetString(GL_RENDERER))
+        renderer = reinterpret_cast<const char*>(pRenderer);
+    if (const GLubyte* pVendor = glGetString(GL_VENDOR))
+        vendor = reinterpret_cast<const char*>(pVendor);
+    if (const GLubyte* pVersion = glGetString(GL_VERSION))
+        vendor += std::string(" ") + reinterpret_cast<const char*>(pVersion);
+}
+
 void Direct3D9::QueryRenderer()
 {
     if (!m_Renderer.empty())

@@ -36,4 +36,7 @@ void ReportStartFailure(const std::string& reason);
 // costs a context of its own.
 void QueryRendererNames(std::string& renderer, std::string& vendor);
 
+// The same names read from the current context.
+void ReadContextRendererNames(std::string& renderer, std::string& vendor);
+
 } // namespace d3d9gl

@@ -125,12 +125,7 @@ void QueryRendererNames(std::string& renderer, std::string& vendor)
     {
         if (SDL_GLContext context = SDL_GL_CreateContext(pWindow))
         {
-            if (const GLubyte* pRenderer = glGetString(GL_RENDERER))
-                renderer = reinterpret_cast<const char*>(pRenderer);
-            if (const GLubyte* pVendor = glGetString(GL_VENDOR))
-                vendor = reinterpret_cast<const char*>(pVendor);
-            if (const GLubyte* pVersion = glGetString(GL_VERSION))
-                vendor += std::string(" ") + reinterpret_cast<const char*>(pVersion);
+            ReadContextRendererNames(renderer, vendor);
             SDL_GL_DeleteContext(context);
         }
         SDL_DestroyWindow(pWindow);

@@ -90,12 +90,7 @@ void QueryRendererNames(std::string& renderer, std::string& vendor)
     // once there is one.
     if (emscripten_webgl_get_current_context() <= 0)
         return;
-    if (const GLubyte* pRenderer = glGetString(GL_RENDERER))
-        renderer = reinterpret_cast<const char*>(pRenderer);
-    if (const GLubyte* pVendor = glGetString(GL_VENDOR))
-        vendor = reinterpret_cast<const char*>(pVendor);
-    if (const GLubyte* pVersion = glGetString(GL_VERSION))
-        vendor += std::string(" ") + reinterpret_cast<const char*>(pVersion);
+    ReadContextRendererNames(renderer, vendor);
 }
 
 } // namespace d3d9gl
