@@ -21,7 +21,6 @@ namespace
 constexpr UINT SIZE = 64; // the back buffer's, the depth surfaces' and the largest target's
 constexpr UINT BUFFER_BYTES = 4096;
 constexpr UINT INDEX_COUNT = 256;
-constexpr UINT INDEX_RANGE = 64; // index values; with the base vertex, within any stream
 constexpr UINT MAX_PRIMITIVES = 8;
 constexpr UINT REGISTERS = 32; // the constant registers the lessons' shaders read
 
@@ -82,7 +81,8 @@ constexpr struct
 
 // What a fill writes: any bytes, every 4 bytes a float in [-1.2, 1.2] (so any offset and
 // stride reads positions around the target and texture coordinates around the texture), or
-// 16-bit or 32-bit indices below INDEX_RANGE (the bytes masked).
+// 16-bit or 32-bit indices below 64 (the bytes masked), so that with the base vertex they stay
+// within any stream.
 constexpr uint32_t BYTES = 0xFFFFFFFF, FLOATS = 0, INDICES16 = 0x003F003F, INDICES32 = 0x3F;
 
 // Bytes from a small generator that one choice seeds: a large fill costs one choice.
