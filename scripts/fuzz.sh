@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Fuzzes the readers of user-editable files (libFuzzer, ASan, UBSan) in build-fuzz/.
 #   scripts/fuzz.sh TARGET SECONDS   fuzz one target (fuzz_model, fuzz_image_file,
-#                                    fuzz_texture_load, fuzz_shader, fuzz_font)
+#                                    fuzz_texture_load, fuzz_shader, fuzz_font, fuzz_device)
 #   scripts/fuzz.sh --ci             every target: its seed corpus replayed, then 30 s
 # New inputs collect in build-fuzz/corpus/TARGET; findings land in build-fuzz/findings/ and,
 # once mended, belong in tests/fuzz/corpus/TARGET as regression inputs.
@@ -30,7 +30,7 @@ fuzz() {
 }
 
 if [[ "${1:-}" == "--ci" ]]; then
-    for target in fuzz_model fuzz_image_file fuzz_texture_load fuzz_shader fuzz_font; do
+    for target in fuzz_model fuzz_image_file fuzz_texture_load fuzz_shader fuzz_font fuzz_device; do
         fuzz "$target" 30
     done
 elif [[ $# -eq 2 ]]; then

@@ -34,6 +34,11 @@ HRESULT D3D9GL_SetNextShaderName(IDirect3DDevice9* pDevice, const char* pName);
 // unless the environment sets D3D9GL_NO_MERGE=1 when the device is made.
 HRESULT D3D9GL_SetDrawMerging(IDirect3DDevice9* pDevice, BOOL enabled);
 
+// A reference mode for tests: while it is on, every draw and clear specifies all GL state
+// anew, as if nothing had been set before, instead of the groups that changed since the last
+// one. The pixels must be the same either way.
+HRESULT D3D9GL_SetPlainState(IDirect3DDevice9* pDevice, BOOL enabled);
+
 // The compiler's or linker's log of the latest shader that failed to compile or link, as the
 // driver wrote it (lines numbered as in the shader's own text; a link log after a first line
 // naming both shaders), and in *pFailures how many

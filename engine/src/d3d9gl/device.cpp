@@ -194,6 +194,8 @@ bool Device::Initialize(const D3DPRESENT_PARAMETERS& params)
     // faces are the ones Direct3D calls clockwise.
     glplatform::SetUp(m_Profile, OnGLError, this);
     glFrontFace(m_Profile.clipControl ? GL_CW : GL_CCW);
+    const auto* pRenderer = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
+    m_FinishAfterSwap = pRenderer && std::strstr(pRenderer, "llvmpipe");
     m_Gl.SetPolygonModeCall(m_Profile.polygonMode);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
@@ -366,6 +368,8 @@ HRESULT Device::Present(const RECT*, const RECT*, HWND, const RGNDATA*)
     {
         PresentInto(box, width, height);
         m_Surface->Swap();
+        if (m_FinishAfterSwap)
+            glFinish();
     }
     CollectGLErrors();
     // The scissor test and colour mask go back to the draw state; the attachments of the
@@ -490,6 +494,15 @@ HRESULT D3D9GL_SetDrawMerging(IDirect3DDevice9* pDevice, BOOL enabled)
     if (!pGLDevice)
         return D3DERR_INVALIDCALL;
     pGLDevice->SetDrawMerging(enabled != FALSE);
+    return D3D_OK;
+}
+
+HRESULT D3D9GL_SetPlainState(IDirect3DDevice9* pDevice, BOOL enabled)
+{
+    d3d9gl::Device* pGLDevice = d3d9gl::ToDevice(pDevice);
+    if (!pGLDevice)
+        return D3DERR_INVALIDCALL;
+    pGLDevice->SetPlainState(enabled != FALSE);
     return D3D_OK;
 }
 

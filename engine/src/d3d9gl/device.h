@@ -219,6 +219,7 @@ public:
     void ResetCounters();
     void SetNextShaderName(const char* pName) { m_NextShaderName = pName ? pName : ""; }
     void SetDrawMerging(bool enabled);
+    void SetPlainState(bool enabled) { m_PlainState = enabled; }
     void FailCreation(D3D9GL_CREATION_KIND kind, UINT nth) { m_FailCountdown[kind] = nth; }
 
     // Frame capture (devicecapture.cpp). While a frame is recorded every call that affects
@@ -294,6 +295,8 @@ private:
     // bars around it black.
     void PresentInto(const Halvex::Base::Letterbox& box, int width, int height);
     void ResetStates();
+    // Forgets what GL state was applied, so the next draw or clear specifies all of it.
+    void ForgetAppliedState();
     // Where GL has no debug output: counts and logs the errors glGetError holds.
     void CollectGLErrors();
 
@@ -385,6 +388,10 @@ private:
     std::unique_ptr<GLSurface> m_Surface;
     GLProfile_t m_Profile;
     D3DPRESENT_PARAMETERS m_Params = {};
+    // Mesa's llvmpipe with rasterizer threads sometimes loses draws made into a texture
+    // right after a swap (random call sequences show it; with one thread, or after waiting
+    // for the swap, it never happens): there, Present waits for the swap to finish.
+    bool m_FinishAfterSwap = false;
     bool m_InScene = false;
     D3D9GL_COUNTERS m_Counters = {};
     D3D9GL_COUNTERS m_LastFrame = {};
@@ -413,6 +420,7 @@ private:
     StreamRing m_VertexRing{GL_SLOT_ARRAY, GL_ARRAY_BUFFER};
     StreamRing m_IndexRing{GL_SLOT_ELEMENT_ARRAY, GL_ELEMENT_ARRAY_BUFFER};
     bool m_MergeDraws = true;
+    bool m_PlainState = false;
     Batch_t m_Batch = {};
     // The stride the vertex input was last specified for a batch with; 0 once any other
     // draw has specified it.

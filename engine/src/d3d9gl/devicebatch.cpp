@@ -1,9 +1,10 @@
 // Draw merging: consecutive DrawPrimitiveUP calls under one state become one native draw.
-// Triangle lists, strips and fans join as an indexed triangle list. Each triangle keeps the
-// winding and the corner order that Mesa's rasterizer gives a native strip or fan (a strip's
-// triangle starts at its first vertex; a fan's starts at its rim under flat shading and at
-// its centre otherwise), so interpolation rounds alike and the merged pixels are the
-// unmerged ones.
+// Triangle lists, strips and fans join as an indexed triangle list. Each strip triangle keeps
+// the winding and the corner order that Mesa's rasterizer gives a native strip (it starts at
+// its first vertex), so interpolation rounds alike and the merged pixels are the unmerged
+// ones. Mesa starts a native fan's triangle at its centre or at its rim depending on whether
+// it clips the triangle, which a list cannot follow: a fan is drawn as the same list whether
+// it joins others or not.
 
 #include "d3d9gl/device.h"
 
@@ -79,10 +80,14 @@ void Device::FlushBatch()
     if (m_BatchInputStride != stride)
         m_Dirty |= DIRTY_VERTEX_INPUT;
     const UINT firstVertex = UINT(offset / stride);
-    if (draws == 1)
+    if (draws == 1 && m_Batch.firstType != D3DPT_TRIANGLEFAN)
         Draw(m_Batch.firstType, m_Batch.firstPrimitiveCount, false, 0, firstVertex);
     else
+    {
+        if (draws == 1)
+            AppendBatchIndices(m_Batch.firstType, m_Batch.firstPrimitiveCount, 0);
         DrawBatchIndexed(firstVertex);
+    }
     if (!(m_Dirty & DIRTY_VERTEX_INPUT))
         m_BatchInputStride = stride;
     // Stream 0 is unset again; GL keeps reading the ring until the next change of the

@@ -105,7 +105,6 @@ void Device::ResetStates()
         m_Textures[slot].Reset();
         m_SlotSamplers[slot] = 0;
     }
-    m_DirtySamplers = (1u << SAMPLER_SLOT_MAX) - 1;
     for (Stream_t& stream : m_Streams)
         stream = {RefPtr<IDirect3DVertexBuffer9>(), 0, 0, 0, 1};
     m_Indices.Reset();
@@ -119,13 +118,22 @@ void Device::ResetStates()
     m_BackBuffer->GetSurfaceLevel(0, &pBackBuffer);
     BindRenderTarget(0, pBackBuffer);
     pBackBuffer->Release();
+    // Impossible values, so the first draw writes the state block.
+    m_ShaderState = {-1.0f, -1.0f, -1.0f, -1.0f};
+    ForgetAppliedState();
+}
+
+void Device::ForgetAppliedState()
+{
     m_Gl.Invalidate();
     glBindVertexArray(m_Vao);
     for (GLuint location = 0; location < 16; ++location)
         glDisableVertexAttribArray(location);
     m_EnabledAttributes = 0;
-    // Impossible values, so the first draw writes the state block.
-    m_ShaderState = {-1.0f, -1.0f, -1.0f, -1.0f};
+    for (ConstantBlock_t& block : m_Constants)
+        block.dirty = true;
+    m_ShaderStateDirty = true;
+    m_DirtySamplers = (1u << SAMPLER_SLOT_MAX) - 1;
     m_SamplerEmulationDirty = !m_Profile.samplerExtras;
     m_Dirty = DIRTY_ALL;
 }

@@ -169,6 +169,8 @@ HRESULT Device::RefuseDraw(const char* pCall, const std::string& reason)
 bool Device::PrepareDraw()
 {
     Activate();
+    if (m_PlainState)
+        ForgetAppliedState();
     BindFramebuffer();
     if (m_Dirty & DIRTY_VIEWPORT)
     {

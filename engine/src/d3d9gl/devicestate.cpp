@@ -485,6 +485,8 @@ HRESULT Device::Clear(DWORD Count, const D3DRECT* pRects, DWORD Flags, D3DCOLOR 
         return D3DERR_INVALIDCALL;
     }
     Activate();
+    if (m_PlainState)
+        ForgetAppliedState();
     BindFramebuffer();
 
     const RECT area = ClearArea(m_Viewport, m_ScissorRect, m_RenderStates[D3DRS_SCISSORTESTENABLE]);

@@ -3,6 +3,7 @@
 #include "d3d9gl/glprofile.h"
 
 #include <cstring>
+#include <initializer_list>
 
 namespace d3d9gl
 {
@@ -290,13 +291,17 @@ void GLStateCache::BindTexture(UINT unit, GLenum target, GLuint texture)
     if (m_TextureTarget[unit] == target && m_Texture[unit] == texture)
         return;
     ActiveTexture(unit);
-    // A unit holds one texture per target; the previous target is cleared so that a
-    // sampler of the wrong type reads nothing instead of a stale texture.
-    if (m_TextureTarget[unit] != target && m_TextureTarget[unit] != UNKNOWN_ENUM &&
-        m_Texture[unit] != 0)
+    // A unit holds one texture per target; the previous target is cleared (every other one
+    // when it is not known) so that a sampler of the wrong type reads nothing instead of a
+    // stale texture.
+    for (GLenum other : {GLenum(GL_TEXTURE_2D), GLenum(GL_TEXTURE_CUBE_MAP), GLenum(GL_TEXTURE_3D)})
     {
-        glBindTexture(m_TextureTarget[unit], 0);
-        Count();
+        const GLenum previous = m_TextureTarget[unit];
+        if (other != target && (previous == UNKNOWN_ENUM || (previous == other && m_Texture[unit])))
+        {
+            glBindTexture(other, 0);
+            Count();
+        }
     }
     m_TextureTarget[unit] = target;
     m_Texture[unit] = texture;

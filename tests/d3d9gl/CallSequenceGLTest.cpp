@@ -1,0 +1,44 @@
+// Random call sequences: the merged, the unmerged and the plain-state plays of each leave the
+// same bytes in every target, without a GL error.
+//   D3D9GL_SEQUENCE_SEEDS=FIRST:COUNT  checks that range of seeds instead of the fixed one.
+// The plays run on one rasterizer thread unless LP_NUM_THREADS says otherwise.
+
+#include "callsequence.h"
+
+#include <gtest/gtest.h>
+
+#include <cinttypes>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace D3D9GLTest
+{
+namespace
+{
+
+// Seeds that once found a fault, kept besides the fixed range 1..40: 81 and 37, merged fans
+// rasterized unlike a native fan; 33 and 37, a cube sampler read a stale cube after a 2D
+// texture was bound to its unit with the binding forgotten. With LP_NUM_THREADS=4 set, about
+// one seed in twelve (3, 14, 40, ...) lost draws right after a swap on llvmpipe.
+std::vector<uint64_t> g_Seeds = {81};
+
+TEST(CallSequenceGLTest, MergedUnmergedAndPlainPlaysAgree)
+{
+    // Mesa's shader compiler crashes on some sequences' programs under the ES profile.
+    if (const char* pProfile = std::getenv("D3D9GL_PROFILE");
+        pProfile && pProfile == std::string("es"))
+        GTEST_SKIP() << "call sequences run on the desktop profile";
+    uint64_t first = 1, count = 40;
+    const char* pRange = std::getenv("D3D9GL_SEQUENCE_SEEDS");
+    ASSERT_TRUE(!pRange || std::sscanf(pRange, "%" SCNu64 ":%" SCNu64, &first, &count) == 2);
+    for (uint64_t seed = first; seed < first + count; ++seed)
+        g_Seeds.push_back(seed);
+    for (uint64_t seed : g_Seeds)
+        EXPECT_EQ(CheckSequence([seed] { return ByteSource(seed); }, 60), "")
+            << "sequence seed " << seed << " (keep it in the test's seeds)";
+}
+
+} // namespace
+} // namespace D3D9GLTest
