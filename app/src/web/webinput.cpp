@@ -17,8 +17,9 @@ using namespace Halvex::HGui;
 
 namespace
 {
-// Virtual-key codes of the shortcuts a page claims from the browser.
-constexpr uint32_t PAGE_SHORTCUTS[] = {0x70, 0x71, 0x21, 0x22, 0x20}; // F1 F2 PgUp PgDn Space
+// Virtual-key codes of the shortcuts a page claims from the browser: F1, F2, F3, Page Up,
+// Page Down, Space.
+constexpr uint32_t PAGE_SHORTCUTS[] = {0x70, 0x71, 0x72, 0x21, 0x22, 0x20};
 
 // The touches that went down on the picture, by identifier; ones that went down on a bar are
 // not followed.
