@@ -11,16 +11,6 @@ namespace d3d9gl
 namespace
 {
 
-struct ValueName_t
-{
-    DWORD value;
-    const char* name;
-};
-
-// clang-format off
-#define VALUE_NAME(value) {value, #value}
-// clang-format on
-
 constexpr ValueName_t COMPARE_NAMES[] = {
     VALUE_NAME(D3DCMP_NEVER),        VALUE_NAME(D3DCMP_LESS),    VALUE_NAME(D3DCMP_EQUAL),
     VALUE_NAME(D3DCMP_LESSEQUAL),    VALUE_NAME(D3DCMP_GREATER), VALUE_NAME(D3DCMP_NOTEQUAL),
@@ -68,16 +58,6 @@ constexpr ValueName_t FORMAT_NAMES[] = {
     VALUE_NAME(D3DFMT_A16B16G16R16F), VALUE_NAME(D3DFMT_R32F),     VALUE_NAME(D3DFMT_G32R32F),
     VALUE_NAME(D3DFMT_A32B32G32R32F)};
 
-template <std::size_t N> const char* Find(const ValueName_t (&table)[N], DWORD value)
-{
-    for (const ValueName_t& entry : table)
-    {
-        if (entry.value == value)
-            return entry.name;
-    }
-    return nullptr;
-}
-
 // The names a render state's values take; null for numbers, masks and floats.
 const char* RenderValueName(D3DRENDERSTATETYPE state, DWORD value)
 {
@@ -87,30 +67,30 @@ const char* RenderValueName(D3DRENDERSTATETYPE state, DWORD value)
     case D3DRS_ALPHAFUNC:
     case D3DRS_STENCILFUNC:
     case D3DRS_CCW_STENCILFUNC:
-        return Find(COMPARE_NAMES, value);
+        return FindName(COMPARE_NAMES, value);
     case D3DRS_SRCBLEND:
     case D3DRS_DESTBLEND:
     case D3DRS_SRCBLENDALPHA:
     case D3DRS_DESTBLENDALPHA:
-        return Find(BLEND_NAMES, value);
+        return FindName(BLEND_NAMES, value);
     case D3DRS_BLENDOP:
     case D3DRS_BLENDOPALPHA:
-        return Find(BLENDOP_NAMES, value);
+        return FindName(BLENDOP_NAMES, value);
     case D3DRS_STENCILFAIL:
     case D3DRS_STENCILZFAIL:
     case D3DRS_STENCILPASS:
     case D3DRS_CCW_STENCILFAIL:
     case D3DRS_CCW_STENCILZFAIL:
     case D3DRS_CCW_STENCILPASS:
-        return Find(STENCILOP_NAMES, value);
+        return FindName(STENCILOP_NAMES, value);
     case D3DRS_CULLMODE:
-        return Find(CULL_NAMES, value);
+        return FindName(CULL_NAMES, value);
     case D3DRS_FILLMODE:
-        return Find(FILL_NAMES, value);
+        return FindName(FILL_NAMES, value);
     case D3DRS_SHADEMODE:
-        return Find(SHADE_NAMES, value);
+        return FindName(SHADE_NAMES, value);
     case D3DRS_ZENABLE:
-        return Find(ZBUFFER_NAMES, value);
+        return FindName(ZBUFFER_NAMES, value);
     case D3DRS_ZWRITEENABLE:
     case D3DRS_ALPHATESTENABLE:
     case D3DRS_ALPHABLENDENABLE:
@@ -124,7 +104,7 @@ const char* RenderValueName(D3DRENDERSTATETYPE state, DWORD value)
     case D3DRS_MULTISAMPLEANTIALIAS:
     case D3DRS_POINTSPRITEENABLE:
     case D3DRS_FOGENABLE:
-        return Find(BOOL_NAMES, value);
+        return FindName(BOOL_NAMES, value);
     default:
         return nullptr;
     }
@@ -176,15 +156,15 @@ std::string SamplerStateText(D3DSAMPLERSTATETYPE state, DWORD value)
         return {};
     const char* pValue = nullptr;
     if (state >= D3DSAMP_ADDRESSU && state <= D3DSAMP_ADDRESSW)
-        pValue = Find(ADDRESS_NAMES, value);
+        pValue = FindName(ADDRESS_NAMES, value);
     else if (state >= D3DSAMP_MAGFILTER && state <= D3DSAMP_MIPFILTER)
-        pValue = Find(FILTER_NAMES, value);
+        pValue = FindName(FILTER_NAMES, value);
     return Assignment(pName, pValue, NumberText(value, state == D3DSAMP_MIPMAPLODBIAS));
 }
 
 std::string FormatName(D3DFORMAT format)
 {
-    const char* pName = Find(FORMAT_NAMES, DWORD(format));
+    const char* pName = FindName(FORMAT_NAMES, DWORD(format));
     return pName ? std::string(pName) : "D3DFMT " + std::to_string(unsigned(format));
 }
 
