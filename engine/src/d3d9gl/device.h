@@ -351,9 +351,10 @@ private:
 
     // deviceoutline.cpp
     // Wireframe or point fill of a triangle draw where GL has no polygon modes: the edges
-    // as lines or the corners as points, from the draw's own vertices.
-    void DrawOutline(D3DPRIMITIVETYPE type, UINT primitiveCount, bool indexed, UINT start,
-                     UINT instanceCount);
+    // as lines or the corners as points, from the draw's own vertices (`numbers`, its vertex
+    // sequence as VertexNumbers gives it).
+    void DrawOutline(D3DPRIMITIVETYPE type, UINT primitiveCount,
+                     const std::vector<uint32_t>& numbers, UINT instanceCount);
     // True when the fill mode asks for what the rasteriser cannot do here.
     bool NeedsOutline() const;
     // Draws the vertices `list` names (32-bit indices through the index ring).
@@ -363,8 +364,8 @@ private:
     // Flat shading where GL takes the last vertex of each primitive (OpenGL ES, WebGL).
     bool FlatNeedsFirstVertexLast(D3DPRIMITIVETYPE type) const;
     // Draws each line or triangle with Direct3D's first vertex last, the winding kept.
-    void DrawFirstVertexLast(D3DPRIMITIVETYPE type, UINT primitiveCount, bool indexed, UINT start,
-                             UINT instanceCount);
+    void DrawFirstVertexLast(D3DPRIMITIVETYPE type, UINT primitiveCount,
+                             const std::vector<uint32_t>& numbers, UINT instanceCount);
 
     // deviceshader.cpp
     bool ApplyProgram();

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <string>
+#include <vector>
 
 namespace d3d9gl
 {
@@ -268,13 +269,18 @@ HRESULT Device::Draw(D3DPRIMITIVETYPE type, UINT primitiveCount, bool indexed, I
         return RefuseDraw(pCall, "the base vertex lies before the start of the vertex buffer");
     const PrimitiveMode_t& mode = PRIMITIVE_MODES[type];
     const GLsizei count = GLsizei(primitiveCount * mode.verticesPerPrimitive + mode.extraVertices);
-    if (NeedsOutline() && mode.verticesPerPrimitive + mode.extraVertices >= 3)
+    const bool outline = NeedsOutline() && mode.verticesPerPrimitive + mode.extraVertices >= 3;
+    if (outline || FlatNeedsFirstVertexLast(type))
     {
-        DrawOutline(type, primitiveCount, indexed, start, instanceCount);
-    }
-    else if (FlatNeedsFirstVertexLast(type))
-    {
-        DrawFirstVertexLast(type, primitiveCount, indexed, start, instanceCount);
+        // Both rewrite the draw as a list of the vertices its sequence names.
+        std::vector<uint32_t> numbers;
+        if (!VertexNumbers(indexed ? static_cast<IndexBuffer*>(m_Indices.Get()) : nullptr, start,
+                           UINT(count), numbers))
+            return RefuseDraw(pCall, "the indices run past the end of the index buffer");
+        if (outline)
+            DrawOutline(type, primitiveCount, numbers, instanceCount);
+        else
+            DrawFirstVertexLast(type, primitiveCount, numbers, instanceCount);
     }
     else if (indexed)
     {

@@ -3,7 +3,6 @@
 // Direct3D takes them from, the first one, each triangle turned about its corners so that
 // its winding stays.
 
-#include "d3d9gl/buffer.h"
 #include "d3d9gl/device.h"
 
 #include <vector>
@@ -37,22 +36,6 @@ UINT PrimitiveCorners(D3DPRIMITIVETYPE type, UINT i, UINT corners[3])
     }
 }
 
-UINT SequenceLength(D3DPRIMITIVETYPE type, UINT primitiveCount)
-{
-    switch (type)
-    {
-    case D3DPT_LINELIST:
-        return primitiveCount * 2;
-    case D3DPT_LINESTRIP:
-        return primitiveCount + 1;
-    case D3DPT_TRIANGLESTRIP:
-    case D3DPT_TRIANGLEFAN:
-        return primitiveCount + 2;
-    default:
-        return primitiveCount * 3;
-    }
-}
-
 } // namespace
 
 bool Device::FlatNeedsFirstVertexLast(D3DPRIMITIVETYPE type) const
@@ -61,16 +44,9 @@ bool Device::FlatNeedsFirstVertexLast(D3DPRIMITIVETYPE type) const
            m_RenderStates[D3DRS_SHADEMODE] == D3DSHADE_FLAT;
 }
 
-void Device::DrawFirstVertexLast(D3DPRIMITIVETYPE type, UINT primitiveCount, bool indexed,
-                                 UINT start, UINT instanceCount)
+void Device::DrawFirstVertexLast(D3DPRIMITIVETYPE type, UINT primitiveCount,
+                                 const std::vector<uint32_t>& numbers, UINT instanceCount)
 {
-    std::vector<uint32_t> numbers;
-    if (!VertexNumbers(indexed ? static_cast<IndexBuffer*>(m_Indices.Get()) : nullptr, start,
-                       SequenceLength(type, primitiveCount), numbers))
-    {
-        RefuseDraw("DrawIndexedPrimitive", "the indices run past the end of the index buffer");
-        return;
-    }
     std::vector<uint32_t> list;
     list.reserve(std::size_t(primitiveCount) * 3);
     for (UINT i = 0; i < primitiveCount; ++i)

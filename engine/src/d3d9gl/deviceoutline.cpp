@@ -62,17 +62,9 @@ bool Device::NeedsOutline() const
            (fill == D3DFILL_POINT && !(m_Profile.polygonMode && m_Profile.pointFill));
 }
 
-void Device::DrawOutline(D3DPRIMITIVETYPE type, UINT primitiveCount, bool indexed, UINT start,
-                         UINT instanceCount)
+void Device::DrawOutline(D3DPRIMITIVETYPE type, UINT primitiveCount,
+                         const std::vector<uint32_t>& numbers, UINT instanceCount)
 {
-    const UINT vertexCount = type == D3DPT_TRIANGLELIST ? primitiveCount * 3 : primitiveCount + 2;
-    std::vector<uint32_t> numbers;
-    if (!VertexNumbers(indexed ? static_cast<IndexBuffer*>(m_Indices.Get()) : nullptr, start,
-                       vertexCount, numbers))
-    {
-        RefuseDraw("DrawIndexedPrimitive", "the indices run past the end of the index buffer");
-        return;
-    }
     const bool points = m_RenderStates[D3DRS_FILLMODE] == D3DFILL_POINT;
     std::vector<uint32_t> list;
     list.reserve(std::size_t(primitiveCount) * (points ? 3 : 6));
