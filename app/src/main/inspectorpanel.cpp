@@ -58,18 +58,11 @@ constexpr int HIGHLIGHT[3] = {255, 64, 200};
 constexpr int TINT_PERCENT = 35;
 constexpr int DIM_PERCENT = 45;
 
-// Text wrapped to `width`; without a font each paragraph is one line.
+// Text wrapped to `width`.
 std::vector<std::string> Wrap(const TextManager* pFont, const std::string& text, float width)
 {
     std::vector<std::string> lines;
-    if (pFont)
-    {
-        WrapText(*pFont, text, width, lines);
-    }
-    else
-    {
-        lines.push_back(text);
-    }
+    WrapTextOrKeep(pFont, text, width, lines);
     return lines;
 }
 
