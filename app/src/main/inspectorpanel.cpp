@@ -1,5 +1,7 @@
 #include "main/inspectorpanel.h"
 
+#include "main/virtualkeys.h"
+
 #include "common/render/renderimpl.h"
 #include "common/render/texrenderproxy.h"
 #include "common/render/texrenderproxybtn.h"
@@ -256,10 +258,6 @@ void InspectorPanel::Select(int index)
 
 bool InspectorPanel::HandleKey(uint32_t virtualKey)
 {
-    constexpr uint32_t KEY_END = 0x23;
-    constexpr uint32_t KEY_HOME = 0x24;
-    constexpr uint32_t KEY_UP = 0x26;
-    constexpr uint32_t KEY_DOWN = 0x28;
     if (!IsVisible())
     {
         return false;
