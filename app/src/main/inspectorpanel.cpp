@@ -1,5 +1,7 @@
 #include "main/inspectorpanel.h"
 
+#include "main/virtualkeys.h"
+
 #include "common/render/renderimpl.h"
 #include "common/render/texrenderproxy.h"
 #include "common/render/texrenderproxybtn.h"
@@ -58,18 +60,11 @@ constexpr int HIGHLIGHT[3] = {255, 64, 200};
 constexpr int TINT_PERCENT = 35;
 constexpr int DIM_PERCENT = 45;
 
-// Text wrapped to `width`; without a font each paragraph is one line.
+// Text wrapped to `width`.
 std::vector<std::string> Wrap(const TextManager* pFont, const std::string& text, float width)
 {
     std::vector<std::string> lines;
-    if (pFont)
-    {
-        WrapText(*pFont, text, width, lines);
-    }
-    else
-    {
-        lines.push_back(text);
-    }
+    WrapTextOrKeep(pFont, text, width, lines);
     return lines;
 }
 
@@ -263,10 +258,6 @@ void InspectorPanel::Select(int index)
 
 bool InspectorPanel::HandleKey(uint32_t virtualKey)
 {
-    constexpr uint32_t KEY_END = 0x23;
-    constexpr uint32_t KEY_HOME = 0x24;
-    constexpr uint32_t KEY_UP = 0x26;
-    constexpr uint32_t KEY_DOWN = 0x28;
     if (!IsVisible())
     {
         return false;

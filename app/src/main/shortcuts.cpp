@@ -3,20 +3,7 @@
 #include "main/inspectorpanel.h"
 #include "main/lumivia.h"
 #include "main/screenshot.h"
-
-namespace
-{
-// Virtual-key codes.
-constexpr uint32_t KEY_ESCAPE = 0x1B;
-constexpr uint32_t KEY_SPACE = 0x20;
-constexpr uint32_t KEY_PAGE_UP = 0x21;
-constexpr uint32_t KEY_PAGE_DOWN = 0x22;
-constexpr uint32_t KEY_F1 = 0x70;
-constexpr uint32_t KEY_F2 = 0x71;
-constexpr uint32_t KEY_F3 = 0x72;
-constexpr uint32_t KEY_F5 = 0x74;
-constexpr uint32_t KEY_F12 = 0x7B;
-} // namespace
+#include "main/virtualkeys.h"
 
 void HandleShortcut(Lumivia& app, uint32_t virtualKey)
 {

@@ -302,6 +302,21 @@ void WrapText(const TextManager& font, const std::string& text, float maxWidth,
     }
 }
 
+void WrapTextOrKeep(const TextManager* pFont, const std::string& text, float maxWidth,
+                    std::vector<std::string>& lines)
+{
+    if (pFont)
+    {
+        WrapText(*pFont, text, maxWidth, lines);
+        return;
+    }
+    lines.clear();
+    if (!text.empty())
+    {
+        lines.push_back(text);
+    }
+}
+
 HGui::HVec2F MeasureGlyphs(const std::vector<const TextManager::CharInfo*>& glyphs)
 {
     HGui::HVec2F size;

@@ -70,6 +70,10 @@ private:
 void WrapText(const TextManager& font, const std::string& text, float maxWidth,
               std::vector<std::string>& lines);
 
+// WrapText with pFont; without a font (none loaded) text that is not empty stays one line.
+void WrapTextOrKeep(const TextManager* pFont, const std::string& text, float maxWidth,
+                    std::vector<std::string>& lines);
+
 // Unscaled size of a run of glyphs: the sum of their widths by the tallest height.
 Halvex::HGui::HVec2F MeasureGlyphs(const std::vector<const TextManager::CharInfo*>& glyphs);
 

@@ -28,15 +28,7 @@ void TextPanel::SetText(const std::string& text)
         return;
     }
     m_Text = text;
-    m_Lines.clear();
-    if (m_pFont)
-    {
-        WrapText(*m_pFont, text, m_Width - 2.0f * PADDING, m_Lines);
-    }
-    else if (!text.empty())
-    {
-        m_Lines.push_back(text);
-    }
+    WrapTextOrKeep(m_pFont, text, m_Width - 2.0f * PADDING, m_Lines);
     const float height =
         m_Lines.empty() ? 0.0f : static_cast<float>(m_Lines.size()) * LINE_HEIGHT + 2.0f * PADDING;
     SetGeometry(m_X, m_Y, m_Width, height);
