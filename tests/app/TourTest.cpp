@@ -26,6 +26,7 @@ TEST(TourOptions, OptionsSwitchesAndLessonNamesAreTakenInAnyOrder)
                        "--inspect",       "Stencil"},
                       &options, &error))
         << error;
+    EXPECT_EQ(options.m_OutDir, "pics");
     EXPECT_EQ(options.m_Frames, 5);
     EXPECT_TRUE(options.m_Bench);
     EXPECT_EQ(options.m_CsvPath, "b.csv");

@@ -4,6 +4,8 @@
 #include "gui/hevent.h"
 #include "gui/hmanager.h"
 
+#include <algorithm>
+
 namespace Halvex::HGui
 {
 namespace
@@ -92,6 +94,26 @@ void HMsgHandler_Common::PostMouseEvent(uint32_t type, uint32_t modifiers, uint3
         mouse.SetPos(pos);
         pPrivate->SendEvent(pHovered, &mouse);
     }
+}
+
+int HMsgHandler_Common::PostWheel(int notches, uint32_t modifiers, uint32_t buttons,
+                                  const HVec2F& pos)
+{
+    constexpr int WHEEL_DELTA = 120;
+    if (notches == 0)
+    {
+        return 0;
+    }
+    const long long delta =
+        std::clamp(static_cast<long long>(notches) * WHEEL_DELTA, -32768LL, 32767LL);
+    PostMouseEvent(EVENT_WHEEL, modifiers, static_cast<uint16_t>(delta), buttons, pos);
+    return 1;
+}
+
+HVec2F HMsgHandler_Common::ScaledPos(float x, float y) const
+{
+    const HVec2F& scale = m_pManager->GetInputScale();
+    return {x / scale.x, y / scale.y};
 }
 
 void HMsgHandler_Common::PostKeyEvent(uint32_t type, uint32_t modifiers, uint32_t key)

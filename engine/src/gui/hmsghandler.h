@@ -51,6 +51,11 @@ public:
     // Typed text (UTF-8) as key presses of its UTF-16 code units, as character messages carry
     // them; malformed sequences are skipped byte by byte. 1 when a unit was posted, else 0.
     int PostText(uint32_t modifiers, const char* pUtf8);
+    // A wheel turn of `notches` whole notches (away from the user positive) as one wheel
+    // event; 0 when there is no turn, else 1.
+    int PostWheel(int notches, uint32_t modifiers, uint32_t buttons, const HVec2F& pos);
+    // A window position in the toolkit's units, by the manager's input scale.
+    HVec2F ScaledPos(float x, float y) const;
 
 private:
     HObject* m_pTouchTarget = nullptr;

@@ -10,8 +10,6 @@ namespace Halvex::HGui
 {
 namespace
 {
-constexpr int WHEEL_DELTA = 120;
-
 uint32_t Modifiers(uint16_t sdlMod)
 {
     uint32_t modifiers = 0;
@@ -177,8 +175,9 @@ int HMsgHandler_SDL::HandleEvent(const SDL_Event& event)
     {
     case SDL_MOUSEMOTION:
         m_HeldButtons = ButtonBits(event.motion.state);
-        PostMouseEvent(EVENT_MOUSE_MOVE, Modifiers(SDL_GetModState()), MOUSE_BUTTON_NONE,
-                       m_HeldButtons, ScaledPos(event.motion.x, event.motion.y));
+        PostMouseEvent(
+            EVENT_MOUSE_MOVE, Modifiers(SDL_GetModState()), MOUSE_BUTTON_NONE, m_HeldButtons,
+            ScaledPos(static_cast<float>(event.motion.x), static_cast<float>(event.motion.y)));
         return 1;
     case SDL_MOUSEBUTTONDOWN:
         return HandleMouseButton(event, EVENT_MOUSE_PRESS);
@@ -217,8 +216,9 @@ int HMsgHandler_SDL::HandleMouseButton(const SDL_Event& event, uint32_t type)
     {
         m_HeldButtons &= ~button;
     }
-    PostMouseEvent(type, Modifiers(SDL_GetModState()), button, m_HeldButtons,
-                   ScaledPos(event.button.x, event.button.y));
+    PostMouseEvent(
+        type, Modifiers(SDL_GetModState()), button, m_HeldButtons,
+        ScaledPos(static_cast<float>(event.button.x), static_cast<float>(event.button.y)));
     return 1;
 }
 
@@ -226,19 +226,14 @@ int HMsgHandler_SDL::HandleWheel(const SDL_Event& event)
 {
     const SDL_MouseWheelEvent& wheel = event.wheel;
     const int sign = wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -1 : 1;
-    const HVec2F pos = ScaledPos(wheel.mouseX, wheel.mouseY);
+    const HVec2F pos =
+        ScaledPos(static_cast<float>(wheel.mouseX), static_cast<float>(wheel.mouseY));
     const uint32_t modifiers = Modifiers(SDL_GetModState());
     int handled = 0;
     // SDL reports away from the user as positive, like the platform's wheel messages.
     for (int notches : {wheel.y, wheel.x})
     {
-        if (notches == 0)
-        {
-            continue;
-        }
-        int delta = std::clamp(sign * notches * WHEEL_DELTA, -32768, 32767);
-        PostMouseEvent(EVENT_WHEEL, modifiers, static_cast<uint16_t>(delta), m_HeldButtons, pos);
-        handled = 1;
+        handled |= PostWheel(sign * notches, modifiers, m_HeldButtons, pos);
     }
     return handled;
 }
@@ -312,12 +307,6 @@ int HMsgHandler_SDL::HandleFinger(const SDL_Event& event)
     }
     PostTouchEvent(type, Modifiers(SDL_GetModState()), points);
     return 1;
-}
-
-HVec2F HMsgHandler_SDL::ScaledPos(int x, int y) const
-{
-    const HVec2F& scale = m_pManager->GetInputScale();
-    return {static_cast<float>(x) / scale.x, static_cast<float>(y) / scale.y};
 }
 
 } // namespace Halvex::HGui

@@ -31,7 +31,6 @@ private:
     int HandleKey(const SDL_Event& event, uint32_t type);
     int HandleText(const SDL_Event& event);
     int HandleFinger(const SDL_Event& event);
-    HVec2F ScaledPos(int x, int y) const;
 
     SDL_Window* m_pWindow;
     // Buttons held, in toolkit bits; mouse motion reports the authoritative set.

@@ -12,7 +12,6 @@ namespace Halvex::HGui
 {
 namespace
 {
-constexpr int WHEEL_DELTA = 120;
 // Wheel units of one notch for deltaMode pixels, lines and pages.
 constexpr double UNITS_PER_NOTCH[] = {100.0, 3.0, 1.0};
 
@@ -155,7 +154,8 @@ int HMsgHandler_Web::HandleMouseMove(uint32_t domButtons, uint32_t modifiers, co
     }
     // MouseEvent.buttons numbers right 2 and middle 4, as the toolkit does.
     m_HeldButtons = domButtons & (MOUSE_BUTTON_LEFT | MOUSE_BUTTON_RIGHT | MOUSE_BUTTON_MIDDLE);
-    PostMouseEvent(EVENT_MOUSE_MOVE, modifiers, MOUSE_BUTTON_NONE, m_HeldButtons, ScaledPos(pos));
+    PostMouseEvent(EVENT_MOUSE_MOVE, modifiers, MOUSE_BUTTON_NONE, m_HeldButtons,
+                   ScaledPos(pos.x, pos.y));
     return 1;
 }
 
@@ -170,7 +170,7 @@ int HMsgHandler_Web::HandleMouseButton(uint32_t type, int domButton, uint32_t mo
     }
     const uint32_t button = BUTTONS[domButton];
     m_HeldButtons = type == EVENT_MOUSE_PRESS ? m_HeldButtons | button : m_HeldButtons & ~button;
-    PostMouseEvent(type, modifiers, button, m_HeldButtons, ScaledPos(pos));
+    PostMouseEvent(type, modifiers, button, m_HeldButtons, ScaledPos(pos.x, pos.y));
     return 1;
 }
 
@@ -190,14 +190,8 @@ int HMsgHandler_Web::HandleWheel(double deltaX, double deltaY, uint32_t deltaMod
         m_WheelRest[axis] += turns[axis] / UNITS_PER_NOTCH[deltaMode];
         const double notches = std::trunc(m_WheelRest[axis]);
         m_WheelRest[axis] -= notches;
-        if (notches != 0.0)
-        {
-            const int delta =
-                static_cast<int>(std::clamp(notches * WHEEL_DELTA, -32768.0, 32767.0));
-            PostMouseEvent(EVENT_WHEEL, modifiers, static_cast<uint16_t>(delta), m_HeldButtons,
-                           ScaledPos(pos));
-            handled = 1;
-        }
+        handled |= PostWheel(static_cast<int>(std::clamp(notches, -1e6, 1e6)), modifiers,
+                             m_HeldButtons, ScaledPos(pos.x, pos.y));
     }
     return handled;
 }
@@ -237,12 +231,6 @@ int HMsgHandler_Web::HandleTouch(TouchPhase phase, const std::vector<HVec2F>& he
     m_HeldTouches = held.size();
     PostTouchEvent(type, modifiers, held);
     return 1;
-}
-
-HVec2F HMsgHandler_Web::ScaledPos(const HVec2F& pos) const
-{
-    const HVec2F& scale = m_pManager->GetInputScale();
-    return {pos.x / scale.x, pos.y / scale.y};
 }
 
 } // namespace Halvex::HGui

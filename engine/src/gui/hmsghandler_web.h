@@ -43,8 +43,6 @@ public:
     int HandleTouch(TouchPhase phase, const std::vector<HVec2F>& held, uint32_t modifiers);
 
 private:
-    HVec2F ScaledPos(const HVec2F& pos) const;
-
     uint32_t m_HeldButtons = 0;
     // Wheel turns not yet a whole notch: vertical, horizontal.
     double m_WheelRest[2] = {0.0, 0.0};
