@@ -3,6 +3,7 @@
 #include "main/clientmapping.h"
 #include "main/lumivia.h"
 #include "main/shortcuts.h"
+#include "main/virtualkeys.h"
 
 #include "gui/hevent.h"
 #include "gui/hmsghandler_web.h"
@@ -17,9 +18,9 @@ using namespace Halvex::HGui;
 
 namespace
 {
-// Virtual-key codes of the shortcuts a page claims from the browser: F1, F2, F3, Page Up,
-// Page Down, Space.
-constexpr uint32_t PAGE_SHORTCUTS[] = {0x70, 0x71, 0x72, 0x21, 0x22, 0x20};
+// The shortcuts a page claims from the browser.
+constexpr uint32_t PAGE_SHORTCUTS[] = {KEY_F1,      KEY_F2,        KEY_F3,
+                                       KEY_PAGE_UP, KEY_PAGE_DOWN, KEY_SPACE};
 
 // The touches that went down on the picture, by identifier; ones that went down on a bar are
 // not followed.
