@@ -83,6 +83,25 @@ TEST_F(TextureGLTest, MipLodBiasMovesTheLevelChoice)
     pTexture->Release();
 }
 
+// A shader that biases its own samples draws under anisotropic filtering as well (llvmpipe's
+// compiler crashed building that sampler).
+TEST_F(TextureGLTest, ShaderBiasUnderAnisotropicFiltering)
+{
+    UseTextureShaders();
+    IDirect3DPixelShader9* pBiased =
+        CreatePixelShader("SHADE in vec4 vColor; in vec2 vTexCoord; uniform sampler2D s0;\n"
+                          "void main() { oColor = texture(s0, vTexCoord, 0.5) * vColor; }\n");
+    ASSERT_NE(pBiased, nullptr);
+    const std::vector<D3DCOLOR> texels(16, GREEN);
+    IDirect3DTexture9* pTexture = MakeTexture(4, 4, D3DFMT_A8R8G8B8, texels.data());
+    HR_OK(Device()->SetPixelShader(pBiased));
+    HR_OK(Device()->SetTexture(0, pTexture));
+    HR_OK(Device()->SetSamplerState(0, D3DSAMP_MINFILTER, D3DTEXF_ANISOTROPIC));
+    HR_OK(Device()->SetSamplerState(0, D3DSAMP_MAXANISOTROPY, 4));
+    EXPECT_EQ(DrawFullQuad(), GREEN);
+    Release(pTexture, pBiased);
+}
+
 // (That an unlock reaches the sampler shows in the mipmap lesson, which fills its levels by
 // locks.)
 TEST_F(TextureGLTest, LockRectRoundTripsWithPitchAndRectangles)

@@ -195,7 +195,8 @@ bool Device::Initialize(const D3DPRESENT_PARAMETERS& params)
     glplatform::SetUp(m_Profile, OnGLError, this);
     glFrontFace(m_Profile.clipControl ? GL_CW : GL_CCW);
     const auto* pRenderer = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
-    m_FinishAfterSwap = pRenderer && std::strstr(pRenderer, "llvmpipe");
+    const bool llvmpipe = pRenderer && std::strstr(pRenderer, "llvmpipe");
+    m_FinishAfterSwap = llvmpipe;
     m_Gl.SetPolygonModeCall(m_Profile.polygonMode);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
@@ -212,6 +213,11 @@ bool Device::Initialize(const D3DPRESENT_PARAMETERS& params)
         m_Constants[stage].bytes.assign(ConstantBlockSize(ShaderStage(stage)), 0);
 
     ReadCaps(m_Profile, m_Caps);
+    // llvmpipe's shader compiler crashes building an anisotropic sampler that the shader
+    // samples with a LOD bias or gradients (every sample on ES carries the sampler's bias):
+    // there anisotropic filtering falls back to linear.
+    if (llvmpipe)
+        m_Caps.MaxAnisotropy = 1;
 
     if (!CreateBackBuffer())
         return false;

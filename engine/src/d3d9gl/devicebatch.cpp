@@ -1,10 +1,9 @@
 // Draw merging: consecutive DrawPrimitiveUP calls under one state become one native draw.
 // Triangle lists, strips and fans join as an indexed triangle list. Each strip triangle keeps
-// the winding and the corner order that Mesa's rasterizer gives a native strip (it starts at
-// its first vertex), so interpolation rounds alike and the merged pixels are the unmerged
-// ones. Mesa starts a native fan's triangle at its centre or at its rim depending on whether
-// it clips the triangle, which a list cannot follow: a fan is drawn as the same list whether
-// it joins others or not.
+// the winding and the corner order that Mesa's rasterizer gives a native strip, so interpolation
+// rounds alike and the merged pixels are the unmerged ones. Mesa starts a native fan's triangle at
+// its centre or at its rim depending on whether it clips the triangle, which a list cannot follow:
+// a fan is drawn as the same list whether it joins others or not.
 
 #include "d3d9gl/device.h"
 
@@ -40,7 +39,12 @@ void Device::AppendBatchIndices(D3DPRIMITIVETYPE type, UINT primitiveCount, UINT
     {
         const UINT odd = i & 1u;
         UINT corners[3] = {3 * i, 3 * i + 1, 3 * i + 2};
-        if (type == D3DPT_TRIANGLESTRIP)
+        // Mesa starts a strip's odd triangle at its first vertex where the first vertex
+        // provokes (desktop), at its second where the last one does (ES; flat shading there
+        // puts Direct3D's first vertex last below instead).
+        if (type == D3DPT_TRIANGLESTRIP && m_Profile.es && !flat)
+            corners[0] = i + odd, corners[1] = i + 1 - odd, corners[2] = i + 2;
+        else if (type == D3DPT_TRIANGLESTRIP)
             corners[0] = i, corners[1] = i + 1 + odd, corners[2] = i + 2 - odd;
         else if (type == D3DPT_TRIANGLEFAN && flat)
             corners[0] = i + 1, corners[1] = i + 2, corners[2] = 0;
@@ -104,6 +108,18 @@ void Device::DrawBatchIndexed(UINT firstVertex)
         return;
     UINT instanceCount = 1;
     ApplyVertexInput(instanceCount, m_Profile.drawElementsBaseVertex ? 0 : INT(firstVertex));
+    if (NeedsOutline())
+    {
+        // The batch's triangles keep their corners' turn, so each edge runs as it does
+        // when the draws are outlined one by one.
+        const UINT base = m_Profile.drawElementsBaseVertex ? firstVertex : 0;
+        std::vector<uint32_t> numbers(m_Batch.indices.begin(), m_Batch.indices.end());
+        for (uint32_t& number : numbers)
+            number += base;
+        DrawOutline(D3DPT_TRIANGLELIST, UINT(numbers.size() / 3), numbers, 1);
+        ++m_Counters.DrawCalls;
+        return;
+    }
     const std::size_t bytes = m_Batch.indices.size() * sizeof(uint16_t);
     const std::size_t offset = m_IndexRing.Append(m_Gl, m_Batch.indices.data(), bytes, 4);
     CountUpload(bytes);
