@@ -59,9 +59,9 @@ bool RenderScreen(const std::string& name, const TourOptions_t& options,
     {
         return false;
     }
-    if (const LessonEntry_t* pEntry = FindLesson(name))
+    if (const int row = FindLessonRow(name.c_str()); row >= 0)
     {
-        app.Driver().GetApp().RunLesson(static_cast<int>(pEntry - LESSONS));
+        app.Driver().GetApp().RunLesson(row);
     }
     app.RunFrames(options.m_FixedFrames);
     for (const TourClick_t& click : options.m_Clicks)

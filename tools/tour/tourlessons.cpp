@@ -16,18 +16,6 @@ IDirect3DDevice9* NativeDevice(AppDriver& driver)
 }
 } // namespace
 
-const LessonEntry_t* FindLesson(const std::string& name)
-{
-    for (const LessonEntry_t& entry : LESSONS)
-    {
-        if (name == entry.m_pName)
-        {
-            return &entry;
-        }
-    }
-    return nullptr;
-}
-
 bool OpenLesson(AppDriver& driver, const std::string& name, double* pSwitchMs)
 {
     int x = 0;

@@ -10,8 +10,6 @@
 
 class AppDriver;
 
-const LessonEntry_t* FindLesson(const std::string& name);
-
 // Opens the lesson from the list; the switch time runs from the button's release to the
 // first presented frame of the new lesson. False when its row can not be reached.
 bool OpenLesson(AppDriver& driver, const std::string& name, double* pSwitchMs);

@@ -111,15 +111,16 @@ LessonBench_t MeasureScreen(AppDriver& driver, const std::string& name,
 bool ChooseLessons(const TourOptions_t& options, std::vector<std::string>* pLessons)
 {
     *pLessons = options.m_Lessons;
-    for (const std::string& name : *pLessons)
+    for (std::string& name : *pLessons)
     {
-        const LessonEntry_t* pEntry = FindLesson(name);
-        if (!pEntry || !pEntry->m_Factory)
+        const int row = FindLessonRow(name.c_str());
+        if (row < 0 || !LESSONS[row].m_Factory)
         {
             std::fprintf(stderr, "lumivia-tour: %s \"%s\"\n",
-                         pEntry ? "this build has no lesson" : "unknown lesson", name.c_str());
+                         row >= 0 ? "this build has no lesson" : "unknown lesson", name.c_str());
             return false;
         }
+        name = LESSONS[row].m_pName; // the list's spelling, which the row shows
     }
     if (pLessons->empty())
     {

@@ -2,8 +2,6 @@
 
 #include "main/lessonlist.h"
 
-#include <strings.h>
-
 #include <cstring>
 
 namespace
@@ -30,18 +28,6 @@ CommandLine_t Exit(int code)
     return result;
 }
 } // namespace
-
-int FindLessonRow(const char* pName)
-{
-    for (int i = 0; i < LESSON_COUNT; ++i)
-    {
-        if (strcasecmp(pName, LESSONS[i].m_pName) == 0)
-        {
-            return i;
-        }
-    }
-    return -1;
-}
 
 CommandLine_t ParseCommandLine(int argc, const char* const* argv, std::FILE* pOut, std::FILE* pErr)
 {

@@ -15,6 +15,3 @@ struct CommandLine_t
 // Writes what --list, --help and --version ask for to `pOut`, and errors (an unknown
 // lesson, with the lesson names; an unknown option, with the usage) to `pErr`, exit code 2.
 CommandLine_t ParseCommandLine(int argc, const char* const* argv, std::FILE* pOut, std::FILE* pErr);
-
-// The row whose name matches `name` ignoring case, or -1.
-int FindLessonRow(const char* pName);

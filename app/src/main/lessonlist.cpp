@@ -20,6 +20,8 @@
 #include "testcase/vertexindexbuffer.h"
 #include "testcase/viewportandscissor.h"
 
+#include <strings.h>
+
 namespace
 {
 template <typename Lesson> void CreateLesson()
@@ -49,3 +51,15 @@ const LessonEntry_t LESSONS[LESSON_COUNT] = {
     {"UseCubeMap", &CreateLesson<UseCubeMap>},
     {"TextureSampling", &CreateLesson<TextureSampling>},
 };
+
+int FindLessonRow(const char* pName)
+{
+    for (int i = 0; i < LESSON_COUNT; ++i)
+    {
+        if (strcasecmp(pName, LESSONS[i].m_pName) == 0)
+        {
+            return i;
+        }
+    }
+    return -1;
+}

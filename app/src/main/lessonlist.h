@@ -12,3 +12,6 @@ struct LessonEntry_t
 
 inline constexpr int LESSON_COUNT = 19;
 extern const LessonEntry_t LESSONS[LESSON_COUNT];
+
+// The row whose name matches `pName` ignoring case, or -1.
+int FindLessonRow(const char* pName);

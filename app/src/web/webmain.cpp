@@ -28,14 +28,8 @@ constexpr int BENCH_WARM_UP_FRAMES = 10;
 // The list row of a lesson this build has; -1 for any other name.
 int FindLesson(const std::string& name)
 {
-    for (int i = 0; i < LESSON_COUNT; ++i)
-    {
-        if (name == LESSONS[i].m_pName && LESSONS[i].m_Factory)
-        {
-            return i;
-        }
-    }
-    return -1;
+    const int row = FindLessonRow(name.c_str());
+    return row >= 0 && LESSONS[row].m_Factory ? row : -1;
 }
 
 // The test and bench modes run on a clock that moves one frame's time per frame.
