@@ -21,10 +21,11 @@ namespace
 // Seeds that once found a fault, kept besides the fixed range 1..40: 81 and 37, merged fans
 // rasterized unlike a native fan; 33 and 37, a cube sampler read a stale cube after a 2D
 // texture was bound to its unit with the binding forgotten. With LP_NUM_THREADS=4 set, about
-// one seed in twelve (3, 14, 40, ...) lost draws right after a swap on llvmpipe. On the ES
-// profile: 15 and 22, llvmpipe's compiler crashed on an anisotropic sampler with a LOD bias;
-// 12, a merged wireframe batch was filled; 88, merged strip triangles started at another
-// corner than the native strip's.
+// one seed in nine (14, 33, 36, ...) read a target back as it was before its latest drawing
+// on llvmpipe, after the back buffer had been Present's source. On the ES profile: 15 and
+// 22, llvmpipe's compiler crashed on an anisotropic sampler with a LOD bias; 12, a merged
+// wireframe batch was filled; 88, merged strip triangles started at another corner than the
+// native strip's.
 std::vector<uint64_t> g_Seeds = {81, 88};
 
 TEST(CallSequenceGLTest, MergedUnmergedAndPlainPlaysAgree)

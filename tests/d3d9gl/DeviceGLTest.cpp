@@ -202,6 +202,30 @@ TEST_F(DeviceGLTest, ASecondDeviceCountsItsGLErrorsAndItsResourcesOutliveIt)
     EXPECT_EQ(DrawFullQuad(), WHITE);
 }
 
+// A frame cleared after Present reads back as cleared once drawing has moved on to another
+// target, frame after frame (llvmpipe's rasterizer threads handed back the frame Present had
+// just shown).
+TEST_F(DeviceGLTest, EachFrameReadsBackAsDrawnAfterPresent)
+{
+    IDirect3DTexture9* pTexture = nullptr;
+    IDirect3DSurface9 *pBackBuffer = nullptr, *pTarget = nullptr;
+    HR_OK(Device()->CreateTexture(TARGET_SIZE, TARGET_SIZE, 1, D3DUSAGE_RENDERTARGET,
+                                  D3DFMT_A8R8G8B8, D3DPOOL_DEFAULT, &pTexture, nullptr));
+    HR_OK(pTexture->GetSurfaceLevel(0, &pTarget));
+    HR_OK(Device()->GetRenderTarget(0, &pBackBuffer));
+    for (int frame = 0; frame < 40; ++frame)
+    {
+        HR_OK(Device()->Present(nullptr, nullptr, nullptr, nullptr));
+        const D3DCOLOR color = frame % 2 ? RED : BLUE;
+        ClearAll(color);
+        HR_OK(Device()->SetRenderTarget(0, pTarget));
+        ClearAll(GREEN);
+        HR_OK(Device()->SetRenderTarget(0, pBackBuffer));
+        ASSERT_EQ(BackBufferPixel(5, 5), color) << "frame " << frame;
+    }
+    Release(pTarget, pBackBuffer, pTexture);
+}
+
 TEST_F(DeviceGLTest, ExtensionsRefuseForeignDevices)
 {
     D3D9GL_COUNTERS counters = {};

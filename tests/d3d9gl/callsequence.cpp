@@ -484,9 +484,8 @@ struct SequenceDevice
     SequenceDevice()
     {
         D3DPRESENT_PARAMETERS made = params;
-        // llvmpipe's rasterizer threads now and then lose a draw into a texture (seed 11
-        // about one run in twenty, in any of the three plays): where this process makes its
-        // first context here, the plays run single-threaded so a seed replays exactly.
+        // Where this process makes its first context here, llvmpipe rasterizes on the calling
+        // thread, so that a seed replays exactly, call for call.
         setenv("LP_NUM_THREADS", "0", 0);
         SDL_Window* pWindow = SDL_InitSubSystem(SDL_INIT_VIDEO) != 0
                                   ? nullptr

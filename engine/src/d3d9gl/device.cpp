@@ -196,7 +196,7 @@ bool Device::Initialize(const D3DPRESENT_PARAMETERS& params)
     glFrontFace(m_Profile.clipControl ? GL_CW : GL_CCW);
     const auto* pRenderer = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
     const bool llvmpipe = pRenderer && std::strstr(pRenderer, "llvmpipe");
-    m_FinishAfterSwap = llvmpipe;
+    m_FinishBeforeReadBack = llvmpipe;
     m_Gl.SetPolygonModeCall(m_Profile.polygonMode);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
@@ -374,8 +374,6 @@ HRESULT Device::Present(const RECT*, const RECT*, HWND, const RGNDATA*)
     {
         PresentInto(box, width, height);
         m_Surface->Swap();
-        if (m_FinishAfterSwap)
-            glFinish();
     }
     CollectGLErrors();
     // The scissor test and colour mask go back to the draw state; the attachments of the

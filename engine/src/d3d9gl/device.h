@@ -188,6 +188,8 @@ public:
     // device's read framebuffer.
     void ReadPixels(GLenum target, GLuint texture, UINT level, UINT width, UINT height,
                     GLenum format, GLenum type, void* pPixels);
+    // Comes before GL hands back a render target's pixels.
+    void BeforeReadBack();
     void CountUpload(std::size_t bytes)
     {
         ++m_Counters.Uploads;
@@ -389,10 +391,11 @@ private:
     std::unique_ptr<GLSurface> m_Surface;
     GLProfile_t m_Profile;
     D3DPRESENT_PARAMETERS m_Params = {};
-    // Mesa's llvmpipe with rasterizer threads sometimes loses draws made into a texture
-    // right after a swap (random call sequences show it; with one thread, or after waiting
-    // for the swap, it never happens): there, Present waits for the swap to finish.
-    bool m_FinishAfterSwap = false;
+    // Mesa's llvmpipe with rasterizer threads sometimes reads a render target back as it was
+    // before the latest drawing into it, most often once the target was a blit's source (the
+    // back buffer after Present; random call sequences show it, never with rasterization on
+    // the calling thread or after glFinish): there, a read-back waits for all drawing.
+    bool m_FinishBeforeReadBack = false;
     bool m_InScene = false;
     D3D9GL_COUNTERS m_Counters = {};
     D3D9GL_COUNTERS m_LastFrame = {};

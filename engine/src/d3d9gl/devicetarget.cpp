@@ -231,6 +231,12 @@ HRESULT Device::GetRenderTargetData(IDirect3DSurface9* pRenderTarget,
     return D3D_OK;
 }
 
+void Device::BeforeReadBack()
+{
+    if (m_FinishBeforeReadBack)
+        glFinish();
+}
+
 void Device::ReadPixels(GLenum target, GLuint texture, UINT level, UINT width, UINT height,
                         GLenum format, GLenum type, void* pPixels)
 {

@@ -247,6 +247,7 @@ bool TextureBase::ReadLevel(UINT face, UINT level, ImageSurface& out)
         !MakeSurface(m_Desc.format, LevelWidth(level), LevelHeight(level), LevelDepth(level), out))
         return false;
     m_pDevice->Activate();
+    m_pDevice->BeforeReadBack();
     const auto pGetTexImage = m_pDevice->Profile().getTexImage;
     if (!pGetTexImage)
         return ReadThroughFramebuffer(face, level, out);
