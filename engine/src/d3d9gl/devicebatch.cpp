@@ -16,6 +16,8 @@ namespace
 
 // Indices address 16 bits: a batch holds at most this many vertices.
 constexpr std::size_t BATCH_VERTEX_MAX = 65536;
+// The triangles of the fixed fan list; a longer lone fan uploads its own list.
+constexpr uint16_t FAN_LIST_TRIANGLES = 256;
 
 bool IsTriangles(D3DPRIMITIVETYPE type)
 {
@@ -58,6 +60,25 @@ void Device::AppendBatchIndices(D3DPRIMITIVETYPE type, UINT primitiveCount, UINT
     }
 }
 
+void Device::CreateFanList()
+{
+    std::vector<uint16_t> list;
+    for (uint16_t i = 0; i < FAN_LIST_TRIANGLES; ++i)
+        list.insert(list.end(), {0, uint16_t(i + 1), uint16_t(i + 2)});
+    glGenBuffers(1, &m_FanList);
+    m_Gl.BindBuffer(GL_SLOT_ELEMENT_ARRAY, m_FanList);
+    glBufferData(GL_ELEMENT_ARRAY_BUFFER, GLsizeiptr(list.size() * sizeof(uint16_t)), list.data(),
+                 GL_STATIC_DRAW);
+}
+
+// The fixed list has the corners a merged fan gets, except where flat shading turns them
+// and where the fill mode's edges are drawn from the batch's own list.
+bool Device::FanListServes() const
+{
+    return m_Batch.firstPrimitiveCount <= FAN_LIST_TRIANGLES && !NeedsOutline() &&
+           m_RenderStates[D3DRS_SHADEMODE] != D3DSHADE_FLAT;
+}
+
 void Device::SetDrawMerging(bool enabled)
 {
     BreakBatch();
@@ -88,7 +109,7 @@ void Device::FlushBatch()
         Draw(m_Batch.firstType, m_Batch.firstPrimitiveCount, false, 0, firstVertex);
     else
     {
-        if (draws == 1)
+        if (draws == 1 && !FanListServes())
             AppendBatchIndices(m_Batch.firstType, m_Batch.firstPrimitiveCount, 0);
         DrawBatchIndexed(firstVertex);
     }
@@ -120,11 +141,20 @@ void Device::DrawBatchIndexed(UINT firstVertex)
         ++m_Counters.DrawCalls;
         return;
     }
-    const std::size_t bytes = m_Batch.indices.size() * sizeof(uint16_t);
-    const std::size_t offset = m_IndexRing.Append(m_Gl, m_Batch.indices.data(), bytes, 4);
-    CountUpload(bytes);
-    DrawElements(GL_TRIANGLES, GLsizei(m_Batch.indices.size()), GL_UNSIGNED_SHORT, offset, 1,
-                 INT(firstVertex));
+    GLsizei count = GLsizei(m_Batch.indices.size());
+    std::size_t offset = 0;
+    if (count == 0)
+    {
+        m_Gl.BindBuffer(GL_SLOT_ELEMENT_ARRAY, m_FanList);
+        count = GLsizei(m_Batch.firstPrimitiveCount * 3);
+    }
+    else
+    {
+        const std::size_t bytes = m_Batch.indices.size() * sizeof(uint16_t);
+        offset = m_IndexRing.Append(m_Gl, m_Batch.indices.data(), bytes, 4);
+        CountUpload(bytes);
+    }
+    DrawElements(GL_TRIANGLES, count, GL_UNSIGNED_SHORT, offset, 1, INT(firstVertex));
     ++m_Counters.DrawCalls;
 }
 
