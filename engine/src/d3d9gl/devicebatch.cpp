@@ -36,7 +36,10 @@ bool Device::JoinsBatch(D3DPRIMITIVETYPE type, UINT stride, std::size_t vertexCo
 void Device::AppendBatchIndices(D3DPRIMITIVETYPE type, UINT primitiveCount, UINT base)
 {
     std::vector<uint16_t>& out = m_Batch.indices;
-    const bool flat = m_RenderStates[D3DRS_SHADEMODE] == D3DSHADE_FLAT;
+    // Outlined triangles keep GL's corner order, the one a draw's own outline runs its edges
+    // in, so the edges overlap alike merged or not; flat shading turns the others' corners.
+    const bool outline = NeedsOutline();
+    const bool flat = !outline && m_RenderStates[D3DRS_SHADEMODE] == D3DSHADE_FLAT;
     for (UINT i = 0; i < primitiveCount; ++i)
     {
         const UINT odd = i & 1u;
@@ -44,7 +47,7 @@ void Device::AppendBatchIndices(D3DPRIMITIVETYPE type, UINT primitiveCount, UINT
         // Mesa starts a strip's odd triangle at its first vertex where the first vertex
         // provokes (desktop), at its second where the last one does (ES; flat shading there
         // puts Direct3D's first vertex last below instead).
-        if (type == D3DPT_TRIANGLESTRIP && m_Profile.es && !flat)
+        if (type == D3DPT_TRIANGLESTRIP && (m_Profile.es || outline) && !flat)
             corners[0] = i + odd, corners[1] = i + 1 - odd, corners[2] = i + 2;
         else if (type == D3DPT_TRIANGLESTRIP)
             corners[0] = i, corners[1] = i + 1 + odd, corners[2] = i + 2 - odd;
@@ -53,7 +56,7 @@ void Device::AppendBatchIndices(D3DPRIMITIVETYPE type, UINT primitiveCount, UINT
         else if (type == D3DPT_TRIANGLEFAN)
             corners[0] = 0, corners[1] = i + 1, corners[2] = i + 2;
         // Where GL takes flat values from the last corner, the first one goes last.
-        if (FlatNeedsFirstVertexLast(type))
+        if (flat && FlatNeedsFirstVertexLast(type))
             std::rotate(corners, corners + 1, corners + 3);
         for (UINT corner : corners)
             out.push_back(uint16_t(base + corner));
