@@ -45,8 +45,9 @@ void Device::AppendBatchIndices(D3DPRIMITIVETYPE type, UINT primitiveCount, UINT
         const UINT odd = i & 1u;
         UINT corners[3] = {3 * i, 3 * i + 1, 3 * i + 2};
         // Mesa starts a strip's odd triangle at its first vertex where the first vertex
-        // provokes (desktop), at its second where the last one does (ES; flat shading there
-        // puts Direct3D's first vertex last below instead).
+        // provokes (desktop), at its second where the last one does (ES), as GL's own order
+        // does, which outlines follow; flat shading on ES puts Direct3D's first vertex last
+        // below instead.
         if (type == D3DPT_TRIANGLESTRIP && (m_Profile.es || outline) && !flat)
             corners[0] = i + odd, corners[1] = i + 1 - odd, corners[2] = i + 2;
         else if (type == D3DPT_TRIANGLESTRIP)
@@ -134,8 +135,8 @@ void Device::DrawBatchIndexed(UINT firstVertex)
     ApplyVertexInput(instanceCount, m_Profile.drawElementsBaseVertex ? 0 : INT(firstVertex));
     if (NeedsOutline())
     {
-        // The batch's triangles keep their corners' turn, so each edge runs as it does
-        // when the draws are outlined one by one.
+        // The list holds GL's corner order here, so each edge runs as it does when the
+        // draws are outlined one by one.
         const UINT base = m_Profile.drawElementsBaseVertex ? firstVertex : 0;
         std::vector<uint32_t> numbers(m_Batch.indices.begin(), m_Batch.indices.end());
         for (uint32_t& number : numbers)
