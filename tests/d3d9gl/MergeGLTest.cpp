@@ -182,5 +182,22 @@ TEST_F(MergeGLTest, ConstantsStayRightWhenTheirRingWraps)
     EXPECT_EQ(BackBufferPixel(0, 0), 0xFF00C000u);
 }
 
+// A lone fan draws from the list the index ring keeps at its front, also once merged fans
+// have filled the ring and it has started over in new storage.
+TEST_F(MergeGLTest, ALoneFanDrawsRightOnceTheIndexRingHasWrapped)
+{
+    UseColorShaders();
+    ClearAll(BLACK);
+    // Fans of 10000 triangles shrunk to a point: each batch of six uploads 360 KB of indices.
+    const std::vector<Vertex> point(10002, Quad(0, 0, 1, 1, 0.5f, RED)[0]);
+    for (int fan = 0; fan < 30; ++fan)
+        HR_OK(Device()->DrawPrimitiveUP(D3DPT_TRIANGLEFAN, 10000, point.data(), sizeof(Vertex)));
+    HR_OK(Device()->SetRenderState(D3DRS_CULLMODE, D3DCULL_NONE)); // ends the last batch
+    const std::vector<Vertex> quad = Quad(8, 8, 56, 56, 0.5f, GREEN);
+    const Vertex fan[4] = {quad[0], quad[1], quad[5], quad[2]};
+    HR_OK(Device()->DrawPrimitiveUP(D3DPT_TRIANGLEFAN, 2, fan, sizeof(Vertex)));
+    EXPECT_TRUE(OnlyRectIs(ReadBackBuffer(), {8, 8, 56, 56}, GREEN, BLACK));
+}
+
 } // namespace
 } // namespace D3D9GLTest

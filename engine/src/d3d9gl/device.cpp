@@ -172,8 +172,6 @@ Device::~Device()
     m_ConstantRing.Release(m_Gl);
     m_VertexRing.Release(m_Gl);
     m_IndexRing.Release(m_Gl);
-    m_Gl.ForgetBuffer(m_FanList);
-    glDeleteBuffers(1, &m_FanList);
     glDeleteFramebuffers(1, &m_DrawFbo);
     glDeleteFramebuffers(1, &m_ReadFbo);
     glDeleteRenderbuffers(1, &m_FittedDepth);
@@ -208,9 +206,8 @@ bool Device::Initialize(const D3DPRESENT_PARAMETERS& params)
     glGenFramebuffers(1, &m_DrawFbo);
     glGenFramebuffers(1, &m_ReadFbo);
     m_VertexRing.Create(m_Gl, VERTEX_RING_BYTES, m_Profile.mapWrite);
-    m_IndexRing.Create(m_Gl, INDEX_RING_BYTES, m_Profile.mapWrite);
+    m_IndexRing.Create(m_Gl, INDEX_RING_BYTES, m_Profile.mapWrite, FanList());
     m_ConstantRing.Create(m_Gl, CONSTANT_RING_BYTES, m_Profile.mapWrite);
-    CreateFanList();
     m_UniformAlignment = std::size_t(std::max(GetInteger(GL_UNIFORM_BUFFER_OFFSET_ALIGNMENT), 16));
     for (int stage = 0; stage < SHADER_STAGE_MAX; ++stage)
         m_Constants[stage].bytes.assign(ConstantBlockSize(ShaderStage(stage)), 0);

@@ -277,7 +277,9 @@ private:
     // Draws the batch's index list, or a lone fan from the fixed fan list where that has no
     // index list.
     void DrawBatchIndexed(UINT firstVertex);
-    void CreateFanList();
+    // The triangles of a long fan as a list, 0 1 2, 0 2 3, ..., which the index ring keeps at
+    // its front: a lone fan draws from it without an upload.
+    static std::vector<uint8_t> FanList();
     bool FanListServes() const;
     bool JoinsBatch(D3DPRIMITIVETYPE type, UINT stride, std::size_t vertexCount) const;
     void AppendBatchIndices(D3DPRIMITIVETYPE type, UINT primitiveCount, UINT base);
@@ -427,9 +429,6 @@ private:
     GLuint m_DepthCopyFbo = 0;
     StreamRing m_VertexRing{GL_SLOT_ARRAY, GL_ARRAY_BUFFER};
     StreamRing m_IndexRing{GL_SLOT_ELEMENT_ARRAY, GL_ELEMENT_ARRAY_BUFFER};
-    // The triangles of a long fan as a list, 0 1 2, 0 2 3, ...: a lone fan draws from it
-    // without an upload.
-    GLuint m_FanList = 0;
     bool m_MergeDraws = true;
     bool m_PlainState = false;
     Batch_t m_Batch = {};

@@ -64,15 +64,13 @@ void Device::AppendBatchIndices(D3DPRIMITIVETYPE type, UINT primitiveCount, UINT
     }
 }
 
-void Device::CreateFanList()
+std::vector<uint8_t> Device::FanList()
 {
     std::vector<uint16_t> list;
     for (uint16_t i = 0; i < FAN_LIST_TRIANGLES; ++i)
         list.insert(list.end(), {0, uint16_t(i + 1), uint16_t(i + 2)});
-    glGenBuffers(1, &m_FanList);
-    m_Gl.BindBuffer(GL_SLOT_ELEMENT_ARRAY, m_FanList);
-    glBufferData(GL_ELEMENT_ARRAY_BUFFER, GLsizeiptr(list.size() * sizeof(uint16_t)), list.data(),
-                 GL_STATIC_DRAW);
+    const auto* pBytes = reinterpret_cast<const uint8_t*>(list.data());
+    return std::vector<uint8_t>(pBytes, pBytes + list.size() * sizeof(uint16_t));
 }
 
 // The fixed list has the corners a merged fan gets, except where flat shading turns them
@@ -149,7 +147,7 @@ void Device::DrawBatchIndexed(UINT firstVertex)
     std::size_t offset = 0;
     if (count == 0)
     {
-        m_Gl.BindBuffer(GL_SLOT_ELEMENT_ARRAY, m_FanList);
+        m_Gl.BindBuffer(GL_SLOT_ELEMENT_ARRAY, m_IndexRing.Name());
         count = GLsizei(m_Batch.firstPrimitiveCount * 3);
     }
     else
