@@ -50,20 +50,15 @@ constexpr GLFormat_t EsRgba8(D3DFORMAT format, bool renderable)
 {
     return {format, GL_RGBA8, GL_RGBA, GL_UNSIGNED_BYTE, {GL_RED, GL_GREEN, GL_BLUE, GL_ALPHA}, D3DFMT_A8B8G8R8, renderable};
 }
-constexpr GLFormat_t EsFloat4(D3DFORMAT format)
-{
-    const bool half = format == D3DFMT_R16F || format == D3DFMT_G16R16F;
-    return {format,
-            half ? GLenum(GL_RGBA16F) : GLenum(GL_RGBA32F),
-            GL_RGBA,
-            half ? GLenum(GL_HALF_FLOAT) : GLenum(GL_FLOAT),
-            {GL_RED, GL_GREEN, GL_BLUE, GL_ALPHA},
-            half ? D3DFMT_A16B16G16R16F : D3DFMT_A32B32G32R32F,
-            false};
-}
 constexpr GLFormat_t EsRgba16F(D3DFORMAT format, bool renderable)
 {
     return {format, GL_RGBA16F, GL_RGBA, GL_HALF_FLOAT, {GL_RED, GL_GREEN, GL_BLUE, GL_ALPHA}, D3DFMT_A16B16G16R16F, renderable};
+}
+constexpr GLFormat_t EsFloat4(D3DFORMAT format)
+{
+    if (format == D3DFMT_R16F || format == D3DFMT_G16R16F)
+        return EsRgba16F(format, false);
+    return {format, GL_RGBA32F, GL_RGBA, GL_FLOAT, {GL_RED, GL_GREEN, GL_BLUE, GL_ALPHA}, D3DFMT_A32B32G32R32F, false};
 }
 constexpr GLFormat_t ES_FORMATS[] = {
     EsRgba8(D3DFMT_A8R8G8B8, true),
