@@ -555,6 +555,11 @@ HRESULT Device::SetSamplerState(DWORD Sampler, D3DSAMPLERSTATETYPE Type, DWORD V
     if (!CarriesSamplerState(Type))
         ReportIgnoredState(RENDER_STATE_MAX + Type, SamplerStateName(Type), "sampler state ", Type,
                            Value);
+    if (Type == D3DSAMP_MAXANISOTROPY && Value > m_Caps.MaxAnisotropy)
+        ReportOnce("anisotropy", LOG_LEVEL_WARNING_2,
+                   "D3DSAMP_MAXANISOTROPY " + std::to_string(Value) +
+                       " is above the device's MaxAnisotropy of " +
+                       std::to_string(m_Caps.MaxAnisotropy) + "; that is used instead");
     return D3D_OK;
 }
 
@@ -604,12 +609,6 @@ void Device::ApplySampler(UINT slot)
     wanted.minLod = float(ss[D3DSAMP_MAXMIPLEVEL]);
     const bool anisotropic = ss[D3DSAMP_MINFILTER] == D3DTEXF_ANISOTROPIC ||
                              ss[D3DSAMP_MAGFILTER] == D3DTEXF_ANISOTROPIC;
-    if (anisotropic && ss[D3DSAMP_MAXANISOTROPY] > m_Caps.MaxAnisotropy &&
-        !m_Reported.count("anisotropy"))
-        ReportOnce("anisotropy", LOG_LEVEL_WARNING_2,
-                   "D3DSAMP_MAXANISOTROPY " + std::to_string(ss[D3DSAMP_MAXANISOTROPY]) +
-                       " is above the device's MaxAnisotropy of " +
-                       std::to_string(m_Caps.MaxAnisotropy) + "; that is used instead");
     wanted.anisotropy =
         anisotropic ? float(std::clamp<DWORD>(ss[D3DSAMP_MAXANISOTROPY], 1, m_Caps.MaxAnisotropy))
                     : 1.0f;
