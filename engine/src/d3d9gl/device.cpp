@@ -449,20 +449,13 @@ void Device::ResetCounters()
 HRESULT D3D9GL_GetCounters(IDirect3DDevice9* pDevice, D3D9GL_COUNTERS* pCurrent,
                            D3D9GL_COUNTERS* pLastFrame)
 {
-    d3d9gl::Device* pGLDevice = d3d9gl::ToDevice(pDevice);
-    if (!pGLDevice)
-        return D3DERR_INVALIDCALL;
-    pGLDevice->GetCounters(pCurrent, pLastFrame);
-    return D3D_OK;
+    return d3d9gl::OnDevice(pDevice, [&](d3d9gl::Device& device)
+                            { device.GetCounters(pCurrent, pLastFrame); });
 }
 
 HRESULT D3D9GL_ResetCounters(IDirect3DDevice9* pDevice)
 {
-    d3d9gl::Device* pGLDevice = d3d9gl::ToDevice(pDevice);
-    if (!pGLDevice)
-        return D3DERR_INVALIDCALL;
-    pGLDevice->ResetCounters();
-    return D3D_OK;
+    return d3d9gl::OnDevice(pDevice, [&](d3d9gl::Device& device) { device.ResetCounters(); });
 }
 
 HRESULT D3D9GL_GetLastShaderError(IDirect3DDevice9* pDevice, char* pBuffer, UINT bufferSize,
@@ -494,20 +487,14 @@ HRESULT D3D9GL_GetLiveObjectCount(IDirect3DDevice9* pDevice, UINT* pCount)
 
 HRESULT D3D9GL_SetDrawMerging(IDirect3DDevice9* pDevice, BOOL enabled)
 {
-    d3d9gl::Device* pGLDevice = d3d9gl::ToDevice(pDevice);
-    if (!pGLDevice)
-        return D3DERR_INVALIDCALL;
-    pGLDevice->SetDrawMerging(enabled != FALSE);
-    return D3D_OK;
+    return d3d9gl::OnDevice(pDevice, [&](d3d9gl::Device& device)
+                            { device.SetDrawMerging(enabled != FALSE); });
 }
 
 HRESULT D3D9GL_SetPlainState(IDirect3DDevice9* pDevice, BOOL enabled)
 {
-    d3d9gl::Device* pGLDevice = d3d9gl::ToDevice(pDevice);
-    if (!pGLDevice)
-        return D3DERR_INVALIDCALL;
-    pGLDevice->SetPlainState(enabled != FALSE);
-    return D3D_OK;
+    return d3d9gl::OnDevice(pDevice, [&](d3d9gl::Device& device)
+                            { device.SetPlainState(enabled != FALSE); });
 }
 
 HRESULT D3D9GL_FailCreation(IDirect3DDevice9* pDevice, D3D9GL_CREATION_KIND kind, UINT nth)
@@ -521,9 +508,6 @@ HRESULT D3D9GL_FailCreation(IDirect3DDevice9* pDevice, D3D9GL_CREATION_KIND kind
 
 HRESULT D3D9GL_SetNextShaderName(IDirect3DDevice9* pDevice, const char* pName)
 {
-    d3d9gl::Device* pGLDevice = d3d9gl::ToDevice(pDevice);
-    if (!pGLDevice)
-        return D3DERR_INVALIDCALL;
-    pGLDevice->SetNextShaderName(pName);
-    return D3D_OK;
+    return d3d9gl::OnDevice(pDevice,
+                            [&](d3d9gl::Device& device) { device.SetNextShaderName(pName); });
 }

@@ -488,6 +488,17 @@ bool VertexNumbers(const IndexBuffer* pIndices, UINT start, UINT count,
 // The d3d9gl device behind an interface, or null for any other implementation.
 Device* ToDevice(IDirect3DDevice9* pDevice);
 
+// An extension's work on the d3d9gl device behind an interface: D3DERR_INVALIDCALL for any
+// other implementation, else D3D_OK once `work(device)` is done.
+template <class Work> HRESULT OnDevice(IDirect3DDevice9* pDevice, Work work)
+{
+    Device* pGLDevice = ToDevice(pDevice);
+    if (!pGLDevice)
+        return D3DERR_INVALIDCALL;
+    work(*pGLDevice);
+    return D3D_OK;
+}
+
 // The device's slot of a Direct3D sampler number (pixel samplers, then vertex samplers), or
 // -1 for a number that names no sampler.
 int SamplerSlot(DWORD sampler);

@@ -595,12 +595,12 @@ HRESULT D3D9GL_BeginEvent(IDirect3DDevice9* pDevice, const char* pName)
 
 HRESULT D3D9GL_EndEvent(IDirect3DDevice9* pDevice)
 {
-    d3d9gl::Device* pGLDevice = d3d9gl::ToDevice(pDevice);
-    if (!pGLDevice)
-        return D3DERR_INVALIDCALL;
-    if (pGLDevice->Recording())
-        pGLDevice->Record(d3d9gl::CaptureCall::EndGroup, {});
-    return D3D_OK;
+    return d3d9gl::OnDevice(pDevice,
+                            [](d3d9gl::Device& device)
+                            {
+                                if (device.Recording())
+                                    device.Record(d3d9gl::CaptureCall::EndGroup, {});
+                            });
 }
 
 HRESULT D3D9GL_SetTextureName(IDirect3DBaseTexture9* pTexture, const char* pName)
@@ -614,11 +614,8 @@ HRESULT D3D9GL_SetTextureName(IDirect3DBaseTexture9* pTexture, const char* pName
 
 HRESULT D3D9GL_RequestCapture(IDirect3DDevice9* pDevice, UINT maxCalls)
 {
-    d3d9gl::Device* pGLDevice = d3d9gl::ToDevice(pDevice);
-    if (!pGLDevice)
-        return D3DERR_INVALIDCALL;
-    pGLDevice->RequestCapture(maxCalls);
-    return D3D_OK;
+    return d3d9gl::OnDevice(pDevice,
+                            [&](d3d9gl::Device& device) { device.RequestCapture(maxCalls); });
 }
 
 HRESULT D3D9GL_GetCapture(IDirect3DDevice9* pDevice, D3D9GL_CAPTURE_INFO* pInfo)
